@@ -1,0 +1,1 @@
+// Keeps a module library valid while its folder holds only headers.
