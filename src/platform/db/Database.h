@@ -45,6 +45,9 @@ public:
     void executeScript(const QString& sql);
 
     qint64 lastInsertRowId() const;
+    // How long a statement waits for another workstation's lock before failing with
+    // DbErr::Busy (5 seconds unless set).
+    void setBusyTimeout(int milliseconds);
     bool tableExists(const QString& name) const;
 
     sqlite3* handle() const { return m_db; }
@@ -67,6 +70,7 @@ public:
 private:
     Database& m_db;
     bool m_done = false;
+    QString m_savepoint;   // set when nested inside another transaction
 };
 
 // Quotes a name coming from data (a column chosen by the user) as an SQL identifier.

@@ -16,6 +16,11 @@ constexpr int InvalidPath = 3044;      // the folder of the path does not exist
 constexpr int NotADatabase = 3343;     // the file is not a database
 constexpr int Busy = 3260;             // locked by another workstation beyond the timeout
 constexpr int General = 3000;          // any other engine failure
+constexpr int UpdateWithoutEdit = 3020; // Update or a field write without AddNew or Edit
+constexpr int NoCurrentRecord = 3021;  // the recordset stands on no row
+constexpr int ReadOnly = 3027;         // the recordset cannot be written (not a table by name)
+constexpr int AlreadyExists = 3204;    // create: the file is already there
+constexpr int ItemNotFound = 3265;     // no field of that name or position
 }
 
 class DbError : public std::runtime_error {

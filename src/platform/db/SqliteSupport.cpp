@@ -1,0 +1,174 @@
+#include "platform/db/SqliteSupport.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QDateTime>
+
+#define SQLITE_HAS_CODEC 1
+#include <sqlite3.h>
+
+namespace varn::sqlite {
+
+DbError errorFor(sqlite3* db, int rc)
+{
+    int code = rc;
+    if (db && (code & 0xff) == code)
+        code = sqlite3_extended_errcode(db);
+    const QString message = db ? QString::fromUtf8(sqlite3_errmsg(db))
+                               : QString::fromUtf8(sqlite3_errstr(rc));
+
+    if (code == SQLITE_CONSTRAINT_UNIQUE || code == SQLITE_CONSTRAINT_PRIMARYKEY)
+        return DbError(DbErr::DuplicateKey,
+                       QStringLiteral("您所要求的變更並不成功，因為它會在索引或主索引中產生重複的值。(%1)")
+                           .arg(message));
+    switch (code & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return DbError(DbErr::Busy,
+                       QStringLiteral("無法更新；資料目前被另一台電腦上的使用者鎖定。(%1)").arg(message));
+    case SQLITE_IOERR:
+    case SQLITE_CANTOPEN:
+    case SQLITE_FULL:
+        return DbError(DbErr::DiskOrNetwork,
+                       QStringLiteral("磁碟或網路發生錯誤。(%1)").arg(message));
+    default:
+        return DbError(DbErr::General, message);
+    }
+}
+
+void raise(sqlite3* db, int rc)
+{
+    throw errorFor(db, rc);
+}
+
+Statement::Statement(sqlite3* db, const QString& sql) : m_db(db)
+{
+    const QByteArray text = sql.toUtf8();
+    const char* tail = nullptr;
+    const int rc = sqlite3_prepare_v2(db, text.constData(), int(text.size()), &m_stmt, &tail);
+    if (rc != SQLITE_OK) {
+        sqlite3_finalize(m_stmt);
+        m_stmt = nullptr;
+        raise(db, rc);
+    }
+    for (const char* p = tail; p && *p; ++p) {
+        if (*p != ';' && *p != ' ' && *p != '\t' && *p != '\r' && *p != '\n') {
+            sqlite3_finalize(m_stmt);
+            m_stmt = nullptr;
+            throw DbError(DbErr::General, QStringLiteral("一次只能執行一個 SQL 指令。"));
+        }
+    }
+    if (!m_stmt) // only blanks or a comment
+        throw DbError(DbErr::General, QStringLiteral("沒有可執行的 SQL 指令。"));
+}
+
+Statement::~Statement()
+{
+    sqlite3_finalize(m_stmt);
+}
+
+void Statement::bind(const QVariantList& params)
+{
+    const int expected = sqlite3_bind_parameter_count(m_stmt);
+    if (expected != params.size())
+        throw DbError(DbErr::General, QStringLiteral("參數數目不符：需要 %1 個，給了 %2 個。")
+                                          .arg(expected).arg(params.size()));
+    for (int i = 0; i < params.size(); ++i) {
+        const QVariant& v = params.at(i);
+        const int n = i + 1;
+        int rc = SQLITE_OK;
+        if (!v.isValid() || v.typeId() == QMetaType::Nullptr) {
+            rc = sqlite3_bind_null(m_stmt, n);
+        } else {
+            switch (v.typeId()) {
+            case QMetaType::Bool:
+                rc = sqlite3_bind_int64(m_stmt, n, v.toBool() ? 1 : 0);
+                break;
+            case QMetaType::Int:
+            case QMetaType::UInt:
+            case QMetaType::Long:
+            case QMetaType::LongLong:
+            case QMetaType::Short:
+            case QMetaType::UShort:
+            case QMetaType::Char:
+            case QMetaType::SChar:
+            case QMetaType::UChar:
+                rc = sqlite3_bind_int64(m_stmt, n, v.toLongLong());
+                break;
+            case QMetaType::ULong:
+            case QMetaType::ULongLong:
+                rc = sqlite3_bind_int64(m_stmt, n, qint64(v.toULongLong()));
+                break;
+            case QMetaType::Double:
+            case QMetaType::Float:
+                rc = sqlite3_bind_double(m_stmt, n, v.toDouble());
+                break;
+            case QMetaType::QByteArray: {
+                const QByteArray b = v.toByteArray();
+                rc = sqlite3_bind_blob64(m_stmt, n, b.constData(), sqlite3_uint64(b.size()),
+                                         SQLITE_TRANSIENT);
+                break;
+            }
+            case QMetaType::QDate:
+                rc = sqlite3_bind_text(m_stmt, n, v.toDate().toString(Qt::ISODate).toUtf8().constData(),
+                                       -1, SQLITE_TRANSIENT);
+                break;
+            case QMetaType::QDateTime:
+                rc = sqlite3_bind_text(m_stmt, n,
+                                       v.toDateTime().toString(Qt::ISODate).toUtf8().constData(),
+                                       -1, SQLITE_TRANSIENT);
+                break;
+            default: {
+                const QByteArray t = v.toString().toUtf8();
+                rc = sqlite3_bind_text64(m_stmt, n, t.constData(), sqlite3_uint64(t.size()),
+                                         SQLITE_TRANSIENT, SQLITE_UTF8);
+                break;
+            }
+            }
+        }
+        if (rc != SQLITE_OK)
+            raise(m_db, rc);
+    }
+}
+
+bool Statement::step()
+{
+    const int rc = sqlite3_step(m_stmt);
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc == SQLITE_DONE)
+        return false;
+    raise(m_db, rc);
+}
+
+int Statement::columnCount() const
+{
+    return sqlite3_column_count(m_stmt);
+}
+
+QString Statement::columnName(int i) const
+{
+    return QString::fromUtf8(sqlite3_column_name(m_stmt, i));
+}
+
+QVariant Statement::column(int i) const
+{
+    switch (sqlite3_column_type(m_stmt, i)) {
+    case SQLITE_INTEGER:
+        return QVariant(qlonglong(sqlite3_column_int64(m_stmt, i)));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(m_stmt, i));
+    case SQLITE_TEXT: {
+        const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, i));
+        return QVariant(QString::fromUtf8(p, sqlite3_column_bytes(m_stmt, i)));
+    }
+    case SQLITE_BLOB: {
+        const auto* p = static_cast<const char*>(sqlite3_column_blob(m_stmt, i));
+        return QVariant(QByteArray(p, sqlite3_column_bytes(m_stmt, i)));
+    }
+    default:
+        return QVariant();
+    }
+}
+
+} // namespace varn::sqlite

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "platform/db/Database.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace varn::test {
+
+inline const QString kCustomerSchema = QStringLiteral(
+    "CREATE TABLE 客戶 (客戶編號 INTEGER PRIMARY KEY, 客戶名稱 TEXT COLLATE NOCASE UNIQUE, "
+    "  電話 TEXT, 金額 REAL, 備註 TEXT DEFAULT '無');"
+    "CREATE VIEW 客戶名單 AS SELECT 客戶名稱, 電話 FROM 客戶;");
+
+inline QByteArray readAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Runs f and returns the DbError number it threw, or 0 when it threw none.
+template <typename F>
+int errorNumberOf(F&& f)
+{
+    try {
+        f();
+    } catch (const DbError& e) {
+        return e.number();
+    }
+    return 0;
+}
+
+class DbFixture : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+    QString file(const QString& name) const { return dir.filePath(name); }
+
+    std::unique_ptr<Database> makeCustomers(const QString& name = QStringLiteral("varn3.mdb"),
+                                            const QString& password = {})
+    {
+        return Database::create(file(name), password, kCustomerSchema);
+    }
+
+    QTemporaryDir dir;
+};
+
+} // namespace varn::test
