@@ -1,0 +1,62 @@
+#include "platform/crypto/PasswordHash.h"
+
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+namespace varn {
+namespace {
+
+TEST(PasswordHash, RoundTripAcceptsOnlyTheSamePassword)
+{
+    const QString stored = HashPassword(QStringLiteral("王大明1234"));
+    EXPECT_TRUE(IsPasswordHash(stored));
+    EXPECT_TRUE(stored.startsWith(QStringLiteral("pbkdf2$")));
+    EXPECT_FALSE(stored.contains(QStringLiteral("王大明")));
+    EXPECT_TRUE(VerifyPassword(QStringLiteral("王大明1234"), stored));
+    EXPECT_FALSE(VerifyPassword(QStringLiteral("王大明123"), stored));
+    EXPECT_FALSE(VerifyPassword(QStringLiteral("王大明12345"), stored));
+    EXPECT_FALSE(VerifyPassword(QString(), stored));
+    // The stored hash itself is not a password.
+    EXPECT_FALSE(VerifyPassword(stored, stored));
+}
+
+TEST(PasswordHash, SaltMakesEachHashDifferent)
+{
+    const QString a = HashPassword(QStringLiteral("same"));
+    const QString b = HashPassword(QStringLiteral("same"));
+    EXPECT_NE(a, b);
+    EXPECT_TRUE(VerifyPassword(QStringLiteral("same"), a));
+    EXPECT_TRUE(VerifyPassword(QStringLiteral("same"), b));
+}
+
+TEST(PasswordHash, LegacyPlainValueIsComparedExactly)
+{
+    EXPECT_FALSE(IsPasswordHash(QStringLiteral("Abc123")));
+    EXPECT_TRUE(VerifyPassword(QStringLiteral("Abc123"), QStringLiteral("Abc123")));
+    EXPECT_FALSE(VerifyPassword(QStringLiteral("abc123"), QStringLiteral("Abc123")));
+    EXPECT_FALSE(VerifyPassword(QStringLiteral("Abc123 "), QStringLiteral("Abc123")));
+    EXPECT_FALSE(VerifyPassword(QStringLiteral("Ａbc123"), QStringLiteral("Abc123")));  // full width
+}
+
+TEST(PasswordHash, DamagedHashesAreNotHashes)
+{
+    const QString good = HashPassword(QStringLiteral("pw"));
+    const QStringList parts = good.split(QLatin1Char('$'));
+    const QStringList bad = {
+        QStringLiteral("pbkdf2$"),
+        QStringLiteral("pbkdf2$x$%1$%2").arg(parts[2], parts[3]),
+        QStringLiteral("pbkdf2$0$%1$%2").arg(parts[2], parts[3]),
+        QStringLiteral("pbkdf2$999999999$%1$%2").arg(parts[2], parts[3]),
+        QStringLiteral("pbkdf2$1000$***$%1").arg(parts[3]),
+        QStringLiteral("pbkdf2$1000$%1$").arg(parts[2]),
+        QStringLiteral("sha1$1000$%1$%2").arg(parts[2], parts[3]),
+    };
+    for (const QString& s : bad) {
+        EXPECT_FALSE(IsPasswordHash(s)) << s.toStdString();
+        EXPECT_FALSE(VerifyPassword(QStringLiteral("pw"), s)) << s.toStdString();
+    }
+}
+
+} // namespace
+} // namespace varn
