@@ -21,14 +21,16 @@ public:
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
 
-    // Opens an existing file; never creates one. An empty password opens a plain file.
+    // Opens an existing file; never creates one. An empty password opens a plain file;
+    // a password given for a plain file is not needed and is ignored.
     // Fails with DbErr::FileNotFound / InvalidPath / DiskOrNetwork / NotADatabase /
-    // WrongPassword.
+    // WrongPassword (also when a keyed file is opened without a password).
     static std::unique_ptr<Database> open(const QString& path, const QString& password = {},
                                           bool readOnly = false);
 
-    // Creates a new file (fails if it exists), keyed with the password when one is given,
-    // and runs the schema script in one transaction.
+    // Creates a new file (fails with DbErr::AlreadyExists if it exists), keyed with the
+    // password when one is given, and runs the schema script in one transaction; on any
+    // failure the new file is removed again.
     static std::unique_ptr<Database> create(const QString& path, const QString& password,
                                             const QString& schemaSql = {});
 
