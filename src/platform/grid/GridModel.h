@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QString>
 
+#include <utility>
 #include <vector>
 
 namespace varn {
@@ -99,6 +100,7 @@ public:
 signals:
     void cellChanged(int row, int col);       // text or format of one cell
     void currentCellChanged(int row, int col);
+    void rowSelChanged(int rowSel);           // the other end of the row selection moved
     void structureChanged();                  // rows, columns, order, widths, merges, clear
 
 private:
@@ -110,6 +112,9 @@ private:
     bool inside(int row, int col) const;
     void notifyCell(int row, int col);
     void notifyStructure();
+    void notifyCurrent(int oldRow, int oldCol, int oldRowSel);
+    void clampCurrent();
+    RowData emptyRow() const;
 
     std::vector<RowData> m_rows;
     int m_cols;

@@ -1,0 +1,350 @@
+#include "platform/grid/GridModel.h"
+
+#include <gtest/gtest.h>
+
+namespace varn {
+namespace {
+
+// Counts every notification the model sends.
+struct Signals {
+    int cell = 0;
+    int current = 0;
+    int rowSel = 0;
+    int structure = 0;
+    explicit Signals(GridModel& m)
+    {
+        QObject::connect(&m, &GridModel::cellChanged, [this](int, int) { ++cell; });
+        QObject::connect(&m, &GridModel::currentCellChanged, [this](int, int) { ++current; });
+        QObject::connect(&m, &GridModel::rowSelChanged, [this](int) { ++rowSel; });
+        QObject::connect(&m, &GridModel::structureChanged, [this] { ++structure; });
+    }
+    int total() const { return cell + current + rowSel + structure; }
+};
+
+CellFormat withBack(const QColor& c)
+{
+    CellFormat f;
+    f.back = c;
+    return f;
+}
+
+// Rows hold "r<row>c<col>" so a moved row is recognisable.
+void fillNamed(GridModel& m)
+{
+    for (int r = 0; r < m.rows(); ++r)
+        for (int c = 0; c < m.cols(); ++c)
+            m.setTextMatrix(r, c, QStringLiteral("r%1c%2").arg(r).arg(c));
+}
+
+QStringList column(const GridModel& m, int col)
+{
+    QStringList out;
+    for (int r = 0; r < m.rows(); ++r)
+        out << m.textMatrix(r, col);
+    return out;
+}
+
+TEST(GridModelShape, StartsWithOneFixedRowAndColumn)
+{
+    GridModel m(2, 13);
+    EXPECT_EQ(m.rows(), 2);
+    EXPECT_EQ(m.cols(), 13);
+    EXPECT_EQ(m.fixedRows(), 1);
+    EXPECT_EQ(m.fixedCols(), 1);
+    EXPECT_EQ(m.row(), 0);
+    EXPECT_EQ(m.col(), 0);
+    EXPECT_TRUE(m.textMatrix(1, 12).isEmpty());
+}
+
+TEST(GridModelShape, GrowingAddsEmptyRowsAndShrinkingDropsFromTheEnd)
+{
+    GridModel m(3, 3);
+    fillNamed(m);
+    m.setRows(5);
+    EXPECT_EQ(column(m, 1), QStringList({"r0c1", "r1c1", "r2c1", "", ""}));
+    m.setRows(2);
+    EXPECT_EQ(column(m, 1), QStringList({"r0c1", "r1c1"}));
+    m.setRows(4);
+    EXPECT_TRUE(m.textMatrix(2, 1).isEmpty()) << "dropped rows come back empty";
+}
+
+TEST(GridModelShape, ColumnsGrowAndShrinkAtTheRightKeepingWidths)
+{
+    GridModel m(2, 3);
+    fillNamed(m);
+    m.setColWidth(1, 500);
+    m.setColWidth(2, 700);
+    m.setCols(2);
+    EXPECT_EQ(m.textMatrix(1, 1), "r1c1");
+    EXPECT_TRUE(m.textMatrix(1, 2).isEmpty());
+    m.setCols(4);
+    EXPECT_EQ(m.colWidth(1), 500);
+    EXPECT_EQ(m.colWidth(2), -1) << "a new column has the default width";
+    EXPECT_TRUE(m.textMatrix(1, 2).isEmpty());
+}
+
+TEST(GridModelShape, CurrentCellIsClampedWhenTheGridShrinks)
+{
+    GridModel m(10, 5);
+    m.setRow(9);
+    m.setCol(4);
+    m.setRowSel(3);
+    Signals s(m);
+    m.setRows(4);
+    m.setCols(2);
+    EXPECT_EQ(m.row(), 3);
+    EXPECT_EQ(m.rowSel(), 3);
+    EXPECT_EQ(m.col(), 1);
+    EXPECT_GE(s.current, 1);
+}
+
+TEST(GridModelShape, SettingTheCurrentCellOutsideClamps)
+{
+    GridModel m(5, 4);
+    m.setRow(99);
+    m.setCol(-3);
+    EXPECT_EQ(m.row(), 4);
+    EXPECT_EQ(m.col(), 0);
+    m.setRowSel(-1);
+    EXPECT_EQ(m.rowSel(), 0);
+}
+
+TEST(GridModelShape, InsertAndRemoveRows)
+{
+    GridModel m(3, 2);
+    fillNamed(m);
+    m.insertRow(1);
+    m.insertRow(m.rows());
+    EXPECT_EQ(column(m, 1), QStringList({"r0c1", "", "r1c1", "r2c1", ""}));
+    m.removeRow(0);
+    EXPECT_EQ(column(m, 1), QStringList({"", "r1c1", "r2c1", ""}));
+    m.removeRow(99);
+    m.insertRow(-1);
+    EXPECT_EQ(m.rows(), 4);
+}
+
+TEST(GridModelCells, ReadsOutsideAreEmptyAndWritesOutsideAreIgnored)
+{
+    GridModel m(3, 3);
+    Signals s(m);
+    m.setTextMatrix(3, 0, "x");
+    m.setTextMatrix(0, 3, "x");
+    m.setTextMatrix(-1, 1, "x");
+    m.setCellFormat(5, 5, withBack(Qt::red));
+    EXPECT_EQ(s.total(), 0);
+    EXPECT_TRUE(m.textMatrix(3, 0).isEmpty());
+    EXPECT_TRUE(m.textMatrix(-1, -1).isEmpty());
+    EXPECT_EQ(m.cellFormat(7, 1), CellFormat{});
+    EXPECT_EQ(m.colWidth(9), -1);
+    EXPECT_EQ(m.colAlignment(-2), CellAlign::Default);
+    EXPECT_FALSE(m.mergeRow(40));
+}
+
+TEST(GridModelCells, TextAndFormatsGoToTheCurrentCell)
+{
+    GridModel m(4, 4);
+    m.setRow(2);
+    m.setCol(3);
+    m.setText("abc");
+    m.setCellBackColor(QColor(255, 255, 192));
+    m.setCellForeColor(QColor(192, 0, 0));
+    m.setCellAlignment(CellAlign::Center);
+    m.setCellFontBold(true);
+    m.setCellFontSize(12);
+    EXPECT_EQ(m.textMatrix(2, 3), "abc");
+    EXPECT_EQ(m.text(), "abc");
+    const CellFormat f = m.cellFormat(2, 3);
+    EXPECT_EQ(f.back, QColor(255, 255, 192));
+    EXPECT_EQ(f.fore, QColor(192, 0, 0));
+    EXPECT_EQ(f.align, CellAlign::Center);
+    EXPECT_TRUE(f.bold);
+    EXPECT_EQ(f.fontSize, 12);
+    EXPECT_EQ(m.cellFormat(2, 2), CellFormat{}) << "the neighbour keeps the default";
+}
+
+TEST(GridModelCells, TextMatrixDoesNotMoveTheCurrentCell)
+{
+    GridModel m(4, 4);
+    m.setRow(1);
+    m.setCol(1);
+    Signals s(m);
+    m.setTextMatrix(3, 3, "x");
+    EXPECT_EQ(m.row(), 1);
+    EXPECT_EQ(m.col(), 1);
+    EXPECT_EQ(s.current, 0);
+    EXPECT_EQ(s.cell, 1);
+}
+
+TEST(GridModelCells, MovingTheRowCollapsesTheSelection)
+{
+    GridModel m(10, 2);
+    m.setRow(2);
+    m.setRowSel(6);
+    EXPECT_EQ(m.row(), 2);
+    EXPECT_EQ(m.rowSel(), 6);
+    m.setRow(4);
+    EXPECT_EQ(m.rowSel(), 4);
+}
+
+TEST(GridModelCells, HiddenColumnKeepsItsTexts)
+{
+    GridModel m(2, 13);
+    m.setTextMatrix(1, 12, "木門");
+    m.setColWidth(12, 0);
+    EXPECT_EQ(m.colWidth(12), 0);
+    EXPECT_EQ(m.textMatrix(1, 12), "木門");
+    m.setColWidth(12, -5);
+    EXPECT_EQ(m.colWidth(12), -1);
+}
+
+TEST(GridModelClear, EmptiesEveryCellAndDropsFormatsButKeepsTheShape)
+{
+    GridModel m(4, 3);
+    fillNamed(m);
+    m.setRow(2);
+    m.setCol(2);
+    m.setCellBackColor(Qt::red);
+    m.setColWidth(1, 900);
+    m.setColAlignment(2, CellAlign::Center);
+    m.clear();
+    EXPECT_EQ(m.rows(), 4);
+    EXPECT_EQ(m.cols(), 3);
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 3; ++c)
+            EXPECT_TRUE(m.textMatrix(r, c).isEmpty()) << r << "," << c;
+    EXPECT_EQ(m.cellFormat(2, 2), CellFormat{});
+    EXPECT_EQ(m.colWidth(1), 900);
+    EXPECT_EQ(m.colAlignment(2), CellAlign::Center);
+}
+
+TEST(GridModelRowPosition, MovesARowDownWithItsFormatsAndMergeFlag)
+{
+    GridModel m(6, 3);
+    fillNamed(m);
+    m.setCellFormat(1, 2, withBack(Qt::blue));
+    m.setMergeRow(1, true);
+    m.setRowPosition(1, 4);
+    EXPECT_EQ(column(m, 0), QStringList({"r0c0", "r2c0", "r3c0", "r4c0", "r1c0", "r5c0"}));
+    EXPECT_EQ(m.cellFormat(4, 2).back, QColor(Qt::blue));
+    EXPECT_EQ(m.cellFormat(1, 2), CellFormat{});
+    EXPECT_TRUE(m.mergeRow(4));
+    EXPECT_FALSE(m.mergeRow(1));
+}
+
+TEST(GridModelRowPosition, MovesARowUp)
+{
+    GridModel m(6, 2);
+    fillNamed(m);
+    m.setCellFormat(5, 1, CellFormat{QColor(Qt::green), QColor(), CellAlign::Right, true, 14});
+    m.setRowPosition(5, 2);
+    EXPECT_EQ(column(m, 1), QStringList({"r0c1", "r1c1", "r5c1", "r2c1", "r3c1", "r4c1"}));
+    EXPECT_EQ(m.cellFormat(2, 1).align, CellAlign::Right);
+    EXPECT_TRUE(m.cellFormat(2, 1).bold);
+}
+
+TEST(GridModelRowPosition, CompactingEmptyRowsToTheEnd)
+{
+    // The quotation editor walks upwards, sending every row without an item name
+    // to the last position.
+    GridModel m(6, 3);
+    const QStringList names = {"", "a", "", "", "b", "c"};
+    for (int r = 1; r < 6; ++r)
+        m.setTextMatrix(r, 2, names[r]);
+    for (int r = 4; r >= 1; --r)
+        if (m.textMatrix(r, 2).isEmpty())
+            m.setRowPosition(r, m.rows() - 1);
+    EXPECT_EQ(column(m, 2), QStringList({"", "a", "b", "c", "", ""}));
+}
+
+TEST(GridModelRowPosition, OutOfRangeMovesAreIgnored)
+{
+    GridModel m(3, 2);
+    fillNamed(m);
+    Signals s(m);
+    m.setRowPosition(1, 3);
+    m.setRowPosition(-1, 0);
+    m.setRowPosition(1, 1);
+    EXPECT_EQ(column(m, 0), QStringList({"r0c0", "r1c0", "r2c0"}));
+    EXPECT_EQ(s.total(), 0);
+}
+
+TEST(GridModelMerge, EqualNeighboursOfAMergedRowFormOneSpan)
+{
+    // The rights grid's header: pair titles over 編輯 / 查詢.
+    GridModel m(3, 14);
+    m.setFixedRows(2);
+    const QStringList titles = {"", "員工姓名", "價格可見", "成本可見", "報 價 單", "客戶資料", "客戶資料",
+                                "廠商資料", "廠商資料", "員工資料", "員工資料", "  詞 庫", "  詞 庫",
+                                "系統設定"};
+    for (int c = 0; c < 14; ++c)
+        m.setTextMatrix(0, c, titles[c]);
+    m.setMergeRow(0, true);
+    EXPECT_EQ(m.mergedSpan(0, 5), std::make_pair(5, 6));
+    EXPECT_EQ(m.mergedSpan(0, 6), std::make_pair(5, 6));
+    EXPECT_EQ(m.mergedSpan(0, 11), std::make_pair(11, 12));
+    EXPECT_EQ(m.mergedSpan(0, 4), std::make_pair(4, 4));
+    EXPECT_EQ(m.mergedSpan(0, 13), std::make_pair(13, 13));
+    EXPECT_EQ(m.mergedSpan(0, 0), std::make_pair(0, 0)) << "blank cells stay single";
+}
+
+TEST(GridModelMerge, UnmergedRowsAndOutsideCellsHaveNoSpan)
+{
+    GridModel m(3, 4);
+    for (int c = 0; c < 4; ++c)
+        m.setTextMatrix(1, c, "same");
+    EXPECT_EQ(m.mergedSpan(1, 2), std::make_pair(2, 2));
+    m.setMergeRow(1, true);
+    EXPECT_EQ(m.mergedSpan(1, 2), std::make_pair(0, 3));
+    EXPECT_EQ(m.mergedSpan(7, 2), std::make_pair(2, 2));
+    m.setTextMatrix(1, 2, "other");
+    EXPECT_EQ(m.mergedSpan(1, 1), std::make_pair(0, 1));
+    EXPECT_EQ(m.mergedSpan(1, 2), std::make_pair(2, 2));
+}
+
+TEST(GridModelNotify, EachChangeSendsOneSignalOfItsKind)
+{
+    GridModel m(3, 3);
+    Signals s(m);
+    m.setTextMatrix(1, 1, "a");
+    m.setTextMatrix(1, 1, "a"); // unchanged
+    EXPECT_EQ(s.cell, 1);
+    m.setRow(2);
+    EXPECT_EQ(s.current, 1);
+    EXPECT_EQ(s.rowSel, 1) << "the selection follows the row";
+    m.setRowSel(1);
+    EXPECT_EQ(s.rowSel, 2);
+    EXPECT_EQ(s.current, 1);
+    m.setRows(5);
+    m.setColWidth(1, 300);
+    m.setRowPosition(1, 2);
+    m.setMergeRow(0, true);
+    m.clear();
+    EXPECT_EQ(s.structure, 5);
+}
+
+TEST(GridModelNotify, RedrawOffSilencesEverythingAndOnSendsOneReset)
+{
+    GridModel m(2, 13);
+    Signals s(m);
+    m.setRedraw(false);
+    m.setRows(10001);
+    for (int r = 1; r < m.rows(); ++r) {
+        m.setRow(r);
+        for (int c = 0; c < m.cols(); ++c) {
+            m.setTextMatrix(r, c, QString::number(r * 13 + c));
+            m.setCol(c);
+            m.setCellBackColor(QColor(255, 255, 192));
+        }
+    }
+    m.setColWidth(2, 3000);
+    EXPECT_EQ(s.total(), 0);
+    m.setRedraw(true);
+    EXPECT_EQ(s.structure, 1);
+    EXPECT_EQ(s.total(), 1);
+    EXPECT_EQ(m.textMatrix(10000, 12), QString::number(10000 * 13 + 12));
+    m.setRedraw(true);
+    EXPECT_EQ(s.total(), 1) << "switching on twice sends nothing more";
+}
+
+} // namespace
+} // namespace varn
