@@ -27,7 +27,8 @@ QString SemicolonToBlank(const QString& text);
 // A whole, non-negative amount in Chinese numerals: plain style (一 二 三, 一十, 一佰, 一仟)
 // and formal style (壹 貳 參, 壹拾, 壹佰, 壹仟). 0 gives an empty text. The text forms take
 // the amount's digits; leading zeros are ignored, and a text that is not all digits (a sign,
-// a decimal point, a blank) gives an empty text, as does a negative number.
+// a decimal point, a blank) gives an empty text, as does a negative number. Round a
+// fractional amount before passing it: a double would be cut to its whole part.
 QString AmountToChinese(const QString& digits);
 QString AmountToChinese(qint64 amount);
 QString AmountToChineseFormal(const QString& digits);
