@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <vector>
 
 namespace varn {
 
@@ -34,7 +35,14 @@ struct FileRequest {
     QString filter;        // "報價單 (*.vrn);;所有檔案 (*)"
     QString startFolder;
     QString fileName;      // proposed name, or empty
+    QString selectedFilter; // the filter shown first ("報價單 (*.vrn)"), or empty for the first
 };
+
+// The buttons of a box, left to right.
+std::vector<PromptButton> promptButtonList(PromptButtons buttons);
+// The button a box answers with when Enter is pressed: the request's default when the box
+// has it, else the first button.
+PromptButton effectiveDefaultButton(const MessageRequest& request);
 
 class Prompter {
 public:
@@ -57,6 +65,18 @@ public:
     static Prompter& instance();
     // Installs p (not owned); nullptr restores the stand-in.
     static void install(Prompter* p);
+};
+
+// Installs a prompter for the life of a scope and puts the previous one back after it.
+class ScopedPrompter {
+public:
+    explicit ScopedPrompter(Prompter& p);
+    ~ScopedPrompter();
+    ScopedPrompter(const ScopedPrompter&) = delete;
+    ScopedPrompter& operator=(const ScopedPrompter&) = delete;
+
+private:
+    Prompter* m_previous;
 };
 
 // Shorthand for Prompter::instance().

@@ -1,0 +1,96 @@
+#include "platform/ui/Opener.h"
+
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+
+namespace varn {
+
+namespace {
+
+const char* const XlsxMimeType = "application/vnd.openxmlformats-officedocument.spreadsheetml.sheet";
+
+// Full path of an executable program, looked up in PATH when given by name.
+QString executable(const QString& program)
+{
+    if (program.isEmpty())
+        return {};
+    if (program.contains(u'/')) {
+        const QFileInfo info(program);
+        return info.isFile() && info.isExecutable() ? info.absoluteFilePath() : QString();
+    }
+    return QStandardPaths::findExecutable(program);
+}
+
+std::optional<SpreadsheetCommand> fromEnvironment()
+{
+    const QString configured = qEnvironmentVariable("VARN_SPREADSHEET").trimmed();
+    if (configured.isEmpty())
+        return std::nullopt;
+    QStringList parts = QProcess::splitCommand(configured);
+    if (parts.isEmpty())
+        return std::nullopt;
+    const QString program = executable(parts.takeFirst());
+    if (program.isEmpty())
+        return std::nullopt;
+    return SpreadsheetCommand{program, parts};
+}
+
+bool desktopHasXlsxHandler()
+{
+    const QString xdgMime = executable(QStringLiteral("xdg-mime"));
+    if (xdgMime.isEmpty())
+        return false;
+    QProcess query;
+    query.setProgram(xdgMime);
+    query.setArguments({QStringLiteral("query"), QStringLiteral("default"),
+                        QString::fromLatin1(XlsxMimeType)});
+    query.setStandardInputFile(QProcess::nullDevice());
+    query.start();
+    if (!query.waitForFinished(10000)) {
+        query.kill();
+        query.waitForFinished();
+        return false;
+    }
+    return query.exitStatus() == QProcess::NormalExit && query.exitCode() == 0
+        && !query.readAllStandardOutput().trimmed().isEmpty();
+}
+
+} // namespace
+
+std::optional<SpreadsheetCommand> FindSpreadsheetProgram()
+{
+    if (auto configured = fromEnvironment())
+        return configured;
+
+    const QString xdgOpen = executable(QStringLiteral("xdg-open"));
+    const QString gio = executable(QStringLiteral("gio"));
+    if (xdgOpen.isEmpty() && gio.isEmpty())
+        return std::nullopt;
+    if (!desktopHasXlsxHandler())
+        return std::nullopt;
+    if (!xdgOpen.isEmpty())
+        return SpreadsheetCommand{xdgOpen, {}};
+    return SpreadsheetCommand{gio, {QStringLiteral("open")}};
+}
+
+bool HasSpreadsheetProgram()
+{
+    return FindSpreadsheetProgram().has_value();
+}
+
+bool OpenDetached(const QString& file)
+{
+    const QFileInfo info(file);
+    if (!info.isFile())
+        return false;
+    const auto command = FindSpreadsheetProgram();
+    if (!command)
+        return false;
+    // An absolute path never starts with '-', so no program takes it for an option.
+    QStringList arguments = command->arguments;
+    arguments << info.absoluteFilePath();
+    return QProcess::startDetached(command->program, arguments, info.absolutePath());
+}
+
+} // namespace varn

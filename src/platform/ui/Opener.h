@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace varn {
+
+// Starting the desktop's spreadsheet program on a workbook (the original drove Excel).
+
+// How the spreadsheet program is started: the program and the arguments that come before
+// the file.
+struct SpreadsheetCommand {
+    QString program;
+    QStringList arguments;
+};
+
+// The command in VARN_SPREADSHEET when it names an executable program (arguments may follow,
+// split as a command line, never through a shell); otherwise xdg-open, or "gio open", when
+// the desktop has a default application for .xlsx files (xdg-mime query default). nullopt
+// when there is none.
+std::optional<SpreadsheetCommand> FindSpreadsheetProgram();
+
+// A program that opens .xlsx files is found.
+bool HasSpreadsheetProgram();
+
+// Starts the spreadsheet program on an existing file, detached and without a shell.
+// False when the file is missing, no program is found or it cannot be started.
+bool OpenDetached(const QString& file);
+
+} // namespace varn

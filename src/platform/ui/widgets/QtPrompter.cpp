@@ -1,0 +1,146 @@
+#include "platform/ui/widgets/QtPrompter.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include <map>
+
+namespace varn {
+
+namespace {
+
+QWidget* dialogParent()
+{
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    return QApplication::activeWindow();
+}
+
+QMessageBox::StandardButton standardButton(PromptButton b)
+{
+    switch (b) {
+    case PromptButton::Ok: return QMessageBox::Ok;
+    case PromptButton::Cancel: return QMessageBox::Cancel;
+    case PromptButton::Abort: return QMessageBox::Abort;
+    case PromptButton::Retry: return QMessageBox::Retry;
+    case PromptButton::Ignore: return QMessageBox::Ignore;
+    case PromptButton::Yes: return QMessageBox::Yes;
+    case PromptButton::No: return QMessageBox::No;
+    case PromptButton::None: break;
+    }
+    return QMessageBox::NoButton;
+}
+
+QMessageBox::Icon messageIcon(PromptIcon icon)
+{
+    switch (icon) {
+    case PromptIcon::Information: return QMessageBox::Information;
+    case PromptIcon::Warning: return QMessageBox::Warning;
+    case PromptIcon::Critical: return QMessageBox::Critical;
+    case PromptIcon::Question: return QMessageBox::Question;
+    case PromptIcon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+// The answer when the box is closed without a button: Cancel where the box has one, else
+// No, else its only button; Abort/Retry/Ignore has no such way out and answers Abort.
+PromptButton closeAnswer(const std::vector<PromptButton>& buttons)
+{
+    for (PromptButton b : {PromptButton::Cancel, PromptButton::No})
+        if (std::find(buttons.begin(), buttons.end(), b) != buttons.end())
+            return b;
+    return buttons.front();
+}
+
+} // namespace
+
+QString QtPrompter::buttonText(PromptButton button)
+{
+    switch (button) {
+    case PromptButton::Ok: return QStringLiteral("確定");
+    case PromptButton::Cancel: return QStringLiteral("取消");
+    case PromptButton::Abort: return QStringLiteral("中止");
+    case PromptButton::Retry: return QStringLiteral("重試");
+    case PromptButton::Ignore: return QStringLiteral("略過");
+    case PromptButton::Yes: return QStringLiteral("是");
+    case PromptButton::No: return QStringLiteral("否");
+    case PromptButton::None: break;
+    }
+    return {};
+}
+
+PromptButton QtPrompter::message(const MessageRequest& request)
+{
+    QMessageBox box(dialogParent());
+    box.setWindowTitle(request.title);
+    box.setText(request.text);
+    box.setIcon(messageIcon(request.icon));
+
+    const std::vector<PromptButton> buttons = promptButtonList(request.buttons);
+    std::map<PromptButton, QPushButton*> shown;
+    for (PromptButton b : buttons) {
+        QPushButton* button = box.addButton(standardButton(b));
+        button->setText(buttonText(b));
+        shown[b] = button;
+    }
+    box.setDefaultButton(shown[effectiveDefaultButton(request)]);
+    const PromptButton escape = closeAnswer(buttons);
+    box.setEscapeButton(shown[escape]);
+
+    box.exec();
+    for (const auto& [answer, button] : shown)
+        if (box.clickedButton() == button)
+            return answer;
+    return escape;
+}
+
+std::optional<QString> QtPrompter::input(const InputRequest& request)
+{
+    QInputDialog dialog(dialogParent());
+    dialog.setWindowTitle(request.title);
+    dialog.setLabelText(request.prompt);
+    dialog.setTextValue(request.defaultText);
+    dialog.setOkButtonText(buttonText(PromptButton::Ok));
+    dialog.setCancelButtonText(buttonText(PromptButton::Cancel));
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.textValue();
+}
+
+std::optional<QString> QtPrompter::fileDialog(const FileRequest& request, bool save)
+{
+    QFileDialog dialog(dialogParent(), request.title, request.startFolder, request.filter);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (!request.selectedFilter.isEmpty())
+        dialog.selectNameFilter(request.selectedFilter);
+    if (!request.fileName.isEmpty()) {
+        const QString name = QDir::isAbsolutePath(request.fileName) || request.startFolder.isEmpty()
+            ? request.fileName
+            : QDir(request.startFolder).filePath(request.fileName);
+        dialog.selectFile(name);
+    }
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    const QStringList files = dialog.selectedFiles();
+    if (files.isEmpty())
+        return std::nullopt;
+    return files.front();
+}
+
+std::optional<QString> QtPrompter::openFile(const FileRequest& request)
+{
+    return fileDialog(request, false);
+}
+
+std::optional<QString> QtPrompter::saveFile(const FileRequest& request)
+{
+    return fileDialog(request, true);
+}
+
+} // namespace varn
