@@ -1,0 +1,242 @@
+#include "platform/grid/widgets/GridView.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace varn {
+namespace {
+
+class GridViewTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        model.setRows(200);
+        model.setCols(20);
+        for (int r = 0; r < model.rows(); ++r)
+            for (int c = 0; c < model.cols(); ++c)
+                model.setTextMatrix(r, c, QStringLiteral("%1/%2").arg(r).arg(c));
+        view.setGridModel(&model);
+        view.resize(400, 300);
+        view.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    }
+
+    // Where a click at a cell's centre lands, in the coordinates of the widget under it.
+    void clickCell(int row, int col, Qt::MouseButton button = Qt::LeftButton)
+    {
+        const QPoint p = view.cellRect(row, col).center();
+        QWidget* target = view.childAt(p);
+        ASSERT_NE(target, nullptr);
+        QTest::mouseClick(target, button, {}, target->mapFrom(&view, p));
+    }
+
+    // A point of a cell's background that its text does not reach.
+    static QPoint clearOf(const QRect& cell) { return {cell.right() - 2, cell.top() + 2}; }
+
+    QColor pixelAt(const QPoint& p)
+    {
+        return view.grab().toImage().pixelColor(p * view.devicePixelRatioF());
+    }
+
+    GridModel model{2, 13};
+    GridView view;
+};
+
+TEST_F(GridViewTest, FixedRowAndColumnStayInPlaceWhenTheBodyScrolls)
+{
+    model.setRow(0);
+    model.setCol(3);
+    model.setCellBackColor(QColor(255, 0, 0));
+    model.setRow(150);
+    model.setCol(0);
+    model.setCellBackColor(QColor(0, 0, 255));
+    const QRect header = view.cellRect(0, 3);
+    const QRect firstBodyRow = view.cellRect(1, 3);
+    EXPECT_EQ(firstBodyRow.top(), header.bottom() + 1);
+
+    view.verticalScrollBar()->setValue(149);
+    qApp->processEvents();
+    EXPECT_EQ(view.cellRect(0, 3), header) << "the header row does not scroll";
+    EXPECT_EQ(view.cellRect(150, 3).top(), firstBodyRow.top());
+    EXPECT_EQ(view.cellRect(150, 0).top(), firstBodyRow.top())
+        << "the fixed column scrolls with the rows";
+    EXPECT_EQ(pixelAt(clearOf(header)), QColor(255, 0, 0));
+    EXPECT_EQ(pixelAt(clearOf(view.cellRect(150, 0))), QColor(0, 0, 255));
+    EXPECT_EQ(view.cellAt(header.center()), std::make_pair(0, 3));
+}
+
+TEST_F(GridViewTest, HiddenColumnHasNoWidthAndKeepsItsText)
+{
+    model.setColWidth(2, 0);
+    const QRect hidden = view.cellRect(1, 2);
+    EXPECT_EQ(hidden.width(), 0);
+    EXPECT_EQ(view.cellRect(1, 3).left(), view.cellRect(1, 1).right() + 1);
+    EXPECT_EQ(view.cellAt(view.cellRect(1, 3).topLeft() + QPoint(1, 1)), std::make_pair(1, 3));
+    EXPECT_EQ(model.textMatrix(1, 2), "1/2");
+
+    model.setColWidth(0, 0);
+    EXPECT_EQ(view.cellRect(1, 0).width(), 0);
+    EXPECT_EQ(view.cellAt(view.cellRect(1, 1).center()), std::make_pair(1, 1));
+}
+
+TEST_F(GridViewTest, ColumnWidthsAreTwips)
+{
+    model.setColWidth(1, 1500);
+    model.setColWidth(4, 300);
+    const double dpi = view.logicalDpiX();
+    EXPECT_EQ(view.cellRect(1, 1).width(), qRound(1500 * dpi / 1440));
+    EXPECT_EQ(view.cellRect(1, 4).width(), qRound(300 * dpi / 1440));
+    EXPECT_EQ(view.cellRect(1, 1).height(), qRound(300 * view.logicalDpiY() / 1440.0));
+}
+
+TEST_F(GridViewTest, CellRectFollowsScrollingBothWays)
+{
+    const QRect before = view.cellRect(60, 12);
+    view.horizontalScrollBar()->setValue(100);
+    view.verticalScrollBar()->setValue(40);
+    qApp->processEvents();
+    const QRect after = view.cellRect(60, 12);
+    EXPECT_EQ(after.left(), before.left() - 100);
+    EXPECT_EQ(after.top(), before.top() - 40 * view.gridRowHeight());
+    EXPECT_EQ(view.cellRect(60, 0).left(), view.cellRect(0, 0).left())
+        << "the fixed column does not scroll sideways";
+    for (auto [r, c] : {std::pair{0, 0}, {0, 12}, {41, 0}, {60, 12}, {45, 8}})
+        EXPECT_EQ(view.cellAt(view.cellRect(r, c).center()), std::make_pair(r, c));
+    EXPECT_FALSE(view.cellRect(200, 1).isValid());
+    EXPECT_FALSE(view.cellRect(1, 20).isValid());
+}
+
+TEST_F(GridViewTest, LeftClickEmitsTheCellAndMakesItCurrent)
+{
+    QSignalSpy clicked(&view, &GridView::cellClicked);
+    QSignalSpy down(&view, &GridView::mouseDown);
+    QSignalSpy up(&view, &GridView::mouseUp);
+    clickCell(3, 2);
+    ASSERT_EQ(clicked.count(), 1);
+    EXPECT_EQ(clicked.at(0).at(0).toInt(), 3);
+    EXPECT_EQ(clicked.at(0).at(1).toInt(), 2);
+    EXPECT_EQ(down.count(), 1);
+    EXPECT_EQ(up.count(), 1);
+    EXPECT_EQ(view.mouseRow(), 3);
+    EXPECT_EQ(view.mouseCol(), 2);
+    EXPECT_EQ(model.row(), 3);
+    EXPECT_EQ(model.col(), 2);
+}
+
+TEST_F(GridViewTest, ClickOnTheFixedRowEmitsButLeavesTheCurrentCell)
+{
+    model.setRow(5);
+    model.setCol(5);
+    QSignalSpy clicked(&view, &GridView::cellClicked);
+    clickCell(0, 4);
+    ASSERT_EQ(clicked.count(), 1);
+    EXPECT_EQ(clicked.at(0).at(0).toInt(), 0);
+    EXPECT_EQ(clicked.at(0).at(1).toInt(), 4);
+    EXPECT_EQ(model.row(), 5);
+    EXPECT_EQ(model.col(), 5);
+}
+
+TEST_F(GridViewTest, RightClickDoesNotMoveTheCurrentCell)
+{
+    model.setRow(2);
+    model.setCol(2);
+    QSignalSpy down(&view, &GridView::mouseDown);
+    QSignalSpy clicked(&view, &GridView::cellClicked);
+    clickCell(6, 4, Qt::RightButton);
+    ASSERT_EQ(down.count(), 1);
+    EXPECT_EQ(down.at(0).at(0).value<Qt::MouseButton>(), Qt::RightButton);
+    EXPECT_EQ(clicked.count(), 0);
+    EXPECT_EQ(view.mouseRow(), 6);
+    EXPECT_EQ(view.mouseCol(), 4);
+    EXPECT_EQ(model.row(), 2);
+    EXPECT_EQ(model.col(), 2);
+}
+
+TEST_F(GridViewTest, DraggingInTheSelectorColumnSelectsRows)
+{
+    QWidget* target = view.childAt(view.cellRect(2, 0).center());
+    ASSERT_NE(target, nullptr);
+    auto local = [&](int row) { return target->mapFrom(&view, view.cellRect(row, 0).center()); };
+    QTest::mousePress(target, Qt::LeftButton, {}, local(2));
+    EXPECT_EQ(model.row(), 2);
+    EXPECT_EQ(model.rowSel(), 2);
+    QMouseEvent move(QEvent::MouseMove, local(5), target->mapToGlobal(local(5)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &move);
+    EXPECT_EQ(model.row(), 2);
+    EXPECT_EQ(model.rowSel(), 5);
+    QTest::mouseRelease(target, Qt::LeftButton, {}, local(5));
+    EXPECT_EQ(model.rowSel(), 5);
+}
+
+TEST_F(GridViewTest, DoubleClickEmitsTheCell)
+{
+    QSignalSpy dbl(&view, &GridView::cellDoubleClicked);
+    QSignalSpy clicked(&view, &GridView::cellClicked);
+    const QPoint p = view.cellRect(4, 1).center();
+    QWidget* target = view.childAt(p);
+    QTest::mouseDClick(target, Qt::LeftButton, {}, target->mapFrom(&view, p));
+    ASSERT_EQ(dbl.count(), 1);
+    EXPECT_EQ(dbl.at(0).at(0).toInt(), 4);
+    EXPECT_EQ(dbl.at(0).at(1).toInt(), 1);
+    EXPECT_LE(clicked.count(), 1) << "the second release is no second click";
+}
+
+TEST_F(GridViewTest, PastTheLastRowTheMouseIsOnTheLastRow)
+{
+    model.setRows(3);
+    qApp->processEvents();
+    const QPoint below = view.cellRect(2, 2).center() + QPoint(0, 3 * view.gridRowHeight());
+    EXPECT_EQ(view.cellAt(below), std::make_pair(2, 2));
+}
+
+TEST_F(GridViewTest, MergedHeaderRowsShowOneCell)
+{
+    model.setRows(5);
+    model.setCols(6);
+    model.setFixedRows(2);
+    for (int c = 0; c < 6; ++c) {
+        model.setColWidth(c, 900);
+        model.setTextMatrix(0, c, c == 2 || c == 3 ? "客戶資料" : QStringLiteral("t%1").arg(c));
+        model.setTextMatrix(1, c, c == 2 ? "編輯" : c == 3 ? "查詢" : "");
+        for (int r : {0, 1}) {
+            model.setRow(r);
+            model.setCol(c);
+            model.setCellBackColor(QColor(192, 255, 192));
+        }
+    }
+    model.setMergeRow(0, true);
+    qApp->processEvents();
+    const int boundary = view.cellRect(0, 3).left() - 1;
+    const QColor merged = pixelAt(QPoint(boundary, view.cellRect(0, 2).top() + 2));
+    const QColor split = pixelAt(QPoint(boundary, view.cellRect(1, 2).top() + 2));
+    EXPECT_EQ(merged, QColor(192, 255, 192)) << "no grid line inside the merged cell";
+    EXPECT_NE(split, QColor(192, 255, 192)) << "the second header row is not merged";
+    EXPECT_EQ(view.cellRect(2, 2).top(), view.cellRect(1, 2).bottom() + 1)
+        << "both header rows are fixed";
+}
+
+TEST_F(GridViewTest, FillingWithRedrawOffResetsTheViewOnce)
+{
+    QSignalSpy scrolled(&view, &GridView::scrolled);
+    model.setRedraw(false);
+    model.setRows(10001);
+    model.setCols(13);
+    for (int r = 1; r < model.rows(); ++r)
+        for (int c = 0; c < 13; ++c)
+            model.setTextMatrix(r, c, QString::number(r));
+    model.setRedraw(true);
+    qApp->processEvents();
+    view.verticalScrollBar()->setValue(view.verticalScrollBar()->maximum());
+    EXPECT_EQ(view.cellAt(QPoint(view.cellRect(1, 1).center().x(),
+                                 view.viewport()->geometry().bottom() - 2)).first,
+              10000);
+}
+
+} // namespace
+} // namespace varn
