@@ -1,11 +1,40 @@
+#include "app/widgets/Shell.h"
+#include "platform/ui/widgets/QtPrompter.h"
+#include "shared/ProgramState.h"
+#include "shared/setup/ProgramFolder.h"
+
 #include <QApplication>
-#include <QMainWindow>
+#include <QFont>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Varn III"));
-    window.show();
-    return app.exec();
+    QApplication::setApplicationName(QStringLiteral("varn3"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Varn III"));
+
+    QFont font(QStringLiteral("Noto Sans CJK TC"));
+    font.setPointSize(10);
+    QApplication::setFont(font);
+
+    varn::QtPrompter qtPrompter;
+    varn::Prompter::install(&qtPrompter);
+
+    // The program folder holds the settings, the master copies and the working folders;
+    // a new one is seeded on the first start.
+    const QString folder = varn::ResolveProgramFolder();
+    try {
+        varn::SeedProgramFolder(folder, varn::DefaultTemplatesSource());
+    } catch (const varn::SetupError& e) {
+        varn::prompter().inform(QStringLiteral("無法建立程式資料夾 ") + e.path() + QLatin1Char('\n')
+                                    + e.message(),
+                                varn::PromptIcon::Critical);
+        return 1;
+    }
+    varn::state().programFolder = folder;
+
+    varn::Shell shell;
+    shell.start();
+    const int code = app.exec();
+    varn::Prompter::install(nullptr);
+    return code;
 }

@@ -1,0 +1,87 @@
+#include "app/widgets/Shell.h"
+
+#include "app/widgets/frmLogin.h"
+#include "app/widgets/frmMenu.h"
+#include "app/widgets/frmSet.h"
+#include "app/widgets/frmSplash.h"
+#include "shared/ProgramState.h"
+
+namespace varn {
+
+Shell::Shell()
+{
+    m_openers[MenuButton::Settings] = [this] { showSettings(); };
+}
+
+Shell::~Shell()
+{
+    delete m_settings;
+    delete m_menu;
+    delete m_login;
+    delete m_splash;
+}
+
+void Shell::start()
+{
+    m_splash = new frmSplash;
+    connect(m_splash, &frmSplash::showLoginRequested, this, &Shell::showLogin);
+    m_splash->show();
+}
+
+void Shell::setWindowOpener(MenuButton button, std::function<void()> opener)
+{
+    m_openers[button] = opener;
+    if (m_menu)
+        m_menu->setWindowOpener(button, std::move(opener));
+}
+
+void Shell::setQuotationCloser(std::function<bool()> closer)
+{
+    m_quotationCloser = closer;
+    if (m_menu)
+        m_menu->setQuotationCloser(std::move(closer));
+}
+
+void Shell::showLogin()
+{
+    if (m_login)
+        return;
+    m_login = new frmLogin(m_splash);
+    m_login->setAttribute(Qt::WA_DeleteOnClose);
+    connect(m_login, &frmLogin::signedIn, this, &Shell::showMenu);
+    // Closing the sign-in window takes the start-up window with it.
+    connect(m_login, &QObject::destroyed, this, [this] {
+        if (m_splash)
+            m_splash->deleteLater();
+    });
+    if (m_login->databaseOpen())
+        m_login->show();
+    else
+        m_login->close();
+}
+
+void Shell::showMenu()
+{
+    if (m_menu)
+        return;
+    m_menu = new frmMenu(state().m.gRights);
+    for (const auto& [button, opener] : m_openers)
+        m_menu->setWindowOpener(button, opener);
+    if (m_quotationCloser)
+        m_menu->setQuotationCloser(m_quotationCloser);
+    m_menu->show();
+    emit menuShown(m_menu);
+}
+
+void Shell::showSettings()
+{
+    if (!m_settings) {
+        m_settings = new frmSet;
+        m_settings->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_settings->show();
+    m_settings->raise();
+    m_settings->activateWindow();
+}
+
+} // namespace varn

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "app/MainMenu.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <map>
+
+class QToolButton;
+
+namespace varn {
+
+// The main menu: a borderless, always-on-top bar of eight buttons at the top right of the
+// screen. It folds to a thin strip with 隱藏 and unfolds when the mouse passes over it.
+class frmMenu : public QWidget {
+    Q_OBJECT
+public:
+    // Form_Load: placement, the buttons the rights allow, and LoadAutoSave.
+    explicit frmMenu(int rights, QWidget* parent = nullptr);
+
+    // Hooks a window to a button (see MenuController).
+    void setWindowOpener(MenuButton button, std::function<void()> opener);
+    // Hook that asks the quotation window to close; false when it stays open.
+    void setQuotationCloser(std::function<bool()> closer);
+
+    QToolButton* button(MenuButton b) const;
+    MenuController& controller() { return m_controller; }
+
+    bool isCollapsed() const { return m_heightTwips == MenuCollapsedHeightTwips; }
+    int heightTwips() const { return m_heightTwips; }
+
+    // Command1 結束 and Command2 隱藏.
+    void Command1_Click();
+    void Command2_Click();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void applyHeight(int heightTwips);
+    void placeTopRight();
+
+    MenuController m_controller;
+    std::map<MenuButton, QToolButton*> m_buttons;
+    int m_heightTwips = MenuExpandedHeightTwips;
+    bool m_ending = false;
+};
+
+// Asks a window to close as its own close button would (its close handler may refuse):
+// maximised and given the focus first, so the user sees what is being asked about.
+// True when the window is gone or there is none.
+bool CloseWindowAsking(QWidget* window);
+
+} // namespace varn
