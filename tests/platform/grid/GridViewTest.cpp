@@ -5,6 +5,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -97,9 +98,11 @@ TEST_F(GridViewTest, ColumnWidthsAreTwips)
 TEST_F(GridViewTest, CellRectFollowsScrollingBothWays)
 {
     const QRect before = view.cellRect(60, 12);
+    QSignalSpy scrolled(&view, &GridView::scrolled);
     view.horizontalScrollBar()->setValue(100);
     view.verticalScrollBar()->setValue(40);
     qApp->processEvents();
+    EXPECT_EQ(scrolled.count(), 2);
     const QRect after = view.cellRect(60, 12);
     EXPECT_EQ(after.left(), before.left() - 100);
     EXPECT_EQ(after.top(), before.top() - 40 * view.gridRowHeight());
@@ -162,6 +165,7 @@ TEST_F(GridViewTest, DraggingInTheSelectorColumnSelectsRows)
     QWidget* target = view.childAt(view.cellRect(2, 0).center());
     ASSERT_NE(target, nullptr);
     auto local = [&](int row) { return target->mapFrom(&view, view.cellRect(row, 0).center()); };
+    QSignalSpy moved(&view, &GridView::mouseMove);
     QTest::mousePress(target, Qt::LeftButton, {}, local(2));
     EXPECT_EQ(model.row(), 2);
     EXPECT_EQ(model.rowSel(), 2);
@@ -170,6 +174,9 @@ TEST_F(GridViewTest, DraggingInTheSelectorColumnSelectsRows)
     QApplication::sendEvent(target, &move);
     EXPECT_EQ(model.row(), 2);
     EXPECT_EQ(model.rowSel(), 5);
+    ASSERT_EQ(moved.count(), 1);
+    EXPECT_EQ(moved.at(0).at(0).value<Qt::MouseButtons>(), Qt::MouseButtons(Qt::LeftButton));
+    EXPECT_EQ(moved.at(0).at(2).toPoint(), view.cellRect(5, 0).center());
     QTest::mouseRelease(target, Qt::LeftButton, {}, local(5));
     EXPECT_EQ(model.rowSel(), 5);
 }
@@ -185,6 +192,18 @@ TEST_F(GridViewTest, DoubleClickEmitsTheCell)
     EXPECT_EQ(dbl.at(0).at(0).toInt(), 4);
     EXPECT_EQ(dbl.at(0).at(1).toInt(), 1);
     EXPECT_LE(clicked.count(), 1) << "the second release is no second click";
+}
+
+TEST_F(GridViewTest, TooltipIsTheModelsText)
+{
+    model.setToolTipText("Ｑ‧客廳‧木作");
+    const QPoint p = view.cellRect(3, 3).center();
+    QWidget* target = view.childAt(p);
+    const QPoint local = target->mapFrom(&view, p);
+    QHelpEvent help(QEvent::ToolTip, local, target->mapToGlobal(local));
+    QApplication::sendEvent(target, &help);
+    EXPECT_EQ(QToolTip::text(), "Ｑ‧客廳‧木作");
+    QToolTip::hideText();
 }
 
 TEST_F(GridViewTest, PastTheLastRowTheMouseIsOnTheLastRow)
@@ -221,9 +240,8 @@ TEST_F(GridViewTest, MergedHeaderRowsShowOneCell)
         << "both header rows are fixed";
 }
 
-TEST_F(GridViewTest, FillingWithRedrawOffResetsTheViewOnce)
+TEST_F(GridViewTest, ShowsRowsFilledWithRedrawOff)
 {
-    QSignalSpy scrolled(&view, &GridView::scrolled);
     model.setRedraw(false);
     model.setRows(10001);
     model.setCols(13);
