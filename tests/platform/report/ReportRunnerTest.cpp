@@ -1,0 +1,196 @@
+#include "ReportTestSupport.h"
+
+#include "platform/db/Database.h"
+#include "platform/report/Report.h"
+#include "platform/report/ReportResources.h"
+
+#include <QFile>
+#include <QRectF>
+#include <QTemporaryDir>
+
+using namespace varn;
+using namespace varn::test;
+
+namespace {
+
+QByteArray resource(const QString& name)
+{
+    InitReportResources();
+    QFile f(name);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// A small layout: a header from t0, a body over t1 of three lines a page.
+const char* kSmallLayout = R"({
+  "page": { "size": "A4", "margins": [10, 10, 10, 10] },
+  "fonts": { "default": { "size": 10 } },
+  "everyPage": [ { "kind": "text", "x": 0, "y": 0, "width": 190, "height": 8,
+                   "text": "{t0.title} p{page}/{pages}" } ],
+  "lastPage":  [ { "kind": "text", "x": 0, "y": 60, "width": 190, "height": 8,
+                   "text": "END {t0.1}" } ],
+  "body": { "source": "t1", "top": 20, "rowHeight": 6, "rowsPerPage": 3,
+            "columns": [ { "field": 0, "x": 0, "width": 20 },
+                         { "field": "amount", "x": 20, "width": 40, "align": "right" } ] }
+})";
+
+class ReportRunnerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ensureGuiApp();
+        ASSERT_TRUE(dir.isValid());
+    }
+
+    QString makeDb(int rows)
+    {
+        const QString path = dir.filePath(QStringLiteral("pt.mdb"));
+        QFile::remove(path);
+        auto db = Database::create(path, {},
+                                   QStringLiteral("CREATE TABLE t0 (title TEXT, other TEXT);"
+                                                  "CREATE TABLE t1 (name TEXT, amount TEXT);"));
+        db->execute(QStringLiteral("INSERT INTO t0 VALUES (?, ?)"),
+                    {QStringLiteral("標題"), QStringLiteral("尾")});
+        for (int i = 0; i < rows; ++i)
+            db->execute(QStringLiteral("INSERT INTO t1 VALUES (?, ?)"),
+                        {QStringLiteral("R%1").arg(i + 1), QStringLiteral("%1,000").arg(i + 1)});
+        return path;
+    }
+
+    QString writeLayout(const QByteArray& json)
+    {
+        const QString path = dir.filePath(QStringLiteral("x.rpt"));
+        QFile f(path);
+        f.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        f.write(json);
+        return path;
+    }
+
+    QTemporaryDir dir;
+};
+
+} // namespace
+
+TEST(ReportLayoutTest, RefusesBrokenLayoutsWithAMessage)
+{
+    const char* bad[] = {
+        "not json",
+        R"({"page": {}})",                                                     // no body
+        R"({"body": {"source": "t", "columns": []}})",                          // no column
+        R"({"body": {"source": "t", "columns": [{"field": 0, "width": 0}]}})", // no width
+        R"({"body": {"source": "t", "columns": [{"field": 0, "width": 5, "align": "middle"}]}})",
+        R"({"page": {"size": "A9"}, "body": {"source": "t", "columns": [{"field": 0, "width": 5}]}})",
+        R"({"body": {"source": "t", "rowsPerPage": 0, "columns": [{"field": 0, "width": 5}]}})",
+    };
+    for (const char* json : bad) {
+        try {
+            ReportLayout::fromJson(json);
+            ADD_FAILURE() << "accepted: " << json;
+        } catch (const ReportError& e) {
+            EXPECT_TRUE(e.message().startsWith(QStringLiteral("報表格式錯誤"))) << json;
+        }
+    }
+}
+
+TEST(ReportLayoutTest, ListsEveryTableItReads)
+{
+    const ReportLayout l = ReportLayout::fromJson(kSmallLayout);
+    EXPECT_EQ(l.tables(), (QStringList{QStringLiteral("t1"), QStringLiteral("t0")}));
+}
+
+TEST(ReportLayoutTest, BuiltInLayoutsAreCompiledInAndReadTheirTables)
+{
+    const QByteArray fp = resource(QStringLiteral(":/reports/fp.rpt"));
+    const QByteArray pb = resource(QStringLiteral(":/reports/pb.rpt"));
+    ASSERT_FALSE(fp.isEmpty());
+    ASSERT_FALSE(pb.isEmpty());
+
+    const ReportLayout first = ReportLayout::fromJson(fp);
+    EXPECT_EQ(first.body().source, QStringLiteral("pfp"));
+    EXPECT_EQ(first.body().rowsPerPage, 29);
+    EXPECT_EQ(first.body().columns.size(), 5u);
+    for (const char* t : {"phead", "ps0", "ps1", "ps2", "ps3", "ps4"})
+        EXPECT_TRUE(first.tables().contains(QLatin1String(t))) << t;
+
+    const ReportLayout detail = ReportLayout::fromJson(pb);
+    EXPECT_EQ(detail.body().source, QStringLiteral("pbody"));
+    EXPECT_EQ(detail.body().rowsPerPage, 34);
+    EXPECT_EQ(detail.body().columns.size(), 7u);
+    EXPECT_TRUE(detail.tables().contains(QStringLiteral("phead")));
+
+    // Both fit their page: nothing is placed below the printable area.
+    for (const ReportLayout* l : {&first, &detail}) {
+        const double height = l->pageLayout().paintRect(QPageLayout::Millimeter).height();
+        EXPECT_LE(l->body().bottom(), height);
+        for (const auto* items : {&l->everyPage(), &l->firstPage(), &l->lastPage()})
+            for (const ReportItem& i : *items)
+                EXPECT_LE(i.y + i.height, height) << i.text.toStdString();
+    }
+}
+
+TEST_F(ReportRunnerTest, PagesFollowTheBodyRows)
+{
+    const ReportLayout l = ReportLayout::fromJson(kSmallLayout);
+    const std::pair<int, int> cases[] = {{0, 1}, {1, 1}, {3, 1}, {4, 2}, {6, 2}, {7, 3}};
+    for (auto [rows, pages] : cases) {
+        auto db = Database::open(makeDb(rows));
+        const Report r(l, ReportData::read(*db, l.tables()));
+        EXPECT_EQ(r.pageCount(), pages) << rows;
+    }
+}
+
+TEST_F(ReportRunnerTest, PlaceholdersTakeTheFirstRowAndThePageNumbers)
+{
+    const ReportLayout l = ReportLayout::fromJson(kSmallLayout);
+    auto db = Database::open(makeDb(4));
+    const Report r(l, ReportData::read(*db, l.tables()));
+    EXPECT_EQ(r.expand(QStringLiteral("{t0.title}|{T0.OTHER}|{t0.1}|{page}/{pages}|{x}"), 1),
+              QStringLiteral("標題|尾|尾|2/2|{x}"));
+    // A table without rows gives empty texts.
+    db->execute(QStringLiteral("DELETE FROM t0"));
+    const Report empty(l, ReportData::read(*db, l.tables()));
+    EXPECT_EQ(empty.expand(QStringLiteral("[{t0.title}]"), 0), QStringLiteral("[]"));
+}
+
+TEST_F(ReportRunnerTest, AFieldTheTablesLackIsRefused)
+{
+    const QByteArray json = QByteArray(kSmallLayout).replace("\"amount\"", "\"total\"");
+    const QString layout = writeLayout(json);
+    try {
+        Report::load(layout, makeDb(1));
+        FAIL() << "missing field accepted";
+    } catch (const ReportError& e) {
+        EXPECT_TRUE(e.message().contains(QStringLiteral("total")));
+    }
+}
+
+TEST_F(ReportRunnerTest, AMissingTableIsADatabaseError)
+{
+    const QByteArray json = QByteArray(kSmallLayout).replace("\"t1\"", "\"t9\"");
+    EXPECT_THROW(Report::load(writeLayout(json), makeDb(1)), DbError);
+}
+
+TEST_F(ReportRunnerTest, PdfHoldsEveryLineOnItsPage)
+{
+    const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
+    const Report r = Report::load(writeLayout(kSmallLayout), makeDb(7));
+    r.writePdf(pdf, QStringLiteral("測試"));
+    ASSERT_EQ(pdfPages(pdf), 3);
+
+    const QString p1 = squeeze(pdfText(pdf, 1));
+    EXPECT_TRUE(p1.contains(QStringLiteral("標題p1/3")));
+    EXPECT_TRUE(p1.contains(QStringLiteral("R1")));
+    EXPECT_TRUE(p1.contains(QStringLiteral("3,000")));
+    EXPECT_FALSE(p1.contains(QStringLiteral("R4")));
+    EXPECT_FALSE(p1.contains(QStringLiteral("END")));
+
+    const QString p3 = squeeze(pdfText(pdf, 3));
+    EXPECT_TRUE(p3.contains(QStringLiteral("標題p3/3")));
+    EXPECT_TRUE(p3.contains(QStringLiteral("R7")));
+    EXPECT_TRUE(p3.contains(QStringLiteral("END尾")));
+}
+
+TEST_F(ReportRunnerTest, AnUnwritablePdfIsReported)
+{
+    const Report r = Report::load(writeLayout(kSmallLayout), makeDb(1));
+    EXPECT_THROW(r.writePdf(dir.filePath(QStringLiteral("no/such/folder/x.pdf"))), ReportError);
+}
