@@ -70,7 +70,7 @@ void fill(Database& db, GridModel& grid)
         grid.setTextMatrix(row, NameCol, rs.text(0));
         const QString bits = RightsToBinary12(rightsOf(rs.text(1)));
         for (int col = FirstBitCol; col <= LastBitCol; ++col)
-            grid.setTextMatrix(row, col, bits.mid(col - 1, 1) == QLatin1String("1") ? mark() : QString());
+            grid.setTextMatrix(row, col, bits.mid(col - FirstBitCol, 1) == QLatin1String("1") ? mark() : QString());
     }
 }
 
