@@ -241,9 +241,44 @@ ORDER BY i.t IS NULL, coalesce(k.t_id, 2147483647), i.t, i.sort, d.w, d.sort, d.
 )SQL");
 }
 
+namespace {
+
+// A figure as its readers want it: the noise of adding decimal fractions dropped, and a
+// whole number returned as an integer, so that its text is "1000000", not "1e+06".
+QString figure(const QString& column)
+{
+    return QStringLiteral("CASE WHEN %1 = CAST(%1 AS INTEGER) THEN CAST(%1 AS INTEGER) ELSE %1 END AS %1")
+        .arg(column);
+}
+
+// 小計 (sum of 金額 Top), 成本複計 (sum of Toc), 毛利 (小計 − 成本複計) and 平均比例, taken as
+// 小計 ÷ 成本複計 rounded to two decimals (the ratio the group is priced at; 0 without cost),
+// per group of key (none: the whole table), in the order the groups first appear.
+QString figuresView(const QString& name, const QString& key)
+{
+    const QString keyColumn = key.isEmpty() ? QString() : key + QStringLiteral(", ");
+    const QString grouping = key.isEmpty() ? QString() : QStringLiteral(" GROUP BY ") + key;
+    const QString order = key.isEmpty() ? QString() : QStringLiteral(" ORDER BY firstSot");
+    return QStringLiteral(
+               "CREATE VIEW %1 AS\n"
+               "SELECT %2%3, %4, %5, %6\n"
+               "FROM (SELECT %2round(coalesce(sum(Top), 0), 9) AS STop,\n"
+               "             round(coalesce(sum(Toc), 0), 9) AS SToc,\n"
+               "             round(coalesce(sum(Top), 0) - coalesce(sum(Toc), 0), 9) AS Margin,\n"
+               "             CASE WHEN coalesce(sum(Toc), 0) <> 0\n"
+               "                  THEN round(sum(Top) * 1.0 / sum(Toc), 2) ELSE 0 END AS Ratio,\n"
+               "             min(sot) AS firstSot\n"
+               "      FROM 統計%7)%8;\n")
+        .arg(name, keyColumn, figure(QStringLiteral("STop")), figure(QStringLiteral("SToc")),
+             figure(QStringLiteral("Margin")), figure(QStringLiteral("Ratio")), grouping, order);
+}
+
+} // namespace
+
 QString StaSchemaSql()
 {
-    return QStringLiteral(R"SQL(
+    QString sql = QStringLiteral(R"SQL(
+-- Schema version, for a later upgrade to tell which files it has to touch.
 PRAGMA user_version = 1;
 
 -- One row per item row of the quotation, written by position (columns 0 to 14) and
@@ -267,45 +302,6 @@ CREATE TABLE 統計 (
     sot INTEGER,
     sn  INTEGER
 );
-
--- Group figures shared by TOTAL, Aot and T: 小計 (sum of 金額 Top), 成本複計 (sum of Toc),
--- 毛利 (小計 − 成本複計) and 平均比例, taken as 小計 ÷ 成本複計 rounded to two decimals
--- (the ratio the whole group is priced at; 0 when there is no cost).
-
--- TOTAL: one row, the grand figures of the quotation: 小計, 成本複計, 毛利, 平均比例.
-CREATE VIEW TOTAL AS
-SELECT coalesce(sum(Top), 0) AS STop,
-       coalesce(sum(Toc), 0) AS SToc,
-       coalesce(sum(Top), 0) - coalesce(sum(Toc), 0) AS Margin,
-       CASE WHEN coalesce(sum(Toc), 0) <> 0 THEN round(sum(Top) * 1.0 / sum(Toc), 2) ELSE 0 END
-           AS Ratio
-FROM 統計;
-
--- Aot (also opened as "AoT"): one row per first path level (the area, or the work type
--- when there is no area level), in tree order: name, 小計, 成本複計, 毛利, 平均比例.
-CREATE VIEW Aot AS
-SELECT AoT,
-       coalesce(sum(Top), 0) AS STop,
-       coalesce(sum(Toc), 0) AS SToc,
-       coalesce(sum(Top), 0) - coalesce(sum(Toc), 0) AS Margin,
-       CASE WHEN coalesce(sum(Toc), 0) <> 0 THEN round(sum(Top) * 1.0 / sum(Toc), 2) ELSE 0 END
-           AS Ratio
-FROM 統計
-GROUP BY AoT
-ORDER BY min(sot);
-
--- T: one row per second path level (the work type under an area, all areas together),
--- in the order work types first appear: name, 小計, 成本複計, 毛利, 平均比例.
-CREATE VIEW T AS
-SELECT T,
-       coalesce(sum(Top), 0) AS STop,
-       coalesce(sum(Toc), 0) AS SToc,
-       coalesce(sum(Top), 0) - coalesce(sum(Toc), 0) AS Margin,
-       CASE WHEN coalesce(sum(Toc), 0) <> 0 THEN round(sum(Top) * 1.0 / sum(Toc), 2) ELSE 0 END
-           AS Ratio
-FROM 統計
-GROUP BY T
-ORDER BY min(sot);
 
 -- LC: one row per leaf path (group of the item list, after any path rewrite), in print
 -- order: path, number of item rows. Callers use its row count.
@@ -340,15 +336,24 @@ GROUP BY T, tre
 ORDER BY min(sn), min(sot);
 
 -- AotS: one row per first-level group (area) in the order the areas first appear by
--- sot: name, 小計, and the number of its item rows in Ct.
+-- sot: name, 小計 (STop), and the number of its item rows (Ct).
 CREATE VIEW AotS AS
-SELECT AoT,
-       coalesce(sum(Top), 0) AS STop,
-       count(*) AS Ct
-FROM 統計
-GROUP BY AoT
-ORDER BY min(sot);
-)SQL");
+SELECT AoT, %1, Ct
+FROM (SELECT AoT, round(coalesce(sum(Top), 0), 9) AS STop, count(*) AS Ct, min(sot) AS firstSot
+      FROM 統計
+      GROUP BY AoT)
+ORDER BY firstSot;
+)SQL").arg(figure(QStringLiteral("STop")));
+
+    // TOTAL: one row, the grand figures of the quotation: 小計, 成本複計, 毛利, 平均比例.
+    sql += figuresView(QStringLiteral("TOTAL"), QString());
+    // Aot (also opened as "AoT"): one row per first path level (the area, or the work type
+    // when there is no area level), in tree order: name, 小計, 成本複計, 毛利, 平均比例.
+    sql += figuresView(QStringLiteral("Aot"), QStringLiteral("AoT"));
+    // T: one row per second path level (the work type under an area, all areas together),
+    // in the order work types first appear: name, 小計, 成本複計, 毛利, 平均比例.
+    sql += figuresView(QStringLiteral("T"), QStringLiteral("T"));
+    return sql;
 }
 
 QString PtSchemaSql()

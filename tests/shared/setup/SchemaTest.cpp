@@ -411,6 +411,21 @@ TEST_F(StaViewsTest, WorkTypeLayoutGroupsEveryAreasItemsUnderTheirWorkType)
               5 + 2 + 2);
 }
 
+TEST_F(StaViewsTest, FiguresReadAsPlainNumberText)
+{
+    // The statistics window shows the figures' texts as they come.
+    addRow(QStringLiteral("Ｑ‧A‧B"), QStringLiteral("a"), 1, 0.5, 0.5, 0.1, 0.1, 1, 1);
+    addRow(QStringLiteral("Ｑ‧A‧B"), QStringLiteral("b"), 1, 999999.5, 999999.5, 0.2, 0.2, 1, 2);
+    for (const char* view : {"TOTAL", "Aot", "T", "AotS"}) {
+        Recordset rs = m_db->openRecordset(QString::fromLatin1(view));
+        const int first = QLatin1String(view) == QLatin1String("TOTAL") ? 0 : 1;
+        EXPECT_EQ(rs.text(first), QStringLiteral("1000000")) << view;
+        if (QLatin1String(view) != QLatin1String("AotS")) {
+            EXPECT_EQ(rs.text(first + 1), QStringLiteral("0.3")) << view;
+        }
+    }
+}
+
 TEST_F(StaViewsTest, GroupsComparedWithoutRegardToCase)
 {
     addRow(QStringLiteral("Ｑ‧Lobby‧Wood"), QStringLiteral("a"), 1, 10, 10, 5, 5, 1, 1);
