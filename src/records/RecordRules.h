@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace varn {
+
+class RecordForm;
+
+enum class EditMode { Browse, Add, Edit, Query };
+
+// Why a save is refused before anything is written, and where the focus goes then.
+struct SaveRefusal {
+    QString message;
+    QString focusControl;   // empty: the focus stays where it is
+};
+
+// What one register adds to the engine's handling of its record: the rules that follow a
+// typed field, a choice from a list, what a save may refuse or store differently. The
+// default rules do nothing.
+class RecordRules {
+public:
+    virtual ~RecordRules() = default;
+
+    // A field was changed by the user or by another rule.
+    virtual void fieldChanged(RecordForm& form, const QString& control);
+    // An entry was chosen from a combo box's list; true moves the focus on.
+    virtual bool choicePicked(RecordForm& form, const QString& control, int index);
+    // A stored row was shown (every column as text, by position).
+    virtual void rowShown(const QStringList& row, RecordForm& form);
+    // The detail fields were emptied.
+    virtual void fieldsCleared(RecordForm& form);
+    // Checks beyond the required fields, before anything is written.
+    virtual std::optional<SaveRefusal> refuseSave(const RecordForm& form, EditMode mode);
+    // The values about to be stored, by column position; a rule may change them.
+    virtual void adjustRow(QStringList& row, const RecordForm& form, EditMode mode);
+};
+
+} // namespace varn

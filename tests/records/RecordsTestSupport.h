@@ -1,0 +1,76 @@
+#pragma once
+
+#include "platform/db/Database.h"
+#include "platform/ui/ScriptedPrompter.h"
+#include "shared/ProgramState.h"
+#include "shared/Rights.h"
+#include "shared/setup/Schema.h"
+#include "shared/setup/SeedData.h"
+
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace varn::test {
+
+// A new main database per test (schema and first rows), the shared connection pointing at
+// it, a signed-in superuser and a scripted prompter.
+class RegisterFixture : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ProgramState::reset();
+        ASSERT_TRUE(dir.isValid());
+        std::shared_ptr<Database> made =
+            Database::create(dir.filePath(QStringLiteral("varn3.mdb")), {}, MainSchemaSql());
+        SeedMainDatabase(*made);
+        db = made;
+        state().m.gDb = db;
+        state().m.gRights = kAllRights;
+        scope = std::make_unique<ScopedPrompter>(prompts);
+    }
+
+    void TearDown() override
+    {
+        scope.reset();
+        ProgramState::reset();
+    }
+
+    // A customer row: code, name, then any further columns from column 2 on.
+    void addCustomer(const QString& code, const QString& name, const QStringList& more = {})
+    {
+        QStringList values{code, name};
+        values << more;
+        while (values.size() < 35)
+            values << QString();
+        QStringList marks;
+        QVariantList params;
+        for (const QString& v : values) {
+            marks << QStringLiteral("?");
+            params << v;
+        }
+        db->execute(QStringLiteral("INSERT INTO 客戶 VALUES (%1)").arg(marks.join(u',')), params);
+    }
+
+    // Column `col` of the customer of that name, or "<none>" when there is no such row.
+    QString stored(const QString& name, int col)
+    {
+        Recordset rs = db->openRecordset(QStringLiteral("SELECT * FROM 客戶 WHERE 客戶名稱 = ?"), {name});
+        return rs.recordCount() ? rs.text(col) : QStringLiteral("<none>");
+    }
+
+    int customerCount()
+    {
+        return db->openRecordset(QStringLiteral("SELECT count(*) FROM 客戶")).value(0).toInt();
+    }
+
+    QTemporaryDir dir;
+    std::shared_ptr<Database> db;
+    ScriptedPrompter prompts;
+    std::unique_ptr<ScopedPrompter> scope;
+};
+
+} // namespace varn::test
