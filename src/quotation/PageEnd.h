@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+#include <optional>
+
+namespace varn {
+
+// Check-box values as the panel and the file keep them.
+namespace CheckState {
+constexpr int Unchecked = 0;
+constexpr int Checked = 1;
+constexpr int Greyed = 2;
+}
+
+// One fee line of the page-end panel: the design fee (設計費) or the supervision fee (監工費).
+struct FeeValues {
+    QString title;                       // tD / tL
+    int checked = CheckState::Unchecked; // ckD / ckL: the fee is charged
+    bool byTotal = true;                 // Dop1 / Lop1 (依總價); false: Dop2 / Lop2 (依坪數)
+    QString base;                        // txtDp / txtLp: the total in 元 or the floor area in 坪
+    QString rate;                        // txtdx / txtlx: multiplier of the base
+    QString amount;                      // txtDt / txtLt: the fee
+
+    // lbd / lbl: "元" by total, "坪" by floor area.
+    QString unit() const;
+    bool operator==(const FeeValues&) const = default;
+};
+
+// The values of the page-end panel, which the panel binds to and the file stores.
+struct PageEndValues {
+    std::array<QString, 5> remarks;      // cbPe(0..4)
+    FeeValues design = titled(QStringLiteral("設計費"));
+    FeeValues supervision = titled(QStringLiteral("監工費"));
+    int taxChecked = CheckState::Checked;  // ckTax
+    QString taxRate = QStringLiteral("5%"); // cbTax
+    QString untaxed;                     // lbNtax 總價
+    QString tax;                         // lbTax 稅金
+    QString withTax;                     // lbHtax 含稅總價
+    QString discount;                    // txtOff 折扣, as typed
+    QString quoted;                      // lbApr 報價總價
+
+    bool operator==(const PageEndValues&) const = default;
+
+private:
+    static FeeValues titled(const QString& title)
+    {
+        FeeValues f;
+        f.title = title;
+        return f;
+    }
+};
+
+enum class Fee { Design, Supervision };
+
+namespace PageEnd {
+
+// `ResetPageEnd`: remarks, fees, totals and discount emptied, both fees unchecked and by
+// total, tax rate "5%". The fee titles and the tax box keep their values.
+void reset(PageEndValues& values);
+
+// The fee amount: empty when the rate is empty, else rate × base, not rounded.
+QString feeAmount(const FeeValues& fee);
+
+// `RecalcGrandTotal`: the total without tax, the tax, the total with tax and the quoted
+// total from the item total `lbSumT` and the panel's fees, tax rate and discount.
+void recalcGrandTotal(PageEndValues& values, const QString& lbSumT);
+
+// The tax rate typed and confirmed with Enter: a text that is a number as a whole becomes
+// that number as a percentage ("0.05" gives "5%"); nullopt for any other text.
+std::optional<QString> taxRateEntry(const QString& text);
+
+} // namespace PageEnd
+} // namespace varn

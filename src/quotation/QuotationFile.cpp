@@ -1,0 +1,353 @@
+// New quotation, the quotation file (open, save, autosave) and the customer look-up.
+#include "quotation/Quotation.h"
+
+#include "platform/db/Database.h"
+#include "platform/ui/Prompter.h"
+#include "quotation/ItemColumns.h"
+#include "quotation/RowBlocks.h"
+#include "shared/ProgramState.h"
+#include "shared/TextRoutines.h"
+
+#include <QFileInfo>
+
+namespace varn {
+
+namespace {
+
+const QString kCaption = QStringLiteral("報價系統");
+const QString kFilter = QStringLiteral("瓦恩工房 檔案(*.vrn) (*.vrn);;All Files (*.*) (*);;Text Files(*.txt) (*.txt)");
+const QString kOpenedMarker = QStringLiteral("OpenFile");
+
+PromptButton askSave(const QString& text)
+{
+    MessageRequest ask;
+    ask.text = text;
+    ask.icon = PromptIcon::Question;
+    ask.buttons = PromptButtons::YesNoCancel;
+    return prompter().message(ask);
+}
+
+void reportSaveError(const VrnError& e)
+{
+    prompter().inform(QStringLiteral("存檔錯誤\r\n%1\r\n%2").arg(e.number()).arg(e.message()),
+                      PromptIcon::None);
+}
+
+} // namespace
+
+QString Quotation::windowCaption() const
+{
+    return kCaption + QStringLiteral("\t- ")
+        + (m_filePath.isEmpty() ? QStringLiteral("新報價單") : m_filePath);
+}
+
+PageEndValues Quotation::blankPageEnd() const
+{
+    PageEndValues blank = m_pageEnd;
+    PageEnd::reset(blank);
+    return blank;
+}
+
+void Quotation::newQuotation(const QDate& today)
+{
+    emit hideCellEditorsRequested();
+    m_tree.clear();
+    RowBlocks::reset(m_hfgQ);
+    RowBlocks::reset(m_hfgB);
+    const QString salesperson = m_header.salesperson;
+    m_header = QuotationHeader();
+    m_header.quoteDate = QuotationHeader::dateText(today);
+    m_header.quoteNo = QuotationHeader::numberFor(m_header.quoteDate);
+    (void)salesperson;   // a new quotation starts without a salesperson
+    mdM& m = state().m;
+    m.gCusTel.clear();
+    m.gCusFax.clear();
+    m.gCusContact.clear();
+    setNoAreaMode(false);
+    m_filePath.clear();
+    PageEnd::reset(m_pageEnd);
+    clearNodeScope();
+    m_isLeaf = false;
+    m_lbPath.clear();
+    m_editRow = m_editCol = 0;
+    tv_NodeClick(QuotationTree::RootKey);
+    emit treeChanged();
+    emit headerChanged();
+    emit pageEndChanged();
+    emit filePathChanged(m_filePath);
+    setModified(false);
+}
+
+bool Quotation::mNew_Click(const QDate& today)
+{
+    m_ticker.reset();
+    selectRoot();
+    if (m_modified) {
+        const PromptButton answer = askSave(QStringLiteral("是否存檔?"));
+        if (answer == PromptButton::Cancel)
+            return false;
+        // A save that was cancelled or failed keeps the quotation.
+        if (answer == PromptButton::Yes && !mSaveAs_Click())
+            return false;
+    }
+    newQuotation(today);
+    return true;
+}
+
+VrnContent Quotation::content()
+{
+    selectRoot();
+    return snapshotContent();
+}
+
+VrnContent Quotation::snapshotContent() const
+{
+    VrnContent c;
+    c.noAreaMode = m_noAreaMode;
+    c.header = m_header;
+    for (const TreeNode* leaf : m_tree.leaves())
+        c.leafPaths << leaf->key;
+
+    // The shown leaf's rows count as stored, without touching the grids.
+    const bool pending = m_isLeaf && m_tree.contains(m_lbPath);
+    c.rows.reserve(m_hfgB.rows());
+    for (int r = 1; r < m_hfgB.rows(); ++r) {
+        if (pending && m_hfgB.textMatrix(r, QCol::Path) == m_lbPath)
+            continue;
+        ItemLine line;
+        for (int i = 0; i < 12; ++i)
+            line[i] = m_hfgB.textMatrix(r, i + 1);
+        c.rows.push_back(std::move(line));
+    }
+    if (pending) {
+        // An empty master grid keeps its one blank row only while nothing else is stored.
+        if (c.rows.size() == 1 && std::all_of(c.rows[0].begin(), c.rows[0].end(),
+                                              [](const QString& s) { return s.isEmpty(); }))
+            c.rows.clear();
+        const int used = RowBlocks::usedRowCount(m_hfgQ);
+        for (int r = 1; r <= used; ++r) {
+            ItemLine line;
+            line[0] = m_lbPath;
+            for (int i = 1; i < 12; ++i)
+                line[i] = m_hfgQ.textMatrix(r, i + 1);
+            c.rows.push_back(std::move(line));
+        }
+        if (c.rows.empty())
+            c.rows.push_back(ItemLine{});
+    }
+    c.hasPageEnd = true;
+    c.pageEnd = m_pageEnd;
+    return c;
+}
+
+void Quotation::load(const VrnContent& c, const QString& path)
+{
+    emit hideCellEditorsRequested();
+    m_tree.clear();
+    for (const QString& leafPath : c.leafPaths) {
+        const QStringList parts = leafPath.split(QuotationTree::Separator);
+        TreeNode* node = m_tree.root();
+        for (int i = 1; i < parts.size(); ++i) {
+            const QString key = node->key + QuotationTree::Separator + parts[i];
+            TreeNode* next = m_tree.find(key);
+            if (!next)
+                next = m_tree.addChild(node, parts[i]);
+            if (!next)
+                break;
+            node = next;
+        }
+    }
+    m_tree.root()->expanded = true;
+
+    m_hfgB.setRedraw(false);
+    RowBlocks::reset(m_hfgB);
+    m_hfgB.setRows(std::max<int>(2, static_cast<int>(c.rows.size()) + 1));
+    for (int r = 0; r < static_cast<int>(c.rows.size()); ++r) {
+        for (int i = 0; i < 12; ++i)
+            m_hfgB.setTextMatrix(r + 1, i + 1, c.rows[r][i]);
+    }
+    RowBlocks::groupBlocks(m_hfgB);
+    m_hfgB.setRedraw(true);
+
+    m_header = c.header;
+    m_header.contact.clear();
+    m_header.telephone.clear();
+    m_header.fax.clear();
+    setNoAreaMode(c.noAreaMode);
+    m_pageEnd = c.pageEnd;
+    m_filePath = path;
+    m_ticker.reset();
+    clearNodeScope();
+    m_editRow = m_editCol = 0;
+
+    RowBlocks::reset(m_hfgQ);
+    FormatQuotationGrid(true);
+    m_isLeaf = false;
+    m_lbPath = kOpenedMarker;
+    tv_NodeClick(QuotationTree::RootKey);
+
+    emit treeChanged();
+    emit headerChanged();
+    emit pageEndChanged();
+    emit filePathChanged(m_filePath);
+    setModified(false);
+}
+
+bool Quotation::mOpen_Click(const std::optional<QString>& recentPath)
+{
+    m_ticker.reset();
+    selectRoot();
+    if (m_modified) {
+        const PromptButton answer = askSave(QStringLiteral("是否存檔?"));
+        if (answer == PromptButton::Cancel)
+            return false;
+        if (answer == PromptButton::Yes && !mSaveAs_Click())
+            return false;
+    }
+
+    QString path;
+    VrnReadMode mode;
+    if (recentPath) {
+        path = *recentPath;
+        mode = VrnReadMode::Strict;
+    } else {
+        FileRequest dialog;
+        dialog.filter = kFilter;
+        dialog.startFolder = state().m.gFilePath;
+        const std::optional<QString> chosen = prompter().openFile(dialog);
+        if (!chosen) {
+            prompter().inform(QStringLiteral("取消開啟檔案"), PromptIcon::None);
+            return false;
+        }
+        path = *chosen;
+        mode = VrnReadMode::Tolerant;
+    }
+    if (!QFileInfo(path).isFile()) {
+        prompter().inform(QStringLiteral("檔案不存在"), PromptIcon::Critical);
+        return false;
+    }
+
+    VrnContent c;
+    try {
+        c = Vrn::read(path, mode, blankPageEnd());
+    } catch (const VrnError& e) {
+        // The quotation in the window stays as it was.
+        prompter().inform(QStringLiteral("開啟檔案錯誤\r\n%1").arg(e.message()), PromptIcon::Critical,
+                          QStringLiteral("VarnIII"));
+        return false;
+    }
+    load(c, path);
+    m_recent.AddRecentFile(path);
+    emit recentFilesChanged();
+    return true;
+}
+
+bool Quotation::mSaveF_Click()
+{
+    FileRequest dialog;
+    dialog.filter = kFilter;
+    dialog.fileName = m_filePath;
+    dialog.startFolder = m_filePath.isEmpty() ? state().m.gFilePath : QFileInfo(m_filePath).absolutePath();
+    const std::optional<QString> chosen = prompter().saveFile(dialog);
+    if (!chosen) {
+        prompter().inform(QStringLiteral("取消存檔"), PromptIcon::None);
+        return false;
+    }
+    return saveTo(*chosen);
+}
+
+bool Quotation::mSaveAs_Click()
+{
+    FileRequest dialog;
+    dialog.filter = kFilter;
+    dialog.startFolder = state().m.gFilePath;
+    const std::optional<QString> chosen = prompter().saveFile(dialog);
+    if (!chosen) {
+        prompter().inform(QStringLiteral("取消另存檔案"), PromptIcon::None);
+        return false;
+    }
+    return saveTo(*chosen);
+}
+
+bool Quotation::saveTo(const QString& path)
+{
+    try {
+        Vrn::write(path, content());
+    } catch (const VrnError& e) {
+        reportSaveError(e);
+        return false;
+    }
+    m_filePath = path;
+    emit filePathChanged(path);
+    setModified(false);
+    m_recent.AddRecentFile(path);
+    emit recentFilesChanged();
+    return true;
+}
+
+bool Quotation::AutoSaveQuotation(const QString& path)
+{
+    try {
+        Vrn::write(path, snapshotContent());
+    } catch (const VrnError& e) {
+        reportSaveError(e);
+        return false;
+    }
+    return true;
+}
+
+bool Quotation::TimeSv_Timer()
+{
+    if (!m_ticker.tick(state().m.gAutoSaveMin))
+        return false;
+    return AutoSaveQuotation();
+}
+
+bool Quotation::queryClose()
+{
+    if (!m_modified)
+        return true;
+    const PromptButton answer = askSave(QStringLiteral("是否儲存報價單 ?"));
+    if (answer == PromptButton::Cancel)
+        return false;
+    if (answer == PromptButton::Yes)
+        return mSaveAs_Click();
+    return true;
+}
+
+void Quotation::closeDown(const QString& ofIniPath)
+{
+    m_recent.save(ofIniPath);
+    m_ticker.reset();
+    setNoAreaMode(false);
+}
+
+bool Quotation::lookUpCustomer(Database& db)
+{
+    mdM& m = state().m;
+    bool found = false;
+    QString tel, fax, contact;
+    try {
+        Recordset rs = db.openRecordset(
+            QStringLiteral("Select 電話1,公司傳真,連絡人 From 客戶 Where 客戶名稱 = ?"),
+            {m_header.customerName});
+        if (rs.recordCount() > 0) {
+            found = true;
+            tel = SemicolonToBlank(rs.text(0));
+            fax = SemicolonToBlank(rs.text(1));
+            contact = rs.text(2);
+        }
+    } catch (const DbError&) {
+        // An unreadable register leaves the customer values empty, as for a name not there.
+    }
+    m.gCusTel = tel;
+    m.gCusFax = fax;
+    m.gCusContact = contact;
+    m_header.telephone = tel;
+    m_header.fax = fax;
+    m_header.contact = contact;
+    emit headerChanged();
+    return found;
+}
+
+} // namespace varn
