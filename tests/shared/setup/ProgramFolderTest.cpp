@@ -117,14 +117,6 @@ TEST_F(ProgramFolderTest, EmptyFolderGetsEverythingANewOfficeNeeds)
     EXPECT_FALSE(fixed);
 }
 
-TEST_F(ProgramFolderTest, MissingFolderIsCreatedWithItsParents)
-{
-    const QString deep = m_tmp.filePath(QStringLiteral("a/b/varn3"));
-    const SeedReport report = SeedProgramFolder(deep, noTemplates());
-    EXPECT_TRUE(report.freshSeed);
-    EXPECT_TRUE(QFileInfo(QDir(deep).filePath(QStringLiteral("db/varn3.mdb"))).isFile());
-}
-
 TEST_F(ProgramFolderTest, DatabasesOpenWithTheirPasswords)
 {
     SeedProgramFolder(home(), noTemplates());
@@ -167,14 +159,8 @@ TEST_F(ProgramFolderTest, NewMainDatabaseHoldsTheFirstRows)
     EXPECT_EQ(codes[counties.indexOf(QStringLiteral("連江縣"))], QStringLiteral("0836"));
     EXPECT_EQ(QSet<QString>(counties.begin(), counties.end()).size(), 22);
 
-    for (const char* sql : {"select u from u order by sort", "select 行 from 行業 order by sort",
-                            "select 地 from 地區 order by sort", "select 收 from 收款 order by sort",
-                            "select 付 from 付款 order by sort", "select ps from ps order by sort",
-                            "select 工班 from 工班 order by w_id", "select 材料 from 材料 order by p_id",
-                            "select 案 from 案", "select tp from Ctp order by tp_id",
-                            "select tp from Ptp order by tp_id", "select ps from Qps order by sort",
-                            "select sc from sc order by sort"})
-        EXPECT_FALSE(column(*db, QString::fromUtf8(sql)).isEmpty()) << sql;
+    for (const char* list : {"u", "行業", "地區", "收款", "付款", "ps", "工班", "材料", "案", "Ctp", "Ptp", "Qps", "sc"})
+        EXPECT_GT(db->openRecordset(QString::fromUtf8(list)).recordCount(), 0) << list;
     const QStringList units = column(*db, QStringLiteral("select u from u order by sort"));
     for (const char* u : {"式", "個", "坪", "才", "尺", "組", "樘", "片", "米", "支"})
         EXPECT_TRUE(units.contains(QString::fromUtf8(u))) << u;

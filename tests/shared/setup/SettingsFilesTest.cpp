@@ -67,15 +67,6 @@ TEST_F(SettingsFilesTest, MdbPathRoundTripsAsCp950WithCrLf)
     EXPECT_EQ(back.filePath, paths.filePath);
 }
 
-TEST_F(SettingsFilesTest, MdbPathLoadFillsTheFolderGlobals)
-{
-    putBytes(kMdbPathFile, cp950File({"/a/db", "/a/t", "/a/q"}));
-    EXPECT_TRUE(LoadMdbPathSettings(folder()).ok());
-    EXPECT_EQ(state().m.gMdbPath, QStringLiteral("/a/db"));
-    EXPECT_EQ(state().m.gPrintPath, QStringLiteral("/a/t"));
-    EXPECT_EQ(state().m.gFilePath, QStringLiteral("/a/q"));
-}
-
 TEST_F(SettingsFilesTest, MdbPathMissingOrShortIsReported)
 {
     MdbPathSettings paths;
@@ -89,15 +80,6 @@ TEST_F(SettingsFilesTest, MdbPathMissingOrShortIsReported)
     EXPECT_EQ(state().m.gMdbPath, QStringLiteral("/a/db"));
     EXPECT_EQ(state().m.gPrintPath, QStringLiteral("/a/t"));
     EXPECT_TRUE(state().m.gFilePath.isEmpty());
-}
-
-TEST_F(SettingsFilesTest, AFolderInPlaceOfTheFileIsUnreadable)
-{
-    ASSERT_TRUE(QDir(folder()).mkdir(QStringLiteral("Mdbpath.ini")));
-    MdbPathSettings paths;
-    const SettingsFileResult r = ReadMdbPathFile(folder(), &paths);
-    EXPECT_EQ(r.status, SettingsFileStatus::Unreadable);
-    EXPECT_FALSE(r.detail.isEmpty());
 }
 
 TEST_F(SettingsFilesTest, TextThatCp950CannotHoldLeavesTheOldFile)
