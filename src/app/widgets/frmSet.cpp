@@ -158,6 +158,7 @@ QWidget* frmSet::buildSettingsTab()
     m_autoSaveMin->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), m_autoSaveMin));
     m_autoSaveMin->installEventFilter(this);
+    m_autoSaveMin->setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 16);
     auto* autoApply = button(QStringLiteral("套用"), "Command5", auto_);
     auto* autoRow = new QHBoxLayout(auto_);
     autoRow->addWidget(m_autoSave);
