@@ -32,6 +32,9 @@ int main(int argc, char* argv[])
     }
     varn::state().programFolder = folder;
 
+    // The menu's buttons open the windows hooked to the shell (Shell::setWindowOpener); the
+    // quotation window's close hook (Shell::setQuotationCloser with CloseWindowAsking) keeps
+    // 結束 from dropping an unsaved quotation.
     varn::Shell shell;
     shell.start();
     const int code = app.exec();

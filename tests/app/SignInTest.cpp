@@ -125,10 +125,7 @@ TEST_F(SignInTest, LegacyPlainPasswordIsUpgradedToAHash)
     // And the hash signs in next time.
     EXPECT_EQ(attempt(QStringLiteral("o'brien"), QStringLiteral("pa'ss")), SignInResult::Employee);
     EXPECT_EQ(attempt(QStringLiteral("o'brien"), QStringLiteral("PA'SS")), SignInResult::Failed);
-}
 
-TEST_F(SignInTest, LegacyPlainSuperPasswordIsUpgraded)
-{
     setStoredSuperPass(QStringLiteral("old-plain"));
     EXPECT_EQ(attempt(QStringLiteral("varn"), QStringLiteral("old-plain")), SignInResult::Superuser);
     EXPECT_TRUE(IsPasswordHash(storedSuperPass()));

@@ -78,15 +78,6 @@ TEST_F(UserFoldersTest, NameUnfitForAFolderIsReportedAndNothingIsMadeOutside)
     EXPECT_EQ(filesOf(QStringLiteral("王小明")), allFour());
 }
 
-TEST_F(UserFoldersTest, MissingMasterFileIsReported)
-{
-    addEmployee(QStringLiteral("E01"), QStringLiteral("王小明"), QStringLiteral("Ming"), QStringLiteral("p"));
-    ASSERT_TRUE(QFile::remove(QDir(programFolder()).filePath(QStringLiteral("pb.rpt"))));
-    const QStringList problems = prepare();
-    ASSERT_EQ(problems.size(), 1);
-    EXPECT_TRUE(problems.front().contains(QStringLiteral("pb.rpt")));
-}
-
 } // namespace
 
 } // namespace varn::test
