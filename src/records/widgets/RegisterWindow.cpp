@@ -1,0 +1,374 @@
+#include "records/widgets/RegisterWindow.h"
+
+#include "platform/grid/widgets/GridView.h"
+#include "platform/ui/Twips.h"
+#include "records/RegisterEngine.h"
+#include "records/widgets/FieldBinder.h"
+#include "shared/ProgramState.h"
+#include "shared/RecordCode.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace varn {
+
+namespace {
+
+constexpr int kTopTwips = 615;
+constexpr int kWidthTwips = 11200;
+
+RegisterWindow::PrintChooser& printChooser()
+{
+    static RegisterWindow::PrintChooser chooser;
+    return chooser;
+}
+
+QPushButton* button(const char* name, const QString& caption, QWidget* parent)
+{
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    // Enter belongs to the fields (it moves on); no button takes it as the default.
+    b->setAutoDefault(false);
+    b->setDefault(false);
+    return b;
+}
+
+// A combo box that shows a caption ("編號", "分類") when nothing is chosen.
+QComboBox* filterCombo(const char* name, QWidget* parent)
+{
+    auto* c = new QComboBox(parent);
+    c->setObjectName(QString::fromLatin1(name));
+    c->setEditable(true);
+    c->setInsertPolicy(QComboBox::NoInsert);
+    c->lineEdit()->setReadOnly(true);
+    return c;
+}
+
+} // namespace
+
+void RegisterWindow::setPrintChooser(PrintChooser chooser)
+{
+    printChooser() = std::move(chooser);
+}
+
+RegisterWindow::RegisterWindow(std::unique_ptr<RegisterEngine> engine, QWidget* parent)
+    : QDialog(parent)
+    , m_engine(std::move(engine))
+{
+    const RegisterConfig& cfg = m_engine->config();
+    setWindowTitle(cfg.texts.caption);
+    m_binder = new FieldBinder(*m_engine, this);
+
+    auto* root = new QVBoxLayout(this);
+
+    m_searchBar = new QHBoxLayout;
+    m_searchBar->addWidget(new QLabel(QStringLiteral("搜尋條件:"), this));
+    Combo1 = filterCombo("Combo1", this);
+    Combo1->addItems(RecordCodePrefixes());
+    Combo1->setEditText(QStringLiteral("編號"));
+    m_searchBar->addWidget(Combo1);
+    if (!cfg.typeColumn.isEmpty()) {
+        Combo2 = filterCombo("Combo2", this);
+        Combo2->setMinimumContentsLength(8);
+        m_searchBar->addWidget(Combo2);
+    }
+    m_searchBar->addStretch(1);
+    cmdPp = button("cmdPp", QStringLiteral("列印"), this);
+    m_searchBar->addWidget(cmdPp);
+    root->addLayout(m_searchBar);
+
+    HFG = new GridView(this);
+    HFG->setObjectName(QStringLiteral("HFG"));
+    HFG->setGridModel(&m_engine->list());
+    HFG->installEventFilter(this);
+    root->addWidget(HFG, 1);
+
+    m_commandRow = new QHBoxLayout;
+    cmdAdd = button("cmdAdd", QStringLiteral("新增"), this);
+    cmdDel = button("cmdDel", QStringLiteral("刪除"), this);
+    lbf = new QLabel(this);
+    lbf->setObjectName(QStringLiteral("lbf"));
+    Command1 = button("Command1", QStringLiteral("全文搜尋"), this);
+    Command3 = button("Command3", cfg.texts.showAllCaption, this);
+    Command2 = button("Command2", QStringLiteral("整頁模式>>"), this);
+    m_commandRow->addWidget(cmdAdd);
+    m_commandRow->addWidget(cmdDel);
+    m_commandRow->addWidget(lbf);
+    m_commandRow->addStretch(1);
+    m_commandRow->addWidget(Command1);
+    m_commandRow->addWidget(Command3);
+    m_commandRow->addWidget(Command2);
+    root->addLayout(m_commandRow);
+
+    Frame1 = new QGroupBox(QStringLiteral("詳細資料"), this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    auto* frameLayout = new QVBoxLayout(Frame1);
+    m_detailBody = new QVBoxLayout;
+    frameLayout->addLayout(m_detailBody);
+    auto* editRow = new QHBoxLayout;
+    editRow->addStretch(1);
+    cmdEdit = button("cmdEdit", QStringLiteral("修改"), Frame1);
+    cmdY = button("cmdY", QStringLiteral("確定"), Frame1);
+    cmdN = button("cmdN", QStringLiteral("取消"), Frame1);
+    editRow->addWidget(cmdEdit);
+    editRow->addWidget(cmdY);
+    editRow->addWidget(cmdN);
+    frameLayout->addLayout(editRow);
+    root->addWidget(Frame1);
+
+    connect(Combo1, &QComboBox::activated, this, &RegisterWindow::Combo1_Click);
+    if (Combo2)
+        connect(Combo2, &QComboBox::activated, this, &RegisterWindow::Combo2_Click);
+    connect(cmdPp, &QPushButton::clicked, this, &RegisterWindow::cmdPp_Click);
+    connect(cmdAdd, &QPushButton::clicked, this, &RegisterWindow::cmdAdd_Click);
+    connect(cmdDel, &QPushButton::clicked, this, &RegisterWindow::cmdDel_Click);
+    connect(Command1, &QPushButton::clicked, this, &RegisterWindow::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &RegisterWindow::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &RegisterWindow::Command3_Click);
+    connect(cmdEdit, &QPushButton::clicked, this, &RegisterWindow::cmdEdit_Click);
+    connect(cmdY, &QPushButton::clicked, this, &RegisterWindow::cmdY_Click);
+    connect(cmdN, &QPushButton::clicked, this, &RegisterWindow::cmdN_Click);
+    connect(HFG, &GridView::cellClicked, this, [this] { HFG_Click(); });
+    connect(HFG, &GridView::cellDoubleClicked, this, [this] { HFG_DblClick(); });
+
+    connect(m_engine.get(), &RegisterEngine::stateChanged, this, [this] { refresh(); });
+    connect(m_engine.get(), &RegisterEngine::pageModeChanged, this, [this] {
+        refresh();
+        applyPageMode();
+    });
+    connect(m_engine.get(), &RegisterEngine::filterTextsChanged, this, [this] { refreshFilters(); });
+    connect(m_engine.get(), &RegisterEngine::focusRequested, this, &RegisterWindow::focusControl);
+}
+
+RegisterWindow::~RegisterWindow() = default;
+
+void RegisterWindow::finishSetUp(int printKind)
+{
+    m_printKind = printKind;
+    m_engine->load();
+    refresh();
+    refreshFilters();
+
+    const double dpi = logicalDpiX();
+    const int width = std::max(TwipsToPixels(kWidthTwips, dpi), minimumSizeHint().width());
+    resize(width, height());
+    applyPageMode();
+    int left = 0;
+    if (const QScreen* s = screen())
+        left = s->availableGeometry().left() + (s->availableGeometry().width() - width) / 2;
+    move(std::max(0, left), TwipsToPixels(kTopTwips, logicalDpiY()));
+}
+
+void RegisterWindow::refresh()
+{
+    RegisterEngine& e = *m_engine;
+    const bool editing = e.editing();
+    const bool mayEdit = e.canEdit();
+    cmdY->setVisible(editing);
+    cmdN->setVisible(editing);
+    lbf->setVisible(editing);
+    lbf->setText(e.stateLabel());
+    cmdAdd->setVisible(!editing && mayEdit);
+    cmdEdit->setVisible(!editing && mayEdit);
+    cmdDel->setVisible(!editing && mayEdit);
+    Command1->setVisible(!editing);
+    Command2->setVisible(!editing);
+    Command3->setVisible(!editing);
+    cmdPp->setVisible(mayEdit && static_cast<bool>(printChooser()));
+    HFG->setEnabled(e.gridEnabled());
+    Command2->setText(e.fullPage() ? QStringLiteral("簡單模式<<") : QStringLiteral("整頁模式>>"));
+
+    for (QWidget* panel : std::as_const(m_lockedPanels))
+        panel->setEnabled(e.fieldsEditable());
+    const RegisterConfig& cfg = e.config();
+    if (QWidget* name = m_binder->widget(cfg.nameControl))
+        name->setEnabled(e.nameEditable());
+    if (QWidget* code = m_binder->widget(cfg.codeControl))
+        code->setEnabled(false);
+    for (const DateBinding& d : cfg.dates) {
+        if (QWidget* box = m_binder->widget(d.box))
+            box->setEnabled(false);
+    }
+}
+
+void RegisterWindow::refreshFilters()
+{
+    Combo1->setEditText(m_engine->prefixText());
+    if (Combo2) {
+        const QStringList choices = m_engine->categoryChoices();
+        QStringList shown;
+        for (int i = 0; i < Combo2->count(); ++i)
+            shown << Combo2->itemText(i);
+        if (shown != choices) {
+            Combo2->clear();
+            Combo2->addItems(choices);
+        }
+        Combo2->setEditText(m_engine->categoryText());
+    }
+}
+
+void RegisterWindow::applyPageMode()
+{
+    const bool full = m_engine->fullPage();
+    Frame1->setVisible(full);
+    const RegisterConfig& cfg = m_engine->config();
+    if (layout())
+        layout()->activate();
+    const int twips = full ? cfg.fullHeightTwips : cfg.simpleHeightTwips;
+    const int h = std::max(TwipsToPixels(twips, logicalDpiY()), minimumSizeHint().height());
+    resize(width(), h);
+}
+
+void RegisterWindow::focusControl(const QString& control)
+{
+    if (QWidget* w = m_binder->widget(control)) {
+        w->setFocus(Qt::OtherFocusReason);
+        if (auto* edit = qobject_cast<QLineEdit*>(w))
+            edit->selectAll();
+    }
+}
+
+// --- handlers -------------------------------------------------------------------------
+
+void RegisterWindow::Combo1_Click(int index)
+{
+    m_engine->listByCode(Combo1->itemText(index));
+}
+
+void RegisterWindow::Combo2_Click(int index)
+{
+    if (Combo2)
+        m_engine->listByType(Combo2->itemText(index));
+}
+
+void RegisterWindow::Command1_Click()
+{
+    m_engine->search();
+}
+
+void RegisterWindow::Command2_Click()
+{
+    m_engine->togglePageMode();
+}
+
+void RegisterWindow::Command3_Click()
+{
+    m_engine->showAll();
+}
+
+void RegisterWindow::cmdAdd_Click()
+{
+    m_engine->beginAdd();
+}
+
+void RegisterWindow::cmdEdit_Click()
+{
+    m_engine->beginEdit();
+}
+
+void RegisterWindow::cmdY_Click()
+{
+    m_engine->save();
+}
+
+void RegisterWindow::cmdN_Click()
+{
+    m_engine->cancel();
+}
+
+void RegisterWindow::cmdDel_Click()
+{
+    m_engine->deleteSelected();
+}
+
+void RegisterWindow::cmdPp_Click()
+{
+    if (!m_engine->canEdit() || !printChooser())
+        return;
+    state().m.gPrintKind = m_printKind;
+    printChooser()(this, m_printKind, windowTitle() + QStringLiteral("列印"));
+}
+
+void RegisterWindow::HFG_Click()
+{
+    m_engine->selectRow(HFG->mouseRow());
+}
+
+void RegisterWindow::HFG_DblClick()
+{
+    m_engine->openRow(HFG->mouseRow());
+}
+
+void RegisterWindow::HFG_KeyDown(int key)
+{
+    if (!m_engine->gridEnabled())
+        return;
+    GridModel& list = m_engine->list();
+    int row = list.row();
+    if (key == Qt::Key_Up)
+        row = std::max(list.fixedRows(), row - 1);
+    else if (key == Qt::Key_Down)
+        row = std::min(list.rows() - 1, row + 1);
+    else
+        return;
+    if (row == list.row() && !m_engine->shownName().isEmpty())
+        return;
+    m_engine->selectRow(row);
+    list.setRow(row);
+    // Keep the row in sight.
+    const QRect cell = HFG->cellRect(row, std::max(list.col(), list.fixedCols()));
+    const QRect view = HFG->viewport()->rect();
+    if (cell.isValid() && cell.bottom() > view.bottom())
+        HFG->verticalScrollBar()->setValue(HFG->verticalScrollBar()->value() + HFG->verticalScrollBar()->singleStep());
+    else if (cell.isValid() && cell.top() < view.top())
+        HFG->verticalScrollBar()->setValue(HFG->verticalScrollBar()->value() - HFG->verticalScrollBar()->singleStep());
+}
+
+bool RegisterWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == HFG && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Up || key == Qt::Key_Down) {
+            HFG_KeyDown(key);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void RegisterWindow::reject()
+{
+    // The close box and Esc come here: an unsaved record is dropped only when the user
+    // agrees.
+    if (!m_closing) {
+        if (!m_engine->confirmClose())
+            return;
+        m_closing = true;
+        unloaded();
+    }
+    QDialog::reject();
+}
+
+void RegisterWindow::closeWithoutAsking(bool accepted)
+{
+    if (!m_closing) {
+        m_closing = true;
+        unloaded();
+    }
+    if (accepted)
+        QDialog::accept();
+    else
+        QDialog::reject();
+}
+
+} // namespace varn

@@ -1,0 +1,109 @@
+#pragma once
+
+#include <QDialog>
+#include <QList>
+
+#include <functional>
+#include <memory>
+
+class QComboBox;
+class QGroupBox;
+class QHBoxLayout;
+class QLabel;
+class QPushButton;
+class QVBoxLayout;
+
+namespace varn {
+
+class FieldBinder;
+class GridView;
+class RegisterEngine;
+
+// The frame the three register windows share: the search bar with the code prefixes and
+// the category filter, the list grid, the command row and the detail frame with 修改,
+// 確定 and 取消. A register's own window puts its fields into detailBody() and names the
+// panels that open for editing. Every handler passes straight to the engine.
+class RegisterWindow : public QDialog {
+    Q_OBJECT
+public:
+    RegisterWindow(std::unique_ptr<RegisterEngine> engine, QWidget* parent = nullptr);
+    ~RegisterWindow() override;
+
+    RegisterEngine& engine() { return *m_engine; }
+    FieldBinder& binder() { return *m_binder; }
+
+    // The list-printing chooser (set by the list-printing windows when they are built):
+    // shown with the register's print kind and caption. Without one there is no 列印.
+    using PrintChooser = std::function<void(QWidget* parent, int printKind, const QString& caption)>;
+    static void setPrintChooser(PrintChooser chooser);
+
+    // Handlers, by the names of the controls they belong to.
+    void Combo1_Click(int index);
+    void Combo2_Click(int index);
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void cmdAdd_Click();
+    void cmdEdit_Click();
+    void cmdY_Click();
+    void cmdN_Click();
+    void cmdDel_Click();
+    void cmdPp_Click();
+    void HFG_Click();
+    void HFG_DblClick();
+    void HFG_KeyDown(int key);
+
+    // Controls.
+    QComboBox* Combo1 = nullptr;
+    QComboBox* Combo2 = nullptr;   // null for a register without categories
+    QPushButton* cmdPp = nullptr;
+    GridView* HFG = nullptr;
+    QPushButton* cmdAdd = nullptr;
+    QPushButton* cmdDel = nullptr;
+    QLabel* lbf = nullptr;
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command3 = nullptr;
+    QPushButton* Command2 = nullptr;
+    QGroupBox* Frame1 = nullptr;
+    QPushButton* cmdEdit = nullptr;
+    QPushButton* cmdY = nullptr;
+    QPushButton* cmdN = nullptr;
+
+protected:
+    // Call at the end of the subclass's constructor: loads the engine and lays the
+    // window out as it opens (simple page, Top 615 twips, centred).
+    void finishSetUp(int printKind);
+
+    QHBoxLayout* searchBar() { return m_searchBar; }
+    QHBoxLayout* commandRow() { return m_commandRow; }
+    QVBoxLayout* detailBody() { return m_detailBody; }
+    // The panels (and memo) whose Enabled state follows editing (LockFields).
+    void setLockedPanels(const QList<QWidget*>& panels) { m_lockedPanels = panels; }
+
+    // Brings every control in line with the engine's state; subclasses add their own.
+    virtual void refresh();
+    // The window is going away (after the user agreed to drop an unsaved record).
+    virtual void unloaded() {}
+
+    // Closes after the unload steps, asking nothing (the record is not being changed).
+    void closeWithoutAsking(bool accepted);
+
+    void reject() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void applyPageMode();
+    void refreshFilters();
+    void focusControl(const QString& control);
+
+    std::unique_ptr<RegisterEngine> m_engine;
+    FieldBinder* m_binder = nullptr;
+    QHBoxLayout* m_searchBar = nullptr;
+    QHBoxLayout* m_commandRow = nullptr;
+    QVBoxLayout* m_detailBody = nullptr;
+    QList<QWidget*> m_lockedPanels;
+    int m_printKind = 0;
+    bool m_closing = false;
+};
+
+} // namespace varn
