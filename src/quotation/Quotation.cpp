@@ -32,8 +32,6 @@ const char16_t* const kHeaders[] = {u"", u"  階  層", u"   品      名 ", u" 
 Quotation::Quotation(QObject* parent)
     : QObject(parent), m_hfgQ(2, QCol::Count), m_hfgB(2, QCol::Count)
 {
-    // 金額 keeps the width the grid starts with; one like 單價's fits the others.
-    m_hfgQ.setColWidth(QCol::Amount, 800);
     setRightsWord(state().m.gRights);
     newQuotation();
     m_header.salesperson = state().m.gUserName;
@@ -222,8 +220,11 @@ void Quotation::FormatQuotationGrid(bool atLeaf)
     g.setRow(std::min(1, g.rows() - 1));
     for (int c = 1; c <= QCol::Remark; ++c)
         g.setTextMatrix(0, c, QString::fromUtf16(kHeaders[c]));
+    // 金額 is as wide as 單價; it is set here with the others so that it comes back when
+    // the rights allow it again.
     const std::pair<int, int> widths[] = {{QCol::Name, 3000}, {QCol::Spec, 1200}, {QCol::Unit, 750},
-                                          {QCol::Qty, 750},   {QCol::Price, 800}, {QCol::Cost, 800},
+                                          {QCol::Qty, 750},   {QCol::Price, 800}, {QCol::Amount, 800},
+                                          {QCol::Cost, 800},
                                           {QCol::CostTotal, 1100}, {QCol::Ratio, 750},
                                           {QCol::Remark, 1500}, {QCol::WorkItem, 0}};
     for (const auto& [c, w] : widths)

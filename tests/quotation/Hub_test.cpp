@@ -1,0 +1,208 @@
+// The node-click hub: storing the shown leaf, gathering a node's rows, the root contract.
+#include "QuotationTestSupport.h"
+
+namespace varn::test {
+namespace {
+
+class HubTest : public QuotationTest {
+protected:
+    // Ｑ ─ 客廳 ─ 木作, 油漆 ; 臥室 ─ 木作
+    void buildTwoAreas()
+    {
+        add(Q, {"客廳", "臥室"});
+        add(path({"客廳"}), {"木作", "油漆"}, true);
+        add(path({"臥室"}), {"木作"}, true);
+    }
+};
+
+TEST_F(HubTest, NewQuotationShowsTheRootAsAnEditableLeaf)
+{
+    EXPECT_EQ(doc->shownPath(), Q);
+    EXPECT_TRUE(doc->isLeaf());
+    EXPECT_EQ(doc->hfgQ().rows(), 2);
+    EXPECT_EQ(doc->hfgB().rows(), 2);
+    EXPECT_EQ(doc->totals().lbSumT, "0");
+    EXPECT_FALSE(doc->isModified());
+    EXPECT_EQ(doc->hfgQ().textMatrix(0, QCol::Name), "   品      名 ");
+    EXPECT_EQ(doc->hfgQ().colWidth(QCol::Path), 0);
+}
+
+TEST_F(HubTest, LeavingALeafStoresItsRowsAndTheRootGathersThemInTreeOrder)
+{
+    buildTwoAreas();
+    fill(path({"臥室", "木作"}), {{"床架", "1", "5000"}});
+    fill(path({"客廳", "油漆"}), {{"乳膠漆", "30", "100"}});
+    fill(path({"客廳", "木作"}), {{"天花板", "10", "1200"}, {"隔間", "2", "3000"}});
+
+    doc->selectRoot();
+    // hfgB holds the blocks in the order they were stored ...
+    EXPECT_EQ(masterColumn(QCol::Name), (QStringList{"床架", "乳膠漆", "天花板", "隔間"}));
+    // ... while the root shows them in tree order, the path on each block's first row.
+    EXPECT_EQ(shownNames(), (QStringList{"天花板", "隔間", "乳膠漆", "床架"}));
+    EXPECT_EQ(shownPaths(), (QStringList{path({"客廳", "木作"}), "", path({"客廳", "油漆"}),
+                                         path({"臥室", "木作"})}));
+    EXPECT_EQ(doc->totals().lbSumT, "26000");
+    EXPECT_FALSE(doc->isLeaf());
+    EXPECT_EQ(doc->curKey(), Q);
+    EXPECT_EQ(doc->hfgQ().colWidth(QCol::Path), 1000);
+}
+
+TEST_F(HubTest, AnInnerNodeGathersOnlyItsSubtree)
+{
+    buildTwoAreas();
+    fill(path({"客廳", "木作"}), {{"天花板"}});
+    fill(path({"臥室", "木作"}), {{"床架"}});
+    doc->tv_NodeClick(path({"客廳"}));
+    EXPECT_EQ(shownNames(), QStringList{"天花板"});
+    EXPECT_FALSE(doc->isLeaf());
+}
+
+TEST_F(HubTest, StoringALeafAgainMovesItsBlockToTheEnd)
+{
+    buildTwoAreas();
+    fill(path({"客廳", "木作"}), {{"a1"}, {"a2"}});
+    fill(path({"客廳", "油漆"}), {{"b1"}});
+    fill(path({"客廳", "木作"}), {{"a1"}, {"a2"}, {"a3"}});
+    doc->tv_NodeClick(path({"臥室", "木作"}));
+    EXPECT_EQ(masterColumn(QCol::Name), (QStringList{"b1", "a1", "a2", "a3"}));
+    EXPECT_EQ(masterColumn(QCol::Path), (QStringList{path({"客廳", "油漆"}), path({"客廳", "木作"}),
+                                                     path({"客廳", "木作"}), path({"客廳", "木作"})}));
+    doc->selectRoot();
+    EXPECT_EQ(shownNames(), (QStringList{"a1", "a2", "a3", "b1"}));
+}
+
+TEST_F(HubTest, BlankRowsBetweenRowsAreKeptAndTrailingOnesDropped)
+{
+    add(Q, {"客廳"});
+    fill(path({"客廳"}), {{"a"}, {""}, {"c"}, {""}, {""}});
+    EXPECT_GE(doc->hfgQ().rows(), 6);
+    add(Q, {"臥室"});   // shows the new leaf, storing 客廳
+    doc->tv_NodeClick(path({"客廳"}));
+    EXPECT_EQ(shownNames(), (QStringList{"a", "", "c"}));
+}
+
+TEST_F(HubTest, ARowHoldingOnlyAQuantityIsStored)
+{
+    add(Q, {"客廳", "臥室"});
+    doc->tv_NodeClick(path({"客廳"}));
+    ASSERT_TRUE(doc->cellEdited(1, QCol::Qty, "3"));
+    doc->tv_NodeClick(path({"臥室"}));
+    doc->tv_NodeClick(path({"客廳"}));
+    EXPECT_EQ(doc->GTxM(1, QCol::Qty), "3");
+}
+
+TEST_F(HubTest, ALeafWhoseRowsWereAllDeletedStaysEmpty)
+{
+    add(Q, {"客廳", "臥室"});
+    fill(path({"客廳"}), {{"a"}, {"b"}});
+    doc->tv_NodeClick(path({"臥室"}));
+    doc->tv_NodeClick(path({"客廳"}));
+    doc->setRowSelection(1, 2);
+    doc->mDelQ_Click();
+    doc->tv_NodeClick(path({"臥室"}));
+    doc->tv_NodeClick(path({"客廳"}));
+    EXPECT_EQ(shownNames(), QStringList{""});
+    EXPECT_EQ(masterColumn(QCol::Path), QStringList{""});   // the empty master grid
+}
+
+TEST_F(HubTest, ClickingTheShownNodeStoresAndGathersNothing)
+{
+    add(Q, {"客廳"});
+    fill(path({"客廳"}), {{"a", "2", "50"}, {"", ""}, {""}});
+    const int rows = doc->hfgQ().rows();
+    doc->tv_NodeClick(path({"客廳"}));
+    EXPECT_EQ(doc->hfgQ().rows(), rows);          // no trimming, no store
+    EXPECT_EQ(masterColumn(QCol::Name), QStringList{""});
+    EXPECT_EQ(doc->totals().lbSumT, "100");       // the totals are refreshed all the same
+}
+
+TEST_F(HubTest, RootOfLeavesWithoutRowsShowsOneEmptyRow)
+{
+    buildTwoAreas();
+    doc->selectRoot();
+    EXPECT_EQ(doc->hfgQ().rows(), 2);
+    EXPECT_EQ(shownNames(), QStringList{""});
+    EXPECT_EQ(doc->totals().lbSumT, "0");
+}
+
+TEST_F(HubTest, ARootWithoutChildrenKeepsItsRowsUnderQ)
+{
+    ASSERT_TRUE(doc->setCellText(1, QCol::Name, "a"));
+    EXPECT_EQ(doc->content().rows.front()[0], Q);
+    EXPECT_EQ(doc->shownPath(), Q);
+    EXPECT_EQ(shownNames(), QStringList{"a"});
+}
+
+TEST_F(HubTest, DoubleClickOnABlockPathOpensThatLeaf)
+{
+    buildTwoAreas();
+    fill(path({"客廳", "油漆"}), {{"漆"}});
+    fill(path({"臥室", "木作"}), {{"床"}});
+    doc->selectRoot();
+    ASSERT_EQ(shownPaths().value(1), path({"臥室", "木作"}));
+    EXPECT_FALSE(doc->hfgQ_DblClick(1, QCol::Name));   // an item name is no path
+    EXPECT_EQ(doc->shownPath(), Q);
+    EXPECT_TRUE(doc->hfgQ_DblClick(2, QCol::Path));
+    EXPECT_EQ(doc->shownPath(), path({"臥室", "木作"}));
+    EXPECT_EQ(shownNames(), QStringList{"床"});
+}
+
+TEST_F(HubTest, GetLFindsOnlyNodesUnderTheStartingNode)
+{
+    buildTwoAreas();
+    doc->tv_NodeClick(path({"客廳"}));
+    EXPECT_FALSE(doc->GetL(path({"客廳"}), path({"臥室", "木作"})));
+    EXPECT_TRUE(doc->GetL(Q, path({"臥室", "木作"})));
+    EXPECT_EQ(doc->shownPath(), path({"臥室", "木作"}));
+}
+
+TEST_F(HubTest, BlockLookUpsReportTheBlockOfAPath)
+{
+    buildTwoAreas();
+    fill(path({"客廳", "木作"}), {{"a"}, {"b"}});
+    fill(path({"客廳", "油漆"}), {{"c"}});
+    doc->selectRoot();
+    EXPECT_EQ(doc->getD(path({"客廳", "木作"})), 1);
+    EXPECT_EQ(doc->blockFirst(), 1);
+    EXPECT_EQ(doc->blockLast(), 2);
+    EXPECT_EQ(doc->getD(path({"臥室", "木作"})), 0);
+    EXPECT_EQ(doc->blockFirst(), 0);
+    EXPECT_EQ(doc->blockLast(), 0);
+}
+
+TEST_F(HubTest, ColumnRightsHideColumnsAndWidenThePathAtInnerNodes)
+{
+    add(Q, {"客廳"});
+    struct Case {
+        int rights;
+        QList<int> hidden;
+        int pathWidth;
+    };
+    const Case cases[] = {
+        {4095, {}, 1000},
+        {4095 & ~1, {QCol::Price, QCol::Amount, QCol::Ratio}, 2200},
+        {4095 & ~2, {QCol::Cost, QCol::CostTotal, QCol::Ratio}, 2200},
+        {4095 & ~3, {QCol::Price, QCol::Amount, QCol::Cost, QCol::CostTotal, QCol::Ratio}, 2200},
+    };
+    for (const Case& c : cases) {
+        doc->setRightsWord(c.rights);
+        doc->selectRoot();
+        for (int col = QCol::Name; col <= QCol::Remark; ++col)
+            EXPECT_EQ(doc->hfgQ().colWidth(col) == 0, c.hidden.contains(col)) << c.rights << " col " << col;
+        EXPECT_EQ(doc->hfgQ().colWidth(QCol::Path), c.pathWidth);
+        EXPECT_EQ(doc->hfgQ().colWidth(QCol::WorkItem), 0);
+    }
+}
+
+TEST_F(HubTest, ANodeChangeClearsTheRowSelection)
+{
+    add(Q, {"客廳", "臥室"});
+    fill(path({"客廳"}), {{"a"}, {"b"}});
+    doc->setRowSelection(1, 2);
+    doc->tv_NodeClick(path({"臥室"}));
+    EXPECT_EQ(doc->selRow(), -1);
+    EXPECT_FALSE(doc->rowMenuState().copy);
+}
+
+} // namespace
+} // namespace varn::test

@@ -1,0 +1,309 @@
+// Row arithmetic, the six pricing modes, the totals and the two bulk edits.
+#include "QuotationTestSupport.h"
+
+#include "platform/grid/GridModel.h"
+#include "quotation/Pricing.h"
+
+namespace varn::test {
+namespace {
+
+// ---- reading typed answers --------------------------------------------------------------
+
+TEST(PricingNumbers, AnswersAreNumbersOnlyAsAWhole)
+{
+    struct Case {
+        const char* text;
+        std::optional<double> value;
+    };
+    const Case cases[] = {
+        {"1.2", 1.2},     {" 1.2 ", 1.2},   {"-3", -3},      {"+4.5", 4.5},  {"1,200", 1200},
+        {"1e3", 1000},    {"2.5E-1", 0.25}, {".5", 0.5},     {"5.", 5},      {"", std::nullopt},
+        {"abc", std::nullopt}, {"12a", std::nullopt}, {"5%", std::nullopt}, {".", std::nullopt},
+        {"1.2.3", std::nullopt}, {"--1", std::nullopt}, {"e5", std::nullopt},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Pricing::parseNumber(QString::fromUtf8(c.text)), c.value) << c.text;
+}
+
+TEST(PricingNumbers, LexiconSinglesAreWrittenAsTheyRead)
+{
+    EXPECT_EQ(Pricing::singleText(0.1f), "0.1");
+    EXPECT_EQ(Pricing::singleText(1.35f), "1.35");
+    EXPECT_EQ(Pricing::singleText(1234.5f), "1234.5");
+}
+
+// ---- RecalcRow ----------------------------------------------------------------------------
+
+struct RowCase {
+    const char* name;
+    int col;
+    // 數量, 單價, 金額, 成本, 成本複計, 比例 before
+    std::array<const char*, 6> before;
+    const char* expected;   // the recomputed cell
+};
+
+class RecalcRowTable : public ::testing::TestWithParam<RowCase> {};
+
+TEST_P(RecalcRowTable, RecomputesOneColumn)
+{
+    const RowCase& c = GetParam();
+    GridModel g(2, QCol::Count);
+    const int cols[] = {QCol::Qty, QCol::Price, QCol::Amount, QCol::Cost, QCol::CostTotal, QCol::Ratio};
+    for (int i = 0; i < 6; ++i)
+        g.setTextMatrix(1, cols[i], QString::fromUtf8(c.before[i]));
+    Pricing::RecalcRow(g, 1, c.col);
+    EXPECT_EQ(g.textMatrix(1, c.col), QString::fromUtf8(c.expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, RecalcRowTable,
+    ::testing::Values(
+        RowCase{"price_from_cost_half_even_down", QCol::Price, {"1", "", "", "12.5", "", "1"}, "12"},
+        RowCase{"price_from_cost_half_even_up", QCol::Price, {"1", "", "", "13.5", "", "1"}, "14"},
+        RowCase{"price_kept_without_cost", QCol::Price, {"1", "120.50", "", "0", "", "2"}, "120.5"},
+        RowCase{"price_empty_becomes_zero", QCol::Price, {"", "", "", "", "", "1.3"}, "0"},
+        RowCase{"amount_rounded", QCol::Amount, {"2.5", "3", "", "", "", ""}, "8"},
+        RowCase{"amount_tie_to_even", QCol::Amount, {"0.5", "5", "", "", "", ""}, "2"},
+        RowCase{"cost_from_price", QCol::Cost, {"", "100", "", "1", "", "3"}, "33.33"},
+        RowCase{"cost_kept_without_ratio", QCol::Cost, {"", "100", "", "40", "", "0"}, "40"},
+        RowCase{"cost_total_not_rounded", QCol::CostTotal, {"3", "", "", "12.345", "", ""}, "37.035"},
+        RowCase{"ratio_two_decimals", QCol::Ratio, {"", "100", "", "30", "", ""}, "3.33"},
+        RowCase{"ratio_tie_to_even", QCol::Ratio, {"", "1.125", "", "1", "", ""}, "1.12"},
+        RowCase{"ratio_one_without_cost", QCol::Ratio, {"", "100", "", "", "", "7"}, "1"},
+        RowCase{"text_reads_leading_number", QCol::Amount, {"12.5kg", "1,200", "", "", "", ""}, "12"},
+        RowCase{"other_columns_untouched", QCol::Qty, {"x", "", "", "", "", ""}, "x"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// ---- the pricing-mode matrix --------------------------------------------------------------
+
+class PricingModeTest : public QuotationTest {
+protected:
+    void SetUp() override
+    {
+        QuotationTest::SetUp();
+        add(Q, {"客廳"});
+        doc->tv_NodeClick(path({"客廳"}));
+        // 數量 2, 單價 150, 成本 100, 比例 1.5
+        for (auto [col, text] : {std::pair{QCol::Qty, "2"}, {QCol::Price, "150"}, {QCol::Amount, "300"},
+                                 {QCol::Cost, "100"}, {QCol::CostTotal, "200"}, {QCol::Ratio, "1.5"}})
+            ASSERT_TRUE(doc->setCellText(1, col, QString::fromUtf8(text)));
+    }
+    QStringList row() const
+    {
+        QStringList out;
+        for (int c : {QCol::Qty, QCol::Price, QCol::Amount, QCol::Cost, QCol::CostTotal, QCol::Ratio})
+            out << doc->GTxM(1, c);
+        return out;
+    }
+};
+
+TEST_F(PricingModeTest, EachModeRecomputesItsColumns)
+{
+    struct Case {
+        PricingMode mode;
+        int col;
+        const char* typed;
+        QStringList after;   // 數量 單價 金額 成本 成本複計 比例
+    };
+    const Case cases[] = {
+        {PricingMode::EpCr, QCol::Price, "200", {"2", "200", "400", "100", "200", "2"}},
+        {PricingMode::EpCc, QCol::Price, "200", {"2", "200", "400", "133.33", "266.66", "1.5"}},
+        {PricingMode::EcCp, QCol::Cost, "80", {"2", "120", "240", "80", "160", "1.5"}},
+        {PricingMode::EcCr, QCol::Cost, "80", {"2", "150", "300", "80", "160", "1.88"}},
+        {PricingMode::ErCp, QCol::Ratio, "2", {"2", "200", "400", "100", "200", "2"}},
+        {PricingMode::ErCc, QCol::Ratio, "2", {"2", "150", "300", "75", "150", "2"}},
+    };
+    for (const Case& c : cases) {
+        SetUp();   // a fresh row each time
+        doc->setPricingMode(c.mode);
+        ASSERT_TRUE(doc->cellEdited(1, c.col, QString::fromUtf8(c.typed)));
+        EXPECT_EQ(row(), c.after) << PricingModes::caption(c.mode).toStdString();
+    }
+}
+
+TEST_F(PricingModeTest, AQuantityEditRecomputesAmountAndCostTotalUnderEveryMode)
+{
+    for (PricingMode m : {PricingMode::EpCc, PricingMode::EcCr, PricingMode::ErCc}) {
+        doc->setPricingMode(m);
+        ASSERT_TRUE(doc->cellEdited(1, QCol::Qty, "3"));
+        EXPECT_EQ(row(), (QStringList{"3", "150", "450", "100", "300", "1.5"}));
+    }
+}
+
+TEST_F(PricingModeTest, PriceOnARowWithoutRatioKeepsTheCostUnderFixedRatio)
+{
+    ASSERT_TRUE(doc->setCellText(1, QCol::Ratio, "0"));
+    doc->setPricingMode(PricingMode::EpCc);
+    ASSERT_TRUE(doc->cellEdited(1, QCol::Price, "90"));
+    EXPECT_EQ(row(), (QStringList{"2", "90", "180", "100", "200", "0"}));
+}
+
+TEST_F(PricingModeTest, ARatioPickedOnARowWithoutPriceOrCostGivesZeroes)
+{
+    for (int c : {QCol::Price, QCol::Amount, QCol::Cost, QCol::CostTotal})
+        ASSERT_TRUE(doc->setCellText(1, c, ""));
+    ASSERT_TRUE(doc->cellEdited(1, QCol::Ratio, "1.2"));
+    EXPECT_EQ(doc->GTxM(1, QCol::Price), "0");
+    EXPECT_EQ(doc->GTxM(1, QCol::Amount), "0");
+}
+
+TEST_F(PricingModeTest, SwitchingAModeChangesNoRowAndPairsStayExclusive)
+{
+    doc->setPricingMode(PricingMode::EpCc);
+    doc->setPricingMode(PricingMode::ErCc);
+    EXPECT_EQ(row(), (QStringList{"2", "150", "300", "100", "200", "1.5"}));
+    EXPECT_TRUE(doc->isPricingModeChecked(PricingMode::EpCc));
+    EXPECT_FALSE(doc->isPricingModeChecked(PricingMode::EpCr));
+    EXPECT_TRUE(doc->isPricingModeChecked(PricingMode::EcCp));   // the other pair untouched
+    doc->setPricingMode(PricingMode::EpCc);                      // clicking it again keeps it
+    EXPECT_TRUE(doc->isPricingModeChecked(PricingMode::EpCc));
+}
+
+TEST_F(PricingModeTest, OtherColumnsOnlyRefreshTheTotals)
+{
+    ASSERT_TRUE(doc->cellEdited(1, QCol::Remark, "備"));
+    EXPECT_EQ(row(), (QStringList{"2", "150", "300", "100", "200", "1.5"}));
+    EXPECT_EQ(doc->totals().lbSumT, "300");
+}
+
+// ---- totals ---------------------------------------------------------------------------------
+
+TEST(PricingTotals, SumsAndAverageRatio)
+{
+    GridModel g(4, QCol::Count);
+    g.setTextMatrix(1, QCol::Amount, "1000");
+    g.setTextMatrix(1, QCol::CostTotal, "600");
+    g.setTextMatrix(2, QCol::Amount, "500");
+    g.setTextMatrix(2, QCol::CostTotal, "400.5");
+    const Totals t = Pricing::totals(g);
+    EXPECT_EQ(t.lbSumT, "1500");
+    EXPECT_EQ(t.lbCsumT, "1000.5");
+    EXPECT_EQ(t.lbProT, "499.5");
+    EXPECT_EQ(t.lbScT, "1.5");
+}
+
+TEST(PricingTotals, WithoutCostsTheRatioIsTheAmountSum)
+{
+    GridModel g(3, QCol::Count);
+    g.setTextMatrix(1, QCol::Amount, "1500");
+    EXPECT_EQ(Pricing::totals(g).lbScT, "1500");
+    EXPECT_EQ(Pricing::totals(GridModel(2, QCol::Count)).lbScT, "0");
+}
+
+TEST(PricingTotals, VisibilityFollowsTheRights)
+{
+    using V = TotalsVisibility;
+    EXPECT_EQ(Pricing::visibility(false, false), (V{true, true, true, true}));
+    EXPECT_EQ(Pricing::visibility(false, true), (V{true, false, false, false}));
+    EXPECT_EQ(Pricing::visibility(true, false), (V{false, true, false, false}));
+    EXPECT_EQ(Pricing::visibility(true, true), (V{false, false, false, false}));
+}
+
+// ---- bulk edits -----------------------------------------------------------------------------
+
+class BulkEditTest : public QuotationTest {
+protected:
+    void SetUp() override
+    {
+        QuotationTest::SetUp();
+        add(Q, {"客廳", "臥室"});
+        add(path({"客廳"}), {"木作"}, true);
+        // a: cost 100, ratio 1.5; b: no cost; c: cost 400, ratio 1.25.
+        fill(path({"客廳", "木作"}), {{"a", "2", "150"}, {"b", "1", "40"}});
+        doc->setCellText(1, QCol::Cost, "100");
+        doc->setCellText(1, QCol::Ratio, "1.5");
+        doc->setCellText(2, QCol::Cost, "0");
+        fill(path({"臥室"}), {{"c", "1", "500"}});
+        doc->setCellText(1, QCol::Cost, "400");
+        doc->setCellText(1, QCol::Ratio, "1.25");
+    }
+};
+
+TEST_F(BulkEditTest, RatioCoefficientAtALeafRepricesEveryRow)
+{
+    doc->tv_NodeClick(path({"客廳", "木作"}));
+    prompts.answerInput(QStringLiteral("1.2"));
+    doc->lbSc_DblClick();
+    EXPECT_EQ(doc->GTxM(1, QCol::Ratio), "1.2");
+    EXPECT_EQ(doc->GTxM(1, QCol::Price), "120");
+    EXPECT_EQ(doc->GTxM(1, QCol::Amount), "240");
+    EXPECT_EQ(doc->GTxM(2, QCol::Price), "40");     // no cost: the price stays
+    EXPECT_EQ(doc->totals().lbSumT, "280");
+    EXPECT_EQ(prompts.asked(PromptKind::Input).front().text, "請輸入比例係數");
+}
+
+TEST_F(BulkEditTest, RatioCoefficientOnAnEmptyLeafFillsItsBlankRow)
+{
+    doc->tv_NodeClick(path({"客廳", "木作"}));
+    ASSERT_TRUE(doc->AddChildNodes(path({"客廳"}), {"油漆"}, true));
+    prompts.answerInput(QStringLiteral("1.2"));
+    doc->lbSc_DblClick();
+    EXPECT_EQ(doc->hfgQ().rows(), 2);
+    EXPECT_EQ(doc->GTxM(1, QCol::Ratio), "1.2");
+    EXPECT_EQ(doc->GTxM(1, QCol::Price), "0");
+    EXPECT_EQ(doc->GTxM(1, QCol::Amount), "0");
+}
+
+TEST_F(BulkEditTest, AnInnerNodeIsRefusedAndALetterAnswerAsksAgain)
+{
+    doc->tv_NodeClick(path({"客廳"}));
+    doc->lbSum_DblClick();
+    EXPECT_EQ(prompts.lastMessageText(), "修改比例只能在最上層或最底層修改 OK ");
+    EXPECT_EQ(prompts.askedCount(PromptKind::Input), 0);
+
+    doc->tv_NodeClick(path({"客廳", "木作"}));
+    prompts.answerInput(QStringLiteral("abc"));
+    prompts.answerInput(QString());   // the second prompt is left empty: nothing changes
+    doc->lbSc_DblClick();
+    EXPECT_EQ(prompts.askedCount(PromptKind::Input), 2);
+    EXPECT_EQ(prompts.lastMessageText(), "請輸入數字");
+    EXPECT_EQ(doc->GTxM(1, QCol::Ratio), "1.5");
+}
+
+TEST_F(BulkEditTest, TargetAmountAtTheRootReachesTheStoredRows)
+{
+    doc->selectRoot();
+    ASSERT_EQ(doc->totals().lbSumT, "840");
+    prompts.answerInput(QStringLiteral("1,680"));
+    doc->lbSum_DblClick();
+    // factor 2: a's ratio 1.5 → 3, price 300, amount 600; b keeps its price (no cost);
+    // c's ratio 1.25 → 2.5, price 1000.
+    EXPECT_EQ(doc->totals().lbSumT, "1640");
+    doc->tv_NodeClick(path({"客廳", "木作"}));
+    EXPECT_EQ(doc->GTxM(1, QCol::Ratio), "3");
+    EXPECT_EQ(doc->GTxM(1, QCol::Price), "300");
+    EXPECT_EQ(doc->GTxM(1, QCol::Amount), "600");
+    EXPECT_EQ(doc->GTxM(2, QCol::Price), "40");
+    doc->tv_NodeClick(path({"臥室"}));
+    EXPECT_EQ(doc->GTxM(1, QCol::Ratio), "2.5");
+    EXPECT_EQ(doc->GTxM(1, QCol::Price), "1000");
+}
+
+TEST_F(BulkEditTest, TargetAmountRoundsTheScaledRatioToThreeDecimals)
+{
+    doc->tv_NodeClick(path({"臥室"}));   // 500 = 400 × 1.25
+    prompts.answerInput(QStringLiteral("600"));
+    doc->lbSum_DblClick();
+    EXPECT_EQ(doc->GTxM(1, QCol::Ratio), "1.5");
+    EXPECT_EQ(doc->GTxM(1, QCol::Price), "600");
+    prompts.answerInput(QStringLiteral("700"));
+    doc->lbSum_DblClick();   // factor 7/6: ratio 1.75 exactly, as a single
+    EXPECT_EQ(doc->GTxM(1, QCol::Price), "700");
+    prompts.answerInput(QStringLiteral("1000"));
+    doc->lbSum_DblClick();   // ratio 2.5, then 2.5 × (1000/1000)
+    prompts.answerInput(QStringLiteral("333"));
+    doc->lbSum_DblClick();
+    EXPECT_EQ(doc->GTxM(1, QCol::Ratio), "0.833");
+}
+
+TEST_F(BulkEditTest, TargetAmountWithAZeroTotalIsRefused)
+{
+    add(Q, {"廚房"});
+    prompts.answerInput(QStringLiteral("1000"));
+    doc->lbSum_DblClick();
+    EXPECT_EQ(prompts.lastMessageText(), "目前合計為 0,無法依金額調整比例");
+    EXPECT_EQ(doc->GTxM(1, QCol::Ratio), "");
+}
+
+} // namespace
+} // namespace varn::test
