@@ -76,6 +76,7 @@ struct RegisterConfig {
 
     QString firstListPrefix = QStringLiteral("01");   // listed when the window opens
     QString initialCurrentPrefix;                     // listed again after a delete
+    bool listSavedPrefix = true;           // a save lists the first two characters of its code
     int rightsCharacter = 4;               // character of RightsToBinary12 that lets edit
     int simpleHeightTwips = 3600;
     int fullHeightTwips = 8400;

@@ -668,7 +668,8 @@ bool RegisterEngine::save()
     const QString code = m_form.field(m_config.codeControl);
     setMode(EditMode::Browse);
     m_editingName.clear();
-    m_currentPrefix = code.left(2);
+    if (m_config.listSavedPrefix)
+        m_currentPrefix = code.left(2);
     listByCode(m_currentPrefix);
     loadCategoryFilter();
     setSelectedName(name);

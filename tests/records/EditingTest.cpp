@@ -173,20 +173,6 @@ TEST_F(EditingTest, AddCancelEditSaveKeepsTheEarlierCategory)
     EXPECT_EQ(stored(QStringLiteral("Other"), 1), QStringLiteral("<none>"));
 }
 
-TEST_F(EditingTest, CancelledEditShowsTheStoredRecordAgain)
-{
-    addCustomer(QStringLiteral("A001"), QStringLiteral("Acme"), {QStringLiteral("Acme")});
-    CustomerRegister reg;
-    reg.load();
-    ASSERT_TRUE(reg.selectRow(1));
-    ASSERT_TRUE(reg.beginEdit());
-    reg.form().setField(QStringLiteral("t3"), QStringLiteral("changed"));
-    reg.cancel();
-    EXPECT_EQ(reg.form().field(QStringLiteral("t3")), QStringLiteral("Acme"));
-    EXPECT_EQ(stored(QStringLiteral("Acme"), 2), QStringLiteral("Acme"));
-    EXPECT_TRUE(reg.fullPage());
-}
-
 TEST_F(EditingTest, SavingARecordDeletedElsewhereIsAnError)
 {
     addCustomer(QStringLiteral("A001"), QStringLiteral("Acme"), {QStringLiteral("Acme")});
@@ -285,19 +271,6 @@ TEST_F(EditingTest, DatabaseFailureKeepsTheRecordAndTheWindowUsable)
     db->execute(QStringLiteral("ALTER TABLE 客戶舊 RENAME TO 客戶"));
     ASSERT_TRUE(reg.save());
     EXPECT_EQ(stored(QStringLiteral("Acme"), 8), QStringLiteral("x@y"));
-}
-
-TEST_F(EditingTest, ClosingWhileEditingAsksFirst)
-{
-    CustomerRegister reg;
-    EXPECT_TRUE(reg.confirmClose());
-    EXPECT_EQ(prompts.askedCount(PromptKind::Message), 0);
-    ASSERT_TRUE(reg.beginAdd());
-    prompts.answerMessage(PromptButton::No);
-    EXPECT_FALSE(reg.confirmClose());
-    EXPECT_EQ(prompts.last()->defaultButton, PromptButton::No);
-    prompts.answerMessage(PromptButton::Yes);
-    EXPECT_TRUE(reg.confirmClose());
 }
 
 TEST_F(EditingTest, ShowingARecordGoneElsewhereClearsTheFields)

@@ -70,15 +70,6 @@ TEST_F(ListingTest, NothingAfterTheLastPrefixKeepsTheList)
     EXPECT_EQ(reg.prefixText(), QStringLiteral("編號"));
 }
 
-TEST_F(ListingTest, AnUnknownPrefixIsListedButNotWalkedFrom)
-{
-    addCustomer(QStringLiteral("B001"), QStringLiteral("Beta"));
-    CustomerRegister reg;
-    EXPECT_FALSE(reg.listByCode(QStringLiteral("%")));
-    EXPECT_FALSE(reg.listByCode(QStringLiteral("_")));
-    EXPECT_EQ(prompts.askedCount(PromptKind::Message), 2);
-}
-
 TEST_F(ListingTest, EmptyPrefixListsEveryRecordInCodeOrder)
 {
     addCustomer(QStringLiteral("B001"), QStringLiteral("Beta"));
@@ -156,19 +147,6 @@ TEST_F(ListingTest, LoadFillsTheLookupAndCountyLists)
     // No customers yet: the category filter stays without its caption.
     EXPECT_TRUE(reg.categoryChoices().isEmpty());
     EXPECT_TRUE(reg.categoryText().isEmpty());
-}
-
-TEST_F(ListingTest, ShowAllListsEverythingOnTheSimplePage)
-{
-    addCustomer(QStringLiteral("B001"), QStringLiteral("Beta"));
-    addCustomer(QStringLiteral("A001"), QStringLiteral("Acme"));
-    CustomerRegister reg;
-    reg.load();
-    ASSERT_TRUE(reg.openRow(1));
-    EXPECT_TRUE(reg.fullPage());
-    reg.showAll();
-    EXPECT_FALSE(reg.fullPage());
-    EXPECT_EQ(listedCodes(reg), (QStringList{QStringLiteral("A001"), QStringLiteral("B001")}));
 }
 
 } // namespace
