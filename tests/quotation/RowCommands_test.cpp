@@ -1,0 +1,216 @@
+// Row commands of the item grid, the copy buffer, the one-row undo and the item pick.
+#include "QuotationTestSupport.h"
+
+namespace varn::test {
+namespace {
+
+class RowCommandsTest : public QuotationTest {
+protected:
+    void SetUp() override
+    {
+        QuotationTest::SetUp();
+        add(Q, {"客廳", "臥室"});
+        fill(path({"客廳"}), {{"r1", "1", "10"}, {"r2", "1", "20"}, {"r3", "1", "30"},
+                                {"r4", "1", "40"}, {"r5", "1", "50"}});
+        doc->TrimEmptyRows();
+    }
+};
+
+TEST_F(RowCommandsTest, InsertCopiedRowsAboveTheCurrentRow)
+{
+    doc->setRowSelection(3, 5);
+    doc->mCpq_Click();
+    EXPECT_TRUE(doc->hasCopy());
+    doc->setEditCell(2, 0);
+    doc->mInsQcp_Click();
+    EXPECT_EQ(shownNames(), (QStringList{"r1", "r3", "r4", "r5", "r2", "r3", "r4", "r5"}));
+    EXPECT_EQ(doc->editRow(), 5);
+    EXPECT_EQ(doc->totals().lbSumT, "270");   // refreshed at once
+}
+
+TEST_F(RowCommandsTest, AnUpwardSelectionCopiesTopToBottom)
+{
+    doc->setRowSelection(5, 3);
+    doc->mCpq_Click();
+    doc->tv_NodeClick(path({"臥室"}));   // the buffer survives a node change
+    doc->setEditCell(1, 0);
+    doc->mPstQ_Click();
+    EXPECT_EQ(shownNames().mid(0, 3), (QStringList{"r3", "r4", "r5"}));
+}
+
+TEST_F(RowCommandsTest, PasteOnTheLastRowGrowsByTheWholeCount)
+{
+    doc->setRowSelection(1, 3);
+    doc->mCpq_Click();
+    const int rows = doc->hfgQ().rows();
+    doc->setEditCell(rows - 1, 0);
+    doc->mPstQ_Click();
+    EXPECT_EQ(doc->hfgQ().rows(), rows + 3);
+    EXPECT_EQ(shownNames(), (QStringList{"r1", "r2", "r3", "r4", "r1", "r2", "r3", ""}));
+}
+
+TEST_F(RowCommandsTest, DeleteClosesUpTheRowsBelow)
+{
+    doc->setRowSelection(3, 2);
+    doc->mDelQ_Click();
+    EXPECT_EQ(shownNames(), (QStringList{"r1", "r4", "r5"}));
+    EXPECT_EQ(doc->hfgQ().rows(), 4);
+    EXPECT_EQ(doc->selRow(), -1);     // nothing left selected for a second 刪除
+    doc->mDelQ_Click();
+    EXPECT_EQ(shownNames(), (QStringList{"r1", "r4", "r5"}));
+}
+
+TEST_F(RowCommandsTest, DeletingEveryRowLeavesOneEmptyRow)
+{
+    doc->setRowSelection(0, doc->hfgQ().rows() - 1);
+    doc->mDelQ_Click();
+    EXPECT_EQ(doc->hfgQ().rows(), 2);
+    EXPECT_EQ(shownNames(), QStringList{""});
+    EXPECT_EQ(doc->GTxM(0, QCol::Name), "   品      名 ");   // the header is written again
+    EXPECT_EQ(doc->totals().lbSumT, "0");
+}
+
+TEST_F(RowCommandsTest, ASelectionFromTheHeaderStartsAtTheFirstRow)
+{
+    doc->setRowSelection(0, 2);
+    doc->mCpq_Click();
+    doc->setEditCell(5, 0);
+    doc->mInsQcp_Click();
+    EXPECT_EQ(shownNames(), (QStringList{"r1", "r2", "r3", "r4", "r1", "r2", "r5"}));
+    EXPECT_EQ(doc->GTxM(0, QCol::Name), "   品      名 ");
+}
+
+TEST_F(RowCommandsTest, InsertBlankRowShiftsTheRowsDown)
+{
+    doc->setEditCell(2, 0);
+    doc->mInsQ_Click();
+    EXPECT_EQ(shownNames(), (QStringList{"r1", "", "r2", "r3", "r4", "r5"}));
+}
+
+TEST_F(RowCommandsTest, MenuStateNeedsASelectionAndACopy)
+{
+    EXPECT_EQ(doc->rowMenuState(), RowMenuState{});
+    doc->setRowSelection(0, 0);
+    EXPECT_FALSE(doc->rowMenuState().copy);
+    doc->setRowSelection(2, 2);
+    EXPECT_TRUE(doc->rowMenuState().copy);
+    EXPECT_TRUE(doc->rowMenuState().remove);
+    EXPECT_FALSE(doc->rowMenuState().paste);
+    doc->mCpq_Click();
+    EXPECT_TRUE(doc->rowMenuState().paste);
+    EXPECT_TRUE(doc->rowMenuState().insertCopied);
+}
+
+class ItemPickTest : public RowCommandsTest {
+protected:
+    void SetUp() override
+    {
+        RowCommandsTest::SetUp();
+        lexicon.items = {{"木作", "木門", "樘", 3000, 1.35f}, {"客廳", "木門", "扇", 2500, 1.2f},
+                         {"油漆", "乳膠漆", "坪", 0.1f, 2}};
+        lexicon.details = {{"木門", "實木", 500}};
+    }
+    FakeLexicon lexicon;
+};
+
+TEST_F(ItemPickTest, APickFillsTheRowFromTheLexiconOfTheShownWorkType)
+{
+    doc->setCellText(2, QCol::Spec, "舊規格");
+    EXPECT_EQ(doc->pickItem(2, "木門", "r2", lexicon), "木門");
+    EXPECT_EQ(lexicon.lastPreferred, (QStringList{"客廳", Q}));
+    const QStringList row{doc->GTxM(2, QCol::Name), doc->GTxM(2, QCol::Spec), doc->GTxM(2, QCol::Unit),
+                          doc->GTxM(2, QCol::Qty),  doc->GTxM(2, QCol::Price), doc->GTxM(2, QCol::Amount),
+                          doc->GTxM(2, QCol::Cost), doc->GTxM(2, QCol::CostTotal),
+                          doc->GTxM(2, QCol::Ratio), doc->GTxM(2, QCol::WorkItem)};
+    EXPECT_EQ(row, (QStringList{"木門", "", "扇", "1", "3000", "3000", "2500", "2500", "1.2", "木門"}));
+    EXPECT_TRUE(doc->canUndo());
+}
+
+TEST_F(ItemPickTest, AnUnknownItemWritesOnlyItsName)
+{
+    doc->pickItem(1, "不明", "", lexicon);
+    EXPECT_EQ(doc->GTxM(1, QCol::Name), "不明");
+    EXPECT_EQ(doc->GTxM(1, QCol::WorkItem), "不明");
+    EXPECT_EQ(doc->GTxM(1, QCol::Price), "10");
+}
+
+TEST_F(ItemPickTest, NamelessRowsAboveThePickGoToTheEndAndTheUndoFollowsItsRow)
+{
+    doc->setCellText(2, QCol::Name, "");
+    doc->setCellText(3, QCol::Name, "");
+    doc->pickItem(5, "乳膠漆", "", lexicon);
+    EXPECT_EQ(shownNames(), (QStringList{"r1", "r4", "乳膠漆", "", ""}));
+    ASSERT_TRUE(doc->mUndo_Click());
+    EXPECT_EQ(shownNames(), (QStringList{"r1", "r4", "r5", "", ""}));
+    EXPECT_EQ(doc->GTxM(3, QCol::Price), "50");
+    ASSERT_TRUE(doc->mUndo_Click());   // a second undo writes the same texts again
+    EXPECT_EQ(shownNames(), (QStringList{"r1", "r4", "r5", "", ""}));
+}
+
+TEST_F(ItemPickTest, APickIntoAnEmptyRowLeavesNothingToUndo)
+{
+    doc->pickItem(1, "木門", "", lexicon);
+    ensureRow(6);
+    doc->pickItem(6, "木門", "", lexicon);
+    EXPECT_FALSE(doc->canUndo());
+    EXPECT_FALSE(doc->mUndo_Click());
+}
+
+TEST_F(ItemPickTest, UndoIsClearedByANodeChangeAndByAStructuralCommand)
+{
+    doc->pickItem(1, "木門", "", lexicon);
+    doc->tv_NodeClick(path({"臥室"}));
+    doc->tv_NodeClick(path({"客廳"}));
+    EXPECT_FALSE(doc->canUndo());
+
+    doc->pickItem(2, "木門", "", lexicon);
+    ASSERT_TRUE(doc->canUndo());
+    doc->setEditCell(1, 0);
+    doc->mInsQ_Click();
+    EXPECT_FALSE(doc->canUndo());
+    EXPECT_FALSE(doc->rowMenuState().undo);
+}
+
+TEST_F(ItemPickTest, InTheNoAreaModeTheNameFollowsTheEditorText)
+{
+    doc->newQuotation();
+    add(Q, {"木作"}, true);
+    doc->setCellText(1, QCol::Name, "客廳");
+    EXPECT_EQ(doc->pickItem(1, "木門", "客廳", lexicon), "客廳木門");
+    EXPECT_EQ(doc->GTxM(1, QCol::WorkItem), "木門");
+    EXPECT_EQ(doc->GTxM(1, QCol::Unit), "樘");   // the shown work type's row comes first
+}
+
+TEST_F(ItemPickTest, ADetailAddsItsMarkupToTheItemCost)
+{
+    doc->pickItem(1, "木門", "", lexicon);
+    ASSERT_TRUE(doc->pickDetail(1, "實木", lexicon));
+    EXPECT_EQ(doc->GTxM(1, QCol::Spec), "實木");
+    EXPECT_EQ(doc->GTxM(1, QCol::Cost), "3000");
+    EXPECT_EQ(doc->GTxM(1, QCol::Price), "3600");
+    EXPECT_FALSE(doc->pickDetail(1, "其他", lexicon));
+    EXPECT_EQ(doc->GTxM(1, QCol::Spec), "其他");
+    EXPECT_EQ(doc->GTxM(1, QCol::Cost), "3000");
+}
+
+TEST_F(ItemPickTest, AnEmptyCostStartsFromThePrice)
+{
+    doc->cellEdited(2, QCol::Qty, "3");
+    doc->cellEdited(2, QCol::Price, "100");
+    doc->setCellText(2, QCol::Cost, "");
+    EXPECT_EQ(doc->beginCostEdit(2), "100");
+    EXPECT_EQ(doc->GTxM(2, QCol::Cost), "100");
+    EXPECT_EQ(doc->GTxM(2, QCol::CostTotal), "300");
+}
+
+TEST_F(ItemPickTest, CellsRefuseTheFieldSeparatorAndInnerNodesRefuseEdits)
+{
+    EXPECT_FALSE(doc->setCellText(1, QCol::Name, "a|b"));
+    EXPECT_EQ(prompts.lastMessageText(), "「品名」不可含有「|」");
+    EXPECT_EQ(doc->GTxM(1, QCol::Name), "r1");
+    doc->selectRoot();
+    EXPECT_FALSE(doc->cellEdited(1, QCol::Qty, "5"));
+}
+
+} // namespace
+} // namespace varn::test

@@ -1,0 +1,207 @@
+// Adding, inserting and deleting tree nodes, the menu states and the no-area mode.
+#include "QuotationTestSupport.h"
+
+namespace varn::test {
+namespace {
+
+using TreeCommandsTest = QuotationTest;
+
+QStringList childNames(const TreeNode* n)
+{
+    QStringList out;
+    for (const auto& c : n->children)
+        out << c->name;
+    return out;
+}
+
+TEST_F(TreeCommandsTest, MenuStatesFollowTheNodeAndTheMode)
+{
+    using S = TreeMenuState;
+    // addArea addWorkType insert insertArea insertWorkType remove stats byWorkType byArea
+    EXPECT_EQ(doc->treeMenuState(Q), (S{true, true, false, false, false, false, false, false, false}));
+
+    add(Q, {"客廳"});
+    add(path({"客廳"}), {"木作"}, true);
+    EXPECT_EQ(doc->treeMenuState(Q), (S{true, false, false, false, false, false, true, true, true}));
+    EXPECT_EQ(doc->treeMenuState(path({"客廳"})), (S{false, true, true, true, false, true, true, true, true}));
+    EXPECT_EQ(doc->treeMenuState(path({"客廳", "木作"})),
+              (S{false, true, true, false, true, true, true, true, true}));
+
+    doc->newQuotation();
+    add(Q, {"木作"}, true);
+    ASSERT_TRUE(doc->noAreaMode());
+    EXPECT_EQ(doc->treeMenuState(Q), (S{false, true, false, false, false, false, true, true, false}));
+    EXPECT_EQ(doc->treeMenuState(path({"木作"})), (S{false, true, true, false, true, true, true, true, false}));
+}
+
+TEST_F(TreeCommandsTest, PickListsLeaveOutNamesAlreadyUsed)
+{
+    add(Q, {"客廳", "臥室"});
+    const QStringList lexicon{"客廳", "廚房", "臥室", "浴室"};
+    EXPECT_EQ(doc->pickListEntries(TreeCommand::AddArea, Q, lexicon),
+              (QStringList{"???...", "廚房", "浴室"}));
+    EXPECT_EQ(doc->pickListEntries(TreeCommand::InsertArea, path({"臥室"}), lexicon),
+              (QStringList{"廚房", "浴室"}));
+    EXPECT_EQ(doc->pickListEntries(TreeCommand::AddWorkType, path({"臥室"}), {"木作"}),
+              (QStringList{"???...", "木作"}));
+}
+
+TEST_F(TreeCommandsTest, TypedWorkTypeUnderAnEmptyRootEntersTheNoAreaMode)
+{
+    bool modeSignal = false;
+    QObject::connect(doc.get(), &Quotation::noAreaModeChanged, [&](bool on) { modeSignal = on; });
+    prompts.answerInput(QStringLiteral("水電"));
+    ASSERT_TRUE(doc->AddChildNodes(Q, {"???...", "木作"}, true));
+    EXPECT_EQ(childNames(doc->tree().root()), (QStringList{"水電", "木作"}));
+    const auto asked = prompts.asked(PromptKind::Input);
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].title, "輸入 ???... = ?");
+    EXPECT_EQ(asked[0].text, "請輸入名稱工種名稱");
+    EXPECT_TRUE(doc->noAreaMode());
+    EXPECT_FALSE(doc->areaPrintEnabled());
+    EXPECT_TRUE(modeSignal);
+    // The first new child is shown, as an editable leaf.
+    EXPECT_EQ(doc->shownPath(), path({"水電"}));
+    EXPECT_TRUE(doc->isLeaf());
+    EXPECT_TRUE(doc->tree().root()->expanded);
+}
+
+TEST_F(TreeCommandsTest, ACancelledNameBecomesUnknown)
+{
+    prompts.answerInput(std::nullopt);
+    ASSERT_TRUE(doc->AddChildNodes(Q, {"???..."}, false));
+    EXPECT_EQ(childNames(doc->tree().root()), QStringList{"未知區域"});
+    EXPECT_EQ(prompts.asked(PromptKind::Input).front().text, "請輸入名稱區域名稱");
+    EXPECT_FALSE(doc->noAreaMode());
+
+    // A second unknown area would share the name: refused with a message.
+    prompts.answerInput(QString());
+    EXPECT_FALSE(doc->AddChildNodes(Q, {"???..."}, false));
+    EXPECT_EQ(childNames(doc->tree().root()), QStringList{"未知區域"});
+    EXPECT_EQ(prompts.lastMessageText(), "同一層已有「未知區域」,名稱不可重複");
+}
+
+TEST_F(TreeCommandsTest, NamesThatWouldBreakAPathAreRefused)
+{
+    for (const char* bad : {"客\u2027廳", "a|b", "a\nb"}) {
+        prompts.answerInput(QString::fromUtf8(bad));
+        EXPECT_FALSE(doc->AddChildNodes(Q, {"???..."}, false)) << bad;
+    }
+    EXPECT_TRUE(doc->tree().root()->isLeaf());
+    EXPECT_EQ(prompts.askedCount(PromptKind::Message), 3);
+}
+
+TEST_F(TreeCommandsTest, AddingUnderALeafWithRowsMovesThemOnYes)
+{
+    add(Q, {"客廳"});
+    fill(path({"客廳"}), {{"天花板", "1", "100"}});
+    prompts.answerMessage(PromptButton::Yes);
+    ASSERT_TRUE(doc->AddChildNodes(path({"客廳"}), {"木作", "油漆"}, true));
+    const auto q = prompts.asked(PromptKind::Message).front();
+    EXPECT_EQ(q.text, "此階層含有資料！\r\n是否要新增子階層？\r\n如果點選是,會將資料移至子階層");
+    EXPECT_EQ(q.defaultButton, PromptButton::No);
+    EXPECT_EQ(doc->shownPath(), path({"客廳", "木作"}));
+    EXPECT_EQ(shownNames(), QStringList{"天花板"});
+    doc->selectRoot();
+    EXPECT_EQ(shownPaths(), QStringList{path({"客廳", "木作"})});
+    EXPECT_EQ(masterColumn(QCol::Path), QStringList{path({"客廳", "木作"})});
+    EXPECT_FALSE(doc->noAreaMode());   // work types under an area are not the no-area mode
+}
+
+TEST_F(TreeCommandsTest, AddingUnderALeafWithRowsChangesNothingOnNo)
+{
+    add(Q, {"客廳"});
+    fill(path({"客廳"}), {{"", "3"}});   // only a quantity: still data
+    prompts.answerMessage(PromptButton::No);
+    EXPECT_FALSE(doc->AddChildNodes(path({"客廳"}), {"木作"}, true));
+    EXPECT_TRUE(doc->tree().find(path({"客廳"}))->isLeaf());
+    EXPECT_EQ(doc->shownPath(), path({"客廳"}));
+    EXPECT_EQ(doc->GTxM(1, QCol::Qty), "3");
+}
+
+TEST_F(TreeCommandsTest, InsertedNamesStandBeforeTheNodeInOrder)
+{
+    add(Q, {"客廳"});
+    ASSERT_TRUE(doc->InsertPickedNodes(path({"客廳"}), {"玄關", "餐廳", "廚房"}));
+    EXPECT_EQ(childNames(doc->tree().root()), (QStringList{"玄關", "餐廳", "廚房", "客廳"}));
+    EXPECT_EQ(doc->shownPath(), path({"客廳"}));   // the shown node stays
+    EXPECT_FALSE(doc->InsertPickedNodes(path({"客廳"}), {"廚房"}));
+    EXPECT_FALSE(doc->InsertPickedNodes(Q, {"x"}));
+}
+
+TEST_F(TreeCommandsTest, DeletingAsksAndTakesTheRowsOfTheSubtree)
+{
+    add(Q, {"客廳", "臥室"});
+    add(path({"客廳"}), {"木作"}, true);
+    fill(path({"客廳", "木作"}), {{"a", "1", "100"}});
+    fill(path({"臥室"}), {{"b", "1", "200"}});
+
+    prompts.answerMessage(PromptButton::No);
+    EXPECT_FALSE(doc->mDelN_Click(path({"客廳"})));
+    const auto q = prompts.asked(PromptKind::Message).back();
+    EXPECT_EQ(q.text, "確定刪除 (" + path({"客廳"}) + ")");
+    EXPECT_EQ(q.defaultButton, PromptButton::No);
+    EXPECT_TRUE(doc->tree().contains(path({"客廳", "木作"})));
+
+    prompts.answerMessage(PromptButton::Yes);
+    ASSERT_TRUE(doc->mDelN_Click(path({"客廳"})));
+    EXPECT_FALSE(doc->tree().contains(path({"客廳", "木作"})));
+    EXPECT_EQ(doc->shownPath(), path({"臥室"}));   // an unrelated shown leaf stays
+    doc->selectRoot();
+    EXPECT_EQ(masterColumn(QCol::Name), QStringList{"b"});
+
+    // A node of the same path starts empty.
+    add(Q, {"客廳"});
+    add(path({"客廳"}), {"木作"}, true);
+    EXPECT_EQ(shownNames(), QStringList{""});
+    doc->selectRoot();
+    EXPECT_EQ(shownNames(), QStringList{"b"});
+}
+
+TEST_F(TreeCommandsTest, DeletingTheShownLeafShowsItsParent)
+{
+    add(Q, {"客廳"});
+    add(path({"客廳"}), {"木作", "油漆"}, true);
+    fill(path({"客廳", "油漆"}), {{"漆", "1", "100"}});
+    fill(path({"客廳", "木作"}), {{"板", "1", "50"}});
+    prompts.answerMessage(PromptButton::Yes);
+    ASSERT_TRUE(doc->mDelN_Click(path({"客廳", "木作"})));
+    EXPECT_EQ(doc->shownPath(), path({"客廳"}));
+    EXPECT_EQ(shownNames(), QStringList{"漆"});
+    EXPECT_EQ(doc->totals().lbSumT, "100");
+}
+
+TEST_F(TreeCommandsTest, DeletingTheOnlyWorkTypeReturnsToTheAreaMode)
+{
+    add(Q, {"木作"}, true);
+    ASSERT_TRUE(doc->noAreaMode());
+    doc->selectRoot();
+    prompts.answerMessage(PromptButton::Yes);
+    ASSERT_TRUE(doc->mDelN_Click(path({"木作"})));
+    EXPECT_FALSE(doc->noAreaMode());
+    EXPECT_TRUE(doc->areaPrintEnabled());
+    EXPECT_EQ(doc->shownPath(), Q);
+    EXPECT_TRUE(doc->isLeaf());
+}
+
+TEST_F(TreeCommandsTest, TheRootIsNeverDeleted)
+{
+    prompts.answerMessage(PromptButton::Yes);
+    EXPECT_FALSE(doc->mDelN_Click(Q));
+    EXPECT_EQ(doc->tree().nodeCount(), 1);
+}
+
+TEST_F(TreeCommandsTest, AddingToANodeNotShownSelectsItFirst)
+{
+    add(Q, {"客廳", "臥室"});
+    fill(path({"臥室"}), {{"b"}});
+    doc->tv_NodeClick(path({"客廳"}));
+    prompts.answerMessage(PromptButton::Yes);
+    ASSERT_TRUE(doc->AddChildNodes(path({"臥室"}), {"木作"}, true));
+    EXPECT_EQ(prompts.askedCount(PromptKind::Message), 1);   // 臥室's rows were in question
+    EXPECT_EQ(shownNames(), QStringList{"b"});
+    EXPECT_EQ(doc->shownPath(), path({"臥室", "木作"}));
+}
+
+} // namespace
+} // namespace varn::test
