@@ -1,5 +1,6 @@
 #include "app/widgets/Shell.h"
 #include "platform/ui/widgets/QtPrompter.h"
+#include "records/widgets/frmCus.h"
 #include "shared/ProgramState.h"
 #include "shared/setup/ProgramFolder.h"
 
@@ -36,6 +37,7 @@ int main(int argc, char* argv[])
     // quotation window's close hook (Shell::setQuotationCloser with CloseWindowAsking) keeps
     // 結束 from dropping an unsaved quotation.
     varn::Shell shell;
+    shell.setWindowOpener(varn::MenuButton::Customers, [] { varn::ShowCustomerRegister(); });
     shell.start();
     const int code = app.exec();
     varn::Prompter::install(nullptr);
