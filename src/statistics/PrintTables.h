@@ -1,0 +1,88 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <functional>
+#include <vector>
+
+namespace varn {
+
+// The texts of the print database pt.mdb, built from plain values so the rules can be
+// checked without a quotation window. A null QString in a row is a field the line does not
+// set (stored as NULL); everything else is already formatted text.
+using PrintRow = std::vector<QString>;
+
+// phead: the firm (table company) and the quotation header.
+struct PrintHeader {
+    QString con, coa, cot, cof, cono, coe;   // firm: name, address, telephone, fax, tax number, e-mail
+    QString cn, ct, cf, en, ea, dy, qno, sl; // customer, telephone, fax, project, site, date, number, salesperson
+    bool operator==(const PrintHeader&) const = default;
+};
+
+// One fee line of the page-end panel as the first page prints it.
+struct FeeLine {
+    QString title;          // tD / tL
+    bool checked = false;   // ckD / ckL
+    bool byTotal = true;    // Dop1 / Lop1
+    QString base;           // txtDp / txtLp: the total or the floor area in 坪
+    QString rate;           // txtdx / txtlx: a fraction of the total, or 元 per 坪
+    QString amount;         // txtDt / txtLt
+};
+
+// One work-type group of the first page: its name and its 小計 as plain number text.
+struct GroupTotal {
+    QString name;
+    QString subtotal;
+};
+
+struct FirstPageInput {
+    std::vector<GroupTotal> groups;   // from the saved query Aot (no areas) or T
+    FeeLine design;
+    FeeLine supervision;
+    bool taxChecked = false;          // ckTax
+    QString lbSumT;                   // item total
+    QString lbNtax;                   // total before tax
+    QString lbTax;                    // tax
+    QString lbApr;                    // quoted total
+    std::array<QString, 5> remarks;   // cbPe(0..4)
+};
+
+// pfp: lines in print order, five fields each; ps0..ps4: the numbered remark of each slot,
+// or an empty text when the slot has none (the table then has no row).
+struct FirstPageTables {
+    std::vector<PrintRow> pfp;
+    std::array<QString, 5> ps;
+};
+
+FirstPageTables BuildFirstPageTables(const FirstPageInput& in);
+
+// The quoted total as printed: its leading number rounded to a whole, halves to even.
+qint64 RoundedQuotedTotal(const QString& lbApr);
+// The quoted total in formal numerals; "零" for 0, "負" before a negative amount.
+QString QuotedTotalInWords(qint64 amount);
+
+// Lines of the first page that carry a page: the fillers make n work types and the
+// closing lines fill 29 lines (22 − n mod 29 fillers, none when n is a multiple of 29).
+constexpr int kFirstPageFillTo = 22;
+constexpr int kFirstPagePeriod = 29;
+// Lines of a detail page.
+constexpr int kDetailPageLines = 34;
+
+// One row of the saved query AlbyP as the detail pages print it; numbers as plain text.
+struct DetailItem {
+    QString tre, des, siz, uni, qua, unp, top, rem;
+};
+
+// The heading numeral of a path level from 1 to 4: 壹 貳 參…, 一 二 三…, A B … Z AA AB…,
+// a b … z aa ab…
+QString HeadingNumeral(int level, int counter);
+
+// pbody: headings numbered by level against the previous group, items numbered within their
+// group, a 小計 row after each group with the total `groupTotal` gives for its path (plain
+// number text), then fillers so the table ends one line short of a whole number of pages.
+std::vector<PrintRow> BuildDetailRows(const std::vector<DetailItem>& items,
+                                      const std::function<QString(const QString& path)>& groupTotal);
+
+} // namespace varn

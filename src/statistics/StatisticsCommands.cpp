@@ -1,0 +1,160 @@
+#include "statistics/StatisticsCommands.h"
+
+#include "platform/db/Database.h"
+#include "platform/text/VbNumber.h"
+#include "quotation/ItemColumns.h"
+#include "quotation/Quotation.h"
+#include "statistics/StatisticsTable.h"
+
+#include <array>
+
+namespace varn {
+
+namespace {
+
+constexpr int kCols = 7;
+const QColor kTotalsBack(255, 192, 192);
+
+// Column titles and widths (twips) of hfgC; column 1's title is the command's.
+constexpr std::array<int, kCols> kWidths{500, 3000, 1200, 1200, 1200, 1200, 1100};
+const std::array<QString, kCols> kTitles{QString(), QString(), QStringLiteral("小 計"),
+                                         QStringLiteral("成本複計"), QStringLiteral("毛 利"),
+                                         QStringLiteral("平均比例"), QStringLiteral("佔總價比")};
+
+QString numberText(const QVariant& v)
+{
+    return CStr(v.toDouble());
+}
+
+} // namespace
+
+void CompactShownRows(GridModel& hfgQ)
+{
+    const int last = hfgQ.rows() - 1;
+    int start = 1;
+    while (start <= last) {
+        int end = start;
+        while (end < last && hfgQ.textMatrix(end + 1, QCol::Path).isEmpty())
+            ++end;
+        // Block [start, end]: its path cell goes back to its first row afterwards.
+        const QString path = hfgQ.textMatrix(start, QCol::Path);
+        hfgQ.setTextMatrix(start, QCol::Path, QString());
+        int r = start;
+        for (int seen = start; seen <= end; ++seen) {
+            if (hfgQ.textMatrix(r, QCol::Name).isEmpty())
+                hfgQ.setRowPosition(r, end);   // the rows below move up one
+            else
+                ++r;
+        }
+        hfgQ.setTextMatrix(start, QCol::Path, path);
+        start = end + 1;
+    }
+}
+
+void SetStatisticsGridTitles(GridModel& hfgC)
+{
+    if (hfgC.cols() != kCols)
+        hfgC.setCols(kCols);
+    for (int c = 0; c < kCols; ++c) {
+        hfgC.setColWidth(c, kWidths[size_t(c)]);
+        if (c >= 2)
+            hfgC.setTextMatrix(0, c, kTitles[size_t(c)]);
+    }
+}
+
+QString SharePercent(double part, double whole)
+{
+    if (whole == 0)
+        return {};
+    return CStr(RoundHalfEven(RoundHalfEven(part / whole, 2) * 100)) + QLatin1Char('%');
+}
+
+StatisticsCommands::StatisticsCommands(Quotation& q, Database& staDb)
+    : m_q(q), m_staDb(staDb), m_hfgC(2, kCols)
+{
+    m_hfgC.setFixedRows(1);
+    m_hfgC.setFixedCols(1);
+    SetStatisticsGridTitles(m_hfgC);
+}
+
+bool StatisticsCommands::run(StatisticsBy by)
+{
+    CompactShownRows(m_q.hfgQ());
+    m_q.selectRoot();
+    m_hfgC.setRedraw(false);
+    m_hfgC.clear();
+    m_hfgC.setRows(2);
+    BuildStatistics(m_staDb, m_q.hfgQ());
+    SetStatisticsGridTitles(m_hfgC);
+    fill(by);
+    hideByRights();
+    m_hfgC.setRedraw(true);
+    return !(by == StatisticsBy::WorkType && m_q.noAreaMode());
+}
+
+void StatisticsCommands::fill(StatisticsBy by)
+{
+    Recordset total = m_staDb.openRecordset(QStringLiteral("TOTAL"));
+    QVariant grand[4];
+    if (!total.eof()) {
+        for (int i = 0; i < 4; ++i)
+            grand[i] = total.value(i);
+    }
+    m_hfgC.setTextMatrix(0, 1, by == StatisticsBy::WorkType ? QStringLiteral("       工    種")
+                                                             : QStringLiteral("       區    域"));
+    const bool byFirstLevel = by == StatisticsBy::Area || m_q.noAreaMode();
+    Recordset groups = m_staDb.openRecordset(byFirstLevel ? QStringLiteral("Aot") : QStringLiteral("T"));
+    if (groups.eof())
+        return;
+
+    m_hfgC.setRows(groups.recordCount() + 2);
+    int row = 1;
+    for (; !groups.eof(); groups.moveNext(), ++row) {
+        m_hfgC.setTextMatrix(row, 1, groups.text(0));
+        for (int f = 1; f <= 4; ++f)
+            m_hfgC.setTextMatrix(row, f + 1, numberText(groups.value(f)));
+    }
+    const int totals = m_hfgC.rows() - 1;
+    m_hfgC.setTextMatrix(totals, 1, QStringLiteral(" 合 計 "));
+    for (int i = 0; i < 4; ++i)
+        m_hfgC.setTextMatrix(totals, i + 2, numberText(grand[i]));
+
+    const double whole = grand[0].toDouble();
+    for (int r = 1; r <= totals; ++r) {
+        const QString sub = m_hfgC.textMatrix(r, 2);
+        m_hfgC.setTextMatrix(r, 6, sub.isEmpty() ? QString() : SharePercent(Val(sub), whole));
+    }
+    for (int c = 1; c < kCols; ++c) {
+        CellFormat f = m_hfgC.cellFormat(totals, c);
+        f.back = kTotalsBack;
+        m_hfgC.setCellFormat(totals, c, f);
+    }
+}
+
+void StatisticsCommands::hideByRights()
+{
+    if (m_q.noCostRight()) {
+        for (int c : {3, 4, 5, 6})
+            m_hfgC.setColWidth(c, 0);
+    }
+    if (m_q.noPriceRight()) {
+        for (int c : {2, 4, 5, 6})
+            m_hfgC.setColWidth(c, 0);
+    }
+}
+
+QVector<QStringList> StatisticsCommands::exportRows() const
+{
+    QVector<QStringList> out;
+    for (int r = 0; r < m_hfgC.rows(); ++r) {
+        QStringList line;
+        for (int c = 1; c < m_hfgC.cols(); ++c) {
+            if (m_hfgC.colWidth(c) != 0)
+                line << m_hfgC.textMatrix(r, c);
+        }
+        out << line;
+    }
+    return out;
+}
+
+} // namespace varn
