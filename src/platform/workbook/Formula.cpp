@@ -74,8 +74,6 @@ std::optional<std::string> shiftCell(std::string_view t, int rows, int columns)
         ++i;
     while (i < t.size() && std::isalpha(static_cast<unsigned char>(t[i])))
         ++i;
-    if (i < t.size() && t[i] == '$')
-        ++i;
     bool colAbs = false, rowAbs = false;
     const auto col = columnPart(t.substr(0, i), colAbs);
     const auto row = rowPart(t.substr(i), rowAbs);

@@ -1,0 +1,292 @@
+#include "XlsxTestSupport.h"
+
+#include "platform/workbook/Workbook.h"
+
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+
+#include <xlsxwriter.h>
+
+namespace varn {
+namespace {
+
+// A two-sheet template made by libxlsxwriter: sheet 2 has header rows 1-2, a page block
+// A3:C6 with formats, a merge, a formula, and rows of their own heights (row 5 hidden).
+void MakeTemplate(const QString& path)
+{
+    lxw_workbook* book = workbook_new(path.toUtf8().constData());
+    lxw_worksheet* cover = workbook_add_worksheet(book, "首頁");
+    lxw_worksheet* s = workbook_add_worksheet(book, "明細");
+    lxw_format* border = workbook_add_format(book);
+    format_set_border(border, LXW_BORDER_THIN);
+    lxw_format* money = workbook_add_format(book);
+    format_set_num_format(money, "#,##0");
+    format_set_bold(money);
+    worksheet_write_string(cover, 0, 0, "cover", nullptr);
+    worksheet_write_string(s, 0, 0, "#客戶名稱#", nullptr);
+    worksheet_write_string(s, 2, 0, "項次", border);
+    worksheet_write_number(s, 2, 1, 5, money);
+    worksheet_write_formula(s, 3, 2, "=B3*2", nullptr);
+    worksheet_merge_range(s, 4, 1, 4, 2, "合計", border);
+    worksheet_write_blank(s, 5, 0, border);
+    worksheet_set_row(s, 2, 30, nullptr);
+    lxw_row_col_options hidden = {1, 0, 0};
+    worksheet_set_row_opt(s, 4, 12, nullptr, &hidden);
+    worksheet_fit_to_pages(s, 1, 0);
+    ASSERT_EQ(workbook_close(book), LXW_NO_ERROR);
+}
+
+class WorkbookLayoutTest : public ::testing::Test {
+protected:
+    void SetUp() override { MakeTemplate(path("t.xlsx")); }
+    QString path(const QString& name) const { return dir.filePath(name); }
+    QJsonObject saveAndRead(Workbook& book)
+    {
+        book.saveAs(path("out.xlsx"));
+        return test::ReadWithOpenpyxl(path("out.xlsx"));
+    }
+    std::string sheetXml(int n) { return test::ReadZip(path("out.xlsx"))["xl/worksheets/sheet" + std::to_string(n) + ".xml"]; }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(WorkbookLayoutTest, ARangeCopyCarriesValuesFormatsFormulasAndMerges)
+{
+    Workbook book = Workbook::open(path("t.xlsx"));
+    Worksheet& s = book.worksheet(2);
+    s.setText(10, 2, "stale");
+    s.copyRange(CellRange::fromText(u"A3:C6"), CellRef::fromText(u"A7"));
+    s.copyRange(CellRange::fromText(u"A3:C6"), CellRef::fromText(u"A11"));
+    const QJsonObject read = saveAndRead(book);
+
+    for (int base : {3, 7, 11}) {
+        auto cell = [&](const char* col, int offset) {
+            return test::CellOf(read, 2, QStringLiteral("%1%2").arg(col).arg(base + offset));
+        };
+        EXPECT_EQ(cell("A", 0).value("value").toString(), QStringLiteral("項次"));
+        EXPECT_EQ(cell("A", 0).value("border").toArray().at(0).toString(), QStringLiteral("thin"));
+        EXPECT_EQ(cell("B", 0).value("value").toDouble(), 5);
+        EXPECT_EQ(cell("B", 0).value("format").toString(), QStringLiteral("#,##0"));
+        EXPECT_TRUE(cell("B", 0).value("bold").toBool());
+        EXPECT_EQ(cell("C", 1).value("value").toString(), QStringLiteral("=B%1*2").arg(base));
+        EXPECT_EQ(cell("B", 2).value("value").toString(), QStringLiteral("合計"));
+        EXPECT_EQ(cell("A", 3).value("border").toArray().at(3).toString(), QStringLiteral("thin"));
+    }
+    const QJsonArray merges = test::SheetOf(read, 2).value("merges").toArray();
+    EXPECT_EQ(merges.size(), 3);
+    EXPECT_TRUE(merges.contains(QStringLiteral("B9:C9")));
+    EXPECT_TRUE(merges.contains(QStringLiteral("B13:C13")));
+    EXPECT_TRUE(test::CellOf(read, 2, "B10").value("value").toVariant().isNull());   // the empty source cell wins
+    EXPECT_TRUE(test::CellOf(read, 2, "A1").value("value").toString() == QStringLiteral("#客戶名稱#"));
+}
+
+TEST_F(WorkbookLayoutTest, ACopyReplacesMergesWhereItLands)
+{
+    Workbook book = Workbook::open(path("t.xlsx"));
+    Worksheet& s = book.worksheet(2);
+    s.copyRange(CellRange::fromText(u"A1:A2"), CellRef::fromText(u"B5"));   // onto the merged B5:C5
+    EXPECT_THROW(s.copyRange(CellRange::fromText(u"A3:C6"), CellRef{1048575, 1}), WorkbookError);
+    EXPECT_THROW(s.copyRange(CellRange::fromText(u"A3:C6"), CellRef{0, 1}), WorkbookError);
+    const QJsonObject read = saveAndRead(book);
+    EXPECT_TRUE(test::SheetOf(read, 2).value("merges").toArray().isEmpty());
+    EXPECT_EQ(test::CellOf(read, 2, "B5").value("value").toString(), QStringLiteral("#客戶名稱#"));
+}
+
+TEST_F(WorkbookLayoutTest, RowHeightsAreCopiedAsTheyStand)
+{
+    Workbook book = Workbook::open(path("t.xlsx"));
+    Worksheet& s = book.worksheet(2);
+    s.setText(20, 1, "x");
+    for (int r = 3; r <= 6; ++r)
+        s.copyRowHeight(r, r + 4);
+    s.copyRowHeight(4, 3);   // a row of default height makes the other one default too
+    const QJsonObject rows = saveAndRead(book).value("sheets").toArray().at(1).toObject().value("rows").toObject();
+    EXPECT_EQ(rows.value("7").toObject().value("height").toDouble(), 30);
+    EXPECT_TRUE(rows.value("7").toObject().value("custom").toBool());
+    EXPECT_EQ(rows.value("9").toObject().value("height").toDouble(), 12);
+    EXPECT_TRUE(rows.value("9").toObject().value("hidden").toBool());
+    EXPECT_FALSE(rows.value("8").toObject().value("custom").toBool());
+    EXPECT_FALSE(rows.value("3").toObject().value("custom").toBool());
+}
+
+TEST_F(WorkbookLayoutTest, PageBreaksZoomPrintTitlesAndPrintArea)
+{
+    Workbook book = Workbook::open(path("t.xlsx"));
+    Worksheet& s = book.worksheet(2);
+    s.addRowPageBreak(72);
+    s.addRowPageBreak(40);
+    s.addRowPageBreak(40);
+    s.addRowPageBreak(1);   // nothing to break above the first row
+    s.addColumnPageBreak(ColumnNumber(u"K").value());
+    s.setZoom(100);
+    s.setPrintTitleRows("$1:$7");
+    s.setPrintTitleColumns("$A:$J");
+    s.setPrintArea("$A:$J");
+    book.worksheet(1).setPrintTitleColumns("a:g");
+    book.worksheet(1).setPrintArea("A1:G39,A41:G79");
+    EXPECT_THROW(s.setZoom(5), WorkbookError);
+    EXPECT_THROW(s.setPrintTitleRows("$A:$7"), WorkbookError);
+    EXPECT_THROW(s.setPrintArea("$A1:"), WorkbookError);
+    const QJsonObject read = saveAndRead(book);
+    const QJsonObject sheet = test::SheetOf(read, 2);
+    EXPECT_EQ(sheet.value("rowBreaks").toArray(), (QJsonArray{39, 71}));
+    EXPECT_EQ(sheet.value("colBreaks").toArray(), (QJsonArray{10}));
+    EXPECT_EQ(sheet.value("scale").toInt(), 100);
+    EXPECT_FALSE(sheet.value("fitToPage").toBool());
+    EXPECT_EQ(sheet.value("printTitleRows").toString(), QStringLiteral("$1:$7"));
+    EXPECT_EQ(sheet.value("printTitleCols").toString(), QStringLiteral("$A:$J"));
+    EXPECT_EQ(sheet.value("printArea").toArray(), (QJsonArray{"$A:$J"}));
+    const QJsonObject cover = test::SheetOf(read, 1);
+    EXPECT_EQ(cover.value("printTitleCols").toString(), QStringLiteral("$A:$G"));
+    EXPECT_TRUE(cover.value("printTitleRows").isNull());
+    EXPECT_EQ(cover.value("printArea").toArray(), (QJsonArray{"$A$1:$G$39", "$A$41:$G$79"}));
+
+    // Setting the rows again keeps the columns; an empty text removes its part.
+    Workbook again = Workbook::open(path("out.xlsx"));
+    again.worksheet(2).setPrintTitleRows("$2:$3");
+    again.worksheet(2).setPrintArea("");
+    again.worksheet(1).setPrintTitleColumns("");
+    again.saveAs(path("out2.xlsx"));
+    const QJsonObject read2 = test::ReadWithOpenpyxl(path("out2.xlsx"));
+    EXPECT_EQ(test::SheetOf(read2, 2).value("printTitleRows").toString(), QStringLiteral("$2:$3"));
+    EXPECT_EQ(test::SheetOf(read2, 2).value("printTitleCols").toString(), QStringLiteral("$A:$J"));
+    EXPECT_TRUE(test::SheetOf(read2, 2).value("printArea").isNull());
+    EXPECT_TRUE(test::SheetOf(read2, 1).value("printTitleCols").isNull());
+}
+
+TEST_F(WorkbookLayoutTest, SheetNamesWithQuotesAreQuotedInDefinedNames)
+{
+    test::WriteBook(path("q.xlsx"), {{{"O'Brien 報價", ""}}});
+    Workbook book = Workbook::open(path("q.xlsx"));
+    book.worksheet(1).setPrintTitleRows("$1:$2");
+    book.saveAs(path("out.xlsx"));
+    const std::string workbookXml = test::ReadZip(path("out.xlsx"))["xl/workbook.xml"];
+    EXPECT_NE(workbookXml.find("'O''Brien 報價'!$1:$2"), std::string::npos) << workbookXml;
+    EXPECT_EQ(test::SheetOf(test::ReadWithOpenpyxl(path("out.xlsx")), 1).value("printTitleRows").toString(),
+              QStringLiteral("$1:$2"));
+}
+
+// The child elements of the worksheet in file order, by local name.
+QStringList elementOrder(const std::string& xml)
+{
+    QStringList names;
+    QXmlStreamReader reader(QByteArray::fromStdString(xml));
+    int depth = 0;
+    while (!reader.atEnd()) {
+        reader.readNext();
+        if (reader.isStartElement()) {
+            if (depth == 1)
+                names << reader.name().toString();
+            ++depth;
+        } else if (reader.isEndElement()) {
+            --depth;
+        }
+    }
+    return names;
+}
+
+TEST_F(WorkbookLayoutTest, ElementsRowsAndCellsAreWrittenInSchemaOrder)
+{
+    test::WriteBook(path("m.xlsx"), {{{"S", "", "", "<pageMargins left=\"0.7\" right=\"0.7\" top=\"0.75\" bottom=\"0.75\" header=\"0.3\" footer=\"0.3\"/>"}}});
+    Workbook book = Workbook::open(path("m.xlsx"));
+    Worksheet& s = book.worksheet(1);
+    s.addColumnPageBreak(8);
+    s.addRowPageBreak(40);
+    s.setZoom(100);
+    s.setText(10, 10, "J10");
+    s.setText(10, 1, "A10");
+    s.setNumber(2, 3, 1);
+    s.setText(2, 27, "AA2");
+    s.copyRange(CellRange::fromText(u"A10:J10"), CellRef::fromText(u"A12"));
+    s.setBold(12, 2, true);
+    book.worksheet(1).copyRowHeight(1, 3);
+    const QJsonObject read = saveAndRead(book);
+    EXPECT_EQ(test::CellOf(read, 1, "AA2").value("value").toString(), QStringLiteral("AA2"));
+
+    const std::string xml = sheetXml(1);
+    EXPECT_EQ(elementOrder(xml),
+              (QStringList{"dimension", "sheetData", "pageMargins", "pageSetup", "rowBreaks", "colBreaks"}));
+    EXPECT_NE(xml.find("<dimension ref=\"A2:AA12\"/>"), std::string::npos) << xml;
+    const std::vector<const char*> inOrder = {"r=\"2\"", "r=\"C2\"", "r=\"AA2\"", "r=\"10\"", "r=\"A10\"", "r=\"J10\"", "r=\"12\"", "r=\"A12\"", "r=\"B12\""};
+    size_t at = 0;
+    for (const char* token : inOrder) {
+        const size_t found = xml.find(token, at);
+        ASSERT_NE(found, std::string::npos) << token << " after " << at << " in " << xml;
+        at = found;
+    }
+}
+
+TEST_F(WorkbookLayoutTest, CopiedSharedFormulasBecomeFormulasOfTheirOwn)
+{
+    test::BookSpec spec;
+    spec.sheets.push_back({"S",
+                           "<row r=\"1\"><c r=\"A1\"><v>1</v></c><c r=\"B1\"><f t=\"shared\" ref=\"B1:B3\" si=\"0\">A1*2</f><v>2</v></c></row>"
+                           "<row r=\"2\"><c r=\"A2\"><v>2</v></c><c r=\"B2\"><f t=\"shared\" si=\"0\"/><v>4</v></c></row>"
+                           "<row r=\"3\"><c r=\"A3\"><v>3</v></c><c r=\"B3\"><f t=\"shared\" si=\"0\"/><v>6</v></c></row>",
+                           "", ""});
+    spec.withCalcChain = true;
+    spec.calcChain = "<c r=\"B1\" i=\"1\"/><c r=\"B2\"/><c r=\"B3\"/>";
+    test::WriteBook(path("f.xlsx"), spec);
+    Workbook book = Workbook::open(path("f.xlsx"));
+    Worksheet& s = book.worksheet(1);
+    s.copyRange(CellRange::fromText(u"A2:B3"), CellRef::fromText(u"D5"));
+    s.setNumber(1, 2, 99);   // the shared formula's own cell: the others keep their formulas
+    const QJsonObject read = saveAndRead(book);
+    EXPECT_EQ(test::CellOf(read, 1, "E5").value("value").toString(), QStringLiteral("=D5*2"));
+    EXPECT_EQ(test::CellOf(read, 1, "E6").value("value").toString(), QStringLiteral("=D6*2"));
+    EXPECT_EQ(test::CellOf(read, 1, "B1").value("value").toDouble(), 99);
+    EXPECT_EQ(test::CellOf(read, 1, "B2").value("value").toString(), QStringLiteral("=A2*2"));
+    EXPECT_EQ(test::CellOf(read, 1, "B3").value("value").toString(), QStringLiteral("=A3*2"));
+
+    // The calculation chain no longer matches the cells: it is dropped, and the spreadsheet
+    // recalculates on opening.
+    auto parts = test::ReadZip(path("out.xlsx"));
+    EXPECT_EQ(parts.count("xl/calcChain.xml"), 0u);
+    EXPECT_EQ(parts["[Content_Types].xml"].find("calcChain"), std::string::npos);
+    EXPECT_EQ(parts["xl/_rels/workbook.xml.rels"].find("calcChain"), std::string::npos);
+    EXPECT_NE(parts["xl/workbook.xml"].find("fullCalcOnLoad=\"1\""), std::string::npos);
+}
+
+TEST_F(WorkbookLayoutTest, PrefixedSheetsKeepTheirPrefix)
+{
+    test::WriteBook(path("x.xlsx"), {{{"S", "<x:row r=\"1\"><x:c r=\"A1\"><x:v>1</x:v></x:c></x:row>", "", "", "x"}}});
+    Workbook book = Workbook::open(path("x.xlsx"));
+    EXPECT_EQ(book.worksheet(1).text(1, 1), QStringLiteral("1"));
+    book.worksheet(1).setText(2, 2, " b");
+    book.worksheet(1).addRowPageBreak(2);
+    book.saveAs(path("out.xlsx"));
+    const std::string xml = sheetXml(1);
+    EXPECT_NE(xml.find("<x:rowBreaks"), std::string::npos) << xml;
+    EXPECT_NE(xml.find("<x:c r=\"B2\" t=\"inlineStr\"><x:is><x:t xml:space=\"preserve\"> b</x:t></x:is></x:c>"), std::string::npos) << xml;
+    const QJsonObject read = test::ReadWithOpenpyxl(path("out.xlsx"));
+    EXPECT_EQ(test::CellOf(read, 1, "B2").value("value").toString(), QStringLiteral(" b"));
+}
+
+TEST_F(WorkbookLayoutTest, UntouchedPartsAreWrittenBackByteForByte)
+{
+    const auto original = test::ReadZip(path("t.xlsx"));
+    {
+        Workbook book = Workbook::open(path("t.xlsx"));
+        book.worksheet(2).text(1, 1);   // reading changes nothing
+        book.saveAs(path("same.xlsx"));
+    }
+    EXPECT_EQ(test::ReadZip(path("same.xlsx")), original);
+    EXPECT_EQ(test::ZipEntryNames(path("same.xlsx")), test::ZipEntryNames(path("t.xlsx")));
+
+    Workbook book = Workbook::open(path("t.xlsx"));
+    book.worksheet(2).setText(1, 1, "王先生");
+    book.saveAs(path("changed.xlsx"));
+    auto changed = test::ReadZip(path("changed.xlsx"));
+    for (const auto& [name, data] : original) {
+        if (name == "xl/worksheets/sheet2.xml" || name == "xl/workbook.xml" || name == "xl/calcChain.xml")
+            continue;
+        EXPECT_EQ(changed[name], data) << name;
+    }
+    EXPECT_NE(changed["xl/worksheets/sheet2.xml"], original.at("xl/worksheets/sheet2.xml"));
+}
+
+} // namespace
+} // namespace varn

@@ -1,0 +1,208 @@
+#include "XlsxTestSupport.h"
+
+#include "platform/workbook/CellText.h"
+#include "platform/workbook/Workbook.h"
+
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <cmath>
+
+namespace varn {
+namespace {
+
+class WorkbookValuesTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        // A1 shared "Old", B1 number 7 with format 3, A2 rich text from the shared table,
+        // A3 inline rich text, row 5 formatted bold as a row, column D bordered.
+        test::BookSpec spec;
+        spec.sharedStrings = {"<t>Old</t>",
+                              "<r><t>#客戶</t></r><r><rPr><b/></rPr><t>名稱#</t></r><rPh sb=\"0\" eb=\"1\"><t>ㄎㄜˋ</t></rPh>",
+                              "<t xml:space=\"preserve\"> 前導_x0009_</t>"};
+        spec.sheets.push_back({"S",
+                               "<row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c><c r=\"B1\" s=\"3\"><v>7</v></c>"
+                               "<c r=\"C1\" t=\"s\"><v>2</v></c><c r=\"D1\" t=\"b\"><v>1</v></c></row>"
+                               "<row r=\"2\"><c r=\"A2\" s=\"1\" t=\"s\"><v>1</v></c></row>"
+                               "<row r=\"3\"><c r=\"A3\" t=\"inlineStr\"><is><r><t>甲</t></r><r><t>乙</t></r></is></c></row>"
+                               "<row r=\"5\" s=\"2\" customFormat=\"1\"/>",
+                               "<cols><col min=\"4\" max=\"4\" width=\"9\" style=\"1\" customWidth=\"1\"/></cols>",
+                               ""});
+        test::WriteBook(path("in.xlsx"), spec);
+    }
+
+    QString path(const QString& name) const { return dir.filePath(name); }
+
+    // Saves, then opens the result with our reader and with openpyxl.
+    QJsonObject saveAndRead(Workbook& book)
+    {
+        book.saveAs(path("out.xlsx"));
+        return test::ReadWithOpenpyxl(path("out.xlsx"));
+    }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(WorkbookValuesTest, ReadsTextsAsTheSheetShowsThem)
+{
+    Workbook book = Workbook::open(path("in.xlsx"));
+    Worksheet& s = book.worksheet(1);
+    EXPECT_EQ(s.text(1, 1), QStringLiteral("Old"));
+    EXPECT_EQ(s.text(1, 2), QStringLiteral("7"));
+    EXPECT_EQ(s.text(1, 3), QStringLiteral(" 前導\t"));
+    EXPECT_EQ(s.text(1, 4), QStringLiteral("TRUE"));
+    EXPECT_EQ(s.text(2, 1), QStringLiteral("#客戶名稱#"));   // runs joined, phonetic left out
+    EXPECT_EQ(s.text(3, 1), QStringLiteral("甲乙"));
+    EXPECT_EQ(s.text(9, 9), QString());
+    EXPECT_TRUE(s.hasValue(1, 1));
+    EXPECT_FALSE(s.hasValue(5, 1));
+    EXPECT_THROW(s.text(0, 1), WorkbookError);
+}
+
+TEST_F(WorkbookValuesTest, TextsStayTextsWithBlanksTabsAndControlCharacters)
+{
+    const QStringList texts = {
+        "02", " name", "\tTab", "a\nb", "trailing  ", "x" + QString(QChar(1)) + "y", "\r\n",
+        "_x0041_", "&<>\"'", "中文‧𠀀", "",
+    };
+    Workbook book = Workbook::open(path("in.xlsx"));
+    for (int i = 0; i < texts.size(); ++i)
+        book.worksheet(1).setText(10 + i, 1, texts[i]);
+    const QJsonObject read = saveAndRead(book);
+
+    Workbook again = Workbook::open(path("out.xlsx"));
+    for (int i = 0; i < texts.size(); ++i)
+        EXPECT_EQ(again.worksheet(1).text(10 + i, 1), texts[i]) << i;
+    for (int i : {0, 1, 2, 3, 4, 9}) {
+        const QJsonObject cell = test::CellOf(read, 1, QStringLiteral("A%1").arg(10 + i));
+        EXPECT_EQ(cell.value("type").toString(), QStringLiteral("s")) << i;
+        EXPECT_EQ(cell.value("value").toString(), texts[i]) << i;
+    }
+    // openpyxl shows the format's escapes as they are stored.
+    EXPECT_EQ(test::CellOf(read, 1, "A15").value("value").toString(), QStringLiteral("x_x0001_y"));
+    EXPECT_EQ(test::CellOf(read, 1, "A16").value("value").toString(), QStringLiteral("_x000D_\n"));
+    EXPECT_EQ(test::CellOf(read, 1, "A17").value("value").toString(), QStringLiteral("_x005F_x0041_"));
+}
+
+TEST_F(WorkbookValuesTest, ATooLongTextIsCutAtTheLimit)
+{
+    Workbook book = Workbook::open(path("in.xlsx"));
+    book.worksheet(1).setText(1, 1, QString(40000, u'字'));
+    QString pairAtEnd = QString(kMaxCellTextLength - 1, u'a') + QString::fromUtf16(u"𠀀");
+    book.worksheet(1).setText(2, 1, pairAtEnd);
+    const QJsonObject read = saveAndRead(book);
+    EXPECT_EQ(test::CellOf(read, 1, "A1").value("value").toString().size(), kMaxCellTextLength);
+    Workbook again = Workbook::open(path("out.xlsx"));
+    EXPECT_EQ(again.worksheet(1).text(2, 1), QString(kMaxCellTextLength - 1, u'a'));   // not half a pair
+}
+
+TEST_F(WorkbookValuesTest, NumbersStayNumbersAndEmptyKeepsTheFormat)
+{
+    Workbook book = Workbook::open(path("in.xlsx"));
+    Worksheet& s = book.worksheet(1);
+    s.setNumber(1, 1, 12.5);       // over a shared text
+    s.setNumber(6, 1, 0.1 + 0.2);
+    s.setNumber(6, 2, -3);
+    s.setNumber(6, 3, 1e20);
+    s.clearValue(1, 2);            // its number format "0.00" stays
+    s.clearValue(2, 1);            // bordered cell
+    s.clearValue(7, 7);            // nothing there
+    EXPECT_THROW(s.setNumber(6, 4, std::nan("")), WorkbookError);
+    EXPECT_THROW(s.setNumber(6, 4, INFINITY), WorkbookError);
+    const QJsonObject read = saveAndRead(book);
+
+    EXPECT_EQ(test::CellOf(read, 1, "A1").value("type").toString(), QStringLiteral("n"));
+    EXPECT_EQ(test::CellOf(read, 1, "A1").value("value").toDouble(), 12.5);
+    EXPECT_EQ(test::CellOf(read, 1, "A6").value("value").toDouble(), 0.1 + 0.2);
+    EXPECT_EQ(test::CellOf(read, 1, "B6").value("value").toDouble(), -3);
+    EXPECT_EQ(test::CellOf(read, 1, "C6").value("value").toDouble(), 1e20);
+    EXPECT_TRUE(test::CellOf(read, 1, "D6").isEmpty());
+    EXPECT_TRUE(test::CellOf(read, 1, "B1").value("value").isNull());
+    EXPECT_EQ(test::CellOf(read, 1, "B1").value("format").toString(), QStringLiteral("0.00"));
+    EXPECT_TRUE(test::CellOf(read, 1, "A2").value("value").isNull());
+    EXPECT_EQ(test::CellOf(read, 1, "A2").value("border").toArray().at(0).toString(), QStringLiteral("thin"));
+}
+
+TEST_F(WorkbookValuesTest, NewCellsTakeTheRowOrColumnFormat)
+{
+    Workbook book = Workbook::open(path("in.xlsx"));
+    book.worksheet(1).setText(5, 1, "row");
+    book.worksheet(1).setText(8, 4, "column");
+    const QJsonObject read = saveAndRead(book);
+    EXPECT_TRUE(test::CellOf(read, 1, "A5").value("bold").toBool());
+    EXPECT_EQ(test::CellOf(read, 1, "D8").value("border").toArray().at(1).toString(), QStringLiteral("thin"));
+}
+
+TEST_F(WorkbookValuesTest, FormatsAreDerivedFromTheCellsOwn)
+{
+    Workbook book = Workbook::open(path("in.xlsx"));
+    Worksheet& s = book.worksheet(1);
+    s.setNumber(2, 2, 0.05);
+    s.setNumberFormat(2, 2, "0%");
+    s.setHorizontalAlignment(2, 2, HorizontalAlignment::Right);
+    s.setHorizontalAlignment(2, 1, HorizontalAlignment::Left);   // bordered text keeps its border
+    s.setBold(2, 1, true);
+    s.setFontSize(2, 1, 14);
+    s.setFontSize(1, 2, 12);                                       // "0.00" kept
+    s.setNumberFormat(3, 3, "#,##0.0 \"坪\"");
+    EXPECT_THROW(s.setFontSize(1, 1, 0), WorkbookError);
+    const QJsonObject read = saveAndRead(book);
+
+    const QJsonObject b2 = test::CellOf(read, 1, "B2");
+    EXPECT_EQ(b2.value("format").toString(), QStringLiteral("0%"));
+    EXPECT_EQ(b2.value("align").toString(), QStringLiteral("right"));
+    const QJsonObject a2 = test::CellOf(read, 1, "A2");
+    EXPECT_EQ(a2.value("align").toString(), QStringLiteral("left"));
+    EXPECT_TRUE(a2.value("bold").toBool());
+    EXPECT_EQ(a2.value("size").toDouble(), 14);
+    EXPECT_EQ(a2.value("border").toArray().at(2).toString(), QStringLiteral("thin"));
+    EXPECT_EQ(a2.value("value").toString(), QStringLiteral("#客戶名稱#"));
+    EXPECT_EQ(test::CellOf(read, 1, "B1").value("format").toString(), QStringLiteral("0.00"));
+    EXPECT_EQ(test::CellOf(read, 1, "B1").value("size").toDouble(), 12);
+    EXPECT_EQ(test::CellOf(read, 1, "C3").value("format").toString(), QStringLiteral("#,##0.0 \"坪\""));
+}
+
+TEST_F(WorkbookValuesTest, EqualFormatsAreNotDuplicated)
+{
+    Workbook book = Workbook::open(path("in.xlsx"));
+    Worksheet& s = book.worksheet(1);
+    for (int r = 10; r < 110; ++r) {
+        s.setNumber(r, 1, r);
+        s.setNumberFormat(r, 1, "0%");
+        s.setHorizontalAlignment(r, 1, HorizontalAlignment::Right);
+        s.setBold(r, 2, true);   // bold on the default format is format 2, which exists
+    }
+    book.saveAs(path("out.xlsx"));
+    const std::string styles = test::ReadZip(path("out.xlsx"))["xl/styles.xml"];
+    const QString text = QString::fromStdString(styles);
+    EXPECT_EQ(text.count(QStringLiteral("<xf ")), 1 + 4 + 2) << styles;   // two new cell formats
+    EXPECT_TRUE(text.contains(QStringLiteral("<cellXfs count=\"6\">")));
+    EXPECT_EQ(text.count(QStringLiteral("<font>")), 2);
+}
+
+TEST_F(WorkbookValuesTest, ThinBordersFollowTheChosenEdges)
+{
+    Workbook book = Workbook::open(path("in.xlsx"));
+    book.worksheet(1).setThinBorders(*CellRange::parse(u"F2:H3"), BorderEdge::Outline | BorderEdge::InsideVertical);
+    book.worksheet(1).setThinBorders(*CellRange::parse(u"F6:G7"));
+    const QJsonObject read = saveAndRead(book);
+    auto borders = [&](const char* ref) {
+        QStringList b;
+        for (const auto& v : test::CellOf(read, 1, ref).value("border").toArray())
+            b << (v.isNull() ? QStringLiteral("-") : v.toString());
+        return b.join(u',');   // left, top, bottom, right
+    };
+    EXPECT_EQ(borders("F2"), QStringLiteral("thin,thin,-,thin"));
+    EXPECT_EQ(borders("G2"), QStringLiteral("thin,thin,-,thin"));
+    EXPECT_EQ(borders("H3"), QStringLiteral("thin,-,thin,thin"));
+    EXPECT_EQ(borders("G3"), QStringLiteral("thin,-,thin,thin"));
+    EXPECT_EQ(borders("F6"), QStringLiteral("thin,thin,thin,thin"));
+    EXPECT_EQ(borders("G7"), QStringLiteral("thin,thin,thin,thin"));
+}
+
+} // namespace
+} // namespace varn
