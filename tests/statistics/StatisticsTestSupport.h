@@ -9,6 +9,7 @@
 
 #include <QGuiApplication>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -192,6 +193,25 @@ inline QString runTool(const QString& program, const QStringList& args)
     p.start(program, args);
     p.waitForFinished(60000);
     return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+inline int pdfPageCount(const QString& pdf)
+{
+    const auto m = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)"))
+                       .match(runTool(QStringLiteral("pdfinfo"), {pdf}));
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+// One page of a PDF as pdftotext reads it, without white space. Qt's PDF text layer maps
+// a glyph shared by an ideograph and a Kangxi radical (木 and ⽊) to the radical, so the
+// text is compared in compatibility form, where the two are one character.
+inline QString pdfPageText(const QString& pdf, int page)
+{
+    QString text = runTool(QStringLiteral("pdftotext"),
+                           {QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
+                            QString::number(page), pdf, QStringLiteral("-")});
+    text.remove(QRegularExpression(QStringLiteral("\\s")));
+    return text.normalized(QString::NormalizationForm_KC);
 }
 
 } // namespace varn::test

@@ -1,0 +1,226 @@
+#include "StatisticsTestSupport.h"
+
+#include "platform/report/ReportResources.h"
+#include "statistics/PrintDatabase.h"
+#include "statistics/ReportMenu.h"
+
+#include <QDir>
+#include <QFile>
+
+using namespace varn;
+using namespace varn::test;
+
+namespace {
+
+class ReportMenuTest : public StatisticsFixture {
+protected:
+    void SetUp() override
+    {
+        StatisticsFixture::SetUp();
+        InitReportResources();
+        for (const char* name : {"fp.rpt", "pb.rpt"})
+            ASSERT_TRUE(QFile::copy(QStringLiteral(":/reports/") + QLatin1String(name),
+                                    dir.filePath(QLatin1String(name))));
+        menu = std::make_unique<ReportMenu>(*doc, *sta);
+    }
+    void TearDown() override
+    {
+        menu.reset();
+        StatisticsFixture::TearDown();
+    }
+
+    QStringList table(const QString& name)
+    {
+        auto pt = openPt();
+        QStringList out;
+        Recordset rs = pt->openRecordset(name);
+        for (; !rs.eof(); rs.moveNext()) {
+            QStringList f;
+            for (int i = 0; i < rs.fieldCount(); ++i)
+                f << (rs.value(i).isNull() ? QStringLiteral("~") : rs.text(i));
+            out << f.join(QLatin1Char('|'));
+        }
+        return out;
+    }
+
+    QString pdf(ReportKind kind)
+    {
+        auto report = menu->prepare(kind);
+        if (!report)
+            return {};
+        const QString file = dir.filePath(ReportMenu::layoutFile(kind) + QStringLiteral(".pdf"));
+        report->writePdf(file);
+        return file;
+    }
+
+    std::unique_ptr<ReportMenu> menu;
+};
+
+} // namespace
+
+TEST_F(ReportMenuTest, RebuildWritesHeaderFirstPageAndRemarks)
+{
+    load(fixtureContent());
+    doc->setHeaderField(HeaderField::Telephone, QStringLiteral("02-2222333"));
+    doc->setHeaderField(HeaderField::Fax, QStringLiteral("02-2222444"));
+    menu->mP_Click();
+    EXPECT_EQ(menu->treeMode(), 2);
+    EXPECT_FALSE(menu->coverByArea());
+
+    EXPECT_EQ(table(QStringLiteral("phead")),
+              QStringList{"瓦恩室內裝修|台北市中山路2號|02-1234567|02-7654321|12345678|"
+                          "varn@example.com|林先生|02-2222333|02-2222444|林宅裝修|"
+                          "台北市信義路一段1號|113/05/01|1130501_1|王小明"});
+    // Work types over all areas (T); 78200 + 7820 + 45000 = 131020, tax 6551.
+    const QStringList pfp = table(QStringLiteral("pfp"));
+    ASSERT_EQ(pfp.size(), 29);
+    EXPECT_EQ(pfp.mid(0, 10),
+              (QStringList{"壹|木作|式|1|53,000", "貳|油漆|式|1|10,200", "參|主浴室|式|1|15,000",
+                           "~|    小  計|~|~|78,200", "~|設計費|總價|10%|7,820",
+                           "~|監工費\t1500元/坪|坪|30|45,000", "~|    合  計|~|~|131,020",
+                           "~|    稅  金|~|~|6,551", "~|    總  計|~|~|137,571",
+                           "~|總價: 新台幣 壹拾參萬柒仟伍佰柒拾壹 元整(含稅)|~|~|~"}));
+    EXPECT_EQ(pfp.mid(10).count(QStringLiteral("~| |~|~|~")), 19);
+
+    EXPECT_EQ(table(QStringLiteral("ps0")), QStringList{"1. 本報價有效期限三十天"});
+    EXPECT_EQ(table(QStringLiteral("ps3")), QStringList{"4. 付款方式: 訂金三成"});
+    for (const char* empty : {"ps1", "ps2", "ps4"})
+        EXPECT_TRUE(table(QLatin1String(empty)).isEmpty()) << empty;
+}
+
+TEST_F(ReportMenuTest, DetailTableGroupsByWorkTypeWithTheAreaInFrontOfTheName)
+{
+    load(fixtureContent());
+    menu->mP_Click();
+    const QStringList body = table(QStringLiteral("pbody"));
+    ASSERT_EQ(body.size(), 33);
+    EXPECT_EQ(body.mid(0, 16),
+              (QStringList{
+                  "壹|木作|~|~|~|~|~",
+                  "1|浴室浴櫃60cm|組|2|1,000|2,000|備註A",
+                  "2|浴室||0|0|0|",
+                  "3|浴室鏡櫃|個|1|3,000|3,000|",
+                  "4|主臥室衣櫃|尺|8|6,000|48,000|",
+                  "~|小計|~|~|~|53,000|~",
+                  "貳|油漆|~|~|~|~|~",
+                  "1|浴室牆面|坪|10|500|5,000|",
+                  "2|陳's 書房天花板|坪|6|700|4,200|",
+                  "3|陳's 書房O'Neil 漆|式|1|1,000|1,000|",
+                  "~|小計|~|~|~|10,200|~",
+                  "參|主浴室|~|~|~|~|~",
+                  "一|  磁磚|~|~|~|~|~",
+                  "A|    壁面|~|~|~|~|~",
+                  "1|浴室壁磚30x60|才|100|150|15,000|",
+                  "~|小計|~|~|~|15,000|~",
+              }));
+    EXPECT_EQ(body.mid(16).count(QStringLiteral("~| |~|~|~|~|~")), 17);
+}
+
+TEST_F(ReportMenuTest, WithoutAreasTheFirstLevelGroupsAndLayoutOneIsKept)
+{
+    load(noAreaContent());
+    menu->mP_Click();
+    EXPECT_EQ(menu->treeMode(), 1);
+    EXPECT_EQ(table(QStringLiteral("pfp")).mid(0, 2),
+              (QStringList{"壹|木作|式|1|48,000", "貳|油漆|式|1|5,000"}));
+    EXPECT_EQ(table(QStringLiteral("pbody")).mid(0, 6),
+              (QStringList{"壹|木作|~|~|~|~|~", "1|衣櫃|尺|8|6,000|48,000|",
+                           "~|小計|~|~|~|48,000|~", "貳|油漆|~|~|~|~|~",
+                           "1|牆面|坪|10|500|5,000|", "~|小計|~|~|~|5,000|~"}));
+}
+
+TEST_F(ReportMenuTest, RebuildingTwiceLeavesNoRowBehind)
+{
+    load(fixtureContent());
+    menu->mP_Click();
+    QStringList first;
+    for (const char* t : {"phead", "pfp", "ps0", "ps3", "pbody"})
+        first << table(QLatin1String(t));
+    menu->mP_Click();
+    QStringList second;
+    for (const char* t : {"phead", "pfp", "ps0", "ps3", "pbody"})
+        second << table(QLatin1String(t));
+    EXPECT_EQ(first, second);
+}
+
+TEST_F(ReportMenuTest, AFailedRebuildKeepsThePreviousTablesAndShowsNoReport)
+{
+    load(noAreaContent());
+    menu->mP_Click();
+    const QStringList pfp = table(QStringLiteral("pfp"));
+    const QStringList head = table(QStringLiteral("phead"));
+    openPt()->executeScript(QStringLiteral(
+        "CREATE TRIGGER boom BEFORE INSERT ON pbody BEGIN SELECT RAISE(ABORT, 'disk full'); END;"));
+
+    load(fixtureContent());
+    EXPECT_FALSE(menu->prepare(ReportKind::FirstPage).has_value());
+    EXPECT_EQ(prompts.askedCount(PromptKind::Message), 1);
+    EXPECT_TRUE(prompts.lastMessageText().contains(QStringLiteral("disk full")));
+    EXPECT_EQ(table(QStringLiteral("pfp")), pfp);
+    EXPECT_EQ(table(QStringLiteral("phead")), head);
+}
+
+TEST_F(ReportMenuTest, AnEmptyQuotationIsRefused)
+{
+    doc->newQuotation();
+    EXPECT_FALSE(menu->prepare(ReportKind::Detail).has_value());
+    EXPECT_EQ(prompts.lastMessageText(), QStringLiteral("空白表單無法列印"));
+    EXPECT_EQ(prompts.lastMessageTitle(), QStringLiteral("Varn III"));
+    EXPECT_TRUE(table(QStringLiteral("pbody")).isEmpty());
+}
+
+TEST_F(ReportMenuTest, NoReportWithoutThePriceRight)
+{
+    load(fixtureContent());
+    doc->setRightsWord(4095 & ~1);
+    EXPECT_FALSE(menu->itemsVisible());
+    EXPECT_FALSE(menu->prepare(ReportKind::FirstPage).has_value());
+    EXPECT_TRUE(table(QStringLiteral("pfp")).isEmpty());
+}
+
+TEST_F(ReportMenuTest, TheUsersOwnLayoutIsRun)
+{
+    state().m.gUserName = QStringLiteral("王小明");
+    load(fixtureContent());
+    // The employee's working folder has no layouts yet: the report says which file.
+    QDir(dir.path()).mkdir(QStringLiteral("王小明"));
+    QFile::copy(dir.filePath(QStringLiteral("pt.mdb")), dir.filePath(QStringLiteral("王小明/pt.mdb")));
+    EXPECT_FALSE(menu->prepare(ReportKind::FirstPage).has_value());
+    EXPECT_TRUE(prompts.lastMessageText().contains(dir.filePath(QStringLiteral("王小明/fp.rpt"))));
+    // The rebuild went to the employee's own pt.mdb.
+    auto own = Database::open(dir.filePath(QStringLiteral("王小明/pt.mdb")));
+    EXPECT_EQ(own->openRecordset(QStringLiteral("pfp")).recordCount(), 29);
+    EXPECT_EQ(openPt()->openRecordset(QStringLiteral("pfp")).recordCount(), 0);
+}
+
+TEST_F(ReportMenuTest, FirstPageReportCarriesTheTotalInWordsAndTheRemarks)
+{
+    load(fixtureContent());
+    const QString file = pdf(ReportKind::FirstPage);
+    ASSERT_FALSE(file.isEmpty());
+    EXPECT_EQ(pdfPageCount(file), 1);
+    const QString text = pdfPageText(file, 1);
+    for (const char* expected : {"瓦恩室內裝修", "林先生", "林宅裝修", "113/05/01", "木作", "53,000",
+                                 "137,571", "壹拾參萬柒仟伍佰柒拾壹元整(含稅)", "1.本報價有效期限三十天",
+                                 "4.付款方式:訂金三成"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected;
+}
+
+TEST_F(ReportMenuTest, DetailReportRunsToWholePagesWithTheHeaderOnEach)
+{
+    // 40 items in one group: heading, 40 items, subtotal = 42 lines, 25 fillers: 2 pages.
+    VrnContent c = noAreaContent();
+    c.rows.clear();
+    for (int i = 0; i < 40; ++i)
+        c.rows.push_back(item(path({"木作"}), "櫃", "", "尺", "1", "1234567", "1234567"));
+    load(c);
+    const QString file = pdf(ReportKind::Detail);
+    ASSERT_FALSE(file.isEmpty());
+    EXPECT_EQ(pdfPageCount(file), 2);
+    for (int page : {1, 2}) {
+        const QString text = pdfPageText(file, page);
+        EXPECT_TRUE(text.contains(QStringLiteral("瓦恩室內裝修"))) << page;
+        EXPECT_TRUE(text.contains(QStringLiteral("第%1頁/共2頁").arg(page))) << page;
+        EXPECT_TRUE(text.contains(QStringLiteral("1,234,567"))) << page;
+    }
+}
