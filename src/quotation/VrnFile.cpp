@@ -5,6 +5,8 @@
 #include "quotation/Pricing.h"
 #include "quotation/QuotationTree.h"
 
+#include <QSaveFile>
+
 #include <cmath>
 #include <optional>
 
@@ -373,14 +375,27 @@ void write(const QString& path, const VrnContent& content)
     const QString why = refusal(content);
     if (!why.isEmpty())
         throw VrnError(why, VrnError::RefusedText);
-    Cp950LineWriter writer;
-    for (const QString& line : lines(content))
-        writer.addLine(line);
-    try {
-        writer.commit(path);
-    } catch (const TextFileError& e) {
-        throw VrnError(e.message(), VrnError::FileAccess);
-    }
+    const QString text = lines(content).join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
+    const std::optional<QByteArray> bytes = EncodeCp950(text);
+    if (!bytes)
+        throw VrnError(QStringLiteral("報價單含有無法存檔的字元"), VrnError::RefusedText);
+
+    // The size is checked before the rename: a write cut short (a full disk, a size
+    // limit) can pass the save file's own checks and would replace the old file with
+    // a truncated one.
+    QSaveFile file(path);
+    auto failed = [&] {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return VrnError(QStringLiteral("無法寫入檔案「%1」:%2").arg(path, reason), VrnError::FileAccess);
+    };
+    if (!file.open(QIODevice::WriteOnly))
+        throw failed();
+    if (file.write(*bytes) != bytes->size() || !file.flush() || file.size() != bytes->size())
+        throw failed();
+    if (!file.commit())
+        throw VrnError(QStringLiteral("無法寫入檔案「%1」:%2").arg(path, file.errorString()),
+                       VrnError::FileAccess);
 }
 
 } // namespace Vrn

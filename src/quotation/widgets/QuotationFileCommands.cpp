@@ -124,7 +124,8 @@ void QuotationFileCommands::refreshRecentMenu()
         QAction* action = m_mRF[i];
         if (!action)
             continue;
-        action->setText(items[i].caption);
+        // A "&" in a path is no shortcut mark.
+        action->setText(QString(items[i].caption).replace(u'&', QStringLiteral("&&")));
         action->setVisible(items[i].visible);
     }
 }

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QChar>
+
+namespace varn {
+
+// The floating editor that edits a column of the item grid.
+enum class CellEditor {
+    None,       // 0 selector, 1 階層, 7 金額, 9 成本複計, 12 lexicon work item
+    ItemName,   // 2 品名: text box T with the drop-down buttons c (items) and ca (areas)
+    Detail,     // 3 規格: combo cbD of the row's work-item details
+    Unit,       // 4 單位: combo cbU
+    Number,     // 5 數量, 6 單價, 8 成本: numeric text box txt
+    Ratio,      // 10 比例: combo cbS
+    Remark,     // 11 備註: combo cbPs
+};
+
+// What a mouse button pressed over the item grid may do, before it does anything.
+enum class GridGuard {
+    Pass,          // go on
+    Ignore,        // column 1 (階層): nothing at all
+    NeedTreeNodes, // the tree holds only the root: "請在左方建立區域或工種"
+    NotALeaf,      // the shown node has children: its rows are edited at the leaves
+};
+
+// What a left click that passed the guard does.
+enum class LeftClick {
+    SelectRows,    // column 0: the row starts a row selection
+    CloseEditors,  // the header row or a computed column: no editor opens
+    EditCell,      // an editor opens over the cell (none for column 12)
+};
+
+namespace EditorRules {
+
+CellEditor editorFor(int col);
+
+GridGuard mouseDownGuard(int row, int col, int treeNodeCount, bool shownIsLeaf);
+LeftClick leftClick(int row, int col);
+
+// The column Enter moves the editor of `col` on to; -1 when Enter does nothing there
+// (the remark combo). The numeric editor skips the computed columns and the columns the
+// user may not see.
+int nextColumnOnEnter(int col, bool noPriceRight, bool noCostRight);
+
+// The numeric editor takes digits, the decimal point, Backspace and Enter; any other
+// typed character is refused (no sign, no thousands separator).
+bool numericKeyAccepted(QChar ch);
+
+} // namespace EditorRules
+} // namespace varn

@@ -1,0 +1,385 @@
+// The quotation file: layout, round trip, older files, damaged files and failed saves.
+#include "QuotationTestSupport.h"
+
+#include "platform/text/Cp950.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace varn::test {
+namespace {
+
+QByteArray readBytes(const QString& path)
+{
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+
+void writeLines(const QString& path, const QStringList& lines)
+{
+    Cp950LineWriter w;
+    for (const QString& l : lines)
+        w.addLine(l);
+    w.commit(path);
+}
+
+// Limits the size of files this process writes, so that a write fails part-way.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_old;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+
+private:
+    rlimit m_old{};
+    void (*m_oldHandler)(int) = nullptr;
+};
+
+class VrnFileTest : public QuotationTest {
+protected:
+    // Two areas sharing a work-type name, a deeper path, blank rows between filled ones,
+    // a quote and the characters 四 and 院 (whose second CP950 byte is "|"), every
+    // page-end field.
+    void buildRich()
+    {
+        doc->setHeaderField(HeaderField::CustomerName, "四季\"院\"");
+        doc->setHeaderField(HeaderField::ProjectName, "四季院 新建工程");
+        doc->setHeaderField(HeaderField::Salesperson, "王小明");
+        doc->setHeaderField(HeaderField::Category, "住宅");
+        doc->setHeaderField(HeaderField::QuoteNo, "1130501_7");
+        doc->setHeaderField(HeaderField::SiteAddress, "台北市四維路 5 號");
+        doc->setHeaderField(HeaderField::QuoteDate, "113/05/01");
+        add(Q, {"客廳", "四樓", "臥室"});
+        add(path({"客廳"}), {"木作", "油漆"}, true);
+        add(path({"臥室"}), {"木作"}, true);
+        add(path({"四樓"}), {"院子"}, true);
+        add(path({"四樓", "院子"}), {"圍牆"}, true);
+        fill(path({"臥室", "木作"}), {{"床架\"特製\"", "1", "5000"}});
+        fill(path({"客廳", "木作"}), {{"天花板", "10", "1200"}, {""}, {"隔間", "2", "3000"}});
+        doc->setCellText(1, QCol::Spec, "矽酸鈣板");
+        doc->setCellText(1, QCol::Unit, "坪");
+        doc->setCellText(1, QCol::Cost, "900");
+        doc->setCellText(1, QCol::Remark, "含四角收邊");
+        doc->setCellText(1, QCol::WorkItem, "天花板");
+        fill(path({"四樓", "院子", "圍牆"}), {{"院牆", "20", "800"}});
+        fill(path({"客廳", "油漆"}), {{"乳膠漆", "30", "100"}});
+
+        doc->pageEndPanelToggled(true);
+        for (int i = 0; i < 5; ++i)
+            doc->setRemark(i, QStringLiteral("備註%1 四院").arg(i));
+        doc->setFeeTitle(Fee::Design, "設計費(四院)");
+        doc->setFeeChecked(Fee::Design, CheckState::Checked);
+        doc->setFeeRate(Fee::Design, "0.1");
+        doc->setFeeTitle(Fee::Supervision, "監工費");
+        doc->setFeeChecked(Fee::Supervision, CheckState::Checked);
+        doc->setFeeByTotal(Fee::Supervision, false);
+        doc->setFeeBase(Fee::Supervision, "30");
+        doc->setFeeRate(Fee::Supervision, "2000");
+        doc->typeTaxRate("0.05");
+        doc->enterTaxRate();
+        doc->setDiscount("-1000");
+        doc->setTaxChecked(CheckState::Checked);
+        doc->pageEndPanelToggled(false);
+    }
+
+    // Tree shape with the expanded flags left out.
+    static QStringList shape(const QuotationTree& t)
+    {
+        QStringList out;
+        for (const TreeNode* n : t.nodes())
+            out << n->key;
+        return out;
+    }
+};
+
+TEST_F(VrnFileTest, ARichQuotationReadsBackExactly)
+{
+    buildRich();
+    ASSERT_TRUE(doc->saveTo(file("rich.vrn")));
+    const VrnContent saved = doc->content();
+    const QStringList savedShape = shape(doc->tree());
+    const QStringList savedNames = shownNames();
+
+    Quotation other;
+    prompts.answerOpenFile(file("rich.vrn"));
+    ASSERT_TRUE(other.mOpen_Click());
+    EXPECT_EQ(shape(other.tree()), savedShape);
+    const VrnContent read = other.content();
+    EXPECT_EQ(read.header, saved.header);
+    EXPECT_EQ(read.leafPaths, saved.leafPaths);
+    EXPECT_EQ(read.rows, saved.rows);
+    EXPECT_EQ(read.pageEnd, saved.pageEnd);
+    EXPECT_EQ(read.noAreaMode, saved.noAreaMode);
+    // The root shows every row in tree order, totals as stored.
+    QStringList names;
+    for (int r = 1; r < other.hfgQ().rows(); ++r)
+        names << other.GTxM(r, QCol::Name);
+    EXPECT_EQ(names, savedNames);
+    EXPECT_EQ(other.pageEnd().quoted, doc->pageEnd().quoted);
+    EXPECT_FALSE(other.isModified());
+    EXPECT_EQ(other.windowCaption(), "報價系統\t- " + file("rich.vrn"));
+    EXPECT_EQ(other.recentFiles().paths(), QStringList{file("rich.vrn")});
+    EXPECT_EQ(prompts.unexpected(), 0);
+}
+
+TEST_F(VrnFileTest, TheFileIsCp950WithCrLfInTheDocumentedLayout)
+{
+    add(Q, {"客廳"});
+    fill(path({"客廳"}), {{"院", "2", "100"}});
+    doc->setHeaderField(HeaderField::CustomerName, "四");
+    doc->setHeaderField(HeaderField::QuoteDate, "113/05/01");
+    doc->setHeaderField(HeaderField::QuoteNo, "1130501_");
+    ASSERT_TRUE(doc->saveTo(file("a.vrn")));
+    const QByteArray bytes = readBytes(file("a.vrn"));
+    EXPECT_TRUE(bytes.endsWith("0,0,1\r\n"));
+    EXPECT_FALSE(bytes.endsWith("\r\n\r\n"));
+    EXPECT_EQ(bytes.count('\n'), bytes.count("\r\n"));
+    EXPECT_TRUE(bytes.contains(QByteArray("\xA5\x7C\r\n", 4)));   // 四, its own line
+    const QStringList lines = ReadCp950Lines(file("a.vrn"));
+    const QStringList expected{
+        "0n", "[Title]", "四", "", "", "", "1130501_", "", "113/05/01", "", "[Tree]",
+        path({"客廳"}), "", "[Grid]",
+        path({"客廳"}) + "|院|||2|100|200||0|1||", "", "[PageEndPs]", "", "", "", "", "", "",
+        "[D&L]", "設計費,True,,,", "監工費,True,,,", ":5%::::", "0,0,1"};
+    EXPECT_EQ(lines, expected);
+}
+
+TEST_F(VrnFileTest, AnEmptyQuotationWritesTheRootAlone)
+{
+    ASSERT_TRUE(doc->saveTo(file("empty.vrn")));
+    const QStringList lines = ReadCp950Lines(file("empty.vrn"));
+    EXPECT_EQ(lines.mid(10, 5), (QStringList{"[Tree]", Q, "", "[Grid]", "|||||||||||"}));
+    Quotation other;
+    ASSERT_TRUE(other.mOpen_Click(file("empty.vrn")));
+    EXPECT_EQ(other.tree().nodeCount(), 1);
+    EXPECT_TRUE(other.isLeaf());
+}
+
+TEST_F(VrnFileTest, TheNoAreaModeTravelsInTheModeLine)
+{
+    add(Q, {"木作"}, true);
+    ASSERT_TRUE(doc->saveTo(file("n.vrn")));
+    EXPECT_EQ(ReadCp950Lines(file("n.vrn")).first(), "1n");
+    doc->newQuotation();
+    ASSERT_FALSE(doc->noAreaMode());
+    ASSERT_TRUE(doc->mOpen_Click(file("n.vrn")));
+    EXPECT_TRUE(doc->noAreaMode());
+    EXPECT_FALSE(doc->areaPrintEnabled());
+}
+
+TEST_F(VrnFileTest, AnOlderFileReadsWithCommasAndNoPageEnd)
+{
+    writeLines(file("old.vrn"),
+               {"1", "[Title]", "客", "案", "業務", "類", "No1", "址", "92/02/19", "", "[Tree]",
+                path({"木作"}), path({"油漆"}), "", "[Grid]",
+                path({"木作"}) + ",木門,,樘,1,3000,3000,2000,2000,1.5,備",
+                path({"油漆"}) + ",乳膠漆,,坪,10,100,1000,80,800,1.25,", ""});
+    doc->setFeeTitle(Fee::Design, "設計");
+    prompts.answerMessage(PromptButton::No);   // "是否存檔?"
+    prompts.answerOpenFile(file("old.vrn"));
+    ASSERT_TRUE(doc->mOpen_Click());
+    EXPECT_TRUE(doc->noAreaMode());
+    EXPECT_EQ(doc->header().customerName, "客");
+    EXPECT_EQ(doc->header().quoteDate, "92/02/19");
+    EXPECT_EQ(shownNames(), (QStringList{"木門", "乳膠漆"}));
+    EXPECT_EQ(doc->hfgB().textMatrix(1, QCol::Remark), "備");
+    EXPECT_EQ(doc->hfgB().textMatrix(1, QCol::WorkItem), "");
+    EXPECT_EQ(doc->pageEnd().remarks[0], "");
+    EXPECT_TRUE(doc->pageEnd().design.byTotal);
+    EXPECT_EQ(doc->pageEnd().design.rate, "");
+    EXPECT_EQ(doc->pageEnd().design.title, "設計");   // the panel's title stays
+    EXPECT_EQ(doc->pageEnd().taxRate, "5%");
+}
+
+TEST_F(VrnFileTest, AMissingPageEndIsAnOlderLayoutOnlyThroughTheDialog)
+{
+    writeLines(file("short.vrn"), {"0n", "[Title]", "客", "", "", "", "", "", "", "", "[Tree]",
+                                   path({"客廳"}), "", "[Grid]", path({"客廳"}) + "|a||||||||||", ""});
+    EXPECT_FALSE(doc->mOpen_Click(file("short.vrn")));
+    EXPECT_TRUE(prompts.lastMessageText().startsWith("開啟檔案錯誤"));
+    EXPECT_EQ(prompts.lastMessageTitle(), "VarnIII");
+    prompts.answerOpenFile(file("short.vrn"));
+    EXPECT_TRUE(doc->mOpen_Click());
+    EXPECT_EQ(shownNames(), QStringList{"a"});
+}
+
+TEST_F(VrnFileTest, AFileEndingAfterItsFeeLinesKeepsTheResetTotals)
+{
+    buildRich();
+    ASSERT_TRUE(doc->saveTo(file("full.vrn")));
+    QStringList lines = ReadCp950Lines(file("full.vrn"));
+    lines.removeLast();
+    lines.removeLast();
+    writeLines(file("fees.vrn"), lines);
+    doc->newQuotation();
+    ASSERT_TRUE(doc->mOpen_Click(file("fees.vrn")));
+    EXPECT_EQ(doc->pageEnd().design.title, "設計費(四院)");
+    EXPECT_EQ(doc->pageEnd().supervision.amount, "60000");
+    EXPECT_EQ(doc->pageEnd().quoted, "");
+    EXPECT_EQ(doc->pageEnd().taxRate, "5%");
+    EXPECT_EQ(doc->pageEnd().design.checked, CheckState::Unchecked);
+}
+
+TEST_F(VrnFileTest, StrictReadingRefusesAFeeLineMissingFieldsWhereTolerantKeepsTheRest)
+{
+    const QStringList lines{"0n", "[Title]", "", "", "", "", "", "", "", "", "[Tree]", Q, "",
+                            "[Grid]", "|||||||||||", "", "[PageEndPs]", "", "", "", "", "", "",
+                            "[D&L]", "設計費,maybe,100", "監工費,False,30,2000,60000"};
+    EXPECT_THROW(Vrn::parse(lines, VrnReadMode::Strict, PageEndValues{}), VrnError);
+    const VrnContent c = Vrn::parse(lines, VrnReadMode::Tolerant, PageEndValues{});
+    EXPECT_EQ(c.pageEnd.design.title, "設計費");
+    EXPECT_TRUE(c.pageEnd.design.byTotal);
+    EXPECT_EQ(c.pageEnd.design.base, "100");
+    EXPECT_EQ(c.pageEnd.design.rate, "");
+    EXPECT_FALSE(c.pageEnd.supervision.byTotal);
+    EXPECT_EQ(c.pageEnd.supervision.amount, "60000");
+}
+
+TEST_F(VrnFileTest, DamagedFilesFailWithoutTouchingTheOpenQuotation)
+{
+    buildRich();
+    ASSERT_TRUE(doc->saveTo(file("good.vrn")));
+    const QStringList good = ReadCp950Lines(file("good.vrn"));
+    const int treeAt = good.indexOf("[Tree]");
+    const int gridAt = good.indexOf("[Grid]");
+
+    doc->tv_NodeClick(path({"客廳", "木作"}));
+    doc->setCellText(1, QCol::Remark, "未存的修改");
+    const VrnContent before = doc->snapshotContent();
+
+    const std::vector<std::pair<const char*, QStringList>> damaged = {
+        {"empty", {}},
+        {"unknown mode", QStringList{"2n"} + good.mid(1)},
+        {"no title", QStringList{"0n", "[Titel]"} + good.mid(2)},
+        {"ends in the header", good.mid(0, 5)},
+        {"ends in the tree", good.mid(0, treeAt + 3)},
+        {"ends in the grid", good.mid(0, gridAt + 3)},
+        {"no grid section", good.mid(0, gridAt) + good.mid(gridAt + 1)},
+        {"ends before [D&L]", good.mid(0, good.indexOf("[D&L]"))},
+        {"foreign root", good.mid(0, treeAt + 1) + QStringList{"X\u2027a"} + good.mid(treeAt + 2)},
+        {"empty tree", good.mid(0, treeAt + 1) + good.mid(gridAt - 1)},
+    };
+    for (const auto& [name, lines] : damaged) {
+        writeLines(file("bad.vrn"), lines);
+        for (bool strict : {true, false}) {
+            prompts.clear();
+            if (!strict)
+                prompts.answerOpenFile(file("bad.vrn"));
+            prompts.answerMessage(PromptButton::No);   // "是否存檔?": go on without saving
+            const bool opened = strict ? doc->mOpen_Click(file("bad.vrn")) : doc->mOpen_Click();
+            EXPECT_FALSE(opened) << name << (strict ? " strict" : " tolerant");
+            EXPECT_TRUE(prompts.lastMessageText().startsWith("開啟檔案錯誤")) << name;
+            EXPECT_EQ(doc->filePath(), file("good.vrn")) << name;
+            const VrnContent after = doc->snapshotContent();
+            EXPECT_EQ(after.rows, before.rows) << name;
+            EXPECT_EQ(after.leafPaths, before.leafPaths) << name;
+            EXPECT_EQ(after.header, before.header) << name;
+        }
+    }
+    EXPECT_TRUE(doc->isModified());
+    EXPECT_EQ(doc->recentFiles().paths(), QStringList{file("good.vrn")});
+}
+
+TEST_F(VrnFileTest, SplitBlocksOfOnePathAreJoinedOnReading)
+{
+    writeLines(file("split.vrn"),
+               {"0n", "[Title]", "", "", "", "", "", "", "", "", "[Tree]", path({"a"}), path({"b"}), "",
+                "[Grid]", path({"a"}) + "|a1||||||||||", path({"b"}) + "|b1||||||||||",
+                path({"a"}) + "|a2||||||||||", "", "[PageEndPs]", "", "", "", "", "", "", "[D&L]",
+                "設計費,True,,,", "監工費,True,,,"});
+    ASSERT_TRUE(doc->mOpen_Click(file("split.vrn")));
+    EXPECT_EQ(masterColumn(QCol::Name), (QStringList{"a1", "a2", "b1"}));
+    doc->tv_NodeClick(path({"a"}));
+    EXPECT_EQ(shownNames(), (QStringList{"a1", "a2"}));
+}
+
+TEST_F(VrnFileTest, FieldsThatWouldShiftOnReadingAreRefusedByTheWriter)
+{
+    struct Case {
+        const char* name;
+        std::function<void(VrnContent&)> spoil;
+        const char* field;
+    };
+    const Case cases[] = {
+        {"bar in a cell", [](VrnContent& c) { c.rows[0][QCol::WorkItem - 1] = "a|b"; }, "詞庫品名"},
+        {"comma in a fee title", [](VrnContent& c) { c.pageEnd.design.title = "設,計"; }, "設計費名稱"},
+        {"colon in the discount", [](VrnContent& c) { c.pageEnd.discount = "1:2"; }, "折扣"},
+        {"line break in the header", [](VrnContent& c) { c.header.siteAddress = "a\r\nb"; }, "工程地址"},
+        {"not in CP950", [](VrnContent& c) { c.rows[0][1] = "汉字"; }, "品名"},
+        {"not in CP950 in a remark", [](VrnContent& c) { c.pageEnd.remarks[3] = "한"; }, "頁尾備註 4"},
+    };
+    add(Q, {"客廳"});
+    fill(path({"客廳"}), {{"a"}});
+    ASSERT_TRUE(doc->saveTo(file("keep.vrn")));
+    const QByteArray original = readBytes(file("keep.vrn"));
+    for (const Case& c : cases) {
+        VrnContent content = doc->content();
+        c.spoil(content);
+        const QString why = Vrn::refusal(content);
+        EXPECT_TRUE(why.contains(QString::fromUtf8(c.field))) << c.name << ": " << why.toStdString();
+        EXPECT_THROW(Vrn::write(file("keep.vrn"), content), VrnError) << c.name;
+        EXPECT_EQ(readBytes(file("keep.vrn")), original) << c.name;
+    }
+}
+
+TEST_F(VrnFileTest, AFailedSaveLeavesTheOldFileAndTheCurrentPath)
+{
+    add(Q, {"客廳"});
+    fill(path({"客廳"}), {{"a"}});
+    ASSERT_TRUE(doc->saveTo(file("old.vrn")));
+    const QByteArray original = readBytes(file("old.vrn"));
+
+    // Text the code page cannot hold: refused before the file is touched.
+    doc->tv_NodeClick(path({"客廳"}));
+    doc->setCellText(1, QCol::Name, "汉");
+    EXPECT_FALSE(doc->saveTo(file("old.vrn")));
+    EXPECT_TRUE(prompts.lastMessageText().startsWith("存檔錯誤\r\n5\r\n「品名"));
+    EXPECT_EQ(readBytes(file("old.vrn")), original);
+    EXPECT_TRUE(doc->isModified());
+
+    // A save that fails half-way through writing (the file-size limit is reached): the
+    // old file stays, and so do the current path, the caption and the recent list.
+    doc->tv_NodeClick(path({"客廳"}));
+    for (int r = 1; r <= 40; ++r) {
+        ensureRow(r);
+        doc->setCellText(r, QCol::Name, QStringLiteral("很長的品名 %1").arg(r));
+    }
+    prompts.answerSaveFile(file("old.vrn"));
+    {
+        FileSizeLimit limit(original.size() + 100);
+        EXPECT_FALSE(doc->mSaveAs_Click());
+    }
+    EXPECT_TRUE(prompts.lastMessageText().startsWith("存檔錯誤\r\n75\r\n"));
+    EXPECT_EQ(readBytes(file("old.vrn")), original);
+    EXPECT_EQ(doc->filePath(), file("old.vrn"));
+    EXPECT_EQ(doc->recentFiles().paths(), QStringList{file("old.vrn")});
+    EXPECT_TRUE(doc->isModified());
+
+    prompts.answerSaveFile(file("new.vrn"));
+    {
+        FileSizeLimit limit(100);
+        EXPECT_FALSE(doc->mSaveAs_Click());
+    }
+    EXPECT_FALSE(QFileInfo::exists(file("new.vrn")));
+    EXPECT_EQ(doc->filePath(), file("old.vrn"));
+    EXPECT_EQ(doc->windowCaption(), "報價系統\t- " + file("old.vrn"));
+    EXPECT_EQ(doc->recentFiles().paths(), QStringList{file("old.vrn")});
+}
+
+} // namespace
+} // namespace varn::test
