@@ -55,7 +55,7 @@ QString checkGroup(Worksheet& sheet, const QStringList& xp, int first, const QSt
             continue;
         const RangeCheck check = readRange(xp, first + 4 * which, group, which);
         if (!check.range)
-            return QStringLiteral("範本 %1 無法使用：%2").arg(file, check.problem);
+            return QStringLiteral("列印設定無法用於範本 %1：%2").arg(file, check.problem);
         if (!laidOut || !laidOut->contains(*check.range))
             return QStringLiteral("範本 %1 的工作表「%2」只排到 %3，%4的%5 %6 超出範圍（Xp.ini 第 %7 到 %8 行）")
                 .arg(file, sheet.name(), laidOut ? laidOut->bottomRight.toString() : QStringLiteral("A1"), group,
