@@ -311,7 +311,9 @@ TEST_F(FileCommandsTest, AnOfIniWithMoreLinesOrRepeatsFillsFiveDistinctItems)
             w.addLine(QString::fromUtf8(line));
         w.commit(ofIni);
     }
-    reopenWindow();
+    window.reset();   // a window loaded after Of.ini was written
+    doc = std::make_unique<Quotation>();
+    openWindow();
     EXPECT_EQ(recentCaptions(), (QStringList{"/q/1.vrn", "/q/2.vrn", "/q/1.vrn", "/q/4.vrn", "/q/5.vrn"}));
     const QString a = writeQuotationFile("a.vrn");
     prompts.answerOpenFile(a);

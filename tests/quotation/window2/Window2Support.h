@@ -13,6 +13,12 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
+
+QT_BEGIN_NAMESPACE
+// Readable values in failure messages.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+QT_END_NAMESPACE
 
 namespace varn::test {
 

@@ -1,0 +1,324 @@
+// Opening and saving through the dialogs, new quotation, close, recent files, autosave,
+// the customer re-look-up and the lexicon look-ups of the main database.
+#include "QuotationTestSupport.h"
+
+#include "platform/db/Database.h"
+#include "platform/text/Cp950.h"
+#include "shared/setup/Schema.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace varn::test {
+namespace {
+
+class FileCommandsTest : public QuotationTest {
+protected:
+    // A saved quotation with one row under Ｑ‧客廳.
+    QString savedFile(const QString& name, const QString& item = QStringLiteral("a"))
+    {
+        Quotation q;
+        q.AddChildNodes(Q, {"客廳"}, false);
+        q.setCellText(1, QCol::Name, item);
+        EXPECT_TRUE(q.saveTo(file(name)));
+        return file(name);
+    }
+};
+
+TEST_F(FileCommandsTest, OpeningAsksToSaveOnlyAChangedQuotation)
+{
+    const QString f = savedFile("f.vrn");
+    ASSERT_TRUE(doc->mOpen_Click(f));
+    EXPECT_EQ(prompts.askedCount(PromptKind::Message), 0);
+
+    doc->tv_NodeClick(path({"客廳"}));
+    doc->setCellText(1, QCol::Name, "changed");
+    prompts.answerMessage(PromptButton::Cancel);
+    EXPECT_FALSE(doc->mOpen_Click(f));
+    const auto q = prompts.asked(PromptKind::Message).back();
+    EXPECT_EQ(q.text, "是否存檔?");
+    EXPECT_EQ(q.buttons, PromptButtons::YesNoCancel);
+    EXPECT_EQ(q.icon, PromptIcon::Question);
+    EXPECT_TRUE(doc->isModified());
+    EXPECT_EQ(doc->shownPath(), Q);   // the root was selected before the question
+    doc->tv_NodeClick(path({"客廳"}));
+    EXPECT_EQ(doc->GTxM(1, QCol::Name), "changed");
+}
+
+TEST_F(FileCommandsTest, YesSavesUnderANewNameThenOpensTheChosenFile)
+{
+    const QString f = savedFile("f.vrn", "from file");
+    doc->AddChildNodes(Q, {"臥室"}, false);
+    doc->setCellText(1, QCol::Name, "typed");
+    prompts.answerMessage(PromptButton::Yes);
+    prompts.answerSaveFile(file("mine.vrn"));
+    ASSERT_TRUE(doc->mOpen_Click(f));
+    EXPECT_EQ(shownNames(), QStringList{"from file"});
+    EXPECT_EQ(doc->recentFiles().paths(), (QStringList{f, file("mine.vrn")}));
+    Quotation mine;
+    ASSERT_TRUE(mine.mOpen_Click(file("mine.vrn")));
+    EXPECT_EQ(mine.hfgQ().textMatrix(1, QCol::Name), "typed");
+}
+
+TEST_F(FileCommandsTest, ACancelledSaveAtTheQuestionKeepsTheQuotation)
+{
+    const QString f = savedFile("f.vrn");
+    doc->setHeaderField(HeaderField::CustomerName, "改過");
+    prompts.answerMessage(PromptButton::Yes);
+    prompts.answerSaveFile(std::nullopt);
+    EXPECT_FALSE(doc->mOpen_Click(f));
+    EXPECT_EQ(prompts.lastMessageText(), "取消另存檔案");
+    EXPECT_EQ(doc->header().customerName, "改過");
+}
+
+TEST_F(FileCommandsTest, MissingFilesAndCancelledDialogsChangeNothing)
+{
+    doc->setHeaderField(HeaderField::CustomerName, "keep");
+    prompts.answerMessage(PromptButton::No);
+    EXPECT_FALSE(doc->mOpen_Click(file("gone.vrn")));
+    EXPECT_EQ(prompts.lastMessageText(), "檔案不存在");
+    EXPECT_EQ(prompts.last()->icon, PromptIcon::Critical);
+
+    prompts.answerMessage(PromptButton::No);
+    prompts.answerOpenFile(std::nullopt);
+    EXPECT_FALSE(doc->mOpen_Click());
+    EXPECT_EQ(prompts.lastMessageText(), "取消開啟檔案");
+    const auto dialog = prompts.asked(PromptKind::OpenFile).front();
+    EXPECT_TRUE(dialog.filter.contains("*.vrn"));
+    EXPECT_EQ(doc->header().customerName, "keep");
+    EXPECT_EQ(doc->windowCaption(), "報價系統\t- 新報價單");
+}
+
+TEST_F(FileCommandsTest, SaveDialogsStartWhereTheFileIs)
+{
+    state().m.gFilePath = dir.filePath("quotes");
+    prompts.answerSaveFile(std::nullopt);
+    EXPECT_FALSE(doc->mSaveF_Click());
+    EXPECT_EQ(prompts.lastMessageText(), "取消存檔");
+    auto dialog = prompts.asked(PromptKind::SaveFile).back();
+    EXPECT_EQ(dialog.startFolder, dir.filePath("quotes"));
+    EXPECT_EQ(dialog.fileName, "");
+
+    prompts.answerSaveFile(file("q1.vrn"));
+    ASSERT_TRUE(doc->mSaveAs_Click());
+    prompts.answerSaveFile(file("q1.vrn"));
+    ASSERT_TRUE(doc->mSaveF_Click());
+    dialog = prompts.asked(PromptKind::SaveFile).back();
+    EXPECT_EQ(dialog.fileName, file("q1.vrn"));
+    EXPECT_EQ(dialog.startFolder, dir.path());
+    EXPECT_EQ(doc->recentFiles().paths(), QStringList{file("q1.vrn")});   // no duplicate
+}
+
+TEST_F(FileCommandsTest, NewQuotationAsksForAChangedOneAndStartsEmpty)
+{
+    doc->AddChildNodes(Q, {"木作"}, true);
+    doc->setCellText(1, QCol::Name, "a");
+    doc->setHeaderField(HeaderField::Contact, "王");
+    state().m.gCusFax = "02 1234";
+    prompts.answerMessage(PromptButton::Cancel);
+    EXPECT_FALSE(doc->mNew_Click(QDate(2003, 2, 19)));
+    EXPECT_EQ(doc->tree().nodeCount(), 2);
+
+    prompts.answerMessage(PromptButton::No);
+    ASSERT_TRUE(doc->mNew_Click(QDate(2003, 2, 19)));
+    EXPECT_EQ(doc->tree().nodeCount(), 1);
+    EXPECT_FALSE(doc->noAreaMode());
+    EXPECT_EQ(doc->header().customerName, "新客戶");
+    EXPECT_EQ(doc->header().quoteDate, "92/02/19");
+    EXPECT_EQ(doc->header().quoteNo, "920219_");
+    EXPECT_EQ(doc->header().contact, "");
+    EXPECT_EQ(state().m.gCusFax, "");
+    EXPECT_EQ(masterColumn(QCol::Name), QStringList{""});
+    EXPECT_FALSE(doc->isModified());
+    EXPECT_EQ(doc->windowCaption(), "報價系統\t- 新報價單");
+}
+
+TEST_F(FileCommandsTest, CloseAsksOnlyWhenChanged)
+{
+    EXPECT_TRUE(doc->queryClose());
+    doc->setHeaderField(HeaderField::SiteAddress, "x");
+    prompts.answerMessage(PromptButton::Cancel);
+    EXPECT_FALSE(doc->queryClose());
+    EXPECT_EQ(prompts.lastMessageText(), "是否儲存報價單 ?");
+    prompts.answerMessage(PromptButton::Yes);
+    prompts.answerSaveFile(std::nullopt);
+    EXPECT_FALSE(doc->queryClose());   // a cancelled save keeps the window open
+    prompts.answerMessage(PromptButton::No);
+    EXPECT_TRUE(doc->queryClose());
+}
+
+TEST_F(FileCommandsTest, ModifiedFollowsEditsSavesAndOpens)
+{
+    QList<bool> signals_;
+    QObject::connect(doc.get(), &Quotation::modifiedChanged, [&](bool m) { signals_ << m; });
+    doc->AddChildNodes(Q, {"客廳"}, false);
+    EXPECT_TRUE(doc->isModified());
+    ASSERT_TRUE(doc->saveTo(file("m.vrn")));
+    EXPECT_FALSE(doc->isModified());
+    doc->tv_NodeClick(path({"客廳"}));
+    EXPECT_FALSE(doc->isModified());   // selecting nodes changes nothing
+    doc->cellEdited(1, QCol::Qty, "2");
+    EXPECT_TRUE(doc->isModified());
+    ASSERT_TRUE(doc->saveTo(file("m.vrn")));
+    ASSERT_TRUE(doc->mOpen_Click(file("m.vrn")));
+    EXPECT_FALSE(doc->isModified());
+    EXPECT_EQ(signals_, (QList<bool>{true, false, true, false}));
+}
+
+// ---- autosave -------------------------------------------------------------------------------
+
+TEST_F(FileCommandsTest, AutosaveComesEveryNPlusOneTicks)
+{
+    state().m.gAutoSaveMin = 2;
+    QList<bool> saved;
+    for (int i = 0; i < 7; ++i)
+        saved << doc->TimeSv_Timer();
+    EXPECT_EQ(saved, (QList<bool>{false, false, true, false, false, true, false}));
+    EXPECT_TRUE(QFileInfo::exists(AutosaveTicker::autosavePath()));
+
+    AutosaveTicker t;
+    EXPECT_TRUE(t.tick(0));
+    EXPECT_TRUE(t.tick(-1));
+    EXPECT_FALSE(t.tick(1));
+}
+
+TEST_F(FileCommandsTest, OpeningAFileRestartsTheCount)
+{
+    const QString f = savedFile("f.vrn");
+    state().m.gAutoSaveMin = 2;
+    doc->TimeSv_Timer();
+    doc->TimeSv_Timer();
+    ASSERT_TRUE(doc->mOpen_Click(f));
+    EXPECT_FALSE(doc->TimeSv_Timer());
+    EXPECT_FALSE(doc->TimeSv_Timer());
+    EXPECT_TRUE(doc->TimeSv_Timer());
+}
+
+TEST_F(FileCommandsTest, AutosaveWritesTheLeafBeingEditedAndDisturbsNothing)
+{
+    const QString f = savedFile("f.vrn");
+    ASSERT_TRUE(doc->mOpen_Click(f));
+    doc->tv_NodeClick(path({"客廳"}));
+    doc->setCellText(1, QCol::Name, "a edited");
+    ensureRow(2);
+    doc->setCellText(2, QCol::Name, "b new");
+    ASSERT_TRUE(doc->AutoSaveQuotation(file("auto.vrn")));
+    EXPECT_EQ(doc->shownPath(), path({"客廳"}));
+    EXPECT_EQ(doc->filePath(), f);
+    EXPECT_TRUE(doc->isModified());
+    EXPECT_EQ(doc->recentFiles().paths(), QStringList{f});
+
+    Quotation back;
+    ASSERT_TRUE(back.mOpen_Click(file("auto.vrn")));
+    EXPECT_EQ(back.hfgQ().textMatrix(1, QCol::Name), "a edited");
+    EXPECT_EQ(back.hfgQ().textMatrix(2, QCol::Name), "b new");
+}
+
+TEST_F(FileCommandsTest, AFailedAutosaveIsReported)
+{
+    EXPECT_FALSE(doc->AutoSaveQuotation(dir.filePath("no/such/folder/auto.vrn")));
+    EXPECT_TRUE(prompts.lastMessageText().startsWith("存檔錯誤\r\n75\r\n"));
+}
+
+// ---- recent files -----------------------------------------------------------------------------
+
+TEST(RecentFilesList, KeepsTheFiveLatestWithoutDuplicates)
+{
+    RecentFiles r;
+    for (const char* f : {"f1", "f2", "f3", "f4", "f5", "f6"})
+        r.AddRecentFile(f);
+    EXPECT_EQ(r.paths(), (QStringList{"f6", "f5", "f4", "f3", "f2"}));
+    r.AddRecentFile("f3");
+    EXPECT_EQ(r.paths(), (QStringList{"f3", "f6", "f5", "f4", "f2"}));
+    r.AddRecentFile("f3");
+    EXPECT_EQ(r.paths(), (QStringList{"f3", "f6", "f5", "f4", "f2"}));
+    r.AddRecentFile("F3");   // paths compare as text, case and all
+    EXPECT_EQ(r.paths().first(), "F3");
+    EXPECT_EQ(r.paths().size(), 5);
+}
+
+TEST_F(FileCommandsTest, OfIniLoadsFiveLinesAndHidesADuplicateOnTheFirstAdd)
+{
+    const QString ini = file("Of.ini");
+    Cp950LineWriter w;
+    for (const char* f : {"a", "a", "b", "c", "d", "e", "f"})
+        w.addLine(f);
+    w.commit(ini);
+    RecentFiles r;
+    r.load(ini);
+    EXPECT_EQ(r.paths(), (QStringList{"a", "a", "b", "c", "d"}));
+    r.AddRecentFile("z");
+    EXPECT_EQ(r.paths(), (QStringList{"z", "a", "b", "c"}));
+    ASSERT_TRUE(r.save(ini));
+    EXPECT_EQ(ReadCp950Lines(ini), (QStringList{"z", "a", "b", "c"}));
+
+    RecentFiles missing;
+    missing.load(file("none.ini"));
+    EXPECT_TRUE(missing.paths().isEmpty());
+}
+
+TEST_F(FileCommandsTest, ClosingWritesTheRecentListAndLeavesTheAreaMode)
+{
+    const QString f = savedFile("四院.vrn");
+    ASSERT_TRUE(doc->mOpen_Click(f));
+    doc->newQuotation();
+    add(Q, {"木作"}, true);
+    ASSERT_TRUE(doc->noAreaMode());
+    doc->closeDown();
+    EXPECT_FALSE(doc->noAreaMode());
+    EXPECT_EQ(ReadCp950Lines(RecentFiles::defaultPath()), QStringList{f});
+}
+
+// ---- the main database ----------------------------------------------------------------------
+
+class DatabaseLookUpTest : public QuotationTest {
+protected:
+    void SetUp() override
+    {
+        QuotationTest::SetUp();
+        db = Database::create(file("varn3.mdb"), QString(), MainSchemaSql());
+        db->execute(QStringLiteral("insert into 客戶 (客戶名稱, 電話1, 公司傳真, 連絡人) values (?, ?, ?, ?)"),
+                    {"林'記", "02;2345678", "02;7654321", "林先生"});
+        const QVariantList items[] = {{"木作", "木門", 1, "樘", 3000, 1.35}, {"客廳", "木門", 1, "扇", 2500, 1.2},
+                                      {"油漆", "乳膠漆", 1, "坪", 80, 1.25}};
+        for (const QVariantList& row : items)
+            db->execute(QStringLiteral("insert into t2w (t, w, sort, u, c, s) values (?, ?, ?, ?, ?, ?)"), row);
+        db->execute(QStringLiteral("insert into w2d (w, d, c, sort) values (?, ?, ?, ?)"), {"木門", "實木", 500, 1});
+    }
+    std::unique_ptr<Database> db;
+};
+
+TEST_F(DatabaseLookUpTest, TheCustomerOfTheOpenedFileIsLookedUpByName)
+{
+    doc->setHeaderField(HeaderField::CustomerName, "林'記");
+    EXPECT_TRUE(doc->lookUpCustomer(*db));
+    EXPECT_EQ(doc->header().telephone, "02 2345678");
+    EXPECT_EQ(doc->header().contact, "林先生");
+    EXPECT_EQ(state().m.gCusTel, "02 2345678");
+    EXPECT_EQ(state().m.gCusFax, "02 7654321");
+    EXPECT_EQ(state().m.gCusContact, "林先生");
+
+    doc->setHeaderField(HeaderField::CustomerName, "不在名冊");
+    EXPECT_FALSE(doc->lookUpCustomer(*db));
+    EXPECT_EQ(doc->header().telephone, "");
+    EXPECT_EQ(state().m.gCusFax, "");
+}
+
+TEST_F(DatabaseLookUpTest, AnItemOfTheCurrentWorkTypeComesBeforeOthersOfTheSameName)
+{
+    DatabaseItemLexicon lexicon(*db);
+    auto facts = lexicon.itemFacts("木門", {"木作", "客廳", Q});
+    ASSERT_TRUE(facts);
+    EXPECT_EQ(facts->unit, "樘");
+    facts = lexicon.itemFacts("木門", {"客廳", Q});
+    EXPECT_EQ(facts->unit, "扇");
+    facts = lexicon.itemFacts("木門", {"浴室"});
+    EXPECT_EQ(facts->unit, "樘");   // none preferred: the first row
+    EXPECT_FLOAT_EQ(facts->ratio, 1.35f);
+    EXPECT_FALSE(lexicon.itemFacts("不明", {}).has_value());
+    EXPECT_EQ(lexicon.detailCost("實木", "木門"), 500.0f);
+    EXPECT_FALSE(lexicon.detailCost("實木", "乳膠漆").has_value());
+}
+
+} // namespace
+} // namespace varn::test
