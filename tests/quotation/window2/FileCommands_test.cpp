@@ -52,22 +52,9 @@ protected:
 
     void addCustomer(const QString& name, const QString& tel, const QString& fax, const QString& contact)
     {
-        QStringList values{"C001", name};
-        while (values.size() < 35)
-            values << QString();
-        values[9] = tel;
-        values[11] = fax;
-        QVariantList params;
-        QStringList marks;
-        for (const QString& v : values) {
-            params << v;
-            marks << "?";
-        }
-        db->execute(QStringLiteral("INSERT INTO 客戶 VALUES (%1)").arg(marks.join(',')), params);
-        Recordset rs = db->openRecordset("select * from 客戶");
-        const QString contactColumn = "連絡人";
-        db->execute(QStringLiteral("UPDATE 客戶 SET %1 = ? WHERE 客戶名稱 = ?").arg(contactColumn),
-                    {contact, name});
+        db->execute(QStringLiteral("INSERT INTO 客戶 (客戶編號, 客戶名稱, 電話1, 公司傳真, 連絡人) "
+                                   "VALUES ('C001', ?, ?, ?, ?)"),
+                    {name, tel, fax, contact});
     }
 
     // Two areas, three work types with rows, every header field, remarks, a design fee by
