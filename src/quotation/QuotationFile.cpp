@@ -54,11 +54,9 @@ void Quotation::newQuotation(const QDate& today)
     m_tree.clear();
     RowBlocks::reset(m_hfgQ);
     RowBlocks::reset(m_hfgB);
-    const QString salesperson = m_header.salesperson;
-    m_header = QuotationHeader();
+    m_header = QuotationHeader();   // a new quotation starts without a salesperson
     m_header.quoteDate = QuotationHeader::dateText(today);
     m_header.quoteNo = QuotationHeader::numberFor(m_header.quoteDate);
-    (void)salesperson;   // a new quotation starts without a salesperson
     mdM& m = state().m;
     m.gCusTel.clear();
     m.gCusFax.clear();
