@@ -394,6 +394,10 @@ std::optional<CellRange> SheetPart::laidOutRange() const
 void SheetPart::setText(int row, int column, const QString& text)
 {
     checkCell(row, column);
+    if (text.isEmpty()) {   // as in the spreadsheet itself: an empty text leaves the cell empty
+        clearValue(row, column);
+        return;
+    }
     std::string stored = EscapeCellText(LimitCellText(text));
     Cell& c = ensureCell(row, column);
     prepareOverwrite(row, c);

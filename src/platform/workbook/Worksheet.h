@@ -49,7 +49,8 @@ public:
     std::optional<CellRange> laidOutRange() const;
 
     // Stored as text whatever it looks like ("02" stays "02"); leading blanks, tabs and
-    // control characters are kept. A text beyond the cell limit is cut at the limit.
+    // control characters are kept. A text beyond the cell limit is cut at the limit; an
+    // empty text empties the cell, keeping its format.
     void setText(int row, int column, const QString& text);
     // A finite number; NaN and infinities throw.
     void setNumber(int row, int column, double value);

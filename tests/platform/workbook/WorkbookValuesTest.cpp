@@ -86,6 +86,7 @@ TEST_F(WorkbookValuesTest, TextsStayTextsWithBlanksTabsAndControlCharacters)
     EXPECT_EQ(test::CellOf(read, 1, "A15").value("value").toString(), QStringLiteral("x_x0001_y"));
     EXPECT_EQ(test::CellOf(read, 1, "A16").value("value").toString(), QStringLiteral("_x000D_\n"));
     EXPECT_EQ(test::CellOf(read, 1, "A17").value("value").toString(), QStringLiteral("_x005F_x0041_"));
+    EXPECT_TRUE(test::CellOf(read, 1, "A20").value("value").toVariant().isNull());   // an empty text empties
 }
 
 TEST_F(WorkbookValuesTest, ATooLongTextIsCutAtTheLimit)
