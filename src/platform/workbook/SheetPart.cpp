@@ -621,23 +621,19 @@ void SheetPart::copyRowHeight(int fromRow, int toRow)
 void SheetPart::addBreak(const char* element, int id, int max)
 {
     auto breaks = xml::ensureChild(m_root, element, kSheetOrder);
-    pugi::xml_node before;
-    for (auto b = breaks.first_child(); b; b = b.next_sibling()) {
+    pugi::xml_node existing, before;
+    for (auto b = breaks.first_child(); b && !existing && !before; b = b.next_sibling()) {
         if (b.type() != pugi::node_element)
             continue;
         const int at = b.attribute("id").as_int();
-        if (at == id) {
-            xml::setAttribute(b, "man", "1");
-            before = pugi::xml_node();
-            id = -1;
-            break;
-        }
-        if (at > id) {
-            before = b;
-            break;
-        }
+        if (at == id)
+            existing = b;
+        else if (at > id)
+            before = b;   // breaks stay sorted
     }
-    if (id >= 0) {
+    if (existing) {
+        xml::setAttribute(existing, "man", "1");
+    } else {
         const std::string name = xml::prefixOf(breaks) + "brk";
         auto b = before ? breaks.insert_child_before(name.c_str(), before) : breaks.append_child(name.c_str());
         b.append_attribute("id").set_value(id);

@@ -190,15 +190,13 @@ int StyleSheet::withNumberFormat(int xf, const QString& code)
     });
 }
 
-int StyleSheet::derivedFont(int fontId, const std::string& changeKey,
-                            const std::function<void(pugi::xml_node)>& mutate)
+int StyleSheet::derivedFont(int fontId, const std::function<void(pugi::xml_node)>& mutate)
 {
     if (!m_fonts || countChildren(m_fonts) == 0)
         throw WorkbookError(QStringLiteral("活頁簿沒有字型表，無法設定字型：%1").arg(m_file));
     auto base = nthChild(m_fonts, fontId);
     if (!base)
         base = nthChild(m_fonts, 0);
-    (void)changeKey;
     pugi::xml_document scratch;
     auto copy = scratch.append_copy(base);
     mutate(copy);
@@ -208,7 +206,7 @@ int StyleSheet::derivedFont(int fontId, const std::string& changeKey,
 int StyleSheet::withBold(int xf, bool bold)
 {
     return derive(xf, bold ? "bold:1" : "bold:0", [&](pugi::xml_node node) {
-        const int font = derivedFont(node.attribute("fontId").as_int(), {}, [&](pugi::xml_node f) {
+        const int font = derivedFont(node.attribute("fontId").as_int(), [&](pugi::xml_node f) {
             if (auto b = xml::child(f, "b"))
                 f.remove_child(b);
             if (bold)
@@ -225,7 +223,7 @@ int StyleSheet::withFontSize(int xf, double points)
         throw WorkbookError(QStringLiteral("字型大小必須在 1 到 409 點之間"));
     const std::string size = numberText(points);
     return derive(xf, "size:" + size, [&](pugi::xml_node node) {
-        const int font = derivedFont(node.attribute("fontId").as_int(), {}, [&](pugi::xml_node f) {
+        const int font = derivedFont(node.attribute("fontId").as_int(), [&](pugi::xml_node f) {
             xml::setAttribute(xml::ensureChild(f, "sz", kFontOrder), "val", size);
         });
         xml::setAttribute(node, "fontId", std::to_string(font));

@@ -9,6 +9,7 @@
 
 #include <pugixml.hpp>
 
+#include <functional>
 #include <map>
 #include <string>
 #include <unordered_map>
@@ -36,7 +37,7 @@ private:
     int derive(int xf, const std::string& changeKey, Mutate mutate);
     pugi::xml_node xfNode(int xf);
     int findOrAdd(pugi::xml_node list, std::unordered_map<std::string, int>& index, pugi::xml_node candidate);
-    int derivedFont(int fontId, const std::string& changeKey, const std::function<void(pugi::xml_node)>& mutate);
+    int derivedFont(int fontId, const std::function<void(pugi::xml_node)>& mutate);
     int derivedBorder(int borderId, unsigned edges);
     int numberFormatId(const QString& code);
     void requireStyles() const;
