@@ -145,7 +145,7 @@ std::vector<PrintRow> FillDetailTables(Quotation& q, Database& staDb, int treeMo
         it.rem = rows.text(10);
         items.push_back(it);
     }
-    return BuildDetailRows(items, [&staDb](const QString& path) {
+    return BuildDetailRows(GroupRowsByPath(items), [&staDb](const QString& path) {
         Recordset sum = staDb.openRecordset(
             QStringLiteral("SELECT sum(Top) FROM 統計 WHERE tre = ?"), {path});
         return sum.eof() ? QStringLiteral("0") : numberText(sum.value(0));

@@ -4,6 +4,8 @@
 #include "shared/TextRoutines.h"
 #include "statistics/StatisticsTable.h"
 
+#include <QHash>
+
 #include <algorithm>
 
 namespace varn {
@@ -115,6 +117,25 @@ FirstPageTables BuildFirstPageTables(const FirstPageInput& in)
     for (int k = 0; k < 5; ++k) {
         if (!in.remarks[size_t(k)].isEmpty())
             out.ps[size_t(k)] = QString::number(k + 1) + QStringLiteral(". ") + in.remarks[size_t(k)];
+    }
+    return out;
+}
+
+std::vector<DetailItem> GroupRowsByPath(const std::vector<DetailItem>& items)
+{
+    std::vector<QString> order;
+    QHash<QString, std::vector<const DetailItem*>> byPath;
+    for (const DetailItem& it : items) {
+        auto& rows = byPath[it.tre];
+        if (rows.empty())
+            order.push_back(it.tre);
+        rows.push_back(&it);
+    }
+    std::vector<DetailItem> out;
+    out.reserve(items.size());
+    for (const QString& path : order) {
+        for (const DetailItem* it : byPath.value(path))
+            out.push_back(*it);
     }
     return out;
 }

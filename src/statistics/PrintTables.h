@@ -75,6 +75,10 @@ struct DetailItem {
     QString tre, des, siz, uni, qua, unp, top, rem;
 };
 
+// Puts the rows of one path together at the place of the path's first row, keeping their
+// order, so that no path is printed as two groups (each with the whole path's total).
+std::vector<DetailItem> GroupRowsByPath(const std::vector<DetailItem>& items);
+
 // The heading numeral of a path level from 1 to 4: 壹 貳 參…, 一 二 三…, A B … Z AA AB…,
 // a b … z aa ab…
 QString HeadingNumeral(int level, int counter);

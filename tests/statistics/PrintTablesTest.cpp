@@ -221,3 +221,21 @@ TEST(DetailRowsTest, LevelsBelowTheFourthGetNoHeading)
                            "a|      d|~|~|~|~|~", "1|x|式|1|100|100|", "~|小計|~|~|~|0|~",
                            "1|y|式|1|100|100|", "~|小計|~|~|~|0|~", "~| |~|~|~|~|~"}));
 }
+
+TEST(DetailRowsTest, RowsOfOnePathArePrintedAsOneGroup)
+{
+    // Layout 2 with a work type that has levels of its own in two areas: after the area
+    // leaves the paths, 木作‧櫃 comes back after 木作‧門.
+    const QString cabinets = path({"木作", "櫃"});
+    const QString doors = path({"木作", "門"});
+    const auto grouped = GroupRowsByPath({detail(cabinets, "浴室a"), detail(doors, "浴室b"),
+                                          detail(cabinets, "客廳c"), detail(doors, "客廳d")});
+    QStringList names;
+    for (const DetailItem& d : grouped)
+        names << d.des;
+    EXPECT_EQ(names, (QStringList{"浴室a", "客廳c", "浴室b", "客廳d"}));
+    const auto rows = BuildDetailRows(grouped, noTotal);
+    EXPECT_EQ(std::count_if(rows.begin(), rows.end(),
+                            [](const PrintRow& r) { return r[1] == QStringLiteral("小計"); }),
+              2);
+}
