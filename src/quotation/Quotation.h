@@ -243,7 +243,9 @@ public:
     // The window closes: the recent list is written and the mode reset.
     void closeDown(const QString& ofIniPath = RecentFiles::defaultPath());
 
-    // The file's content: after selecting the root (`forSave`) or as it stands now.
+    // The file's content. content() selects the root first, as a save does, so the shown
+    // leaf is stored; snapshotContent() counts the shown leaf's rows as stored without
+    // changing what the window shows.
     VrnContent content();
     VrnContent snapshotContent() const;
     // Replaces the whole quotation by content read from a file.

@@ -188,6 +188,7 @@ bool Quotation::mDelN_Click(const QString& key)
     RowBlocks::removeRows(m_hfgB, [&](const QString& p) { return QuotationTree::isAtOrUnder(p, deleted); });
     if (m_tree.root()->isLeaf())
         setNoAreaMode(false);
+    emit treeChanged();
 
     // The grid must not go on showing rows that are gone.
     const QString shown = m_lbPath;
@@ -200,7 +201,6 @@ bool Quotation::mDelN_Click(const QString& key)
         m_lbPath.clear();
         tv_NodeClick(shown);
     }
-    emit treeChanged();
     setModified();
     return true;
 }

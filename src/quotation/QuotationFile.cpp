@@ -15,7 +15,8 @@ namespace varn {
 namespace {
 
 const QString kCaption = QStringLiteral("報價系統");
-const QString kFilter = QStringLiteral("瓦恩工房 檔案(*.vrn) (*.vrn);;All Files (*.*) (*);;Text Files(*.txt) (*.txt)");
+// The quotation files come first: they are what the dialogs show at the start.
+const QString kFilter = QStringLiteral("瓦恩工房 檔案(*.vrn);;All Files (*.*);;Text Files(*.txt)");
 const QString kOpenedMarker = QStringLiteral("OpenFile");
 
 PromptButton askSave(const QString& text)
@@ -68,8 +69,8 @@ void Quotation::newQuotation(const QDate& today)
     m_isLeaf = false;
     m_lbPath.clear();
     m_editRow = m_editCol = 0;
-    tv_NodeClick(QuotationTree::RootKey);
     emit treeChanged();
+    tv_NodeClick(QuotationTree::RootKey);
     emit headerChanged();
     emit pageEndChanged();
     emit filePathChanged(m_filePath);
@@ -182,9 +183,9 @@ void Quotation::load(const VrnContent& c, const QString& path)
     FormatQuotationGrid(true);
     m_isLeaf = false;
     m_lbPath = kOpenedMarker;
+    emit treeChanged();
     tv_NodeClick(QuotationTree::RootKey);
 
-    emit treeChanged();
     emit headerChanged();
     emit pageEndChanged();
     emit filePathChanged(m_filePath);
