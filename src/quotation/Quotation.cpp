@@ -8,6 +8,7 @@
 #include "shared/ProgramState.h"
 #include "shared/Rights.h"
 
+#include <algorithm>
 #include <functional>
 
 namespace varn {

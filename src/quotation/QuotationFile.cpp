@@ -10,6 +10,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace varn {
 
 namespace {
