@@ -1,5 +1,7 @@
 #pragma once
 
+#include "quotation/widgets/frmAddw.h"
+
 #include <QObject>
 #include <QPointer>
 
@@ -8,7 +10,6 @@ class QWidget;
 namespace varn {
 
 class Quotation;
-class frmAddw;
 
 // 品名加入施工資料庫 of the item grid's popup: adds the shown work type's item names to the
 // lexicon (the shared main database connection) and shows the outcome in frmAddw, which

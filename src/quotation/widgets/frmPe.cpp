@@ -322,11 +322,12 @@ void frmPe::refresh()
     m_lbApr->setText(v.quoted);
 }
 
-void frmPe::attachToggle(QAbstractButton* cmdPe)
+void frmPe::attachToggle(QAbstractButton* cmdPe, bool connectClicks)
 {
     m_cmdPe = cmdPe;
     updateToggleCaption();
-    connect(cmdPe, &QAbstractButton::clicked, this, &frmPe::cmdPe_Click);
+    if (connectClicks)
+        connect(cmdPe, &QAbstractButton::clicked, this, &frmPe::cmdPe_Click);
 }
 
 void frmPe::updateToggleCaption()

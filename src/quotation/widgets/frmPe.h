@@ -35,8 +35,9 @@ public:
     void setRemarkPhrases(const QStringList& phrases);
     void setTaxRates(const QStringList& rates);
 
-    // The button that opens and closes the panel; its caption follows the panel.
-    void attachToggle(QAbstractButton* cmdPe);
+    // The button that opens and closes the panel; its caption follows the panel. Its
+    // clicks run cmdPe_Click unless the window routes them itself (connectClicks false).
+    void attachToggle(QAbstractButton* cmdPe, bool connectClicks = true);
     // Where the panel's left edge goes when it opens: the right edge of the splitter.
     void setLeftEdge(std::function<int()> leftEdge) { m_leftEdge = std::move(leftEdge); }
     // cmdPe_Click: places the panel, toggles it; opening selects the whole quotation and
