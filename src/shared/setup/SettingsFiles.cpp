@@ -1,5 +1,7 @@
 #include "shared/setup/SettingsFiles.h"
 
+#include "excel_output/XpDefaults.h"
+
 #include "platform/text/Cp950.h"
 #include "platform/text/VbNumber.h"
 #include "shared/ProgramState.h"
@@ -117,11 +119,11 @@ SettingsFileResult LoadAutoSaveSettings(const QString& programFolder)
 
 XpValues XpDefaults()
 {
+    // One source with the shipped templates, so the ranges always fit them.
+    const QStringList values = DefaultXpValues();
     XpValues v;
-    const char* const group[16] = {"A", "1", "G", "7",  "A", "1",  "G", "7",
-                                   "A", "8", "G", "37", "A", "38", "G", "39"};
-    for (int i = 0; i < 32; ++i)
-        v[size_t(i)] = QString::fromLatin1(group[i % 16]);
+    for (int i = 0; i < 32 && i < values.size(); ++i)
+        v[size_t(i)] = values[i];
     return v;
 }
 
