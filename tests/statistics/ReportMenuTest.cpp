@@ -198,8 +198,8 @@ TEST_F(ReportMenuTest, FirstPageReportCarriesTheTotalInWordsAndTheRemarks)
     load(fixtureContent());
     const QString file = pdf(ReportKind::FirstPage);
     ASSERT_FALSE(file.isEmpty());
-    EXPECT_EQ(pdfPageCount(file), 1);
-    const QString text = pdfPageText(file, 1);
+    EXPECT_EQ(pdfPages(file), 1);
+    const QString text = pdfText(file, 1);
     for (const char* expected : {"瓦恩室內裝修", "林先生", "林宅裝修", "113/05/01", "木作", "53,000",
                                  "137,571", "壹拾參萬柒仟伍佰柒拾壹元整(含稅)", "1.本報價有效期限三十天",
                                  "4.付款方式:訂金三成"})
@@ -216,9 +216,9 @@ TEST_F(ReportMenuTest, DetailReportRunsToWholePagesWithTheHeaderOnEach)
     load(c);
     const QString file = pdf(ReportKind::Detail);
     ASSERT_FALSE(file.isEmpty());
-    EXPECT_EQ(pdfPageCount(file), 2);
+    EXPECT_EQ(pdfPages(file), 2);
     for (int page : {1, 2}) {
-        const QString text = pdfPageText(file, page);
+        const QString text = pdfText(file, page);
         EXPECT_TRUE(text.contains(QStringLiteral("瓦恩室內裝修"))) << page;
         EXPECT_TRUE(text.contains(QStringLiteral("第%1頁/共2頁").arg(page))) << page;
         EXPECT_TRUE(text.contains(QStringLiteral("1,234,567"))) << page;

@@ -1,15 +1,13 @@
 #pragma once
 
 #include "platform/db/Database.h"
+#include "platform/report/ReportTestSupport.h"
 #include "platform/ui/ScriptedPrompter.h"
 #include "quotation/Quotation.h"
 #include "quotation/VrnFile.h"
 #include "shared/ProgramState.h"
 #include "shared/setup/Schema.h"
 
-#include <QGuiApplication>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -45,17 +43,6 @@ inline ItemLine item(const QString& leaf, const char* name, const char* spec = "
             QString::fromUtf8(qty), QString::fromUtf8(price), QString::fromUtf8(amount),
             QString::fromUtf8(cost), QString::fromUtf8(costTotal), QString::fromUtf8(ratio),
             QString::fromUtf8(remark), QString()};
-}
-
-// Painting needs a QGuiApplication (offscreen in the tests).
-inline void ensureGuiApp()
-{
-    if (QCoreApplication::instance())
-        return;
-    static int argc = 1;
-    static char name[] = "statistics_tests";
-    static char* argv[] = {name, nullptr};
-    new QGuiApplication(argc, argv);
 }
 
 // The fixture quotation: areas 浴室, 主臥室 and 陳's 書房 (a quote in a name); 木作 and 油漆
@@ -186,32 +173,5 @@ protected:
     std::unique_ptr<Database> sta;
     std::unique_ptr<Quotation> doc;
 };
-
-inline QString runTool(const QString& program, const QStringList& args)
-{
-    QProcess p;
-    p.start(program, args);
-    p.waitForFinished(60000);
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-inline int pdfPageCount(const QString& pdf)
-{
-    const auto m = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)"))
-                       .match(runTool(QStringLiteral("pdfinfo"), {pdf}));
-    return m.hasMatch() ? m.captured(1).toInt() : -1;
-}
-
-// One page of a PDF as pdftotext reads it, without white space. Qt's PDF text layer maps
-// a glyph shared by an ideograph and a Kangxi radical (木 and ⽊) to the radical, so the
-// text is compared in compatibility form, where the two are one character.
-inline QString pdfPageText(const QString& pdf, int page)
-{
-    QString text = runTool(QStringLiteral("pdftotext"),
-                           {QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
-                            QString::number(page), pdf, QStringLiteral("-")});
-    text.remove(QRegularExpression(QStringLiteral("\\s")));
-    return text.normalized(QString::NormalizationForm_KC);
-}
 
 } // namespace varn::test

@@ -2,10 +2,9 @@
 
 #include <QGuiApplication>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
-
-#include <gtest/gtest.h>
 
 namespace varn::test {
 
@@ -17,46 +16,36 @@ inline void ensureGuiApp()
     static int argc = 1;
     static char name[] = "report_tests";
     static char* argv[] = {name, nullptr};
-    static QGuiApplication* app = new QGuiApplication(argc, argv);
-    (void)app;
+    new QGuiApplication(argc, argv);
 }
 
-// Text of a PDF (one page or all) as poppler reads it, with no layout guessing.
-inline QString pdfText(const QString& pdf, int page = 0)
+// Standard output of a program run to its end.
+inline QString runTool(const QString& program, const QStringList& args)
 {
-    QStringList args;
-    if (page > 0)
-        args << QStringLiteral("-f") << QString::number(page) << QStringLiteral("-l")
-             << QString::number(page);
-    args << pdf << QStringLiteral("-");
     QProcess p;
-    p.start(QStringLiteral("pdftotext"), args);
+    p.start(program, args);
     p.waitForFinished(60000);
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 inline int pdfPages(const QString& pdf)
 {
-    QProcess p;
-    p.start(QStringLiteral("pdfinfo"), {pdf});
-    p.waitForFinished(60000);
-    const QStringList lines = QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\n'));
-    for (const QString& l : lines) {
-        if (l.startsWith(QLatin1String("Pages:")))
-            return l.mid(6).trimmed().toInt();
-    }
-    return -1;
+    const auto m = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)"))
+                       .match(runTool(QStringLiteral("pdfinfo"), {pdf}));
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
 }
 
-// pdftotext may break a line of text or put spaces between characters; compare without
-// any white space.
-inline QString squeeze(QString s)
+// One page of a PDF as poppler reads it, without white space (pdftotext breaks lines and
+// spaces characters as it sees fit). Qt's PDF text layer maps a glyph shared by an
+// ideograph and a Kangxi radical (木 and ⽊) to the radical, so the text is compared in
+// compatibility form, where the two are one character.
+inline QString pdfText(const QString& pdf, int page)
 {
-    s.remove(QLatin1Char(' '));
-    s.remove(QLatin1Char('\n'));
-    s.remove(QLatin1Char('\t'));
-    s.remove(QLatin1Char('\f'));
-    return s;
+    QString text = runTool(QStringLiteral("pdftotext"),
+                           {QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
+                            QString::number(page), pdf, QStringLiteral("-")});
+    text.remove(QRegularExpression(QStringLiteral("\\s")));
+    return text.normalized(QString::NormalizationForm_KC);
 }
 
 } // namespace varn::test
