@@ -12,7 +12,10 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QAbstractItemView>
+#include <QCalendarWidget>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
@@ -155,6 +158,33 @@ TEST_F(QuotationWindowTest, TheCustomerPickFillsTheHeader)
     extras->cmdC_Click();
     EXPECT_EQ(window->txtCn()->text(), "林先生");
     EXPECT_EQ(window->lbConn()->text(), "林太太");
+}
+
+TEST_F(QuotationWindowTest, AProjectKindFollowsTheCustomerAndTheCalendarWritesAnRocDate)
+{
+    delete window.data();
+    db->execute("insert into 案 (sort, 案) values (1, '住宅新建'), (2, '店面裝修')");
+    db->execute("insert into ps (sort, ps) values (1, '保固一年')");
+    db->execute("insert into sc (sort, sc) values (1, 0.05), (2, 0.1)");
+    openWindow();
+    type(window->txtCn(), "林先生");
+    window->cbEcn()->setFocus();
+    window->cbEcn()->showPopup();
+    QTest::keyClick(window->cbEcn()->view(), Qt::Key_Down);
+    QTest::keyClick(window->cbEcn()->view(), Qt::Key_Return);
+    EXPECT_EQ(window->cbEcn()->currentText(), "林先生店面裝修");
+    EXPECT_EQ(q().header().projectName, "林先生店面裝修");
+
+    auto* dtp = window->findChild<QDateEdit*>("DTP");
+    ASSERT_NE(dtp, nullptr);
+    emit dtp->calendarWidget()->clicked(QDate(2003, 2, 9));
+    EXPECT_EQ(window->txtQD()->text(), "92/02/09");
+    EXPECT_EQ(q().header().quoteDate, "92/02/09");
+
+    // The panel offers the lists the window loaded.
+    EXPECT_EQ(panel().cbPe(4)->count(), 1);
+    EXPECT_EQ(panel().cbTax()->count(), 2);
+    EXPECT_EQ(panel().cbTax()->itemText(1), "10%");
 }
 
 TEST_F(QuotationWindowTest, AutosaveWritesAtTheIntervalOfTheSettings)
