@@ -211,7 +211,14 @@ void Cp950LineWriter::commit(const QString& path) const
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw TextFileError(QStringLiteral("無法寫入檔案「%1」：%2").arg(path, file.errorString()));
-    if (file.write(bytes) != bytes.size() || !file.commit())
+    // QSaveFile buffers small writes, so a short write (disk full) only shows at flush;
+    // check the size before the rename, or a truncated file would replace the old one.
+    const bool written = file.write(bytes) == bytes.size() && file.flush() && file.size() == bytes.size();
+    if (!written) {
+        file.cancelWriting();
+        file.commit();
+    }
+    if (!written || !file.commit())
         throw TextFileError(QStringLiteral("無法寫入檔案「%1」：%2").arg(path, file.errorString()));
 }
 

@@ -3,6 +3,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <csignal>
+#include <sys/resource.h>
+
 #include <gtest/gtest.h>
 
 using namespace varn;
@@ -178,3 +181,43 @@ TEST_F(Cp950Files, ReplacesExistingFileAndReportsUnwritableFolder)
 }
 
 } // namespace
+
+namespace {
+
+// Lowers the file-size limit for one scope, so a write fails part-way as on a full disk.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        m_oldHandler = signal(SIGXFSZ, SIG_IGN);
+        rlimit lower = m_old;
+        lower.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &lower);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        signal(SIGXFSZ, m_oldHandler);
+    }
+
+private:
+    rlimit m_old{};
+    sighandler_t m_oldHandler;
+};
+
+} // namespace
+
+TEST_F(Cp950Files, WriteCutShortLeavesTheOldFile)
+{
+    const QString path = dir.filePath(QStringLiteral("Of.ini"));
+    writeBytes(path, "old\r\n");
+    Cp950LineWriter writer;
+    for (int i = 0; i < 100; ++i)
+        writer.addLine(QStringLiteral("line %1 of a file bigger than the limit").arg(i));
+    {
+        FileSizeLimit limit(100);
+        EXPECT_THROW(writer.commit(path), TextFileError);
+    }
+    EXPECT_EQ(readBytes(path), QByteArray("old\r\n"));
+}
