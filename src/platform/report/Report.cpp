@@ -45,18 +45,22 @@ void drawFitted(QPainter& p, const QRectF& box, const QString& text, const QFont
 {
     if (text.isEmpty())
         return;
-    int flags = int(align) | Qt::AlignVCenter | Qt::TextExpandTabs;
+    // A tab separates two parts of one field (a fee's caption and its rate): a fixed gap
+    // keeps both in view, where tab stops would push the second part off the column.
+    QString shown = text;
+    shown.replace(QLatin1Char('\t'), QStringLiteral("    "));
+    int flags = int(align) | Qt::AlignVCenter;
     flags |= wrap ? Qt::TextWordWrap : Qt::TextSingleLine;
     QFont f = deviceFont(font, dotsPerMm);
     for (double scale = 1.0; scale >= kSmallestScale; scale -= 0.05) {
         f = deviceFont(font, dotsPerMm, scale);
         p.setFont(f);
-        const QRectF need = p.boundingRect(box, flags, text);
+        const QRectF need = p.boundingRect(box, flags, shown);
         if (need.width() <= box.width() + 0.5 && need.height() <= box.height() + 0.5)
             break;
     }
     p.setFont(f);
-    p.drawText(box, flags, text);
+    p.drawText(box, flags, shown);
 }
 
 } // namespace
