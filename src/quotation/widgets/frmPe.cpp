@@ -341,8 +341,8 @@ void frmPe::cmdPe_Click()
     if (QWidget* host = parentWidget()) {
         adjustSize();
         const int left = m_leftEdge ? m_leftEdge() : x();
-        const int width = std::max(sizeHint().width(), host->width() - left - 8);
-        resize(std::min(width, std::max(host->width() - left, sizeHint().width())), sizeHint().height());
+        // Across the grid to the window's right edge, never narrower than its contents.
+        resize(std::max(sizeHint().width(), host->width() - left - 8), sizeHint().height());
         const int top = host->height() - height() - TwipsToPixels(600, logicalDpiY());
         move(left, std::max(0, top));
     }

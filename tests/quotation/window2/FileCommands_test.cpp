@@ -290,23 +290,5 @@ TEST_F(FileCommandsTest, ARecentFileThatIsGoneIsReportedAndKept)
     EXPECT_EQ(recentCaptions(), (QStringList{file("b.vrn"), gone}));
 }
 
-TEST_F(FileCommandsTest, AnOfIniWithMoreLinesOrRepeatsFillsFiveDistinctItems)
-{
-    {
-        Cp950LineWriter w;
-        for (const char* line : {"/q/1.vrn", "/q/2.vrn", "/q/1.vrn", "/q/4.vrn", "/q/5.vrn", "/q/6.vrn", "/q/7.vrn"})
-            w.addLine(QString::fromUtf8(line));
-        w.commit(ofIni);
-    }
-    window.reset();   // a window loaded after Of.ini was written
-    doc = std::make_unique<Quotation>();
-    openWindow();
-    EXPECT_EQ(recentCaptions(), (QStringList{"/q/1.vrn", "/q/2.vrn", "/q/1.vrn", "/q/4.vrn", "/q/5.vrn"}));
-    const QString a = writeQuotationFile("a.vrn");
-    prompts.answerOpenFile(a);
-    ASSERT_TRUE(commands->mOpen_Click());
-    EXPECT_EQ(recentCaptions(), (QStringList{a, "/q/1.vrn", "/q/2.vrn", "/q/4.vrn"}));
-}
-
 } // namespace
 } // namespace varn::test

@@ -7,7 +7,6 @@
 
 #include <QLabel>
 #include <QListWidget>
-#include <QPushButton>
 #include <QWidget>
 
 namespace varn::test {
@@ -175,18 +174,6 @@ TEST_F(LexiconAdditionTest, AFailedAppendAddsNothing)
     EXPECT_TRUE(lexicon("木作").isEmpty());
     EXPECT_EQ(prompts.lastMessageTitle(), "Varn III");
     EXPECT_TRUE(prompts.lastMessageText().startsWith("品名加入失敗"));
-}
-
-TEST(frmAddwDialog, StartsEmptyAndCloses)
-{
-    frmAddw dialog;
-    EXPECT_TRUE(dialog.listedNames().isEmpty());
-    EXPECT_EQ(dialog.countText(), "總共加入");
-    dialog.showRun({"甲"}, 3);
-    EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(dialog.countText(), "總共加入3筆");
-    dialog.findChild<QPushButton*>("Command1")->click();
-    EXPECT_FALSE(dialog.isVisible());
 }
 
 } // namespace

@@ -211,16 +211,5 @@ TEST_F(QuotationWindowTest, AutosaveWritesAtTheIntervalOfTheSettings)
     EXPECT_FALSE(window->action("mRF0")->isVisible());
 }
 
-TEST_F(QuotationWindowTest, TheLexiconCommandAndPanelButtonAreHooked)
-{
-    EXPECT_TRUE(window->hasCommandHandler("mAdd2W"));
-    EXPECT_TRUE(window->hasCommandHandler("mOpen"));
-    EXPECT_TRUE(window->cmdPe()->isEnabled());
-    QTest::mouseClick(window->cmdPe(), Qt::LeftButton);
-    QTest::mouseClick(window->cmdPe(), Qt::LeftButton);
-    EXPECT_EQ(window->cmdPe()->text(), "頁尾備註 >>");
-    EXPECT_FALSE(panel().isVisible());
-}
-
 } // namespace
 } // namespace varn::test
