@@ -4,6 +4,8 @@
 #include "platform/report/ReportResources.h"
 #include "statistics/widgets/ReportMenuActions.h"
 #include "statistics/widgets/frmCal.h"
+#include "statistics/widgets/StatisticsWindowHooks.h"
+#include "quotation/widgets/frmQ.h"
 
 #include <QAction>
 #include <QApplication>
@@ -152,4 +154,41 @@ TEST_F(StatisticsWindowsTest, ReportItemRebuildsAndShowsThePreview)
     emit actions.mP()->aboutToShow();
     EXPECT_FALSE(actions.mPfp()->isVisible());
     EXPECT_FALSE(actions.mPdt()->isVisible());
+}
+
+TEST_F(StatisticsWindowsTest, HooksPutTheCommandsOnTheQuotationWindow)
+{
+    InitReportResources();
+    for (const char* name : {"fp.rpt", "pb.rpt"})
+        ASSERT_TRUE(QFile::copy(QStringLiteral(":/reports/") + QLatin1String(name),
+                                dir.filePath(QLatin1String(name))));
+    auto* window = new frmQ;
+    StatisticsWindowHooks* hooks = StatisticsWindowHooks::attach(*window);
+    ASSERT_NE(hooks, nullptr);
+    window->quotation().load(fixtureContent(), dir.filePath(QStringLiteral("x.vrn")));
+    for (const char* name : {"mCalT", "mCalA", "mPfp", "mPdt"})
+        EXPECT_TRUE(window->hasCommandHandler(QLatin1String(name))) << name;
+    EXPECT_TRUE(window->action(QStringLiteral("mPfp"))->isVisible());
+
+    QString area;
+    whenModal({[&] {
+        area = hooks->cal().commands().hfgC().textMatrix(1, 1);
+        hooks->cal().cmdExit_Click();
+    }});
+    window->action(QStringLiteral("mCalA"))->trigger();
+    EXPECT_EQ(area, QStringLiteral("浴室"));
+
+    whenModal({[&] { QApplication::activeModalWidget()->close(); }});
+    window->action(QStringLiteral("mPfp"))->trigger();
+    auto pt = openPt();
+    EXPECT_EQ(pt->openRecordset(QStringLiteral("pfp")).recordCount(), 29);
+    delete window;
+
+    // Without the price right the report items are not offered.
+    state().m.gRights = 4095 & ~1;
+    auto* limited = new frmQ;
+    limited->quotation().setRightsWord(state().m.gRights);
+    StatisticsWindowHooks::attach(*limited);
+    EXPECT_FALSE(limited->action(QStringLiteral("mPdt"))->isVisible());
+    delete limited;
 }
