@@ -191,6 +191,8 @@ TEST(DetailRowsTest, DeeperHeadingsAreNumberedAgainstThePreviousGroup)
         detail(path({"浴室", "主浴室", "五金"}), "五"),
         detail(path({"客廳", "木作"}), "六"),
         detail(path({"客廳", "木作"}), "七"),
+        detail(path({"客廳", "木作", "櫃", "門", "e"}), "八"),   // below the fourth level:
+        detail(path({"客廳", "木作", "櫃", "門", "f"}), "九"),   // no heading of its own
     };
     const auto rows = BuildDetailRows(items, noTotal);
     QStringList heads;
@@ -200,7 +202,7 @@ TEST(DetailRowsTest, DeeperHeadingsAreNumberedAgainstThePreviousGroup)
     }
     EXPECT_EQ(heads, (QStringList{"壹 浴室", "一   木作", "二   油漆", "三   主浴室",
                                   "A     磁磚", "a       壁面", "b       地面", "B     五金",
-                                  "貳 客廳", "一   木作"}));
+                                  "貳 客廳", "一   木作", "A     櫃", "a       門"}));
     // Items restart at 1 in each group and run on within one.
     EXPECT_EQ(rows.back()[1], QStringLiteral(" "));
     QStringList numbers;
@@ -208,18 +210,7 @@ TEST(DetailRowsTest, DeeperHeadingsAreNumberedAgainstThePreviousGroup)
         if (!r[2].isNull())
             numbers << r[0];
     }
-    EXPECT_EQ(numbers, (QStringList{"1", "1", "1", "1", "1", "1", "2"}));
-}
-
-TEST(DetailRowsTest, LevelsBelowTheFourthGetNoHeading)
-{
-    const auto rows = BuildDetailRows(
-        {detail(path({"a", "b", "c", "d", "e"}), "x"), detail(path({"a", "b", "c", "d", "f"}), "y")},
-        noTotal);
-    EXPECT_EQ(joined(rows, 0, 9),
-              (QStringList{"壹|a|~|~|~|~|~", "一|  b|~|~|~|~|~", "A|    c|~|~|~|~|~",
-                           "a|      d|~|~|~|~|~", "1|x|式|1|100|100|", "~|小計|~|~|~|0|~",
-                           "1|y|式|1|100|100|", "~|小計|~|~|~|0|~", "~| |~|~|~|~|~"}));
+    EXPECT_EQ(numbers, (QStringList{"1", "1", "1", "1", "1", "1", "2", "1", "1"}));
 }
 
 TEST(DetailRowsTest, RowsOfOnePathArePrintedAsOneGroup)
