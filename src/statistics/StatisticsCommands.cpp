@@ -81,14 +81,18 @@ bool StatisticsCommands::run(StatisticsBy by)
 {
     CompactShownRows(m_q.hfgQ());
     m_q.selectRoot();
-    m_hfgC.setRedraw(false);
+    // Repaint once when filled, and also when a database error cuts the fill short.
+    struct RedrawOff {
+        GridModel& g;
+        explicit RedrawOff(GridModel& grid) : g(grid) { g.setRedraw(false); }
+        ~RedrawOff() { g.setRedraw(true); }
+    } redrawOff(m_hfgC);
     m_hfgC.clear();
     m_hfgC.setRows(2);
     BuildStatistics(m_staDb, m_q.hfgQ());
     SetStatisticsGridTitles(m_hfgC);
     fill(by);
     hideByRights();
-    m_hfgC.setRedraw(true);
     return !(by == StatisticsBy::WorkType && m_q.noAreaMode());
 }
 
