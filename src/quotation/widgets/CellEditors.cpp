@@ -78,6 +78,8 @@ CellEditors::CellEditors(Quotation& q, GridView& grid, QWidget* floatParent)
         o->installEventFilter(this);
     }
     m_grid.installEventFilter(this);
+    // A node click, a finished item pick or a bulk edit closes whatever editor is open.
+    connect(&m_q, &Quotation::hideCellEditorsRequested, this, &CellEditors::HideCellEditors);
 
     // Every change goes into the cell at once.
     connect(m_T, &QLineEdit::textChanged, this, [this](const QString& t) { writeBack(m_T, t); });

@@ -1,0 +1,215 @@
+// The item grid under the hand: the click guards, the floating editors, Enter, the item,
+// area and detail picks with their undo, and the totals following every keystroke.
+#include "WindowFixture.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QTest>
+#include <QToolButton>
+
+namespace varn::test {
+namespace {
+
+using Editing = WindowTest;
+
+TEST_F(Editing, ClicksOnTheGridAreRefusedUntilALeafIsShown)
+{
+    frmQ& w = window();
+    clickCell(1, QCol::Name);
+    EXPECT_EQ(prompts.lastMessageText(), QStringLiteral("請在左方建立區域或工種"));
+    EXPECT_EQ(prompts.lastMessageTitle(), QStringLiteral("Varn3"));
+    EXPECT_FALSE(editors().isOpen());
+
+    buildTwoAreas();
+    w.tv_NodeClick(path({"客廳"}));
+    prompts.clear();
+    clickCell(1, QCol::Name);
+    EXPECT_EQ(prompts.lastMessageText(),
+              QStringLiteral("以下還有階層 無法修改\r\n請點取最低階層\r\n再行修改 OK "));
+    EXPECT_FALSE(editors().isOpen());
+    prompts.clear();
+    clickCell(1, QCol::Path);   // the 階層 column answers nothing
+    EXPECT_EQ(prompts.askedCount(PromptKind::Message), 0);
+}
+
+TEST_F(Editing, TypingRecomputesTheRowAndTheTotalsAtEveryKeystroke)
+{
+    frmQ& w = window();
+    buildTwoAreas();
+    clickCell(1, QCol::Name);
+    ASSERT_TRUE(editors().isOpen());
+    type(QStringLiteral("門框"));
+    EXPECT_EQ(cell(1, QCol::Name), QStringLiteral("門框"));
+
+    clickCell(1, QCol::Qty);
+    EXPECT_EQ(editors().txt()->geometry(), w.hfgQ()->cellRect(1, QCol::Qty));
+    type(QStringLiteral("2"));
+    clickCell(1, QCol::Price);
+    type(QStringLiteral("1"));
+    EXPECT_EQ(cell(1, QCol::Amount), QStringLiteral("2"));
+    EXPECT_EQ(w.lbSumT()->text(), QStringLiteral("2"));
+    type(QStringLiteral("5"));
+    EXPECT_EQ(cell(1, QCol::Amount), QStringLiteral("30"));
+    EXPECT_EQ(w.lbSumT()->text(), QStringLiteral("30"));
+
+    // An empty cost starts from the price before anything is typed.
+    clickCell(1, QCol::Cost);
+    EXPECT_EQ(editors().txt()->text(), QStringLiteral("15"));
+    EXPECT_EQ(cell(1, QCol::CostTotal), QStringLiteral("30"));
+    EXPECT_EQ(w.lbCsumT()->text(), QStringLiteral("30"));
+    // Letters and signs are refused by the numeric editor.
+    QTest::keyClicks(editors().txt(), QStringLiteral("-a"));
+    EXPECT_EQ(cell(1, QCol::Cost), QStringLiteral("15"));
+
+    // The computed columns open no editor; the last row grows the grid by ten.
+    clickCell(1, QCol::Amount);
+    EXPECT_FALSE(editors().isOpen());
+    const int rows = doc().hfgQ().rows();
+    clickCell(rows - 1, QCol::Name);
+    EXPECT_EQ(doc().hfgQ().rows(), rows + 10);
+}
+
+struct EnterCase {
+    const char* name;
+    int rights;
+    std::vector<int> columns;   // the editor's column after each Enter from 數量
+};
+
+class EnterNavigation : public WindowTest, public ::testing::WithParamInterface<EnterCase> {};
+
+TEST_P(EnterNavigation, EnterMovesToTheNextColumnTheUserMayEdit)
+{
+    window(GetParam().rights);
+    buildTwoAreas();
+    clickCell(1, QCol::Name);
+    for (int expected : {QCol::Spec, QCol::Unit, QCol::Qty}) {
+        pressEnter();
+        EXPECT_EQ(editors().col(), expected);
+    }
+    for (int expected : GetParam().columns) {
+        pressEnter();
+        ASSERT_TRUE(editors().isOpen());
+        EXPECT_EQ(editors().col(), expected);
+        EXPECT_EQ(editors().row(), 1);
+    }
+    pressEnter();   // the remark combo goes nowhere
+    EXPECT_EQ(editors().col(), QCol::Remark);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rights, EnterNavigation,
+    ::testing::Values(EnterCase{"all", 4095, {QCol::Price, QCol::Cost, QCol::Ratio, QCol::Remark}},
+                      EnterCase{"noPrice", 4095 & ~1, {QCol::Cost, QCol::Remark}},
+                      EnterCase{"noCost", 4095 & ~2, {QCol::Price, QCol::Remark}},
+                      EnterCase{"neither", 4095 & ~3, {QCol::Remark}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Editing, AnItemPickFillsTheRowFromTheLexiconAndUndoRestoresIt)
+{
+    frmQ& w = window();
+    buildTwoAreas();
+    clickCell(1, QCol::Name);
+    type(QStringLiteral("門"));
+    clickCell(1, QCol::Qty);
+    type(QStringLiteral("2"));
+    clickCell(1, QCol::Price);
+    type(QStringLiteral("15"));
+
+    clickCell(1, QCol::Name);
+    editors().c()->click();
+    QListWidget* ls = editors().Ls();
+    ASSERT_TRUE(ls->isVisible());
+    ASSERT_EQ(ls->count(), 2);   // the items of 木作, the nearest work type on the path
+    QListWidgetItem* door = ls->findItems(QStringLiteral("木門"), Qt::MatchExactly).value(0);
+    ASSERT_NE(door, nullptr);
+    QTest::mouseClick(ls->viewport(), Qt::LeftButton, {}, ls->visualItemRect(door).center());
+
+    EXPECT_EQ(cell(1, QCol::Name), QStringLiteral("木門"));
+    EXPECT_EQ(cell(1, QCol::WorkItem), QStringLiteral("木門"));
+    EXPECT_EQ(cell(1, QCol::Unit), QStringLiteral("樘"));
+    EXPECT_EQ(cell(1, QCol::Qty), QStringLiteral("1"));
+    EXPECT_EQ(cell(1, QCol::Cost), QStringLiteral("5000"));
+    EXPECT_EQ(cell(1, QCol::Ratio), QStringLiteral("1.3"));
+    EXPECT_EQ(cell(1, QCol::Price), QStringLiteral("6500"));
+    EXPECT_EQ(cell(1, QCol::Amount), QStringLiteral("6500"));
+    EXPECT_FALSE(editors().isOpen());
+    EXPECT_FALSE(ls->isVisible());
+    EXPECT_EQ(w.lbSumT()->text(), QStringLiteral("6500"));
+
+    // A detail sets the cost from the lexicon.
+    clickCell(1, QCol::Spec);
+    QComboBox* cbD = editors().cbD();
+    ASSERT_EQ(cbD->count(), 1);
+    cbD->setCurrentIndex(0);
+    emit cbD->activated(0);
+    EXPECT_EQ(cell(1, QCol::Spec), QStringLiteral("實木"));
+    EXPECT_EQ(cell(1, QCol::Cost), QStringLiteral("6200"));
+    EXPECT_EQ(cell(1, QCol::Price), QStringLiteral("8060"));
+
+    clickCell(1, QCol::Selector, Qt::RightButton);
+    ASSERT_TRUE(w.mQ()->isVisible());
+    ASSERT_TRUE(w.action(QStringLiteral("mUndo"))->isEnabled());
+    w.mQ()->hide();
+    w.action(QStringLiteral("mUndo"))->trigger();
+    EXPECT_EQ(cell(1, QCol::Name), QStringLiteral("門"));
+    EXPECT_EQ(cell(1, QCol::Qty), QStringLiteral("2"));
+    EXPECT_EQ(cell(1, QCol::Amount), QStringLiteral("30"));
+    EXPECT_EQ(cell(1, QCol::Unit), QString());
+    EXPECT_EQ(w.lbSumT()->text(), QStringLiteral("30"));
+}
+
+TEST_F(Editing, AnItemNameWithQuotesIsLookedUpLikeAnyOther)
+{
+    db().execute(QStringLiteral("INSERT INTO t2w (t, w, sort, u, c, s) VALUES ('木作', ?, 3, '片', 100, 2)"),
+                 {QStringLiteral("5\"x7' 門片")});
+    window();
+    buildTwoAreas();
+    clickCell(1, QCol::Name);
+    editors().c_Click();
+    editors().Ls_Click(QStringLiteral("5\"x7' 門片"));
+    EXPECT_EQ(cell(1, QCol::Unit), QStringLiteral("片"));
+    EXPECT_EQ(cell(1, QCol::Price), QStringLiteral("200"));
+    EXPECT_EQ(prompts.askedCount(PromptKind::Message), 0);
+}
+
+TEST_F(Editing, InTheNoAreaModeAnAreaPickBecomesTheFrontOfTheItemName)
+{
+    frmQ& w = window();
+    pickNames(Q, "mAddT", {QStringLiteral("木作")});
+    ASSERT_TRUE(doc().noAreaMode());
+    clickCell(1, QCol::Name);
+    ASSERT_TRUE(editors().ca()->isVisible());
+    editors().ca()->click();
+    ASSERT_TRUE(editors().LsA()->isVisible());
+    editors().LsA_Click(QStringLiteral("客廳"));
+    EXPECT_EQ(cell(1, QCol::Name), QStringLiteral("客廳"));
+    EXPECT_TRUE(editors().T()->isVisible());
+    editors().Ls_Click(QStringLiteral("木門"));
+    EXPECT_EQ(cell(1, QCol::Name), QStringLiteral("客廳木門"));
+    EXPECT_EQ(cell(1, QCol::WorkItem), QStringLiteral("木門"));
+    EXPECT_EQ(w.lbSumT()->text(), QStringLiteral("6500"));
+}
+
+TEST_F(Editing, ARemarkPhraseAndAUnitGoIntoTheirCells)
+{
+    window();
+    buildTwoAreas();
+    clickCell(1, QCol::Remark);
+    editors().cbPs()->setCurrentIndex(0);
+    EXPECT_EQ(cell(1, QCol::Remark), QStringLiteral("含工帶料"));
+    clickCell(1, QCol::Unit);
+    type(QStringLiteral("組"));
+    EXPECT_EQ(cell(1, QCol::Unit), QStringLiteral("組"));
+    // A field separator cannot go into a cell; the editor shows what the cell holds.
+    prompts.answerMessage(PromptButton::Ok);
+    type(QStringLiteral("|"));
+    EXPECT_EQ(cell(1, QCol::Unit), QStringLiteral("組"));
+    EXPECT_EQ(editors().cbU()->currentText(), QStringLiteral("組"));
+}
+
+} // namespace
+} // namespace varn::test

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "platform/db/Database.h"
+#include "platform/grid/widgets/GridView.h"
+#include "platform/ui/ScriptedPrompter.h"
+#include "quotation/ItemColumns.h"
+#include "quotation/Quotation.h"
+#include "quotation/widgets/CellEditors.h"
+#include "quotation/widgets/frmQ.h"
+
+#include <QPointer>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace varn::test {
+
+inline const QString Q = QStringLiteral("\uFF31");
+inline const QString Dot = QStringLiteral("\u2027");
+
+// Ｑ‧a‧b from "a", "b".
+QString path(std::initializer_list<const char*> names);
+
+// Types text into a widget, key by key.
+void typeInto(QWidget* widget, const QString& text);
+
+// A program folder in a temporary directory with a main database holding a small lexicon,
+// the program state pointing at it, a scripted prompter, and the quotation window open.
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // The window, made on first use with the rights given (all rights by default).
+    frmQ& window(int rights = 4095);
+    Quotation& doc() { return window().quotation(); }
+    CellEditors& editors() { return window().editors(); }
+    Database& db() { return *m_db; }
+    QString folder() const { return m_dir.path(); }
+
+    // Tree commands through the popups: right-click on the node, the command, then the
+    // chosen entries of the pick list and 確定.
+    void pickNames(const QString& key, const char* command, const QStringList& names);
+    // Two areas, 客廳 and 廚房, with the work type 木作 under 客廳; 客廳‧木作 is shown.
+    void buildTwoAreas();
+
+    // A real mouse press (and release) on a cell of the item grid.
+    void clickCell(int row, int col, Qt::MouseButton button = Qt::LeftButton);
+    // A row selection dragged in the selector column from one row to another.
+    void selectRows(int from, int to);
+    // The shown leaf's cell, and typing into the open editor.
+    QString cell(int row, int col) { return doc().GTxM(row, col); }
+    void type(const QString& text);
+    void pressEnter();
+
+    ScriptedPrompter prompts;
+
+private:
+    QTemporaryDir m_dir;
+    std::shared_ptr<Database> m_db;
+    QPointer<frmQ> m_window;
+};
+
+} // namespace varn::test
