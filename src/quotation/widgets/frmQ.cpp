@@ -838,13 +838,23 @@ void frmQ::closeEvent(QCloseEvent* event)
     m_lstAK->hide();
     // The question runs whenever the quotation changed; Cancel, a cancelled save dialog or
     // a failed save keep the window and the quotation as they are.
-    if (!m_doc->queryClose()) {
+    const bool goAhead = m_queryClose ? m_queryClose() : m_doc->queryClose();
+    if (!goAhead) {
         event->ignore();
         return;
     }
     m_editors->HideCellEditors();
-    m_doc->closeDown();
+    if (m_closed)
+        m_closed();
+    else
+        m_doc->closeDown();
     event->accept();
+}
+
+void frmQ::setCloseHandlers(std::function<bool()> queryClose, std::function<void()> closed)
+{
+    m_queryClose = std::move(queryClose);
+    m_closed = std::move(closed);
 }
 
 bool frmQ::eventFilter(QObject* watched, QEvent* event)

@@ -77,6 +77,10 @@ public:
     bool hasCommandHandler(const QString& name) const;
     // A menu item by its control name, or null.
     QAction* action(const QString& name) const;
+    // The close question (false keeps the window open as it was) and what follows a close
+    // that goes ahead. Without them the quotation asks and saves through its own save-as,
+    // and writes the recent list.
+    void setCloseHandlers(std::function<bool()> queryClose, std::function<void()> closed);
 
     // ---- handlers ------------------------------------------------------------------------
     // 建立新檔: asks to save a changed quotation, then starts a new one.
@@ -185,6 +189,8 @@ private:
     QStringList m_pageEndPhrases;
     QStringList m_taxRates;
     std::map<QString, std::function<void()>> m_handlers;
+    std::function<bool()> m_queryClose;
+    std::function<void()> m_closed;
     QHash<QString, QAction*> m_actions;
 
     // Header.

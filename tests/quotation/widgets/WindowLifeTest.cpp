@@ -184,6 +184,19 @@ TEST_F(WindowLife, YesSavesTheQuotationBeforeTheWindowCloses)
     EXPECT_TRUE(QFile::exists(file));
 }
 
+TEST_F(WindowLife, TheFileCommandsMayTakeOverTheCloseQuestion)
+{
+    frmQ& w = window();
+    bool allow = false;
+    int closed = 0;
+    w.setCloseHandlers([&] { return allow; }, [&] { ++closed; });
+    EXPECT_FALSE(w.close());
+    EXPECT_EQ(closed, 0);
+    allow = true;
+    EXPECT_TRUE(w.close());
+    EXPECT_EQ(closed, 1);
+}
+
 TEST_F(WindowLife, NewQuotationAsksAboutAChangedOneAndStartsAfresh)
 {
     frmQ& w = window();
