@@ -76,12 +76,15 @@ protected:
         for (int i = 0; i < rows.size(); ++i) {
             ensureRow(i + 1);
             const QStringList& r = rows[i];
-            if (!r.value(0).isEmpty())
+            if (!r.value(0).isEmpty()) {
                 ASSERT_TRUE(doc->setCellText(i + 1, QCol::Name, r[0]));
-            if (r.size() > 1)
+            }
+            if (r.size() > 1) {
                 ASSERT_TRUE(doc->cellEdited(i + 1, QCol::Qty, r[1]));
-            if (r.size() > 2)
+            }
+            if (r.size() > 2) {
                 ASSERT_TRUE(doc->cellEdited(i + 1, QCol::Price, r[2]));
+            }
         }
     }
 

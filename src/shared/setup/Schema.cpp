@@ -312,12 +312,12 @@ GROUP BY tre
 ORDER BY min(sn), min(sot);
 
 -- AlbyP: every row of 統計 with its columns in table order, in print order: groups by
--- their number sn, rows of one group in grid order, so the rows of one path stand
--- together.
+-- their number sn; the rows of one path together, at the place of the path's first row,
+-- each in grid order (a work type with sub-levels in two areas is never split).
 CREATE VIEW AlbyP AS
-SELECT *
-FROM 統計
-ORDER BY sn, sot;
+SELECT s.* FROM 統計 AS s
+JOIN (SELECT tre, min(sot) AS firstSot FROM 統計 GROUP BY tre) AS f ON f.tre IS s.tre
+ORDER BY s.sn, f.firstSot, s.sot;
 
 -- SAoT: one row per tree path of each first-level group, in print order: the path's item
 -- rows (Ct), the first level (AoT), the path (tre, also read as "Tre").

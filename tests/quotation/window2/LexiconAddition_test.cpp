@@ -54,8 +54,9 @@ protected:
                   const QString& ratio)
     {
         ensureRow(row);
-        if (!name.isEmpty())
+        if (!name.isEmpty()) {
             ASSERT_TRUE(doc->setCellText(row, QCol::Name, name));
+        }
         ASSERT_TRUE(doc->setCellText(row, QCol::Unit, unit));
         doc->hfgQ().setTextMatrix(row, QCol::Cost, cost);
         doc->hfgQ().setTextMatrix(row, QCol::Ratio, ratio);
