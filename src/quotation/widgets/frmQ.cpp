@@ -38,6 +38,7 @@ namespace varn {
 
 QPointer<frmQ> frmQ::s_instance;
 std::function<void()> frmQ::s_templateMarker;
+std::vector<std::function<void(frmQ&)>> frmQ::s_loadHooks;
 
 namespace {
 
@@ -152,6 +153,12 @@ void frmQ::setTemplateMarker(std::function<void()> marker)
     s_templateMarker = std::move(marker);
 }
 
+void frmQ::addLoadHook(std::function<void(frmQ&)> hook)
+{
+    if (hook)
+        s_loadHooks.push_back(std::move(hook));
+}
+
 // ---- load -------------------------------------------------------------------------------
 
 frmQ::frmQ(QWidget* parent) : QMainWindow(parent)
@@ -197,6 +204,8 @@ frmQ::frmQ(QWidget* parent) : QMainWindow(parent)
 
     bindDocument();
     Form_Load();
+    for (const auto& hook : s_loadHooks)
+        hook(*this);
 }
 
 frmQ::~frmQ() = default;

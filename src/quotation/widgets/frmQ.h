@@ -10,6 +10,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <vector>
 
 class QAction;
 class QComboBox;
@@ -62,6 +63,9 @@ public:
     // `MarkTemplatesReadOnly`, run first thing whenever the window loads (the print
     // subsystem supplies it).
     static void setTemplateMarker(std::function<void()> marker);
+    // Run on every window once it has loaded, in the order added: the other parts of the
+    // program put their commands on it here (file commands, statistics, reports...).
+    static void addLoadHook(std::function<void(frmQ&)> hook);
 
     Quotation& quotation() { return *m_doc; }
     // `StaDb`: the user's statistics database, null when it could not be opened or made.
@@ -181,6 +185,7 @@ private:
 
     static QPointer<frmQ> s_instance;
     static std::function<void()> s_templateMarker;
+    static std::vector<std::function<void(frmQ&)>> s_loadHooks;
 
     Quotation* m_doc;
     std::shared_ptr<Database> m_mainDb;
