@@ -60,6 +60,10 @@ QuotationWindowExtras::QuotationWindowExtras(frmQ& window, AutosaveSchedule::Clo
 
     if (s_picker)
         window.setCommandHandler(QStringLiteral("cmdC"), [this] { cmdC_Click(); });
+
+    // Closing asks through the file commands (names completed, recent list written) and
+    // stops the autosave timer.
+    window.setCloseHandlers([this] { return queryClose(); }, [this] { m_files->formClosed(); });
 }
 
 void QuotationWindowExtras::cmdC_Click()

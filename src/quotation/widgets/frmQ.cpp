@@ -8,6 +8,7 @@
 #include "quotation/ItemLexicon.h"
 #include "quotation/Quotation.h"
 #include "quotation/StaDatabase.h"
+#include "quotation/VrnSaveNames.h"
 #include "quotation/widgets/CellEditors.h"
 #include "shared/ProgramState.h"
 #include "shared/setup/Schema.h"
@@ -835,6 +836,7 @@ void frmQ::runCommand(const QString& name)
 bool frmQ::mNew_Click()
 {
     m_lstAK->hide();
+    const ScopedVrnSaveNames names;  // its "save first?" may ask for a file name
     if (!m_doc->mNew_Click())
         return false;
     applyHeaderDefaults();
@@ -847,6 +849,7 @@ void frmQ::closeEvent(QCloseEvent* event)
     m_lstAK->hide();
     // The question runs whenever the quotation changed; Cancel, a cancelled save dialog or
     // a failed save keep the window and the quotation as they are.
+    const ScopedVrnSaveNames names;
     const bool goAhead = m_queryClose ? m_queryClose() : m_doc->queryClose();
     if (!goAhead) {
         event->ignore();
