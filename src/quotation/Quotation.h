@@ -75,7 +75,6 @@ public:
     const PageEndValues& pageEnd() const { return m_pageEnd; }
     const Totals& totals() const { return m_totals; }
     RecentFiles& recentFiles() { return m_recent; }
-    AutosaveTicker& autosaveTicker() { return m_ticker; }
 
     // ---- rights: 價格可見 and 成本可見 of the signed-in user ------------------------------
     void setRightsWord(int rights);
@@ -233,11 +232,6 @@ public:
     // Writes the quotation to the path (after selecting the root); on success it becomes
     // the current file and heads the recent list. A failure is reported and changes nothing.
     bool saveTo(const QString& path);
-    // Writes the quotation as it stands to the autosave file, leaving the shown node, the
-    // current file, the caption and the recent list alone.
-    bool AutoSaveQuotation(const QString& path = AutosaveTicker::autosavePath());
-    // One tick of the autosave timer; true when it saved.
-    bool TimeSv_Timer();
     // The close question "是否儲存報價單 ?"; false keeps the window open.
     bool queryClose();
     // The window closes: the recent list is written and the mode reset.
@@ -295,7 +289,6 @@ private:
     Totals m_totals;
     PricingModes m_modes;
     RecentFiles m_recent;
-    AutosaveTicker m_ticker;
 
     bool m_noPriceRight = false;
     bool m_noCostRight = false;

@@ -1,4 +1,4 @@
-// New quotation, the quotation file (open, save, autosave) and the customer look-up.
+// New quotation, the quotation file (open, save) and the customer look-up.
 #include "quotation/Quotation.h"
 
 #include "platform/db/Database.h"
@@ -81,7 +81,6 @@ void Quotation::newQuotation(const QDate& today)
 
 bool Quotation::mNew_Click(const QDate& today)
 {
-    m_ticker.reset();
     selectRoot();
     if (m_modified) {
         const PromptButton answer = askSave(QStringLiteral("是否存檔?"));
@@ -177,7 +176,6 @@ void Quotation::load(const VrnContent& c, const QString& path)
     setNoAreaMode(c.noAreaMode);
     m_pageEnd = c.pageEnd;
     m_filePath = path;
-    m_ticker.reset();
     clearNodeScope();
     m_editRow = m_editCol = 0;
 
@@ -196,7 +194,6 @@ void Quotation::load(const VrnContent& c, const QString& path)
 
 bool Quotation::mOpen_Click(const std::optional<QString>& recentPath)
 {
-    m_ticker.reset();
     selectRoot();
     if (m_modified) {
         const PromptButton answer = askSave(QStringLiteral("是否存檔?"));
@@ -286,24 +283,6 @@ bool Quotation::saveTo(const QString& path)
     return true;
 }
 
-bool Quotation::AutoSaveQuotation(const QString& path)
-{
-    try {
-        Vrn::write(path, snapshotContent());
-    } catch (const VrnError& e) {
-        reportSaveError(e);
-        return false;
-    }
-    return true;
-}
-
-bool Quotation::TimeSv_Timer()
-{
-    if (!m_ticker.tick(state().m.gAutoSaveMin))
-        return false;
-    return AutoSaveQuotation();
-}
-
 bool Quotation::queryClose()
 {
     if (!m_modified)
@@ -319,7 +298,6 @@ bool Quotation::queryClose()
 void Quotation::closeDown(const QString& ofIniPath)
 {
     m_recent.save(ofIniPath);
-    m_ticker.reset();
     setNoAreaMode(false);
 }
 

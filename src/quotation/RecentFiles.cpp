@@ -74,19 +74,4 @@ QString RecentFiles::defaultPath()
     return QDir(state().programFolder).filePath(QStringLiteral("Of.ini"));
 }
 
-bool AutosaveTicker::tick(int autoSaveMin)
-{
-    if (m_saveTick >= autoSaveMin) {
-        m_saveTick = 0;
-        return true;
-    }
-    ++m_saveTick;
-    return false;
-}
-
-QString AutosaveTicker::autosavePath()
-{
-    return QDir(state().programFolder).filePath(QStringLiteral("autosave.vrn"));
-}
-
 } // namespace varn

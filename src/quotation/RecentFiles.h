@@ -42,22 +42,4 @@ private:
     std::array<Item, Size> m_items;
 };
 
-// The autosave tick count (`SaveTick`): the timer ticks every 40 seconds and the quotation
-// is saved on every (gAutoSaveMin + 1)-th tick after the count was last reset.
-class AutosaveTicker {
-public:
-    static constexpr int IntervalMs = 40000;
-
-    // One timer tick; true when the autosave is due now (the count then starts again).
-    bool tick(int autoSaveMin);
-    void reset() { m_saveTick = 0; }
-    int saveTick() const { return m_saveTick; }
-
-    // The fixed autosave file "autosave.vrn" in the program folder.
-    static QString autosavePath();
-
-private:
-    int m_saveTick = 0;
-};
-
 } // namespace varn

@@ -165,61 +165,6 @@ TEST_F(FileCommandsTest, ModifiedFollowsEditsSavesAndOpens)
     EXPECT_EQ(signals_, (QList<bool>{true, false, true, false}));
 }
 
-// ---- autosave -------------------------------------------------------------------------------
-
-TEST_F(FileCommandsTest, AutosaveComesEveryNPlusOneTicks)
-{
-    state().m.gAutoSaveMin = 2;
-    QList<bool> saved;
-    for (int i = 0; i < 7; ++i)
-        saved << doc->TimeSv_Timer();
-    EXPECT_EQ(saved, (QList<bool>{false, false, true, false, false, true, false}));
-    EXPECT_TRUE(QFileInfo::exists(AutosaveTicker::autosavePath()));
-
-    AutosaveTicker t;
-    EXPECT_TRUE(t.tick(0));
-    EXPECT_TRUE(t.tick(-1));
-    EXPECT_FALSE(t.tick(1));
-}
-
-TEST_F(FileCommandsTest, OpeningAFileRestartsTheCount)
-{
-    const QString f = savedFile("f.vrn");
-    state().m.gAutoSaveMin = 2;
-    doc->TimeSv_Timer();
-    doc->TimeSv_Timer();
-    ASSERT_TRUE(doc->mOpen_Click(f));
-    EXPECT_FALSE(doc->TimeSv_Timer());
-    EXPECT_FALSE(doc->TimeSv_Timer());
-    EXPECT_TRUE(doc->TimeSv_Timer());
-}
-
-TEST_F(FileCommandsTest, AutosaveWritesTheLeafBeingEditedAndDisturbsNothing)
-{
-    const QString f = savedFile("f.vrn");
-    ASSERT_TRUE(doc->mOpen_Click(f));
-    doc->tv_NodeClick(path({"客廳"}));
-    doc->setCellText(1, QCol::Name, "a edited");
-    ensureRow(2);
-    doc->setCellText(2, QCol::Name, "b new");
-    ASSERT_TRUE(doc->AutoSaveQuotation(file("auto.vrn")));
-    EXPECT_EQ(doc->shownPath(), path({"客廳"}));
-    EXPECT_EQ(doc->filePath(), f);
-    EXPECT_TRUE(doc->isModified());
-    EXPECT_EQ(doc->recentFiles().paths(), QStringList{f});
-
-    Quotation back;
-    ASSERT_TRUE(back.mOpen_Click(file("auto.vrn")));
-    EXPECT_EQ(back.hfgQ().textMatrix(1, QCol::Name), "a edited");
-    EXPECT_EQ(back.hfgQ().textMatrix(2, QCol::Name), "b new");
-}
-
-TEST_F(FileCommandsTest, AFailedAutosaveIsReported)
-{
-    EXPECT_FALSE(doc->AutoSaveQuotation(dir.filePath("no/such/folder/auto.vrn")));
-    EXPECT_TRUE(prompts.lastMessageText().startsWith("存檔錯誤\r\n75\r\n"));
-}
-
 // ---- recent files -----------------------------------------------------------------------------
 
 TEST(RecentFilesList, KeepsTheFiveLatestWithoutDuplicates)
