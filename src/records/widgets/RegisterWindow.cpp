@@ -76,6 +76,7 @@ RegisterWindow::RegisterWindow(std::unique_ptr<RegisterEngine> engine, QWidget* 
     Combo1 = filterCombo("Combo1", this);
     Combo1->addItems(RecordCodePrefixes());
     Combo1->setEditText(QStringLiteral("編號"));
+    Combo1->setMinimumContentsLength(4);  // room for "編號" in a CJK font
     m_searchBar->addWidget(Combo1);
     if (!cfg.typeColumn.isEmpty()) {
         Combo2 = filterCombo("Combo2", this);
