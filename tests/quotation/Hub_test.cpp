@@ -45,15 +45,9 @@ TEST_F(HubTest, LeavingALeafStoresItsRowsAndTheRootGathersThemInTreeOrder)
     EXPECT_FALSE(doc->isLeaf());
     EXPECT_EQ(doc->curKey(), Q);
     EXPECT_EQ(doc->hfgQ().colWidth(QCol::Path), 1000);
-}
 
-TEST_F(HubTest, AnInnerNodeGathersOnlyItsSubtree)
-{
-    buildTwoAreas();
-    fill(path({"客廳", "木作"}), {{"天花板"}});
-    fill(path({"臥室", "木作"}), {{"床架"}});
-    doc->tv_NodeClick(path({"客廳"}));
-    EXPECT_EQ(shownNames(), QStringList{"天花板"});
+    doc->tv_NodeClick(path({"客廳"}));   // an inner node gathers only its subtree
+    EXPECT_EQ(shownNames(), (QStringList{"天花板", "隔間", "乳膠漆"}));
     EXPECT_FALSE(doc->isLeaf());
 }
 
@@ -74,21 +68,12 @@ TEST_F(HubTest, StoringALeafAgainMovesItsBlockToTheEnd)
 TEST_F(HubTest, BlankRowsBetweenRowsAreKeptAndTrailingOnesDropped)
 {
     add(Q, {"客廳"});
-    fill(path({"客廳"}), {{"a"}, {""}, {"c"}, {""}, {""}});
-    EXPECT_GE(doc->hfgQ().rows(), 6);
+    fill(path({"客廳"}), {{"a"}, {""}, {"c"}, {"", "3"}, {""}, {""}});   // a quantity alone is data
+    EXPECT_GE(doc->hfgQ().rows(), 7);
     add(Q, {"臥室"});   // shows the new leaf, storing 客廳
     doc->tv_NodeClick(path({"客廳"}));
-    EXPECT_EQ(shownNames(), (QStringList{"a", "", "c"}));
-}
-
-TEST_F(HubTest, ARowHoldingOnlyAQuantityIsStored)
-{
-    add(Q, {"客廳", "臥室"});
-    doc->tv_NodeClick(path({"客廳"}));
-    ASSERT_TRUE(doc->cellEdited(1, QCol::Qty, "3"));
-    doc->tv_NodeClick(path({"臥室"}));
-    doc->tv_NodeClick(path({"客廳"}));
-    EXPECT_EQ(doc->GTxM(1, QCol::Qty), "3");
+    EXPECT_EQ(shownNames(), (QStringList{"a", "", "c", ""}));
+    EXPECT_EQ(doc->GTxM(4, QCol::Qty), "3");
 }
 
 TEST_F(HubTest, ALeafWhoseRowsWereAllDeletedStaysEmpty)
@@ -103,6 +88,13 @@ TEST_F(HubTest, ALeafWhoseRowsWereAllDeletedStaysEmpty)
     doc->tv_NodeClick(path({"客廳"}));
     EXPECT_EQ(shownNames(), QStringList{""});
     EXPECT_EQ(masterColumn(QCol::Path), QStringList{""});   // the empty master grid
+
+    // A node change clears the row selection.
+    fill(path({"客廳"}), {{"a"}, {"b"}});
+    doc->setRowSelection(1, 2);
+    doc->tv_NodeClick(path({"臥室"}));
+    EXPECT_EQ(doc->selRow(), -1);
+    EXPECT_FALSE(doc->rowMenuState().copy);
 }
 
 TEST_F(HubTest, ClickingTheShownNodeStoresAndGathersNothing)
@@ -116,21 +108,17 @@ TEST_F(HubTest, ClickingTheShownNodeStoresAndGathersNothing)
     EXPECT_EQ(doc->totals().lbSumT, "100");       // the totals are refreshed all the same
 }
 
-TEST_F(HubTest, RootOfLeavesWithoutRowsShowsOneEmptyRow)
-{
-    buildTwoAreas();
-    doc->selectRoot();
-    EXPECT_EQ(doc->hfgQ().rows(), 2);
-    EXPECT_EQ(shownNames(), QStringList{""});
-    EXPECT_EQ(doc->totals().lbSumT, "0");
-}
-
-TEST_F(HubTest, ARootWithoutChildrenKeepsItsRowsUnderQ)
+TEST_F(HubTest, ARootWithoutChildrenKeepsItsRowsUnderQAndOneOfEmptyLeavesShowsOneEmptyRow)
 {
     ASSERT_TRUE(doc->setCellText(1, QCol::Name, "a"));
     EXPECT_EQ(doc->content().rows.front()[0], Q);
-    EXPECT_EQ(doc->shownPath(), Q);
     EXPECT_EQ(shownNames(), QStringList{"a"});
+
+    doc->newQuotation();
+    buildTwoAreas();
+    doc->selectRoot();
+    EXPECT_EQ(shownNames(), QStringList{""});
+    EXPECT_EQ(doc->totals().lbSumT, "0");
 }
 
 TEST_F(HubTest, DoubleClickOnABlockPathOpensThatLeaf)
@@ -147,18 +135,14 @@ TEST_F(HubTest, DoubleClickOnABlockPathOpensThatLeaf)
     EXPECT_EQ(shownNames(), QStringList{"床"});
 }
 
-TEST_F(HubTest, GetLFindsOnlyNodesUnderTheStartingNode)
+TEST_F(HubTest, LookUpsOfNodesAndBlocks)
 {
     buildTwoAreas();
     doc->tv_NodeClick(path({"客廳"}));
-    EXPECT_FALSE(doc->GetL(path({"客廳"}), path({"臥室", "木作"})));
+    EXPECT_FALSE(doc->GetL(path({"客廳"}), path({"臥室", "木作"})));   // only under the start
     EXPECT_TRUE(doc->GetL(Q, path({"臥室", "木作"})));
     EXPECT_EQ(doc->shownPath(), path({"臥室", "木作"}));
-}
 
-TEST_F(HubTest, BlockLookUpsReportTheBlockOfAPath)
-{
-    buildTwoAreas();
     fill(path({"客廳", "木作"}), {{"a"}, {"b"}});
     fill(path({"客廳", "油漆"}), {{"c"}});
     doc->selectRoot();
@@ -192,16 +176,6 @@ TEST_F(HubTest, ColumnRightsHideColumnsAndWidenThePathAtInnerNodes)
         EXPECT_EQ(doc->hfgQ().colWidth(QCol::Path), c.pathWidth);
         EXPECT_EQ(doc->hfgQ().colWidth(QCol::WorkItem), 0);
     }
-}
-
-TEST_F(HubTest, ANodeChangeClearsTheRowSelection)
-{
-    add(Q, {"客廳", "臥室"});
-    fill(path({"客廳"}), {{"a"}, {"b"}});
-    doc->setRowSelection(1, 2);
-    doc->tv_NodeClick(path({"臥室"}));
-    EXPECT_EQ(doc->selRow(), -1);
-    EXPECT_FALSE(doc->rowMenuState().copy);
 }
 
 } // namespace

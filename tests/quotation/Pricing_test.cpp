@@ -76,82 +76,59 @@ INSTANTIATE_TEST_SUITE_P(
 
 // ---- the pricing-mode matrix --------------------------------------------------------------
 
-class PricingModeTest : public QuotationTest {
-protected:
-    void SetUp() override
-    {
-        QuotationTest::SetUp();
-        add(Q, {"客廳"});
-        doc->tv_NodeClick(path({"客廳"}));
-        // 數量 2, 單價 150, 成本 100, 比例 1.5
-        for (auto [col, text] : {std::pair{QCol::Qty, "2"}, {QCol::Price, "150"}, {QCol::Amount, "300"},
-                                 {QCol::Cost, "100"}, {QCol::CostTotal, "200"}, {QCol::Ratio, "1.5"}})
-            ASSERT_TRUE(doc->setCellText(1, col, QString::fromUtf8(text)));
-    }
-    QStringList row() const
-    {
-        QStringList out;
-        for (int c : {QCol::Qty, QCol::Price, QCol::Amount, QCol::Cost, QCol::CostTotal, QCol::Ratio})
-            out << doc->GTxM(1, c);
-        return out;
-    }
-};
+// One row: 數量 2, 單價 150, 金額 300, 成本 100, 成本複計 200, 比例 1.5, then one cell typed
+// under a mode.
+using PricingModes = QuotationTest;
 
-TEST_F(PricingModeTest, EachModeRecomputesItsColumns)
+TEST_F(PricingModes, EachModeRecomputesItsColumns)
 {
     struct Case {
+        const char* name;
         PricingMode mode;
         int col;
         const char* typed;
         QStringList after;   // 數量 單價 金額 成本 成本複計 比例
+        QStringList before = {"2", "150", "300", "100", "200", "1.5"};
     };
+    const QStringList same{"2", "150", "300", "100", "200", "1.5"};
     const Case cases[] = {
-        {PricingMode::EpCr, QCol::Price, "200", {"2", "200", "400", "100", "200", "2"}},
-        {PricingMode::EpCc, QCol::Price, "200", {"2", "200", "400", "133.33", "266.66", "1.5"}},
-        {PricingMode::EcCp, QCol::Cost, "80", {"2", "120", "240", "80", "160", "1.5"}},
-        {PricingMode::EcCr, QCol::Cost, "80", {"2", "150", "300", "80", "160", "1.88"}},
-        {PricingMode::ErCp, QCol::Ratio, "2", {"2", "200", "400", "100", "200", "2"}},
-        {PricingMode::ErCc, QCol::Ratio, "2", {"2", "150", "300", "75", "150", "2"}},
+        {"EpCr", PricingMode::EpCr, QCol::Price, "200", {"2", "200", "400", "100", "200", "2"}},
+        {"EpCc", PricingMode::EpCc, QCol::Price, "200", {"2", "200", "400", "133.33", "266.66", "1.5"}},
+        {"EcCp", PricingMode::EcCp, QCol::Cost, "80", {"2", "120", "240", "80", "160", "1.5"}},
+        {"EcCr", PricingMode::EcCr, QCol::Cost, "80", {"2", "150", "300", "80", "160", "1.88"}},
+        {"ErCp", PricingMode::ErCp, QCol::Ratio, "2", {"2", "200", "400", "100", "200", "2"}},
+        {"ErCc", PricingMode::ErCc, QCol::Ratio, "2", {"2", "150", "300", "75", "150", "2"}},
+        {"qty EpCc", PricingMode::EpCc, QCol::Qty, "3", {"3", "150", "450", "100", "300", "1.5"}},
+        {"qty EcCr", PricingMode::EcCr, QCol::Qty, "3", {"3", "150", "450", "100", "300", "1.5"}},
+        {"qty ErCc", PricingMode::ErCc, QCol::Qty, "3", {"3", "150", "450", "100", "300", "1.5"}},
+        {"remark", PricingMode::EpCr, QCol::Remark, "備", same},
+        {"price without ratio keeps the cost", PricingMode::EpCc, QCol::Price, "90",
+         {"2", "90", "180", "100", "200", "0"}, {"2", "150", "300", "100", "200", "0"}},
+        {"ratio without price or cost", PricingMode::EpCr, QCol::Ratio, "1.2",
+         {"2", "0", "0", "", "", "1.2"}, {"2", "", "", "", "", "1.5"}},
     };
+    const int cols[] = {QCol::Qty, QCol::Price, QCol::Amount, QCol::Cost, QCol::CostTotal, QCol::Ratio};
     for (const Case& c : cases) {
-        SetUp();   // a fresh row each time
+        doc = std::make_unique<Quotation>();
+        add(Q, {"客廳"});
+        for (int i = 0; i < 6; ++i)
+            ASSERT_TRUE(doc->setCellText(1, cols[i], c.before[i]));
         doc->setPricingMode(c.mode);
         ASSERT_TRUE(doc->cellEdited(1, c.col, QString::fromUtf8(c.typed)));
-        EXPECT_EQ(row(), c.after) << PricingModes::caption(c.mode).toStdString();
+        QStringList row;
+        for (int col : cols)
+            row << doc->GTxM(1, col);
+        EXPECT_EQ(row, c.after) << c.name;
+        EXPECT_EQ(doc->totals().lbSumT, c.after[2]) << c.name;
     }
 }
 
-TEST_F(PricingModeTest, AQuantityEditRecomputesAmountAndCostTotalUnderEveryMode)
+TEST_F(PricingModes, SwitchingAModeChangesNoRowAndPairsStayExclusive)
 {
-    for (PricingMode m : {PricingMode::EpCc, PricingMode::EcCr, PricingMode::ErCc}) {
-        doc->setPricingMode(m);
-        ASSERT_TRUE(doc->cellEdited(1, QCol::Qty, "3"));
-        EXPECT_EQ(row(), (QStringList{"3", "150", "450", "100", "300", "1.5"}));
-    }
-}
-
-TEST_F(PricingModeTest, PriceOnARowWithoutRatioKeepsTheCostUnderFixedRatio)
-{
-    ASSERT_TRUE(doc->setCellText(1, QCol::Ratio, "0"));
-    doc->setPricingMode(PricingMode::EpCc);
-    ASSERT_TRUE(doc->cellEdited(1, QCol::Price, "90"));
-    EXPECT_EQ(row(), (QStringList{"2", "90", "180", "100", "200", "0"}));
-}
-
-TEST_F(PricingModeTest, ARatioPickedOnARowWithoutPriceOrCostGivesZeroes)
-{
-    for (int c : {QCol::Price, QCol::Amount, QCol::Cost, QCol::CostTotal})
-        ASSERT_TRUE(doc->setCellText(1, c, ""));
-    ASSERT_TRUE(doc->cellEdited(1, QCol::Ratio, "1.2"));
-    EXPECT_EQ(doc->GTxM(1, QCol::Price), "0");
-    EXPECT_EQ(doc->GTxM(1, QCol::Amount), "0");
-}
-
-TEST_F(PricingModeTest, SwitchingAModeChangesNoRowAndPairsStayExclusive)
-{
+    fill(Q, {{"a", "2", "150"}});
     doc->setPricingMode(PricingMode::EpCc);
     doc->setPricingMode(PricingMode::ErCc);
-    EXPECT_EQ(row(), (QStringList{"2", "150", "300", "100", "200", "1.5"}));
+    EXPECT_EQ(doc->GTxM(1, QCol::Amount), "300");
     EXPECT_TRUE(doc->isPricingModeChecked(PricingMode::EpCc));
     EXPECT_FALSE(doc->isPricingModeChecked(PricingMode::EpCr));
     EXPECT_TRUE(doc->isPricingModeChecked(PricingMode::EcCp));   // the other pair untouched
@@ -159,35 +136,20 @@ TEST_F(PricingModeTest, SwitchingAModeChangesNoRowAndPairsStayExclusive)
     EXPECT_TRUE(doc->isPricingModeChecked(PricingMode::EpCc));
 }
 
-TEST_F(PricingModeTest, OtherColumnsOnlyRefreshTheTotals)
-{
-    ASSERT_TRUE(doc->cellEdited(1, QCol::Remark, "備"));
-    EXPECT_EQ(row(), (QStringList{"2", "150", "300", "100", "200", "1.5"}));
-    EXPECT_EQ(doc->totals().lbSumT, "300");
-}
-
 // ---- totals ---------------------------------------------------------------------------------
 
 TEST(PricingTotals, SumsAndAverageRatio)
 {
     GridModel g(4, QCol::Count);
+    EXPECT_EQ(Pricing::totals(g).lbScT, "0");
     g.setTextMatrix(1, QCol::Amount, "1000");
+    EXPECT_EQ(Pricing::totals(g).lbScT, "1000");   // without costs: the amount sum
     g.setTextMatrix(1, QCol::CostTotal, "600");
     g.setTextMatrix(2, QCol::Amount, "500");
     g.setTextMatrix(2, QCol::CostTotal, "400.5");
     const Totals t = Pricing::totals(g);
-    EXPECT_EQ(t.lbSumT, "1500");
-    EXPECT_EQ(t.lbCsumT, "1000.5");
-    EXPECT_EQ(t.lbProT, "499.5");
-    EXPECT_EQ(t.lbScT, "1.5");
-}
-
-TEST(PricingTotals, WithoutCostsTheRatioIsTheAmountSum)
-{
-    GridModel g(3, QCol::Count);
-    g.setTextMatrix(1, QCol::Amount, "1500");
-    EXPECT_EQ(Pricing::totals(g).lbScT, "1500");
-    EXPECT_EQ(Pricing::totals(GridModel(2, QCol::Count)).lbScT, "0");
+    EXPECT_EQ((QStringList{t.lbSumT, t.lbCsumT, t.lbProT, t.lbScT}),
+              (QStringList{"1500", "1000.5", "499.5", "1.5"}));
 }
 
 TEST(PricingTotals, VisibilityFollowsTheRights)
@@ -203,12 +165,12 @@ TEST(PricingTotals, VisibilityFollowsTheRights)
 
 class BulkEditTest : public QuotationTest {
 protected:
+    // 客廳‧木作: a (cost 100, ratio 1.5), b (no cost); 臥室: c (cost 400, ratio 1.25).
     void SetUp() override
     {
         QuotationTest::SetUp();
         add(Q, {"客廳", "臥室"});
         add(path({"客廳"}), {"木作"}, true);
-        // a: cost 100, ratio 1.5; b: no cost; c: cost 400, ratio 1.25.
         fill(path({"客廳", "木作"}), {{"a", "2", "150"}, {"b", "1", "40"}});
         doc->setCellText(1, QCol::Cost, "100");
         doc->setCellText(1, QCol::Ratio, "1.5");
@@ -217,6 +179,10 @@ protected:
         doc->setCellText(1, QCol::Cost, "400");
         doc->setCellText(1, QCol::Ratio, "1.25");
     }
+    QStringList cells(int row) const
+    {
+        return {doc->GTxM(row, QCol::Ratio), doc->GTxM(row, QCol::Price), doc->GTxM(row, QCol::Amount)};
+    }
 };
 
 TEST_F(BulkEditTest, RatioCoefficientAtALeafRepricesEveryRow)
@@ -224,24 +190,16 @@ TEST_F(BulkEditTest, RatioCoefficientAtALeafRepricesEveryRow)
     doc->tv_NodeClick(path({"客廳", "木作"}));
     prompts.answerInput(QStringLiteral("1.2"));
     doc->lbSc_DblClick();
-    EXPECT_EQ(doc->GTxM(1, QCol::Ratio), "1.2");
-    EXPECT_EQ(doc->GTxM(1, QCol::Price), "120");
-    EXPECT_EQ(doc->GTxM(1, QCol::Amount), "240");
-    EXPECT_EQ(doc->GTxM(2, QCol::Price), "40");     // no cost: the price stays
+    EXPECT_EQ(cells(1), (QStringList{"1.2", "120", "240"}));
+    EXPECT_EQ(doc->GTxM(2, QCol::Price), "40");   // no cost: the price stays
     EXPECT_EQ(doc->totals().lbSumT, "280");
-    EXPECT_EQ(prompts.asked(PromptKind::Input).front().text, "請輸入比例係數");
-}
 
-TEST_F(BulkEditTest, RatioCoefficientOnAnEmptyLeafFillsItsBlankRow)
-{
-    doc->tv_NodeClick(path({"客廳", "木作"}));
-    ASSERT_TRUE(doc->AddChildNodes(path({"客廳"}), {"油漆"}, true));
+    // An empty leaf gets its blank row filled.
+    add(path({"客廳"}), {"油漆"}, true);
     prompts.answerInput(QStringLiteral("1.2"));
     doc->lbSc_DblClick();
     EXPECT_EQ(doc->hfgQ().rows(), 2);
-    EXPECT_EQ(doc->GTxM(1, QCol::Ratio), "1.2");
-    EXPECT_EQ(doc->GTxM(1, QCol::Price), "0");
-    EXPECT_EQ(doc->GTxM(1, QCol::Amount), "0");
+    EXPECT_EQ(cells(1), (QStringList{"1.2", "0", "0"}));
 }
 
 TEST_F(BulkEditTest, AnInnerNodeIsRefusedAndALetterAnswerAsksAgain)
@@ -266,38 +224,23 @@ TEST_F(BulkEditTest, TargetAmountAtTheRootReachesTheStoredRows)
     ASSERT_EQ(doc->totals().lbSumT, "840");
     prompts.answerInput(QStringLiteral("1,680"));
     doc->lbSum_DblClick();
-    // factor 2: a's ratio 1.5 → 3, price 300, amount 600; b keeps its price (no cost);
-    // c's ratio 1.25 → 2.5, price 1000.
+    // Factor 2 on the ratios; b keeps its price (no cost).
     EXPECT_EQ(doc->totals().lbSumT, "1640");
     doc->tv_NodeClick(path({"客廳", "木作"}));
-    EXPECT_EQ(doc->GTxM(1, QCol::Ratio), "3");
-    EXPECT_EQ(doc->GTxM(1, QCol::Price), "300");
-    EXPECT_EQ(doc->GTxM(1, QCol::Amount), "600");
+    EXPECT_EQ(cells(1), (QStringList{"3", "300", "600"}));
     EXPECT_EQ(doc->GTxM(2, QCol::Price), "40");
     doc->tv_NodeClick(path({"臥室"}));
-    EXPECT_EQ(doc->GTxM(1, QCol::Ratio), "2.5");
-    EXPECT_EQ(doc->GTxM(1, QCol::Price), "1000");
+    EXPECT_EQ(cells(1), (QStringList{"2.5", "1000", "1000"}));
 }
 
-TEST_F(BulkEditTest, TargetAmountRoundsTheScaledRatioToThreeDecimals)
+TEST_F(BulkEditTest, TargetAmountRoundsTheScaledRatioToThreeDecimalsAndNeedsATotal)
 {
     doc->tv_NodeClick(path({"臥室"}));   // 500 = 400 × 1.25
-    prompts.answerInput(QStringLiteral("600"));
-    doc->lbSum_DblClick();
-    EXPECT_EQ(doc->GTxM(1, QCol::Ratio), "1.5");
-    EXPECT_EQ(doc->GTxM(1, QCol::Price), "600");
-    prompts.answerInput(QStringLiteral("700"));
-    doc->lbSum_DblClick();   // factor 7/6: ratio 1.75 exactly, as a single
-    EXPECT_EQ(doc->GTxM(1, QCol::Price), "700");
-    prompts.answerInput(QStringLiteral("1000"));
-    doc->lbSum_DblClick();   // ratio 2.5, then 2.5 × (1000/1000)
-    prompts.answerInput(QStringLiteral("333"));
-    doc->lbSum_DblClick();
-    EXPECT_EQ(doc->GTxM(1, QCol::Ratio), "0.833");
-}
-
-TEST_F(BulkEditTest, TargetAmountWithAZeroTotalIsRefused)
-{
+    for (auto [target, ratio] : {std::pair{"600", "1.5"}, {"700", "1.75"}, {"1000", "2.5"}, {"333", "0.833"}}) {
+        prompts.answerInput(QString::fromUtf8(target));
+        doc->lbSum_DblClick();
+        EXPECT_EQ(doc->GTxM(1, QCol::Ratio), ratio) << target;
+    }
     add(Q, {"廚房"});
     prompts.answerInput(QStringLiteral("1000"));
     doc->lbSum_DblClick();

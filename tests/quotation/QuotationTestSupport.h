@@ -1,12 +1,13 @@
 #pragma once
 
+#include "platform/db/Database.h"
 #include "platform/ui/ScriptedPrompter.h"
 #include "quotation/ItemColumns.h"
 #include "quotation/ItemLexicon.h"
 #include "quotation/Quotation.h"
 #include "shared/ProgramState.h"
+#include "shared/setup/Schema.h"
 
-#include <QHash>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -24,25 +25,34 @@ inline void PrintTo(const QString& s, std::ostream* os)
 namespace varn::test {
 
 inline const QString Q = QStringLiteral("\uFF31");
-inline const QString Dot = QStringLiteral("\u2027");
 
 // "Ｑ‧a‧b" from "a", "b".
 inline QString path(std::initializer_list<const char*> names)
 {
     QString p = Q;
     for (const char* n : names)
-        p += Dot + QString::fromUtf8(n);
+        p += QStringLiteral("\u2027") + QString::fromUtf8(n);
     return p;
 }
 
-// Every test gets a fresh program state, a scripted prompter and a temporary folder.
+// Column `col` of a grid, header row left out.
+inline QStringList column(const GridModel& g, int col)
+{
+    QStringList out;
+    for (int r = 1; r < g.rows(); ++r)
+        out << g.textMatrix(r, col);
+    return out;
+}
+
+// Every test gets a fresh program state in a temporary program folder, all rights, a
+// scripted prompter and a quotation.
 class QuotationTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         ProgramState::reset();
         ASSERT_TRUE(dir.isValid());
-        state().programFolder = dir.path();
+        state().programFolder = state().m.gFilePath = dir.path();
         state().m.gRights = 4095;
         Prompter::install(&prompts);
         doc = std::make_unique<Quotation>();
@@ -51,6 +61,14 @@ protected:
     {
         doc.reset();
         Prompter::install(nullptr);
+        ProgramState::reset();
+    }
+
+    // A main database with its schema as the shared connection.
+    void openDatabase()
+    {
+        db = Database::create(file(QStringLiteral("varn3.mdb")), {}, MainSchemaSql());
+        state().m.gDb = db;
     }
 
     QString file(const QString& name) const { return dir.filePath(name); }
@@ -88,33 +106,56 @@ protected:
         }
     }
 
-    // The 品名 column of the shown rows, empty rows included.
-    QStringList shownNames() const
+    QStringList shownNames() const { return column(doc->hfgQ(), QCol::Name); }
+    QStringList shownPaths() const { return column(doc->hfgQ(), QCol::Path); }
+    QStringList masterColumn(int col) const { return column(doc->hfgB(), col); }
+
+    // Two areas sharing a work-type name, a deeper path, a blank row between filled ones,
+    // quotes and the characters 四 and 院 (whose second CP950 byte is "|"), every header
+    // field, remarks, a design fee by total, a supervision fee of 30 坪 at 2000, tax and a
+    // discount.
+    void buildRich()
     {
-        QStringList out;
-        for (int r = 1; r < doc->hfgQ().rows(); ++r)
-            out << doc->GTxM(r, QCol::Name);
-        return out;
-    }
-    // Column 1 of the shown rows.
-    QStringList shownPaths() const
-    {
-        QStringList out;
-        for (int r = 1; r < doc->hfgQ().rows(); ++r)
-            out << doc->GTxM(r, QCol::Path);
-        return out;
-    }
-    // Column `col` of hfgB.
-    QStringList masterColumn(int col) const
-    {
-        QStringList out;
-        for (int r = 1; r < doc->hfgB().rows(); ++r)
-            out << doc->hfgB().textMatrix(r, col);
-        return out;
+        const std::pair<HeaderField, const char*> header[] = {
+            {HeaderField::CustomerName, "四季\"院\""}, {HeaderField::ProjectName, "四季院 新建工程"},
+            {HeaderField::Salesperson, "王小明"},      {HeaderField::Category, "住宅"},
+            {HeaderField::QuoteNo, "1130501_7"},      {HeaderField::SiteAddress, "台北市四維路 5 號"},
+            {HeaderField::QuoteDate, "113/05/01"}};
+        for (const auto& [field, text] : header)
+            doc->setHeaderField(field, QString::fromUtf8(text));
+        add(Q, {"客廳", "四樓", "臥室"});
+        add(path({"客廳"}), {"木作", "油漆"}, true);
+        add(path({"臥室"}), {"木作"}, true);
+        add(path({"四樓"}), {"院子"}, true);
+        add(path({"四樓", "院子"}), {"圍牆"}, true);
+        fill(path({"臥室", "木作"}), {{"床架\"特製\"", "1", "5000"}});
+        fill(path({"客廳", "木作"}), {{"天花板", "10", "1200"}, {""}, {"隔間", "2", "3000"}});
+        for (auto [col, text] : {std::pair{QCol::Spec, "矽酸鈣板"}, {QCol::Unit, "坪"}, {QCol::Cost, "900"},
+                                 {QCol::Remark, "含四角收邊"}, {QCol::WorkItem, "天花板"}})
+            doc->setCellText(1, col, QString::fromUtf8(text));
+        fill(path({"四樓", "院子", "圍牆"}), {{"院牆", "20", "800"}});
+        fill(path({"客廳", "油漆"}), {{"乳膠漆", "30", "100"}});
+
+        doc->pageEndPanelToggled(true);
+        for (int i = 0; i < 5; ++i)
+            doc->setRemark(i, QStringLiteral("備註%1 四院").arg(i));
+        doc->setFeeTitle(Fee::Design, "設計費(四院)");
+        doc->setFeeChecked(Fee::Design, CheckState::Checked);
+        doc->setFeeRate(Fee::Design, "0.1");
+        doc->setFeeChecked(Fee::Supervision, CheckState::Checked);
+        doc->setFeeByTotal(Fee::Supervision, false);
+        doc->setFeeBase(Fee::Supervision, "30");
+        doc->setFeeRate(Fee::Supervision, "2000");
+        doc->typeTaxRate("0.05");
+        doc->enterTaxRate();
+        doc->setDiscount("-1000");
+        doc->setTaxChecked(CheckState::Checked);
+        doc->pageEndPanelToggled(false);
     }
 
     QTemporaryDir dir;
     ScriptedPrompter prompts;
+    std::shared_ptr<Database> db;
     std::unique_ptr<Quotation> doc;
 };
 
@@ -132,7 +173,6 @@ public:
     };
     QList<Item> items;
     QList<Detail> details;
-
     QStringList lastPreferred;
 
     std::optional<ItemFacts> itemFacts(const QString& workItem, const QStringList& preferred) override
@@ -141,12 +181,10 @@ public:
         const Item* chosen = nullptr;
         int chosenRank = preferred.size();
         for (const Item& i : items) {
-            if (i.item != workItem)
-                continue;
-            const int rank = preferred.indexOf(i.type);
-            if (!chosen || (rank >= 0 && rank < chosenRank)) {
+            const int rank = preferred.contains(i.type) ? preferred.indexOf(i.type) : preferred.size();
+            if (i.item == workItem && (!chosen || rank < chosenRank)) {
                 chosen = &i;
-                chosenRank = rank >= 0 ? rank : preferred.size();
+                chosenRank = rank;
             }
         }
         if (!chosen)

@@ -16,75 +16,63 @@ protected:
     }
 };
 
-TEST_F(RowCommandsTest, InsertCopiedRowsAboveTheCurrentRow)
+TEST_F(RowCommandsTest, CopyPasteInsertAndDeleteOnASelection)
+{
+    enum Command { Insert, Paste, InsertBlank, Delete };
+    struct Case {
+        const char* name;
+        int from, to;   // the row selection (0 is the header)
+        Command command;
+        int at;         // the edit row; -1 for the last row
+        QStringList names;
+    };
+    const Case cases[] = {
+        {"insert above", 3, 5, Insert, 2, {"r1", "r3", "r4", "r5", "r2", "r3", "r4", "r5"}},
+        {"upward selection", 5, 3, Paste, 1, {"r3", "r4", "r5", "r4", "r5"}},
+        {"from the header", 0, 2, Insert, 5, {"r1", "r2", "r3", "r4", "r1", "r2", "r5"}},
+        {"paste on the last row grows", 1, 3, Paste, -1, {"r1", "r2", "r3", "r4", "r1", "r2", "r3", ""}},
+        {"insert blank", -1, -1, InsertBlank, 2, {"r1", "", "r2", "r3", "r4", "r5"}},
+        {"delete closes up", 3, 2, Delete, 1, {"r1", "r4", "r5"}},
+        {"delete all leaves one row", 0, 5, Delete, 1, {""}},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        if (c.from >= 0)
+            doc->setRowSelection(c.from, c.to);
+        if (c.command == Insert || c.command == Paste)
+            doc->mCpq_Click();
+        doc->setEditCell(c.at < 0 ? doc->hfgQ().rows() - 1 : c.at, 0);
+        switch (c.command) {
+        case Insert: doc->mInsQcp_Click(); break;
+        case Paste: doc->mPstQ_Click(); break;
+        case InsertBlank: doc->mInsQ_Click(); break;
+        case Delete: doc->mDelQ_Click(); break;
+        }
+        EXPECT_EQ(shownNames(), c.names) << c.name;
+        EXPECT_EQ(doc->GTxM(0, QCol::Name), "   品      名 ") << c.name;   // the header stays
+    }
+}
+
+TEST_F(RowCommandsTest, CommandsRefreshTheTotalsAndLeaveNoSelection)
 {
     doc->setRowSelection(3, 5);
     doc->mCpq_Click();
-    EXPECT_TRUE(doc->hasCopy());
     doc->setEditCell(2, 0);
     doc->mInsQcp_Click();
-    EXPECT_EQ(shownNames(), (QStringList{"r1", "r3", "r4", "r5", "r2", "r3", "r4", "r5"}));
     EXPECT_EQ(doc->editRow(), 5);
-    EXPECT_EQ(doc->totals().lbSumT, "270");   // refreshed at once
-}
+    EXPECT_EQ(doc->totals().lbSumT, "270");
 
-TEST_F(RowCommandsTest, AnUpwardSelectionCopiesTopToBottom)
-{
-    doc->setRowSelection(5, 3);
-    doc->mCpq_Click();
+    doc->setRowSelection(3, 2);
+    doc->mDelQ_Click();
+    EXPECT_EQ(doc->selRow(), -1);   // nothing left selected for a second 刪除
+    const QStringList names = shownNames();
+    doc->mDelQ_Click();
+    EXPECT_EQ(shownNames(), names);
+
     doc->tv_NodeClick(path({"臥室"}));   // the buffer survives a node change
     doc->setEditCell(1, 0);
     doc->mPstQ_Click();
     EXPECT_EQ(shownNames().mid(0, 3), (QStringList{"r3", "r4", "r5"}));
-}
-
-TEST_F(RowCommandsTest, PasteOnTheLastRowGrowsByTheWholeCount)
-{
-    doc->setRowSelection(1, 3);
-    doc->mCpq_Click();
-    const int rows = doc->hfgQ().rows();
-    doc->setEditCell(rows - 1, 0);
-    doc->mPstQ_Click();
-    EXPECT_EQ(doc->hfgQ().rows(), rows + 3);
-    EXPECT_EQ(shownNames(), (QStringList{"r1", "r2", "r3", "r4", "r1", "r2", "r3", ""}));
-}
-
-TEST_F(RowCommandsTest, DeleteClosesUpTheRowsBelow)
-{
-    doc->setRowSelection(3, 2);
-    doc->mDelQ_Click();
-    EXPECT_EQ(shownNames(), (QStringList{"r1", "r4", "r5"}));
-    EXPECT_EQ(doc->hfgQ().rows(), 4);
-    EXPECT_EQ(doc->selRow(), -1);     // nothing left selected for a second 刪除
-    doc->mDelQ_Click();
-    EXPECT_EQ(shownNames(), (QStringList{"r1", "r4", "r5"}));
-}
-
-TEST_F(RowCommandsTest, DeletingEveryRowLeavesOneEmptyRow)
-{
-    doc->setRowSelection(0, doc->hfgQ().rows() - 1);
-    doc->mDelQ_Click();
-    EXPECT_EQ(doc->hfgQ().rows(), 2);
-    EXPECT_EQ(shownNames(), QStringList{""});
-    EXPECT_EQ(doc->GTxM(0, QCol::Name), "   品      名 ");   // the header is written again
-    EXPECT_EQ(doc->totals().lbSumT, "0");
-}
-
-TEST_F(RowCommandsTest, ASelectionFromTheHeaderStartsAtTheFirstRow)
-{
-    doc->setRowSelection(0, 2);
-    doc->mCpq_Click();
-    doc->setEditCell(5, 0);
-    doc->mInsQcp_Click();
-    EXPECT_EQ(shownNames(), (QStringList{"r1", "r2", "r3", "r4", "r1", "r2", "r5"}));
-    EXPECT_EQ(doc->GTxM(0, QCol::Name), "   品      名 ");
-}
-
-TEST_F(RowCommandsTest, InsertBlankRowShiftsTheRowsDown)
-{
-    doc->setEditCell(2, 0);
-    doc->mInsQ_Click();
-    EXPECT_EQ(shownNames(), (QStringList{"r1", "", "r2", "r3", "r4", "r5"}));
 }
 
 TEST_F(RowCommandsTest, MenuStateNeedsASelectionAndACopy)
@@ -118,16 +106,14 @@ TEST_F(ItemPickTest, APickFillsTheRowFromTheLexiconOfTheShownWorkType)
     doc->setCellText(2, QCol::Spec, "舊規格");
     EXPECT_EQ(doc->pickItem(2, "木門", "r2", lexicon), "木門");
     EXPECT_EQ(lexicon.lastPreferred, (QStringList{"客廳", Q}));
-    const QStringList row{doc->GTxM(2, QCol::Name), doc->GTxM(2, QCol::Spec), doc->GTxM(2, QCol::Unit),
-                          doc->GTxM(2, QCol::Qty),  doc->GTxM(2, QCol::Price), doc->GTxM(2, QCol::Amount),
-                          doc->GTxM(2, QCol::Cost), doc->GTxM(2, QCol::CostTotal),
-                          doc->GTxM(2, QCol::Ratio), doc->GTxM(2, QCol::WorkItem)};
+    QStringList row;
+    for (int c : {QCol::Name, QCol::Spec, QCol::Unit, QCol::Qty, QCol::Price, QCol::Amount, QCol::Cost,
+                  QCol::CostTotal, QCol::Ratio, QCol::WorkItem})
+        row << doc->GTxM(2, c);
     EXPECT_EQ(row, (QStringList{"木門", "", "扇", "1", "3000", "3000", "2500", "2500", "1.2", "木門"}));
     EXPECT_TRUE(doc->canUndo());
-}
 
-TEST_F(ItemPickTest, AnUnknownItemWritesOnlyItsName)
-{
+    // An unknown item writes only its name.
     doc->pickItem(1, "不明", "", lexicon);
     EXPECT_EQ(doc->GTxM(1, QCol::Name), "不明");
     EXPECT_EQ(doc->GTxM(1, QCol::WorkItem), "不明");
@@ -147,18 +133,15 @@ TEST_F(ItemPickTest, NamelessRowsAboveThePickGoToTheEndAndTheUndoFollowsItsRow)
     EXPECT_EQ(shownNames(), (QStringList{"r1", "r4", "r5", "", ""}));
 }
 
-TEST_F(ItemPickTest, APickIntoAnEmptyRowLeavesNothingToUndo)
+TEST_F(ItemPickTest, UndoIsClearedByANodeChangeAStructuralCommandOrAPickIntoAnEmptyRow)
 {
     doc->pickItem(1, "木門", "", lexicon);
     ensureRow(6);
     doc->pickItem(6, "木門", "", lexicon);
     EXPECT_FALSE(doc->canUndo());
     EXPECT_FALSE(doc->mUndo_Click());
-}
 
-TEST_F(ItemPickTest, UndoIsClearedByANodeChangeAndByAStructuralCommand)
-{
-    doc->pickItem(1, "木門", "", lexicon);
+    doc->pickItem(1, "乳膠漆", "", lexicon);
     doc->tv_NodeClick(path({"臥室"}));
     doc->tv_NodeClick(path({"客廳"}));
     EXPECT_FALSE(doc->canUndo());
@@ -181,7 +164,7 @@ TEST_F(ItemPickTest, InTheNoAreaModeTheNameFollowsTheEditorText)
     EXPECT_EQ(doc->GTxM(1, QCol::Unit), "樘");   // the shown work type's row comes first
 }
 
-TEST_F(ItemPickTest, ADetailAddsItsMarkupToTheItemCost)
+TEST_F(ItemPickTest, ADetailAddsItsMarkupToTheItemCostAndAnEmptyCostStartsFromThePrice)
 {
     doc->pickItem(1, "木門", "", lexicon);
     ASSERT_TRUE(doc->pickDetail(1, "實木", lexicon));
@@ -191,10 +174,8 @@ TEST_F(ItemPickTest, ADetailAddsItsMarkupToTheItemCost)
     EXPECT_FALSE(doc->pickDetail(1, "其他", lexicon));
     EXPECT_EQ(doc->GTxM(1, QCol::Spec), "其他");
     EXPECT_EQ(doc->GTxM(1, QCol::Cost), "3000");
-}
 
-TEST_F(ItemPickTest, AnEmptyCostStartsFromThePrice)
-{
+    // An empty cost starts from the price.
     doc->cellEdited(2, QCol::Qty, "3");
     doc->cellEdited(2, QCol::Price, "100");
     doc->setCellText(2, QCol::Cost, "");

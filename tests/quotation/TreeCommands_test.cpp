@@ -53,10 +53,8 @@ TEST_F(TreeCommandsTest, TypedWorkTypeUnderAnEmptyRootEntersTheNoAreaMode)
     prompts.answerInput(QStringLiteral("水電"));
     ASSERT_TRUE(doc->AddChildNodes(Q, {"???...", "木作"}, true));
     EXPECT_EQ(childNames(doc->tree().root()), (QStringList{"水電", "木作"}));
-    const auto asked = prompts.asked(PromptKind::Input);
-    ASSERT_EQ(asked.size(), 1u);
-    EXPECT_EQ(asked[0].title, "輸入 ???... = ?");
-    EXPECT_EQ(asked[0].text, "請輸入名稱工種名稱");
+    EXPECT_EQ(prompts.askedCount(PromptKind::Input), 1);
+    EXPECT_EQ(prompts.asked(PromptKind::Input).front().text, "請輸入名稱工種名稱");
     EXPECT_TRUE(doc->noAreaMode());
     EXPECT_FALSE(doc->areaPrintEnabled());
     EXPECT_TRUE(modeSignal);
@@ -91,32 +89,36 @@ TEST_F(TreeCommandsTest, NamesThatWouldBreakAPathAreRefused)
     EXPECT_EQ(prompts.askedCount(PromptKind::Message), 3);
 }
 
-TEST_F(TreeCommandsTest, AddingUnderALeafWithRowsMovesThemOnYes)
-{
-    add(Q, {"客廳"});
-    fill(path({"客廳"}), {{"天花板", "1", "100"}});
-    prompts.answerMessage(PromptButton::Yes);
-    ASSERT_TRUE(doc->AddChildNodes(path({"客廳"}), {"木作", "油漆"}, true));
-    const auto q = prompts.asked(PromptKind::Message).front();
-    EXPECT_EQ(q.text, "此階層含有資料！\r\n是否要新增子階層？\r\n如果點選是,會將資料移至子階層");
-    EXPECT_EQ(q.defaultButton, PromptButton::No);
-    EXPECT_EQ(doc->shownPath(), path({"客廳", "木作"}));
-    EXPECT_EQ(shownNames(), QStringList{"天花板"});
-    doc->selectRoot();
-    EXPECT_EQ(shownPaths(), QStringList{path({"客廳", "木作"})});
-    EXPECT_EQ(masterColumn(QCol::Path), QStringList{path({"客廳", "木作"})});
-    EXPECT_FALSE(doc->noAreaMode());   // work types under an area are not the no-area mode
-}
-
-TEST_F(TreeCommandsTest, AddingUnderALeafWithRowsChangesNothingOnNo)
+TEST_F(TreeCommandsTest, AddingUnderALeafWithRowsAsksAndMovesThemOnYes)
 {
     add(Q, {"客廳"});
     fill(path({"客廳"}), {{"", "3"}});   // only a quantity: still data
     prompts.answerMessage(PromptButton::No);
     EXPECT_FALSE(doc->AddChildNodes(path({"客廳"}), {"木作"}, true));
+    const auto q = prompts.asked(PromptKind::Message).front();
+    EXPECT_EQ(q.text, "此階層含有資料！\r\n是否要新增子階層？\r\n如果點選是,會將資料移至子階層");
+    EXPECT_EQ(q.defaultButton, PromptButton::No);
     EXPECT_TRUE(doc->tree().find(path({"客廳"}))->isLeaf());
-    EXPECT_EQ(doc->shownPath(), path({"客廳"}));
     EXPECT_EQ(doc->GTxM(1, QCol::Qty), "3");
+
+    prompts.answerMessage(PromptButton::Yes);
+    ASSERT_TRUE(doc->AddChildNodes(path({"客廳"}), {"木作", "油漆"}, true));
+    EXPECT_EQ(doc->shownPath(), path({"客廳", "木作"}));
+    EXPECT_EQ(doc->GTxM(1, QCol::Qty), "3");
+    doc->selectRoot();
+    EXPECT_EQ(shownPaths(), QStringList{path({"客廳", "木作"})});
+    EXPECT_EQ(masterColumn(QCol::Path), QStringList{path({"客廳", "木作"})});
+    EXPECT_FALSE(doc->noAreaMode());   // work types under an area are not the no-area mode
+
+    // A node not shown is selected first, and its rows are in question.
+    add(Q, {"臥室"});
+    fill(path({"臥室"}), {{"b"}});
+    doc->tv_NodeClick(path({"客廳"}));
+    prompts.answerMessage(PromptButton::Yes);
+    ASSERT_TRUE(doc->AddChildNodes(path({"臥室"}), {"木作"}, true));
+    EXPECT_EQ(prompts.askedCount(PromptKind::Message), 3);
+    EXPECT_EQ(shownNames(), QStringList{"b"});
+    EXPECT_EQ(doc->shownPath(), path({"臥室", "木作"}));
 }
 
 TEST_F(TreeCommandsTest, InsertedNamesStandBeforeTheNodeInOrder)
@@ -171,7 +173,7 @@ TEST_F(TreeCommandsTest, DeletingTheShownLeafShowsItsParent)
     EXPECT_EQ(doc->totals().lbSumT, "100");
 }
 
-TEST_F(TreeCommandsTest, DeletingTheOnlyWorkTypeReturnsToTheAreaMode)
+TEST_F(TreeCommandsTest, DeletingTheOnlyWorkTypeReturnsToTheAreaModeButTheRootStays)
 {
     add(Q, {"木作"}, true);
     ASSERT_TRUE(doc->noAreaMode());
@@ -182,25 +184,9 @@ TEST_F(TreeCommandsTest, DeletingTheOnlyWorkTypeReturnsToTheAreaMode)
     EXPECT_TRUE(doc->areaPrintEnabled());
     EXPECT_EQ(doc->shownPath(), Q);
     EXPECT_TRUE(doc->isLeaf());
-}
-
-TEST_F(TreeCommandsTest, TheRootIsNeverDeleted)
-{
     prompts.answerMessage(PromptButton::Yes);
     EXPECT_FALSE(doc->mDelN_Click(Q));
     EXPECT_EQ(doc->tree().nodeCount(), 1);
-}
-
-TEST_F(TreeCommandsTest, AddingToANodeNotShownSelectsItFirst)
-{
-    add(Q, {"客廳", "臥室"});
-    fill(path({"臥室"}), {{"b"}});
-    doc->tv_NodeClick(path({"客廳"}));
-    prompts.answerMessage(PromptButton::Yes);
-    ASSERT_TRUE(doc->AddChildNodes(path({"臥室"}), {"木作"}, true));
-    EXPECT_EQ(prompts.askedCount(PromptKind::Message), 1);   // 臥室's rows were in question
-    EXPECT_EQ(shownNames(), QStringList{"b"});
-    EXPECT_EQ(doc->shownPath(), path({"臥室", "木作"}));
 }
 
 } // namespace

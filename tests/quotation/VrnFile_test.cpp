@@ -16,8 +16,7 @@ namespace {
 QByteArray readBytes(const QString& path)
 {
     QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 void writeLines(const QString& path, const QStringList& lines)
@@ -52,51 +51,6 @@ private:
 
 class VrnFileTest : public QuotationTest {
 protected:
-    // Two areas sharing a work-type name, a deeper path, blank rows between filled ones,
-    // a quote and the characters 四 and 院 (whose second CP950 byte is "|"), every
-    // page-end field.
-    void buildRich()
-    {
-        doc->setHeaderField(HeaderField::CustomerName, "四季\"院\"");
-        doc->setHeaderField(HeaderField::ProjectName, "四季院 新建工程");
-        doc->setHeaderField(HeaderField::Salesperson, "王小明");
-        doc->setHeaderField(HeaderField::Category, "住宅");
-        doc->setHeaderField(HeaderField::QuoteNo, "1130501_7");
-        doc->setHeaderField(HeaderField::SiteAddress, "台北市四維路 5 號");
-        doc->setHeaderField(HeaderField::QuoteDate, "113/05/01");
-        add(Q, {"客廳", "四樓", "臥室"});
-        add(path({"客廳"}), {"木作", "油漆"}, true);
-        add(path({"臥室"}), {"木作"}, true);
-        add(path({"四樓"}), {"院子"}, true);
-        add(path({"四樓", "院子"}), {"圍牆"}, true);
-        fill(path({"臥室", "木作"}), {{"床架\"特製\"", "1", "5000"}});
-        fill(path({"客廳", "木作"}), {{"天花板", "10", "1200"}, {""}, {"隔間", "2", "3000"}});
-        doc->setCellText(1, QCol::Spec, "矽酸鈣板");
-        doc->setCellText(1, QCol::Unit, "坪");
-        doc->setCellText(1, QCol::Cost, "900");
-        doc->setCellText(1, QCol::Remark, "含四角收邊");
-        doc->setCellText(1, QCol::WorkItem, "天花板");
-        fill(path({"四樓", "院子", "圍牆"}), {{"院牆", "20", "800"}});
-        fill(path({"客廳", "油漆"}), {{"乳膠漆", "30", "100"}});
-
-        doc->pageEndPanelToggled(true);
-        for (int i = 0; i < 5; ++i)
-            doc->setRemark(i, QStringLiteral("備註%1 四院").arg(i));
-        doc->setFeeTitle(Fee::Design, "設計費(四院)");
-        doc->setFeeChecked(Fee::Design, CheckState::Checked);
-        doc->setFeeRate(Fee::Design, "0.1");
-        doc->setFeeTitle(Fee::Supervision, "監工費");
-        doc->setFeeChecked(Fee::Supervision, CheckState::Checked);
-        doc->setFeeByTotal(Fee::Supervision, false);
-        doc->setFeeBase(Fee::Supervision, "30");
-        doc->setFeeRate(Fee::Supervision, "2000");
-        doc->typeTaxRate("0.05");
-        doc->enterTaxRate();
-        doc->setDiscount("-1000");
-        doc->setTaxChecked(CheckState::Checked);
-        doc->pageEndPanelToggled(false);
-    }
-
     // Tree shape with the expanded flags left out.
     static QStringList shape(const QuotationTree& t)
     {
@@ -124,12 +78,7 @@ TEST_F(VrnFileTest, ARichQuotationReadsBackExactly)
     EXPECT_EQ(read.leafPaths, saved.leafPaths);
     EXPECT_EQ(read.rows, saved.rows);
     EXPECT_EQ(read.pageEnd, saved.pageEnd);
-    EXPECT_EQ(read.noAreaMode, saved.noAreaMode);
-    // The root shows every row in tree order, totals as stored.
-    QStringList names;
-    for (int r = 1; r < other.hfgQ().rows(); ++r)
-        names << other.GTxM(r, QCol::Name);
-    EXPECT_EQ(names, savedNames);
+    EXPECT_EQ(column(other.hfgQ(), QCol::Name), savedNames);   // the root, in tree order
     EXPECT_EQ(other.pageEnd().quoted, doc->pageEnd().quoted);
     EXPECT_FALSE(other.isModified());
     EXPECT_EQ(other.windowCaption(), "報價系統\t- " + file("rich.vrn"));
@@ -159,7 +108,7 @@ TEST_F(VrnFileTest, TheFileIsCp950WithCrLfInTheDocumentedLayout)
     EXPECT_EQ(lines, expected);
 }
 
-TEST_F(VrnFileTest, AnEmptyQuotationWritesTheRootAlone)
+TEST_F(VrnFileTest, AnEmptyQuotationWritesTheRootAloneAndTheNoAreaModeTravelsInTheModeLine)
 {
     ASSERT_TRUE(doc->saveTo(file("empty.vrn")));
     const QStringList lines = ReadCp950Lines(file("empty.vrn"));
@@ -168,18 +117,13 @@ TEST_F(VrnFileTest, AnEmptyQuotationWritesTheRootAlone)
     ASSERT_TRUE(other.mOpen_Click(file("empty.vrn")));
     EXPECT_EQ(other.tree().nodeCount(), 1);
     EXPECT_TRUE(other.isLeaf());
-}
 
-TEST_F(VrnFileTest, TheNoAreaModeTravelsInTheModeLine)
-{
     add(Q, {"木作"}, true);
     ASSERT_TRUE(doc->saveTo(file("n.vrn")));
     EXPECT_EQ(ReadCp950Lines(file("n.vrn")).first(), "1n");
-    doc->newQuotation();
-    ASSERT_FALSE(doc->noAreaMode());
-    ASSERT_TRUE(doc->mOpen_Click(file("n.vrn")));
-    EXPECT_TRUE(doc->noAreaMode());
-    EXPECT_FALSE(doc->areaPrintEnabled());
+    ASSERT_TRUE(other.mOpen_Click(file("n.vrn")));
+    EXPECT_TRUE(other.noAreaMode());
+    EXPECT_FALSE(other.areaPrintEnabled());
 }
 
 TEST_F(VrnFileTest, AnOlderFileReadsWithCommasAndNoPageEnd)
