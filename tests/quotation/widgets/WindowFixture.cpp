@@ -1,8 +1,5 @@
 #include "WindowFixture.h"
 
-#include "shared/ProgramState.h"
-#include "shared/setup/Schema.h"
-
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -15,14 +12,6 @@
 
 namespace varn::test {
 
-QString path(std::initializer_list<const char*> names)
-{
-    QString p = Q;
-    for (const char* n : names)
-        p += Dot + QString::fromUtf8(n);
-    return p;
-}
-
 void WindowTest::SetUp()
 {
     ProgramState::reset();
@@ -31,31 +20,22 @@ void WindowTest::SetUp()
     state().m.gRights = 4095;
     Prompter::install(&prompts);
 
-    m_db = std::shared_ptr<Database>(
-        Database::create(m_dir.filePath(QStringLiteral("varn3.mdb")), kDatabasePassword, MainSchemaSql()));
-    Database& d = *m_db;
-    auto run = [&](const char* sql, const QVariantList& values) {
-        d.execute(QString::fromUtf8(sql), values);
-    };
-    run("INSERT INTO 別 (k_id, k) VALUES (?, ?)", {1, QStringLiteral("住宅")});
-    run("INSERT INTO 別 (k_id, k) VALUES (?, ?)", {2, QStringLiteral("店面")});
-    for (const char* a : {"客廳", "主臥室", "廚房"})
-        run("INSERT INTO k2a (k, a, sort) VALUES ('住宅', ?, 0)", {QString::fromUtf8(a)});
-    run("INSERT INTO k2a (k, a, sort) VALUES ('店面', '騎樓', 0)", {});
-    for (const char* t : {"木作", "油漆", "水電"})
-        run("INSERT INTO 種 (t) VALUES (?)", {QString::fromUtf8(t)});
-    run("INSERT INTO t2w (t, w, sort, u, c, s) VALUES ('木作', '木門', 1, '樘', 5000, 1.3)", {});
-    run("INSERT INTO t2w (t, w, sort, u, c, s) VALUES ('木作', '天花板', 2, '坪', 3000, 1.5)", {});
-    run("INSERT INTO t2w (t, w, sort, u, c, s) VALUES ('油漆', '乳膠漆', 1, '坪', 800, 1.25)", {});
-    run("INSERT INTO w2d (w, d, c, sort) VALUES ('木門', '實木', 1200, 1)", {});
-    for (const char* u : {"式", "坪", "樘"})
-        run("INSERT INTO u (sort, u) VALUES (0, ?)", {QString::fromUtf8(u)});
-    run("INSERT INTO sc (sort, sc) VALUES (1, 1.2)", {});
-    run("INSERT INTO sc (sort, sc) VALUES (2, 0.05)", {});
-    run("INSERT INTO Qps (sort, ps) VALUES (1, '含工帶料')", {});
-    run("INSERT INTO ps (sort, ps) VALUES (1, '本報價有效期限三十天')", {});
-    run("INSERT INTO 案 (sort, 案) VALUES (1, '新建工程')", {});
-    run("INSERT INTO 員工 (員工編號, 中文姓名, 英文姓名) VALUES ('A001', '王小明', 'ming')", {});
+    m_db = Database::create(m_dir.filePath(QStringLiteral("varn3.mdb")), kDatabasePassword, MainSchemaSql());
+    for (const char* sql :
+         {"INSERT INTO 別 (k_id, k) VALUES (1, '住宅'), (2, '店面')",
+          "INSERT INTO k2a (k, a, sort) VALUES ('住宅', '客廳', 0), ('住宅', '主臥室', 0), ('住宅', '廚房', 0), "
+          "('店面', '騎樓', 0)",
+          "INSERT INTO 種 (t) VALUES ('木作'), ('油漆'), ('水電')",
+          "INSERT INTO t2w (t, w, sort, u, c, s) VALUES ('木作', '木門', 1, '樘', 5000, 1.3), "
+          "('木作', '天花板', 2, '坪', 3000, 1.5), ('油漆', '乳膠漆', 1, '坪', 800, 1.25)",
+          "INSERT INTO w2d (w, d, c, sort) VALUES ('木門', '實木', 1200, 1)",
+          "INSERT INTO u (sort, u) VALUES (0, '式'), (0, '坪'), (0, '樘')",
+          "INSERT INTO sc (sort, sc) VALUES (1, 1.2), (2, 0.05)",
+          "INSERT INTO Qps (sort, ps) VALUES (1, '含工帶料')",
+          "INSERT INTO ps (sort, ps) VALUES (1, '本報價有效期限三十天')",
+          "INSERT INTO 案 (sort, 案) VALUES (1, '新建工程')",
+          "INSERT INTO 員工 (員工編號, 中文姓名, 英文姓名) VALUES ('A001', '王小明', 'ming')"})
+        m_db->execute(QString::fromUtf8(sql));
     state().m.gDb = m_db;
 }
 
@@ -147,6 +127,14 @@ void typeInto(QWidget* widget, const QString& text)
         QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(ch));
         QApplication::sendEvent(widget, &release);
     }
+}
+
+void retype(QLineEdit* edit, const QString& text)
+{
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    typeInto(edit, text);
 }
 
 void WindowTest::type(const QString& text)

@@ -1,30 +1,21 @@
 #pragma once
 
-#include "platform/db/Database.h"
+#include "quotation/QuotationTestSupport.h"
+
 #include "platform/grid/widgets/GridView.h"
-#include "platform/ui/ScriptedPrompter.h"
-#include "quotation/ItemColumns.h"
-#include "quotation/Quotation.h"
 #include "quotation/widgets/CellEditors.h"
 #include "quotation/widgets/frmQ.h"
 
 #include <QPointer>
-#include <QTemporaryDir>
 
-#include <gtest/gtest.h>
-
-#include <memory>
+class QLineEdit;
 
 namespace varn::test {
 
-inline const QString Q = QStringLiteral("\uFF31");
-inline const QString Dot = QStringLiteral("\u2027");
-
-// Ｑ‧a‧b from "a", "b".
-QString path(std::initializer_list<const char*> names);
-
 // Types text into a widget, key by key.
 void typeInto(QWidget* widget, const QString& text);
+// Clears a line edit, then types the text into it.
+void retype(QLineEdit* edit, const QString& text);
 
 // A program folder in a temporary directory with a main database holding a small lexicon,
 // the program state pointing at it, a scripted prompter, and the quotation window open.

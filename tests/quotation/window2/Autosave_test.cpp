@@ -1,5 +1,5 @@
 // Autosave with a clock the test moves: when it writes, what it writes, what it keeps.
-#include "Window2Support.h"
+#include "quotation/QuotationTestSupport.h"
 
 #include "quotation/QuotationAutosave.h"
 #include "quotation/VrnFile.h"
@@ -11,11 +11,11 @@
 namespace varn::test {
 namespace {
 
-class AutosaveTest : public Window2Test {
+class AutosaveTest : public QuotationTest {
 protected:
     void SetUp() override
     {
-        Window2Test::SetUp();
+        QuotationTest::SetUp();
         state().m.gAutoSave = true;
         state().m.gAutoSaveMin = 2;
         autosave = std::make_unique<QuotationAutosave>(*doc, [this] { return now; });
@@ -23,92 +23,80 @@ protected:
     void TearDown() override
     {
         autosave.reset();
-        Window2Test::TearDown();
+        QuotationTest::TearDown();
     }
 
-    static qint64 minutes(double m) { return qint64(m * 60000); }
-
-    QByteArray bytes(const QString& path)
+    // Moves the clock to `m` minutes and ticks.
+    QuotationAutosave::Outcome tickAt(double m)
     {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        now = qint64(m * 60000);
+        return autosave->tick();
     }
 
     qint64 now = 0;
     std::unique_ptr<QuotationAutosave> autosave;
 };
 
+using Outcome = QuotationAutosave::Outcome;
+
 TEST_F(AutosaveTest, WritesAtTheIntervalWithoutMovingTheSelection)
 {
     add(Q, {"客廳"});
-    add(qpath({"客廳"}), {"木作", "油漆"}, true);
-    fill(qpath({"客廳", "油漆"}), {{"乳膠漆", "30", "100"}});
-    fill(qpath({"客廳", "木作"}), {{"天花板", "10", "1200"}});   // shown, not yet stored
+    add(path({"客廳"}), {"木作", "油漆"}, true);
+    fill(path({"客廳", "油漆"}), {{"乳膠漆", "30", "100"}});
+    fill(path({"客廳", "木作"}), {{"天花板", "10", "1200"}});   // shown, not yet stored
     doc->setEditCell(1, QCol::Qty);
     QSignalSpy editorsHidden(doc.get(), &Quotation::hideCellEditorsRequested);
 
     autosave->start();
     EXPECT_TRUE(autosave->isRunning());
-    const QString path = autosave->path();
-    EXPECT_EQ(path, QDir(dir.path()).filePath("autosave.vrn"));   // the superuser's
+    const QString saved = autosave->path();
+    EXPECT_EQ(saved, file("autosave.vrn"));   // the superuser's
+    EXPECT_EQ(tickAt(1), Outcome::NotDue);
+    now = 2 * 60000 - 1;
+    EXPECT_EQ(autosave->tick(), Outcome::NotDue);
+    EXPECT_FALSE(QFile::exists(saved));
+    EXPECT_EQ(tickAt(2), Outcome::Saved);
 
-    now = minutes(1);
-    EXPECT_EQ(autosave->tick(), QuotationAutosave::Outcome::NotDue);
-    now = minutes(2) - 1;
-    EXPECT_EQ(autosave->tick(), QuotationAutosave::Outcome::NotDue);
-    EXPECT_FALSE(QFile::exists(path));
-    now = minutes(2);
-    EXPECT_EQ(autosave->tick(), QuotationAutosave::Outcome::Saved);
-
-    EXPECT_EQ(doc->shownPath(), qpath({"客廳", "木作"}));
-    EXPECT_TRUE(doc->isLeaf());
+    EXPECT_EQ(doc->shownPath(), path({"客廳", "木作"}));
     EXPECT_EQ(doc->editRow(), 1);
     EXPECT_EQ(doc->editCol(), QCol::Qty);
     EXPECT_EQ(editorsHidden.count(), 0);
     EXPECT_EQ(doc->filePath(), QString());
-
-    const VrnContent saved = Vrn::read(path, VrnReadMode::Strict, doc->blankPageEnd());
     QStringList names;
-    for (const ItemLine& row : saved.rows)
+    for (const ItemLine& row : Vrn::read(saved, VrnReadMode::Strict, doc->blankPageEnd()).rows)
         names << row[1];
     EXPECT_TRUE(names.contains("天花板"));
     EXPECT_TRUE(names.contains("乳膠漆"));
 
     // The next one comes a whole interval later.
     doc->setHeaderField(HeaderField::CustomerName, "林先生");
-    now = minutes(3);
-    EXPECT_EQ(autosave->tick(), QuotationAutosave::Outcome::NotDue);
-    now = minutes(4);
-    EXPECT_EQ(autosave->tick(), QuotationAutosave::Outcome::Saved);
+    EXPECT_EQ(tickAt(3), Outcome::NotDue);
+    EXPECT_EQ(tickAt(4), Outcome::Saved);
 }
 
 TEST_F(AutosaveTest, TheIntervalIsTheSettingInMinutesAndAtLeastOne)
 {
-    EXPECT_EQ(AutosaveSchedule::intervalMs(5), minutes(5));
-    EXPECT_EQ(AutosaveSchedule::intervalMs(0), minutes(1));
-    EXPECT_EQ(AutosaveSchedule::intervalMs(-3), minutes(1));
+    EXPECT_EQ(AutosaveSchedule::intervalMs(5), 5 * 60000);
+    EXPECT_EQ(AutosaveSchedule::intervalMs(0), 60000);
+    EXPECT_EQ(AutosaveSchedule::intervalMs(-3), 60000);
 
     state().m.gAutoSaveMin = 0;
-    add(Q, {"木作"}, true);
-    fill(qpath({"木作"}), {{"天花板"}});
+    fill(Q, {{"天花板"}});
     autosave->start();
-    now = minutes(0.5);
-    EXPECT_EQ(autosave->tick(), QuotationAutosave::Outcome::NotDue);
-    now = minutes(1);
-    EXPECT_EQ(autosave->tick(), QuotationAutosave::Outcome::Saved);
+    EXPECT_EQ(tickAt(0.5), Outcome::NotDue);
+    EXPECT_EQ(tickAt(1), Outcome::Saved);
 
     // A new setting applies from the next tick; restarting the count puts it off.
     state().m.gAutoSaveMin = 10;
-    now = minutes(6);
+    now = 6 * 60000;
     autosave->restartCount();
-    now = minutes(15);
-    EXPECT_EQ(autosave->tick(), QuotationAutosave::Outcome::NotDue);
-    now = minutes(16);
+    EXPECT_EQ(tickAt(15), Outcome::NotDue);
     doc->setHeaderField(HeaderField::CustomerName, "乙");
-    EXPECT_EQ(autosave->tick(), QuotationAutosave::Outcome::Saved);
+    EXPECT_EQ(tickAt(16), Outcome::Saved);
 }
 
-TEST_F(AutosaveTest, OffInTheSettingsTheTimerDoesNotRun)
+TEST_F(AutosaveTest, TheTimerRunsOnlyWhenOnInTheSettingsAndAnEmployeesFileIsInTheWorkingFolder)
 {
     state().m.gAutoSave = false;
     autosave->start();
@@ -118,59 +106,54 @@ TEST_F(AutosaveTest, OffInTheSettingsTheTimerDoesNotRun)
     EXPECT_TRUE(autosave->isRunning());
     autosave->stop();
     EXPECT_FALSE(autosave->isRunning());
-}
 
-TEST_F(AutosaveTest, AnEmployeesAutosaveLiesInTheWorkingFolder)
-{
     state().m.gUserName = "王小明";
-    EXPECT_EQ(QuotationAutosave::defaultPath(), QDir(dir.path()).filePath("王小明/autosave.vrn"));
+    EXPECT_EQ(QuotationAutosave::defaultPath(), file("王小明/autosave.vrn"));
 }
 
 TEST_F(AutosaveTest, AnEmptyOrUnchangedQuotationDoesNotReplaceAnExistingAutosave)
 {
-    const QString path = autosave->path();
+    const QString saved = autosave->path();
     // Nothing there yet: even an empty quotation is written.
-    EXPECT_EQ(autosave->saveNow(), QuotationAutosave::Outcome::Saved);
-    EXPECT_TRUE(QFile::exists(path));
+    EXPECT_EQ(autosave->saveNow(), Outcome::Saved);
+    EXPECT_TRUE(QFile::exists(saved));
 
     {
-        QFile f(path);
+        QFile f(saved);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write("work from before a crash");
     }
     doc->setHeaderField(HeaderField::CustomerName, "林先生");   // changed, but no rows
-    EXPECT_EQ(autosave->saveNow(), QuotationAutosave::Outcome::Kept);
-
-    add(Q, {"木作"}, true);
-    fill(qpath({"木作"}), {{"天花板"}});
-    doc->selectRoot();
+    EXPECT_EQ(autosave->saveNow(), Outcome::Kept);
+    fill(Q, {{"天花板"}});
     ASSERT_TRUE(doc->saveTo(file("q.vrn")));   // saved: nothing new to recover
-    EXPECT_EQ(autosave->saveNow(), QuotationAutosave::Outcome::Kept);
-    EXPECT_EQ(bytes(path), "work from before a crash");
+    EXPECT_EQ(autosave->saveNow(), Outcome::Kept);
+    QFile f(saved);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), "work from before a crash");
 
     doc->setHeaderField(HeaderField::QuoteNo, "1");
-    EXPECT_EQ(autosave->saveNow(), QuotationAutosave::Outcome::Saved);
-    // Unchanged since that autosave: not written again.
-    EXPECT_EQ(autosave->saveNow(), QuotationAutosave::Outcome::Kept);
+    EXPECT_EQ(autosave->saveNow(), Outcome::Saved);
+    EXPECT_EQ(autosave->saveNow(), Outcome::Kept);   // unchanged since that autosave
 }
 
 TEST_F(AutosaveTest, AFailureIsReportedOnceUntilASaveSucceeds)
 {
-    const QString folder = dir.filePath("gone");
+    const QString folder = file("gone");
     autosave->setPath(QDir(folder).filePath("autosave.vrn"));
     doc->setHeaderField(HeaderField::CustomerName, "林先生");
 
-    EXPECT_EQ(autosave->saveNow(), QuotationAutosave::Outcome::Failed);
-    EXPECT_EQ(autosave->saveNow(), QuotationAutosave::Outcome::Failed);
+    EXPECT_EQ(autosave->saveNow(), Outcome::Failed);
+    EXPECT_EQ(autosave->saveNow(), Outcome::Failed);
     ASSERT_EQ(prompts.askedCount(PromptKind::Message), 1);
     EXPECT_TRUE(prompts.lastMessageText().startsWith("存檔錯誤\r\n"));
     EXPECT_EQ(prompts.lastMessageTitle(), "Varn III");
 
     ASSERT_TRUE(QDir().mkpath(folder));
-    EXPECT_EQ(autosave->saveNow(), QuotationAutosave::Outcome::Saved);
+    EXPECT_EQ(autosave->saveNow(), Outcome::Saved);
     ASSERT_TRUE(QDir(folder).removeRecursively());
     doc->setHeaderField(HeaderField::CustomerName, "王先生");
-    EXPECT_EQ(autosave->saveNow(), QuotationAutosave::Outcome::Failed);
+    EXPECT_EQ(autosave->saveNow(), Outcome::Failed);
     EXPECT_EQ(prompts.askedCount(PromptKind::Message), 2);
 }
 
