@@ -1,15 +1,15 @@
 #include "ShellFixture.h"
 
 #include "app/MainDb.h"
-#include "platform/text/Cp950.h"
 #include "shared/ProgramState.h"
 #include "shared/setup/SettingsFiles.h"
 
 #include <QDir>
 #include <QFile>
 
-namespace varn::test {
+using namespace Qt::StringLiterals;
 
+namespace varn::test {
 namespace {
 
 class MainDbTest : public ShellFixture {
@@ -17,7 +17,7 @@ protected:
     void SetUp() override
     {
         ShellFixture::SetUp();
-        emptyFolder = QDir(programFolder()).filePath(QStringLiteral("elsewhere"));
+        emptyFolder = QDir(programFolder()).filePath(u"elsewhere"_s);
         QDir().mkpath(emptyFolder);
     }
 
@@ -28,9 +28,9 @@ protected:
         return p;
     }
 
-    void writePaths(const QString& db, const QString& print, const QString& file)
+    void pointAt(const QString& db)
     {
-        WriteMdbPathFile(programFolder(), MdbPathSettings{db, print, file});
+        WriteMdbPathFile(programFolder(), MdbPathSettings{db, u"/print"_s, u"/files"_s});
     }
 
     QString emptyFolder;
@@ -38,12 +38,12 @@ protected:
 
 TEST_F(MainDbTest, OpensTheDatabaseNamedInMdbpath)
 {
-    writePaths(dbFolder(), QStringLiteral("/print"), QStringLiteral("/files"));
+    pointAt(dbFolder());
     EXPECT_TRUE(OpenMainDb());
     ASSERT_TRUE(state().m.gDb);
     EXPECT_EQ(state().m.gMdbPath, dbFolder());
-    EXPECT_EQ(state().m.gPrintPath, QStringLiteral("/print"));
-    EXPECT_EQ(state().m.gFilePath, QStringLiteral("/files"));
+    EXPECT_EQ(state().m.gPrintPath, u"/print"_s);
+    EXPECT_EQ(state().m.gFilePath, u"/files"_s);
     EXPECT_EQ(prompts.asked().size(), 0u);
     // Each opening replaces the connection.
     const auto first = state().m.gDb;
@@ -53,60 +53,48 @@ TEST_F(MainDbTest, OpensTheDatabaseNamedInMdbpath)
 
 TEST_F(MainDbTest, FolderWithoutDatabaseAsksAndChangesOnlyTheDatabaseLine)
 {
-    writePaths(emptyFolder, QStringLiteral("/print"), QStringLiteral("/files"));
+    pointAt(emptyFolder);
     prompts.answerInput(dbFolder() + QLatin1Char('/'));
     EXPECT_TRUE(OpenMainDb());
     ASSERT_EQ(prompts.askedCount(PromptKind::Input), 1);
-    const PromptRecord asked = prompts.asked(PromptKind::Input).front();
-    EXPECT_TRUE(asked.text.contains(QStringLiteral("請輸入〔Varn3.Mdb〕的路徑")));
-    EXPECT_TRUE(asked.title.isEmpty());
-    EXPECT_TRUE(asked.defaultText.isEmpty());
+    EXPECT_TRUE(prompts.asked(PromptKind::Input).front().text.contains(u"請輸入〔Varn3.Mdb〕的路徑"_s));
     EXPECT_TRUE(state().m.gDb);
     EXPECT_EQ(state().m.gMdbPath, dbFolder());
     const MdbPathSettings p = readPaths();
     EXPECT_EQ(p.mdbPath, dbFolder());
-    EXPECT_EQ(p.printPath, QStringLiteral("/print"));
-    EXPECT_EQ(p.filePath, QStringLiteral("/files"));
+    EXPECT_EQ(p.printPath, u"/print"_s);
+    EXPECT_EQ(p.filePath, u"/files"_s);
     EXPECT_FALSE(endCode.has_value());
-}
 
-TEST_F(MainDbTest, CancelledPromptStopsWithTheErrorNumberAndText)
-{
-    writePaths(emptyFolder, QStringLiteral("/print"), QStringLiteral("/files"));
-    prompts.answerInput(std::nullopt);
-    EXPECT_FALSE(OpenMainDb());
-    EXPECT_TRUE(endCode.has_value());
-    EXPECT_TRUE(prompts.lastMessageText().startsWith(QStringLiteral("3024\n")));
-    EXPECT_EQ(readPaths().mdbPath, emptyFolder);
-}
-
-TEST_F(MainDbTest, SecondFailureStopsWithoutAnotherPrompt)
-{
-    writePaths(emptyFolder, QStringLiteral("/print"), QStringLiteral("/files"));
-    prompts.answerInput(emptyFolder);
-    EXPECT_FALSE(OpenMainDb());
-    EXPECT_EQ(prompts.askedCount(PromptKind::Input), 1);
-    EXPECT_TRUE(endCode.has_value());
-    EXPECT_EQ(readPaths().mdbPath, emptyFolder);
-}
-
-TEST_F(MainDbTest, MissingMdbpathAsksAndWritesTheFile)
-{
+    // Without Mdbpath.ini the answer makes one, with the program's own folders.
     ASSERT_TRUE(QFile::remove(QDir(programFolder()).filePath(QString(kMdbPathFile))));
     prompts.answerInput(dbFolder());
     EXPECT_TRUE(OpenMainDb());
-    EXPECT_EQ(prompts.askedCount(PromptKind::Input), 1);
-    const MdbPathSettings p = readPaths();
-    EXPECT_EQ(p.mdbPath, dbFolder());
-    EXPECT_FALSE(p.printPath.isEmpty());
-    EXPECT_FALSE(p.filePath.isEmpty());
-    EXPECT_EQ(state().m.gPrintPath, p.printPath);
+    EXPECT_EQ(readPaths().mdbPath, dbFolder());
+    EXPECT_FALSE(readPaths().printPath.isEmpty());
 }
 
-TEST_F(MainDbTest, OtherFailureStopsWithoutPrompt)
+TEST_F(MainDbTest, CancelledOrWrongAnswerStopsAndKeepsMdbpath)
 {
-    writeFile(QStringLiteral("elsewhere/varn3.mdb"), QByteArray(4096, 'x'));
-    writePaths(emptyFolder, QStringLiteral("/print"), QStringLiteral("/files"));
+    for (const std::optional<QString>& answer :
+         {std::optional<QString>(), std::optional<QString>(emptyFolder)}) {
+        SCOPED_TRACE(answer.value_or(u"<cancelled>"_s).toStdString());
+        prompts.clear();
+        endCode.reset();
+        pointAt(emptyFolder);
+        prompts.answerInput(answer);
+        EXPECT_FALSE(OpenMainDb());
+        EXPECT_EQ(prompts.askedCount(PromptKind::Input), 1);
+        EXPECT_TRUE(endCode.has_value());
+        EXPECT_TRUE(prompts.lastMessageText().startsWith(u"3024\n"_s));
+        EXPECT_EQ(readPaths().mdbPath, emptyFolder);
+    }
+}
+
+TEST_F(MainDbTest, UnreadableDatabaseStopsWithoutPrompt)
+{
+    writeFile(u"elsewhere/varn3.mdb"_s, QByteArray(4096, 'x'));
+    pointAt(emptyFolder);
     EXPECT_FALSE(OpenMainDb());
     EXPECT_EQ(prompts.askedCount(PromptKind::Input), 0);
     EXPECT_EQ(prompts.askedCount(PromptKind::Message), 1);
@@ -114,5 +102,4 @@ TEST_F(MainDbTest, OtherFailureStopsWithoutPrompt)
 }
 
 } // namespace
-
 } // namespace varn::test

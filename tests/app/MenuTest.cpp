@@ -3,7 +3,6 @@
 #include "app/MainMenu.h"
 #include "app/widgets/frmMenu.h"
 #include "shared/ProgramState.h"
-#include "shared/setup/SettingsFiles.h"
 
 #include <QCoreApplication>
 #include <QEnterEvent>
@@ -11,52 +10,41 @@
 
 #include <set>
 
-namespace varn::test {
+using namespace Qt::StringLiterals;
 
+namespace varn::test {
 namespace {
 
-const std::set<MenuButton> windowButtons{MenuButton::Quotation, MenuButton::Customers,
-                                         MenuButton::Vendors,   MenuButton::Employees,
-                                         MenuButton::Lexicon,   MenuButton::Settings};
+using Buttons = std::set<MenuButton>;
 
-std::set<MenuButton> enabledWindowButtons(int rights)
-{
-    std::set<MenuButton> on;
-    for (MenuButton b : windowButtons) {
-        if (MenuButtonEnabled(b, rights))
-            on.insert(b);
-    }
-    return on;
-}
+const Buttons windowButtons{MenuButton::Quotation, MenuButton::Customers, MenuButton::Vendors,
+                            MenuButton::Employees, MenuButton::Lexicon,   MenuButton::Settings};
 
-TEST(MenuRights, WholeWordsEnableAsExpected)
+TEST(MenuRights, EachBitOpensItsOwnWindow)
 {
-    EXPECT_EQ(enabledWindowButtons(0), std::set<MenuButton>{});
-    EXPECT_EQ(enabledWindowButtons(4095), windowButtons);
-    EXPECT_EQ(enabledWindowButtons(1 << 4), std::set<MenuButton>{MenuButton::Customers});
-    // Prices and costs visible act only inside the quotation window.
-    EXPECT_EQ(enabledWindowButtons(0b11), std::set<MenuButton>{});
-    for (int rights : {0, 3, 16, 4095}) {
+    // Prices and costs visible (bits 0 and 1) act only inside the quotation window.
+    std::vector<std::pair<int, Buttons>> table{{0, {}}, {4095, windowButtons}, {0b11, {}}};
+    const MenuButton byBit[] = {MenuButton::Quotation, MenuButton::Customers, MenuButton::Customers,
+                                MenuButton::Vendors,   MenuButton::Vendors,   MenuButton::Employees,
+                                MenuButton::Employees, MenuButton::Lexicon,   MenuButton::Lexicon,
+                                MenuButton::Settings};
+    for (int bit = 2; bit <= 11; ++bit)
+        table.push_back({1 << bit, {byBit[bit - 2]}});
+    for (const auto& [rights, expected] : table) {
+        Buttons on;
+        for (MenuButton b : windowButtons) {
+            if (MenuButtonEnabled(b, rights))
+                on.insert(b);
+        }
+        EXPECT_EQ(on, expected) << "rights " << rights;
         EXPECT_TRUE(MenuButtonEnabled(MenuButton::Exit, rights));
         EXPECT_TRUE(MenuButtonEnabled(MenuButton::Hide, rights));
     }
 }
 
-TEST(MenuRights, EachBitOpensItsOwnWindow)
-{
-    const std::vector<std::pair<int, MenuButton>> table{
-        {2, MenuButton::Quotation}, {3, MenuButton::Customers}, {4, MenuButton::Customers},
-        {5, MenuButton::Vendors},   {6, MenuButton::Vendors},   {7, MenuButton::Employees},
-        {8, MenuButton::Employees}, {9, MenuButton::Lexicon},   {10, MenuButton::Lexicon},
-        {11, MenuButton::Settings},
-    };
-    for (const auto& [bit, button] : table)
-        EXPECT_EQ(enabledWindowButtons(1 << bit), std::set<MenuButton>{button}) << "bit " << bit;
-}
-
 using MenuControllerTest = ShellFixture;
 
-TEST_F(MenuControllerTest, ButtonOpensItsRegisteredWindow)
+TEST_F(MenuControllerTest, ButtonsOpenTheirWindowsWhenTheRightsAllow)
 {
     MenuController menu(4095);
     int opened = 0;
@@ -65,98 +53,54 @@ TEST_F(MenuControllerTest, ButtonOpensItsRegisteredWindow)
     EXPECT_EQ(opened, 1);
     EXPECT_EQ(prompts.asked().size(), 0u);
 
-    // A button the rights forbid does nothing.
+    // A button without a window says so instead of pretending.
+    menu.click(MenuButton::Lexicon);
+    ASSERT_EQ(prompts.askedCount(PromptKind::Message), 1);
+    EXPECT_TRUE(prompts.lastMessageText().contains(u"工程資料&詞庫"_s));
+
+    // A button the rights forbid does nothing; the customer register opens for browsing.
     MenuController viewer(1 << 4);
     viewer.setWindowOpener(MenuButton::Vendors, [&] { ++opened; });
     viewer.click(MenuButton::Vendors);
     EXPECT_EQ(opened, 1);
-    EXPECT_EQ(prompts.asked().size(), 0u);
-}
-
-TEST_F(MenuControllerTest, MissingWindowSaysSoInsteadOfPretending)
-{
-    MenuController menu(4095);
-    menu.click(MenuButton::Lexicon);
-    ASSERT_EQ(prompts.askedCount(PromptKind::Message), 1);
-    EXPECT_TRUE(prompts.lastMessageText().contains(QStringLiteral("工程資料&詞庫")));
-}
-
-TEST_F(MenuControllerTest, CustomerRegisterOpensForBrowsing)
-{
-    MenuController menu(1 << 4);
     state().m.gPickCustomer = true;
     bool pickWhenOpened = true;
-    menu.setWindowOpener(MenuButton::Customers, [&] { pickWhenOpened = state().m.gPickCustomer; });
-    menu.click(MenuButton::Customers);
+    viewer.setWindowOpener(MenuButton::Customers, [&] { pickWhenOpened = state().m.gPickCustomer; });
+    viewer.click(MenuButton::Customers);
     EXPECT_FALSE(pickWhenOpened);
+    EXPECT_EQ(prompts.asked().size(), 1u);
 }
 
-TEST_F(MenuControllerTest, ExitAnsweredNoKeepsEverything)
+TEST_F(MenuControllerTest, ExitAsksAndRespectsTheQuotationWindow)
 {
     MenuController menu(0);
     int closeAsked = 0;
-    menu.setQuotationCloser([&] { ++closeAsked; return true; });
+    bool willClose = false;
+    menu.setQuotationCloser([&] {
+        ++closeAsked;
+        return willClose;
+    });
     prompts.answerMessage(PromptButton::No);
     EXPECT_FALSE(menu.exitClicked());
     EXPECT_EQ(closeAsked, 0);
-    EXPECT_FALSE(endCode.has_value());
-    const PromptRecord& q = *prompts.last();
-    EXPECT_EQ(q.text, QStringLiteral("是否要結束瓦恩工房?"));
-    EXPECT_EQ(q.icon, PromptIcon::Question);
-    EXPECT_EQ(q.buttons, PromptButtons::YesNo);
-    EXPECT_EQ(q.defaultButton, PromptButton::No);
-    EXPECT_EQ(q.title, QStringLiteral("Varn III"));
-}
+    EXPECT_EQ(prompts.last()->text, u"是否要結束瓦恩工房?"_s);
+    EXPECT_EQ(prompts.last()->buttons, PromptButtons::YesNo);
+    EXPECT_EQ(prompts.last()->defaultButton, PromptButton::No);
 
-TEST_F(MenuControllerTest, QuotationThatStaysOpenKeepsTheProgramRunning)
-{
-    MenuController menu(0);
-    menu.setQuotationCloser([] { return false; });
+    // Yes, but the quotation window stays open: the program goes on.
     prompts.answerMessage(PromptButton::Yes);
     EXPECT_FALSE(menu.exitClicked());
-    EXPECT_FALSE(endCode.has_value());
+    EXPECT_EQ(closeAsked, 1);
     // Closing by other means asks nothing but still respects the quotation window.
     EXPECT_FALSE(menu.closeRequested());
     EXPECT_FALSE(endCode.has_value());
-    EXPECT_EQ(prompts.askedCount(PromptKind::Message), 1);
-}
-
-TEST_F(MenuControllerTest, LoadAutoSaveReadsAutoIni)
-{
-    WriteAutoFile(programFolder(), AutoSaveSettings{true, QStringLiteral("5")});
-    LoadAutoSave();
-    EXPECT_TRUE(state().m.gAutoSave);
-    EXPECT_EQ(state().m.gAutoSaveMin, 5);
-
-    writeFile(QStringLiteral("Auto.ini"), "1 \r\n\r\n");
-    LoadAutoSave();
-    EXPECT_FALSE(state().m.gAutoSave);
-    EXPECT_EQ(state().m.gAutoSaveMin, 0);
-
-    ASSERT_TRUE(QFile::remove(QDir(programFolder()).filePath(QStringLiteral("Auto.ini"))));
-    state().m.gAutoSave = true;
-    LoadAutoSave();
-    EXPECT_FALSE(state().m.gAutoSave);
+    willClose = true;
+    EXPECT_TRUE(menu.closeRequested());
+    EXPECT_TRUE(endCode.has_value());
+    EXPECT_EQ(prompts.askedCount(PromptKind::Message), 2);
 }
 
 using MenuWindowTest = ShellFixture;
-
-TEST_F(MenuWindowTest, ButtonsFollowTheRights)
-{
-    frmMenu menu(1 << 4);
-    EXPECT_EQ(menu.windowTitle(), QStringLiteral("瓦恩工房 III"));
-    EXPECT_TRUE(menu.windowFlags() & Qt::FramelessWindowHint);
-    EXPECT_TRUE(menu.windowFlags() & Qt::WindowStaysOnTopHint);
-    for (const MenuButtonInfo& info : MenuButtons()) {
-        QToolButton* b = menu.button(info.button);
-        ASSERT_NE(b, nullptr);
-        EXPECT_EQ(b->toolTip(), info.toolTip);
-        EXPECT_FALSE(b->icon().isNull());
-        const bool expected = info.button == MenuButton::Customers || info.button == MenuButton::Exit
-                              || info.button == MenuButton::Hide;
-        EXPECT_EQ(b->isEnabled(), expected) << info.controlName;
-    }
-}
 
 TEST_F(MenuWindowTest, HideCollapsesAndPassingMouseExpands)
 {
@@ -168,41 +112,36 @@ TEST_F(MenuWindowTest, HideCollapsesAndPassingMouseExpands)
     EXPECT_EQ(menu.y(), 0);
 
     // Passing over 隱藏 itself does not unfold the strip; passing over another button does.
-    QEnterEvent overHide(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
-    QCoreApplication::sendEvent(menu.button(MenuButton::Hide), &overHide);
+    const auto enter = [&](MenuButton b) {
+        QEnterEvent e(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+        QCoreApplication::sendEvent(menu.button(b), &e);
+    };
+    enter(MenuButton::Hide);
     EXPECT_TRUE(menu.isCollapsed());
-    QEnterEvent overQuotation(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
-    QCoreApplication::sendEvent(menu.button(MenuButton::Quotation), &overQuotation);
+    enter(MenuButton::Quotation);
     EXPECT_FALSE(menu.isCollapsed());
     EXPECT_EQ(menu.height(), expanded);
-
-    menu.Command2_Click();
-    menu.Command2_Click();
-    EXPECT_FALSE(menu.isCollapsed());
 }
 
-TEST_F(MenuWindowTest, ClosingTheWindowRespectsTheQuotationWindow)
+TEST_F(MenuWindowTest, ButtonsFollowTheRightsAndExitRespectsTheQuotationWindow)
 {
-    frmMenu menu(4095);
+    frmMenu menu(1 << 4);
+    for (const MenuButtonInfo& info : MenuButtons()) {
+        const bool expected = info.button == MenuButton::Customers || info.button == MenuButton::Exit
+            || info.button == MenuButton::Hide;
+        EXPECT_EQ(menu.button(info.button)->isEnabled(), expected) << info.controlName;
+    }
     bool willClose = false;
     menu.setQuotationCloser([&] { return willClose; });
     menu.show();
     EXPECT_FALSE(menu.close());
     EXPECT_TRUE(menu.isVisible());
-    EXPECT_FALSE(endCode.has_value());
-    willClose = true;
-    EXPECT_TRUE(menu.close());
-    EXPECT_TRUE(endCode.has_value());
-    EXPECT_EQ(prompts.asked().size(), 0u);
-}
-
-TEST_F(MenuWindowTest, ExitButtonAsksFirst)
-{
-    frmMenu menu(4095);
-    menu.show();
     prompts.answerMessage(PromptButton::No);
     menu.button(MenuButton::Exit)->click();
     EXPECT_TRUE(menu.isVisible());
+    EXPECT_FALSE(endCode.has_value());
+
+    willClose = true;
     prompts.answerMessage(PromptButton::Yes);
     menu.button(MenuButton::Exit)->click();
     EXPECT_FALSE(menu.isVisible());
@@ -210,5 +149,4 @@ TEST_F(MenuWindowTest, ExitButtonAsksFirst)
 }
 
 } // namespace
-
 } // namespace varn::test

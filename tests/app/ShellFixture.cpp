@@ -2,47 +2,35 @@
 
 #include "app/MainDb.h"
 #include "app/ProgramEnd.h"
+#include "app/SignIn.h"
 #include "shared/ProgramState.h"
 #include "shared/setup/ProgramFolder.h"
 #include "shared/setup/Schema.h"
+#include "shared/setup/SeedData.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
+using namespace Qt::StringLiterals;
+
 namespace varn::test {
-
-namespace {
-
-// Widgets need an application object; one serves every test of the program.
-class QtApplicationEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override
-    {
-        static int argc = 1;
-        static char name[] = "app_tests";
-        static char* argv[] = {name, nullptr};
-        m_app = std::make_unique<QApplication>(argc, argv);
-    }
-    void TearDown() override { m_app.reset(); }
-
-private:
-    std::unique_ptr<QApplication> m_app;
-};
-
-[[maybe_unused]] ::testing::Environment* const qtEnvironment =
-    ::testing::AddGlobalTestEnvironment(new QtApplicationEnvironment);
-
-} // namespace
 
 void ShellFixture::SetUp()
 {
+    // Widgets need an application object; one serves every test of the program.
+    if (!QCoreApplication::instance()) {
+        static int argc = 1;
+        static char name[] = "app_tests";
+        static char* argv[] = {name, nullptr};
+        new QApplication(argc, argv);
+    }
     ASSERT_TRUE(m_dir.isValid());
-    SeedProgramFolder(m_dir.path(), m_dir.filePath(QStringLiteral("no-templates")));
+    SeedProgramFolder(m_dir.path(), m_dir.filePath(u"no-templates"_s));
     // The report layouts come with the built templates; stand-ins do for copying.
-    writeFile(QStringLiteral("fp.rpt"), "{\"layout\":\"fp\"}");
-    writeFile(QStringLiteral("pb.rpt"), "{\"layout\":\"pb\"}");
+    writeFile(u"fp.rpt"_s, "{\"layout\":\"fp\"}");
+    writeFile(u"pb.rpt"_s, "{\"layout\":\"pb\"}");
 
     ProgramState::reset();
     state().programFolder = m_dir.path();
@@ -58,11 +46,6 @@ void ShellFixture::TearDown()
     ProgramState::reset();
 }
 
-QString ShellFixture::dbFolder() const
-{
-    return m_dir.filePath(QString(kDbFolder));
-}
-
 Database& ShellFixture::db()
 {
     if (!m_db)
@@ -70,34 +53,24 @@ Database& ShellFixture::db()
     return *m_db;
 }
 
-void ShellFixture::addEmployee(const QString& code, const QString& chineseName,
-                               const QString& loginName, const QString& storedPass,
-                               const QVariant& rights)
+QString ShellFixture::scalar(const QString& sql, const QVariantList& params)
 {
-    db().execute(QStringLiteral("INSERT INTO 員工 (員工編號, 中文姓名, 英文姓名, pass, 權限) VALUES (?, ?, ?, ?, ?)"),
+    Recordset rs = db().openRecordset(sql, params);
+    return rs.eof() ? QString() : rs.text(0);
+}
+
+void ShellFixture::addEmployee(const QString& code, const QString& chineseName, const QString& loginName,
+                               const QString& storedPass, const QVariant& rights)
+{
+    db().execute(u"INSERT INTO 員工 (員工編號, 中文姓名, 英文姓名, pass, 權限) VALUES (?, ?, ?, ?, ?)"_s,
                  {code, chineseName, loginName, storedPass, rights});
 }
 
-QString ShellFixture::storedEmployeePass(const QString& chineseName)
-{
-    Recordset rs = db().openRecordset(QStringLiteral("SELECT pass FROM 員工 WHERE 中文姓名 = ?"), {chineseName});
-    return rs.eof() ? QString() : rs.text(0);
-}
-
-QString ShellFixture::storedSuperPass()
-{
-    Recordset rs = db().openRecordset(QStringLiteral("SELECT super_pass FROM super"));
-    return rs.eof() ? QString() : rs.text(0);
-}
-
-void ShellFixture::setStoredSuperPass(const QString& value)
-{
-    db().execute(QStringLiteral("UPDATE super SET super_pass = ?"), {value});
-}
-
-void ShellFixture::openMainDb()
+void ShellFixture::signInSuperuser()
 {
     ASSERT_TRUE(OpenMainDb());
+    ASSERT_EQ(SignIn::attempt(u"varn"_s, QString(kFirstSuperPassword)), SignInResult::Superuser);
+    prompts.clear();
 }
 
 void ShellFixture::writeFile(const QString& relativePath, const QByteArray& bytes)
@@ -112,9 +85,7 @@ void ShellFixture::writeFile(const QString& relativePath, const QByteArray& byte
 QByteArray ShellFixture::readFile(const QString& relativePath) const
 {
     QFile f(m_dir.filePath(relativePath));
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return f.readAll();
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 } // namespace varn::test

@@ -2,6 +2,7 @@
 
 #include "platform/db/Database.h"
 #include "platform/ui/ScriptedPrompter.h"
+#include "shared/setup/ProgramFolder.h"
 
 #include <QString>
 #include <QTemporaryDir>
@@ -21,19 +22,19 @@ protected:
     void TearDown() override;
 
     QString programFolder() const { return m_dir.path(); }
-    QString dbFolder() const;
+    QString dbFolder() const { return m_dir.filePath(QString(kDbFolder)); }
     // A second connection to the main database, for checking what was written.
     Database& db();
+    // The first column of the first row of a query, or empty.
+    QString scalar(const QString& sql, const QVariantList& params = {});
 
     // Adds an employee; the password is stored as given (plain text is a legacy value).
     void addEmployee(const QString& code, const QString& chineseName, const QString& loginName,
                      const QString& storedPass, const QVariant& rights = 0);
-    QString storedEmployeePass(const QString& chineseName);
-    QString storedSuperPass();
-    void setStoredSuperPass(const QString& value);
+    QString storedSuperPass() { return scalar(QStringLiteral("SELECT super_pass FROM super")); }
 
-    // Opens the shared connection as the sign-in window would.
-    void openMainDb();
+    // Opens the shared connection and signs in the superuser, as the menu's windows expect.
+    void signInSuperuser();
 
     void writeFile(const QString& relativePath, const QByteArray& bytes);
     QByteArray readFile(const QString& relativePath) const;

@@ -1,164 +1,129 @@
 #include "ShellFixture.h"
 
+#include "app/MainDb.h"
 #include "app/SignIn.h"
 #include "platform/crypto/PasswordHash.h"
 #include "shared/ProgramState.h"
 #include "shared/setup/SeedData.h"
 
-namespace varn::test {
+using namespace Qt::StringLiterals;
 
+namespace varn::test {
 namespace {
 
-const QString WrongText = QStringLiteral("使用者名稱或密碼錯誤，請重新輸入!");
+const QString WrongText = u"使用者名稱或密碼錯誤，請重新輸入!"_s;
+const QString SuperPass = QString(kFirstSuperPassword);
 
 class SignInTest : public ShellFixture {
 protected:
     void SetUp() override
     {
         ShellFixture::SetUp();
-        addEmployee(QStringLiteral("E01"), QStringLiteral("王小明"), QStringLiteral("Ming"),
-                    HashPassword(QStringLiteral("m1ng")), 5);
-        addEmployee(QStringLiteral("E02"), QStringLiteral("歐布萊恩"), QStringLiteral("o'brien"),
-                    QStringLiteral("pa'ss"), 4);
-        openMainDb();
+        addEmployee(u"E01"_s, u"王小明"_s, u"Ming"_s, HashPassword(u"m1ng"_s), 5);
+        addEmployee(u"E02"_s, u"歐布萊恩"_s, u"o'brien"_s, u"pa'ss"_s, 4);
+        ASSERT_TRUE(OpenMainDb());
     }
 
-    SignInResult attempt(const QString& name, const QString& pass)
+    QString storedPass(const QString& chineseName)
     {
-        return SignIn::attempt(name, pass);
+        return scalar(u"SELECT pass FROM 員工 WHERE 中文姓名 = ?"_s, {chineseName});
     }
 };
 
-TEST_F(SignInTest, SuperuserSignsInWithExactNameAndPassword)
+TEST_F(SignInTest, NamesAndPasswordsMatchExactly)
 {
-    state().m.gUserName = QStringLiteral("left over");
-    EXPECT_EQ(attempt(QStringLiteral("varn"), QString(kFirstSuperPassword)), SignInResult::Superuser);
-    const auto& m = state().m;
-    EXPECT_EQ(m.gRights, 4095);
-    EXPECT_TRUE(m.gUserName.isEmpty());
-    EXPECT_TRUE(m.gLoginName.isEmpty());
-    EXPECT_TRUE(m.gPass.isEmpty());
-    EXPECT_TRUE(VerifyPassword(QString(kFirstSuperPassword), m.gSuperPass));
-    EXPECT_EQ(prompts.askedCount(PromptKind::Message), 0);
+    // An empty rights word, and a login name differing from another only in case.
+    addEmployee(u"E03"_s, u"陳大文"_s, u"Chan"_s, u"c"_s, QVariant());
+    addEmployee(u"E04"_s, u"林明"_s, u"ming"_s, u"other"_s, 7);
+    const QString injection = u"x' OR '1'='1"_s;
+    struct Case {
+        QString name, pass;
+        SignInResult result;
+        QString userName;
+        int rights;
+    };
+    const Case cases[] = {
+        {u"Ming"_s, u"m1ng"_s, SignInResult::Employee, u"王小明"_s, 5},
+        // The superuser after an employee: the employee's values go.
+        {u"varn"_s, SuperPass, SignInResult::Superuser, QString(), 4095},
+        {u"VARN"_s, SuperPass, SignInResult::Failed, {}, 0},
+        {u"varn"_s, u"VARN3"_s, SignInResult::Failed, {}, 0},
+        {u"ming"_s, u"m1ng"_s, SignInResult::Failed, {}, 0},
+        {u"ming"_s, u"other"_s, SignInResult::Employee, u"林明"_s, 7},
+        {injection, injection, SignInResult::Failed, {}, 0},
+        {u"o'brien"_s, u"pa'ss"_s, SignInResult::Employee, u"歐布萊恩"_s, 4},
+        {u"Chan"_s, u"c"_s, SignInResult::Employee, u"陳大文"_s, 0},
+    };
+    auto& m = state().m;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name.toStdString() + " / " + c.pass.toStdString());
+        prompts.clear();
+        m.gLoginFailures = 0;
+        m.gUserName = u"left over"_s;
+        m.gRights = -1;
+        EXPECT_EQ(SignIn::attempt(c.name, c.pass), c.result);
+        if (c.result == SignInResult::Failed) {
+            EXPECT_EQ(prompts.lastMessageText(), WrongText);
+            EXPECT_EQ(m.gRights, -1);
+            EXPECT_EQ(m.gLoginFailures, 1);
+            continue;
+        }
+        EXPECT_EQ(prompts.asked().size(), 0u);
+        EXPECT_EQ(m.gUserName, c.userName);
+        EXPECT_EQ(m.gRights, c.rights);
+        if (c.result == SignInResult::Superuser) {
+            EXPECT_TRUE(m.gLoginName.isEmpty());
+            EXPECT_TRUE(m.gPass.isEmpty());
+            EXPECT_TRUE(VerifyPassword(SuperPass, m.gSuperPass));
+        } else {
+            EXPECT_EQ(m.gLoginName, c.name);
+            EXPECT_EQ(m.gPass, storedPass(c.userName));
+        }
+    }
 }
 
-TEST_F(SignInTest, LetterCaseOfSuperuserNameOrPasswordMatters)
+TEST_F(SignInTest, TwoFailuresThenSuccessGoesOnAndAThirdFailureEndsTheProgram)
 {
-    EXPECT_EQ(attempt(QStringLiteral("VARN"), QString(kFirstSuperPassword)), SignInResult::Failed);
-    EXPECT_EQ(prompts.lastMessageText(), WrongText);
-    EXPECT_EQ(prompts.lastMessageTitle(), QStringLiteral("登入"));
-    EXPECT_EQ(prompts.last()->icon, PromptIcon::Critical);
-    EXPECT_EQ(attempt(QStringLiteral("varn"), QStringLiteral("VARN3")), SignInResult::Failed);
-    EXPECT_EQ(state().m.gLoginFailures, 2);
-    EXPECT_EQ(state().m.gRights, 0);
-}
-
-TEST_F(SignInTest, EmployeeSignsInAndFillsTheSignedInState)
-{
-    EXPECT_EQ(attempt(QStringLiteral("Ming"), QStringLiteral("m1ng")), SignInResult::Employee);
-    const auto& m = state().m;
-    EXPECT_EQ(m.gUserName, QStringLiteral("王小明"));
-    EXPECT_EQ(m.gLoginName, QStringLiteral("Ming"));
-    EXPECT_EQ(m.gRights, 5);
-    EXPECT_EQ(m.gPass, storedEmployeePass(QStringLiteral("王小明")));
-}
-
-TEST_F(SignInTest, EmployeeNameTypedInOtherLetterCaseFails)
-{
-    EXPECT_EQ(attempt(QStringLiteral("ming"), QStringLiteral("m1ng")), SignInResult::Failed);
-    EXPECT_EQ(prompts.lastMessageText(), WrongText);
-    // Nothing of the failed attempt stays behind.
-    EXPECT_TRUE(state().m.gUserName.isEmpty());
-    EXPECT_EQ(state().m.gRights, 0);
-}
-
-TEST_F(SignInTest, QuoteInNameOrPasswordIsAnOrdinaryCharacter)
-{
-    EXPECT_EQ(attempt(QStringLiteral("x' OR '1'='1"), QStringLiteral("x' OR '1'='1")), SignInResult::Failed);
-    EXPECT_EQ(prompts.lastMessageText(), WrongText);
-    EXPECT_EQ(attempt(QStringLiteral("o'brien"), QStringLiteral("pa'ss")), SignInResult::Employee);
-    EXPECT_EQ(state().m.gUserName, QStringLiteral("歐布萊恩"));
-}
-
-TEST_F(SignInTest, TwoFailuresThenSuccessGoesOn)
-{
-    EXPECT_EQ(attempt(QStringLiteral("Ming"), QStringLiteral("bad")), SignInResult::Failed);
-    EXPECT_EQ(attempt(QStringLiteral("nobody"), QStringLiteral("m1ng")), SignInResult::Failed);
-    EXPECT_EQ(attempt(QStringLiteral("Ming"), QStringLiteral("m1ng")), SignInResult::Employee);
-    EXPECT_FALSE(endCode.has_value());
+    EXPECT_EQ(SignIn::attempt(u"Ming"_s, u"bad"_s), SignInResult::Failed);
+    EXPECT_EQ(SignIn::attempt(u"nobody"_s, u"m1ng"_s), SignInResult::Failed);
+    EXPECT_EQ(SignIn::attempt(u"Ming"_s, u"m1ng"_s), SignInResult::Employee);
     EXPECT_EQ(state().m.gLoginFailures, 0);
-}
-
-TEST_F(SignInTest, WrongEmployeePasswordThenSuperuserClearsEmployeeValues)
-{
-    EXPECT_EQ(attempt(QStringLiteral("Ming"), QStringLiteral("bad")), SignInResult::Failed);
-    EXPECT_EQ(attempt(QStringLiteral("varn"), QString(kFirstSuperPassword)), SignInResult::Superuser);
-    EXPECT_TRUE(state().m.gUserName.isEmpty());
-    EXPECT_TRUE(state().m.gLoginName.isEmpty());
-    EXPECT_TRUE(state().m.gPass.isEmpty());
-    EXPECT_EQ(state().m.gRights, 4095);
-}
-
-TEST_F(SignInTest, ThirdFailureEndsTheProgram)
-{
     for (int i = 0; i < 2; ++i)
-        EXPECT_EQ(attempt(QStringLiteral("Ming"), QStringLiteral("bad")), SignInResult::Failed);
+        EXPECT_EQ(SignIn::attempt(u"Ming"_s, u"bad"_s), SignInResult::Failed);
     EXPECT_FALSE(endCode.has_value());
-    EXPECT_EQ(attempt(QStringLiteral("Ming"), QStringLiteral("bad")), SignInResult::TooManyFailures);
-    ASSERT_TRUE(endCode.has_value());
+    EXPECT_EQ(SignIn::attempt(u"Ming"_s, u"bad"_s), SignInResult::TooManyFailures);
+    EXPECT_TRUE(endCode.has_value());
     const auto messages = prompts.asked(PromptKind::Message);
-    ASSERT_EQ(messages.size(), 4u);
-    EXPECT_EQ(messages[2].text, WrongText);
-    EXPECT_EQ(messages[3].text, QStringLiteral("錯誤三次,結束系統"));
-    EXPECT_EQ(messages[3].title, QStringLiteral("Varn III"));
-    EXPECT_EQ(messages[3].icon, PromptIcon::Critical);
+    ASSERT_EQ(messages.size(), 6u);
+    EXPECT_EQ(messages[4].text, WrongText);
+    EXPECT_EQ(messages[5].text, u"錯誤三次,結束系統"_s);
 }
 
 TEST_F(SignInTest, LegacyPlainPasswordIsUpgradedToAHash)
 {
-    ASSERT_FALSE(IsPasswordHash(storedEmployeePass(QStringLiteral("歐布萊恩"))));
-    EXPECT_EQ(attempt(QStringLiteral("o'brien"), QStringLiteral("pa'ss")), SignInResult::Employee);
-    const QString stored = storedEmployeePass(QStringLiteral("歐布萊恩"));
+    EXPECT_EQ(SignIn::attempt(u"o'brien"_s, u"pa'ss"_s), SignInResult::Employee);
+    const QString stored = storedPass(u"歐布萊恩"_s);
     EXPECT_TRUE(IsPasswordHash(stored));
-    EXPECT_TRUE(VerifyPassword(QStringLiteral("pa'ss"), stored));
+    EXPECT_TRUE(VerifyPassword(u"pa'ss"_s, stored));
     EXPECT_EQ(state().m.gPass, stored);
-    // And the hash signs in next time.
-    EXPECT_EQ(attempt(QStringLiteral("o'brien"), QStringLiteral("pa'ss")), SignInResult::Employee);
-    EXPECT_EQ(attempt(QStringLiteral("o'brien"), QStringLiteral("PA'SS")), SignInResult::Failed);
+    // The hash signs in next time, in the right case only.
+    EXPECT_EQ(SignIn::attempt(u"o'brien"_s, u"pa'ss"_s), SignInResult::Employee);
+    EXPECT_EQ(SignIn::attempt(u"o'brien"_s, u"PA'SS"_s), SignInResult::Failed);
 
-    setStoredSuperPass(QStringLiteral("old-plain"));
-    EXPECT_EQ(attempt(QStringLiteral("varn"), QStringLiteral("old-plain")), SignInResult::Superuser);
+    db().execute(u"UPDATE super SET super_pass = 'old-plain'"_s);
+    EXPECT_EQ(SignIn::attempt(u"varn"_s, u"old-plain"_s), SignInResult::Superuser);
     EXPECT_TRUE(IsPasswordHash(storedSuperPass()));
-    EXPECT_TRUE(VerifyPassword(QStringLiteral("old-plain"), storedSuperPass()));
+    EXPECT_TRUE(VerifyPassword(u"old-plain"_s, storedSuperPass()));
 }
 
 TEST_F(SignInTest, MissingSuperRowMeansNoSuperuser)
 {
-    db().execute(QStringLiteral("DELETE FROM super"));
-    EXPECT_EQ(attempt(QStringLiteral("varn"), QString()), SignInResult::Failed);
-    EXPECT_EQ(attempt(QStringLiteral("varn"), QString(kFirstSuperPassword)), SignInResult::Failed);
+    db().execute(u"DELETE FROM super"_s);
+    EXPECT_EQ(SignIn::attempt(u"varn"_s, QString()), SignInResult::Failed);
+    EXPECT_EQ(SignIn::attempt(u"varn"_s, SuperPass), SignInResult::Failed);
     EXPECT_TRUE(state().m.gSuperPass.isEmpty());
-    // Employees still sign in.
-    EXPECT_EQ(attempt(QStringLiteral("Ming"), QStringLiteral("m1ng")), SignInResult::Employee);
-}
-
-TEST_F(SignInTest, EmptyRightsWordMeansNoRights)
-{
-    addEmployee(QStringLiteral("E03"), QStringLiteral("陳大文"), QStringLiteral("Chan"),
-                QStringLiteral("c"), QVariant());
-    EXPECT_EQ(attempt(QStringLiteral("Chan"), QStringLiteral("c")), SignInResult::Employee);
-    EXPECT_EQ(state().m.gRights, 0);
-}
-
-TEST_F(SignInTest, EmployeesDifferingOnlyInCaseEachSignInWithTheirOwnName)
-{
-    addEmployee(QStringLiteral("E04"), QStringLiteral("林明"), QStringLiteral("ming"),
-                QStringLiteral("other"), 7);
-    EXPECT_EQ(attempt(QStringLiteral("ming"), QStringLiteral("other")), SignInResult::Employee);
-    EXPECT_EQ(state().m.gUserName, QStringLiteral("林明"));
-    EXPECT_EQ(state().m.gRights, 7);
+    EXPECT_EQ(SignIn::attempt(u"Ming"_s, u"m1ng"_s), SignInResult::Employee);
 }
 
 } // namespace
-
 } // namespace varn::test

@@ -1,14 +1,15 @@
 #include "ShellFixture.h"
 
+#include "app/MainDb.h"
 #include "app/SignIn.h"
-#include "shared/ProgramState.h"
 #include "shared/setup/ProgramFolder.h"
 
 #include <QDir>
 #include <QFileInfo>
 
-namespace varn::test {
+using namespace Qt::StringLiterals;
 
+namespace varn::test {
 namespace {
 
 class UserFoldersTest : public ShellFixture {
@@ -19,65 +20,41 @@ protected:
         files.sort();
         return files;
     }
-
-    QStringList prepare() { return PrepareUserFolders(db(), programFolder()); }
-
-    static QStringList allFour()
-    {
-        QStringList files = UserFolderFiles();
-        files.sort();
-        return files;
-    }
 };
 
-TEST_F(UserFoldersTest, MissingFolderIsMadeWithTheFourFiles)
+TEST_F(UserFoldersTest, SignInFillsMissingAndEmptyFoldersOfEveryEmployeeOnly)
 {
-    addEmployee(QStringLiteral("E01"), QStringLiteral("王小明"), QStringLiteral("Ming"), QStringLiteral("p"));
-    EXPECT_TRUE(prepare().isEmpty());
-    EXPECT_EQ(filesOf(QStringLiteral("王小明")), allFour());
+    addEmployee(u"E01"_s, u"張三"_s, u"Zhang"_s, u"p"_s);
+    addEmployee(u"E02"_s, u"李四"_s, u"Li"_s, u"p"_s);
+    addEmployee(u"E03"_s, u"王五"_s, u"Wang"_s, u"p"_s);
+    ASSERT_TRUE(QDir(programFolder()).mkdir(u"李四"_s));
+    writeFile(u"王五/sta.mdb"_s, "the employee's own statistics");
+    ASSERT_TRUE(OpenMainDb());
+    ASSERT_EQ(SignIn::attempt(u"Zhang"_s, u"p"_s), SignInResult::Employee);
+    EXPECT_EQ(prompts.asked().size(), 0u);
+
+    QStringList four = UserFolderFiles();
+    four.sort();
+    EXPECT_EQ(filesOf(u"張三"_s), four);
+    EXPECT_EQ(filesOf(u"李四"_s), four);
     // The copies are the master files.
-    EXPECT_EQ(readFile(QStringLiteral("王小明/fp.rpt")), readFile(QStringLiteral("fp.rpt")));
-    EXPECT_EQ(readFile(QStringLiteral("王小明/sta.mdb")), readFile(QStringLiteral("sta.mdb")));
-}
-
-TEST_F(UserFoldersTest, EmptyFolderGetsTheFiles)
-{
-    addEmployee(QStringLiteral("E01"), QStringLiteral("王小明"), QStringLiteral("Ming"), QStringLiteral("p"));
-    ASSERT_TRUE(QDir(programFolder()).mkdir(QStringLiteral("王小明")));
-    EXPECT_TRUE(prepare().isEmpty());
-    EXPECT_EQ(filesOf(QStringLiteral("王小明")), allFour());
-}
-
-TEST_F(UserFoldersTest, FolderHoldingAFileIsNotTouched)
-{
-    addEmployee(QStringLiteral("E01"), QStringLiteral("王小明"), QStringLiteral("Ming"), QStringLiteral("p"));
-    writeFile(QStringLiteral("王小明/sta.mdb"), "the employee's own statistics");
-    EXPECT_TRUE(prepare().isEmpty());
-    EXPECT_EQ(filesOf(QStringLiteral("王小明")), QStringList{QStringLiteral("sta.mdb")});
-    EXPECT_EQ(readFile(QStringLiteral("王小明/sta.mdb")), QByteArray("the employee's own statistics"));
-}
-
-TEST_F(UserFoldersTest, EveryEmployeeIsPreparedNotOnlyTheOneSigningIn)
-{
-    addEmployee(QStringLiteral("E02"), QStringLiteral("李四"), QStringLiteral("Li"), QStringLiteral("p"));
-    addEmployee(QStringLiteral("E01"), QStringLiteral("張三"), QStringLiteral("Zhang"), QStringLiteral("p"));
-    openMainDb();
-    ASSERT_EQ(SignIn::attempt(QStringLiteral("Zhang"), QStringLiteral("p")), SignInResult::Employee);
-    EXPECT_EQ(filesOf(QStringLiteral("張三")), allFour());
-    EXPECT_EQ(filesOf(QStringLiteral("李四")), allFour());
+    EXPECT_EQ(readFile(u"李四/fp.rpt"_s), readFile(u"fp.rpt"_s));
+    EXPECT_EQ(readFile(u"李四/sta.mdb"_s), readFile(u"sta.mdb"_s));
+    // A folder holding a file is not touched.
+    EXPECT_EQ(filesOf(u"王五"_s), QStringList{u"sta.mdb"_s});
+    EXPECT_EQ(readFile(u"王五/sta.mdb"_s), QByteArray("the employee's own statistics"));
 }
 
 TEST_F(UserFoldersTest, NameUnfitForAFolderIsReportedAndNothingIsMadeOutside)
 {
-    addEmployee(QStringLiteral("E01"), QStringLiteral("../外面"), QStringLiteral("Out"), QStringLiteral("p"));
-    addEmployee(QStringLiteral("E02"), QStringLiteral("王小明"), QStringLiteral("Ming"), QStringLiteral("p"));
-    const QStringList problems = prepare();
+    addEmployee(u"E01"_s, u"../外面"_s, u"Out"_s, u"p"_s);
+    addEmployee(u"E02"_s, u"王小明"_s, u"Ming"_s, u"p"_s);
+    const QStringList problems = PrepareUserFolders(db(), programFolder());
     ASSERT_EQ(problems.size(), 1);
-    EXPECT_TRUE(problems.front().startsWith(QStringLiteral("../外面")));
-    EXPECT_FALSE(QFileInfo::exists(QDir(programFolder()).filePath(QStringLiteral("../外面"))));
-    EXPECT_EQ(filesOf(QStringLiteral("王小明")), allFour());
+    EXPECT_TRUE(problems.front().startsWith(u"../外面"_s));
+    EXPECT_FALSE(QFileInfo::exists(QDir(programFolder()).filePath(u"../外面"_s)));
+    EXPECT_EQ(filesOf(u"王小明"_s).size(), UserFolderFiles().size());
 }
 
 } // namespace
-
 } // namespace varn::test
