@@ -14,14 +14,24 @@
 namespace varn::test {
 namespace {
 
-using Editing = WindowTest;
+class Editing : public WindowTest {
+protected:
+    // Row 1 from 品名 to 比例, and the work item.
+    QStringList cells()
+    {
+        QStringList out;
+        for (int c : {QCol::Name, QCol::Spec, QCol::Unit, QCol::Qty, QCol::Price, QCol::Amount, QCol::Cost,
+                      QCol::Ratio, QCol::WorkItem})
+            out << cell(1, c);
+        return out;
+    }
+};
 
 TEST_F(Editing, ClicksOnTheGridAreRefusedUntilALeafIsShown)
 {
     frmQ& w = window();
     clickCell(1, QCol::Name);
     EXPECT_EQ(prompts.lastMessageText(), QStringLiteral("請在左方建立區域或工種"));
-    EXPECT_EQ(prompts.lastMessageTitle(), QStringLiteral("Varn3"));
     EXPECT_FALSE(editors().isOpen());
 
     buildTwoAreas();
@@ -128,14 +138,7 @@ TEST_F(Editing, AnItemPickFillsTheRowFromTheLexiconAndUndoRestoresIt)
     ASSERT_NE(door, nullptr);
     QTest::mouseClick(ls->viewport(), Qt::LeftButton, {}, ls->visualItemRect(door).center());
 
-    EXPECT_EQ(cell(1, QCol::Name), QStringLiteral("木門"));
-    EXPECT_EQ(cell(1, QCol::WorkItem), QStringLiteral("木門"));
-    EXPECT_EQ(cell(1, QCol::Unit), QStringLiteral("樘"));
-    EXPECT_EQ(cell(1, QCol::Qty), QStringLiteral("1"));
-    EXPECT_EQ(cell(1, QCol::Cost), QStringLiteral("5000"));
-    EXPECT_EQ(cell(1, QCol::Ratio), QStringLiteral("1.3"));
-    EXPECT_EQ(cell(1, QCol::Price), QStringLiteral("6500"));
-    EXPECT_EQ(cell(1, QCol::Amount), QStringLiteral("6500"));
+    EXPECT_EQ(cells(), (QStringList{"木門", "", "樘", "1", "6500", "6500", "5000", "1.3", "木門"}));
     EXPECT_FALSE(editors().isOpen());
     EXPECT_FALSE(ls->isVisible());
     EXPECT_EQ(w.lbSumT()->text(), QStringLiteral("6500"));
@@ -146,19 +149,14 @@ TEST_F(Editing, AnItemPickFillsTheRowFromTheLexiconAndUndoRestoresIt)
     ASSERT_EQ(cbD->count(), 1);
     cbD->setCurrentIndex(0);
     emit cbD->activated(0);
-    EXPECT_EQ(cell(1, QCol::Spec), QStringLiteral("實木"));
-    EXPECT_EQ(cell(1, QCol::Cost), QStringLiteral("6200"));
-    EXPECT_EQ(cell(1, QCol::Price), QStringLiteral("8060"));
+    EXPECT_EQ(cells(), (QStringList{"木門", "實木", "樘", "1", "8060", "8060", "6200", "1.3", "木門"}));
 
     clickCell(1, QCol::Selector, Qt::RightButton);
     ASSERT_TRUE(w.mQ()->isVisible());
     ASSERT_TRUE(w.action(QStringLiteral("mUndo"))->isEnabled());
     w.mQ()->hide();
     w.action(QStringLiteral("mUndo"))->trigger();
-    EXPECT_EQ(cell(1, QCol::Name), QStringLiteral("門"));
-    EXPECT_EQ(cell(1, QCol::Qty), QStringLiteral("2"));
-    EXPECT_EQ(cell(1, QCol::Amount), QStringLiteral("30"));
-    EXPECT_EQ(cell(1, QCol::Unit), QString());
+    EXPECT_EQ(cells().mid(0, 8), (QStringList{"門", "", "", "2", "15", "30", "", "1"}));
     EXPECT_EQ(w.lbSumT()->text(), QStringLiteral("30"));
 }
 
