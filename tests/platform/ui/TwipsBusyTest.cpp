@@ -12,15 +12,10 @@ namespace {
 TEST(Twips, ConvertsAtLogicalDpi)
 {
     EXPECT_EQ(TwipsToPixels(1440), 96);
-    EXPECT_EQ(TwipsToPixels(1440, 96.0), 96);
     EXPECT_EQ(TwipsToPixels(615), 41);
-    EXPECT_EQ(TwipsToPixels(5265), 351);
-    EXPECT_EQ(TwipsToPixels(10), 1);     // 0.67 px still shows
-    EXPECT_EQ(TwipsToPixels(0), 0);
+    EXPECT_EQ(TwipsToPixels(10), 1);   // 0.67 px still shows
     EXPECT_EQ(TwipsToPixels(-1440), -96);
-    EXPECT_EQ(TwipsToPixels(1440, 120.0), 120);
     EXPECT_EQ(TwipsToPixels(1440, 144.0), 144);
-    EXPECT_EQ(PixelsToTwips(96), 1440);
     EXPECT_EQ(PixelsToTwips(1), 15);
     EXPECT_EQ(PixelsToTwips(120, 120.0), 1440);
     // No usable DPI: the logical 96.
@@ -55,8 +50,7 @@ TEST(BusyScopeTest, OutermostScopeShowsOnce)
 
 TEST(BusyScopeTest, EndsOnTheIndicatorItBegan)
 {
-    RecordingIndicator first;
-    RecordingIndicator second;
+    RecordingIndicator first, second;
     BusyIndicator::install(&first);
     {
         BusyScope scope;

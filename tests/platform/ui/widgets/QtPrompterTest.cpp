@@ -2,7 +2,6 @@
 #include "platform/ui/widgets/QtPrompter.h"
 
 #include <QApplication>
-#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLabel>
@@ -20,7 +19,8 @@ using namespace varn;
 namespace {
 
 // Runs `act` on the modal dialog once it shows (the prompter's exec() blocks until then).
-void whenModalShows(std::function<void(QWidget*)> act)
+template <typename Dialog>
+void whenModalShows(std::function<void(Dialog*)> act)
 {
     auto* timer = new QTimer;
     timer->setInterval(10);
@@ -28,7 +28,12 @@ void whenModalShows(std::function<void(QWidget*)> act)
         if (QWidget* w = QApplication::activeModalWidget()) {
             timer->stop();
             timer->deleteLater();
-            act(w);
+            auto* dialog = qobject_cast<Dialog*>(w);
+            EXPECT_NE(dialog, nullptr) << w->metaObject()->className();
+            if (dialog)
+                act(dialog);
+            else
+                w->close();
         }
     });
     timer->start();
@@ -39,131 +44,98 @@ QStringList buttonCaptions(QMessageBox* box)
     QStringList out;
     for (QAbstractButton* b : box->buttons())
         out << b->text();
-    out.sort();     // by code point
+    out.sort();   // by code point
     return out;
 }
 
 TEST(QtPrompterTest, MessageBoxShowsChineseButtonsAndDefault)
 {
-    QtPrompter p;
     MessageRequest r;
     r.text = QStringLiteral("報價單已修改，要儲存嗎？");
     r.title = QStringLiteral("報價系統");
     r.icon = PromptIcon::Question;
     r.buttons = PromptButtons::YesNoCancel;
     r.defaultButton = PromptButton::No;
-
-    QStringList captions;
-    QString title, text, defaultCaption;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    whenModalShows([&](QWidget* w) {
-        auto* box = qobject_cast<QMessageBox*>(w);
-        ASSERT_NE(box, nullptr);
-        captions = buttonCaptions(box);
-        title = box->windowTitle();
-        text = box->text();
-        icon = box->icon();
-        defaultCaption = box->defaultButton() ? box->defaultButton()->text() : QString();
+    whenModalShows<QMessageBox>([&](QMessageBox* box) {
+        EXPECT_EQ(buttonCaptions(box),
+                  QStringList({QStringLiteral("取消"), QStringLiteral("否"), QStringLiteral("是")}));
+        EXPECT_EQ(box->windowTitle(), r.title);
+        EXPECT_EQ(box->text(), r.text);
+        EXPECT_EQ(box->icon(), QMessageBox::Question);
+        EXPECT_EQ(box->defaultButton() ? box->defaultButton()->text() : QString(), QStringLiteral("否"));
         for (QAbstractButton* b : box->buttons())
             if (b->text() == QStringLiteral("否"))
                 b->click();
     });
-    EXPECT_EQ(p.message(r), PromptButton::No);
-    EXPECT_EQ(captions, QStringList({QStringLiteral("取消"), QStringLiteral("否"), QStringLiteral("是")}));
-    EXPECT_EQ(title, r.title);
-    EXPECT_EQ(text, r.text);
-    EXPECT_EQ(icon, QMessageBox::Question);
-    EXPECT_EQ(defaultCaption, QStringLiteral("否"));
+    EXPECT_EQ(QtPrompter().message(r), PromptButton::No);
 }
 
-TEST(QtPrompterTest, ClosingTheBoxAnswersCancelOrNo)
+TEST(QtPrompterTest, ClosingTheBoxOrPressingEnterAnswers)
 {
-    QtPrompter p;
-    MessageRequest r;
-    r.text = QStringLiteral("?");
-    r.buttons = PromptButtons::YesNoCancel;
-    whenModalShows([](QWidget* w) { w->close(); });
-    EXPECT_EQ(p.message(r), PromptButton::Cancel);
-
-    r.buttons = PromptButtons::YesNo;
-    whenModalShows([](QWidget* w) { w->close(); });
-    EXPECT_EQ(p.message(r), PromptButton::No);
-
-    r.buttons = PromptButtons::AbortRetryIgnore;
-    QStringList captions;
-    whenModalShows([&](QWidget* w) {
-        captions = buttonCaptions(qobject_cast<QMessageBox*>(w));
-        w->close();
-    });
-    EXPECT_EQ(p.message(r), PromptButton::Abort);
-    EXPECT_EQ(captions, QStringList({QStringLiteral("中止"), QStringLiteral("略過"), QStringLiteral("重試")}));
-}
-
-TEST(QtPrompterTest, EnterTakesTheFirstButtonWithoutDefault)
-{
-    QtPrompter p;
-    MessageRequest r;
-    r.text = QStringLiteral("重試？");
-    r.buttons = PromptButtons::RetryCancel;
-    whenModalShows([](QWidget* w) {
-        auto* box = qobject_cast<QMessageBox*>(w);
-        box->defaultButton()->click();
-    });
-    EXPECT_EQ(p.message(r), PromptButton::Retry);
+    using B = PromptButton;
+    const struct {
+        PromptButtons buttons;
+        bool enter;   // else the box is closed
+        B answer;
+    } cases[] = {
+        {PromptButtons::YesNoCancel, false, B::Cancel},
+        {PromptButtons::YesNo, false, B::No},
+        {PromptButtons::AbortRetryIgnore, false, B::Abort},
+        {PromptButtons::RetryCancel, true, B::Retry},   // no default given: the first button
+    };
+    for (const auto& c : cases) {
+        MessageRequest r;
+        r.buttons = c.buttons;
+        whenModalShows<QMessageBox>([&](QMessageBox* box) {
+            if (c.buttons == PromptButtons::AbortRetryIgnore) {
+                EXPECT_EQ(buttonCaptions(box),
+                          QStringList({QStringLiteral("中止"), QStringLiteral("略過"), QStringLiteral("重試")}));
+            }
+            if (c.enter)
+                box->defaultButton()->click();
+            else
+                box->close();
+        });
+        EXPECT_EQ(QtPrompter().message(r), c.answer) << int(c.buttons);
+    }
 }
 
 TEST(QtPrompterTest, InputBoxReturnsTextOrCancel)
 {
-    QtPrompter p;
     InputRequest r;
     r.prompt = QStringLiteral("請輸入區域名稱");
-    r.title = QStringLiteral("新增區域");
     r.defaultText = QStringLiteral("一樓");
-
-    QString label, shownDefault;
-    whenModalShows([&](QWidget* w) {
-        auto* dialog = qobject_cast<QInputDialog*>(w);
-        ASSERT_NE(dialog, nullptr);
-        label = dialog->labelText();
-        shownDefault = dialog->textValue();
+    whenModalShows<QInputDialog>([&](QInputDialog* dialog) {
+        EXPECT_EQ(dialog->labelText(), r.prompt);
+        EXPECT_EQ(dialog->textValue(), r.defaultText);
         dialog->setTextValue(QStringLiteral("二樓"));
         dialog->accept();
     });
-    EXPECT_EQ(p.input(r), QStringLiteral("二樓"));
-    EXPECT_EQ(label, r.prompt);
-    EXPECT_EQ(shownDefault, r.defaultText);
+    EXPECT_EQ(QtPrompter().input(r), QStringLiteral("二樓"));
 
-    whenModalShows([](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); });
-    EXPECT_EQ(p.input(r), std::nullopt);
+    whenModalShows<QDialog>([](QDialog* d) { d->reject(); });
+    EXPECT_EQ(QtPrompter().input(r), std::nullopt);
 }
 
-TEST(QtPrompterTest, SaveDialogStartsWhereAsked)
+TEST(QtPrompterTest, FileDialogStartsWhereAsked)
 {
     QTemporaryDir dir;
-    QtPrompter p;
     FileRequest r;
     r.title = QStringLiteral("另存新檔");
     r.filter = QStringLiteral("所有檔案 (*);;瓦恩工房 檔案 (*.vrn)");
     r.selectedFilter = QStringLiteral("瓦恩工房 檔案 (*.vrn)");
     r.startFolder = dir.path();
     r.fileName = QStringLiteral("案子.vrn");
-
-    QString title, filter, folder;
-    whenModalShows([&](QWidget* w) {
-        auto* dialog = qobject_cast<QFileDialog*>(w);
-        ASSERT_NE(dialog, nullptr);
-        title = dialog->windowTitle();
-        filter = dialog->selectedNameFilter();
-        folder = dialog->directory().absolutePath();
+    whenModalShows<QFileDialog>([&](QFileDialog* dialog) {
+        EXPECT_EQ(dialog->windowTitle(), r.title);
+        EXPECT_EQ(dialog->selectedNameFilter(), r.selectedFilter);
+        EXPECT_EQ(dialog->directory().absolutePath(), dir.path());
         QMetaObject::invokeMethod(dialog, "accept");
     });
-    EXPECT_EQ(p.saveFile(r), dir.filePath(QStringLiteral("案子.vrn")));
-    EXPECT_EQ(title, r.title);
-    EXPECT_EQ(filter, r.selectedFilter);
-    EXPECT_EQ(folder, dir.path());
+    EXPECT_EQ(QtPrompter().saveFile(r), dir.filePath(QStringLiteral("案子.vrn")));
 
-    whenModalShows([](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); });
-    EXPECT_EQ(p.openFile(r), std::nullopt);
+    whenModalShows<QDialog>([](QDialog* d) { d->reject(); });
+    EXPECT_EQ(QtPrompter().openFile(r), std::nullopt);
 }
 
 TEST(QtBusyIndicatorTest, ShowsWindowAndBusyCursorForTheOutermostScope)
@@ -174,10 +146,10 @@ TEST(QtBusyIndicatorTest, ShowsWindowAndBusyCursorForTheOutermostScope)
         BusyScope scope(QStringLiteral("匯出中…"));
         ASSERT_NE(indicator.window(), nullptr);
         EXPECT_TRUE(indicator.window()->isVisible());
-        EXPECT_NE(indicator.window()->findChild<QLabel*>(), nullptr);
-        EXPECT_EQ(indicator.window()->findChild<QLabel*>()->text(), QStringLiteral("匯出中…"));
-        ASSERT_NE(QApplication::overrideCursor(), nullptr);
-        EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+        const auto* label = indicator.window()->findChild<QLabel*>();
+        EXPECT_EQ(label ? label->text() : QString(), QStringLiteral("匯出中…"));
+        EXPECT_EQ(QApplication::overrideCursor() ? QApplication::overrideCursor()->shape() : Qt::ArrowCursor,
+                  Qt::WaitCursor);
         BusyScope nested;
     }
     EXPECT_EQ(indicator.window(), nullptr);
