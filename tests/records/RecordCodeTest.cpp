@@ -2,6 +2,8 @@
 #include "records/CustomerRegister.h"
 #include "shared/TextRoutines.h"
 
+using namespace Qt::StringLiterals;
+
 namespace varn::test {
 namespace {
 
@@ -12,99 +14,82 @@ protected:
     {
         CustomerRegister reg;
         reg.beginAdd();
-        reg.form().setField(QStringLiteral("t2"), name);
+        reg.form().setField(u"t2"_s, name);
         reg.nameLeft();
-        return reg.form().field(QStringLiteral("t1"));
+        return reg.form().field(u"t1"_s);
     }
 };
 
-TEST_F(RecordCodeTest, FirstCodeOfALetterInEitherCase)
+TEST_F(RecordCodeTest, NextCodeFollowsTheGreatestNumberOfTheNamesLetter)
 {
-    EXPECT_EQ(codeFor(QStringLiteral("Acme")), QStringLiteral("A001"));
-    EXPECT_EQ(codeFor(QStringLiteral("acme")), QStringLiteral("A001"));
-}
-
-TEST_F(RecordCodeTest, NextCodeFollowsTheGreatestOfThePrefix)
-{
-    addCustomer(QStringLiteral("A009"), QStringLiteral("Alpha"));
-    addCustomer(QStringLiteral("A003"), QStringLiteral("Apex"));
-    addCustomer(QStringLiteral("B120"), QStringLiteral("Beta"));
-    EXPECT_EQ(codeFor(QStringLiteral("and co")), QStringLiteral("A010"));
-    addCustomer(QStringLiteral("A099"), QStringLiteral("Arc"));
-    EXPECT_EQ(codeFor(QStringLiteral("Avon")), QStringLiteral("A100"));
-    EXPECT_EQ(codeFor(QStringLiteral("Bolt")), QStringLiteral("B121"));
-}
-
-TEST_F(RecordCodeTest, RunningNumberGoesPast999)
-{
-    addCustomer(QStringLiteral("A999"), QStringLiteral("Alpha"));
-    EXPECT_EQ(codeFor(QStringLiteral("Apex")), QStringLiteral("A1000"));
-    addCustomer(QStringLiteral("A1000"), QStringLiteral("Apex"));
-    EXPECT_EQ(codeFor(QStringLiteral("Arc")), QStringLiteral("A1001"));
-}
-
-TEST_F(RecordCodeTest, CodesWithANonNumberPartAreSkipped)
-{
-    addCustomer(QStringLiteral("A005"), QStringLiteral("Alpha"));
-    addCustomer(QStringLiteral("A9X9"), QStringLiteral("Apex"));
-    addCustomer(QStringLiteral("AZZZ"), QStringLiteral("Arc"));
-    EXPECT_EQ(codeFor(QStringLiteral("Avon")), QStringLiteral("A006"));
+    struct Case {
+        QStringList codes;
+        QString name, expected;
+    };
+    const Case cases[] = {
+        {{}, u"Acme"_s, u"A001"_s},
+        {{}, u"acme"_s, u"A001"_s},
+        {{u"A009"_s, u"A003"_s, u"B120"_s}, u"and co"_s, u"A010"_s},
+        {{u"A009"_s, u"A099"_s}, u"Avon"_s, u"A100"_s},
+        {{u"A777"_s, u"B120"_s}, u"Bolt"_s, u"B121"_s},
+        {{u"A999"_s}, u"Apex"_s, u"A1000"_s},
+        {{u"A999"_s, u"A1000"_s}, u"Arc"_s, u"A1001"_s},
+        // Codes with a part that is no number are skipped.
+        {{u"A005"_s, u"A9X9"_s, u"AZZZ"_s}, u"Avon"_s, u"A006"_s},
+    };
+    for (const Case& c : cases) {
+        db->execute(u"DELETE FROM 客戶"_s);
+        for (const QString& code : c.codes)
+            addCustomer(code, u"客戶 "_s + code);
+        EXPECT_EQ(codeFor(c.name), c.expected)
+            << c.name.toStdString() << " after " << c.codes.join(u' ').toStdString();
+    }
+    // Vendor codes do not count.
+    db->execute(u"DELETE FROM 客戶"_s);
+    db->execute(u"INSERT INTO 廠商 (廠商編號, 廠商名稱) VALUES ('A050', 'Anvil')"_s);
+    EXPECT_EQ(codeFor(u"Acme"_s), u"A001"_s);
 }
 
 TEST_F(RecordCodeTest, StrokeClassPrefixCountsOnlyItsOwnCodes)
 {
-    const QString cls = StrokePrefix(QStringLiteral("王"));
+    const QString cls = StrokePrefix(u"王"_s);
     ASSERT_EQ(cls.size(), 2);
-    EXPECT_EQ(codeFor(QStringLiteral("王大明")), cls + QStringLiteral("001"));
+    EXPECT_EQ(codeFor(u"王大明"_s), cls + u"001"_s);
 
-    addCustomer(cls + QStringLiteral("001"), QStringLiteral("王一"));
-    addCustomer(cls + QStringLiteral("002"), QStringLiteral("王二"));
-    addCustomer(QStringLiteral("A777"), QStringLiteral("Alpha"));
-    const QString other = cls == QStringLiteral("33") ? QStringLiteral("01") : QStringLiteral("33");
-    addCustomer(other + QStringLiteral("500"), QStringLiteral("其他"));
-    EXPECT_EQ(codeFor(QStringLiteral("王三")), cls + QStringLiteral("003"));
-}
+    addCustomer(cls + u"001"_s, u"王一"_s);
+    addCustomer(cls + u"002"_s, u"王二"_s);
+    addCustomer(u"A777"_s, u"Alpha"_s);
+    const QString other = cls == u"33"_s ? u"01"_s : u"33"_s;
+    addCustomer(other + u"500"_s, u"其他"_s);
+    EXPECT_EQ(codeFor(u"王三"_s), cls + u"003"_s);
 
-TEST_F(RecordCodeTest, DigitsSignsAndFullWidthLettersTakeAStrokeClass)
-{
-    for (const QString& name : {QStringLiteral("1號店"), QStringLiteral("Ａ公司"), QStringLiteral("#1")}) {
+    // Digits, signs and full-width letters take a stroke class too.
+    for (const QString& name : {u"1號店"_s, u"Ａ公司"_s, u"#1"_s}) {
         const QString code = codeFor(name);
-        EXPECT_EQ(code, StrokePrefix(name) + QStringLiteral("001")) << name.toStdString();
+        EXPECT_EQ(code, StrokePrefix(name) + u"001"_s) << name.toStdString();
         EXPECT_EQ(code.size(), 5) << name.toStdString();
     }
 }
 
-TEST_F(RecordCodeTest, LeavingTheNameAgainRecomputesAndAnEmptyNameKeepsTheCode)
+TEST_F(RecordCodeTest, LeavingTheNameAgainRecomputesAndOnlyANewRecordGetsACode)
 {
-    addCustomer(QStringLiteral("B004"), QStringLiteral("Beta"));
+    addCustomer(u"B004"_s, u"Beta"_s, {{2, u"Beta"_s}});
     CustomerRegister reg;
     reg.beginAdd();
-    reg.form().setField(QStringLiteral("t2"), QStringLiteral("Acme"));
-    reg.nameLeft();
-    EXPECT_EQ(reg.form().field(QStringLiteral("t1")), QStringLiteral("A001"));
-    reg.form().setField(QStringLiteral("t2"), QStringLiteral("Bolt"));
-    reg.nameLeft();
-    EXPECT_EQ(reg.form().field(QStringLiteral("t1")), QStringLiteral("B005"));
-    reg.form().setField(QStringLiteral("t2"), QString());
-    reg.nameLeft();
-    EXPECT_EQ(reg.form().field(QStringLiteral("t1")), QStringLiteral("B005"));
-}
-
-TEST_F(RecordCodeTest, OnlyANewRecordGetsACode)
-{
-    addCustomer(QStringLiteral("A001"), QStringLiteral("Acme"), {QStringLiteral("Acme")});
-    CustomerRegister reg;
-    reg.listByCode(QStringLiteral("A"));
+    // (name typed, code after leaving the box): an empty name keeps the code.
+    const std::pair<QString, QString> steps[]
+        = {{u"Acme"_s, u"A001"_s}, {u"Bolt"_s, u"B005"_s}, {QString(), u"B005"_s}};
+    for (const auto& [name, code] : steps) {
+        reg.form().setField(u"t2"_s, name);
+        reg.nameLeft();
+        EXPECT_EQ(reg.form().field(u"t1"_s), code) << name.toStdString();
+    }
+    reg.cancel();
+    reg.listByCode(u"B"_s);
     ASSERT_TRUE(reg.selectRow(1));
     ASSERT_TRUE(reg.beginEdit());
     reg.nameLeft();
-    EXPECT_EQ(reg.form().field(QStringLiteral("t1")), QStringLiteral("A001"));
-}
-
-TEST_F(RecordCodeTest, VendorCodesDoNotCount)
-{
-    db->execute(QStringLiteral("INSERT INTO 廠商 (廠商編號, 廠商名稱) VALUES ('A050', 'Anvil')"));
-    EXPECT_EQ(codeFor(QStringLiteral("Acme")), QStringLiteral("A001"));
+    EXPECT_EQ(reg.form().field(u"t1"_s), u"B004"_s);
 }
 
 } // namespace

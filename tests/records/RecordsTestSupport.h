@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 
 namespace varn::test {
@@ -24,10 +25,8 @@ protected:
     {
         ProgramState::reset();
         ASSERT_TRUE(dir.isValid());
-        std::shared_ptr<Database> made =
-            Database::create(dir.filePath(QStringLiteral("varn3.mdb")), {}, MainSchemaSql());
-        SeedMainDatabase(*made);
-        db = made;
+        db = Database::create(dir.filePath(QStringLiteral("varn3.mdb")), {}, MainSchemaSql());
+        SeedMainDatabase(*db);
         state().m.gDb = db;
         state().m.gRights = kAllRights;
         scope = std::make_unique<ScopedPrompter>(prompts);
@@ -39,20 +38,14 @@ protected:
         ProgramState::reset();
     }
 
-    // A customer row: code, name, then any further columns from column 2 on.
-    void addCustomer(const QString& code, const QString& name, const QStringList& more = {})
+    // A customer row: code, name and further columns by number (2 is the short name).
+    void addCustomer(const QString& code, const QString& name, const std::map<int, QString>& more = {})
     {
-        QStringList values{code, name};
-        values << more;
+        QVariantList values{code, name};
         while (values.size() < 35)
-            values << QString();
-        QStringList marks;
-        QVariantList params;
-        for (const QString& v : values) {
-            marks << QStringLiteral("?");
-            params << v;
-        }
-        db->execute(QStringLiteral("INSERT INTO 客戶 VALUES (%1)").arg(marks.join(u',')), params);
+            values << (more.count(values.size()) ? more.at(values.size()) : QString());
+        const QStringList marks(values.size(), QStringLiteral("?"));
+        db->execute(QStringLiteral("INSERT INTO 客戶 VALUES (%1)").arg(marks.join(u',')), values);
     }
 
     // Column `col` of the customer of that name, or "<none>" when there is no such row.

@@ -1,118 +1,90 @@
 #include "RecordsTestSupport.h"
 #include "records/CustomerRegister.h"
 
+using namespace Qt::StringLiterals;
+
 namespace varn::test {
 namespace {
 
 class SearchTest : public RegisterFixture {
 protected:
     // The customer names of the result rows.
-    QStringList hitNames(CustomerRegister& reg)
+    QStringList searchFor(CustomerRegister& reg, const std::optional<QString>& text)
     {
+        prompts.answerInput(text);
+        reg.search();
         QStringList names;
         for (int r = 1; r < reg.list().rows(); ++r)
             names << reg.list().textMatrix(r, 1);
         return names;
     }
-    QStringList searchFor(CustomerRegister& reg, const QString& text)
-    {
-        prompts.answerInput(text);
-        reg.search();
-        return hitNames(reg);
-    }
 };
 
 TEST_F(SearchTest, OneLinePerMatchingColumnSortedByName)
 {
-    QStringList contact(33);
-    contact[16] = QStringLiteral("王小明");
-    addCustomer(QStringLiteral("04001"), QStringLiteral("王記"), contact);
-    addCustomer(QStringLiteral("A001"), QStringLiteral("Acme"), contact);
-    addCustomer(QStringLiteral("B001"), QStringLiteral("Beta"));
+    addCustomer(u"04001"_s, u"王記"_s, {{18, u"王小明"_s}});
+    addCustomer(u"A001"_s, u"Acme"_s, {{18, u"王小明"_s}});
+    addCustomer(u"B001"_s, u"Beta"_s);
     CustomerRegister reg;
     reg.load();
 
-    EXPECT_EQ(searchFor(reg, QStringLiteral("王")),
-              (QStringList{QStringLiteral("Acme"), QStringLiteral("王記"), QStringLiteral("王記")}));
+    EXPECT_EQ(searchFor(reg, u"王"_s), (QStringList{u"Acme"_s, u"王記"_s, u"王記"_s}));
     EXPECT_EQ(reg.editMode(), EditMode::Query);
     EXPECT_EQ(reg.list().cols(), 3);
-    EXPECT_EQ(reg.list().textMatrix(0, 1), QStringLiteral("客戶名稱"));
-    EXPECT_EQ(reg.list().textMatrix(0, 2), QStringLiteral("搜尋結果:  (欄位名稱)  -->   找到字串"));
-    EXPECT_EQ(reg.list().textMatrix(1, 2), QStringLiteral("在 (連絡人) 有  -->    王小明"));
-    EXPECT_EQ(reg.list().textMatrix(2, 2), QStringLiteral("在 (客戶名稱) 有  -->    王記"));
-    EXPECT_EQ(reg.list().textMatrix(3, 2), QStringLiteral("在 (連絡人) 有  -->    王小明"));
-    EXPECT_EQ(state().m.gSearchText, QStringLiteral("王"));
+    EXPECT_EQ(reg.list().textMatrix(1, 2), u"在 (連絡人) 有  -->    王小明"_s);
+    EXPECT_EQ(reg.list().textMatrix(2, 2), u"在 (客戶名稱) 有  -->    王記"_s);
+    EXPECT_EQ(reg.list().textMatrix(3, 2), u"在 (連絡人) 有  -->    王小明"_s);
+    EXPECT_EQ(state().m.gSearchText, u"王"_s);
 
     // A result row chooses its customer by the name in column 1.
     ASSERT_TRUE(reg.selectRow(1));
-    EXPECT_EQ(reg.selectedName(), QStringLiteral("Acme"));
-    EXPECT_EQ(reg.form().field(QStringLiteral("t24")), QStringLiteral("王小明"));
+    EXPECT_EQ(reg.selectedName(), u"Acme"_s);
+    EXPECT_EQ(reg.form().field(u"t24"_s), u"王小明"_s);
+
+    // Listing by code ends the search results.
+    ASSERT_TRUE(reg.listByCode(u"A"_s));
+    EXPECT_EQ(reg.editMode(), EditMode::Browse);
+    EXPECT_EQ(reg.list().cols(), 7);
 }
 
 TEST_F(SearchTest, QuotesAndWildcardCharactersAreTakenLiterally)
 {
-    addCustomer(QStringLiteral("O001"), QStringLiteral("O'Brien"));
-    addCustomer(QStringLiteral("O002"), QStringLiteral("OBrien"));
-    addCustomer(QStringLiteral("A001"), QStringLiteral("A*B"));
-    addCustomer(QStringLiteral("A002"), QStringLiteral("AxB"));
-    addCustomer(QStringLiteral("A003"), QStringLiteral("A?C"));
-    addCustomer(QStringLiteral("A004"), QStringLiteral("100%"));
-    addCustomer(QStringLiteral("A005"), QStringLiteral("1000"));
-    addCustomer(QStringLiteral("A006"), QStringLiteral("a_b"));
-    addCustomer(QStringLiteral("A007"), QStringLiteral("a-b"));
+    int n = 0;
+    for (const QString& name :
+         {u"O'Brien"_s, u"OBrien"_s, u"A*B"_s, u"AxB"_s, u"A?C"_s, u"100%"_s, u"1000"_s, u"a_b"_s, u"a-b"_s})
+        addCustomer(u"A%1"_s.arg(++n, 3, 10, QLatin1Char('0')), name);
     CustomerRegister reg;
-
-    EXPECT_EQ(searchFor(reg, QStringLiteral("O'B")), QStringList{QStringLiteral("O'Brien")});
-    EXPECT_EQ(searchFor(reg, QStringLiteral("*")), QStringList{QStringLiteral("A*B")});
-    EXPECT_EQ(searchFor(reg, QStringLiteral("?")), QStringList{QStringLiteral("A?C")});
-    EXPECT_EQ(searchFor(reg, QStringLiteral("0%")), QStringList{QStringLiteral("100%")});
-    EXPECT_EQ(searchFor(reg, QStringLiteral("_")), QStringList{QStringLiteral("a_b")});
+    const std::pair<QString, QString> cases[] = {{u"O'B"_s, u"O'Brien"_s},
+                                                 {u"*"_s, u"A*B"_s},
+                                                 {u"?"_s, u"A?C"_s},
+                                                 {u"0%"_s, u"100%"_s},
+                                                 {u"_"_s, u"a_b"_s}};
+    for (const auto& [text, hit] : cases)
+        EXPECT_EQ(searchFor(reg, text), QStringList{hit}) << text.toStdString();
     EXPECT_EQ(prompts.askedCount(PromptKind::Message), 0);
 }
 
-TEST_F(SearchTest, NoHitShowsOneLineThatChoosesNothing)
+TEST_F(SearchTest, NoHitChoosesNothingAndCancelledOrEmptySearchLeavesTheList)
 {
-    addCustomer(QStringLiteral("A001"), QStringLiteral("Acme"));
+    addCustomer(u"A001"_s, u"Acme"_s);
     CustomerRegister reg;
     reg.load();
     ASSERT_TRUE(reg.selectRow(1));
-    searchFor(reg, QStringLiteral("zzz"));
+    searchFor(reg, u"zzz"_s);
     ASSERT_EQ(reg.list().rows(), 2);
-    EXPECT_EQ(reg.list().textMatrix(1, 2), QStringLiteral("找不到資料"));
+    EXPECT_EQ(reg.list().textMatrix(1, 2), u"找不到資料"_s);
     EXPECT_FALSE(reg.selectRow(1));
-    EXPECT_EQ(reg.selectedName(), QStringLiteral("Acme"));
-}
+    EXPECT_EQ(reg.selectedName(), u"Acme"_s);
 
-TEST_F(SearchTest, CancelledOrEmptySearchLeavesTheList)
-{
-    addCustomer(QStringLiteral("A001"), QStringLiteral("Acme"));
-    CustomerRegister reg;
-    reg.load();
-    state().m.gSearchText = QStringLiteral("earlier");
-    prompts.answerInput(std::nullopt);
-    reg.search();
-    EXPECT_EQ(prompts.asked(PromptKind::Input).at(0).defaultText, QStringLiteral("earlier"));
-    EXPECT_EQ(prompts.asked(PromptKind::Input).at(0).text, QStringLiteral("請輸入搜尋文字"));
-    EXPECT_EQ(reg.editMode(), EditMode::Browse);
-    EXPECT_EQ(reg.list().cols(), 7);
-    EXPECT_EQ(reg.list().textMatrix(1, 2), QStringLiteral("Acme"));
-    EXPECT_TRUE(state().m.gSearchText.isEmpty());
-
-    searchFor(reg, QString());
-    EXPECT_EQ(reg.editMode(), EditMode::Browse);
-    EXPECT_EQ(reg.list().textMatrix(1, 2), QStringLiteral("Acme"));
-}
-
-TEST_F(SearchTest, ListingByCodeEndsTheSearchResults)
-{
-    addCustomer(QStringLiteral("A001"), QStringLiteral("Acme"));
-    addCustomer(QStringLiteral("A002"), QStringLiteral("Apex"));
-    CustomerRegister reg;
-    searchFor(reg, QStringLiteral("Ap"));
-    ASSERT_TRUE(reg.listByCode(QStringLiteral("A")));
-    EXPECT_EQ(reg.editMode(), EditMode::Browse);
-    ASSERT_TRUE(reg.selectRow(2));
-    EXPECT_EQ(reg.selectedName(), QStringLiteral("Apex"));
+    reg.listByCode(u"A"_s);
+    for (const std::optional<QString>& text : {std::optional<QString>(), std::optional<QString>(QString())}) {
+        state().m.gSearchText = u"earlier"_s;
+        searchFor(reg, text);
+        EXPECT_EQ(prompts.asked(PromptKind::Input).back().defaultText, u"earlier"_s);
+        EXPECT_EQ(reg.editMode(), EditMode::Browse);
+        EXPECT_EQ(reg.list().textMatrix(1, 2), u"Acme"_s);
+        EXPECT_TRUE(state().m.gSearchText.isEmpty());
+    }
 }
 
 } // namespace

@@ -13,6 +13,8 @@
 #include <QTest>
 #include <QTimer>
 
+using namespace Qt::StringLiterals;
+
 namespace varn::test {
 namespace {
 
@@ -41,17 +43,15 @@ protected:
         return w;
     }
 
-    template <typename T>
-    static T* child(QWidget* w, const char* name)
+    template <typename T = QLineEdit> static T* child(QWidget* w, const char* name)
     {
         return w->findChild<T*>(QString::fromLatin1(name));
     }
 
     void addThree()
     {
-        addCustomer(QStringLiteral("A001"), QStringLiteral("Acme"), {QStringLiteral("Acme")});
-        addCustomer(QStringLiteral("A002"), QStringLiteral("Apex"), {QStringLiteral("Apex")});
-        addCustomer(QStringLiteral("A003"), QStringLiteral("Arc"), {QStringLiteral("Arc")});
+        for (const QString& name : {u"Acme"_s, u"Apex"_s, u"Arc"_s})
+            addCustomer(u"A00"_s + QString::number(customerCount() + 1), name, {{2, name}});
     }
 };
 
@@ -59,114 +59,98 @@ TEST_F(frmCusTest, FromTheMenuANewUserAddsACustomer)
 {
     frmCus* w = openFromMenu();
     ASSERT_NE(w, nullptr);
-    EXPECT_TRUE(w->isVisible());
     EXPECT_FALSE(w->cmd2Q->isVisible());
     EXPECT_FALSE(w->Frame1->isVisible());
-    EXPECT_EQ(w->Combo1->count(), 59);
-    EXPECT_EQ(w->Combo1->currentText(), QStringLiteral("編號"));
+    EXPECT_EQ(w->Combo1->currentText(), u"編號"_s);
     prompts.clear();   // the empty register said "所選編號無記錄"
 
     QTest::mouseClick(w->cmdAdd, Qt::LeftButton);
     EXPECT_TRUE(w->Frame1->isVisible());
     EXPECT_TRUE(w->cmdY->isVisible());
     EXPECT_FALSE(w->cmdAdd->isVisible());
-    EXPECT_EQ(child<QLabel>(w, "lbf")->text(), QStringLiteral("新增中"));
-    auto* t2 = child<QLineEdit>(w, "t2");
-    auto* t1 = child<QLineEdit>(w, "t1");
+    EXPECT_EQ(child<QLabel>(w, "lbf")->text(), u"新增中"_s);
+    auto* t2 = child(w, "t2");
     ASSERT_TRUE(t2->isEnabled());
-    EXPECT_FALSE(t1->isEnabled());
+    EXPECT_FALSE(child(w, "t1")->isEnabled());
     t2->setFocus();
-    QTest::keyClicks(t2, QStringLiteral("Acme Trading"));
-    EXPECT_EQ(child<QLineEdit>(w, "t3")->text(), QStringLiteral("Acme"));
+    QTest::keyClicks(t2, u"Acme Trading"_s);
+    EXPECT_EQ(child(w, "t3")->text(), u"Acme"_s);
     QTest::keyClick(t2, Qt::Key_Return);
-    EXPECT_EQ(t1->text(), QStringLiteral("A001"));
+    EXPECT_EQ(child(w, "t1")->text(), u"A001"_s);
 
     QTest::mouseClick(w->cmdY, Qt::LeftButton);
     EXPECT_EQ(prompts.askedCount(PromptKind::Message), 0);
-    EXPECT_EQ(stored(QStringLiteral("Acme Trading"), 0), QStringLiteral("A001"));
-    EXPECT_FALSE(w->cmdY->isVisible());
+    EXPECT_EQ(stored(u"Acme Trading"_s, 0), u"A001"_s);
     EXPECT_TRUE(w->cmdAdd->isVisible());
     EXPECT_FALSE(t2->isEnabled());
-    EXPECT_EQ(w->customers().selectedName(), QStringLiteral("Acme Trading"));
+    EXPECT_EQ(w->customers().selectedName(), u"Acme Trading"_s);
+
+    // Closing during an add asks first.
+    QTest::mouseClick(w->cmdAdd, Qt::LeftButton);
+    prompts.answerMessage(PromptButton::No);
+    EXPECT_FALSE(w->close());
+    EXPECT_TRUE(w->isVisible());
+    prompts.answerMessage(PromptButton::Yes);
+    EXPECT_TRUE(w->close());
+    EXPECT_EQ(prompts.askedCount(PromptKind::Message), 2);
+    QApplication::processEvents();
 }
 
-TEST_F(frmCusTest, EnterMovesToTheNextFieldButNotInTheMemo)
+TEST_F(frmCusTest, EnterAndACountyChoiceMoveToTheNextFieldButNotInTheMemo)
 {
     frmCus* w = openFromMenu();
     ASSERT_NE(w, nullptr);
     QTest::mouseClick(w->cmdAdd, Qt::LeftButton);
-    auto* t2 = child<QLineEdit>(w, "t2");
-    t2->setFocus();
-    QTest::keyClick(t2, Qt::Key_Return);
-    EXPECT_EQ(QApplication::focusWidget(), child<QLineEdit>(w, "t3"));
+    child(w, "t2")->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    EXPECT_EQ(QApplication::focusWidget(), child<QLineEdit>(w, "t29"));
+    EXPECT_EQ(QApplication::focusWidget(), child(w, "t3"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), child(w, "t29"));
 
     auto* cb1 = child<QComboBox>(w, "cb1");
-    cb1->setFocus();
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    EXPECT_EQ(QApplication::focusWidget(), child<QLineEdit>(w, "t5"));
-
-    auto* memo = child<QPlainTextEdit>(w, "T35");
-    memo->setFocus();
-    QTest::keyClicks(memo, QStringLiteral("a"));
-    QTest::keyClick(memo, Qt::Key_Return);
-    QTest::keyClicks(memo, QStringLiteral("b"));
-    EXPECT_EQ(QApplication::focusWidget(), memo);
-    EXPECT_EQ(w->customers().form().field(QStringLiteral("T35")), QStringLiteral("a\nb"));
-}
-
-TEST_F(frmCusTest, ChoosingACountyFillsTheAreaCodesAndMovesOn)
-{
-    frmCus* w = openFromMenu();
-    ASSERT_NE(w, nullptr);
-    QTest::mouseClick(w->cmdAdd, Qt::LeftButton);
-    auto* cb1 = child<QComboBox>(w, "cb1");
-    ASSERT_GT(cb1->count(), 7);
-    const int index = cb1->findText(QStringLiteral("苗栗縣"));
+    const int index = cb1->findText(u"苗栗縣"_s);
     ASSERT_GE(index, 0);
     cb1->setFocus();
     cb1->setCurrentIndex(index);
     emit cb1->activated(index);
-    EXPECT_EQ(child<QComboBox>(w, "cb2")->currentText(), QStringLiteral("苗栗縣"));
-    EXPECT_EQ(child<QComboBox>(w, "cb3")->currentText(), QStringLiteral("苗栗縣"));
-    for (const char* box : {"t10", "t12", "t14", "t18", "t21", "t32", "t25"})
-        EXPECT_EQ(child<QLineEdit>(w, box)->text(), QStringLiteral("037")) << box;
-    EXPECT_EQ(QApplication::focusWidget(), child<QLineEdit>(w, "t5"));
+    EXPECT_EQ(child<QComboBox>(w, "cb3")->currentText(), u"苗栗縣"_s);
+    EXPECT_EQ(child(w, "t25")->text(), u"037"_s);
+    EXPECT_EQ(QApplication::focusWidget(), child(w, "t5"));
+
+    auto* memo = child<QPlainTextEdit>(w, "T35");
+    memo->setFocus();
+    QTest::keyClicks(memo, u"a"_s);
+    QTest::keyClick(memo, Qt::Key_Return);
+    QTest::keyClicks(memo, u"b"_s);
+    EXPECT_EQ(QApplication::focusWidget(), memo);
+    EXPECT_EQ(w->customers().form().field(u"T35"_s), u"a\nb"_s);
 }
 
-TEST_F(frmCusTest, ArrowKeysShowTheRecordOfTheRowTheyMoveTo)
+TEST_F(frmCusTest, ArrowKeysShowTheRowTheyMoveToAndPageModeFollowsTheCommands)
 {
     addThree();
     frmCus* w = openFromMenu();
     ASSERT_NE(w, nullptr);
-    auto* t2 = child<QLineEdit>(w, "t2");
+    auto* t2 = child(w, "t2");
     w->customers().selectRow(1);
-    EXPECT_EQ(t2->text(), QStringLiteral("Acme"));
-    QTest::keyClick(w->HFG, Qt::Key_Down);
-    EXPECT_EQ(t2->text(), QStringLiteral("Apex"));
-    QTest::keyClick(w->HFG, Qt::Key_Down);
-    QTest::keyClick(w->HFG, Qt::Key_Down);
-    EXPECT_EQ(t2->text(), QStringLiteral("Arc"));
-    QTest::keyClick(w->HFG, Qt::Key_Up);
-    EXPECT_EQ(t2->text(), QStringLiteral("Apex"));
-    EXPECT_EQ(w->customers().selectedName(), QStringLiteral("Apex"));
-}
+    // (key, name shown after)
+    const std::pair<Qt::Key, QString> keys[] = {{Qt::Key_Down, u"Apex"_s},
+                                                {Qt::Key_Down, u"Arc"_s},
+                                                {Qt::Key_Down, u"Arc"_s},
+                                                {Qt::Key_Up, u"Apex"_s}};
+    for (const auto& [key, name] : keys) {
+        QTest::keyClick(w->HFG, key);
+        EXPECT_EQ(t2->text(), name);
+    }
+    EXPECT_EQ(w->customers().selectedName(), u"Apex"_s);
 
-TEST_F(frmCusTest, PageModeFollowsTheCommands)
-{
-    addThree();
-    frmCus* w = openFromMenu();
-    ASSERT_NE(w, nullptr);
-    EXPECT_EQ(w->Command2->text(), QStringLiteral("整頁模式>>"));
-    w->customers().selectRow(2);
     QTest::mouseClick(w->Command2, Qt::LeftButton);
     EXPECT_TRUE(w->Frame1->isVisible());
-    EXPECT_EQ(w->Command2->text(), QStringLiteral("簡單模式<<"));
+    EXPECT_EQ(w->Command2->text(), u"簡單模式<<"_s);
     EXPECT_FALSE(child<QWidget>(w, "P1")->isEnabled());
     QTest::mouseClick(w->Command3, Qt::LeftButton);
     EXPECT_FALSE(w->Frame1->isVisible());
-    EXPECT_EQ(w->Command2->text(), QStringLiteral("整頁模式>>"));
+    EXPECT_EQ(w->Command2->text(), u"整頁模式>>"_s);
 }
 
 TEST_F(frmCusTest, WithoutTheRightNoEditingCommands)
@@ -175,37 +159,14 @@ TEST_F(frmCusTest, WithoutTheRightNoEditingCommands)
     addThree();
     frmCus* w = openFromMenu();
     ASSERT_NE(w, nullptr);
-    EXPECT_FALSE(w->cmdAdd->isVisible());
-    EXPECT_FALSE(w->cmdEdit->isVisible());
-    EXPECT_FALSE(w->cmdDel->isVisible());
-    EXPECT_FALSE(w->cmdPp->isVisible());
+    for (QPushButton* b : {w->cmdAdd, w->cmdEdit, w->cmdDel, w->cmdPp})
+        EXPECT_FALSE(b->isVisible()) << b->objectName().toStdString();
     EXPECT_TRUE(w->Command1->isVisible());
-}
-
-TEST_F(frmCusTest, ClosingDuringAnAddAsksFirst)
-{
-    frmCus* w = openFromMenu();
-    ASSERT_NE(w, nullptr);
-    QTest::mouseClick(w->cmdAdd, Qt::LeftButton);
-    prompts.clear();
-    prompts.answerMessage(PromptButton::No);
-    EXPECT_FALSE(w->close());
-    EXPECT_TRUE(w->isVisible());
-    EXPECT_EQ(prompts.askedCount(PromptKind::Message), 1);
-    prompts.answerMessage(PromptButton::Yes);
-    EXPECT_TRUE(w->close());
-    QApplication::processEvents();
 }
 
 TEST_F(frmCusTest, PickHandsBackTheShownCustomer)
 {
-    QStringList more(33);
-    more[0] = QStringLiteral("AC");
-    more[5] = QStringLiteral("臺中市;工地路1號");
-    more[7] = QStringLiteral("04;22334455");
-    more[16] = QStringLiteral("林先生");
-    addCustomer(QStringLiteral("A001"), QStringLiteral("Acme"), more);
-
+    addCustomer(u"A001"_s, u"Acme"_s, {{2, u"AC"_s}, {9, u"04;22334455"_s}});
     bool sawDisabledFirst = false;
     QTimer::singleShot(0, [&] {
         frmCus* w = frmCus::existing();
@@ -220,43 +181,36 @@ TEST_F(frmCusTest, PickHandsBackTheShownCustomer)
     EXPECT_TRUE(PickCustomer());
     EXPECT_TRUE(sawDisabledFirst);
     EXPECT_TRUE(state().m.gCustomerPicked);
-    EXPECT_EQ(state().m.gCusName, QStringLiteral("Acme"));
-    EXPECT_EQ(state().m.gCusSiteAddr, QStringLiteral("臺中市工地路1號"));
-    EXPECT_EQ(state().m.gCusTel, QStringLiteral("0422334455"));
-    EXPECT_EQ(state().m.gCusContact, QStringLiteral("林先生"));
+    EXPECT_EQ(state().m.gCusName, u"Acme"_s);
+    EXPECT_EQ(state().m.gCusTel, u"0422334455"_s);
     QApplication::processEvents();
     EXPECT_EQ(frmCus::existing(), nullptr);
 }
 
-TEST_F(frmCusTest, PickClosedWithoutHandingBackGivesNothing)
+TEST_F(frmCusTest, PickReplacesAWindowFromTheMenuAndClosingGivesNothing)
 {
-    addCustomer(QStringLiteral("A001"), QStringLiteral("Acme"), {QStringLiteral("Acme")});
-    state().m.gCusName = QStringLiteral("earlier");
-    QTimer::singleShot(0, [&] {
-        frmCus* w = frmCus::existing();
-        ASSERT_NE(w, nullptr);
-        w->customers().selectRow(1);
-        w->close();
-    });
-    EXPECT_FALSE(PickCustomer());
-    EXPECT_FALSE(state().m.gCustomerPicked);
-    EXPECT_EQ(state().m.gCusName, QStringLiteral("earlier"));
-}
-
-TEST_F(frmCusTest, PickReplacesAWindowOpenFromTheMenu)
-{
-    addCustomer(QStringLiteral("A001"), QStringLiteral("Acme"), {QStringLiteral("Acme")});
-    frmCus* fromMenu = openFromMenu();
-    ASSERT_NE(fromMenu, nullptr);
+    addCustomer(u"A001"_s, u"Acme"_s, {{2, u"Acme"_s}});
+    ASSERT_NE(openFromMenu(), nullptr);
+    state().m.gCusName = u"earlier"_s;
     QTimer::singleShot(0, [&] {
         frmCus* w = frmCus::existing();
         ASSERT_NE(w, nullptr);
         EXPECT_TRUE(w->customers().pickMode());
         w->customers().selectRow(1);
+        w->close();
+    });
+    EXPECT_FALSE(PickCustomer());
+    EXPECT_FALSE(state().m.gCustomerPicked);
+    EXPECT_EQ(state().m.gCusName, u"earlier"_s);
+
+    QTimer::singleShot(0, [&] {
+        frmCus* w = frmCus::existing();
+        ASSERT_NE(w, nullptr);
+        w->customers().selectRow(1);
         w->cmd2Q_Click();
     });
     EXPECT_TRUE(PickCustomer());
-    EXPECT_EQ(state().m.gCusName, QStringLiteral("Acme"));
+    EXPECT_EQ(state().m.gCusName, u"Acme"_s);
 }
 
 } // namespace
