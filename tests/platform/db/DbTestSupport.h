@@ -9,10 +9,12 @@
 
 namespace varn::test {
 
-inline const QString kCustomerSchema = QStringLiteral(
-    "CREATE TABLE 客戶 (客戶編號 INTEGER PRIMARY KEY, 客戶名稱 TEXT COLLATE NOCASE UNIQUE, "
+using namespace Qt::StringLiterals;
+
+inline const QString kCustomerSchema =
+    u"CREATE TABLE 客戶 (客戶編號 INTEGER PRIMARY KEY, 客戶名稱 TEXT COLLATE NOCASE UNIQUE, "
     "  電話 TEXT, 金額 REAL, 備註 TEXT DEFAULT '無');"
-    "CREATE VIEW 客戶名單 AS SELECT 客戶名稱, 電話 FROM 客戶;");
+    "CREATE VIEW 客戶名單 AS SELECT 客戶名稱, 電話 FROM 客戶;"_s;
 
 inline QByteArray readAll(const QString& path)
 {
@@ -34,11 +36,8 @@ int errorNumberOf(F&& f)
 
 class DbFixture : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
     QString file(const QString& name) const { return dir.filePath(name); }
-
-    std::unique_ptr<Database> makeCustomers(const QString& name = QStringLiteral("varn3.mdb"),
-                                            const QString& password = {})
+    std::unique_ptr<Database> makeCustomers(const QString& name = u"varn3.mdb"_s, const QString& password = {})
     {
         return Database::create(file(name), password, kCustomerSchema);
     }

@@ -7,41 +7,42 @@ class RecordsetTest : public DbFixture {
 protected:
     void SetUp() override
     {
-        DbFixture::SetUp();
         db = makeCustomers();
         const QVariantList rows[] = {
-            {QStringLiteral("甲公司"), QStringLiteral("02-1"), 1.5},
-            {QStringLiteral("乙公司"), QVariant(), 2},
-            {QStringLiteral("丙公司"), QStringLiteral("03-3"), QVariant()},
-        };
+            {u"甲公司"_s, u"02-1"_s, 1.5}, {u"乙公司"_s, QVariant(), 2}, {u"丙公司"_s, u"03-3"_s, QVariant()}};
         for (const auto& r : rows)
-            db->execute(QStringLiteral("INSERT INTO 客戶 (客戶名稱, 電話, 金額) VALUES (?, ?, ?)"), r);
+            db->execute(u"INSERT INTO 客戶 (客戶名稱, 電話, 金額) VALUES (?, ?, ?)"_s, r);
+    }
+    // Column 1 (or another) of every row, in the order read.
+    static QStringList texts(Recordset rs, int field = 1)
+    {
+        QStringList out;
+        for (rs.moveFirst(); !rs.eof(); rs.moveNext())
+            out << rs.text(field);
+        return out;
     }
     std::unique_ptr<Database> db;
 };
 
 TEST_F(RecordsetTest, TableByNameReadsAllRowsInDatabaseOrder)
 {
-    auto rs = db->openRecordset(QStringLiteral("客戶"));
-    EXPECT_EQ(rs.recordCount(), 3);
+    auto rs = db->openRecordset(u"客戶"_s);
     // rowid is not a field: the table's own columns in definition order.
     ASSERT_EQ(rs.fieldCount(), 5);
-    EXPECT_EQ(rs.fieldName(0), QStringLiteral("客戶編號"));
-    EXPECT_EQ(rs.fieldName(4), QStringLiteral("備註"));
+    EXPECT_EQ(rs.fieldName(0), u"客戶編號"_s);
+    EXPECT_EQ(rs.fieldName(4), u"備註"_s);
     EXPECT_FALSE(rs.bof());
-    QStringList names;
-    for (; !rs.eof(); rs.moveNext())
-        names << rs.text(1);
-    EXPECT_EQ(names, (QStringList{QStringLiteral("甲公司"), QStringLiteral("乙公司"),
-                                  QStringLiteral("丙公司")}));
+    EXPECT_EQ(texts(rs), (QStringList{u"甲公司"_s, u"乙公司"_s, u"丙公司"_s}));
+    for (; !rs.eof(); rs.moveNext()) {}
     EXPECT_EQ(errorNumberOf([&] { rs.value(0); }), DbErr::NoCurrentRecord);
+    // A view by name reads like a table.
+    EXPECT_EQ(texts(db->openRecordset(u"客戶名單"_s), 0), texts(rs));
 }
 
 TEST_F(RecordsetTest, ValuesKeepTheirTypesAndNullReadsAsEmptyText)
 {
-    auto rs = db->openRecordset(
-        QStringLiteral("SELECT 客戶編號, 電話, 金額, x'00ff' AS b FROM 客戶 WHERE 客戶名稱 = ?"),
-        {QStringLiteral("乙公司")});
+    auto rs = db->openRecordset(u"SELECT 客戶編號, 電話, 金額, x'00ff' AS b FROM 客戶 WHERE 客戶名稱 = ?"_s,
+                                {u"乙公司"_s});
     ASSERT_EQ(rs.recordCount(), 1);
     EXPECT_EQ(rs.value(0).typeId(), QMetaType::LongLong);
     EXPECT_FALSE(rs.value(1).isValid());
@@ -52,102 +53,84 @@ TEST_F(RecordsetTest, ValuesKeepTheirTypesAndNullReadsAsEmptyText)
 
 TEST_F(RecordsetTest, FieldNamesMatchInAnyLetterCase)
 {
-    db->execute(QStringLiteral("CREATE TABLE Users (UserName TEXT, Rights INTEGER)"));
-    db->execute(QStringLiteral("INSERT INTO Users VALUES ('Ann', 7)"));
-    auto rs = db->openRecordset(QStringLiteral("users"));  // the table name too
-    EXPECT_EQ(rs.text(QStringLiteral("USERNAME")), QStringLiteral("Ann"));
-    EXPECT_EQ(rs.value(QStringLiteral("rights")).toInt(), 7);
-    EXPECT_EQ(rs.fieldIndex(QStringLiteral("uSeRnAmE")), 0);
-    EXPECT_EQ(rs.fieldIndex(QStringLiteral("nope")), -1);
-    EXPECT_EQ(errorNumberOf([&] { rs.value(QStringLiteral("nope")); }), DbErr::ItemNotFound);
+    db->executeScript(u"CREATE TABLE Users (UserName TEXT, Rights INTEGER); INSERT INTO Users VALUES ('Ann', 7);"_s);
+    auto rs = db->openRecordset(u"users"_s);   // the table name too
+    EXPECT_EQ(rs.text(u"USERNAME"_s), u"Ann"_s);
+    EXPECT_EQ(rs.value(u"rights"_s).toInt(), 7);
+    EXPECT_EQ(rs.fieldIndex(u"uSeRnAmE"_s), 0);
+    EXPECT_EQ(rs.fieldIndex(u"nope"_s), -1);
+    EXPECT_EQ(errorNumberOf([&] { rs.value(u"nope"_s); }), DbErr::ItemNotFound);
     EXPECT_EQ(errorNumberOf([&] { rs.value(9); }), DbErr::ItemNotFound);
 }
 
 TEST_F(RecordsetTest, EmptyResultIsBothBofAndEof)
 {
-    auto rs = db->openRecordset(QStringLiteral("SELECT * FROM 客戶 WHERE 客戶名稱 = ?"),
-                                {QStringLiteral("nobody")});
+    auto rs = db->openRecordset(u"SELECT * FROM 客戶 WHERE 客戶名稱 = ?"_s, {u"nobody"_s});
     EXPECT_EQ(rs.recordCount(), 0);
-    EXPECT_TRUE(rs.bof());
-    EXPECT_TRUE(rs.eof());
-    EXPECT_EQ(rs.fieldCount(), 5);  // the columns are known even without rows
+    EXPECT_TRUE(rs.bof() && rs.eof());
+    EXPECT_EQ(rs.fieldCount(), 5);   // the columns are known even without rows
     EXPECT_EQ(errorNumberOf([&] { rs.text(0); }), DbErr::NoCurrentRecord);
-    EXPECT_EQ(errorNumberOf([&] { rs.edit(); }), DbErr::ReadOnly);
 }
 
-TEST_F(RecordsetTest, ViewByNameReadsLikeATableButIsNotWritable)
+TEST_F(RecordsetTest, WritesNeedAddNewOrEditOnATable)
 {
-    auto rs = db->openRecordset(QStringLiteral("客戶名單"));
-    EXPECT_EQ(rs.recordCount(), 3);
-    EXPECT_EQ(rs.fieldCount(), 2);
-    EXPECT_EQ(errorNumberOf([&] { rs.addNew(); }), DbErr::ReadOnly);
+    auto rs = db->openRecordset(u"客戶"_s);
+    EXPECT_EQ(errorNumberOf([&] { rs.setValue(1, u"x"_s); }), DbErr::UpdateWithoutEdit);
+    EXPECT_EQ(errorNumberOf([&] { rs.update(); }), DbErr::UpdateWithoutEdit);
+    for (const QString& source : {u"SELECT * FROM 客戶"_s, u"客戶名單"_s}) {
+        auto readOnly = db->openRecordset(source);
+        EXPECT_EQ(errorNumberOf([&] { readOnly.addNew(); }), DbErr::ReadOnly) << source.toStdString();
+        EXPECT_EQ(errorNumberOf([&] { readOnly.edit(); }), DbErr::ReadOnly) << source.toStdString();
+    }
 }
 
 TEST_F(RecordsetTest, AddNewAppendsAndStandsOnTheNewRow)
 {
-    auto rs = db->openRecordset(QStringLiteral("客戶"));
+    auto rs = db->openRecordset(u"客戶"_s);
     rs.addNew();
-    rs.setValue(QStringLiteral("客戶名稱"), QStringLiteral("丁公司"));
-    rs.setValue(QStringLiteral("金額"), 10);
+    rs.setValue(u"客戶名稱"_s, u"丁公司"_s);
+    rs.setValue(u"金額"_s, 10);
     rs.update();
     EXPECT_EQ(rs.recordCount(), 4);
     EXPECT_EQ(rs.position(), 3);
-    EXPECT_EQ(rs.text(QStringLiteral("客戶名稱")), QStringLiteral("丁公司"));
-    EXPECT_EQ(rs.value(QStringLiteral("客戶編號")).toLongLong(), 4);   // given by the engine
-    EXPECT_EQ(rs.text(QStringLiteral("備註")), QStringLiteral("無"));  // column default
-    EXPECT_EQ(db->openRecordset(QStringLiteral("客戶")).recordCount(), 4);
+    EXPECT_EQ(rs.text(u"客戶名稱"_s), u"丁公司"_s);
+    EXPECT_EQ(rs.value(u"客戶編號"_s).toLongLong(), 4);   // given by the engine
+    EXPECT_EQ(rs.text(u"備註"_s), u"無"_s);                // column default
+    EXPECT_EQ(db->openRecordset(u"客戶"_s).recordCount(), 4);
 }
 
 TEST_F(RecordsetTest, EditUpdateChangesTheCurrentRowOnly)
 {
-    auto rs = db->openRecordset(QStringLiteral("客戶"));
+    auto rs = db->openRecordset(u"客戶"_s);
     rs.moveNext();
     rs.edit();
-    EXPECT_EQ(rs.text(QStringLiteral("客戶名稱")), QStringLiteral("乙公司"));
-    rs.setValue(QStringLiteral("電話"), QStringLiteral("04-'4"));
+    rs.setValue(u"電話"_s, u"04-'4"_s);
     rs.update();
-    EXPECT_EQ(rs.text(QStringLiteral("電話")), QStringLiteral("04-'4"));
+    EXPECT_EQ(rs.text(u"電話"_s), u"04-'4"_s);
     EXPECT_EQ(rs.position(), 1);
-
-    auto check = db->openRecordset(QStringLiteral("SELECT 客戶名稱, 電話 FROM 客戶 ORDER BY 客戶編號"));
-    EXPECT_EQ(check.text(1), QStringLiteral("02-1"));
-    check.moveNext();
-    EXPECT_EQ(check.text(1), QStringLiteral("04-'4"));
-    check.moveNext();
-    EXPECT_EQ(check.text(1), QStringLiteral("03-3"));
+    EXPECT_EQ(texts(db->openRecordset(u"SELECT 客戶名稱, 電話 FROM 客戶 ORDER BY 客戶編號"_s)),
+              (QStringList{u"02-1"_s, u"04-'4"_s, u"03-3"_s}));
 }
 
-TEST_F(RecordsetTest, DuplicateThroughAddNewIs3022AndStoresNothing)
+TEST_F(RecordsetTest, DuplicateNameIs3022AndStoresNothing)
 {
-    auto rs = db->openRecordset(QStringLiteral("客戶"));
+    auto rs = db->openRecordset(u"客戶"_s);
     rs.addNew();
-    rs.setValue(1, QStringLiteral("甲公司"));
+    rs.setValue(1, u"甲公司"_s);
     EXPECT_EQ(errorNumberOf([&] { rs.update(); }), DbErr::DuplicateKey);
     EXPECT_EQ(rs.recordCount(), 3);
     // The typed values are still there to correct and try again.
-    EXPECT_EQ(rs.text(1), QStringLiteral("甲公司"));
-    rs.setValue(1, QStringLiteral("戊公司"));
+    EXPECT_EQ(rs.text(1), u"甲公司"_s);
+    rs.setValue(1, u"戊公司"_s);
     rs.update();
-    EXPECT_EQ(db->openRecordset(QStringLiteral("客戶")).recordCount(), 4);
-}
+    EXPECT_EQ(db->openRecordset(u"客戶"_s).recordCount(), 4);
 
-TEST_F(RecordsetTest, DuplicateThroughEditIs3022)
-{
-    auto rs = db->openRecordset(QStringLiteral("客戶"));
+    rs.moveFirst();
     rs.edit();
-    rs.setValue(1, QStringLiteral("乙公司"));
+    rs.setValue(1, u"乙公司"_s);
     EXPECT_EQ(errorNumberOf([&] { rs.update(); }), DbErr::DuplicateKey);
     rs.cancelUpdate();
-    EXPECT_EQ(rs.text(1), QStringLiteral("甲公司"));
-}
-
-TEST_F(RecordsetTest, WritesNeedAddNewOrEditAndATable)
-{
-    auto rs = db->openRecordset(QStringLiteral("客戶"));
-    EXPECT_EQ(errorNumberOf([&] { rs.setValue(1, QStringLiteral("x")); }), DbErr::UpdateWithoutEdit);
-    EXPECT_EQ(errorNumberOf([&] { rs.update(); }), DbErr::UpdateWithoutEdit);
-    auto sql = db->openRecordset(QStringLiteral("SELECT * FROM 客戶"));
-    EXPECT_EQ(errorNumberOf([&] { sql.addNew(); }), DbErr::ReadOnly);
+    EXPECT_EQ(rs.text(1), u"甲公司"_s);
 }
 
 } // namespace
