@@ -1,4 +1,4 @@
-// Opening and saving through the dialogs, new quotation, close, recent files, the
+// Opening and saving through the dialogs, new quotation, recent files, the
 // customer re-look-up and the lexicon look-ups of the main database.
 #include "QuotationTestSupport.h"
 
@@ -53,23 +53,6 @@ TEST_F(FileCommandsTest, OpeningAsksToSaveOnlyAChangedQuotation)
     EXPECT_EQ(mine.hfgQ().textMatrix(1, QCol::Name), "typed");
 }
 
-TEST_F(FileCommandsTest, MissingFilesAndCancelledDialogsChangeNothing)
-{
-    doc->setHeaderField(HeaderField::CustomerName, "keep");
-    prompts.answerMessage(PromptButton::No);
-    EXPECT_FALSE(doc->mOpen_Click(file("gone.vrn")));
-    EXPECT_EQ(prompts.lastMessageText(), "檔案不存在");
-    EXPECT_EQ(prompts.last()->icon, PromptIcon::Critical);
-
-    prompts.answerMessage(PromptButton::No);
-    prompts.answerOpenFile(std::nullopt);
-    EXPECT_FALSE(doc->mOpen_Click());
-    EXPECT_EQ(prompts.lastMessageText(), "取消開啟檔案");
-    EXPECT_TRUE(prompts.asked(PromptKind::OpenFile).front().filter.contains("*.vrn"));
-    EXPECT_EQ(doc->header().customerName, "keep");
-    EXPECT_EQ(doc->windowCaption(), "報價系統\t- 新報價單");
-}
-
 TEST_F(FileCommandsTest, NewQuotationAsksForAChangedOneAndStartsEmpty)
 {
     doc->AddChildNodes(Q, {"木作"}, true);
@@ -94,20 +77,6 @@ TEST_F(FileCommandsTest, NewQuotationAsksForAChangedOneAndStartsEmpty)
     EXPECT_EQ(doc->windowCaption(), "報價系統\t- 新報價單");
 }
 
-TEST_F(FileCommandsTest, CloseAsksOnlyWhenChanged)
-{
-    EXPECT_TRUE(doc->queryClose());
-    doc->setHeaderField(HeaderField::SiteAddress, "x");
-    prompts.answerMessage(PromptButton::Cancel);
-    EXPECT_FALSE(doc->queryClose());
-    EXPECT_EQ(prompts.lastMessageText(), "是否儲存報價單 ?");
-    prompts.answerMessage(PromptButton::Yes);
-    prompts.answerSaveFile(std::nullopt);
-    EXPECT_FALSE(doc->queryClose());   // a cancelled save keeps the window open
-    prompts.answerMessage(PromptButton::No);
-    EXPECT_TRUE(doc->queryClose());
-}
-
 TEST_F(FileCommandsTest, ModifiedFollowsEditsSavesAndOpens)
 {
     QList<bool> signals_;
@@ -128,17 +97,6 @@ TEST_F(FileCommandsTest, ModifiedFollowsEditsSavesAndOpens)
 
 // ---- recent files -----------------------------------------------------------------------------
 
-TEST(RecentFilesList, KeepsTheFiveLatestWithoutDuplicates)
-{
-    RecentFiles r;
-    for (const char* f : {"f1", "f2", "f3", "f4", "f5", "f6", "f3", "f3"})
-        r.AddRecentFile(f);
-    EXPECT_EQ(r.paths(), (QStringList{"f3", "f6", "f5", "f4", "f2"}));
-    r.AddRecentFile("F3");   // paths compare as text, case and all
-    EXPECT_EQ(r.paths().first(), "F3");
-    EXPECT_EQ(r.paths().size(), 5);
-}
-
 TEST_F(FileCommandsTest, OfIniLoadsFiveLinesAndHidesADuplicateOnTheFirstAdd)
 {
     const QString ini = file("Of.ini");
@@ -154,9 +112,12 @@ TEST_F(FileCommandsTest, OfIniLoadsFiveLinesAndHidesADuplicateOnTheFirstAdd)
     ASSERT_TRUE(r.save(ini));
     EXPECT_EQ(ReadCp950Lines(ini), (QStringList{"z", "a", "b", "c"}));
 
-    RecentFiles missing;
-    missing.load(file("none.ini"));
-    EXPECT_TRUE(missing.paths().isEmpty());
+    RecentFiles other;
+    other.load(file("none.ini"));
+    EXPECT_TRUE(other.paths().isEmpty());
+    other.AddRecentFile("a");
+    other.AddRecentFile("A");   // paths compare as text, case and all
+    EXPECT_EQ(other.paths(), (QStringList{"A", "a"}));
 }
 
 TEST_F(FileCommandsTest, ClosingWritesTheRecentListAndLeavesTheAreaMode)

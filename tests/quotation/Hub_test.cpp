@@ -15,20 +15,16 @@ protected:
     }
 };
 
-TEST_F(HubTest, NewQuotationShowsTheRootAsAnEditableLeaf)
-{
-    EXPECT_EQ(doc->shownPath(), Q);
-    EXPECT_TRUE(doc->isLeaf());
-    EXPECT_EQ(doc->hfgQ().rows(), 2);
-    EXPECT_EQ(doc->hfgB().rows(), 2);
-    EXPECT_EQ(doc->totals().lbSumT, "0");
-    EXPECT_FALSE(doc->isModified());
-    EXPECT_EQ(doc->hfgQ().textMatrix(0, QCol::Name), "   品      名 ");
-    EXPECT_EQ(doc->hfgQ().colWidth(QCol::Path), 0);
-}
-
 TEST_F(HubTest, LeavingALeafStoresItsRowsAndTheRootGathersThemInTreeOrder)
 {
+    // A new quotation shows the root as an editable leaf with one empty row.
+    EXPECT_EQ(doc->shownPath(), Q);
+    EXPECT_TRUE(doc->isLeaf());
+    EXPECT_EQ(shownNames(), QStringList{""});
+    EXPECT_EQ(masterColumn(QCol::Name), QStringList{""});
+    EXPECT_FALSE(doc->isModified());
+    EXPECT_EQ(doc->hfgQ().colWidth(QCol::Path), 0);
+
     buildTwoAreas();
     fill(path({"臥室", "木作"}), {{"床架", "1", "5000"}});
     fill(path({"客廳", "油漆"}), {{"乳膠漆", "30", "100"}});
@@ -133,25 +129,11 @@ TEST_F(HubTest, DoubleClickOnABlockPathOpensThatLeaf)
     EXPECT_TRUE(doc->hfgQ_DblClick(2, QCol::Path));
     EXPECT_EQ(doc->shownPath(), path({"臥室", "木作"}));
     EXPECT_EQ(shownNames(), QStringList{"床"});
-}
 
-TEST_F(HubTest, LookUpsOfNodesAndBlocks)
-{
-    buildTwoAreas();
-    doc->tv_NodeClick(path({"客廳"}));
-    EXPECT_FALSE(doc->GetL(path({"客廳"}), path({"臥室", "木作"})));   // only under the start
-    EXPECT_TRUE(doc->GetL(Q, path({"臥室", "木作"})));
-    EXPECT_EQ(doc->shownPath(), path({"臥室", "木作"}));
-
-    fill(path({"客廳", "木作"}), {{"a"}, {"b"}});
-    fill(path({"客廳", "油漆"}), {{"c"}});
-    doc->selectRoot();
-    EXPECT_EQ(doc->getD(path({"客廳", "木作"})), 1);
-    EXPECT_EQ(doc->blockFirst(), 1);
-    EXPECT_EQ(doc->blockLast(), 2);
-    EXPECT_EQ(doc->getD(path({"臥室", "木作"})), 0);
-    EXPECT_EQ(doc->blockFirst(), 0);
-    EXPECT_EQ(doc->blockLast(), 0);
+    // The look-up behind it finds only nodes under the starting one.
+    EXPECT_FALSE(doc->GetL(path({"客廳"}), path({"臥室", "木作"})));
+    EXPECT_TRUE(doc->GetL(Q, path({"客廳", "油漆"})));
+    EXPECT_EQ(doc->shownPath(), path({"客廳", "油漆"}));
 }
 
 TEST_F(HubTest, ColumnRightsHideColumnsAndWidenThePathAtInnerNodes)

@@ -34,45 +34,39 @@ TEST(PricingNumbers, LexiconSinglesAreWrittenAsTheyRead)
 
 // ---- RecalcRow ----------------------------------------------------------------------------
 
-struct RowCase {
-    const char* name;
-    int col;
-    // 數量, 單價, 金額, 成本, 成本複計, 比例 before
-    std::array<const char*, 6> before;
-    const char* expected;   // the recomputed cell
-};
-
-class RecalcRowTable : public ::testing::TestWithParam<RowCase> {};
-
-TEST_P(RecalcRowTable, RecomputesOneColumn)
+TEST(PricingRecalcRow, RecomputesOneColumn)
 {
-    const RowCase& c = GetParam();
-    GridModel g(2, QCol::Count);
+    struct Case {
+        const char* name;
+        int col;
+        std::array<const char*, 6> before;   // 數量, 單價, 金額, 成本, 成本複計, 比例
+        const char* expected;                // the recomputed cell
+    };
+    const Case cases[] = {
+        {"price from cost, half to even down", QCol::Price, {"1", "", "", "12.5", "", "1"}, "12"},
+        {"price from cost, half to even up", QCol::Price, {"1", "", "", "13.5", "", "1"}, "14"},
+        {"price kept without cost", QCol::Price, {"1", "120.50", "", "0", "", "2"}, "120.5"},
+        {"empty price becomes zero", QCol::Price, {"", "", "", "", "", "1.3"}, "0"},
+        {"amount rounded", QCol::Amount, {"2.5", "3", "", "", "", ""}, "8"},
+        {"amount tie to even", QCol::Amount, {"0.5", "5", "", "", "", ""}, "2"},
+        {"cost from price", QCol::Cost, {"", "100", "", "1", "", "3"}, "33.33"},
+        {"cost kept without ratio", QCol::Cost, {"", "100", "", "40", "", "0"}, "40"},
+        {"cost total not rounded", QCol::CostTotal, {"3", "", "", "12.345", "", ""}, "37.035"},
+        {"ratio two decimals", QCol::Ratio, {"", "100", "", "30", "", ""}, "3.33"},
+        {"ratio tie to even", QCol::Ratio, {"", "1.125", "", "1", "", ""}, "1.12"},
+        {"ratio one without cost", QCol::Ratio, {"", "100", "", "", "", "7"}, "1"},
+        {"text reads its leading number", QCol::Amount, {"12.5kg", "1,200", "", "", "", ""}, "12"},
+        {"other columns untouched", QCol::Qty, {"x", "", "", "", "", ""}, "x"},
+    };
     const int cols[] = {QCol::Qty, QCol::Price, QCol::Amount, QCol::Cost, QCol::CostTotal, QCol::Ratio};
-    for (int i = 0; i < 6; ++i)
-        g.setTextMatrix(1, cols[i], QString::fromUtf8(c.before[i]));
-    Pricing::RecalcRow(g, 1, c.col);
-    EXPECT_EQ(g.textMatrix(1, c.col), QString::fromUtf8(c.expected));
+    for (const Case& c : cases) {
+        GridModel g(2, QCol::Count);
+        for (int i = 0; i < 6; ++i)
+            g.setTextMatrix(1, cols[i], QString::fromUtf8(c.before[i]));
+        Pricing::RecalcRow(g, 1, c.col);
+        EXPECT_EQ(g.textMatrix(1, c.col), QString::fromUtf8(c.expected)) << c.name;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Rules, RecalcRowTable,
-    ::testing::Values(
-        RowCase{"price_from_cost_half_even_down", QCol::Price, {"1", "", "", "12.5", "", "1"}, "12"},
-        RowCase{"price_from_cost_half_even_up", QCol::Price, {"1", "", "", "13.5", "", "1"}, "14"},
-        RowCase{"price_kept_without_cost", QCol::Price, {"1", "120.50", "", "0", "", "2"}, "120.5"},
-        RowCase{"price_empty_becomes_zero", QCol::Price, {"", "", "", "", "", "1.3"}, "0"},
-        RowCase{"amount_rounded", QCol::Amount, {"2.5", "3", "", "", "", ""}, "8"},
-        RowCase{"amount_tie_to_even", QCol::Amount, {"0.5", "5", "", "", "", ""}, "2"},
-        RowCase{"cost_from_price", QCol::Cost, {"", "100", "", "1", "", "3"}, "33.33"},
-        RowCase{"cost_kept_without_ratio", QCol::Cost, {"", "100", "", "40", "", "0"}, "40"},
-        RowCase{"cost_total_not_rounded", QCol::CostTotal, {"3", "", "", "12.345", "", ""}, "37.035"},
-        RowCase{"ratio_two_decimals", QCol::Ratio, {"", "100", "", "30", "", ""}, "3.33"},
-        RowCase{"ratio_tie_to_even", QCol::Ratio, {"", "1.125", "", "1", "", ""}, "1.12"},
-        RowCase{"ratio_one_without_cost", QCol::Ratio, {"", "100", "", "", "", "7"}, "1"},
-        RowCase{"text_reads_leading_number", QCol::Amount, {"12.5kg", "1,200", "", "", "", ""}, "12"},
-        RowCase{"other_columns_untouched", QCol::Qty, {"x", "", "", "", "", ""}, "x"}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 // ---- the pricing-mode matrix --------------------------------------------------------------
 

@@ -159,8 +159,8 @@ protected:
     std::unique_ptr<Quotation> doc;
 };
 
-// A lexicon held in memory: rows of (work type, work item, unit, cost, ratio) and
-// details of (work item, detail, markup), first match in order, as a table reads.
+// A lexicon held in memory: items as (work type, work item, unit, cost, ratio), the first
+// of the most preferred work type chosen; details as (work item, detail, markup).
 class FakeLexicon : public ItemLexicon {
 public:
     struct Item {
@@ -178,18 +178,13 @@ public:
     std::optional<ItemFacts> itemFacts(const QString& workItem, const QStringList& preferred) override
     {
         lastPreferred = preferred;
+        const auto rank = [&](const Item& i) { return preferred.contains(i.type) ? preferred.indexOf(i.type) : 99; };
         const Item* chosen = nullptr;
-        int chosenRank = preferred.size();
         for (const Item& i : items) {
-            const int rank = preferred.contains(i.type) ? preferred.indexOf(i.type) : preferred.size();
-            if (i.item == workItem && (!chosen || rank < chosenRank)) {
+            if (i.item == workItem && (!chosen || rank(i) < rank(*chosen)))
                 chosen = &i;
-                chosenRank = rank;
-            }
         }
-        if (!chosen)
-            return std::nullopt;
-        return ItemFacts{chosen->unit, chosen->cost, chosen->ratio};
+        return chosen ? std::optional(ItemFacts{chosen->unit, chosen->cost, chosen->ratio}) : std::nullopt;
     }
     std::optional<float> detailCost(const QString& detail, const QString& workItem) override
     {

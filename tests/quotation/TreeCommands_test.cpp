@@ -158,9 +158,13 @@ TEST_F(TreeCommandsTest, DeletingAsksAndTakesTheRowsOfTheSubtree)
     EXPECT_EQ(shownNames(), QStringList{""});
     doc->selectRoot();
     EXPECT_EQ(shownNames(), QStringList{"b"});
+
+    prompts.answerMessage(PromptButton::Yes);
+    EXPECT_FALSE(doc->mDelN_Click(Q));   // the root is never deleted
+    EXPECT_EQ(doc->tree().nodeCount(), 4);
 }
 
-TEST_F(TreeCommandsTest, DeletingTheShownLeafShowsItsParent)
+TEST_F(TreeCommandsTest, DeletingTheShownLeafShowsItsParentWithItsTotals)
 {
     add(Q, {"客廳"});
     add(path({"客廳"}), {"木作", "油漆"}, true);
@@ -171,22 +175,6 @@ TEST_F(TreeCommandsTest, DeletingTheShownLeafShowsItsParent)
     EXPECT_EQ(doc->shownPath(), path({"客廳"}));
     EXPECT_EQ(shownNames(), QStringList{"漆"});
     EXPECT_EQ(doc->totals().lbSumT, "100");
-}
-
-TEST_F(TreeCommandsTest, DeletingTheOnlyWorkTypeReturnsToTheAreaModeButTheRootStays)
-{
-    add(Q, {"木作"}, true);
-    ASSERT_TRUE(doc->noAreaMode());
-    doc->selectRoot();
-    prompts.answerMessage(PromptButton::Yes);
-    ASSERT_TRUE(doc->mDelN_Click(path({"木作"})));
-    EXPECT_FALSE(doc->noAreaMode());
-    EXPECT_TRUE(doc->areaPrintEnabled());
-    EXPECT_EQ(doc->shownPath(), Q);
-    EXPECT_TRUE(doc->isLeaf());
-    prompts.answerMessage(PromptButton::Yes);
-    EXPECT_FALSE(doc->mDelN_Click(Q));
-    EXPECT_EQ(doc->tree().nodeCount(), 1);
 }
 
 } // namespace

@@ -1,12 +1,7 @@
-// The look-ups behind the window's lists, and the statistics database at load.
+// The look-ups behind the window's lists.
 #include "WindowFixture.h"
 
 #include "quotation/PickLists.h"
-#include "quotation/StaDatabase.h"
-#include "shared/setup/Schema.h"
-
-#include <QDir>
-#include <QFile>
 
 namespace varn::test {
 namespace {
@@ -37,30 +32,6 @@ TEST_F(PickListsTest, QuotesInValuesAndFailuresOfTheDatabase)
     EXPECT_FALSE(details.ok());
     EXPECT_TRUE(details.entries.isEmpty());
     EXPECT_TRUE(details.error.contains(QStringLiteral("規格")));
-}
-
-TEST_F(PickListsTest, TaxRatesAreWholePercentages)
-{
-    EXPECT_EQ(PickLists::taxRates({QStringLiteral("0.05"), QStringLiteral("0.125"), QStringLiteral("1")}),
-              (QStringList{QStringLiteral("5%"), QStringLiteral("13%"), QStringLiteral("100%")}));
-}
-
-TEST_F(PickListsTest, AStatisticsDatabaseOfAnotherPasswordIsReplaced)
-{
-    const QString sta = QDir(folder()).filePath(QStringLiteral("sta.mdb"));
-    Database::create(sta, QStringLiteral("other"), StaSchemaSql());
-    StaDatabase opened = StaDatabase::open(sta, kDatabasePassword, StaSchemaSql());
-    ASSERT_NE(opened.db, nullptr);
-    EXPECT_TRUE(opened.created);
-    EXPECT_EQ(opened.keptAside, sta + QStringLiteral(".bad"));
-    EXPECT_TRUE(QFile::exists(opened.keptAside));
-
-    // Opened again, the new one is simply kept.
-    opened.db.reset();
-    StaDatabase again = StaDatabase::open(sta, kDatabasePassword, StaSchemaSql());
-    ASSERT_NE(again.db, nullptr);
-    EXPECT_FALSE(again.created);
-    EXPECT_TRUE(again.keptAside.isEmpty());
 }
 
 } // namespace

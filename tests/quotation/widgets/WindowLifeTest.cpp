@@ -32,17 +32,22 @@ TEST_F(WindowLife, LoadMakesAMissingStatisticsDatabaseInTheWorkingFolder)
 TEST_F(WindowLife, AnUnreadableStatisticsDatabaseIsKeptAsideAndMadeAfresh)
 {
     const QString sta = QDir(folder()).filePath(QStringLiteral("sta.mdb"));
+    Database::create(sta, QStringLiteral("another password"), StaSchemaSql());
     QFile f(sta);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("someone's bytes");
-    f.close();
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
 
     ASSERT_NE(window().staDb(), nullptr);
     EXPECT_TRUE(window().staDb()->tableExists(QStringLiteral("統計")));
     QFile aside(sta + QStringLiteral(".bad"));
     ASSERT_TRUE(aside.open(QIODevice::ReadOnly));
-    EXPECT_EQ(aside.readAll(), QByteArray("someone's bytes"));
+    EXPECT_EQ(aside.readAll(), bytes);
     EXPECT_TRUE(prompts.lastMessageText().contains(QStringLiteral("已重新建立")));
+    // Opened again, the new one is simply kept.
+    const StaDatabase again = StaDatabase::open(sta, kDatabasePassword, StaSchemaSql());
+    ASSERT_NE(again.db, nullptr);
+    EXPECT_FALSE(again.created);
+    EXPECT_TRUE(again.keptAside.isEmpty());
 }
 
 TEST_F(WindowLife, WithoutAStatisticsDatabaseTheWindowOpensAndItsCommandsStayOff)

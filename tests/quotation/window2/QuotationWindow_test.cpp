@@ -65,6 +65,9 @@ TEST_F(QuotationWindowTest, AQuotationWithItsPageEndComesBackFromTheRecentList)
     ASSERT_TRUE(q().cellEdited(1, QCol::Qty, "10"));
     ASSERT_TRUE(q().cellEdited(1, QCol::Price, "1200"));
     retype(window->txtNo(), "1120301_1");
+    retype(window->txtCn(), "林'宅");
+    db->execute("INSERT INTO 客戶 (客戶編號, 客戶名稱, 電話1, 連絡人) VALUES ('C001', ?, '02;2345', '林太太')",
+                {q().header().customerName});
 
     // The page end: a design fee of 30 坪 at 2000, tax at 5%.
     QTest::mouseClick(window->cmdPe(), Qt::LeftButton);
@@ -95,6 +98,8 @@ TEST_F(QuotationWindowTest, AQuotationWithItsPageEndComesBackFromTheRecentList)
     EXPECT_EQ(prompts.unexpected(), 0);
     EXPECT_EQ(window->windowTitle(), "報價系統\t- " + saved);
     EXPECT_EQ(window->txtNo()->text(), "1120301_1");
+    EXPECT_EQ(window->lbConn()->text(), "林太太");   // the register gives back what the file does not hold
+    EXPECT_EQ(window->lbCtel()->text(), "02 2345");
     EXPECT_EQ(q().hfgQ().textMatrix(1, QCol::Amount), "12000");
     EXPECT_EQ(q().pageEnd(), pageEnd);
     EXPECT_TRUE(panel().ckD()->isChecked());
