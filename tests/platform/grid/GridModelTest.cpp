@@ -44,46 +44,35 @@ QStringList column(const GridModel& m, int col)
     return out;
 }
 
-TEST(GridModelShape, StartsWithOneFixedRowAndColumn)
-{
-    GridModel m(2, 13);
-    EXPECT_EQ(m.rows(), 2);
-    EXPECT_EQ(m.cols(), 13);
-    EXPECT_EQ(m.fixedRows(), 1);
-    EXPECT_EQ(m.fixedCols(), 1);
-    EXPECT_EQ(m.row(), 0);
-    EXPECT_EQ(m.col(), 0);
-    EXPECT_TRUE(m.textMatrix(1, 12).isEmpty());
-}
-
-TEST(GridModelShape, GrowingAddsEmptyRowsAndShrinkingDropsFromTheEnd)
+TEST(GridModelShape, ResizingKeepsTextsAndWidthsAtTheStart)
 {
     GridModel m(3, 3);
+    EXPECT_EQ(m.fixedRows() + m.fixedCols(), 2);   // one fixed row and column
     fillNamed(m);
     m.setRows(5);
     EXPECT_EQ(column(m, 1), QStringList({"r0c1", "r1c1", "r2c1", "", ""}));
     m.setRows(2);
-    EXPECT_EQ(column(m, 1), QStringList({"r0c1", "r1c1"}));
     m.setRows(4);
-    EXPECT_TRUE(m.textMatrix(2, 1).isEmpty()) << "dropped rows come back empty";
-}
+    EXPECT_EQ(column(m, 1), QStringList({"r0c1", "r1c1", "", ""})) << "dropped rows come back empty";
 
-TEST(GridModelShape, ColumnsGrowAndShrinkAtTheRightKeepingWidths)
-{
-    GridModel m(2, 3);
-    fillNamed(m);
     m.setColWidth(1, 500);
     m.setColWidth(2, 700);
     m.setCols(2);
     EXPECT_EQ(m.textMatrix(1, 1), "r1c1");
-    EXPECT_TRUE(m.textMatrix(1, 2).isEmpty());
     m.setCols(4);
     EXPECT_EQ(m.colWidth(1), 500);
     EXPECT_EQ(m.colWidth(2), -1) << "a new column has the default width";
     EXPECT_TRUE(m.textMatrix(1, 2).isEmpty());
+
+    // A hidden column keeps its texts; a negative width is the default.
+    m.setColWidth(1, 0);
+    EXPECT_EQ(m.colWidth(1), 0);
+    EXPECT_EQ(m.textMatrix(1, 1), "r1c1");
+    m.setColWidth(1, -5);
+    EXPECT_EQ(m.colWidth(1), -1);
 }
 
-TEST(GridModelShape, CurrentCellIsClampedWhenTheGridShrinks)
+TEST(GridModelShape, CurrentCellIsClampedToTheGrid)
 {
     GridModel m(10, 5);
     m.setRow(9);
@@ -92,19 +81,12 @@ TEST(GridModelShape, CurrentCellIsClampedWhenTheGridShrinks)
     Signals s(m);
     m.setRows(4);
     m.setCols(2);
-    EXPECT_EQ(m.row(), 3);
-    EXPECT_EQ(m.rowSel(), 3);
-    EXPECT_EQ(m.col(), 1);
+    EXPECT_EQ(std::make_tuple(m.row(), m.rowSel(), m.col()), std::make_tuple(3, 3, 1));
     EXPECT_GE(s.current, 1);
-}
 
-TEST(GridModelShape, SettingTheCurrentCellOutsideClamps)
-{
-    GridModel m(5, 4);
     m.setRow(99);
     m.setCol(-3);
-    EXPECT_EQ(m.row(), 4);
-    EXPECT_EQ(m.col(), 0);
+    EXPECT_EQ(std::make_pair(m.row(), m.col()), std::make_pair(3, 0));
     m.setRowSel(-1);
     EXPECT_EQ(m.rowSel(), 0);
 }
@@ -123,15 +105,20 @@ TEST(GridModelShape, InsertAndRemoveRows)
     EXPECT_EQ(m.rows(), 4);
 }
 
-TEST(GridModelCells, ReadsOutsideAreEmptyAndWritesOutsideAreIgnored)
+TEST(GridModelCells, ReadsOutsideAreEmptyAndWritesOrMovesOutsideAreIgnored)
 {
     GridModel m(3, 3);
+    fillNamed(m);
     Signals s(m);
     m.setTextMatrix(3, 0, "x");
     m.setTextMatrix(0, 3, "x");
     m.setTextMatrix(-1, 1, "x");
     m.setCellFormat(5, 5, withBack(Qt::red));
+    m.setRowPosition(1, 3);
+    m.setRowPosition(-1, 0);
+    m.setRowPosition(1, 1);
     EXPECT_EQ(s.total(), 0);
+    EXPECT_EQ(column(m, 0), QStringList({"r0c0", "r1c0", "r2c0"}));
     EXPECT_TRUE(m.textMatrix(3, 0).isEmpty());
     EXPECT_TRUE(m.textMatrix(-1, -1).isEmpty());
     EXPECT_EQ(m.cellFormat(7, 1), CellFormat{});
@@ -153,48 +140,25 @@ TEST(GridModelCells, TextAndFormatsGoToTheCurrentCell)
     m.setCellFontSize(12);
     EXPECT_EQ(m.textMatrix(2, 3), "abc");
     EXPECT_EQ(m.text(), "abc");
-    const CellFormat f = m.cellFormat(2, 3);
-    EXPECT_EQ(f.back, QColor(255, 255, 192));
-    EXPECT_EQ(f.fore, QColor(192, 0, 0));
-    EXPECT_EQ(f.align, CellAlign::Center);
-    EXPECT_TRUE(f.bold);
-    EXPECT_EQ(f.fontSize, 12);
+    EXPECT_EQ(m.cellFormat(2, 3), (CellFormat{QColor(255, 255, 192), QColor(192, 0, 0), CellAlign::Center, true, 12}));
     EXPECT_EQ(m.cellFormat(2, 2), CellFormat{}) << "the neighbour keeps the default";
 }
 
-TEST(GridModelCells, TextMatrixDoesNotMoveTheCurrentCell)
+TEST(GridModelCells, TextMatrixLeavesTheCurrentCellAndMovingTheRowCollapsesTheSelection)
 {
-    GridModel m(4, 4);
+    GridModel m(10, 4);
     m.setRow(1);
     m.setCol(1);
     Signals s(m);
     m.setTextMatrix(3, 3, "x");
-    EXPECT_EQ(m.row(), 1);
-    EXPECT_EQ(m.col(), 1);
-    EXPECT_EQ(s.current, 0);
-    EXPECT_EQ(s.cell, 1);
-}
+    EXPECT_EQ(std::make_pair(m.row(), m.col()), std::make_pair(1, 1));
+    EXPECT_EQ(std::make_pair(s.current, s.cell), std::make_pair(0, 1));
 
-TEST(GridModelCells, MovingTheRowCollapsesTheSelection)
-{
-    GridModel m(10, 2);
     m.setRow(2);
     m.setRowSel(6);
-    EXPECT_EQ(m.row(), 2);
-    EXPECT_EQ(m.rowSel(), 6);
+    EXPECT_EQ(std::make_pair(m.row(), m.rowSel()), std::make_pair(2, 6));
     m.setRow(4);
     EXPECT_EQ(m.rowSel(), 4);
-}
-
-TEST(GridModelCells, HiddenColumnKeepsItsTexts)
-{
-    GridModel m(2, 13);
-    m.setTextMatrix(1, 12, "木門");
-    m.setColWidth(12, 0);
-    EXPECT_EQ(m.colWidth(12), 0);
-    EXPECT_EQ(m.textMatrix(1, 12), "木門");
-    m.setColWidth(12, -5);
-    EXPECT_EQ(m.colWidth(12), -1);
 }
 
 TEST(GridModelClear, EmptiesEveryCellAndDropsFormatsButKeepsTheShape)
@@ -217,29 +181,24 @@ TEST(GridModelClear, EmptiesEveryCellAndDropsFormatsButKeepsTheShape)
     EXPECT_EQ(m.colAlignment(2), CellAlign::Center);
 }
 
-TEST(GridModelRowPosition, MovesARowDownWithItsFormatsAndMergeFlag)
+TEST(GridModelRowPosition, MovesARowWithItsFormatsAndMergeFlag)
 {
     GridModel m(6, 3);
     fillNamed(m);
-    m.setCellFormat(1, 2, withBack(Qt::blue));
+    const CellFormat format{QColor(Qt::blue), QColor(), CellAlign::Right, true, 14};
+    m.setCellFormat(1, 2, format);
     m.setMergeRow(1, true);
-    m.setRowPosition(1, 4);
+    m.setRowPosition(1, 4);   // down
     EXPECT_EQ(column(m, 0), QStringList({"r0c0", "r2c0", "r3c0", "r4c0", "r1c0", "r5c0"}));
-    EXPECT_EQ(m.cellFormat(4, 2).back, QColor(Qt::blue));
+    EXPECT_EQ(m.cellFormat(4, 2), format);
     EXPECT_EQ(m.cellFormat(1, 2), CellFormat{});
     EXPECT_TRUE(m.mergeRow(4));
     EXPECT_FALSE(m.mergeRow(1));
-}
 
-TEST(GridModelRowPosition, MovesARowUp)
-{
-    GridModel m(6, 2);
-    fillNamed(m);
-    m.setCellFormat(5, 1, CellFormat{QColor(Qt::green), QColor(), CellAlign::Right, true, 14});
-    m.setRowPosition(5, 2);
-    EXPECT_EQ(column(m, 1), QStringList({"r0c1", "r1c1", "r5c1", "r2c1", "r3c1", "r4c1"}));
-    EXPECT_EQ(m.cellFormat(2, 1).align, CellAlign::Right);
-    EXPECT_TRUE(m.cellFormat(2, 1).bold);
+    m.setRowPosition(4, 2);   // and up again
+    EXPECT_EQ(column(m, 0), QStringList({"r0c0", "r2c0", "r1c0", "r3c0", "r4c0", "r5c0"}));
+    EXPECT_EQ(m.cellFormat(2, 2), format);
+    EXPECT_TRUE(m.mergeRow(2));
 }
 
 TEST(GridModelRowPosition, CompactingEmptyRowsToTheEnd)
@@ -256,18 +215,6 @@ TEST(GridModelRowPosition, CompactingEmptyRowsToTheEnd)
     EXPECT_EQ(column(m, 2), QStringList({"", "a", "b", "c", "", ""}));
 }
 
-TEST(GridModelRowPosition, OutOfRangeMovesAreIgnored)
-{
-    GridModel m(3, 2);
-    fillNamed(m);
-    Signals s(m);
-    m.setRowPosition(1, 3);
-    m.setRowPosition(-1, 0);
-    m.setRowPosition(1, 1);
-    EXPECT_EQ(column(m, 0), QStringList({"r0c0", "r1c0", "r2c0"}));
-    EXPECT_EQ(s.total(), 0);
-}
-
 TEST(GridModelMerge, EqualNeighboursOfAMergedRowFormOneSpan)
 {
     // The rights grid's header: pair titles over 編輯 / 查詢.
@@ -276,29 +223,22 @@ TEST(GridModelMerge, EqualNeighboursOfAMergedRowFormOneSpan)
     const QStringList titles = {"", "員工姓名", "價格可見", "成本可見", "報 價 單", "客戶資料", "客戶資料",
                                 "廠商資料", "廠商資料", "員工資料", "員工資料", "  詞 庫", "  詞 庫",
                                 "系統設定"};
-    for (int c = 0; c < 14; ++c)
+    for (int c = 0; c < 14; ++c) {
         m.setTextMatrix(0, c, titles[c]);
+        m.setTextMatrix(1, c, titles[c]);
+    }
+    EXPECT_EQ(m.mergedSpan(0, 5), std::make_pair(5, 5)) << "an unmerged row has no spans";
     m.setMergeRow(0, true);
-    EXPECT_EQ(m.mergedSpan(0, 5), std::make_pair(5, 6));
-    EXPECT_EQ(m.mergedSpan(0, 6), std::make_pair(5, 6));
-    EXPECT_EQ(m.mergedSpan(0, 11), std::make_pair(11, 12));
-    EXPECT_EQ(m.mergedSpan(0, 4), std::make_pair(4, 4));
-    EXPECT_EQ(m.mergedSpan(0, 13), std::make_pair(13, 13));
-    EXPECT_EQ(m.mergedSpan(0, 0), std::make_pair(0, 0)) << "blank cells stay single";
-}
-
-TEST(GridModelMerge, UnmergedRowsAndOutsideCellsHaveNoSpan)
-{
-    GridModel m(3, 4);
-    for (int c = 0; c < 4; ++c)
-        m.setTextMatrix(1, c, "same");
-    EXPECT_EQ(m.mergedSpan(1, 2), std::make_pair(2, 2));
-    m.setMergeRow(1, true);
-    EXPECT_EQ(m.mergedSpan(1, 2), std::make_pair(0, 3));
-    EXPECT_EQ(m.mergedSpan(7, 2), std::make_pair(2, 2));
-    m.setTextMatrix(1, 2, "other");
-    EXPECT_EQ(m.mergedSpan(1, 1), std::make_pair(0, 1));
-    EXPECT_EQ(m.mergedSpan(1, 2), std::make_pair(2, 2));
+    const std::pair<int, std::pair<int, int>> spans[] = {
+        {5, {5, 6}}, {6, {5, 6}}, {11, {11, 12}}, {4, {4, 4}}, {13, {13, 13}},
+        {0, {0, 0}},   // blank cells stay single
+    };
+    for (const auto& [col, span] : spans)
+        EXPECT_EQ(m.mergedSpan(0, col), span) << col;
+    EXPECT_EQ(m.mergedSpan(1, 5), std::make_pair(5, 5));
+    EXPECT_EQ(m.mergedSpan(7, 2), std::make_pair(2, 2)) << "outside the grid";
+    m.setTextMatrix(0, 6, "other");
+    EXPECT_EQ(m.mergedSpan(0, 5), std::make_pair(5, 5));
 }
 
 TEST(GridModelNotify, EachChangeSendsOneSignalOfItsKind)
