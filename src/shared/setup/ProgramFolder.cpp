@@ -245,14 +245,21 @@ SeedReport SeedProgramFolder(const QString& folder, const QString& templatesSour
 
     SeedReport report;
     const QStringList missing = missingFolders(dir);
-    for (const QString& m : missing) {
-        if (!QDir().mkdir(m)) {
+    // Folders this run made are taken back on any failure, so nothing half-made remains.
+    const auto removeMadeFolders = [&missing](qsizetype made) {
+        for (qsizetype i = made - 1; i >= 0; --i)
+            QDir().rmdir(missing[i]);
+    };
+    for (qsizetype i = 0; i < missing.size(); ++i) {
+        if (!QDir().mkdir(missing[i])) {
+            removeMadeFolders(i);
             throw SetupError(dir, QStringLiteral("無法建立程式資料夾「%1」").arg(native(dir)));
         }
     }
     report.freshSeed = QDir(dir).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden
                                          | QDir::System);
     if (!QFileInfo(dir).isWritable()) {
+        removeMadeFolders(missing.size());
         throw SetupError(dir, QStringLiteral("程式資料夾「%1」無法寫入").arg(native(dir)));
     }
 
@@ -271,9 +278,7 @@ SeedReport SeedProgramFolder(const QString& folder, const QString& templatesSour
         }
     } catch (...) {
         seeder.rollBack();
-        // A folder this run made is taken back too, so nothing half-made remains.
-        for (auto it = missing.crbegin(); it != missing.crend(); ++it)
-            QDir().rmdir(*it);
+        removeMadeFolders(missing.size());
         throw;
     }
     report.created = missing + seeder.created();

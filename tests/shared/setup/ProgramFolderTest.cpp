@@ -191,6 +191,12 @@ TEST_F(ProgramFolderTest, FolderThatCannotBeSeededIsNamedAndLeftAsFound)
     EXPECT_TRUE(e->path().endsWith(u"Mdbpath.ini"_s)) << e->path().toStdString();
     EXPECT_FALSE(QFileInfo::exists(odd));
 
+    // A deeper folder that cannot be made (its name is too long) takes back the parents
+    // this run made before it.
+    const QString parent = m_tmp.filePath(u"new-parent"_s);
+    ASSERT_TRUE(errorOf(parent + u'/' + QString(300, u'x')));
+    EXPECT_FALSE(QFileInfo::exists(parent));
+
     if (geteuid() == 0)
         GTEST_SKIP() << "permissions do not bind the superuser";
     ASSERT_TRUE(QDir().mkpath(home()));
