@@ -1,6 +1,5 @@
 #include "StatisticsTestSupport.h"
 
-#include "platform/report/ReportResources.h"
 #include "statistics/PrintDatabase.h"
 #include "statistics/ReportMenu.h"
 
@@ -17,10 +16,7 @@ protected:
     void SetUp() override
     {
         StatisticsFixture::SetUp();
-        InitReportResources();
-        for (const char* name : {"fp.rpt", "pb.rpt"})
-            ASSERT_TRUE(QFile::copy(QStringLiteral(":/reports/") + QLatin1String(name),
-                                    dir.filePath(QLatin1String(name))));
+        installReportLayouts();
         menu = std::make_unique<ReportMenu>(*doc, *sta);
     }
     void TearDown() override
@@ -29,28 +25,22 @@ protected:
         StatisticsFixture::TearDown();
     }
 
-    QStringList table(const QString& name)
-    {
-        auto pt = openPt();
-        QStringList out;
-        Recordset rs = pt->openRecordset(name);
-        for (; !rs.eof(); rs.moveNext()) {
-            QStringList f;
-            for (int i = 0; i < rs.fieldCount(); ++i)
-                f << (rs.value(i).isNull() ? QStringLiteral("~") : rs.text(i));
-            out << f.join(QLatin1Char('|'));
-        }
-        return out;
-    }
-
     QString pdf(ReportKind kind)
     {
         auto report = menu->prepare(kind);
         if (!report)
             return {};
-        const QString file = dir.filePath(ReportMenu::layoutFile(kind) + QStringLiteral(".pdf"));
+        const QString file = dir.filePath(ReportMenu::layoutFile(kind) + u".pdf"_s);
         report->writePdf(file);
         return file;
+    }
+
+    QStringList allTables()
+    {
+        QStringList rows;
+        for (const QString& t : {u"phead"_s, u"pfp"_s, u"ps0"_s, u"ps3"_s, u"pbody"_s})
+            rows << ptRows(t);
+        return rows;
     }
 
     std::unique_ptr<ReportMenu> menu;
@@ -61,38 +51,44 @@ protected:
 TEST_F(ReportMenuTest, RebuildWritesHeaderFirstPageAndRemarks)
 {
     load(fixtureContent());
-    doc->setHeaderField(HeaderField::Telephone, QStringLiteral("02-2222333"));
-    doc->setHeaderField(HeaderField::Fax, QStringLiteral("02-2222444"));
+    doc->setHeaderField(HeaderField::Telephone, u"02-2222333"_s);
+    doc->setHeaderField(HeaderField::Fax, u"02-2222444"_s);
     menu->mP_Click();
     EXPECT_EQ(menu->treeMode(), 2);
     EXPECT_FALSE(menu->coverByArea());
 
-    EXPECT_EQ(table(QStringLiteral("phead")),
+    EXPECT_EQ(ptRows(u"phead"_s),
               QStringList{"瓦恩室內裝修|台北市中山路2號|02-1234567|02-7654321|12345678|"
                           "varn@example.com|林先生|02-2222333|02-2222444|林宅裝修|"
                           "台北市信義路一段1號|113/05/01|1130501_1|王小明"});
     // Work types over all areas (T); 78200 + 7820 + 45000 = 131020, tax 6551.
-    const QStringList pfp = table(QStringLiteral("pfp"));
+    const QStringList pfp = ptRows(u"pfp"_s);
     ASSERT_EQ(pfp.size(), 29);
-    EXPECT_EQ(pfp.mid(0, 10),
-              (QStringList{"壹|木作|式|1|53,000", "貳|油漆|式|1|10,200", "參|主浴室|式|1|15,000",
-                           "~|    小  計|~|~|78,200", "~|設計費|總價|10%|7,820",
-                           "~|監工費\t1500元/坪|坪|30|45,000", "~|    合  計|~|~|131,020",
-                           "~|    稅  金|~|~|6,551", "~|    總  計|~|~|137,571",
-                           "~|總價: 新台幣 壹拾參萬柒仟伍佰柒拾壹 元整(含稅)|~|~|~"}));
-    EXPECT_EQ(pfp.mid(10).count(QStringLiteral("~| |~|~|~")), 19);
+    EXPECT_EQ(
+        pfp.mid(0, 10),
+        (QStringList{"壹|木作|式|1|53,000", "貳|油漆|式|1|10,200", "參|主浴室|式|1|15,000",
+                     "~|    小  計|~|~|78,200", "~|設計費|總價|10%|7,820", "~|監工費\t1500元/坪|坪|30|45,000",
+                     "~|    合  計|~|~|131,020", "~|    稅  金|~|~|6,551", "~|    總  計|~|~|137,571",
+                     "~|總價: 新台幣 壹拾參萬柒仟伍佰柒拾壹 元整(含稅)|~|~|~"}));
+    EXPECT_EQ(pfp.mid(10), QStringList(19, u"~| |~|~|~"_s));
 
-    EXPECT_EQ(table(QStringLiteral("ps0")), QStringList{"1. 本報價有效期限三十天"});
-    EXPECT_EQ(table(QStringLiteral("ps3")), QStringList{"4. 付款方式: 訂金三成"});
-    for (const char* empty : {"ps1", "ps2", "ps4"})
-        EXPECT_TRUE(table(QLatin1String(empty)).isEmpty()) << empty;
+    // Each remark keeps its slot number; empty slots leave their tables empty.
+    EXPECT_EQ(ptRows(u"ps0"_s), QStringList{"1. 本報價有效期限三十天"});
+    EXPECT_EQ(ptRows(u"ps3"_s), QStringList{"4. 付款方式: 訂金三成"});
+    for (const QString& empty : {u"ps1"_s, u"ps2"_s, u"ps4"_s})
+        EXPECT_TRUE(ptRows(empty).isEmpty()) << empty.toStdString();
+
+    // A second rebuild leaves no row behind.
+    const QStringList first = allTables();
+    menu->mP_Click();
+    EXPECT_EQ(allTables(), first);
 }
 
 TEST_F(ReportMenuTest, DetailTableGroupsByWorkTypeWithTheAreaInFrontOfTheName)
 {
     load(fixtureContent());
     menu->mP_Click();
-    const QStringList body = table(QStringLiteral("pbody"));
+    const QStringList body = ptRows(u"pbody"_s);
     ASSERT_EQ(body.size(), 33);
     EXPECT_EQ(body.mid(0, 16),
               (QStringList{
@@ -113,7 +109,7 @@ TEST_F(ReportMenuTest, DetailTableGroupsByWorkTypeWithTheAreaInFrontOfTheName)
                   "1|浴室壁磚30x60|才|100|150|15,000|",
                   "~|小計|~|~|~|15,000|~",
               }));
-    EXPECT_EQ(body.mid(16).count(QStringLiteral("~| |~|~|~|~|~")), 17);
+    EXPECT_EQ(body.mid(16), QStringList(17, u"~| |~|~|~|~|~"_s));
 }
 
 TEST_F(ReportMenuTest, WithoutAreasTheFirstLevelGroupsAndLayoutOneIsKept)
@@ -121,76 +117,52 @@ TEST_F(ReportMenuTest, WithoutAreasTheFirstLevelGroupsAndLayoutOneIsKept)
     load(noAreaContent());
     menu->mP_Click();
     EXPECT_EQ(menu->treeMode(), 1);
-    EXPECT_EQ(table(QStringLiteral("pfp")).mid(0, 2),
-              (QStringList{"壹|木作|式|1|48,000", "貳|油漆|式|1|5,000"}));
-    EXPECT_EQ(table(QStringLiteral("pbody")).mid(0, 6),
-              (QStringList{"壹|木作|~|~|~|~|~", "1|衣櫃|尺|8|6,000|48,000|",
-                           "~|小計|~|~|~|48,000|~", "貳|油漆|~|~|~|~|~",
-                           "1|牆面|坪|10|500|5,000|", "~|小計|~|~|~|5,000|~"}));
-}
-
-TEST_F(ReportMenuTest, RebuildingTwiceLeavesNoRowBehind)
-{
-    load(fixtureContent());
-    menu->mP_Click();
-    QStringList first;
-    for (const char* t : {"phead", "pfp", "ps0", "ps3", "pbody"})
-        first << table(QLatin1String(t));
-    menu->mP_Click();
-    QStringList second;
-    for (const char* t : {"phead", "pfp", "ps0", "ps3", "pbody"})
-        second << table(QLatin1String(t));
-    EXPECT_EQ(first, second);
+    EXPECT_EQ(ptRows(u"pfp"_s).mid(0, 2), (QStringList{"壹|木作|式|1|48,000", "貳|油漆|式|1|5,000"}));
+    EXPECT_EQ(ptRows(u"pbody"_s).mid(0, 4), (QStringList{"壹|木作|~|~|~|~|~", "1|衣櫃|尺|8|6,000|48,000|",
+                                                     "~|小計|~|~|~|48,000|~", "貳|油漆|~|~|~|~|~"}));
 }
 
 TEST_F(ReportMenuTest, AFailedRebuildKeepsThePreviousTablesAndShowsNoReport)
 {
     load(noAreaContent());
     menu->mP_Click();
-    const QStringList pfp = table(QStringLiteral("pfp"));
-    const QStringList head = table(QStringLiteral("phead"));
-    openPt()->executeScript(QStringLiteral(
-        "CREATE TRIGGER boom BEFORE INSERT ON pbody BEGIN SELECT RAISE(ABORT, 'disk full'); END;"));
+    const QStringList before = allTables();
+    openPt()->executeScript(
+        u"CREATE TRIGGER boom BEFORE INSERT ON pbody BEGIN SELECT RAISE(ABORT, 'disk full'); END;"_s);
 
     load(fixtureContent());
     EXPECT_FALSE(menu->prepare(ReportKind::FirstPage).has_value());
     EXPECT_EQ(prompts.askedCount(PromptKind::Message), 1);
-    EXPECT_TRUE(prompts.lastMessageText().contains(QStringLiteral("disk full")));
-    EXPECT_EQ(table(QStringLiteral("pfp")), pfp);
-    EXPECT_EQ(table(QStringLiteral("phead")), head);
+    EXPECT_TRUE(prompts.lastMessageText().contains(u"disk full"_s));
+    EXPECT_EQ(allTables(), before);
 }
 
-TEST_F(ReportMenuTest, AnEmptyQuotationIsRefused)
+TEST_F(ReportMenuTest, AnEmptyQuotationOrNoPriceRightGivesNoReport)
 {
     doc->newQuotation();
     EXPECT_FALSE(menu->prepare(ReportKind::Detail).has_value());
-    EXPECT_EQ(prompts.lastMessageText(), QStringLiteral("空白表單無法列印"));
-    EXPECT_EQ(prompts.lastMessageTitle(), QStringLiteral("Varn III"));
-    EXPECT_TRUE(table(QStringLiteral("pbody")).isEmpty());
-}
+    EXPECT_EQ(prompts.lastMessageText(), u"空白表單無法列印"_s);
 
-TEST_F(ReportMenuTest, NoReportWithoutThePriceRight)
-{
     load(fixtureContent());
     doc->setRightsWord(4095 & ~1);
     EXPECT_FALSE(menu->itemsVisible());
     EXPECT_FALSE(menu->prepare(ReportKind::FirstPage).has_value());
-    EXPECT_TRUE(table(QStringLiteral("pfp")).isEmpty());
+    EXPECT_TRUE(allTables().isEmpty());
 }
 
 TEST_F(ReportMenuTest, TheUsersOwnLayoutIsRun)
 {
-    state().m.gUserName = QStringLiteral("王小明");
+    state().m.gUserName = u"王小明"_s;
     load(fixtureContent());
     // The employee's working folder has no layouts yet: the report says which file.
-    QDir(dir.path()).mkdir(QStringLiteral("王小明"));
-    QFile::copy(dir.filePath(QStringLiteral("pt.mdb")), dir.filePath(QStringLiteral("王小明/pt.mdb")));
+    QDir(dir.path()).mkdir(u"王小明"_s);
+    QFile::copy(dir.filePath(u"pt.mdb"_s), dir.filePath(u"王小明/pt.mdb"_s));
     EXPECT_FALSE(menu->prepare(ReportKind::FirstPage).has_value());
-    EXPECT_TRUE(prompts.lastMessageText().contains(dir.filePath(QStringLiteral("王小明/fp.rpt"))));
+    EXPECT_TRUE(prompts.lastMessageText().contains(dir.filePath(u"王小明/fp.rpt"_s)));
     // The rebuild went to the employee's own pt.mdb.
-    auto own = Database::open(dir.filePath(QStringLiteral("王小明/pt.mdb")));
-    EXPECT_EQ(own->openRecordset(QStringLiteral("pfp")).recordCount(), 29);
-    EXPECT_EQ(openPt()->openRecordset(QStringLiteral("pfp")).recordCount(), 0);
+    auto own = Database::open(dir.filePath(u"王小明/pt.mdb"_s));
+    EXPECT_EQ(own->openRecordset(u"pfp"_s).recordCount(), 29);
+    EXPECT_TRUE(ptRows(u"pfp"_s).isEmpty());
 }
 
 TEST_F(ReportMenuTest, FirstPageReportCarriesTheTotalInWordsAndTheRemarks)
@@ -200,9 +172,9 @@ TEST_F(ReportMenuTest, FirstPageReportCarriesTheTotalInWordsAndTheRemarks)
     ASSERT_FALSE(file.isEmpty());
     EXPECT_EQ(pdfPages(file), 1);
     const QString text = pdfText(file, 1);
-    for (const char* expected : {"瓦恩室內裝修", "林先生", "林宅裝修", "113/05/01", "木作", "53,000",
-                                 "137,571", "壹拾參萬柒仟伍佰柒拾壹元整(含稅)", "1.本報價有效期限三十天",
-                                 "4.付款方式:訂金三成"})
+    for (const char* expected :
+         {"瓦恩室內裝修", "林先生", "林宅裝修", "113/05/01", "木作", "53,000", "137,571",
+          "壹拾參萬柒仟伍佰柒拾壹元整(含稅)", "1.本報價有效期限三十天", "4.付款方式:訂金三成"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected;
 }
 
@@ -210,17 +182,15 @@ TEST_F(ReportMenuTest, DetailReportRunsToWholePagesWithTheHeaderOnEach)
 {
     // 40 items in one group: heading, 40 items, subtotal = 42 lines, 25 fillers: 2 pages.
     VrnContent c = noAreaContent();
-    c.rows.clear();
-    for (int i = 0; i < 40; ++i)
-        c.rows.push_back(item(path({"木作"}), "櫃", "", "尺", "1", "1234567", "1234567"));
+    c.rows.assign(40, item(path({"木作"}), "櫃||尺|1|1234567|1234567"));
     load(c);
     const QString file = pdf(ReportKind::Detail);
     ASSERT_FALSE(file.isEmpty());
     EXPECT_EQ(pdfPages(file), 2);
     for (int page : {1, 2}) {
         const QString text = pdfText(file, page);
-        EXPECT_TRUE(text.contains(QStringLiteral("瓦恩室內裝修"))) << page;
-        EXPECT_TRUE(text.contains(QStringLiteral("第%1頁/共2頁").arg(page))) << page;
-        EXPECT_TRUE(text.contains(QStringLiteral("1,234,567"))) << page;
+        EXPECT_TRUE(text.contains(u"瓦恩室內裝修"_s)) << page;
+        EXPECT_TRUE(text.contains(u"第%1頁/共2頁"_s.arg(page))) << page;
+        EXPECT_TRUE(text.contains(u"1,234,567"_s)) << page;
     }
 }

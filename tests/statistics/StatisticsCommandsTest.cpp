@@ -4,7 +4,6 @@
 #include "quotation/ItemColumns.h"
 #include "statistics/StatisticsCommands.h"
 #include "statistics/StatisticsExport.h"
-#include "statistics/StatisticsTable.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,74 +13,45 @@ using namespace varn::test;
 
 namespace {
 
-class StatisticsCommandsTest : public StatisticsFixture {
-protected:
-    void SetUp() override
-    {
-        StatisticsFixture::SetUp();
-        commands = std::make_unique<StatisticsCommands>(*doc, *sta);
-    }
-    void TearDown() override
-    {
-        commands.reset();
-        StatisticsFixture::TearDown();
-    }
+using StatisticsCommandsTest = StatisticsFixture;
 
-    // Columns 1 to 6 of every row of hfgC.
-    QStringList grid() const
-    {
-        QStringList out;
-        const GridModel& g = commands->hfgC();
-        for (int r = 0; r < g.rows(); ++r) {
-            QStringList f;
-            for (int c = 1; c < g.cols(); ++c)
-                f << g.textMatrix(r, c);
-            out << f.join(QLatin1Char('|'));
-        }
-        return out;
+// Columns 1 to 6 of every row of hfgC.
+QStringList grid(const StatisticsCommands& commands)
+{
+    QStringList out;
+    const GridModel& g = commands.hfgC();
+    for (int r = 0; r < g.rows(); ++r) {
+        QStringList f;
+        for (int c = 1; c < g.cols(); ++c)
+            f << g.textMatrix(r, c);
+        out << f.join(u'|');
     }
+    return out;
+}
 
-    QList<int> visibleColumns() const
-    {
-        QList<int> out;
-        for (int c = 1; c < commands->hfgC().cols(); ++c) {
-            if (commands->hfgC().colWidth(c) != 0)
-                out << c;
-        }
-        return out;
-    }
-
-    std::unique_ptr<StatisticsCommands> commands;
-};
+const QString kWorkTypeTitle = u"       工    種|小 計|成本複計|毛 利|平均比例|佔總價比"_s;
 
 } // namespace
 
-TEST_F(StatisticsCommandsTest, ByWorkTypeListsWorkTypesWithSharesAndTotals)
+TEST_F(StatisticsCommandsTest, ByWorkTypeAndByAreaListSharesAndTotals)
 {
+    StatisticsCommands commands(*doc, *sta);
     load(fixtureContent());
-    EXPECT_TRUE(commands->run(StatisticsBy::WorkType));
-    EXPECT_EQ(grid(), (QStringList{
-                          "       工    種|小 計|成本複計|毛 利|平均比例|佔總價比",
-                          "木作|53000|35600|17400|1.49|68%",   // 0.6777 → 0.68
-                          "油漆|10200|6000|4200|1.7|13%",
-                          "主浴室|15000|10000|5000|1.5|19%",
-                          " 合 計 |78200|51600|26600|1.52|100%",
-                      }));
-    const GridModel& g = commands->hfgC();
-    EXPECT_EQ(g.cellFormat(4, 1).back, QColor(255, 192, 192));
-    EXPECT_EQ(g.cellFormat(4, 6).back, QColor(255, 192, 192));
-    EXPECT_FALSE(g.cellFormat(3, 1).back.isValid());
-    EXPECT_EQ(g.colWidth(1), 3000);
-    EXPECT_EQ(g.colWidth(6), 1100);
+    EXPECT_TRUE(commands.run(StatisticsBy::WorkType));
+    EXPECT_EQ(grid(commands),
+              (QStringList{
+                  kWorkTypeTitle,
+                  "木作|53000|35600|17400|1.49|68%",   // 0.6777 → 0.68
+                  "油漆|10200|6000|4200|1.7|13%",
+                  "主浴室|15000|10000|5000|1.5|19%",
+                  " 合 計 |78200|51600|26600|1.52|100%",
+              }));
+    EXPECT_EQ(commands.hfgC().cellFormat(4, 1).back, QColor(255, 192, 192));
     // The tree now shows the root.
     EXPECT_TRUE(doc->shownIsRoot());
-}
 
-TEST_F(StatisticsCommandsTest, ByAreaListsTheFirstLevel)
-{
-    load(fixtureContent());
-    EXPECT_TRUE(commands->run(StatisticsBy::Area));
-    EXPECT_EQ(grid().mid(0, 4),
+    EXPECT_TRUE(commands.run(StatisticsBy::Area));
+    EXPECT_EQ(grid(commands).mid(0, 4),
               (QStringList{"       區    域|小 計|成本複計|毛 利|平均比例|佔總價比",
                            "浴室|25000|16600|8400|1.51|32%", "主臥室|48000|32000|16000|1.5|61%",
                            "陳's 書房|5200|3000|2200|1.73|7%"}));
@@ -89,120 +59,124 @@ TEST_F(StatisticsCommandsTest, ByAreaListsTheFirstLevel)
 
 TEST_F(StatisticsCommandsTest, WithoutAreasByWorkTypeUsesTheFirstLevelAndDisablesByArea)
 {
+    StatisticsCommands commands(*doc, *sta);
     load(noAreaContent());
-    EXPECT_FALSE(commands->run(StatisticsBy::WorkType));
-    EXPECT_EQ(grid().mid(1, 2), (QStringList{"木作|48000|32000|16000|1.5|91%",
-                                             "油漆|5000|3000|2000|1.67|9%"}));
-    EXPECT_TRUE(commands->run(StatisticsBy::Area));
-    EXPECT_EQ(grid().at(0).section(QLatin1Char('|'), 0, 0), QStringLiteral("       區    域"));
-    EXPECT_EQ(grid().mid(1, 2).join(QLatin1Char(';')).count(QStringLiteral("木作")), 1);
-}
+    EXPECT_FALSE(commands.run(StatisticsBy::WorkType));
+    EXPECT_EQ(grid(commands).mid(1, 2),
+              (QStringList{"木作|48000|32000|16000|1.5|91%", "油漆|5000|3000|2000|1.67|9%"}));
+    EXPECT_TRUE(commands.run(StatisticsBy::Area));
+    EXPECT_TRUE(grid(commands).at(0).startsWith(u"       區    域|"_s));
 
-TEST_F(StatisticsCommandsTest, ANothingTotalLeavesTheSharesEmpty)
-{
+    // A total of nothing leaves the shares empty.
     VrnContent c = noAreaContent();
     c.rows = {item(path({"木作"}), "櫃"), item(path({"油漆"}), "牆")};
     load(c);
-    commands->run(StatisticsBy::WorkType);
-    EXPECT_EQ(grid(), (QStringList{"       工    種|小 計|成本複計|毛 利|平均比例|佔總價比",
-                                   "木作|0|0|0|0|", "油漆|0|0|0|0|", " 合 計 |0|0|0|0|"}));
+    commands.run(StatisticsBy::WorkType);
+    EXPECT_EQ(grid(commands), (QStringList{kWorkTypeTitle, "木作|0|0|0|0|", "油漆|0|0|0|0|", " 合 計 |0|0|0|0|"}));
 }
 
-TEST_F(StatisticsCommandsTest, ColumnsFollowTheRights)
+TEST_F(StatisticsCommandsTest, ColumnsAndTheExportFollowTheRights)
 {
+    StatisticsCommands commands(*doc, *sta);
     load(fixtureContent());
     const std::pair<int, QList<int>> cases[] = {
         {4095, {1, 2, 3, 4, 5, 6}},
-        {4095 & ~2, {1, 2}},        // no cost right
-        {4095 & ~1, {1, 3}},        // no price right
+        {4095 & ~2, {1, 2}},   // no cost right
+        {4095 & ~1, {1, 3}},   // no price right
         {4095 & ~3, {1}},
     };
     for (const auto& [rights, visible] : cases) {
         doc->setRightsWord(rights);
-        commands->run(StatisticsBy::WorkType);
-        EXPECT_EQ(visibleColumns(), visible) << rights;
-        // The export holds only what the user may see.
-        const auto rows = commands->exportRows();
-        EXPECT_EQ(rows.at(1).size(), visible.size()) << rights;
-        if (!visible.contains(2)) {
-            for (const QStringList& r : rows)
-                EXPECT_FALSE(r.contains(QStringLiteral("53000"))) << rights;
+        commands.run(StatisticsBy::WorkType);
+        QList<int> shown;
+        for (int c = 1; c < commands.hfgC().cols(); ++c) {
+            if (commands.hfgC().colWidth(c) != 0)
+                shown << c;
         }
+        EXPECT_EQ(shown, visible) << rights;
+        // The export holds only what the user may see.
+        const auto rows = commands.exportRows();
+        EXPECT_EQ(rows.at(1).size(), visible.size()) << rights;
+        const auto priced
+            = std::count_if(rows.begin(), rows.end(), [](const auto& r) { return r.contains(u"53000"_s); });
+        EXPECT_EQ(priced, visible.contains(2) ? 1 : 0) << rights;
     }
 }
 
 TEST_F(StatisticsCommandsTest, CompactingMovesBlankRowsDownWithinTheirOwnLeaf)
 {
+    StatisticsCommands commands(*doc, *sta);
     load(fixtureContent());
     doc->selectRoot();
     // The root shows every leaf; the first block's first row is made blank.
-    doc->hfgQ().setTextMatrix(1, QCol::Name, QString());
-    doc->hfgQ().setTextMatrix(1, QCol::Remark, QStringLiteral("只有備註"));
-    CompactShownRows(doc->hfgQ());
+    GridModel& q = doc->hfgQ();
+    q.setTextMatrix(1, QCol::Name, QString());
+    q.setTextMatrix(1, QCol::Remark, u"只有備註"_s);
+    CompactShownRows(q);
     QStringList rows;
     for (int r = 1; r <= 8; ++r)
-        rows << (doc->hfgQ().textMatrix(r, QCol::Path).isEmpty() ? QStringLiteral("-:") : QStringLiteral("P:"))
-                    + doc->hfgQ().textMatrix(r, QCol::Name) + QLatin1Char('/')
-                    + doc->hfgQ().textMatrix(r, QCol::Remark);
-    EXPECT_EQ(rows, (QStringList{"P:鏡櫃/", "-:/只有備註", "-:/", "P:牆面/", "P:壁磚/", "P:衣櫃/",
-                                 "P:天花板/", "-:O'Neil 漆/"}));
-    EXPECT_EQ(doc->hfgQ().textMatrix(1, QCol::Path), path({"浴室", "木作"}));
+        rows << (q.textMatrix(r, QCol::Path).isEmpty() ? u"-:"_s : u"P:"_s) + q.textMatrix(r, QCol::Name)
+                + u'/' + q.textMatrix(r, QCol::Remark);
+    EXPECT_EQ(rows,
+              (QStringList{"P:鏡櫃/", "-:/只有備註", "-:/", "P:牆面/", "P:壁磚/", "P:衣櫃/", "P:天花板/",
+                           "-:O'Neil 漆/"}));
 
     // Through the command, a shown leaf's rows without a name end up below its items and
     // every row stays in its leaf.
     load(fixtureContent());
     doc->tv_NodeClick(path({"浴室", "木作"}));
-    ASSERT_TRUE(doc->setCellText(2, QCol::Remark, QStringLiteral("待補")));
-    commands->run(StatisticsBy::Area);
-    EXPECT_EQ(rowsOf(*sta, QStringLiteral("SELECT tre, Des, Rem FROM 統計 WHERE AoT = '浴室' ORDER BY sot")),
-              (QStringList{path({"浴室", "木作"}) + "|浴櫃|備註A", path({"浴室", "木作"}) + "|鏡櫃|",
-                           path({"浴室", "木作"}) + "||待補", path({"浴室", "油漆"}) + "|牆面|",
-                           path({"浴室", "主浴室", "磁磚", "壁面"}) + "|壁磚|"}));
+    ASSERT_TRUE(doc->setCellText(2, QCol::Remark, u"待補"_s));
+    commands.run(StatisticsBy::Area);
+    const QString wood = path({"浴室", "木作"});
+    EXPECT_EQ(staRows(u"SELECT tre, Des, Rem FROM 統計 ORDER BY sot"_s).mid(0, 4),
+              (QStringList{wood + "|浴櫃|備註A", wood + "|鏡櫃|", wood + "||待補",
+                           path({"浴室", "油漆"}) + "|牆面|"}));
 }
 
 TEST(StatisticsShareTest, WholePercentAfterRoundingToTwoDecimals)
 {
-    EXPECT_EQ(SharePercent(0.2351, 1), QStringLiteral("24%"));
-    EXPECT_EQ(SharePercent(1, 8), QStringLiteral("12%"));    // 0.125 → 0.12, half to even
-    EXPECT_EQ(SharePercent(0, 5), QStringLiteral("0%"));
-    EXPECT_EQ(SharePercent(5, 0), QString());
-    EXPECT_EQ(SharePercent(7, 7), QStringLiteral("100%"));
+    const std::tuple<double, double, QString> cases[] = {{0.2351, 1, u"24%"_s},
+                                                         {1, 8, u"12%"_s},   // 0.125 → 0.12, half to even
+                                                         {0, 5, u"0%"_s},
+                                                         {5, 0, QString()},
+                                                         {7, 7, u"100%"_s}};
+    for (const auto& [part, whole, share] : cases)
+        EXPECT_EQ(SharePercent(part, whole), share) << part << "/" << whole;
 }
 
 TEST_F(StatisticsCommandsTest, ExportFillsANewWorkbookFromTheTemplate)
 {
-    const QString templ = QStringLiteral(VARN_BINARY_DIR "/templates/Pother/統計.xlsx");
-    if (!QFile::exists(templ))
+    StatisticsCommands commands(*doc, *sta);
+    if (!QFile::exists(kStatisticsTemplate))
         GTEST_SKIP() << "template not built";
     load(fixtureContent());
-    commands->run(StatisticsBy::Area);
-    QFile original(templ);
+    commands.run(StatisticsBy::Area);
+    QFile original(kStatisticsTemplate);
     ASSERT_TRUE(original.open(QIODevice::ReadOnly));
     const QByteArray before = original.readAll();
     const QDateTime when(QDate(2024, 5, 1), QTime(9, 30, 0));
-    const QString out = ExportStatistics(commands->exportRows(), templ, dir.filePath("out"), when);
-    EXPECT_EQ(QFileInfo(out).fileName(), QStringLiteral("統計_20240501_093000.xlsx"));
+    const QString out
+        = ExportStatistics(commands.exportRows(), kStatisticsTemplate, dir.filePath("out"), when);
+    EXPECT_EQ(QFileInfo(out).fileName(), u"統計_20240501_093000.xlsx"_s);
     original.seek(0);
     EXPECT_EQ(original.readAll(), before);
 
     // Titles and names as text, figures as numbers, shares as percentages.
-    const QString dump = runTool(QStringLiteral("/usr/bin/python3"),
-        {QStringLiteral("-c"),
-         QStringLiteral("import openpyxl,sys\n"
-                        "ws=openpyxl.load_workbook(sys.argv[1]).worksheets[0]\n"
-                        "for row in ws.iter_rows(min_row=1,max_row=5,max_col=6):\n"
-                        "  print('|'.join('' if c.value is None else repr(c.value) for c in row))\n"
-                        "print(ws['F2'].number_format)\n"),
-         out});
-    EXPECT_EQ(dump.split(QLatin1Char('\n'), Qt::SkipEmptyParts),
-              (QStringList{"'       區    域'|'小 計'|'成本複計'|'毛 利'|'平均比例'|'佔總價比'",
-                           "'浴室'|25000|16600|8400|1.51|0.32",
-                           "'主臥室'|48000|32000|16000|1.5|0.61",
-                           "\"陳's 書房\"|5200|3000|2200|1.73|0.07",
-                           "' 合 計 '|78200|51600|26600|1.52|1", "0%"}));
+    const QString dump = runTool(u"/usr/bin/python3"_s,
+                                 {u"-c"_s,
+                                  u"import openpyxl,sys\n"
+                                  "ws=openpyxl.load_workbook(sys.argv[1]).worksheets[0]\n"
+                                  "for row in ws.iter_rows(min_row=1,max_row=5,max_col=6):\n"
+                                  "  print('|'.join('' if c.value is None else repr(c.value) for c in row))\n"
+                                  "print(ws['F2'].number_format)\n"_s,
+                                  out});
+    EXPECT_EQ(
+        dump.split(u'\n', Qt::SkipEmptyParts),
+        (QStringList{"'       區    域'|'小 計'|'成本複計'|'毛 利'|'平均比例'|'佔總價比'",
+                     "'浴室'|25000|16600|8400|1.51|0.32", "'主臥室'|48000|32000|16000|1.5|0.61",
+                     "\"陳's 書房\"|5200|3000|2200|1.73|0.07", "' 合 計 '|78200|51600|26600|1.52|1", "0%"}));
 
     // A second export in the same second gets a name of its own.
-    const QString again = ExportStatistics(commands->exportRows(), templ, dir.filePath("out"), when);
-    EXPECT_NE(again, out);
+    EXPECT_NE(ExportStatistics(commands.exportRows(), kStatisticsTemplate, dir.filePath("out"), when), out);
     EXPECT_TRUE(QFile::exists(out));
 }

@@ -1,13 +1,16 @@
 #pragma once
 
 #include "platform/db/Database.h"
+#include "platform/report/ReportResources.h"
 #include "platform/report/ReportTestSupport.h"
 #include "platform/ui/ScriptedPrompter.h"
 #include "quotation/Quotation.h"
 #include "quotation/VrnFile.h"
 #include "shared/ProgramState.h"
 #include "shared/setup/Schema.h"
+#include "statistics/StatisticsTable.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -22,52 +25,43 @@ QT_END_NAMESPACE
 
 namespace varn::test {
 
-inline const QString Dot = QStringLiteral("\u2027");
+using namespace Qt::StringLiterals;
+
+inline const QString kStatisticsTemplate = QStringLiteral(VARN_BINARY_DIR "/templates/Pother/統計.xlsx");
 
 // "Ｑ‧a‧b" from "a", "b".
 inline QString path(std::initializer_list<const char*> names)
 {
     QString p = QStringLiteral("\uFF31");
     for (const char* n : names)
-        p += Dot + QString::fromUtf8(n);
+        p += QStringLiteral("\u2027") + QString::fromUtf8(n);
     return p;
 }
 
-// path, 品名, 規格, 單位, 數量, 單價, 金額, 成本, 成本複計, 比例, 備註 (no lexicon item).
-inline ItemLine item(const QString& leaf, const char* name, const char* spec = "",
-                     const char* unit = "", const char* qty = "", const char* price = "",
-                     const char* amount = "", const char* cost = "", const char* costTotal = "",
-                     const char* ratio = "", const char* remark = "")
+// A grid row of `leaf` from "品名|規格|單位|數量|單價|金額|成本|成本複計|比例|備註" (trailing
+// fields may be left off; no lexicon item).
+inline ItemLine item(const QString& leaf, const char* fields)
 {
-    return {leaf, QString::fromUtf8(name), QString::fromUtf8(spec), QString::fromUtf8(unit),
-            QString::fromUtf8(qty), QString::fromUtf8(price), QString::fromUtf8(amount),
-            QString::fromUtf8(cost), QString::fromUtf8(costTotal), QString::fromUtf8(ratio),
-            QString::fromUtf8(remark), QString()};
+    ItemLine line;
+    line[0] = leaf;
+    const QStringList f = QString::fromUtf8(fields).split(u'|');
+    for (int i = 0; i < f.size(); ++i)
+        line[i + 1] = f[i];
+    return line;
 }
 
 // The fixture quotation: areas 浴室, 主臥室 and 陳's 書房 (a quote in a name); 木作 and 油漆
 // under two areas each; a path four levels deep under 浴室 whose second level 主浴室
 // contains the area's name; a blank row inside the first leaf.
-//
-//   sot  path                              品名        金額    成本複計
-//   1    Ｑ‧浴室‧木作                      浴櫃        2000    1600
-//   2                                      (blank)
-//   3                                      鏡櫃        3000    2000
-//   4    Ｑ‧浴室‧油漆                      牆面        5000    3000
-//   5    Ｑ‧浴室‧主浴室‧磁磚‧壁面          壁磚       15000   10000
-//   6    Ｑ‧主臥室‧木作                    衣櫃       48000   32000
-//   7    Ｑ‧陳's 書房‧油漆                 天花板      4200    2400
-//   8                                      O'Neil 漆   1000     600
 inline VrnContent fixtureContent()
 {
     VrnContent c;
-    c.noAreaMode = false;
-    c.header.customerName = QStringLiteral("林先生");
-    c.header.projectName = QStringLiteral("林宅裝修");
-    c.header.salesperson = QStringLiteral("王小明");
-    c.header.quoteNo = QStringLiteral("1130501_1");
-    c.header.siteAddress = QStringLiteral("台北市信義路一段1號");
-    c.header.quoteDate = QStringLiteral("113/05/01");
+    c.header.customerName = u"林先生"_s;
+    c.header.projectName = u"林宅裝修"_s;
+    c.header.salesperson = u"王小明"_s;
+    c.header.quoteNo = u"1130501_1"_s;
+    c.header.siteAddress = u"台北市信義路一段1號"_s;
+    c.header.quoteDate = u"113/05/01"_s;
     const QString wood = path({"浴室", "木作"});
     const QString paint = path({"浴室", "油漆"});
     const QString deep = path({"浴室", "主浴室", "磁磚", "壁面"});
@@ -75,45 +69,31 @@ inline VrnContent fixtureContent()
     const QString study = path({"陳's 書房", "油漆"});
     c.leafPaths = {wood, paint, deep, bedroom, study};
     c.rows = {
-        item(wood, "浴櫃", "60cm", "組", "2", "1000", "2000", "800", "1600", "1.25", "備註A"),
+        item(wood, "浴櫃|60cm|組|2|1000|2000|800|1600|1.25|備註A"),
         item(wood, ""),
-        item(wood, "鏡櫃", "", "個", "1", "3000", "3000", "2000", "2000", "1.5"),
-        item(paint, "牆面", "", "坪", "10", "500", "5000", "300", "3000", "1.67"),
-        item(deep, "壁磚", "30x60", "才", "100", "150", "15000", "100", "10000", "1.5"),
-        item(bedroom, "衣櫃", "", "尺", "8", "6000", "48000", "4000", "32000", "1.5"),
-        item(study, "天花板", "", "坪", "6", "700", "4200", "400", "2400", "1.75"),
-        item(study, "O'Neil 漆", "", "式", "1", "1000", "1000", "600", "600", "1.67"),
+        item(wood, "鏡櫃||個|1|3000|3000|2000|2000|1.5"),
+        item(paint, "牆面||坪|10|500|5000|300|3000|1.67"),
+        item(deep, "壁磚|30x60|才|100|150|15000|100|10000|1.5"),
+        item(bedroom, "衣櫃||尺|8|6000|48000|4000|32000|1.5"),
+        item(study, "天花板||坪|6|700|4200|400|2400|1.75"),
+        item(study, "O'Neil 漆||式|1|1000|1000|600|600|1.67"),
     };
     PageEndValues& pe = c.pageEnd;
-    pe.remarks = {QStringLiteral("本報價有效期限三十天"), QString(), QString(),
-                  QStringLiteral("付款方式: 訂金三成"), QString()};
-    pe.design.checked = CheckState::Checked;
-    pe.design.byTotal = true;
-    pe.design.base = QStringLiteral("78200");
-    pe.design.rate = QStringLiteral("0.1");
-    pe.design.amount = QStringLiteral("7820");
-    pe.supervision.checked = CheckState::Checked;
-    pe.supervision.byTotal = false;
-    pe.supervision.base = QStringLiteral("30");
-    pe.supervision.rate = QStringLiteral("1500");
-    pe.supervision.amount = QStringLiteral("45000");
+    pe.remarks = {u"本報價有效期限三十天"_s, QString(), QString(), u"付款方式: 訂金三成"_s, QString()};
+    pe.design = {u"設計費"_s, CheckState::Checked, true, u"78200"_s, u"0.1"_s, u"7820"_s};
+    pe.supervision = {u"監工費"_s, CheckState::Checked, false, u"30"_s, u"1500"_s, u"45000"_s};
     pe.taxChecked = CheckState::Checked;
-    pe.taxRate = QStringLiteral("5%");
     return c;
 }
 
-// The same rows with the work types directly under the root.
+// Two work types directly under the root.
 inline VrnContent noAreaContent()
 {
     VrnContent c;
     c.noAreaMode = true;
-    const QString wood = path({"木作"});
-    const QString paint = path({"油漆"});
-    c.leafPaths = {wood, paint};
-    c.rows = {
-        item(wood, "衣櫃", "", "尺", "8", "6000", "48000", "4000", "32000", "1.5"),
-        item(paint, "牆面", "", "坪", "10", "500", "5000", "300", "3000", "1.67"),
-    };
+    c.leafPaths = {path({"木作"}), path({"油漆"})};
+    c.rows = {item(path({"木作"}), "衣櫃||尺|8|6000|48000|4000|32000|1.5"),
+              item(path({"油漆"}), "牆面||坪|10|500|5000|300|3000|1.67")};
     return c;
 }
 
@@ -129,14 +109,12 @@ protected:
         state().programFolder = dir.path();
         state().m.gRights = 4095;
         Prompter::install(&prompts);
-        sta = Database::create(dir.filePath(QStringLiteral("sta.mdb")), {}, StaSchemaSql());
-        Database::create(dir.filePath(QStringLiteral("pt.mdb")), {}, PtSchemaSql());
-        std::shared_ptr<Database> main =
-            Database::create(dir.filePath(QStringLiteral("varn3.mdb")), {}, MainSchemaSql());
-        main->execute(QStringLiteral("INSERT INTO company VALUES (?, ?, ?, ?, ?, ?)"),
-                      {QStringLiteral("瓦恩室內裝修"), QStringLiteral("台北市中山路2號"),
-                       QStringLiteral("02-1234567"), QStringLiteral("02-7654321"),
-                       QStringLiteral("12345678"), QStringLiteral("varn@example.com")});
+        sta = Database::create(dir.filePath(u"sta.mdb"_s), {}, StaSchemaSql());
+        Database::create(dir.filePath(u"pt.mdb"_s), {}, PtSchemaSql());
+        std::shared_ptr<Database> main = Database::create(dir.filePath(u"varn3.mdb"_s), {}, MainSchemaSql());
+        main->execute(u"INSERT INTO company VALUES (?, ?, ?, ?, ?, ?)"_s,
+                      {u"瓦恩室內裝修"_s, u"台北市中山路2號"_s, u"02-1234567"_s, u"02-7654321"_s,
+                       u"12345678"_s, u"varn@example.com"_s});
         state().m.gDb = main;
         doc = std::make_unique<Quotation>();
     }
@@ -147,26 +125,40 @@ protected:
         ProgramState::reset();
     }
 
-    void load(const VrnContent& c) { doc->load(c, dir.filePath(QStringLiteral("x.vrn"))); }
+    void load(const VrnContent& c) { doc->load(c, dir.filePath(u"x.vrn"_s)); }
 
-    // Every row of a query as texts joined by "|".
-    QStringList rowsOf(Database& db, const QString& sql)
+    // The fixture's grid, every leaf shown, into 統計.
+    void buildFixture()
+    {
+        load(fixtureContent());
+        doc->selectRoot();
+        BuildStatistics(*sta, doc->hfgQ());
+    }
+
+    // The built-in report layouts in the program folder.
+    void installReportLayouts()
+    {
+        InitReportResources();
+        for (const QString& name : {u"fp.rpt"_s, u"pb.rpt"_s})
+            ASSERT_TRUE(QFile::copy(u":/reports/"_s + name, dir.filePath(name)));
+    }
+
+    // Every row of a query as texts joined by "|", a null as `null`.
+    static QStringList rowsOf(Database& db, const QString& sql, const QString& null = {})
     {
         QStringList out;
-        Recordset rs = db.openRecordset(sql);
-        for (; !rs.eof(); rs.moveNext()) {
+        for (Recordset rs = db.openRecordset(sql); !rs.eof(); rs.moveNext()) {
             QStringList f;
             for (int i = 0; i < rs.fieldCount(); ++i)
-                f << rs.text(i);
-            out << f.join(QLatin1Char('|'));
+                f << (rs.value(i).isNull() ? null : rs.text(i));
+            out << f.join(u'|');
         }
         return out;
     }
+    QStringList staRows(const QString& sql) { return rowsOf(*sta, sql); }
+    QStringList ptRows(const QString& sql) { return rowsOf(*openPt(), sql, u"~"_s); }
 
-    std::unique_ptr<Database> openPt()
-    {
-        return Database::open(dir.filePath(QStringLiteral("pt.mdb")));
-    }
+    std::unique_ptr<Database> openPt() { return Database::open(dir.filePath(u"pt.mdb"_s)); }
 
     QTemporaryDir dir;
     ScriptedPrompter prompts;
