@@ -132,6 +132,7 @@ SignInResult SignIn::attempt(const QString& userName, const QString& password)
             m.gUserName.clear();
             m.gLoginName.clear();
             m.gPass.clear();
+            m.gLoginFailures = 0;
             reportUnpreparedFolders(PrepareUserFolders(db, st.programFolder));
             return SignInResult::Superuser;
         }
