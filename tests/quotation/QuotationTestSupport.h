@@ -82,6 +82,7 @@ protected:
     // Makes sure the shown leaf has a row r.
     void ensureRow(int r)
     {
+        ASSERT_TRUE(doc->isLeaf());
         while (doc->hfgQ().rows() <= r)
             doc->growAtLastRow(doc->hfgQ().rows() - 1);
     }

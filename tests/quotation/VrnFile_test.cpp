@@ -3,7 +3,6 @@
 
 #include "platform/text/Cp950.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -28,25 +27,20 @@ void writeLines(const QString& path, const QStringList& lines)
 }
 
 // Limits the size of files this process writes, so that a write fails part-way.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
+struct FileSizeLimit {
+    explicit FileSizeLimit(rlim_t bytes) : handler(std::signal(SIGXFSZ, SIG_IGN))
     {
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_old;
-        limit.rlim_cur = bytes;
+        getrlimit(RLIMIT_FSIZE, &old);
+        rlimit limit{bytes, old.rlim_max};
         setrlimit(RLIMIT_FSIZE, &limit);
     }
     ~FileSizeLimit()
     {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, handler);
     }
-
-private:
-    rlimit m_old{};
-    void (*m_oldHandler)(int) = nullptr;
+    void (*handler)(int);
+    rlimit old{};
 };
 
 class VrnFileTest : public QuotationTest {
@@ -150,8 +144,9 @@ TEST_F(VrnFileTest, AnOlderFileReadsWithCommasAndNoPageEnd)
     EXPECT_EQ(doc->pageEnd().taxRate, "5%");
 }
 
-TEST_F(VrnFileTest, AMissingPageEndIsAnOlderLayoutOnlyThroughTheDialog)
+TEST_F(VrnFileTest, TolerantReadingThroughTheDialogTakesWhatStrictReadingRefuses)
 {
+    // A missing page end is an older layout only through the dialog.
     writeLines(file("short.vrn"), {"0n", "[Title]", "客", "", "", "", "", "", "", "", "[Tree]",
                                    path({"客廳"}), "", "[Grid]", path({"客廳"}) + "|a||||||||||", ""});
     EXPECT_FALSE(doc->mOpen_Click(file("short.vrn")));
@@ -160,16 +155,24 @@ TEST_F(VrnFileTest, AMissingPageEndIsAnOlderLayoutOnlyThroughTheDialog)
     prompts.answerOpenFile(file("short.vrn"));
     EXPECT_TRUE(doc->mOpen_Click());
     EXPECT_EQ(shownNames(), QStringList{"a"});
-}
 
-TEST_F(VrnFileTest, AFileEndingAfterItsFeeLinesKeepsTheResetTotals)
-{
+    // A fee line missing fields.
+    const QStringList lines{"0n", "[Title]", "", "", "", "", "", "", "", "", "[Tree]", Q, "",
+                            "[Grid]", "|||||||||||", "", "[PageEndPs]", "", "", "", "", "", "",
+                            "[D&L]", "設計費,maybe,100", "監工費,False,30,2000,60000"};
+    EXPECT_THROW(Vrn::parse(lines, VrnReadMode::Strict, PageEndValues{}), VrnError);
+    const PageEndValues read = Vrn::parse(lines, VrnReadMode::Tolerant, PageEndValues{}).pageEnd;
+    EXPECT_EQ((QStringList{read.design.title, read.design.base, read.design.rate}), (QStringList{"設計費", "100", ""}));
+    EXPECT_TRUE(read.design.byTotal);
+    EXPECT_FALSE(read.supervision.byTotal);
+    EXPECT_EQ(read.supervision.amount, "60000");
+
+    // A file ending after its fee lines keeps the reset totals.
+    doc->newQuotation();
     buildRich();
     ASSERT_TRUE(doc->saveTo(file("full.vrn")));
-    QStringList lines = ReadCp950Lines(file("full.vrn"));
-    lines.removeLast();
-    lines.removeLast();
-    writeLines(file("fees.vrn"), lines);
+    const QStringList full = ReadCp950Lines(file("full.vrn"));
+    writeLines(file("fees.vrn"), full.mid(0, full.size() - 2));
     doc->newQuotation();
     ASSERT_TRUE(doc->mOpen_Click(file("fees.vrn")));
     EXPECT_EQ(doc->pageEnd().design.title, "設計費(四院)");
@@ -177,21 +180,6 @@ TEST_F(VrnFileTest, AFileEndingAfterItsFeeLinesKeepsTheResetTotals)
     EXPECT_EQ(doc->pageEnd().quoted, "");
     EXPECT_EQ(doc->pageEnd().taxRate, "5%");
     EXPECT_EQ(doc->pageEnd().design.checked, CheckState::Unchecked);
-}
-
-TEST_F(VrnFileTest, StrictReadingRefusesAFeeLineMissingFieldsWhereTolerantKeepsTheRest)
-{
-    const QStringList lines{"0n", "[Title]", "", "", "", "", "", "", "", "", "[Tree]", Q, "",
-                            "[Grid]", "|||||||||||", "", "[PageEndPs]", "", "", "", "", "", "",
-                            "[D&L]", "設計費,maybe,100", "監工費,False,30,2000,60000"};
-    EXPECT_THROW(Vrn::parse(lines, VrnReadMode::Strict, PageEndValues{}), VrnError);
-    const VrnContent c = Vrn::parse(lines, VrnReadMode::Tolerant, PageEndValues{});
-    EXPECT_EQ(c.pageEnd.design.title, "設計費");
-    EXPECT_TRUE(c.pageEnd.design.byTotal);
-    EXPECT_EQ(c.pageEnd.design.base, "100");
-    EXPECT_EQ(c.pageEnd.design.rate, "");
-    EXPECT_FALSE(c.pageEnd.supervision.byTotal);
-    EXPECT_EQ(c.pageEnd.supervision.amount, "60000");
 }
 
 TEST_F(VrnFileTest, DamagedFilesFailWithoutTouchingTheOpenQuotation)
@@ -289,7 +277,7 @@ TEST_F(VrnFileTest, AFailedSaveLeavesTheOldFileAndTheCurrentPath)
     const QByteArray original = readBytes(file("old.vrn"));
 
     // Text the code page cannot hold: refused before the file is touched.
-    doc->tv_NodeClick(path({"客廳"}));
+    doc->tv_NodeClick(path({"客廳"}));   // saving shows the root
     doc->setCellText(1, QCol::Name, "汉");
     EXPECT_FALSE(doc->saveTo(file("old.vrn")));
     EXPECT_TRUE(prompts.lastMessageText().startsWith("存檔錯誤\r\n5\r\n「品名"));

@@ -137,21 +137,25 @@ void retype(QLineEdit* edit, const QString& text)
     typeInto(edit, text);
 }
 
+// The open editor, or the line edit of an open combo.
+static QWidget* openInput(CellEditors& e)
+{
+    QWidget* editor = e.openEditor();
+    auto* cb = qobject_cast<QComboBox*>(editor);
+    return cb ? cb->lineEdit() : editor;
+}
+
 void WindowTest::type(const QString& text)
 {
-    QWidget* editor = editors().openEditor();
+    QWidget* editor = openInput(editors());
     ASSERT_NE(editor, nullptr);
-    if (auto* cb = qobject_cast<QComboBox*>(editor))
-        editor = cb->lineEdit();
     typeInto(editor, text);
 }
 
 void WindowTest::pressEnter()
 {
-    QWidget* editor = editors().openEditor();
+    QWidget* editor = openInput(editors());
     ASSERT_NE(editor, nullptr);
-    if (auto* cb = qobject_cast<QComboBox*>(editor))
-        editor = cb->lineEdit();
     QTest::keyClick(editor, Qt::Key_Return);
 }
 

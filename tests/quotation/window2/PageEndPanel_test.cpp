@@ -98,16 +98,6 @@ TEST_F(PageEndPanelTest, FeesByTotalAndByAreaAddToTheTotalUnrounded)
     EXPECT_EQ(panel->txtLp()->text(), "987");
 }
 
-TEST_F(PageEndPanelTest, UntaxedKeyCopiesTheItemTotalAndKeepsTheTaxLabels)
-{
-    open("2", "50");
-    const QStringList before = totals();
-    QTest::mouseClick(panel->ckTax(), Qt::LeftButton);
-    EXPECT_FALSE(panel->ckTax()->isChecked());
-    retype(panel->txtOff(), "0.5");
-    EXPECT_EQ(totals(), (QStringList{"100", before[1], before[2], "100.5"}));
-}
-
 TEST_F(PageEndPanelTest, TaxRateEntryWithEnterAndFromTheList)
 {
     open("1", "1000");

@@ -1,9 +1,10 @@
-// The extras on a real quotation window: a quotation with a page end saved, the window
-// closed and opened again, the file reopened from the recent list; the customer pick;
-// autosave at the interval of the settings.
+// The extras on a real quotation window: open, save, save-as and the recent files with the
+// dialogs answered from a script, a quotation with a page end saved and reopened from the
+// recent list after the window was closed; the customer pick; autosave.
 #include "quotation/widgets/WindowFixture.h"
 
 #include "platform/text/Cp950.h"
+#include "quotation/VrnSaveNames.h"
 #include "quotation/widgets/QuotationFileCommands.h"
 #include "quotation/widgets/QuotationWindowExtras.h"
 #include "quotation/widgets/frmPe.h"
@@ -49,8 +50,28 @@ protected:
         window->show();
     }
 
+    // Closes the window (writing Of.ini) and opens a new one.
+    void reopenWindow()
+    {
+        ASSERT_TRUE(window->close());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(window.isNull());
+        openWindow();
+    }
+
     Quotation& q() { return window->quotation(); }
     frmPe& panel() { return extras->pageEnd(); }
+    QuotationFileCommands& files() { return extras->files(); }
+    QAction* action(const QString& name) { return window->action(name); }
+    QStringList recentCaptions()
+    {
+        QStringList out;
+        for (int i = 0; i < 5; ++i) {
+            if (action(QStringLiteral("mRF%1").arg(i))->isVisible())
+                out << action(QStringLiteral("mRF%1").arg(i))->text();
+        }
+        return out;
+    }
 
     QPointer<frmQ> window;
     QuotationWindowExtras* extras = nullptr;
@@ -80,21 +101,18 @@ TEST_F(QuotationWindowTest, AQuotationWithItsPageEndComesBackFromTheRecentList)
     const PageEndValues pageEnd = q().pageEnd();
 
     prompts.answerSaveFile(file("林宅"));
-    window->action("mSaveAs")->trigger();
+    action("mSaveAs")->trigger();
     const QString saved = file("林宅.vrn");
     ASSERT_TRUE(QFile::exists(saved));
     EXPECT_EQ(window->windowTitle(), "報價系統\t- " + saved);
-    EXPECT_EQ(window->action("mRF0")->text(), saved);
-    EXPECT_FALSE(window->action("mRF1")->isVisible());
+    EXPECT_EQ(action("mRF0")->text(), saved);
+    EXPECT_FALSE(action("mRF1")->isVisible());
 
-    ASSERT_TRUE(window->close());
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(window.isNull());
+    reopenWindow();
     EXPECT_EQ(ReadCp950Lines(file("Of.ini")), QStringList{saved});
-
-    openWindow();
-    ASSERT_TRUE(window->action("mRF0")->isVisible());
-    window->action("mRF0")->trigger();
+    EXPECT_EQ(window->windowTitle(), "報價系統\t- 新報價單");
+    ASSERT_TRUE(action("mRF0")->isVisible());
+    action("mRF0")->trigger();
     EXPECT_EQ(prompts.unexpected(), 0);
     EXPECT_EQ(window->windowTitle(), "報價系統\t- " + saved);
     EXPECT_EQ(window->txtNo()->text(), "1120301_1");
@@ -108,6 +126,122 @@ TEST_F(QuotationWindowTest, AQuotationWithItsPageEndComesBackFromTheRecentList)
     EXPECT_EQ(panel().txtDp()->text(), "30");
     EXPECT_EQ(panel().txtDt()->text(), "60000");
     EXPECT_EQ(panel().lbApr()->text(), "75600");
+}
+
+TEST_F(QuotationWindowTest, AFailedOpenKeepsTheQuotationShown)
+{
+    ASSERT_TRUE(q().AddChildNodes(Q, {"客廳"}, false));
+    ASSERT_TRUE(q().setCellText(1, QCol::Name, "天花板"));
+    prompts.answerSaveFile(file("a.vrn"));
+    ASSERT_TRUE(files().mSaveAs_Click());
+    const VrnContent before = q().content();
+
+    Cp950LineWriter w;   // ends inside the tree section
+    for (const QString& line : QStringList{"0n", "[Title]", "甲", "", "", "", "", "", "", "", "[Tree]"})
+        w.addLine(line);
+    w.addLine(path({"客廳"}));
+    w.commit(file("broken.vrn"));
+    prompts.answerOpenFile(file("broken.vrn"));
+    action("mOpen")->trigger();
+
+    EXPECT_EQ(prompts.lastMessageText().section("\r\n", 0, 0), "開啟檔案錯誤");
+    EXPECT_EQ(prompts.lastMessageTitle(), "VarnIII");
+    EXPECT_EQ(window->windowTitle(), "報價系統\t- " + file("a.vrn"));
+    const VrnContent after = q().content();
+    EXPECT_EQ(after.header, before.header);
+    EXPECT_EQ(after.leafPaths, before.leafPaths);
+    EXPECT_EQ(after.rows, before.rows);
+    EXPECT_EQ(recentCaptions(), QStringList{file("a.vrn")});
+}
+
+TEST_F(QuotationWindowTest, CancelledDialogsChangeNothingAndStartWhereTheFileIs)
+{
+    state().m.gFilePath = file("quotes");
+    prompts.answerSaveFile(file("a.vrn"));
+    ASSERT_TRUE(files().mSaveAs_Click());
+    EXPECT_EQ(prompts.asked(PromptKind::SaveFile).front().startFolder, file("quotes"));
+    EXPECT_TRUE(prompts.asked(PromptKind::SaveFile).front().fileName.isEmpty());
+    const QString caption = window->windowTitle();
+
+    prompts.answerSaveFile(std::nullopt);
+    action("mSaveAs")->trigger();
+    EXPECT_EQ(prompts.lastMessageText(), "取消另存檔案");
+    EXPECT_EQ(prompts.last()->icon, PromptIcon::None);
+    // 儲存檔案 starts from the current file.
+    prompts.answerSaveFile(std::nullopt);
+    action("mSaveF")->trigger();
+    EXPECT_EQ(prompts.lastMessageText(), "取消存檔");
+    EXPECT_EQ(prompts.asked(PromptKind::SaveFile).back().fileName, file("a.vrn"));
+    EXPECT_EQ(prompts.asked(PromptKind::SaveFile).back().startFolder, dir.path());
+    prompts.answerOpenFile(std::nullopt);
+    action("mOpen")->trigger();
+    EXPECT_EQ(prompts.lastMessageText(), "取消開啟檔案");
+    EXPECT_TRUE(prompts.asked(PromptKind::OpenFile).front().filter.contains("*.vrn"));
+
+    EXPECT_EQ(window->windowTitle(), caption);
+    EXPECT_EQ(q().filePath(), file("a.vrn"));
+    EXPECT_EQ(recentCaptions(), QStringList{file("a.vrn")});
+}
+
+TEST_F(QuotationWindowTest, ACompletedNameOverwritesOnlyAfterYes)
+{
+    const QString old = file("old.vrn");
+    {
+        QFile f(old);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("keep");
+    }
+    prompts.answerSaveFile(file("old"));
+    prompts.answerMessage(PromptButton::No);
+    prompts.answerSaveFile(std::nullopt);   // the dialog comes back; then cancelled
+    EXPECT_FALSE(files().mSaveAs_Click());
+    EXPECT_EQ(prompts.asked(PromptKind::SaveFile).size(), 2u);
+    EXPECT_EQ(prompts.asked(PromptKind::SaveFile).back().fileName, old);
+    EXPECT_EQ(ReadCp950Lines(old), QStringList{"keep"});
+
+    prompts.answerSaveFile(file("old"));
+    prompts.answerMessage(PromptButton::Yes);
+    EXPECT_TRUE(files().mSaveAs_Click());
+    EXPECT_EQ(q().filePath(), old);
+    EXPECT_EQ(ReadCp950Lines(old).value(1), "[Title]");
+
+    // Only a name without extension is completed.
+    for (auto [typed, completed] : {std::pair{"/a/b/q1", "/a/b/q1.vrn"}, {"/a/b/q1.", "/a/b/q1.vrn"},
+                                    {"/a/b.d/q1", "/a/b.d/q1.vrn"}, {"/a/b/q1.vrn", ""}, {"/a/b/q1.txt", ""}})
+        EXPECT_EQ(VrnSavePrompter::completedName(typed).value_or(""), completed) << typed;
+}
+
+TEST_F(QuotationWindowTest, RecentListAfterSixOpensAndAReopen)
+{
+    QStringList f;
+    for (int i = 1; i <= 6; ++i) {
+        f << file(QStringLiteral("f%1.vrn").arg(i));
+        Vrn::write(f.last(), Quotation().content());
+        prompts.answerOpenFile(f.last());
+        ASSERT_TRUE(files().mOpen_Click()) << i;
+    }
+    const QStringList newestFirst{f[5], f[4], f[3], f[2], f[1]};
+    EXPECT_EQ(recentCaptions(), newestFirst);
+
+    reopenWindow();
+    EXPECT_EQ(ReadCp950Lines(file("Of.ini")), newestFirst);
+    EXPECT_EQ(recentCaptions(), newestFirst);
+    action("mRF3")->trigger();   // f3
+    EXPECT_EQ(q().filePath(), f[2]);
+    EXPECT_EQ(recentCaptions(), (QStringList{f[2], f[5], f[4], f[3], f[1]}));
+
+    // Saving under a name the list holds does not repeat it.
+    prompts.answerSaveFile(f[4]);
+    ASSERT_TRUE(files().mSaveAs_Click());
+    EXPECT_EQ(recentCaptions(), (QStringList{f[4], f[2], f[5], f[3], f[1]}));
+
+    // A recent file that is gone is reported and kept.
+    ASSERT_TRUE(QFile::remove(f[2]));
+    action("mRF1")->trigger();
+    EXPECT_EQ(prompts.lastMessageText(), "檔案不存在");
+    EXPECT_EQ(prompts.last()->icon, PromptIcon::Critical);
+    EXPECT_EQ(q().filePath(), f[4]);
+    EXPECT_EQ(recentCaptions(), (QStringList{f[4], f[2], f[5], f[3], f[1]}));
 }
 
 TEST_F(QuotationWindowTest, TheCustomerPickFillsTheHeader)
@@ -179,7 +313,7 @@ TEST_F(QuotationWindowTest, AutosaveWritesAtTheIntervalOfTheSettings)
     EXPECT_TRUE(QFile::exists(file("autosave.vrn")));
     EXPECT_EQ(q().shownPath(), path({"木作"}));
     EXPECT_EQ(window->windowTitle(), "報價系統\t- 新報價單");
-    EXPECT_FALSE(window->action("mRF0")->isVisible());
+    EXPECT_FALSE(action("mRF0")->isVisible());
 }
 
 } // namespace
