@@ -31,7 +31,7 @@ TEST_F(Editing, ClicksOnTheGridAreRefusedUntilALeafIsShown)
 {
     frmQ& w = window();
     clickCell(1, QCol::Name);
-    EXPECT_EQ(prompts.lastMessageText(), QStringLiteral("請在左方建立區域或工種"));
+    EXPECT_EQ(prompts.lastMessageText(), "請在左方建立區域或工種");
     EXPECT_FALSE(editors().isOpen());
 
     buildTwoAreas();
@@ -39,7 +39,7 @@ TEST_F(Editing, ClicksOnTheGridAreRefusedUntilALeafIsShown)
     prompts.clear();
     clickCell(1, QCol::Name);
     EXPECT_EQ(prompts.lastMessageText(),
-              QStringLiteral("以下還有階層 無法修改\r\n請點取最低階層\r\n再行修改 OK "));
+              "以下還有階層 無法修改\r\n請點取最低階層\r\n再行修改 OK ");
     EXPECT_FALSE(editors().isOpen());
     prompts.clear();
     clickCell(1, QCol::Path);   // the 階層 column answers nothing
@@ -52,28 +52,26 @@ TEST_F(Editing, TypingRecomputesTheRowAndTheTotalsAtEveryKeystroke)
     buildTwoAreas();
     clickCell(1, QCol::Name);
     ASSERT_TRUE(editors().isOpen());
-    type(QStringLiteral("門框"));
-    EXPECT_EQ(cell(1, QCol::Name), QStringLiteral("門框"));
+    type("門框");
+    EXPECT_EQ(cell(1, QCol::Name), "門框");
 
-    clickCell(1, QCol::Qty);
+    enter(1, QCol::Qty, "2");
     EXPECT_EQ(editors().txt()->geometry(), w.hfgQ()->cellRect(1, QCol::Qty));
-    type(QStringLiteral("2"));
-    clickCell(1, QCol::Price);
-    type(QStringLiteral("1"));
-    EXPECT_EQ(cell(1, QCol::Amount), QStringLiteral("2"));
-    EXPECT_EQ(w.lbSumT()->text(), QStringLiteral("2"));
-    type(QStringLiteral("5"));
-    EXPECT_EQ(cell(1, QCol::Amount), QStringLiteral("30"));
-    EXPECT_EQ(w.lbSumT()->text(), QStringLiteral("30"));
+    enter(1, QCol::Price, "1");
+    EXPECT_EQ(cell(1, QCol::Amount), "2");
+    EXPECT_EQ(w.lbSumT()->text(), "2");
+    type("5");
+    EXPECT_EQ(cell(1, QCol::Amount), "30");
+    EXPECT_EQ(w.lbSumT()->text(), "30");
 
     // An empty cost starts from the price before anything is typed.
     clickCell(1, QCol::Cost);
-    EXPECT_EQ(editors().txt()->text(), QStringLiteral("15"));
-    EXPECT_EQ(cell(1, QCol::CostTotal), QStringLiteral("30"));
-    EXPECT_EQ(w.lbCsumT()->text(), QStringLiteral("30"));
+    EXPECT_EQ(editors().txt()->text(), "15");
+    EXPECT_EQ(cell(1, QCol::CostTotal), "30");
+    EXPECT_EQ(w.lbCsumT()->text(), "30");
     // Letters and signs are refused by the numeric editor.
-    QTest::keyClicks(editors().txt(), QStringLiteral("-a"));
-    EXPECT_EQ(cell(1, QCol::Cost), QStringLiteral("15"));
+    QTest::keyClicks(editors().txt(), "-a");
+    EXPECT_EQ(cell(1, QCol::Cost), "15");
 
     // The computed columns open no editor; the last row grows the grid by ten.
     clickCell(1, QCol::Amount);
@@ -120,26 +118,23 @@ TEST_F(Editing, AnItemPickFillsTheRowFromTheLexiconAndUndoRestoresIt)
 {
     frmQ& w = window();
     buildTwoAreas();
-    clickCell(1, QCol::Name);
-    type(QStringLiteral("門"));
-    clickCell(1, QCol::Qty);
-    type(QStringLiteral("2"));
-    clickCell(1, QCol::Price);
-    type(QStringLiteral("15"));
+    enter(1, QCol::Name, "門");
+    enter(1, QCol::Qty, "2");
+    enter(1, QCol::Price, "15");
 
     clickCell(1, QCol::Name);
     editors().c()->click();
     QListWidget* ls = editors().Ls();
     ASSERT_TRUE(ls->isVisible());
     ASSERT_EQ(ls->count(), 2);   // the items of 木作, the nearest work type on the path
-    QListWidgetItem* door = ls->findItems(QStringLiteral("木門"), Qt::MatchExactly).value(0);
+    QListWidgetItem* door = ls->findItems("木門", Qt::MatchExactly).value(0);
     ASSERT_NE(door, nullptr);
     QTest::mouseClick(ls->viewport(), Qt::LeftButton, {}, ls->visualItemRect(door).center());
 
     EXPECT_EQ(cells(), (QStringList{"木門", "", "樘", "1", "6500", "6500", "5000", "1.3", "木門"}));
     EXPECT_FALSE(editors().isOpen());
     EXPECT_FALSE(ls->isVisible());
-    EXPECT_EQ(w.lbSumT()->text(), QStringLiteral("6500"));
+    EXPECT_EQ(w.lbSumT()->text(), "6500");
 
     // A detail sets the cost from the lexicon.
     clickCell(1, QCol::Spec);
@@ -151,43 +146,43 @@ TEST_F(Editing, AnItemPickFillsTheRowFromTheLexiconAndUndoRestoresIt)
 
     clickCell(1, QCol::Selector, Qt::RightButton);
     ASSERT_TRUE(w.mQ()->isVisible());
-    ASSERT_TRUE(w.action(QStringLiteral("mUndo"))->isEnabled());
+    ASSERT_TRUE(enabled("mUndo"));
     w.mQ()->hide();
-    w.action(QStringLiteral("mUndo"))->trigger();
+    trigger("mUndo");
     EXPECT_EQ(cells().mid(0, 8), (QStringList{"門", "", "", "2", "15", "30", "", "1"}));
-    EXPECT_EQ(w.lbSumT()->text(), QStringLiteral("30"));
+    EXPECT_EQ(w.lbSumT()->text(), "30");
 }
 
 TEST_F(Editing, AnItemNameWithQuotesIsLookedUpLikeAnyOther)
 {
-    db().execute(QStringLiteral("INSERT INTO t2w (t, w, sort, u, c, s) VALUES ('木作', ?, 3, '片', 100, 2)"),
-                 {QStringLiteral("5\"x7' 門片")});
+    db().execute("INSERT INTO t2w (t, w, sort, u, c, s) VALUES ('木作', ?, 3, '片', 100, 2)",
+                 {"5\"x7' 門片"});
     window();
     buildTwoAreas();
     clickCell(1, QCol::Name);
     editors().c_Click();
-    editors().Ls_Click(QStringLiteral("5\"x7' 門片"));
-    EXPECT_EQ(cell(1, QCol::Unit), QStringLiteral("片"));
-    EXPECT_EQ(cell(1, QCol::Price), QStringLiteral("200"));
+    editors().Ls_Click("5\"x7' 門片");
+    EXPECT_EQ(cell(1, QCol::Unit), "片");
+    EXPECT_EQ(cell(1, QCol::Price), "200");
     EXPECT_EQ(prompts.askedCount(PromptKind::Message), 0);
 }
 
 TEST_F(Editing, InTheNoAreaModeAnAreaPickBecomesTheFrontOfTheItemName)
 {
     frmQ& w = window();
-    pickNames(Q, "mAddT", {QStringLiteral("木作")});
+    pickNames(Q, "mAddT", {"木作"});
     ASSERT_TRUE(doc().noAreaMode());
     clickCell(1, QCol::Name);
     ASSERT_TRUE(editors().ca()->isVisible());
     editors().ca()->click();
     ASSERT_TRUE(editors().LsA()->isVisible());
-    editors().LsA_Click(QStringLiteral("客廳"));
-    EXPECT_EQ(cell(1, QCol::Name), QStringLiteral("客廳"));
+    editors().LsA_Click("客廳");
+    EXPECT_EQ(cell(1, QCol::Name), "客廳");
     EXPECT_TRUE(editors().T()->isVisible());
-    editors().Ls_Click(QStringLiteral("木門"));
-    EXPECT_EQ(cell(1, QCol::Name), QStringLiteral("客廳木門"));
-    EXPECT_EQ(cell(1, QCol::WorkItem), QStringLiteral("木門"));
-    EXPECT_EQ(w.lbSumT()->text(), QStringLiteral("6500"));
+    editors().Ls_Click("木門");
+    EXPECT_EQ(cell(1, QCol::Name), "客廳木門");
+    EXPECT_EQ(cell(1, QCol::WorkItem), "木門");
+    EXPECT_EQ(w.lbSumT()->text(), "6500");
 }
 
 TEST_F(Editing, ARemarkPhraseAndAUnitGoIntoTheirCells)
@@ -196,15 +191,14 @@ TEST_F(Editing, ARemarkPhraseAndAUnitGoIntoTheirCells)
     buildTwoAreas();
     clickCell(1, QCol::Remark);
     editors().cbPs()->setCurrentIndex(0);
-    EXPECT_EQ(cell(1, QCol::Remark), QStringLiteral("含工帶料"));
-    clickCell(1, QCol::Unit);
-    type(QStringLiteral("組"));
-    EXPECT_EQ(cell(1, QCol::Unit), QStringLiteral("組"));
+    EXPECT_EQ(cell(1, QCol::Remark), "含工帶料");
+    enter(1, QCol::Unit, "組");
+    EXPECT_EQ(cell(1, QCol::Unit), "組");
     // A field separator cannot go into a cell; the editor shows what the cell holds.
     prompts.answerMessage(PromptButton::Ok);
-    type(QStringLiteral("|"));
-    EXPECT_EQ(cell(1, QCol::Unit), QStringLiteral("組"));
-    EXPECT_EQ(editors().cbU()->currentText(), QStringLiteral("組"));
+    type("|");
+    EXPECT_EQ(cell(1, QCol::Unit), "組");
+    EXPECT_EQ(editors().cbU()->currentText(), "組");
 }
 
 } // namespace

@@ -13,25 +13,25 @@ TEST_F(PickListsTest, TheItemListTakesTheNearestWorkTypeOnThePath)
     const auto items = [&](const QStringList& candidates) {
         return PickLists::itemsForPath(db(), candidates).entries;
     };
-    EXPECT_EQ(items({QStringLiteral("木作"), QStringLiteral("客廳"), Q}),
-              (QStringList{QStringLiteral("木門"), QStringLiteral("天花板")}));
+    EXPECT_EQ(items({"木作", "客廳", Q}),
+              (QStringList{"木門", "天花板"}));
     // An area without work types under it: no part names a work type.
-    EXPECT_TRUE(items({QStringLiteral("客廳"), Q}).isEmpty());
+    EXPECT_TRUE(items({"客廳", Q}).isEmpty());
     // A deeper level below a work type still finds it.
-    EXPECT_EQ(items({QStringLiteral("細項"), QStringLiteral("油漆"), Q}), QStringList{QStringLiteral("乳膠漆")});
+    EXPECT_EQ(items({"細項", "油漆", Q}), QStringList{"乳膠漆"});
 }
 
 TEST_F(PickListsTest, QuotesInValuesAndFailuresOfTheDatabase)
 {
-    db().execute(QStringLiteral("INSERT INTO k2a (k, a, sort) VALUES (?, ?, 0)"),
-                 {QStringLiteral("O'Neil's \"家\""), QStringLiteral("玄關")});
-    EXPECT_EQ(PickLists::areasOf(db(), QStringLiteral("O'Neil's \"家\"")).entries, QStringList{QStringLiteral("玄關")});
+    db().execute("INSERT INTO k2a (k, a, sort) VALUES (?, ?, 0)",
+                 {"O'Neil's \"家\"", "玄關"});
+    EXPECT_EQ(PickLists::areasOf(db(), "O'Neil's \"家\"").entries, QStringList{"玄關"});
 
-    db().execute(QStringLiteral("DROP TABLE w2d"));
-    const PickList details = PickLists::detailsOf(db(), QStringLiteral("木門"));
+    db().execute("DROP TABLE w2d");
+    const PickList details = PickLists::detailsOf(db(), "木門");
     EXPECT_FALSE(details.ok());
     EXPECT_TRUE(details.entries.isEmpty());
-    EXPECT_TRUE(details.error.contains(QStringLiteral("規格")));
+    EXPECT_TRUE(details.error.contains("規格"));
 }
 
 } // namespace

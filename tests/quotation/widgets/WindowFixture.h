@@ -6,6 +6,7 @@
 #include "quotation/widgets/CellEditors.h"
 #include "quotation/widgets/frmQ.h"
 
+#include <QAction>
 #include <QPointer>
 
 class QLineEdit;
@@ -29,6 +30,10 @@ protected:
     Quotation& doc() { return window().quotation(); }
     CellEditors& editors() { return window().editors(); }
     Database& db() { return *m_db; }
+    // The window's action of that name.
+    QAction* act(const char* name) { return window().action(QString::fromLatin1(name)); }
+    bool enabled(const char* name) { return act(name)->isEnabled(); }
+    void trigger(const char* name) { act(name)->trigger(); }
     QString folder() const { return m_dir.path(); }
 
     // Tree commands through the popups: right-click on the node, the command, then the
@@ -44,6 +49,12 @@ protected:
     // The shown leaf's cell, and typing into the open editor.
     QString cell(int row, int col) { return doc().GTxM(row, col); }
     void type(const QString& text);
+    // A click on the cell, then typing into its editor.
+    void enter(int row, int col, const QString& text)
+    {
+        clickCell(row, col);
+        type(text);
+    }
     void pressEnter();
 
     ScriptedPrompter prompts;

@@ -22,27 +22,27 @@ using WindowLife = WindowTest;
 
 TEST_F(WindowLife, LoadMakesAMissingStatisticsDatabaseInTheWorkingFolder)
 {
-    state().m.gUserName = QStringLiteral("王小明");
+    state().m.gUserName = "王小明";
     ASSERT_NE(window().staDb(), nullptr);
-    EXPECT_TRUE(window().staDb()->tableExists(QStringLiteral("統計")));
-    EXPECT_TRUE(QFile::exists(QDir(folder()).filePath(QStringLiteral("王小明/sta.mdb"))));
+    EXPECT_TRUE(window().staDb()->tableExists("統計"));
+    EXPECT_TRUE(QFile::exists(QDir(folder()).filePath("王小明/sta.mdb")));
     EXPECT_EQ(prompts.askedCount(PromptKind::Message), 0);
 }
 
 TEST_F(WindowLife, AnUnreadableStatisticsDatabaseIsKeptAsideAndMadeAfresh)
 {
-    const QString sta = QDir(folder()).filePath(QStringLiteral("sta.mdb"));
-    Database::create(sta, QStringLiteral("another password"), StaSchemaSql());
+    const QString sta = QDir(folder()).filePath("sta.mdb");
+    Database::create(sta, "another password", StaSchemaSql());
     QFile f(sta);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QByteArray bytes = f.readAll();
 
     ASSERT_NE(window().staDb(), nullptr);
-    EXPECT_TRUE(window().staDb()->tableExists(QStringLiteral("統計")));
-    QFile aside(sta + QStringLiteral(".bad"));
+    EXPECT_TRUE(window().staDb()->tableExists("統計"));
+    QFile aside(sta + ".bad");
     ASSERT_TRUE(aside.open(QIODevice::ReadOnly));
     EXPECT_EQ(aside.readAll(), bytes);
-    EXPECT_TRUE(prompts.lastMessageText().contains(QStringLiteral("已重新建立")));
+    EXPECT_TRUE(prompts.lastMessageText().contains("已重新建立"));
     // Opened again, the new one is simply kept.
     const StaDatabase again = StaDatabase::open(sta, kDatabasePassword, StaSchemaSql());
     ASSERT_NE(again.db, nullptr);
@@ -53,46 +53,46 @@ TEST_F(WindowLife, AnUnreadableStatisticsDatabaseIsKeptAsideAndMadeAfresh)
 TEST_F(WindowLife, WithoutAStatisticsDatabaseTheWindowOpensAndItsCommandsStayOff)
 {
     // The working folder's name is taken by a file, so nothing can be made there.
-    state().m.gUserName = QStringLiteral("王小明");
-    QFile blocker(QDir(folder()).filePath(QStringLiteral("王小明")));
+    state().m.gUserName = "王小明";
+    QFile blocker(QDir(folder()).filePath("王小明"));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
 
     frmQ& w = window();
     EXPECT_EQ(w.staDb(), nullptr);
-    EXPECT_TRUE(prompts.lastMessageText().contains(QStringLiteral("統計與列印報表功能暫停使用")));
+    EXPECT_TRUE(prompts.lastMessageText().contains("統計與列印報表功能暫停使用"));
     for (const char* name : {"mPfp", "mPdt", "mCalT"})
         w.setCommandHandler(QString::fromLatin1(name), [] {});
     w.tv_MouseDown(Qt::RightButton, Q);
     for (const char* name : {"mPfp", "mPdt", "mCalT"})
-        EXPECT_FALSE(w.action(QString::fromLatin1(name))->isEnabled()) << name;
-    pickNames(Q, "mAddA", {QStringLiteral("客廳")});   // the quotation itself works
+        EXPECT_FALSE(enabled(name)) << name;
+    pickNames(Q, "mAddA", {"客廳"});   // the quotation itself works
     EXPECT_EQ(doc().shownPath(), path({"客廳"}));
 }
 
 TEST_F(WindowLife, ListsComeFromTheLexiconAndTheAreaListFollowsTheCategory)
 {
     frmQ& w = window();
-    EXPECT_EQ(w.cbK()->currentText(), QStringLiteral("住宅"));
-    EXPECT_EQ(doc().header().projectName, QStringLiteral("新建工程"));
-    EXPECT_EQ(w.txtCn()->text(), QStringLiteral("新客戶"));
+    EXPECT_EQ(w.cbK()->currentText(), "住宅");
+    EXPECT_EQ(doc().header().projectName, "新建工程");
+    EXPECT_EQ(w.txtCn()->text(), "新客戶");
     EXPECT_EQ(editors().cbU()->count(), 3);
-    EXPECT_EQ(w.taxRates(), (QStringList{QStringLiteral("120%"), QStringLiteral("5%")}));
-    EXPECT_EQ(w.pageEndPhrases(), QStringList{QStringLiteral("本報價有效期限三十天")});
+    EXPECT_EQ(w.taxRates(), (QStringList{"120%", "5%"}));
+    EXPECT_EQ(w.pageEndPhrases(), QStringList{"本報價有效期限三十天"});
     EXPECT_EQ(editors().LsA()->count(), 3);
-    w.cbK()->setEditText(QStringLiteral("店面"));
+    w.cbK()->setEditText("店面");
     EXPECT_EQ(editors().LsA()->count(), 1);
-    EXPECT_EQ(doc().header().category, QStringLiteral("店面"));
+    EXPECT_EQ(doc().header().category, "店面");
 }
 
 TEST_F(WindowLife, AListThatCannotBeReadIsReportedOnceAndLeftEmpty)
 {
-    db().execute(QStringLiteral("DROP TABLE u"));
-    db().execute(QStringLiteral("DROP TABLE Qps"));
+    db().execute("DROP TABLE u");
+    db().execute("DROP TABLE Qps");
     frmQ& w = window();
     ASSERT_EQ(prompts.askedCount(PromptKind::Message), 1);
-    EXPECT_TRUE(prompts.lastMessageText().contains(QStringLiteral("單位")));
-    EXPECT_TRUE(prompts.lastMessageText().contains(QStringLiteral("備註")));
+    EXPECT_TRUE(prompts.lastMessageText().contains("單位"));
+    EXPECT_TRUE(prompts.lastMessageText().contains("備註"));
     EXPECT_EQ(editors().cbU()->count(), 0);
     EXPECT_EQ(editors().cbPs()->count(), 0);
     EXPECT_EQ(w.cbK()->count(), 2);
@@ -102,24 +102,24 @@ TEST_F(WindowLife, CommandsOfOtherPartsAreThereButLeadNowhereYet)
 {
     frmQ& w = window();
     for (const char* name : {"mOpen", "mSaveF", "mSaveAs", "mPfp", "mPdt"})
-        EXPECT_FALSE(w.action(QString::fromLatin1(name))->isEnabled()) << name;
+        EXPECT_FALSE(enabled(name)) << name;
     EXPECT_FALSE(w.cmdC()->isEnabled());
-    w.action(QStringLiteral("mPa"))->trigger();
-    EXPECT_EQ(prompts.lastMessageText(), QStringLiteral("「區域首頁(估價)」尚未提供"));
+    trigger("mPa");
+    EXPECT_EQ(prompts.lastMessageText(), "「區域首頁(估價)」尚未提供");
 
     int printed = 0;
-    w.setCommandHandler(QStringLiteral("mPa"), [&] { ++printed; });
-    w.setCommandHandler(QStringLiteral("mSaveF"), [] {});
-    w.action(QStringLiteral("mPa"))->trigger();
+    w.setCommandHandler("mPa", [&] { ++printed; });
+    w.setCommandHandler("mSaveF", [] {});
+    trigger("mPa");
     EXPECT_EQ(printed, 1);
-    EXPECT_TRUE(w.action(QStringLiteral("mSaveF"))->isEnabled());
+    EXPECT_TRUE(enabled("mSaveF"));
 
     // The pricing modes check one item of each pair.
-    w.action(QStringLiteral("mEpCc"))->trigger();
-    w.action(QStringLiteral("mEpCc"))->trigger();
-    EXPECT_TRUE(w.action(QStringLiteral("mEpCc"))->isChecked());
-    EXPECT_FALSE(w.action(QStringLiteral("mEpCr"))->isChecked());
-    EXPECT_TRUE(w.action(QStringLiteral("mEcCp"))->isChecked());
+    trigger("mEpCc");
+    trigger("mEpCc");
+    EXPECT_TRUE(act("mEpCc")->isChecked());
+    EXPECT_FALSE(act("mEpCr")->isChecked());
+    EXPECT_TRUE(act("mEcCp")->isChecked());
     EXPECT_TRUE(doc().isPricingModeChecked(PricingMode::EpCc));
 }
 
@@ -134,11 +134,11 @@ TEST_F(WindowLife, TheCloseQuestionComesOnlyForAChangedQuotationAndCancelKeepsTh
 
     frmQ& w = window();
     buildTwoAreas();
-    typeInto(w.txtCn(), QStringLiteral("陳"));
+    typeInto(w.txtCn(), "陳");
     prompts.answerMessage(PromptButton::Cancel);
     EXPECT_FALSE(w.close());
     const PromptRecord asked = prompts.asked(PromptKind::Message).front();
-    EXPECT_EQ(asked.text, QStringLiteral("是否儲存報價單 ?"));
+    EXPECT_EQ(asked.text, "是否儲存報價單 ?");
     EXPECT_EQ(asked.buttons, PromptButtons::YesNoCancel);
 
     prompts.answerMessage(PromptButton::Yes);
@@ -146,11 +146,11 @@ TEST_F(WindowLife, TheCloseQuestionComesOnlyForAChangedQuotationAndCancelKeepsTh
     prompts.answerMessage(PromptButton::Ok);
     EXPECT_FALSE(frmQ::requestClose());
     EXPECT_TRUE(w.isVisible());
-    EXPECT_EQ(doc().header().customerName, QStringLiteral("新客戶陳"));
+    EXPECT_EQ(doc().header().customerName, "新客戶陳");
     EXPECT_EQ(doc().tree().nodeCount(), 4);
     EXPECT_TRUE(doc().isModified());
 
-    const QString file = QDir(folder()).filePath(QStringLiteral("q.vrn"));
+    const QString file = QDir(folder()).filePath("q.vrn");
     prompts.answerMessage(PromptButton::Yes);
     prompts.answerSaveFile(file);
     EXPECT_TRUE(w.close());
@@ -174,14 +174,14 @@ TEST_F(WindowLife, NewQuotationAsksAboutAChangedOneAndStartsAfresh)
     buildTwoAreas();
     prompts.answerMessage(PromptButton::Cancel);
     EXPECT_FALSE(w.mNew_Click());
-    EXPECT_EQ(prompts.lastMessageText(), QStringLiteral("是否存檔?"));
+    EXPECT_EQ(prompts.lastMessageText(), "是否存檔?");
     EXPECT_EQ(doc().tree().nodeCount(), 4);
 
-    w.cbK()->setEditText(QStringLiteral("店面"));
+    w.cbK()->setEditText("店面");
     prompts.answerMessage(PromptButton::No);
     EXPECT_TRUE(w.mNew_Click());
     EXPECT_EQ(w.tv()->topLevelItem(0)->childCount(), 0);
-    EXPECT_EQ(w.cbK()->currentText(), QStringLiteral("住宅"));
+    EXPECT_EQ(w.cbK()->currentText(), "住宅");
     EXPECT_FALSE(doc().isModified());
     EXPECT_EQ(w.lbPath()->text(), Q);
 }
