@@ -67,11 +67,9 @@ TEST_F(FileCommandsTest, NewQuotationAsksForAChangedOneAndStartsEmpty)
     ASSERT_TRUE(doc->mNew_Click(QDate(2003, 2, 19)));
     EXPECT_EQ(doc->tree().nodeCount(), 1);
     EXPECT_FALSE(doc->noAreaMode());
-    EXPECT_EQ(doc->header().customerName, "新客戶");
-    EXPECT_EQ(doc->header().quoteDate, "92/02/19");
-    EXPECT_EQ(doc->header().quoteNo, "920219_");
-    EXPECT_EQ(doc->header().contact, "");
-    EXPECT_EQ(state().m.gCusFax, "");
+    const QuotationHeader& h = doc->header();
+    EXPECT_EQ((QStringList{h.customerName, h.quoteDate, h.quoteNo, h.contact, state().m.gCusFax}),
+              (QStringList{"新客戶", "92/02/19", "920219_", "", ""}));
     EXPECT_EQ(masterColumn(QCol::Name), QStringList{""});
     EXPECT_FALSE(doc->isModified());
     EXPECT_EQ(doc->windowCaption(), "報價系統\t- 新報價單");

@@ -84,7 +84,6 @@ TEST_F(PricingModes, EachModeRecomputesItsColumns)
         QStringList after;   // 數量 單價 金額 成本 成本複計 比例
         QStringList before = {"2", "150", "300", "100", "200", "1.5"};
     };
-    const QStringList same{"2", "150", "300", "100", "200", "1.5"};
     const Case cases[] = {
         {"EpCr", PricingMode::EpCr, QCol::Price, "200", {"2", "200", "400", "100", "200", "2"}},
         {"EpCc", PricingMode::EpCc, QCol::Price, "200", {"2", "200", "400", "133.33", "266.66", "1.5"}},
@@ -95,7 +94,7 @@ TEST_F(PricingModes, EachModeRecomputesItsColumns)
         {"qty EpCc", PricingMode::EpCc, QCol::Qty, "3", {"3", "150", "450", "100", "300", "1.5"}},
         {"qty EcCr", PricingMode::EcCr, QCol::Qty, "3", {"3", "150", "450", "100", "300", "1.5"}},
         {"qty ErCc", PricingMode::ErCc, QCol::Qty, "3", {"3", "150", "450", "100", "300", "1.5"}},
-        {"remark", PricingMode::EpCr, QCol::Remark, "備", same},
+        {"remark", PricingMode::EpCr, QCol::Remark, "備", {"2", "150", "300", "100", "200", "1.5"}},
         {"price without ratio keeps the cost", PricingMode::EpCc, QCol::Price, "90",
          {"2", "90", "180", "100", "200", "0"}, {"2", "150", "300", "100", "200", "0"}},
         {"ratio without price or cost", PricingMode::EpCr, QCol::Ratio, "1.2",
@@ -115,19 +114,6 @@ TEST_F(PricingModes, EachModeRecomputesItsColumns)
         EXPECT_EQ(row, c.after) << c.name;
         EXPECT_EQ(doc->totals().lbSumT, c.after[2]) << c.name;
     }
-}
-
-TEST_F(PricingModes, SwitchingAModeChangesNoRowAndPairsStayExclusive)
-{
-    fill(Q, {{"a", "2", "150"}});
-    doc->setPricingMode(PricingMode::EpCc);
-    doc->setPricingMode(PricingMode::ErCc);
-    EXPECT_EQ(doc->GTxM(1, QCol::Amount), "300");
-    EXPECT_TRUE(doc->isPricingModeChecked(PricingMode::EpCc));
-    EXPECT_FALSE(doc->isPricingModeChecked(PricingMode::EpCr));
-    EXPECT_TRUE(doc->isPricingModeChecked(PricingMode::EcCp));   // the other pair untouched
-    doc->setPricingMode(PricingMode::EpCc);                      // clicking it again keeps it
-    EXPECT_TRUE(doc->isPricingModeChecked(PricingMode::EpCc));
 }
 
 // ---- totals ---------------------------------------------------------------------------------

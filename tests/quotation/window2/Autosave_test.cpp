@@ -75,8 +75,13 @@ TEST_F(AutosaveTest, WritesAtTheIntervalWithoutMovingTheSelection)
     EXPECT_EQ(tickAt(4), Outcome::Saved);
 }
 
-TEST_F(AutosaveTest, TheIntervalIsTheSettingInMinutesAndAtLeastOne)
+TEST_F(AutosaveTest, TheIntervalIsTheSettingInMinutesAndAtLeastOneAndOffStopsTheTimer)
 {
+    state().m.gAutoSave = false;
+    autosave->start();
+    EXPECT_FALSE(autosave->isRunning());
+    state().m.gAutoSave = true;
+
     EXPECT_EQ(AutosaveSchedule::intervalMs(5), 5 * 60000);
     EXPECT_EQ(AutosaveSchedule::intervalMs(0), 60000);
     EXPECT_EQ(AutosaveSchedule::intervalMs(-3), 60000);
@@ -94,19 +99,12 @@ TEST_F(AutosaveTest, TheIntervalIsTheSettingInMinutesAndAtLeastOne)
     EXPECT_EQ(tickAt(15), Outcome::NotDue);
     doc->setHeaderField(HeaderField::CustomerName, "乙");
     EXPECT_EQ(tickAt(16), Outcome::Saved);
-}
-
-TEST_F(AutosaveTest, TheTimerRunsOnlyWhenOnInTheSettingsAndAnEmployeesFileIsInTheWorkingFolder)
-{
-    state().m.gAutoSave = false;
-    autosave->start();
-    EXPECT_FALSE(autosave->isRunning());
-    state().m.gAutoSave = true;
-    autosave->start();
-    EXPECT_TRUE(autosave->isRunning());
     autosave->stop();
     EXPECT_FALSE(autosave->isRunning());
+}
 
+TEST_F(AutosaveTest, AnEmployeesAutosaveIsInTheWorkingFolder)
+{
     state().m.gUserName = "王小明";
     EXPECT_EQ(QuotationAutosave::defaultPath(), file("王小明/autosave.vrn"));
 }
