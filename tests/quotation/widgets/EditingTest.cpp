@@ -56,7 +56,6 @@ TEST_F(Editing, TypingRecomputesTheRowAndTheTotalsAtEveryKeystroke)
     EXPECT_EQ(cell(1, QCol::Name), "門框");
 
     enter(1, QCol::Qty, "2");
-    EXPECT_EQ(editors().txt()->geometry(), w.hfgQ()->cellRect(1, QCol::Qty));
     enter(1, QCol::Price, "1");
     EXPECT_EQ(cell(1, QCol::Amount), "2");
     EXPECT_EQ(w.lbSumT()->text(), "2");

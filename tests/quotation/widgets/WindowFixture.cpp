@@ -51,6 +51,7 @@ frmQ& WindowTest::window(int rights)
     if (!m_window) {
         state().m.gRights = rights;
         m_window = new frmQ;
+        windowMade(*m_window);
         m_window->resize(1400, 900);
         m_window->show();
         QApplication::processEvents();

@@ -24,6 +24,8 @@ class WindowTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
+    // Called on each new window before it is shown.
+    virtual void windowMade(frmQ&) {}
 
     // The window, made on first use with the rights given (all rights by default).
     frmQ& window(int rights = 4095);
@@ -35,6 +37,7 @@ protected:
     bool enabled(const char* name) { return act(name)->isEnabled(); }
     void trigger(const char* name) { act(name)->trigger(); }
     QString folder() const { return m_dir.path(); }
+    QString file(const QString& name) const { return m_dir.filePath(name); }
 
     // Tree commands through the popups: right-click on the node, the command, then the
     // chosen entries of the pick list and 確定.
