@@ -2,15 +2,6 @@
 // area and detail picks with their undo, and the totals following every keystroke.
 #include "WindowFixture.h"
 
-#include <QAction>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMenu>
-#include <QTest>
-#include <QToolButton>
-
 namespace varn::test {
 namespace {
 

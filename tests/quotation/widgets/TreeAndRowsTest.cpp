@@ -2,12 +2,6 @@
 // row popup: copy, paste, insert and delete.
 #include "WindowFixture.h"
 
-#include <QAction>
-#include <QLabel>
-#include <QListWidget>
-#include <QMenu>
-#include <QTreeWidget>
-
 namespace varn::test {
 namespace {
 

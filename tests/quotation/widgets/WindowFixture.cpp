@@ -1,15 +1,5 @@
 #include "WindowFixture.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QComboBox>
-#include <QKeyEvent>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMenu>
-#include <QMouseEvent>
-#include <QTest>
-
 namespace varn::test {
 
 void WindowTest::SetUp()

@@ -6,10 +6,8 @@
 #include "quotation/widgets/CellEditors.h"
 #include "quotation/widgets/frmQ.h"
 
-#include <QAction>
-#include <QPointer>
-
-class QLineEdit;
+#include <QtTest>
+#include <QtWidgets>
 
 namespace varn::test {
 

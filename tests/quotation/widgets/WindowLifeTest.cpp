@@ -4,17 +4,6 @@
 
 #include "quotation/StaDatabase.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QComboBox>
-#include <QDir>
-#include <QFile>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-#include <QTreeWidget>
-
 namespace varn::test {
 namespace {
 

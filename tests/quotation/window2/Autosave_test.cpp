@@ -1,12 +1,8 @@
 // Autosave with a clock the test moves: when it writes, what it writes, what it keeps.
-#include "quotation/QuotationTestSupport.h"
+#include "quotation/widgets/WindowFixture.h"
 
 #include "quotation/QuotationAutosave.h"
 #include "quotation/VrnFile.h"
-
-#include <QDir>
-#include <QFile>
-#include <QSignalSpy>
 
 namespace varn::test {
 namespace {

@@ -1,11 +1,9 @@
 // 品名加入施工資料庫: what reaches t2w, what frmAddw shows, where the command refuses.
-#include "quotation/QuotationTestSupport.h"
+#include "quotation/widgets/WindowFixture.h"
 
 #include "quotation/LexiconAdditions.h"
 #include "quotation/widgets/LexiconAdditionCommand.h"
 #include "quotation/widgets/frmAddw.h"
-
-#include <QWidget>
 
 namespace varn::test {
 namespace {

@@ -4,15 +4,6 @@
 
 #include "quotation/widgets/frmPe.h"
 
-#include <QAbstractItemView>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTest>
-
 namespace varn::test {
 namespace {
 

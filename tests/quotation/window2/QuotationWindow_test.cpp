@@ -10,19 +10,6 @@
 #include "quotation/widgets/frmPe.h"
 #include "records/CustomerRecord.h"
 
-#include <QAbstractItemView>
-#include <QAction>
-#include <QCalendarWidget>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QDateEdit>
-#include <QFile>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTest>
-
 namespace varn::test {
 namespace {
 
