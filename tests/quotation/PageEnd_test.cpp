@@ -56,18 +56,12 @@ TEST(GrandTotal, TaxAndTotalWithTaxAreRoundedEachFromTheUntaxedTotal)
     }
 }
 
-TEST(GrandTotal, TaxRateEntryAndFeeAmount)
+TEST(GrandTotal, ATaxRateIsEnteredAsAWholeNumberOnly)
 {
     EXPECT_EQ(PageEnd::taxRateEntry("0.05"), "5%");
     EXPECT_EQ(PageEnd::taxRateEntry("5"), "500%");
     EXPECT_EQ(PageEnd::taxRateEntry("5%"), std::nullopt);
     EXPECT_EQ(PageEnd::taxRateEntry(""), std::nullopt);
-    FeeValues f;
-    f.base = "987";
-    f.rate = "0.1";
-    EXPECT_EQ(PageEnd::feeAmount(f), "98.7");   // unrounded
-    f.rate.clear();
-    EXPECT_EQ(PageEnd::feeAmount(f), "");
 }
 
 class PageEndPanelTest : public QuotationTest {

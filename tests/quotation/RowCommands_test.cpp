@@ -77,16 +77,14 @@ TEST_F(RowCommandsTest, CommandsRefreshTheTotalsAndLeaveNoSelection)
 
 TEST_F(RowCommandsTest, MenuStateNeedsASelectionAndACopy)
 {
-    EXPECT_EQ(doc->rowMenuState(), RowMenuState{});
+    using S = RowMenuState;   // copy remove paste insertCopied undo
+    EXPECT_EQ(doc->rowMenuState(), S{});
     doc->setRowSelection(0, 0);
-    EXPECT_FALSE(doc->rowMenuState().copy);
+    EXPECT_EQ(doc->rowMenuState(), S{});
     doc->setRowSelection(2, 2);
-    EXPECT_TRUE(doc->rowMenuState().copy);
-    EXPECT_TRUE(doc->rowMenuState().remove);
-    EXPECT_FALSE(doc->rowMenuState().paste);
+    EXPECT_EQ(doc->rowMenuState(), (S{true, true, false, false, false}));
     doc->mCpq_Click();
-    EXPECT_TRUE(doc->rowMenuState().paste);
-    EXPECT_TRUE(doc->rowMenuState().insertCopied);
+    EXPECT_EQ(doc->rowMenuState(), (S{true, true, true, true, false}));
 }
 
 class ItemPickTest : public RowCommandsTest {

@@ -135,13 +135,13 @@ TEST_F(VrnFileTest, AnOlderFileReadsWithCommasAndNoPageEnd)
     EXPECT_EQ(doc->header().customerName, "客");
     EXPECT_EQ(doc->header().quoteDate, "92/02/19");
     EXPECT_EQ(shownNames(), (QStringList{"木門", "乳膠漆"}));
-    EXPECT_EQ(doc->hfgB().textMatrix(1, QCol::Remark), "備");
-    EXPECT_EQ(doc->hfgB().textMatrix(1, QCol::WorkItem), "");
-    EXPECT_EQ(doc->pageEnd().remarks[0], "");
-    EXPECT_TRUE(doc->pageEnd().design.byTotal);
-    EXPECT_EQ(doc->pageEnd().design.rate, "");
-    EXPECT_EQ(doc->pageEnd().design.title, "設計");   // the panel's title stays
-    EXPECT_EQ(doc->pageEnd().taxRate, "5%");
+    EXPECT_EQ(masterColumn(QCol::Remark), (QStringList{"備", ""}));
+    EXPECT_EQ(masterColumn(QCol::WorkItem), (QStringList{"", ""}));
+    const PageEndValues& p = doc->pageEnd();
+    EXPECT_TRUE(p.design.byTotal);
+    // No page end in the file: the panel's title stays, the rest is blank.
+    EXPECT_EQ((QStringList{p.remarks[0], p.design.rate, p.design.title, p.taxRate}),
+              (QStringList{"", "", "設計", "5%"}));
 }
 
 TEST_F(VrnFileTest, TolerantReadingThroughTheDialogTakesWhatStrictReadingRefuses)
