@@ -3,6 +3,7 @@
 #include "QuotationTestSupport.h"
 
 #include "platform/text/Cp950.h"
+#include "quotation/ItemLexicon.h"
 
 namespace varn::test {
 namespace {

@@ -1,8 +1,47 @@
 // Row commands of the item grid, the copy buffer, the one-row undo and the item pick.
 #include "QuotationTestSupport.h"
 
+#include "quotation/ItemLexicon.h"
+
 namespace varn::test {
 namespace {
+
+// A lexicon held in memory: items as (work type, work item, unit, cost, ratio), the first
+// of the most preferred work type chosen; details as (work item, detail, markup).
+class FakeLexicon : public ItemLexicon {
+public:
+    struct Item {
+        QString type, item, unit;
+        float cost, ratio;
+    };
+    struct Detail {
+        QString item, detail;
+        float markup;
+    };
+    QList<Item> items;
+    QList<Detail> details;
+    QStringList lastPreferred;
+
+    std::optional<ItemFacts> itemFacts(const QString& workItem, const QStringList& preferred) override
+    {
+        lastPreferred = preferred;
+        const auto rank = [&](const Item& i) { return preferred.contains(i.type) ? preferred.indexOf(i.type) : 99; };
+        const Item* chosen = nullptr;
+        for (const Item& i : items) {
+            if (i.item == workItem && (!chosen || rank(i) < rank(*chosen)))
+                chosen = &i;
+        }
+        return chosen ? std::optional(ItemFacts{chosen->unit, chosen->cost, chosen->ratio}) : std::nullopt;
+    }
+    std::optional<float> detailCost(const QString& detail, const QString& workItem) override
+    {
+        for (const Detail& d : details) {
+            if (d.item == workItem && d.detail == detail)
+                return d.markup;
+        }
+        return std::nullopt;
+    }
+};
 
 class RowCommandsTest : public QuotationTest {
 protected:
