@@ -391,6 +391,7 @@ QString Quotation::pickItem(int row, const QString& workItem, const QString& edi
         undo.texts[i] = GTxM(row, QCol::Name + i);
         anyText = anyText || !undo.texts[i].isEmpty();
     }
+    undo.workItem = GTxM(row, QCol::WorkItem);
     if (anyText)
         m_undo = undo;
     else

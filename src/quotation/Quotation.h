@@ -264,6 +264,7 @@ private:
         QString leafPath;
         int row = 0;
         std::array<QString, 10> texts;
+        QString workItem;   // the hidden lexicon item, so the undone row picks up its details
     };
 
     void setModified(bool modified = true);

@@ -323,6 +323,7 @@ bool Quotation::mUndo_Click()
         return false;
     for (int j = 0; j < 10; ++j)
         SetTxM(m_undo->row, QCol::Name + j, m_undo->texts[j]);
+    SetTxM(m_undo->row, QCol::WorkItem, m_undo->workItem);
     UpdateTotals();
     return true;
 }

@@ -5,6 +5,8 @@
 
 #include <QDir>
 
+#include <algorithm>
+
 namespace varn {
 
 QStringList RecentFiles::paths() const
@@ -50,8 +52,17 @@ void RecentFiles::load(const QString& ofIniPath)
     } catch (const TextFileError&) {
         return;
     }
-    for (int k = 0; k < Size && k < lines.size(); ++k)
-        m_items[k] = Item{lines[k], true};
+    // A hand-edited or older list may repeat a file or hold blank lines; each would keep a
+    // hidden slot for good, so only the first five distinct files are taken.
+    int k = 0;
+    for (const QString& line : lines) {
+        if (k == Size)
+            break;
+        if (line.isEmpty() || std::any_of(m_items.begin(), m_items.begin() + k,
+                                          [&](const Item& item) { return item.caption == line; }))
+            continue;
+        m_items[k++] = Item{line, true};
+    }
 }
 
 bool RecentFiles::save(const QString& ofIniPath) const

@@ -94,20 +94,21 @@ TEST_F(FileCommandsTest, ModifiedFollowsEditsSavesAndOpens)
 
 // ---- recent files -----------------------------------------------------------------------------
 
-TEST_F(FileCommandsTest, OfIniLoadsFiveLinesAndHidesADuplicateOnTheFirstAdd)
+TEST_F(FileCommandsTest, OfIniKeepsFiveDistinctFiles)
 {
     const QString ini = file("Of.ini");
     Cp950LineWriter w;
-    for (const char* f : {"a", "a", "b", "c", "d", "e", "f"})
+    for (const char* f : {"a", "a", "", "b", "c", "d", "e", "f"})
         w.addLine(f);
     w.commit(ini);
     RecentFiles r;
     r.load(ini);
-    EXPECT_EQ(r.paths(), (QStringList{"a", "a", "b", "c", "d"}));
+    EXPECT_EQ(r.paths(), (QStringList{"a", "b", "c", "d", "e"}));
     r.AddRecentFile("z");
-    EXPECT_EQ(r.paths(), (QStringList{"z", "a", "b", "c"}));
+    r.AddRecentFile("c");
+    EXPECT_EQ(r.paths(), (QStringList{"c", "z", "a", "b", "d"}));
     ASSERT_TRUE(r.save(ini));
-    EXPECT_EQ(ReadCp950Lines(ini), (QStringList{"z", "a", "b", "c"}));
+    EXPECT_EQ(ReadCp950Lines(ini), (QStringList{"c", "z", "a", "b", "d"}));
 
     RecentFiles other;
     other.load(file("none.ini"));

@@ -166,6 +166,7 @@ TEST_F(ItemPickTest, NamelessRowsAboveThePickGoToTheEndAndTheUndoFollowsItsRow)
     ASSERT_TRUE(doc->mUndo_Click());
     EXPECT_EQ(shownNames(), (QStringList{"r1", "r4", "r5", "", ""}));
     EXPECT_EQ(doc->GTxM(3, QCol::Price), "50");
+    EXPECT_EQ(doc->GTxM(3, QCol::WorkItem), "");   // details no longer follow the undone pick
     ASSERT_TRUE(doc->mUndo_Click());   // a second undo writes the same texts again
     EXPECT_EQ(shownNames(), (QStringList{"r1", "r4", "r5", "", ""}));
 }
