@@ -1,37 +1,12 @@
-#include "app/PrintSettings.h"
 #include "app/widgets/Shell.h"
+#include "app/widgets/WindowHooks.h"
 #include "platform/report/ReportResources.h"
 #include "platform/ui/widgets/QtPrompter.h"
-#include "quotation/widgets/QuotationWindowExtras.h"
-#include "quotation/widgets/frmQ.h"
-#include "records/widgets/frmCus.h"
-#include "statistics/widgets/StatisticsWindowHooks.h"
 #include "shared/ProgramState.h"
 #include "shared/setup/ProgramFolder.h"
 
 #include <QApplication>
 #include <QFont>
-
-namespace {
-
-// The windows that the menu opens, and the parts of the quotation window that live in other
-// modules (files and page end, statistics and reports, the customer pick).
-void connectWindows(varn::Shell& shell)
-{
-    using namespace varn;
-    shell.setWindowOpener(MenuButton::Quotation, [] { frmQ::open(); });
-    shell.setQuotationCloser([] { return frmQ::requestClose(); });
-    shell.setWindowOpener(MenuButton::Customers, [] { ShowCustomerRegister(); });
-
-    frmQ::setTemplateMarker([] { MarkTemplatesReadOnly(); });
-    QuotationWindowExtras::setCustomerPicker([](QWidget* parent) { return PickCustomer(parent); });
-    frmQ::addLoadHook([](frmQ& window) {
-        QuotationWindowExtras::attach(window);
-        StatisticsWindowHooks::attach(window);
-    });
-}
-
-} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -60,11 +35,10 @@ int main(int argc, char* argv[])
     }
     varn::state().programFolder = folder;
 
-    // The menu's buttons open the windows hooked to the shell (Shell::setWindowOpener); the
-    // quotation window's close hook (Shell::setQuotationCloser with CloseWindowAsking) keeps
+    // The menu opens the other modules' windows; the quotation window's close hook keeps
     // 結束 from dropping an unsaved quotation.
     varn::Shell shell;
-    connectWindows(shell);
+    varn::ConnectWindows(shell);
     shell.start();
     const int code = app.exec();
     varn::Prompter::install(nullptr);

@@ -1,6 +1,9 @@
 #include "ShellFixture.h"
 
 #include "app/widgets/Shell.h"
+#include "app/widgets/WindowHooks.h"
+#include "quotation/Quotation.h"
+#include "quotation/widgets/frmQ.h"
 #include "platform/grid/widgets/GridView.h"
 #include "shared/ProgramState.h"
 #include "shared/setup/SeedData.h"
@@ -84,6 +87,43 @@ TEST_F(WindowsTest, ShellOpensTheMenuAfterSignIn)
     ASSERT_NE(shell.settings(), nullptr);
     EXPECT_TRUE(shell.settings()->isVisible());
     EXPECT_EQ(prompts.askedCount(PromptKind::Message), 0);
+}
+
+TEST_F(WindowsTest, MenuOpensTheQuotationWindowAndEndWaitsForItsClose)
+{
+    Shell shell;
+    ConnectWindows(shell);
+    shell.start();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shell.login() != nullptr; }, 5000));
+    shell.login()->txtUserName()->setText(u"varn"_s);
+    shell.login()->txtPassword()->setText(QString(kFirstSuperPassword));
+    shell.login()->cmdOK_Click();
+    ASSERT_NE(shell.menu(), nullptr);
+
+    shell.menu()->button(MenuButton::Quotation)->click();
+    QPointer<frmQ> q = frmQ::existing();
+    ASSERT_NE(q, nullptr);
+    EXPECT_TRUE(q->isVisible());
+    EXPECT_TRUE(q->action(u"mSaveAs"_s)->isEnabled());   // the file commands came with it
+    q->quotation().setHeaderField(HeaderField::SiteAddress, u"台北市"_s);
+    ASSERT_TRUE(q->quotation().isModified());
+
+    // 結束, then Cancel at the save question: the program goes on with the quotation.
+    prompts.clear();
+    prompts.answerMessage(PromptButton::Yes);
+    prompts.answerMessage(PromptButton::Cancel);
+    shell.menu()->button(MenuButton::Exit)->click();
+    EXPECT_EQ(prompts.lastMessageText(), u"是否儲存報價單 ?"_s);
+    EXPECT_FALSE(endCode.has_value());
+    ASSERT_TRUE(q && q->isVisible());
+    EXPECT_TRUE(q->quotation().isModified());
+
+    // 結束, then No: it ends.
+    prompts.answerMessage(PromptButton::Yes);
+    prompts.answerMessage(PromptButton::No);
+    shell.menu()->button(MenuButton::Exit)->click();
+    EXPECT_TRUE(endCode.has_value());
+    EXPECT_EQ(prompts.unexpected(), 0);
 }
 
 class SettingsWindowTest : public ShellFixture {

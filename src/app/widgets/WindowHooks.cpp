@@ -1,0 +1,31 @@
+#include "app/widgets/WindowHooks.h"
+
+#include "app/PrintSettings.h"
+#include "app/widgets/Shell.h"
+#include "quotation/widgets/QuotationWindowExtras.h"
+#include "quotation/widgets/frmQ.h"
+#include "records/widgets/frmCus.h"
+#include "statistics/widgets/StatisticsWindowHooks.h"
+
+namespace varn {
+
+void ConnectWindows(Shell& shell)
+{
+    shell.setWindowOpener(MenuButton::Quotation, [] { frmQ::open(); });
+    shell.setQuotationCloser([] { return frmQ::requestClose(); });
+    shell.setWindowOpener(MenuButton::Customers, [] { ShowCustomerRegister(); });
+
+    // The quotation window's own hooks are program-wide: set them once.
+    static bool quotationHooked = false;
+    if (quotationHooked)
+        return;
+    quotationHooked = true;
+    frmQ::setTemplateMarker([] { MarkTemplatesReadOnly(); });
+    QuotationWindowExtras::setCustomerPicker([](QWidget* parent) { return PickCustomer(parent); });
+    frmQ::addLoadHook([](frmQ& window) {
+        QuotationWindowExtras::attach(window);
+        StatisticsWindowHooks::attach(window);
+    });
+}
+
+} // namespace varn

@@ -1,0 +1,12 @@
+#pragma once
+
+namespace varn {
+
+class Shell;
+
+// Hooks the windows of the other modules to the menu: 報價單 and 客戶資料, the quotation
+// window's close for 結束, and the parts of the quotation window that live elsewhere (files
+// and page end, statistics and reports, the customer pick, the read-only templates).
+void ConnectWindows(Shell& shell);
+
+} // namespace varn
