@@ -34,14 +34,22 @@ function(varn_module name)
   endif()
 endfunction()
 
-# A test program from every *_test.cpp of the calling folder.
+# A test program from every .cpp of the calling folder (plus EXTRA sources).
 #   varn_test(quotation_tests LIBS varn_quotation)
+# WIDGETS: the program runs under a QApplication (tests/support/WidgetTestMain.cpp).
 function(varn_test name)
-  cmake_parse_arguments(T "" "" "LIBS" ${ARGN})
+  cmake_parse_arguments(T "WIDGETS" "" "LIBS;EXTRA" ${ARGN})
   file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
-  add_executable(${name} ${srcs})
+  if(T_WIDGETS)
+    find_package(Qt6 REQUIRED COMPONENTS Test)
+    list(APPEND srcs ${CMAKE_SOURCE_DIR}/tests/support/WidgetTestMain.cpp)
+    set(test_main Qt6::Widgets Qt6::Test)
+  else()
+    set(test_main GTest::gtest_main)
+  endif()
+  add_executable(${name} ${srcs} ${T_EXTRA})
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/tests)
-  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock ${test_main})
   target_compile_definitions(${name} PRIVATE
     VARN_SOURCE_DIR="${CMAKE_SOURCE_DIR}" VARN_BINARY_DIR="${CMAKE_BINARY_DIR}")
   set_target_properties(${name} PROPERTIES AUTOMOC ON)

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-// The window tests create widgets, which need a QApplication alive for the whole run.
+// Widget tests need a QApplication alive for the whole run, and no test may need a screen.
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
