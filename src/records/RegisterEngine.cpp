@@ -474,16 +474,16 @@ void RegisterEngine::clearFields()
         m_config.rules->fieldsCleared(m_form);
 }
 
-bool RegisterEngine::showRecord()
+// The selected record as stored now; a failure or a record deleted meanwhile is told and
+// gives nothing (a vanished record also clears the fields and the selection).
+std::optional<QStringList> RegisterEngine::readSelectedRow()
 {
-    if (m_selectedName.isEmpty())
-        return false;
     std::optional<QStringList> row;
     try {
         row = readRow(m_selectedName);
     } catch (const DbError& e) {
         reportFailure(e);
-        return false;
+        return std::nullopt;
     }
     if (!row) {
         clearFields();
@@ -491,8 +491,17 @@ bool RegisterEngine::showRecord()
         setSelectedName(QString());
         emit stateChanged();
         say(m_config.texts.recordGone, PromptIcon::Warning);
-        return false;
     }
+    return row;
+}
+
+bool RegisterEngine::showRecord()
+{
+    if (m_selectedName.isEmpty())
+        return false;
+    const std::optional<QStringList> row = readSelectedRow();
+    if (!row)
+        return false;
     writeRowToFields(*row);
     m_shownName = m_selectedName;
     emit stateChanged();
@@ -555,21 +564,9 @@ bool RegisterEngine::beginEdit()
         say(m_config.texts.noSelection, PromptIcon::None);
         return false;
     }
-    std::optional<QStringList> row;
-    try {
-        row = readRow(m_selectedName);
-    } catch (const DbError& e) {
-        reportFailure(e);
+    const std::optional<QStringList> row = readSelectedRow();
+    if (!row)
         return false;
-    }
-    if (!row) {
-        clearFields();
-        m_shownName.clear();
-        setSelectedName(QString());
-        emit stateChanged();
-        say(m_config.texts.recordGone, PromptIcon::Warning);
-        return false;
-    }
     setMode(EditMode::Edit);
     setPageMode(true);
     writeRowToFields(*row);

@@ -130,6 +130,7 @@ private:
     void clearFields();
     bool fillFromRecordset(const class Recordset& rs);
     std::optional<QStringList> readRow(const QString& name);
+    std::optional<QStringList> readSelectedRow();
     void writeRowToFields(const QStringList& row);
     QStringList rowFromFields() const;
     QStringList tableColumns();
