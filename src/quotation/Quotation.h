@@ -268,6 +268,9 @@ private:
     };
 
     void setModified(bool modified = true);
+    // The question before the quotation is replaced or closed: true when it may go on
+    // (nothing changed, No, or Yes and the save succeeded).
+    bool saveChangesFirst(const QString& question);
     void setNoAreaMode(bool on);
     void setShownPath(const QString& key);
     void storeShownLeaf();

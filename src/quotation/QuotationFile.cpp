@@ -82,14 +82,8 @@ void Quotation::newQuotation(const QDate& today)
 bool Quotation::mNew_Click(const QDate& today)
 {
     selectRoot();
-    if (m_modified) {
-        const PromptButton answer = askSave(QStringLiteral("是否存檔?"));
-        if (answer == PromptButton::Cancel)
-            return false;
-        // A save that was cancelled or failed keeps the quotation.
-        if (answer == PromptButton::Yes && !mSaveAs_Click())
-            return false;
-    }
+    if (!saveChangesFirst(QStringLiteral("是否存檔?")))
+        return false;
     newQuotation(today);
     return true;
 }
@@ -195,13 +189,8 @@ void Quotation::load(const VrnContent& c, const QString& path)
 bool Quotation::mOpen_Click(const std::optional<QString>& recentPath)
 {
     selectRoot();
-    if (m_modified) {
-        const PromptButton answer = askSave(QStringLiteral("是否存檔?"));
-        if (answer == PromptButton::Cancel)
-            return false;
-        if (answer == PromptButton::Yes && !mSaveAs_Click())
-            return false;
-    }
+    if (!saveChangesFirst(QStringLiteral("是否存檔?")))
+        return false;
 
     QString path;
     VrnReadMode mode;
@@ -285,14 +274,18 @@ bool Quotation::saveTo(const QString& path)
 
 bool Quotation::queryClose()
 {
+    return saveChangesFirst(QStringLiteral("是否儲存報價單 ?"));
+}
+
+bool Quotation::saveChangesFirst(const QString& question)
+{
     if (!m_modified)
         return true;
-    const PromptButton answer = askSave(QStringLiteral("是否儲存報價單 ?"));
+    const PromptButton answer = askSave(question);
     if (answer == PromptButton::Cancel)
         return false;
-    if (answer == PromptButton::Yes)
-        return mSaveAs_Click();
-    return true;
+    // A save that was cancelled or failed keeps the quotation.
+    return answer == PromptButton::No || mSaveAs_Click();
 }
 
 void Quotation::closeDown(const QString& ofIniPath)
