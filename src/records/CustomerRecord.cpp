@@ -12,6 +12,19 @@ namespace {
 constexpr int kShortNameLength = 4;
 constexpr int kInvoiceAddressColumn = 6;
 
+// Removes blanks (U+0020 only) from both ends; other white space, the ideographic space
+// included, belongs to the text.
+QString trimBlanks(const QString& text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text.at(begin) == u' ')
+        ++begin;
+    while (end > begin && text.at(end - 1) == u' ')
+        --end;
+    return text.sliced(begin, end - begin);
+}
+
 } // namespace
 
 QStringList CustomerAreaCodeControls()
@@ -140,7 +153,7 @@ void CustomerRules::adjustRow(QStringList& row, const RecordForm& form, EditMode
     // A changed record stores the invoice street without surrounding blanks.
     if (mode == EditMode::Edit && row.size() > kInvoiceAddressColumn)
         row[kInvoiceAddressColumn] = form.field(QStringLiteral("cb3")) + QLatin1Char(';')
-                                     + form.field(QStringLiteral("t7")).trimmed();
+                                     + trimBlanks(form.field(QStringLiteral("t7")));
 }
 
 CustomerPick PickFromForm(const RecordForm& form)

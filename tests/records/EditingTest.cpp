@@ -103,8 +103,9 @@ TEST_F(EditingTest, DuplicateNameInAnyLetterCaseKeepsTheFields)
 TEST_F(EditingTest, EditReloadsEveryColumnAndSavesOverTheRow)
 {
     CustomerRegister reg;
-    // Column 14 keeps its own number; column 6's street is trimmed on an edit.
-    editAcme(reg, {{6, u"臺北市;  民生路  "_s}, {9, u"02;1111"_s}, {14, u"02;2222"_s}, {34, u"建設公司"_s}});
+    // Column 14 keeps its own number; column 6's street loses its outer blanks on an edit
+    // (blanks only: an ideographic space stays).
+    editAcme(reg, {{6, u"臺北市;  　民生路  "_s}, {9, u"02;1111"_s}, {14, u"02;2222"_s}, {34, u"建設公司"_s}});
     EXPECT_EQ(reg.form().field(u"t19"_s), u"2222"_s);
     EXPECT_FALSE(reg.nameEditable());
     EXPECT_EQ(reg.form().field(u"cbTp"_s), u"建設公司"_s);
@@ -112,7 +113,7 @@ TEST_F(EditingTest, EditReloadsEveryColumnAndSavesOverTheRow)
     ASSERT_TRUE(reg.save());
 
     const std::pair<int, QString> columns[] = {
-        {8, u"a@b.tw"_s}, {2, u"Acme"_s}, {6, u"臺北市;民生路"_s}, {14, u"02;2222"_s}, {34, u"建設公司"_s}};
+        {8, u"a@b.tw"_s}, {2, u"Acme"_s}, {6, u"臺北市;　民生路"_s}, {14, u"02;2222"_s}, {34, u"建設公司"_s}};
     for (const auto& [col, value] : columns)
         EXPECT_EQ(stored(u"Acme"_s, col), value) << col;
     EXPECT_EQ(customerCount(), 1);
