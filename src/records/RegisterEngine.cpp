@@ -68,7 +68,7 @@ void RegisterEngine::reportFailure(const DbError& e)
     QString text = e.description();
     if (text.isEmpty())
         text = QStringLiteral("資料庫錯誤 %1").arg(e.number());
-    say(text, PromptIcon::Critical);
+    say(text, PromptIcon::None);
 }
 
 QString RegisterEngine::editModeText() const
@@ -601,7 +601,7 @@ bool RegisterEngine::save()
         nameLeft();   // the code from the name as it stands and the table as it is now
 
     for (const QString& control : m_config.requiredControls) {
-        if (m_form.field(control).trimmed().isEmpty()) {
+        if (m_form.field(control).isEmpty()) {
             say(m_config.texts.required, m_config.texts.requiredIcon);
             return false;
         }
@@ -735,6 +735,9 @@ bool RegisterEngine::deleteSelected()
     }
     clearFields();
     m_shownName.clear();
+    // The filter boxes are emptied with the fields; the list below sets the prefix again.
+    setPrefixText(QString());
+    setCategoryText(QString());
     m_list.clear();
     m_list.setRows(1);
     setGridHeader();
