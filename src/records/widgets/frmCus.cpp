@@ -155,6 +155,9 @@ void frmCus::buildDetail()
     DTP1->setFocusPolicy(Qt::ClickFocus);
     b.bindDate(DTP1);
     QComboBox* cbTp = p1.combo("cbTp");
+    // The category lies outside the field order, so Enter does not move on from it.
+    cbTp->removeEventFilter(&b);
+    cbTp->lineEdit()->removeEventFilter(&b);
     T34->setFocusPolicy(Qt::NoFocus);
     t1->setFocusPolicy(Qt::NoFocus);
 
