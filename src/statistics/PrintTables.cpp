@@ -7,6 +7,7 @@
 #include <QHash>
 
 #include <algorithm>
+#include <cmath>
 
 namespace varn {
 
@@ -20,9 +21,11 @@ PrintRow pfpLine(const QString& num, const QString& text, const QString& unit = 
     return {num, text, unit, qty, amount};
 }
 
+// The "0%" display format rounds a half away from zero (0.125 shows as 13%), judged on
+// the 15-digit form of the percentage so that 0.045 is a half.
 QString percent(const QString& rate)
 {
-    return CStr(RoundHalfEven(Val(rate) * 100)) + QLatin1Char('%');
+    return CStr(std::round(Val(CStr(Val(rate) * 100)))) + QLatin1Char('%');
 }
 
 PrintRow feeLine(const FeeLine& fee)

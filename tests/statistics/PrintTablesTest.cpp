@@ -58,6 +58,17 @@ TEST(FirstPageTablesTest, WithoutFeesOrTaxTheTotalFollowsTheWorkTypes)
     EXPECT_EQ(fillers(t.pfp), 20);   // 22 − 2, whichever lines are present
 }
 
+TEST(FirstPageTablesTest, FeeRateByTotalShowsAsAWholePercentHalvesAwayFromZero)
+{
+    const std::pair<const char*, const char*> cases[]
+        = {{"0.1", "10%"}, {"0.125", "13%"}, {"0.045", "5%"}, {"0.0449", "4%"}, {"", "0%"}};
+    for (auto [rate, shown] : cases) {
+        FirstPageInput in = withGroups(1);
+        in.design = {u"設計費"_s, true, true, {}, QString::fromLatin1(rate), u"100"_s};
+        EXPECT_EQ(BuildFirstPageTables(in).pfp[2][3], QString::fromLatin1(shown)) << rate;
+    }
+}
+
 TEST(FirstPageTablesTest, FillersDependOnTheWorkTypeCountAlone)
 {
     const std::pair<int, int> cases[]
