@@ -26,6 +26,7 @@ frmLogin::frmLogin(QWidget* below, QWidget* parent)
     m_password = new QLineEdit(this);
     m_password->setObjectName(QStringLiteral("txtPassword"));
     m_password->setEchoMode(QLineEdit::Password);
+    m_password->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));   // "*"
     m_ok = new QPushButton(QStringLiteral("確定"), this);
     m_ok->setObjectName(QStringLiteral("cmdOK"));
     m_cancel = new QPushButton(QStringLiteral("取消"), this);
