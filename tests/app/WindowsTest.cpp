@@ -9,6 +9,8 @@
 #include "shared/setup/SeedData.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -100,10 +102,15 @@ TEST_F(WindowsTest, MenuOpensTheQuotationWindowAndEndWaitsForItsClose)
     shell.login()->cmdOK_Click();
     ASSERT_NE(shell.menu(), nullptr);
 
+    // The window reads the print ranges as it loads: a missing Xp.ini is said once.
+    ASSERT_TRUE(QFile::remove(QDir(programFolder()).filePath(u"Xp.ini"_s)));
+    prompts.clear();
     shell.menu()->button(MenuButton::Quotation)->click();
     QPointer<frmQ> q = frmQ::existing();
     ASSERT_NE(q, nullptr);
     EXPECT_TRUE(q->isVisible());
+    ASSERT_EQ(prompts.askedCount(PromptKind::Message), 1);
+    EXPECT_TRUE(prompts.lastMessageText().contains(u"Xp.ini"_s));
     EXPECT_TRUE(q->action(u"mSaveAs"_s)->isEnabled());   // the file commands came with it
     q->quotation().setHeaderField(HeaderField::SiteAddress, u"台北市"_s);
     ASSERT_TRUE(q->quotation().isModified());

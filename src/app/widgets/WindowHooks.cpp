@@ -1,5 +1,6 @@
 #include "app/widgets/WindowHooks.h"
 
+#include "app/MainDb.h"
 #include "app/PrintSettings.h"
 #include "app/widgets/Shell.h"
 #include "quotation/widgets/QuotationWindowExtras.h"
@@ -21,6 +22,11 @@ void ConnectWindows(Shell& shell)
         return;
     quotationHooked = true;
     frmQ::setTemplateMarker([] { MarkTemplatesReadOnly(); });
+    // The window reads the print ranges afresh and opens the main database again.
+    frmQ::setSettingsLoader([] {
+        LoadXlSettings();
+        OpenMainDb();
+    });
     QuotationWindowExtras::setCustomerPicker([](QWidget* parent) { return PickCustomer(parent); });
     frmQ::addLoadHook([](frmQ& window) {
         QuotationWindowExtras::attach(window);

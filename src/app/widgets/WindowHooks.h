@@ -6,7 +6,8 @@ class Shell;
 
 // Hooks the windows of the other modules to the menu: 報價單 and 客戶資料, the quotation
 // window's close for 結束, and the parts of the quotation window that live elsewhere (files
-// and page end, statistics and reports, the customer pick, the read-only templates).
+// and page end, statistics and reports, the customer pick, the read-only templates, the
+// print ranges and the main database read afresh).
 void ConnectWindows(Shell& shell);
 
 } // namespace varn

@@ -39,6 +39,7 @@ namespace varn {
 
 QPointer<frmQ> frmQ::s_instance;
 std::function<void()> frmQ::s_templateMarker;
+std::function<void()> frmQ::s_settingsLoader;
 std::vector<std::function<void(frmQ&)>> frmQ::s_loadHooks;
 
 namespace {
@@ -154,6 +155,11 @@ void frmQ::setTemplateMarker(std::function<void()> marker)
     s_templateMarker = std::move(marker);
 }
 
+void frmQ::setSettingsLoader(std::function<void()> loader)
+{
+    s_settingsLoader = std::move(loader);
+}
+
 void frmQ::addLoadHook(std::function<void(frmQ&)> hook)
 {
     if (hook)
@@ -219,13 +225,16 @@ void frmQ::Form_Load()
     m_doc->recentFiles().load(RecentFiles::defaultPath());
     refreshCaption();
     openStaDb();
-    LoadXlSettingsFiles(state().programFolder);
+    if (s_settingsLoader)
+        s_settingsLoader();
+    else
+        LoadXlSettingsFiles(state().programFolder);
     m_mainDb = state().m.gDb;
     if (m_mainDb)
         m_lexicon = std::make_unique<DatabaseItemLexicon>(*m_mainDb);
     m_editors->setLexicon(m_lexicon.get());
     loadPickLists();
-    applyHeaderDefaults();
+    applyHeaderDefaults(m_cbK->count() > 0 ? m_cbK->itemText(0) : QString());
     resize(px(15000), px(10000));
     refreshAll();
 }
@@ -295,12 +304,11 @@ void frmQ::loadPickLists()
         prompter().inform(failures.join(QStringLiteral("\r\n")), PromptIcon::Warning);
 }
 
-void frmQ::applyHeaderDefaults()
+void frmQ::applyHeaderDefaults(const QString& category)
 {
-    // A new quotation starts on the first category and the first project kind. They are
-    // put in as the quotation's own values, not as edits: an untouched new quotation asks
-    // nothing when it is closed.
-    const QString category = m_cbK->count() > 0 ? m_cbK->itemText(0) : QString();
+    // A new quotation starts on the first project kind; the category stays as the header
+    // showed it (the first one when the window loads). They are put in as the quotation's
+    // own values, not as edits: an untouched new quotation asks nothing when it is closed.
     const QString kind = m_cbEcn->count() > 0 ? m_cbEcn->itemText(0) : QString();
     const QuotationHeader& h = m_doc->header();
     if (m_doc->isModified() || (h.category == category && h.projectName == kind))
@@ -837,9 +845,10 @@ bool frmQ::mNew_Click()
 {
     m_lstAK->hide();
     const ScopedVrnSaveNames names;  // its "save first?" may ask for a file name
+    const QString category = m_cbK->currentText();
     if (!m_doc->mNew_Click())
         return false;
-    applyHeaderDefaults();
+    applyHeaderDefaults(category);
     refreshAll();
     return true;
 }

@@ -63,6 +63,10 @@ public:
     // `MarkTemplatesReadOnly`, run first thing whenever the window loads (the print
     // subsystem supplies it).
     static void setTemplateMarker(std::function<void()> marker);
+    // `LoadXlSettings` then `OpenMainDb`, run as the window loads (the shell supplies them,
+    // with their messages). Without it the print ranges are read quietly and the open
+    // connection is used.
+    static void setSettingsLoader(std::function<void()> loader);
     // Run on every window once it has loaded, in the order added: the other parts of the
     // program put their commands on it here (file commands, statistics, reports...).
     static void addLoadHook(std::function<void(frmQ&)> hook);
@@ -164,7 +168,7 @@ private:
 
     void openStaDb();
     void loadPickLists();
-    void applyHeaderDefaults();
+    void applyHeaderDefaults(const QString& category);
     void LoadAreaPickList();
     void LoadItemPickList();
     void showPickFailure(const PickList& list);
@@ -185,6 +189,7 @@ private:
 
     static QPointer<frmQ> s_instance;
     static std::function<void()> s_templateMarker;
+    static std::function<void()> s_settingsLoader;
     static std::vector<std::function<void(frmQ&)>> s_loadHooks;
 
     Quotation* m_doc;

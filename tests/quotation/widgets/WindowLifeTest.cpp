@@ -165,7 +165,8 @@ TEST_F(WindowLife, NewQuotationAsksAboutAChangedOneAndStartsAfresh)
     prompts.answerMessage(PromptButton::No);
     EXPECT_TRUE(w.mNew_Click());
     EXPECT_EQ(w.tv()->topLevelItem(0)->childCount(), 0);
-    EXPECT_EQ(w.cbK()->currentText(), "住宅");
+    EXPECT_EQ(w.cbK()->currentText(), "店面");   // the category stays as it was
+    EXPECT_EQ(doc().header().category, "店面");
     EXPECT_FALSE(doc().isModified());
     EXPECT_EQ(w.lbPath()->text(), Q);
 }
