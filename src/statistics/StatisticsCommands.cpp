@@ -39,12 +39,11 @@ void CompactShownRows(GridModel& hfgQ)
         // Block [start, end]: its path cell goes back to its first row afterwards.
         const QString path = hfgQ.textMatrix(start, QCol::Path);
         hfgQ.setTextMatrix(start, QCol::Path, QString());
-        int r = start;
-        for (int seen = start; seen <= end; ++seen) {
+        // From the bottom up, each row without a name goes to the block's end: they end up
+        // below the named rows, in reverse order.
+        for (int r = end; r >= start; --r) {
             if (hfgQ.textMatrix(r, QCol::Name).isEmpty())
                 hfgQ.setRowPosition(r, end);   // the rows below move up one
-            else
-                ++r;
         }
         hfgQ.setTextMatrix(start, QCol::Path, path);
         start = end + 1;

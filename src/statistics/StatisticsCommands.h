@@ -15,7 +15,8 @@ enum class StatisticsBy {
 };
 
 // Moves the rows of the shown grid whose 品名 is empty below the other rows of their own
-// block, keeping the order within each part. The 階層 cell that heads a block stays on the
+// block (walking up, each to the block's end: named rows keep their order, the others end
+// up reversed). The 階層 cell that heads a block stays on the
 // block's first row, so no row changes leaf.
 void CompactShownRows(GridModel& hfgQ);
 

@@ -118,7 +118,7 @@ TEST_F(StatisticsCommandsTest, CompactingMovesBlankRowsDownWithinTheirOwnLeaf)
         rows << (q.textMatrix(r, QCol::Path).isEmpty() ? u"-:"_s : u"P:"_s) + q.textMatrix(r, QCol::Name)
                 + u'/' + q.textMatrix(r, QCol::Remark);
     EXPECT_EQ(rows,
-              (QStringList{"P:鏡櫃/", "-:/只有備註", "-:/", "P:牆面/", "P:壁磚/", "P:衣櫃/", "P:天花板/",
+              (QStringList{"P:鏡櫃/", "-:/", "-:/只有備註", "P:牆面/", "P:壁磚/", "P:衣櫃/", "P:天花板/",
                            "-:O'Neil 漆/"}));
 
     // Through the command, a shown leaf's rows without a name end up below its items and
