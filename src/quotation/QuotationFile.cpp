@@ -17,8 +17,19 @@ namespace varn {
 namespace {
 
 const QString kCaption = QStringLiteral("報價系統");
-// The quotation files come first: they are what the dialogs show at the start.
-const QString kFilter = QStringLiteral("瓦恩工房 檔案(*.vrn);;All Files (*.*);;Text Files(*.txt)");
+// The dialogs list every file first and start on the quotation files, the second filter.
+const QString kFilter = QStringLiteral("All Files (*.*);;瓦恩工房 檔案(*.vrn);;Text Files(*.txt)");
+const QString kVrnFilter = QStringLiteral("瓦恩工房 檔案(*.vrn)");
+
+FileRequest fileDialog(const QString& startFolder, const QString& fileName = {})
+{
+    FileRequest dialog;
+    dialog.filter = kFilter;
+    dialog.selectedFilter = kVrnFilter;
+    dialog.startFolder = startFolder;
+    dialog.fileName = fileName;
+    return dialog;
+}
 const QString kOpenedMarker = QStringLiteral("OpenFile");
 
 PromptButton askSave(const QString& text)
@@ -198,10 +209,7 @@ bool Quotation::mOpen_Click(const std::optional<QString>& recentPath)
         path = *recentPath;
         mode = VrnReadMode::Strict;
     } else {
-        FileRequest dialog;
-        dialog.filter = kFilter;
-        dialog.startFolder = state().m.gFilePath;
-        const std::optional<QString> chosen = prompter().openFile(dialog);
+        const std::optional<QString> chosen = prompter().openFile(fileDialog(state().m.gFilePath));
         if (!chosen) {
             prompter().inform(QStringLiteral("取消開啟檔案"), PromptIcon::None);
             return false;
@@ -231,11 +239,8 @@ bool Quotation::mOpen_Click(const std::optional<QString>& recentPath)
 
 bool Quotation::mSaveF_Click()
 {
-    FileRequest dialog;
-    dialog.filter = kFilter;
-    dialog.fileName = m_filePath;
-    dialog.startFolder = m_filePath.isEmpty() ? state().m.gFilePath : QFileInfo(m_filePath).absolutePath();
-    const std::optional<QString> chosen = prompter().saveFile(dialog);
+    const QString folder = m_filePath.isEmpty() ? state().m.gFilePath : QFileInfo(m_filePath).absolutePath();
+    const std::optional<QString> chosen = prompter().saveFile(fileDialog(folder, m_filePath));
     if (!chosen) {
         prompter().inform(QStringLiteral("取消存檔"), PromptIcon::None);
         return false;
@@ -245,10 +250,7 @@ bool Quotation::mSaveF_Click()
 
 bool Quotation::mSaveAs_Click()
 {
-    FileRequest dialog;
-    dialog.filter = kFilter;
-    dialog.startFolder = state().m.gFilePath;
-    const std::optional<QString> chosen = prompter().saveFile(dialog);
+    const std::optional<QString> chosen = prompter().saveFile(fileDialog(state().m.gFilePath));
     if (!chosen) {
         prompter().inform(QStringLiteral("取消另存檔案"), PromptIcon::None);
         return false;
