@@ -160,7 +160,7 @@ std::optional<QString> SystemSettings::browseDatabaseFolder()
 {
     FileRequest ask;
     ask.title = QStringLiteral("開啟");
-    ask.filter = QStringLiteral("資料庫 (varn3.mdb)");
+    ask.filter = QStringLiteral("(varn3.mdb)");
     ask.startFolder = QFileInfo(MainDbFile(state().m.gMdbPath)).absolutePath();
     ask.fileName = QStringLiteral("varn3.mdb");
     const std::optional<QString> chosen = prompter().openFile(ask);
