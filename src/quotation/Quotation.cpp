@@ -522,14 +522,16 @@ void Quotation::bulkEdit(bool targetAmount)
                 continue;
             auto num = [&](int c) { return Val(b.textMatrix(r, c)); };
             if (targetAmount) {
-                const double ratio = num(QCol::Ratio) * factor;
+                // The scaled ratio is read back from its text, as for the shown rows, so a
+                // leaf shows the same prices as the root did.
+                b.setTextMatrix(r, QCol::Ratio, CStr(num(QCol::Ratio) * factor));
                 double price = num(QCol::Price);
                 if (num(QCol::Cost) != 0) {
-                    price = RoundHalfEven(ratio * num(QCol::Cost), 0);
+                    price = RoundHalfEven(num(QCol::Ratio) * num(QCol::Cost), 0);
                     b.setTextMatrix(r, QCol::Price, CStr(price));
                 }
                 b.setTextMatrix(r, QCol::Amount, CStr(RoundHalfEven(price * num(QCol::Qty), 0)));
-                b.setTextMatrix(r, QCol::Ratio, CStr(RoundHalfEven(ratio, 3)));
+                b.setTextMatrix(r, QCol::Ratio, CStr(RoundHalfEven(num(QCol::Ratio), 3)));
             } else {
                 b.setTextMatrix(r, QCol::Ratio, typed);
                 Pricing::RecalcRow(b, r, QCol::Price);
