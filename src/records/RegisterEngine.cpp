@@ -601,7 +601,8 @@ bool RegisterEngine::save()
         nameLeft();   // the code from the name as it stands and the table as it is now
 
     for (const QString& control : m_config.requiredControls) {
-        if (m_form.field(control).isEmpty()) {
+        // A name of blanks alone is no name: it could not be found or told apart.
+        if (m_form.field(control).trimmed().isEmpty()) {
             say(m_config.texts.required, m_config.texts.requiredIcon);
             return false;
         }
