@@ -8,7 +8,7 @@ CellEditor editorFor(int col)
 {
     switch (col) {
     case QCol::Name: return CellEditor::ItemName;
-    case QCol::Spec: return CellEditor::Detail;
+    case QCol::Standard: return CellEditor::Detail;
     case QCol::Unit: return CellEditor::Unit;
     case QCol::Qty:
     case QCol::Price:

@@ -9,7 +9,7 @@ namespace QCol {
 constexpr int Selector = 0;
 constexpr int Path = 1;        // 階層: the leaf path (every hfgB row; first row of a block in hfgQ)
 constexpr int Name = 2;        // 品名
-constexpr int Spec = 3;        // 規格
+constexpr int Standard = 3;    // 規格
 constexpr int Unit = 4;        // 單位
 constexpr int Qty = 5;         // 數量
 constexpr int Price = 6;       // 單價

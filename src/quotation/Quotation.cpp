@@ -223,7 +223,7 @@ void Quotation::FormatQuotationGrid(bool atLeaf)
         g.setTextMatrix(0, c, QString::fromUtf16(kHeaders[c]));
     // 金額 is as wide as 單價; it is set here with the others so that it comes back when
     // the rights allow it again.
-    const std::pair<int, int> widths[] = {{QCol::Name, 3000}, {QCol::Spec, 1200}, {QCol::Unit, 750},
+    const std::pair<int, int> widths[] = {{QCol::Name, 3000}, {QCol::Standard, 1200}, {QCol::Unit, 750},
                                           {QCol::Qty, 750},   {QCol::Price, 800}, {QCol::Amount, 800},
                                           {QCol::Cost, 800},
                                           {QCol::CostTotal, 1100}, {QCol::Ratio, 750},
@@ -245,7 +245,7 @@ void Quotation::FormatQuotationGrid(bool atLeaf)
     for (int r = 1; r < g.rows(); ++r) {
         g.setCellFormat(r, QCol::Path, path);
         g.setCellFormat(r, QCol::Name, left);
-        g.setCellFormat(r, QCol::Spec, left);
+        g.setCellFormat(r, QCol::Standard, left);
         g.setCellFormat(r, QCol::Unit, centre);
         g.setCellFormat(r, QCol::Amount, computed);
         g.setCellFormat(r, QCol::CostTotal, computed);
@@ -404,7 +404,7 @@ QString Quotation::pickItem(int row, const QString& workItem, const QString& edi
     const std::optional<ItemFacts> facts = lexicon.itemFacts(workItem, workTypeCandidates());
     if (!facts)
         return name;
-    SetTxM(row, QCol::Spec, QString());
+    SetTxM(row, QCol::Standard, QString());
     SetTxM(row, QCol::Unit, facts->unit);
     SetTxM(row, QCol::Cost, Pricing::singleText(facts->cost));
     SetTxM(row, QCol::Ratio, Pricing::singleText(facts->ratio));
@@ -428,7 +428,7 @@ QString Quotation::pickItem(int row, const QString& workItem, const QString& edi
 
 bool Quotation::pickDetail(int row, const QString& detail, ItemLexicon& lexicon)
 {
-    if (!setCellText(row, QCol::Spec, detail))
+    if (!setCellText(row, QCol::Standard, detail))
         return false;
     m_editRow = row;
     const QString workItem = GTxM(row, QCol::WorkItem);

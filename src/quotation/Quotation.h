@@ -135,7 +135,7 @@ public:
     // Recomputes one column (6 to 10) of the row editRow().
     void RecalcRow(int col);
     // Writes an editor's text into a cell without recomputing (the item-name, unit,
-    // specification and remark editors; an editor being placed). False when refused:
+    // 規格 and remark editors; an editor being placed). False when refused:
     // not an editable cell of a shown leaf, or the text holds "|" or a line break.
     bool setCellText(int row, int col, const QString& text);
     // A value typed in the quantity, price or cost editor or chosen in the ratio combo:
@@ -150,7 +150,7 @@ public:
     // editor holds (in the no-area mode the item name is appended to it). Returns the
     // item name written.
     QString pickItem(int row, const QString& workItem, const QString& editorText, ItemLexicon& lexicon);
-    // A detail picked in the specification combo: the row's cost becomes the work item's
+    // A detail picked in the 規格 combo: the row's cost becomes the work item's
     // cost plus the detail's markup.
     bool pickDetail(int row, const QString& detail, ItemLexicon& lexicon);
 

@@ -140,11 +140,11 @@ protected:
 
 TEST_F(ItemPickTest, APickFillsTheRowFromTheLexiconOfTheShownWorkType)
 {
-    doc->setCellText(2, QCol::Spec, "舊規格");
+    doc->setCellText(2, QCol::Standard, "舊規格");
     EXPECT_EQ(doc->pickItem(2, "木門", "r2", lexicon), "木門");
     EXPECT_EQ(lexicon.lastPreferred, (QStringList{"客廳", Q}));
     QStringList row;
-    for (int c : {QCol::Name, QCol::Spec, QCol::Unit, QCol::Qty, QCol::Price, QCol::Amount, QCol::Cost,
+    for (int c : {QCol::Name, QCol::Standard, QCol::Unit, QCol::Qty, QCol::Price, QCol::Amount, QCol::Cost,
                   QCol::CostTotal, QCol::Ratio, QCol::WorkItem})
         row << doc->GTxM(2, c);
     EXPECT_EQ(row, (QStringList{"木門", "", "扇", "1", "3000", "3000", "2500", "2500", "1.2", "木門"}));
@@ -206,11 +206,11 @@ TEST_F(ItemPickTest, ADetailAddsItsMarkupToTheItemCostAndAnEmptyCostStartsFromTh
 {
     doc->pickItem(1, "木門", "", lexicon);
     ASSERT_TRUE(doc->pickDetail(1, "實木", lexicon));
-    EXPECT_EQ(doc->GTxM(1, QCol::Spec), "實木");
+    EXPECT_EQ(doc->GTxM(1, QCol::Standard), "實木");
     EXPECT_EQ(doc->GTxM(1, QCol::Cost), "3000");
     EXPECT_EQ(doc->GTxM(1, QCol::Price), "3600");
     EXPECT_FALSE(doc->pickDetail(1, "其他", lexicon));
-    EXPECT_EQ(doc->GTxM(1, QCol::Spec), "其他");
+    EXPECT_EQ(doc->GTxM(1, QCol::Standard), "其他");
     EXPECT_EQ(doc->GTxM(1, QCol::Cost), "3000");
 
     // An empty cost starts from the price.

@@ -65,7 +65,7 @@ protected:
         add(path({"四樓", "院子"}), {"圍牆"}, true);
         fill(path({"臥室", "木作"}), {{"床架\"特製\"", "1", "5000"}});
         fill(path({"客廳", "木作"}), {{"天花板", "10", "1200"}, {""}, {"隔間", "2", "3000"}});
-        for (auto [col, text] : {std::pair{QCol::Spec, "矽酸鈣板"}, {QCol::Unit, "坪"}, {QCol::Cost, "900"},
+        for (auto [col, text] : {std::pair{QCol::Standard, "矽酸鈣板"}, {QCol::Unit, "坪"}, {QCol::Cost, "900"},
                                  {QCol::Remark, "含四角收邊"}, {QCol::WorkItem, "天花板"}})
             doc->setCellText(1, col, QString::fromUtf8(text));
         fill(path({"四樓", "院子", "圍牆"}), {{"院牆", "20", "800"}});

@@ -4,14 +4,14 @@
 
 namespace varn {
 
-int ReportTable::fieldIndex(const QString& spec) const
+int ReportTable::fieldIndex(const QString& field) const
 {
     bool isNumber = false;
-    const int pos = spec.toInt(&isNumber);
+    const int pos = field.toInt(&isNumber);
     if (isNumber)
         return pos >= 0 && pos < fields.size() ? pos : -1;
     for (int i = 0; i < fields.size(); ++i) {
-        if (fields.at(i).compare(spec, Qt::CaseInsensitive) == 0)
+        if (fields.at(i).compare(field, Qt::CaseInsensitive) == 0)
             return i;
     }
     return -1;

@@ -16,7 +16,7 @@ struct ReportTable {
 
     // The position of a field given by name (without regard to case) or by digits; -1 when
     // the table has no such field.
-    int fieldIndex(const QString& spec) const;
+    int fieldIndex(const QString& field) const;
 };
 
 // The tables a report reads, taken from the print database in one go, so a report never

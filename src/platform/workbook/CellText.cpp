@@ -106,7 +106,11 @@ QString UnescapeCellText(std::string_view stored)
     return out;
 }
 
-void AppendXmlText(std::string& out, std::string_view text)
+namespace {
+
+// Appends text with the characters XML needs escaped; attribute values also escape the
+// quote and the white space that attribute normalisation would otherwise fold.
+void appendEscaped(std::string& out, std::string_view text, bool attribute)
 {
     size_t start = 0;
     for (size_t i = 0; i < text.size(); ++i) {
@@ -115,8 +119,14 @@ void AppendXmlText(std::string& out, std::string_view text)
         case '&': rep = "&amp;"; break;
         case '<': rep = "&lt;"; break;
         case '>': rep = "&gt;"; break;
-        default: continue;
+        case '"': rep = attribute ? "&quot;" : nullptr; break;
+        case '\n': rep = attribute ? "&#10;" : nullptr; break;
+        case '\r': rep = attribute ? "&#13;" : nullptr; break;
+        case '\t': rep = attribute ? "&#9;" : nullptr; break;
+        default: break;
         }
+        if (!rep)
+            continue;
         out.append(text.data() + start, i - start);
         out.append(rep);
         start = i + 1;
@@ -124,26 +134,16 @@ void AppendXmlText(std::string& out, std::string_view text)
     out.append(text.data() + start, text.size() - start);
 }
 
+} // namespace
+
+void AppendXmlText(std::string& out, std::string_view text)
+{
+    appendEscaped(out, text, false);
+}
+
 void AppendXmlAttribute(std::string& out, std::string_view text)
 {
-    size_t start = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        const char* rep = nullptr;
-        switch (text[i]) {
-        case '&': rep = "&amp;"; break;
-        case '<': rep = "&lt;"; break;
-        case '>': rep = "&gt;"; break;
-        case '"': rep = "&quot;"; break;
-        case '\n': rep = "&#10;"; break;
-        case '\r': rep = "&#13;"; break;
-        case '\t': rep = "&#9;"; break;
-        default: continue;
-        }
-        out.append(text.data() + start, i - start);
-        out.append(rep);
-        start = i + 1;
-    }
-    out.append(text.data() + start, text.size() - start);
+    appendEscaped(out, text, true);
 }
 
 } // namespace varn

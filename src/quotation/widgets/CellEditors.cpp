@@ -404,7 +404,7 @@ void CellEditors::LsA_Click(const QString& area)
 
 void CellEditors::cbD_Click(const QString& detail)
 {
-    if (!m_open || m_col != QCol::Spec || m_placing)
+    if (!m_open || m_col != QCol::Standard || m_placing)
         return;
     if (!m_lexicon)
         return;

@@ -221,15 +221,15 @@ TEST_F(WorkbookLayoutTest, ElementsRowsAndCellsAreWrittenInSchemaOrder)
 
 TEST_F(WorkbookLayoutTest, CopiedSharedFormulasBecomeFormulasOfTheirOwn)
 {
-    test::BookSpec spec;
-    spec.sheets.push_back({"S",
+    test::BookLayout layout;
+    layout.sheets.push_back({"S",
                            "<row r=\"1\"><c r=\"A1\"><v>1</v></c><c r=\"B1\"><f t=\"shared\" ref=\"B1:B3\" si=\"0\">A1*2</f><v>2</v></c></row>"
                            "<row r=\"2\"><c r=\"A2\"><v>2</v></c><c r=\"B2\"><f t=\"shared\" si=\"0\"/><v>4</v></c></row>"
                            "<row r=\"3\"><c r=\"A3\"><v>3</v></c><c r=\"B3\"><f t=\"shared\" si=\"0\"/><v>6</v></c></row>",
                            "", ""});
-    spec.withCalcChain = true;
-    spec.calcChain = "<c r=\"B1\" i=\"1\"/><c r=\"B2\"/><c r=\"B3\"/>";
-    test::WriteBook(path("f.xlsx"), spec);
+    layout.withCalcChain = true;
+    layout.calcChain = "<c r=\"B1\" i=\"1\"/><c r=\"B2\"/><c r=\"B3\"/>";
+    test::WriteBook(path("f.xlsx"), layout);
     Workbook book = Workbook::open(path("f.xlsx"));
     Worksheet& s = book.worksheet(1);
     s.copyRange(CellRange::fromText(u"A2:B3"), CellRef::fromText(u"D5"));

@@ -20,11 +20,11 @@ protected:
     {
         // A1 shared "Old", B1 number 7 with format 3, A2 rich text from the shared table,
         // A3 inline rich text, row 5 formatted bold as a row, column D bordered.
-        test::BookSpec spec;
-        spec.sharedStrings = {"<t>Old</t>",
+        test::BookLayout layout;
+        layout.sharedStrings = {"<t>Old</t>",
                               "<r><t>#客戶</t></r><r><rPr><b/></rPr><t>名稱#</t></r><rPh sb=\"0\" eb=\"1\"><t>ㄎㄜˋ</t></rPh>",
                               "<t xml:space=\"preserve\"> 前導_x0009_</t>"};
-        spec.sheets.push_back({"S",
+        layout.sheets.push_back({"S",
                                "<row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c><c r=\"B1\" s=\"3\"><v>7</v></c>"
                                "<c r=\"C1\" t=\"s\"><v>2</v></c><c r=\"D1\" t=\"b\"><v>1</v></c></row>"
                                "<row r=\"2\"><c r=\"A2\" s=\"1\" t=\"s\"><v>1</v></c></row>"
@@ -32,7 +32,7 @@ protected:
                                "<row r=\"5\" s=\"2\" customFormat=\"1\"/>",
                                "<cols><col min=\"4\" max=\"4\" width=\"9\" style=\"1\" customWidth=\"1\"/></cols>",
                                ""});
-        test::WriteBook(path("in.xlsx"), spec);
+        test::WriteBook(path("in.xlsx"), layout);
     }
 
     QString path(const QString& name) const { return dir.filePath(name); }

@@ -86,7 +86,7 @@ const char* kStyles =
 
 } // namespace
 
-Parts BuildParts(const BookSpec& spec)
+Parts BuildParts(const BookLayout& layout)
 {
     std::string types = std::string(kDecl)
         + "<Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
@@ -100,8 +100,8 @@ Parts BuildParts(const BookSpec& spec)
         "<Relationship Id=\"rIdT\" Type=\"" + kRel + "/sharedStrings\" Target=\"sharedStrings.xml\"/>";
     std::string sheets;
     Parts sheetParts;
-    for (size_t i = 0; i < spec.sheets.size(); ++i) {
-        const auto& s = spec.sheets[i];
+    for (size_t i = 0; i < layout.sheets.size(); ++i) {
+        const auto& s = layout.sheets[i];
         const std::string n = std::to_string(i + 1);
         types += "<Override PartName=\"/xl/worksheets/sheet" + n
             + ".xml\" ContentType=\"application/vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml\"/>";
@@ -114,16 +114,16 @@ Parts BuildParts(const BookSpec& spec)
                                     + "<" + p + "sheetData>" + s.sheetData + "</" + p + "sheetData>" + s.afterData + "</" + p
                                     + "worksheet>");
     }
-    if (spec.withCalcChain) {
+    if (layout.withCalcChain) {
         types += "<Override PartName=\"/xl/calcChain.xml\" ContentType=\"application/vnd.openxmlformats-officedocument.spreadsheetml.calcChain+xml\"/>";
         rels += "<Relationship Id=\"rIdC\" Type=\"" + std::string(kRel) + "/calcChain\" Target=\"calcChain.xml\"/>";
     }
     types += "</Types>";
     rels += "</Relationships>";
 
-    std::string sst = std::string(kDecl) + "<sst xmlns=\"" + kMain + "\" count=\"" + std::to_string(spec.sharedStrings.size())
-        + "\" uniqueCount=\"" + std::to_string(spec.sharedStrings.size()) + "\">";
-    for (const auto& si : spec.sharedStrings)
+    std::string sst = std::string(kDecl) + "<sst xmlns=\"" + kMain + "\" count=\"" + std::to_string(layout.sharedStrings.size())
+        + "\" uniqueCount=\"" + std::to_string(layout.sharedStrings.size()) + "\">";
+    for (const auto& si : layout.sharedStrings)
         sst += "<si>" + si + "</si>";
     sst += "</sst>";
 
@@ -138,14 +138,14 @@ Parts BuildParts(const BookSpec& spec)
         {"xl/sharedStrings.xml", sst},
     };
     parts.insert(parts.end(), sheetParts.begin(), sheetParts.end());
-    if (spec.withCalcChain)
-        parts.emplace_back("xl/calcChain.xml", std::string(kDecl) + "<calcChain xmlns=\"" + kMain + "\">" + spec.calcChain + "</calcChain>");
+    if (layout.withCalcChain)
+        parts.emplace_back("xl/calcChain.xml", std::string(kDecl) + "<calcChain xmlns=\"" + kMain + "\">" + layout.calcChain + "</calcChain>");
     return parts;
 }
 
-void WriteBook(const QString& path, const BookSpec& spec)
+void WriteBook(const QString& path, const BookLayout& layout)
 {
-    WriteZip(path, BuildParts(spec));
+    WriteZip(path, BuildParts(layout));
 }
 
 QJsonObject ReadWithOpenpyxl(const QString& path)

@@ -24,7 +24,7 @@ std::vector<std::string> ZipEntryNames(const QString& path);
 
 // A small but complete workbook: worksheets (their <sheetData> inner XML and anything
 // after it), shared strings, a style sheet with a bordered format and a bold font.
-struct BookSpec {
+struct BookLayout {
     struct Sheet {
         std::string name = {};
         std::string sheetData = {};     // rows, inside <sheetData>
@@ -37,8 +37,8 @@ struct BookSpec {
     bool withCalcChain = false;
     std::string calcChain = {};               // <c> entries
 };
-Parts BuildParts(const BookSpec& spec);
-void WriteBook(const QString& path, const BookSpec& spec);
+Parts BuildParts(const BookLayout& layout);
+void WriteBook(const QString& path, const BookLayout& layout);
 
 // Runs read_xlsx.py on the file; fails the test when it cannot read it.
 QJsonObject ReadWithOpenpyxl(const QString& path);

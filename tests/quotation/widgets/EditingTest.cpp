@@ -11,7 +11,7 @@ protected:
     QStringList cells()
     {
         QStringList out;
-        for (int c : {QCol::Name, QCol::Spec, QCol::Unit, QCol::Qty, QCol::Price, QCol::Amount, QCol::Cost,
+        for (int c : {QCol::Name, QCol::Standard, QCol::Unit, QCol::Qty, QCol::Price, QCol::Amount, QCol::Cost,
                       QCol::Ratio, QCol::WorkItem})
             out << cell(1, c);
         return out;
@@ -84,7 +84,7 @@ TEST_P(EnterNavigation, EnterMovesToTheNextColumnTheUserMayEdit)
     window(GetParam().rights);
     buildTwoAreas();
     clickCell(1, QCol::Name);
-    std::vector<int> columns{QCol::Spec, QCol::Unit, QCol::Qty};
+    std::vector<int> columns{QCol::Standard, QCol::Unit, QCol::Qty};
     columns.insert(columns.end(), GetParam().columns.begin(), GetParam().columns.end());
     for (int expected : columns) {
         pressEnter();
@@ -127,7 +127,7 @@ TEST_F(Editing, AnItemPickFillsTheRowFromTheLexiconAndUndoRestoresIt)
     EXPECT_EQ(w.lbSumT()->text(), "6500");
 
     // A detail sets the cost from the lexicon.
-    clickCell(1, QCol::Spec);
+    clickCell(1, QCol::Standard);
     QComboBox* cbD = editors().cbD();
     ASSERT_EQ(cbD->count(), 1);
     cbD->setCurrentIndex(0);
