@@ -1,11 +1,10 @@
 #include "quotation/VrnFile.h"
 
+#include "platform/files/SafeSave.h"
 #include "platform/text/Cp950.h"
 #include "quotation/ItemColumns.h"
 #include "quotation/Pricing.h"
 #include "quotation/QuotationTree.h"
-
-#include <QSaveFile>
 
 #include <cmath>
 #include <optional>
@@ -380,22 +379,8 @@ void write(const QString& path, const VrnContent& content)
     if (!bytes)
         throw VrnError(QStringLiteral("報價單含有無法存檔的字元"), VrnError::RefusedText);
 
-    // The size is checked before the rename: a write cut short (a full disk, a size
-    // limit) can pass the save file's own checks and would replace the old file with
-    // a truncated one.
-    QSaveFile file(path);
-    auto failed = [&] {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return VrnError(QStringLiteral("無法寫入檔案「%1」:%2").arg(path, reason), VrnError::FileAccess);
-    };
-    if (!file.open(QIODevice::WriteOnly))
-        throw failed();
-    if (file.write(*bytes) != bytes->size() || !file.flush() || file.size() != bytes->size())
-        throw failed();
-    if (!file.commit())
-        throw VrnError(QStringLiteral("無法寫入檔案「%1」:%2").arg(path, file.errorString()),
-                       VrnError::FileAccess);
+    if (const auto why = SaveFileSafely(path, *bytes))
+        throw VrnError(QStringLiteral("無法寫入檔案「%1」:%2").arg(path, *why), VrnError::FileAccess);
 }
 
 } // namespace Vrn

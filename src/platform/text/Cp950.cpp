@@ -1,7 +1,8 @@
 #include "platform/text/Cp950.h"
 
+#include "platform/files/SafeSave.h"
+
 #include <QFile>
-#include <QSaveFile>
 
 #include <cerrno>
 #include <iconv.h>
@@ -208,18 +209,8 @@ void Cp950LineWriter::commit(const QString& path) const
         bytes += "\r\n";
     }
 
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw TextFileError(QStringLiteral("無法寫入檔案「%1」：%2").arg(path, file.errorString()));
-    // QSaveFile buffers small writes, so a short write (disk full) only shows at flush;
-    // check the size before the rename, or a truncated file would replace the old one.
-    const bool written = file.write(bytes) == bytes.size() && file.flush() && file.size() == bytes.size();
-    if (!written) {
-        file.cancelWriting();
-        file.commit();
-    }
-    if (!written || !file.commit())
-        throw TextFileError(QStringLiteral("無法寫入檔案「%1」：%2").arg(path, file.errorString()));
+    if (const auto why = SaveFileSafely(path, bytes))
+        throw TextFileError(QStringLiteral("無法寫入檔案「%1」：%2").arg(path, *why));
 }
 
 } // namespace varn

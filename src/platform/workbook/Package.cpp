@@ -1,10 +1,10 @@
 #include "platform/workbook/Package.h"
 
+#include "platform/files/SafeSave.h"
 #include "platform/workbook/WorkbookError.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <zip.h>
 
@@ -194,16 +194,8 @@ void Package::write(const QString& target, const std::map<std::string, std::stri
     if (bytes.empty())
         throw fail(QStringLiteral("壓縮失敗"));
 
-    QSaveFile file(target);
-    if (!file.open(QIODevice::WriteOnly))
-        throw fail(file.errorString());
-    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) {
-        const QString why = file.errorString();
-        file.cancelWriting();
-        throw fail(why);
-    }
-    if (!file.commit())
-        throw fail(file.errorString());
+    if (const auto why = SaveFileSafely(target, QByteArray::fromStdString(bytes)))
+        throw fail(*why);
 }
 
 } // namespace varn

@@ -1,6 +1,7 @@
 #include "shared/setup/ProgramFolder.h"
 
 #include "platform/db/Database.h"
+#include "platform/files/SafeSave.h"
 #include "platform/text/Cp950.h"
 #include "shared/setup/Schema.h"
 #include "shared/setup/SeedData.h"
@@ -71,10 +72,11 @@ public:
     void copyFile(const QString& from, const QString& to, bool writable)
     {
         makeFile(to, [&](const QString& p) {
-            if (!QFile::copy(from, p))
-                throw SetupError(p, QStringLiteral("無法將「%1」複製到「%2」").arg(native(from), native(p)));
-            if (writable)
-                QFile::setPermissions(p, QFile::permissions(p) | QFile::WriteOwner | QFile::ReadOwner);
+            if (const auto why = CopyFileSafely(from, p))
+                throw SetupError(p, QStringLiteral("無法將「%1」複製到「%2」：%3").arg(native(from), native(p), *why));
+            // A template keeps the source's permissions (read-only ones stay read-only).
+            if (!writable)
+                QFile::setPermissions(p, QFile::permissions(from));
         });
     }
 

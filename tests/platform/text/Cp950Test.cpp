@@ -1,10 +1,8 @@
 #include "platform/text/Cp950.h"
+#include "support/FileFaults.h"
 
 #include <QFile>
 #include <QTemporaryDir>
-
-#include <csignal>
-#include <sys/resource.h>
 
 #include <gtest/gtest.h>
 
@@ -117,28 +115,6 @@ TEST_F(Cp950Files, RefusedTextNamesFieldOrLineAndLeavesTheOldFile)
     }
 }
 
-// Lowers the file-size limit for one scope, so a write fails part-way as on a full disk.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        m_oldHandler = signal(SIGXFSZ, SIG_IGN);
-        rlimit lower = m_old;
-        lower.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &lower);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        signal(SIGXFSZ, m_oldHandler);
-    }
-
-private:
-    rlimit m_old{};
-    sighandler_t m_oldHandler;
-};
-
 TEST_F(Cp950Files, WriteCutShortLeavesTheOldFile)
 {
     put("Of.ini", "old\r\n");
@@ -146,7 +122,7 @@ TEST_F(Cp950Files, WriteCutShortLeavesTheOldFile)
     for (int i = 0; i < 100; ++i)
         writer.addLine(QStringLiteral("line %1 of a file bigger than the limit").arg(i));
     {
-        FileSizeLimit limit(100);
+        test::FileSizeLimit limit(100);
         EXPECT_THROW(writer.commit(path("Of.ini")), TextFileError);
     }
     EXPECT_EQ(bytesOf("Of.ini"), QByteArray("old\r\n"));
