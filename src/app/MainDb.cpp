@@ -96,18 +96,11 @@ bool OpenMainDb()
     }
     m.gMdbPath = folder;
 
-    // Only the database folder changes. Lines the file lacked get the program folder's
-    // own template and quotation folders.
-    const QDir program(st.programFolder);
+    // Only the database folder changes; lines the file lacked were read as the program
+    // folder's own template and quotation folders.
     paths.mdbPath = folder;
-    if (paths.printPath.isEmpty())
-        paths.printPath = program.filePath(kTemplatesFolder);
-    if (paths.filePath.isEmpty())
-        paths.filePath = program.filePath(kQuotationsFolder);
-    if (m.gPrintPath.isEmpty())
-        m.gPrintPath = paths.printPath;
-    if (m.gFilePath.isEmpty())
-        m.gFilePath = paths.filePath;
+    m.gPrintPath = paths.printPath;
+    m.gFilePath = paths.filePath;
     try {
         WriteMdbPathFile(st.programFolder, paths);
     } catch (const TextFileError& e) {

@@ -3,13 +3,13 @@
 #include "app/ProgramEnd.h"
 #include "platform/crypto/PasswordHash.h"
 #include "platform/db/Database.h"
+#include "platform/files/SafeSave.h"
 #include "platform/ui/Prompter.h"
 #include "shared/ProgramState.h"
 #include "shared/setup/ProgramFolder.h"
 #include "shared/setup/SeedData.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 #include <optional>
@@ -74,13 +74,15 @@ QString upgradeIfPlain(Database& db, const QString& typed, const QString& stored
 {
     if (IsPasswordHash(stored))
         return stored;
-    const QString hashed = HashPassword(typed);
     try {
+        const QString hashed = HashPassword(typed);
         db.execute(sql, {hashed, key});
+        return hashed;
     } catch (const DbError&) {
         return stored;
+    } catch (const PasswordHashError&) {
+        return stored;
     }
-    return hashed;
 }
 
 SignInResult fail()
@@ -105,6 +107,12 @@ void reportUnpreparedFolders(const QStringList& problems)
                       PromptIcon::Warning);
 }
 
+// The signed-in values, gathered first and stored only when the whole sign-in worked.
+struct SignedIn {
+    QString userName, loginName, pass, superPass;
+    int rights = 0;
+};
+
 } // namespace
 
 SignInResult SignIn::attempt(const QString& userName, const QString& password)
@@ -118,44 +126,53 @@ SignInResult SignIn::attempt(const QString& userName, const QString& password)
     }
     Database& db = *m.gDb;
 
+    // A database that cannot answer, or a password check that breaks down, is no wrong
+    // password: the attempt is not counted, and nothing of it is kept.
+    auto notSignedIn = [](const QString& why) {
+        prompter().inform(why, PromptIcon::Critical, QStringLiteral("登入"));
+        return SignInResult::Failed;
+    };
+    SignedIn who;
+    SignInResult result = SignInResult::Failed;
+    QStringList folderProblems;
     try {
         const StoredSuperuser super = readSuperuser(db);
-        m.gSuperPass = super.pass;
+        who.superPass = super.pass;
 
-        if (super.exists && userName == kSuperUserId
-            && VerifyPassword(password, super.pass)) {
-            m.gSuperPass = upgradeIfPlain(
+        if (super.exists && userName == kSuperUserId && VerifyPassword(password, super.pass)) {
+            who.superPass = upgradeIfPlain(
                 db, password, super.pass,
                 QStringLiteral("UPDATE super SET super_pass = ? WHERE super_id = ?"),
                 QString(kSuperUserId));
-            m.gRights = 4095;
-            m.gUserName.clear();
-            m.gLoginName.clear();
-            m.gPass.clear();
-            m.gLoginFailures = 0;
-            reportUnpreparedFolders(PrepareUserFolders(db, st.programFolder));
-            return SignInResult::Superuser;
+            who.rights = 4095;
+            result = SignInResult::Superuser;
+        } else {
+            const auto employee = findEmployee(db, userName);
+            if (!employee || !VerifyPassword(password, employee->pass))
+                return fail();
+            who.userName = employee->chineseName;
+            who.loginName = employee->loginName;
+            who.rights = employee->rights;
+            who.pass = upgradeIfPlain(db, password, employee->pass,
+                                      QStringLiteral("UPDATE 員工 SET pass = ? WHERE 中文姓名 = ?"),
+                                      employee->chineseName);
+            result = SignInResult::Employee;
         }
-
-        const auto employee = findEmployee(db, userName);
-        if (!employee || !VerifyPassword(password, employee->pass))
-            return fail();
-
-        m.gUserName = employee->chineseName;
-        m.gLoginName = employee->loginName;
-        m.gRights = employee->rights;
-        m.gPass = upgradeIfPlain(db, password, employee->pass,
-                                 QStringLiteral("UPDATE 員工 SET pass = ? WHERE 中文姓名 = ?"),
-                                 employee->chineseName);
-        m.gLoginFailures = 0;
-        reportUnpreparedFolders(PrepareUserFolders(db, st.programFolder));
-        return SignInResult::Employee;
+        folderProblems = PrepareUserFolders(db, st.programFolder);
     } catch (const DbError& e) {
-        // A database that cannot answer is no wrong password: the attempt is not counted.
-        prompter().inform(QString::number(e.number()) + QLatin1Char('\n') + e.description(),
-                          PromptIcon::Critical, QStringLiteral("登入"));
-        return SignInResult::Failed;
+        return notSignedIn(QString::number(e.number()) + QLatin1Char('\n') + e.description());
+    } catch (const PasswordHashError& e) {
+        return notSignedIn(QStringLiteral("無法檢查密碼，請再試一次\n") + e.message());
     }
+
+    m.gUserName = who.userName;
+    m.gLoginName = who.loginName;
+    m.gPass = who.pass;
+    m.gRights = who.rights;
+    m.gSuperPass = who.superPass;
+    m.gLoginFailures = 0;
+    reportUnpreparedFolders(folderProblems);
+    return result;
 }
 
 QStringList PrepareUserFolders(Database& db, const QString& programFolder)
@@ -171,12 +188,7 @@ QStringList PrepareUserFolders(Database& db, const QString& programFolder)
             problems << name + QStringLiteral("：名稱不能作為資料夾名稱");
             continue;
         }
-        const QString folder = program.filePath(name);
-        const QDir dir(folder);
-        // Any file at all, hidden ones included, marks the folder as the employee's own.
-        if (dir.exists()
-            && !dir.entryList(QDir::Files | QDir::Hidden | QDir::System).isEmpty())
-            continue;
+        const QDir dir(program.filePath(name));
         if (!program.mkpath(name)) {
             problems << name + QStringLiteral("：無法建立資料夾");
             continue;
@@ -185,7 +197,7 @@ QStringList PrepareUserFolders(Database& db, const QString& programFolder)
             const QString target = dir.filePath(file);
             if (QFileInfo::exists(target))
                 continue;
-            if (!QFile::copy(program.filePath(file), target))
+            if (CopyFileSafely(program.filePath(file), target))
                 problems << name + QStringLiteral("：無法複製 ") + file;
         }
     }

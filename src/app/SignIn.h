@@ -25,12 +25,14 @@ class SignIn {
 public:
 
     // One press of 確定. Messages go through the installed Prompter. On success the
-    // employees' working folders are prepared (see PrepareUserFolders).
+    // employees' working folders are prepared (see PrepareUserFolders); the signed-in
+    // values are stored only when all of it worked.
     static SignInResult attempt(const QString& userName, const QString& password);
 };
 
 // Makes sure every employee has a working folder in the program folder holding copies of
-// sta.mdb, pt.mdb, fp.rpt and pb.rpt. A folder that already holds a file is never touched.
+// sta.mdb, pt.mdb, fp.rpt and pb.rpt: each of the four that is missing is copied from the
+// program folder, and a file already there is never overwritten.
 // Names unfit for a folder are passed over. Returns one line per employee whose folder
 // could not be prepared (empty when all went well).
 QStringList PrepareUserFolders(Database& db, const QString& programFolder);

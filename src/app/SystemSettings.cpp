@@ -11,6 +11,7 @@
 #include "shared/setup/SeedData.h"
 #include "shared/setup/SettingsFiles.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace varn {
@@ -33,6 +34,20 @@ std::optional<QString> storedSuperPassword(Database& db)
     if (rs.eof())
         return std::nullopt;
     return rs.text(0);
+}
+
+// The template folders that a print-template folder lacks; a relative folder is taken
+// from the program folder.
+QStringList missingTemplateFolders(const QString& printPath)
+{
+    const QDir folder(QDir(state().programFolder).filePath(printPath));
+    QStringList missing;
+    for (const QString& name : {QStringLiteral("PrintQ"), QStringLiteral("PrintS"), QStringLiteral("PrintC"),
+                                QStringLiteral("PrintNF")}) {
+        if (printPath.isEmpty() || !QFileInfo(folder.filePath(name)).isDir())
+            missing << name;
+    }
+    return missing;
 }
 
 } // namespace
@@ -60,11 +75,6 @@ bool SystemSettings::load(GridModel& rightsGrid)
         showDbError(QStringLiteral("無法讀取公司基本資料"), e);
     }
 
-    try {
-        m_superExists = storedSuperPassword(db).has_value();
-    } catch (const DbError&) {
-        m_superExists = false;
-    }
     return true;
 }
 
@@ -82,11 +92,6 @@ bool SystemSettings::applyRights(const GridModel& rightsGrid)
     // The signed-in user's own rights stay as they are until the next sign-in.
     prompter().inform(QStringLiteral("所做的變更下次啟動才會生效"), PromptIcon::Information);
     return true;
-}
-
-bool SystemSettings::superPasswordMatches(const QString& typed) const
-{
-    return m_superExists && VerifyPassword(typed, state().m.gSuperPass);
 }
 
 PasswordChange SystemSettings::changeSuperPassword(const QString& oldPassword,
@@ -119,6 +124,9 @@ PasswordChange SystemSettings::changeSuperPassword(const QString& oldPassword,
         m.gSuperPass = hashed;
     } catch (const DbError& e) {
         showDbError(QStringLiteral("密碼未變更"), e);
+        return PasswordChange::Failed;
+    } catch (const PasswordHashError& e) {
+        prompter().inform(QStringLiteral("密碼未變更\n") + e.message(), PromptIcon::Critical);
         return PasswordChange::Failed;
     }
     prompter().inform(QStringLiteral("密碼變更完成"), PromptIcon::Information);
@@ -176,6 +184,14 @@ bool SystemSettings::applyPaths(const QString& mdbPath, const QString& printPath
                                 const QString& filePath)
 {
     auto& st = state();
+    // Printing opens its templates there: a folder without them would break every print.
+    const QStringList missing = missingTemplateFolders(printPath);
+    if (!missing.isEmpty()) {
+        prompter().inform(QStringLiteral("列印套表路徑「%1」中沒有套表資料夾 %2，路徑未變更")
+                              .arg(QDir::toNativeSeparators(printPath), missing.join(QStringLiteral("、"))),
+                          PromptIcon::Warning);
+        return false;
+    }
     std::unique_ptr<Database> db;
     try {
         db = OpenMainDbAt(mdbPath);

@@ -20,7 +20,7 @@ enum class PasswordChange {
     Mismatch,       // new and confirmation differ; nothing written
     WrongOld,       // the old password is not the stored one; nothing written
     NoSuperuser,    // there is no superuser row; nothing written
-    Failed,         // the database refused; nothing written
+    Failed,         // the database or the hash failed; nothing written
 };
 
 // The settings window frmSet without its widgets. Every handler reads and writes the
@@ -37,11 +37,8 @@ public:
     // next sign-in. False (and a message) when nothing was stored.
     bool applyRights(const GridModel& rightsGrid);
 
-    // opstxt_Change: whether the typed old password unlocks the change boxes.
-    bool superPasswordMatches(const QString& typed) const;
-
-    // 變更: the old password is checked against the stored one; the new one is in force
-    // at once.
+    // 變更: the old password is checked against the stored one (once, here: the check is
+    // a slow hash, too slow for every keystroke); the new one is in force at once.
     PasswordChange changeSuperPassword(const QString& oldPassword, const QString& newPassword,
                                        const QString& confirmation);
 
@@ -54,8 +51,9 @@ public:
     // or nullopt when cancelled or another file was chosen.
     std::optional<QString> browseDatabaseFolder();
 
-    // Paths 套用: opens the database of the new folder first; only when that works do the
-    // folders, the connection and Mdbpath.ini change.
+    // Paths 套用: the print-template folder must hold the template folders, and the
+    // database of the new folder must open; only then do the folders, the connection and
+    // Mdbpath.ini change.
     bool applyPaths(const QString& mdbPath, const QString& printPath, const QString& filePath);
 
     // Autosave 套用: gAutoSave, gAutoSaveMin and Auto.ini.
@@ -63,7 +61,6 @@ public:
 
 private:
     CompanyRecord m_company;
-    bool m_superExists = false;
 };
 
 // txtAutosv_KeyPress: digits and Backspace pass.

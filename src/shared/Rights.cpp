@@ -1,7 +1,5 @@
 #include "shared/Rights.h"
 
-#include <algorithm>
-
 namespace varn {
 
 QString RightsToBinary12(int rights)
@@ -18,17 +16,6 @@ QString RightsToBinary12(int rights)
     while (s.size() < kRightCount)
         s += u'0';
     return s;
-}
-
-int RightsFromBinary12(const QString& bits)
-{
-    int rights = 0;
-    const auto n = std::min<qsizetype>(bits.size(), 31);
-    for (qsizetype k = 0; k < n; ++k) {
-        if (bits.at(k) == u'1')
-            rights |= 1 << k;
-    }
-    return rights;
 }
 
 } // namespace varn

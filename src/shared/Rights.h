@@ -31,8 +31,4 @@ constexpr bool HasRight(int rights, Right right) { return (rights & RightMask(ri
 // as the 16-bit value it is stored as.
 QString RightsToBinary12(int rights);
 
-// The inverse: character k (from 1) that is "1" sets bit k - 1; any other character
-// leaves its bit clear.
-int RightsFromBinary12(const QString& bits);
-
 } // namespace varn

@@ -51,6 +51,17 @@ TEST_F(MainDbTest, OpensTheDatabaseNamedInMdbpath)
     EXPECT_NE(state().m.gDb, first);
 }
 
+TEST_F(MainDbTest, AShortMdbpathTakesTheDefaultFoldersAndStaysAsItIs)
+{
+    writeFile(u"Mdbpath.ini"_s, dbFolder().toUtf8() + "\r\n");
+    EXPECT_TRUE(OpenMainDb());
+    EXPECT_EQ(prompts.asked().size(), 0u);
+    EXPECT_EQ(state().m.gMdbPath, dbFolder());
+    EXPECT_EQ(state().m.gPrintPath, QDir(programFolder()).filePath(u"templates"_s));
+    EXPECT_EQ(state().m.gFilePath, QDir(programFolder()).filePath(u"quotations"_s));
+    EXPECT_EQ(readFile(u"Mdbpath.ini"_s), dbFolder().toUtf8() + "\r\n");
+}
+
 TEST_F(MainDbTest, FolderWithoutDatabaseAsksAndChangesOnlyTheDatabaseLine)
 {
     pointAt(emptyFolder);

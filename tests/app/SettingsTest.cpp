@@ -1,3 +1,4 @@
+#include "FailingRandom.h"
 #include "ShellFixture.h"
 
 #include "app/PrintSettings.h"
@@ -116,9 +117,14 @@ TEST_F(SettingsTest, SuperPasswordChangeRefusalsAndAChangeInForceAtOnce)
     EXPECT_EQ(settings.changeSuperPassword(SuperPass, u"n'ew"_s, u"n'ew"_s), PasswordChange::Changed);
     EXPECT_EQ(prompts.lastMessageText(), u"密碼變更完成"_s);
     EXPECT_TRUE(IsPasswordHash(storedSuperPass()));
-    EXPECT_TRUE(settings.superPasswordMatches(u"n'ew"_s));
-    EXPECT_FALSE(settings.superPasswordMatches(SuperPass));
     EXPECT_EQ(SignIn::attempt(u"varn"_s, SuperPass), SignInResult::Failed);
+    EXPECT_EQ(SignIn::attempt(u"varn"_s, u"n'ew"_s), SignInResult::Superuser);
+
+    {
+        FailingRandom noSalt;
+        EXPECT_EQ(settings.changeSuperPassword(u"n'ew"_s, u"b"_s, u"b"_s), PasswordChange::Failed);
+    }
+    EXPECT_TRUE(prompts.lastMessageText().startsWith(u"密碼未變更"_s));
     EXPECT_EQ(SignIn::attempt(u"varn"_s, u"n'ew"_s), SignInResult::Superuser);
 
     db().execute(u"DELETE FROM super"_s);
@@ -155,27 +161,51 @@ TEST_F(SettingsTest, BrowseTakesTheFolderOfVarn3MdbOnly)
     EXPECT_EQ(settings.browseDatabaseFolder(), dbFolder());
 }
 
-TEST_F(SettingsTest, PathsChangeOnlyWhenTheNewDatabaseOpens)
+TEST_F(SettingsTest, PathsChangeOnlyWhenTheDatabaseOpensAndTheTemplatesAreThere)
 {
     const QString elsewhere = QDir(programFolder()).filePath(u"elsewhere"_s);
+    const QString print = QDir(programFolder()).filePath(u"print"_s);
+    const QString partial = QDir(programFolder()).filePath(u"partial"_s);
     QDir().mkpath(elsewhere);
+    for (const char* f : {"PrintQ", "PrintS", "PrintC", "PrintNF"}) {
+        QDir().mkpath(print + u'/' + QLatin1String(f));
+        if (f != std::string_view("PrintNF"))
+            QDir().mkpath(partial + u'/' + QLatin1String(f));
+    }
     const QByteArray iniBefore = readFile(u"Mdbpath.ini"_s);
     const auto dbBefore = state().m.gDb;
-    const QString mdbBefore = state().m.gMdbPath;
+    const MdbPathSettings before{state().m.gMdbPath, state().m.gPrintPath, state().m.gFilePath};
+    const auto unchanged = [&] {
+        EXPECT_EQ(readFile(u"Mdbpath.ini"_s), iniBefore);
+        EXPECT_EQ(state().m.gDb, dbBefore);
+        EXPECT_EQ(state().m.gMdbPath, before.mdbPath);
+        EXPECT_EQ(state().m.gPrintPath, before.printPath);
+    };
 
-    EXPECT_FALSE(settings.applyPaths(elsewhere, u"/p"_s, u"/f"_s));
-    EXPECT_EQ(prompts.askedCount(PromptKind::Message), 1);
-    EXPECT_EQ(readFile(u"Mdbpath.ini"_s), iniBefore);
-    EXPECT_EQ(state().m.gDb, dbBefore);
-    EXPECT_EQ(state().m.gMdbPath, mdbBefore);
+    // A database folder without the database; a print folder without its templates (as
+    // the browse button fills it in), naming what is missing.
+    const struct {
+        QString db, print, message;
+    } refused[] = {
+        {elsewhere, print, u"varn3.mdb"_s},
+        {dbFolder(), dbFolder(), u"PrintQ、PrintS、PrintC、PrintNF"_s},
+        {dbFolder(), partial, u"沒有套表資料夾 PrintNF，"_s},
+    };
+    for (const auto& c : refused) {
+        prompts.clear();
+        EXPECT_FALSE(settings.applyPaths(c.db, c.print, u"/f"_s));
+        EXPECT_EQ(prompts.askedCount(PromptKind::Message), 1);
+        EXPECT_TRUE(prompts.lastMessageText().contains(c.message)) << prompts.lastMessageText().toStdString();
+        unchanged();
+    }
 
-    EXPECT_TRUE(settings.applyPaths(dbFolder(), u"/p"_s, u"/f"_s));
+    EXPECT_TRUE(settings.applyPaths(dbFolder(), print, u"/f"_s));
     MdbPathSettings p;
     ReadMdbPathFile(programFolder(), &p);
     EXPECT_EQ(p.mdbPath, dbFolder());
-    EXPECT_EQ(p.printPath, u"/p"_s);
+    EXPECT_EQ(p.printPath, print);
     EXPECT_EQ(p.filePath, u"/f"_s);
-    EXPECT_EQ(state().m.gPrintPath, u"/p"_s);
+    EXPECT_EQ(state().m.gPrintPath, print);
     EXPECT_NE(state().m.gDb, dbBefore);
 }
 

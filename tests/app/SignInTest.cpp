@@ -1,3 +1,4 @@
+#include "FailingRandom.h"
 #include "ShellFixture.h"
 
 #include "app/MainDb.h"
@@ -114,6 +115,31 @@ TEST_F(SignInTest, LegacyPlainPasswordIsUpgradedToAHash)
     EXPECT_EQ(SignIn::attempt(u"varn"_s, u"old-plain"_s), SignInResult::Superuser);
     EXPECT_TRUE(IsPasswordHash(storedSuperPass()));
     EXPECT_TRUE(VerifyPassword(u"old-plain"_s, storedSuperPass()));
+}
+
+TEST_F(SignInTest, ABrokenHashOrDatabaseLeavesNothingSignedIn)
+{
+    auto& m = state().m;
+    {
+        // The plain password still signs in; only its upgrade waits for the next time.
+        FailingRandom noSalt;
+        EXPECT_EQ(SignIn::attempt(u"o'brien"_s, u"pa'ss"_s), SignInResult::Employee);
+    }
+    EXPECT_EQ(storedPass(u"歐布萊恩"_s), u"pa'ss"_s);
+    EXPECT_EQ(m.gPass, u"pa'ss"_s);
+
+    // The working folders cannot be prepared: a message, and none of the signed-in values.
+    db().execute(u"DROP TABLE 員工"_s);
+    m.gUserName = u"left over"_s;
+    m.gRights = -1;
+    m.gSuperPass.clear();
+    prompts.clear();
+    EXPECT_EQ(SignIn::attempt(u"varn"_s, SuperPass), SignInResult::Failed);
+    EXPECT_EQ(prompts.askedCount(PromptKind::Message), 1);
+    EXPECT_EQ(m.gUserName, u"left over"_s);
+    EXPECT_EQ(m.gRights, -1);
+    EXPECT_TRUE(m.gSuperPass.isEmpty());
+    EXPECT_EQ(m.gLoginFailures, 0);
 }
 
 TEST_F(SignInTest, MissingSuperRowMeansNoSuperuser)

@@ -22,27 +22,28 @@ protected:
     }
 };
 
-TEST_F(UserFoldersTest, SignInFillsMissingAndEmptyFoldersOfEveryEmployeeOnly)
+TEST_F(UserFoldersTest, SignInCopiesEveryMissingFileAndKeepsTheOnesThere)
 {
     addEmployee(u"E01"_s, u"張三"_s, u"Zhang"_s, u"p"_s);
     addEmployee(u"E02"_s, u"李四"_s, u"Li"_s, u"p"_s);
     addEmployee(u"E03"_s, u"王五"_s, u"Wang"_s, u"p"_s);
+    addEmployee(u"E04"_s, u"趙六"_s, u"Zhao"_s, u"p"_s);
     ASSERT_TRUE(QDir(programFolder()).mkdir(u"李四"_s));
     writeFile(u"王五/sta.mdb"_s, "the employee's own statistics");
+    writeFile(u"趙六/.directory"_s, "a desktop's hidden note");
     ASSERT_TRUE(OpenMainDb());
     ASSERT_EQ(SignIn::attempt(u"Zhang"_s, u"p"_s), SignInResult::Employee);
     EXPECT_EQ(prompts.asked().size(), 0u);
 
     QStringList four = UserFolderFiles();
     four.sort();
-    EXPECT_EQ(filesOf(u"張三"_s), four);
-    EXPECT_EQ(filesOf(u"李四"_s), four);
-    // The copies are the master files.
+    for (const QString& name : {u"張三"_s, u"李四"_s, u"王五"_s, u"趙六"_s})
+        EXPECT_EQ(filesOf(name), four) << name.toStdString();
+    // The copies are the master files; a file already there is the employee's own.
     EXPECT_EQ(readFile(u"李四/fp.rpt"_s), readFile(u"fp.rpt"_s));
     EXPECT_EQ(readFile(u"李四/sta.mdb"_s), readFile(u"sta.mdb"_s));
-    // A folder holding a file is not touched.
-    EXPECT_EQ(filesOf(u"王五"_s), QStringList{u"sta.mdb"_s});
     EXPECT_EQ(readFile(u"王五/sta.mdb"_s), QByteArray("the employee's own statistics"));
+    EXPECT_EQ(readFile(u"王五/pt.mdb"_s), readFile(u"pt.mdb"_s));
 }
 
 TEST_F(UserFoldersTest, NameUnfitForAFolderIsReportedAndNothingIsMadeOutside)

@@ -21,15 +21,6 @@ TEST(RightsToBinary12, WordsOutsideTwelveBits)
     EXPECT_EQ(RightsToBinary12(-1), QStringLiteral("1111111111111111"));
 }
 
-TEST(RightsFromBinary12, InvertsTheText)
-{
-    for (int rights : {0, 1, 5, 16, 2048, 4095, 1234})
-        EXPECT_EQ(RightsFromBinary12(RightsToBinary12(rights)), rights) << rights;
-    EXPECT_EQ(RightsFromBinary12(QStringLiteral("1")), 1);
-    EXPECT_EQ(RightsFromBinary12(QStringLiteral("0x1★")), 4);
-    EXPECT_EQ(RightsFromBinary12(QString()), 0);
-}
-
 TEST(Rights, BitsMatchTheCharactersWindowsRead)
 {
     // Windows read character k (from 1) of RightsToBinary12 for bit k - 1.

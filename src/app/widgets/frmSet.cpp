@@ -196,7 +196,8 @@ void frmSet::Command2_Click()
 
 void frmSet::opstxt_Change()
 {
-    setPasswordBoxesEnabled(m_settings.superPasswordMatches(m_old->text()));
+    // The old password is checked at 變更; typing it only unlocks the boxes.
+    setPasswordBoxesEnabled(!m_old->text().isEmpty());
 }
 
 void frmSet::cmdCp_Click()

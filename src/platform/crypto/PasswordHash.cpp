@@ -7,7 +7,6 @@
 #include <openssl/evp.h>
 #include <openssl/rand.h>
 
-#include <stdexcept>
 
 namespace varn {
 
@@ -30,7 +29,7 @@ QByteArray derive(const QString& plain, const QByteArray& salt, int iterations, 
                           iterations, EVP_sha256(), length,
                           reinterpret_cast<unsigned char*>(out.data()))
         != 1)
-        throw std::runtime_error("PBKDF2 failed");
+        throw PasswordHashError(QStringLiteral("密碼雜湊計算失敗"));
     return out;
 }
 
@@ -65,11 +64,17 @@ bool parse(const QString& stored, ParsedHash& out)
 
 } // namespace
 
+PasswordHashError::PasswordHashError(const QString& message)
+    : std::runtime_error(message.toStdString())
+    , m_message(message)
+{
+}
+
 QString HashPassword(const QString& plain)
 {
     QByteArray salt(kSaltBytes, '\0');
     if (RAND_bytes(reinterpret_cast<unsigned char*>(salt.data()), kSaltBytes) != 1)
-        throw std::runtime_error("no random bytes for a password salt");
+        throw PasswordHashError(QStringLiteral("無法取得密碼所需的亂數"));
     const QByteArray hash = derive(plain, salt, kIterations, kHashBytes);
     return QStringLiteral("%1$%2$%3$%4")
         .arg(kMarker)

@@ -5,6 +5,7 @@
 #include "platform/text/Cp950.h"
 #include "platform/text/VbNumber.h"
 #include "shared/ProgramState.h"
+#include "shared/setup/ProgramFolder.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -57,6 +58,11 @@ SettingsFileResult ReadMdbPathFile(const QString& programFolder, MdbPathSettings
     QStringList lines;
     const SettingsFileResult r = readLines(filePath(programFolder, kMdbPathFile), 3, &lines);
     *out = MdbPathSettings{lines.value(0), lines.value(1), lines.value(2)};
+    const QDir program(programFolder);
+    if (out->printPath.isEmpty())
+        out->printPath = program.filePath(kTemplatesFolder);
+    if (out->filePath.isEmpty())
+        out->filePath = program.filePath(kQuotationsFolder);
     return r;
 }
 
@@ -67,17 +73,6 @@ void WriteMdbPathFile(const QString& programFolder, const MdbPathSettings& paths
     w.addLine(paths.printPath, QStringLiteral("列印套表路徑"));
     w.addLine(paths.filePath, QStringLiteral("開存檔 路徑"));
     w.commit(filePath(programFolder, kMdbPathFile));
-}
-
-SettingsFileResult LoadMdbPathSettings(const QString& programFolder)
-{
-    MdbPathSettings paths;
-    const SettingsFileResult r = ReadMdbPathFile(programFolder, &paths);
-    mdM& m = state().m;
-    m.gMdbPath = paths.mdbPath;
-    m.gPrintPath = paths.printPath;
-    m.gFilePath = paths.filePath;
-    return r;
 }
 
 // ---- Auto.ini

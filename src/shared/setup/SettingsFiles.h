@@ -38,10 +38,10 @@ struct MdbPathSettings {
     QString filePath;    // starting folder of the quotation open and save dialogs
 };
 
+// A missing or empty line 2 or 3 reads as the program folder's own template or quotation
+// folder; the file itself is left as it is.
 SettingsFileResult ReadMdbPathFile(const QString& programFolder, MdbPathSettings* out);
 void WriteMdbPathFile(const QString& programFolder, const MdbPathSettings& paths);
-// Reads the file into gMdbPath, gPrintPath, gFilePath (lines that are missing stay empty).
-SettingsFileResult LoadMdbPathSettings(const QString& programFolder);
 
 // ---- Auto.ini: line 1 "1" when autosave is on, line 2 the interval box as typed.
 

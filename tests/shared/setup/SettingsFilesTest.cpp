@@ -53,10 +53,24 @@ TEST_F(SettingsFilesTest, MdbPathRoundTripsAsCp950AndReportsMissingOrShortFiles)
     EXPECT_THROW(WriteMdbPathFile(folder(), {u"/a/😀"_s, u"/t"_s, u"/q"_s}), TextFileError);
     EXPECT_EQ(bytesOf(kMdbPathFile), cp950File(lines));
 
-    putBytes(kMdbPathFile, "/a/db\r\n/a/t\r\n");
-    EXPECT_EQ(LoadMdbPathSettings(folder()).status, SettingsFileStatus::Short);
-    EXPECT_EQ(QStringList({state().m.gMdbPath, state().m.gPrintPath, state().m.gFilePath}),
-              QStringList({u"/a/db"_s, u"/a/t"_s, QString()}));
+    // Lines the file lacks, or leaves empty, read as the program folder's own folders.
+    const QString templates = QDir(folder()).filePath(u"templates"_s);
+    const QString quotations = QDir(folder()).filePath(u"quotations"_s);
+    const struct {
+        QByteArray file;
+        SettingsFileStatus status;
+        QStringList read;
+    } shortOnes[] = {
+        {"/a/db\r\n/a/t\r\n", SettingsFileStatus::Short, {u"/a/db"_s, u"/a/t"_s, quotations}},
+        {"/a/db", SettingsFileStatus::Short, {u"/a/db"_s, templates, quotations}},
+        {"/a/db\r\n\r\n\r\n", SettingsFileStatus::Ok, {u"/a/db"_s, templates, quotations}},
+    };
+    for (const auto& c : shortOnes) {
+        putBytes(kMdbPathFile, c.file);
+        EXPECT_EQ(ReadMdbPathFile(folder(), &back).status, c.status) << c.file.toStdString();
+        EXPECT_EQ(QStringList({back.mdbPath, back.printPath, back.filePath}), c.read) << c.file.toStdString();
+        EXPECT_EQ(bytesOf(kMdbPathFile), c.file);
+    }
 }
 
 TEST_F(SettingsFilesTest, AutoSaveOnOnlyForExactlyOneAndTheIntervalKeptAsTyped)
