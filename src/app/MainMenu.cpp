@@ -100,16 +100,6 @@ void MenuController::click(MenuButton button)
     it->second();
 }
 
-void MenuController::setQuotationCloser(std::function<bool()> closer)
-{
-    m_quotationCloser = std::move(closer);
-}
-
-bool MenuController::closeQuotation()
-{
-    return !m_quotationCloser || m_quotationCloser();
-}
-
 bool MenuController::exitClicked()
 {
     MessageRequest ask;
@@ -124,11 +114,9 @@ bool MenuController::exitClicked()
 
 bool MenuController::closeRequested()
 {
-    // An unsaved quotation is never dropped: if its window stays, so does the program.
-    if (!closeQuotation())
-        return false;
-    EndProgram(0);
-    return true;
+    // An unsaved quotation or record is never dropped: if its window stays, so does the
+    // program.
+    return EndProgram(0);
 }
 
 void LoadAutoSave()

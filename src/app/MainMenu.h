@@ -63,24 +63,18 @@ public:
     // Buttons the rights disable do nothing.
     void click(MenuButton button);
 
-    // Asks the quotation window to close (its own save question runs); returns false when
-    // it stays open. Without a hook there is no quotation window, and closing always works.
-    void setQuotationCloser(std::function<bool()> closer);
-
-    // 結束: asks "是否要結束瓦恩工房?" (No by default); on Yes closes the quotation window
-    // and ends the program. Returns true when the program is ending.
+    // 結束: asks "是否要結束瓦恩工房?" (No by default); on Yes ends the program, which
+    // first closes the open windows with their own questions (see EndProgram). Returns true
+    // when the program is ending.
     bool exitClicked();
 
-    // The menu window closed by other means: no question, but the quotation window still
-    // gets its chance to save. Returns true when the program is ending.
+    // The menu window closed by other means: no question of its own, but the open windows
+    // still get theirs. Returns true when the program is ending.
     bool closeRequested();
 
 private:
-    bool closeQuotation();
-
     int m_rights;
     std::map<MenuButton, std::function<void()>> m_openers;
-    std::function<bool()> m_quotationCloser;
 };
 
 // LoadAutoSave of the menu: gAutoSave and gAutoSaveMin from Auto.ini (off when missing).

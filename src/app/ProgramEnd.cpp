@@ -6,40 +6,57 @@ namespace varn {
 
 namespace {
 
-ProgramEndHandler& handler()
-{
-    static ProgramEndHandler h;
-    return h;
-}
+struct EndState {
+    ProgramEndHandler handler;
+    WindowCloser closer;
+    bool requested = false;
+    bool closing = false;
+};
 
-bool& requested()
+EndState& endState()
 {
-    static bool r = false;
-    return r;
+    static EndState s;
+    return s;
 }
 
 } // namespace
 
-void EndProgram(int exitCode)
+bool EndProgram(int exitCode)
 {
-    requested() = true;
-    if (handler()) {
-        handler()(exitCode);
-        return;
+    EndState& s = endState();
+    // A window that ends the program from its own close handler, while the windows are
+    // being asked, leaves the decision to the end already under way.
+    if (s.closing)
+        return true;
+    if (s.closer) {
+        s.closing = true;
+        const bool allClosed = s.closer();
+        s.closing = false;
+        if (!allClosed)
+            return false;
     }
-    if (QCoreApplication::instance())
+    s.requested = true;
+    if (s.handler)
+        s.handler(exitCode);
+    else if (QCoreApplication::instance())
         QCoreApplication::exit(exitCode);
+    return true;
 }
 
 void SetProgramEndHandler(ProgramEndHandler h)
 {
-    handler() = std::move(h);
-    requested() = false;
+    endState().handler = std::move(h);
+    endState().requested = false;
+}
+
+void SetWindowCloser(WindowCloser closer)
+{
+    endState().closer = std::move(closer);
 }
 
 bool ProgramEndRequested()
 {
-    return requested();
+    return endState().requested;
 }
 
 } // namespace varn

@@ -1,6 +1,7 @@
 #include "ShellFixture.h"
 
 #include "app/MainMenu.h"
+#include "app/ProgramEnd.h"
 #include "app/widgets/frmMenu.h"
 #include "shared/ProgramState.h"
 
@@ -71,12 +72,12 @@ TEST_F(MenuControllerTest, ButtonsOpenTheirWindowsWhenTheRightsAllow)
     EXPECT_EQ(prompts.asked().size(), 1u);
 }
 
-TEST_F(MenuControllerTest, ExitAsksAndRespectsTheQuotationWindow)
+TEST_F(MenuControllerTest, ExitAsksAndRespectsTheOpenWindows)
 {
     MenuController menu(0);
     int closeAsked = 0;
     bool willClose = false;
-    menu.setQuotationCloser([&] {
+    SetWindowCloser([&] {
         ++closeAsked;
         return willClose;
     });
@@ -87,7 +88,7 @@ TEST_F(MenuControllerTest, ExitAsksAndRespectsTheQuotationWindow)
     EXPECT_EQ(prompts.last()->buttons, PromptButtons::YesNo);
     EXPECT_EQ(prompts.last()->defaultButton, PromptButton::No);
 
-    // Yes, but the quotation window stays open: the program goes on.
+    // Yes, but a window stays open: the program goes on.
     prompts.answerMessage(PromptButton::Yes);
     EXPECT_FALSE(menu.exitClicked());
     EXPECT_EQ(closeAsked, 1);
@@ -123,7 +124,7 @@ TEST_F(MenuWindowTest, HideCollapsesAndPassingMouseExpands)
     EXPECT_EQ(menu.height(), expanded);
 }
 
-TEST_F(MenuWindowTest, ButtonsFollowTheRightsAndExitRespectsTheQuotationWindow)
+TEST_F(MenuWindowTest, ButtonsFollowTheRightsAndExitRespectsTheOpenWindows)
 {
     frmMenu menu(1 << 4);
     for (const MenuButtonInfo& info : MenuButtons()) {
@@ -132,7 +133,7 @@ TEST_F(MenuWindowTest, ButtonsFollowTheRightsAndExitRespectsTheQuotationWindow)
         EXPECT_EQ(menu.button(info.button)->isEnabled(), expected) << info.controlName;
     }
     bool willClose = false;
-    menu.setQuotationCloser([&] { return willClose; });
+    SetWindowCloser([&] { return willClose; });
     menu.show();
     EXPECT_FALSE(menu.close());
     EXPECT_TRUE(menu.isVisible());

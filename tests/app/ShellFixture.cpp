@@ -40,6 +40,7 @@ void ShellFixture::SetUp()
 
 void ShellFixture::TearDown()
 {
+    SetWindowCloser({});
     SetProgramEndHandler({});
     m_scope.reset();
     m_db.reset();

@@ -4,6 +4,8 @@
 #include "app/widgets/WindowHooks.h"
 #include "quotation/Quotation.h"
 #include "quotation/widgets/frmQ.h"
+#include "records/CustomerRegister.h"
+#include "records/widgets/frmCus.h"
 #include "platform/grid/widgets/GridView.h"
 #include "shared/ProgramState.h"
 #include "shared/setup/SeedData.h"
@@ -133,6 +135,56 @@ TEST_F(WindowsTest, MenuOpensTheQuotationWindowAndEndWaitsForItsClose)
     EXPECT_EQ(prompts.unexpected(), 0);
 }
 
+TEST_F(WindowsTest, EveryEndOfTheProgramAsksTheOpenWindowsFirst)
+{
+    Shell shell;
+    ConnectWindows(shell);
+    shell.start();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shell.login() != nullptr; }, 5000));
+    shell.login()->txtUserName()->setText(u"varn"_s);
+    shell.login()->txtPassword()->setText(QString(kFirstSuperPassword));
+    shell.login()->cmdOK_Click();
+    ASSERT_NE(shell.menu(), nullptr);
+    shell.menu()->button(MenuButton::Quotation)->click();
+    QPointer<frmQ> q = frmQ::existing();
+    ASSERT_NE(q, nullptr);
+    q->quotation().setHeaderField(HeaderField::SiteAddress, u"台北市"_s);
+
+    // The database has gone when 系統設定 opens it again, and the prompt for it is
+    // cancelled: the end that follows still asks about the quotation, and Cancel keeps it.
+    const QByteArray mdbpath = readFile(u"Mdbpath.ini"_s);
+    const QString gone = QDir(programFolder()).filePath(u"gone"_s);
+    writeFile(u"Mdbpath.ini"_s, gone.toUtf8() + "\r\n");
+    prompts.clear();
+    prompts.answerInput(std::nullopt);
+    prompts.answerMessage(PromptButton::Ok);
+    prompts.answerMessage(PromptButton::Cancel);
+    shell.menu()->button(MenuButton::Settings)->click();
+    EXPECT_EQ(prompts.lastMessageText(), u"是否儲存報價單 ?"_s);
+    EXPECT_FALSE(endCode.has_value());
+    ASSERT_TRUE(q && q->isVisible());
+    writeFile(u"Mdbpath.ini"_s, mdbpath);
+
+    // 結束 while a customer is being added: the register asks its own question too.
+    shell.menu()->button(MenuButton::Customers)->click();
+    QPointer<frmCus> customers = frmCus::existing();
+    ASSERT_NE(customers, nullptr);
+    customers->cmdAdd_Click();
+    prompts.clear();
+    prompts.answerMessage(PromptButton::Yes);   // 是否要結束瓦恩工房?
+    prompts.answerMessage(PromptButton::No);    // 是否儲存報價單 ?
+    prompts.answerMessage(PromptButton::No);    // the register's question: keep the record
+    shell.menu()->button(MenuButton::Exit)->click();
+    EXPECT_EQ(prompts.askedCount(PromptKind::Message), 3);
+    EXPECT_EQ(prompts.unexpected(), 0);
+    EXPECT_FALSE(endCode.has_value());
+    ASSERT_TRUE(customers && customers->isVisible());
+
+    customers->customers().cancel();
+    customers->close();
+    delete customers.data();
+}
+
 class SettingsWindowTest : public ShellFixture {
 protected:
     void SetUp() override
@@ -158,10 +210,16 @@ TEST_F(SettingsWindowTest, LoadFillsEveryPartAndTheBoxesTakeInput)
     EXPECT_FALSE(set.cmdCp()->isEnabled());
     EXPECT_EQ(prompts.asked().size(), 0u);
 
-    // The old password unlocks the change boxes.
-    set.opstxt()->setText(QString(kFirstSuperPassword));
+    // Typing an old password unlocks the change boxes; it is checked once, at 變更.
+    set.opstxt()->setText(u"wrong"_s);
     EXPECT_TRUE(set.npstxt()->isEnabled());
     EXPECT_TRUE(set.cmdCp()->isEnabled());
+    set.npstxt()->setText(u"new"_s);
+    set.cpstxt()->setText(u"new"_s);
+    set.cmdCp()->click();
+    EXPECT_EQ(prompts.lastMessageText(), u"原始密碼錯誤，密碼未變更"_s);
+    set.opstxt()->clear();
+    EXPECT_FALSE(set.cmdCp()->isEnabled());
 
     set.resize(1200, 700);
     set.show();

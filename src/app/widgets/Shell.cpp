@@ -1,20 +1,27 @@
 #include "app/widgets/Shell.h"
 
+#include "app/ProgramEnd.h"
 #include "app/widgets/frmLogin.h"
 #include "app/widgets/frmMenu.h"
 #include "app/widgets/frmSet.h"
 #include "app/widgets/frmSplash.h"
 #include "shared/ProgramState.h"
 
+#include <QApplication>
+
+#include <vector>
+
 namespace varn {
 
 Shell::Shell()
 {
     m_openers[MenuButton::Settings] = [this] { showSettings(); };
+    SetWindowCloser([this] { return closeWindows(); });
 }
 
 Shell::~Shell()
 {
+    SetWindowCloser({});
     delete m_settings;
     delete m_menu;
     delete m_login;
@@ -37,9 +44,28 @@ void Shell::setWindowOpener(MenuButton button, std::function<void()> opener)
 
 void Shell::setQuotationCloser(std::function<bool()> closer)
 {
-    m_quotationCloser = closer;
-    if (m_menu)
-        m_menu->setQuotationCloser(std::move(closer));
+    m_quotationCloser = std::move(closer);
+}
+
+bool Shell::closeWindows()
+{
+    if (m_quotationCloser && !m_quotationCloser())
+        return false;
+    // Held by guarded pointers: closing one window may take others with it.
+    std::vector<QPointer<QWidget>> windows;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        windows.emplace_back(w);
+    for (const QPointer<QWidget>& w : windows) {
+        // The menu goes last, with the program itself.
+        if (!w || w == m_menu || !w->isVisible() || w->windowType() == Qt::Popup
+            || w->windowType() == Qt::ToolTip)
+            continue;
+        w->raise();
+        w->activateWindow();
+        if (!w->close())
+            return false;
+    }
+    return true;
 }
 
 void Shell::showLogin()
@@ -67,8 +93,6 @@ void Shell::showMenu()
     m_menu = new frmMenu(state().m.gRights);
     for (const auto& [button, opener] : m_openers)
         m_menu->setWindowOpener(button, opener);
-    if (m_quotationCloser)
-        m_menu->setQuotationCloser(m_quotationCloser);
     m_menu->show();
     emit menuShown(m_menu);
 }

@@ -27,6 +27,9 @@ public:
     void start();
 
     void setWindowOpener(MenuButton button, std::function<void()> opener);
+    // Closes the quotation window with its own save question, shown maximised so the user
+    // sees what is asked about; false when it stays open. Asked first whenever the program
+    // ends.
     void setQuotationCloser(std::function<bool()> closer);
 
     frmSplash* splash() const { return m_splash; }
@@ -43,6 +46,9 @@ signals:
 private:
     void showLogin();
     void showMenu();
+    // On every end of the program: the quotation window, then every other open window,
+    // each with its own question; false when one stays open.
+    bool closeWindows();
 
     QPointer<frmSplash> m_splash;
     QPointer<frmLogin> m_login;

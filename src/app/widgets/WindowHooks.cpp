@@ -13,7 +13,11 @@ namespace varn {
 void ConnectWindows(Shell& shell)
 {
     shell.setWindowOpener(MenuButton::Quotation, [] { frmQ::open(); });
-    shell.setQuotationCloser([] { return frmQ::requestClose(); });
+    // A window still being built (its load is what ends the program) has nothing to save.
+    shell.setQuotationCloser([] {
+        const frmQ* q = frmQ::existing();
+        return !q || !q->isVisible() || frmQ::requestClose();
+    });
     shell.setWindowOpener(MenuButton::Customers, [] { ShowCustomerRegister(); });
 
     // The quotation window's own hooks are program-wide: set them once.

@@ -62,11 +62,6 @@ void frmMenu::setWindowOpener(MenuButton button, std::function<void()> opener)
     m_controller.setWindowOpener(button, std::move(opener));
 }
 
-void frmMenu::setQuotationCloser(std::function<bool()> closer)
-{
-    m_controller.setQuotationCloser(std::move(closer));
-}
-
 QToolButton* frmMenu::button(MenuButton b) const
 {
     const auto it = m_buttons.find(b);
@@ -90,8 +85,8 @@ void frmMenu::Command2_Click()
 
 void frmMenu::closeEvent(QCloseEvent* event)
 {
-    // Closed by other means than 結束: no question, but an unsaved quotation still gets
-    // its save question, and a refusal keeps the program running.
+    // Closed by other means than 結束: no question, but the open windows still get
+    // theirs, and a refusal keeps the program running.
     if (m_ending || m_controller.closeRequested()) {
         m_ending = true;
         event->accept();
@@ -122,18 +117,6 @@ void frmMenu::placeTopRight()
         return;
     const QRect area = s->geometry();
     move(area.x() + MenuLeft(area.width(), width(), px(MenuRightMarginTwips)), area.y());
-}
-
-bool CloseWindowAsking(QWidget* window)
-{
-    if (!window)
-        return true;
-    if (window->isVisible()) {
-        window->showMaximized();
-        window->activateWindow();
-        window->raise();
-    }
-    return window->close();
 }
 
 } // namespace varn

@@ -21,8 +21,6 @@ public:
 
     // Hooks a window to a button (see MenuController).
     void setWindowOpener(MenuButton button, std::function<void()> opener);
-    // Hook that asks the quotation window to close; false when it stays open.
-    void setQuotationCloser(std::function<bool()> closer);
 
     QToolButton* button(MenuButton b) const;
     MenuController& controller() { return m_controller; }
@@ -47,10 +45,5 @@ private:
     int m_heightTwips = MenuExpandedHeightTwips;
     bool m_ending = false;
 };
-
-// Asks a window to close as its own close button would (its close handler may refuse):
-// maximised and given the focus first, so the user sees what is being asked about.
-// True when the window is gone or there is none.
-bool CloseWindowAsking(QWidget* window);
 
 } // namespace varn
