@@ -3,7 +3,7 @@
 // into a new workbook with libxlsxwriter for comparison. Prints both times and their ratio.
 //   workbook_fill_bench [template [folder to keep the outputs in]]
 
-#include "excel_output/XpDefaults.h"
+#include "shared/setup/XpDefaults.h"
 #include "platform/workbook/Workbook.h"
 
 #include <QString>

@@ -1,6 +1,5 @@
 #include "app/PrintSettings.h"
 
-#include "platform/ui/Opener.h"
 #include "platform/ui/Prompter.h"
 #include "shared/ProgramState.h"
 #include "shared/setup/ProgramFolder.h"
@@ -19,11 +18,6 @@ void LoadXlSettings()
         prompter().inform(QStringLiteral("列印範圍設定檔 Xp.ini 不存在或不完整，缺少的範圍以預設值代替"),
                           PromptIcon::Information);
     }
-}
-
-bool HasExcel()
-{
-    return HasSpreadsheetProgram();
 }
 
 namespace {

@@ -7,10 +7,6 @@ namespace varn {
 // leaves 固定表頭 off.
 void LoadXlSettings();
 
-// HasExcel: whether a program that opens .xlsx files is there (a registered handler,
-// or the command in VARN_SPREADSHEET).
-bool HasExcel();
-
 // MarkTemplatesReadOnly: every file of PrintQ, PrintS, PrintC, PrintNF and Pother in the
 // program folder is made read-only, so a template is never filled in place. Folders that
 // are missing or empty are passed over.

@@ -1,5 +1,7 @@
 #include "statistics/PrintDatabase.h"
 
+#include "output/DeliveredWorkbook.h"
+
 #include "platform/db/Database.h"
 #include "platform/text/VbNumber.h"
 #include "quotation/Quotation.h"
@@ -62,10 +64,7 @@ void insertRows(Database& db, const QString& table, const std::vector<PrintRow>&
 
 QString UserWorkFolder()
 {
-    const ProgramState& st = state();
-    if (st.m.gUserName.isEmpty())
-        return st.programFolder;
-    return QDir(st.programFolder).filePath(st.m.gUserName);
+    return OutputFolder();
 }
 
 QString UserPrintDatabasePath()

@@ -1,11 +1,8 @@
 #include "statistics/StatisticsExport.h"
 
+#include "output/DeliveredWorkbook.h"
 #include "platform/workbook/Workbook.h"
-#include "shared/ProgramState.h"
-#include "shared/setup/ProgramFolder.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QRegularExpression>
 
 namespace varn {
@@ -25,17 +22,7 @@ std::optional<double> plainNumber(const QString& text)
 
 QString StatisticsTemplatePath()
 {
-    return QDir(state().programFolder).filePath(QString(kOtherTemplatesFolder) + QStringLiteral("/統計.xlsx"));
-}
-
-QString NewOutputPath(const QString& folder, const QString& base, const QDateTime& when)
-{
-    const QDir dir(folder);
-    const QString stem = base + QLatin1Char('_') + when.toString(QStringLiteral("yyyyMMdd_HHmmss"));
-    QString path = dir.filePath(stem + QStringLiteral(".xlsx"));
-    for (int n = 2; QFileInfo::exists(path); ++n)
-        path = dir.filePath(QStringLiteral("%1_%2.xlsx").arg(stem).arg(n));
-    return path;
+    return OtherTemplatePath(QStringLiteral("統計.xlsx"));
 }
 
 QString ExportStatistics(const QVector<QStringList>& rows, const QString& templatePath,
@@ -68,11 +55,7 @@ QString ExportStatistics(const QVector<QStringList>& rows, const QString& templa
                 sheet.setText(row, col, text);
         }
     }
-    if (!QDir().mkpath(outputFolder))
-        throw WorkbookError(QStringLiteral("無法建立資料夾 %1").arg(outputFolder));
-    const QString out = NewOutputPath(outputFolder, QStringLiteral("統計"), when);
-    book.saveAs(out);
-    return out;
+    return SaveNewWorkbook(book, outputFolder, QStringLiteral("統計"), when);
 }
 
 } // namespace varn

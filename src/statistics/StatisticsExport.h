@@ -10,10 +10,6 @@ namespace varn {
 // The statistics template: "Pother/統計.xlsx" under the program folder.
 QString StatisticsTemplatePath();
 
-// A new file name in the folder for an output called `base`: base_yyyyMMdd_HHmmss.xlsx,
-// with a running number added when that name is taken.
-QString NewOutputPath(const QString& folder, const QString& base, const QDateTime& when);
-
 // Writes the rows into the first worksheet of the template from cell A1 on (numbers as
 // numbers, "24%" as 0.24 shown as a percentage, other texts as text) and saves the result
 // under a new name in outputFolder; the template itself is never written. Returns the

@@ -1,5 +1,5 @@
 #include "excel_output/TemplateCheck.h"
-#include "excel_output/XpDefaults.h"
+#include "shared/setup/XpDefaults.h"
 #include "platform/workbook/Workbook.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "platform/workbook/XlsxTestSupport.h"
 
 #include "excel_output/TemplateCheck.h"
-#include "excel_output/XpDefaults.h"
+#include "shared/setup/XpDefaults.h"
 #include "platform/workbook/Workbook.h"
 
 #include <gtest/gtest.h>

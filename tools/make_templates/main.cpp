@@ -3,7 +3,7 @@
 
 #include "Templates.h"
 
-#include "excel_output/XpDefaults.h"
+#include "shared/setup/XpDefaults.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
 #include "shared/setup/SettingsFiles.h"
 
-#include "excel_output/XpDefaults.h"
+#include "shared/setup/XpDefaults.h"
 
 #include "platform/text/Cp950.h"
 #include "platform/text/VbNumber.h"

@@ -2,7 +2,7 @@
 
 #include "quotation/widgets/frmQ.h"
 #include "statistics/ReportMenu.h"
-#include "statistics/widgets/ReportMenuActions.h"
+#include "statistics/widgets/RunReport.h"
 #include "statistics/widgets/frmCal.h"
 
 #include <QAction>

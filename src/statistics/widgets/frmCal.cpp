@@ -3,7 +3,7 @@
 #include "platform/db/DbError.h"
 #include "platform/grid/widgets/GridView.h"
 #include "platform/ui/BusyIndicator.h"
-#include "platform/ui/Opener.h"
+#include "output/DeliveredWorkbook.h"
 #include "platform/ui/Prompter.h"
 #include "platform/ui/Twips.h"
 #include "platform/workbook/WorkbookError.h"
@@ -107,15 +107,12 @@ QString ExportStatisticsGrid(const StatisticsCommands& commands)
     QString saved;
     try {
         BusyScope busy(QStringLiteral("統計表輸出中…"));
-        saved = ExportStatistics(commands.exportRows(), StatisticsTemplatePath(), UserWorkFolder());
+        saved = ExportStatistics(commands.exportRows(), StatisticsTemplatePath(), OutputFolder());
     } catch (const WorkbookError& e) {
         prompter().inform(e.message(), PromptIcon::Critical);
         return {};
     }
-    if (!HasSpreadsheetProgram() || !OpenDetached(saved)) {
-        prompter().inform(QStringLiteral("系統偵測無 Excel\n統計表已存成 %1").arg(QDir::toNativeSeparators(saved)),
-                          PromptIcon::Information);
-    }
+    DeliverSavedWorkbook(saved);
     return saved;
 }
 

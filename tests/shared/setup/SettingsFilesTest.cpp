@@ -1,5 +1,5 @@
 #include "SetupTestSupport.h"
-#include "excel_output/XpDefaults.h"
+#include "shared/setup/XpDefaults.h"
 #include "platform/text/Cp950.h"
 #include "shared/ProgramState.h"
 #include "shared/setup/SettingsFiles.h"

@@ -1,4 +1,4 @@
-#include "excel_output/XpDefaults.h"
+#include "shared/setup/XpDefaults.h"
 
 namespace varn {
 
