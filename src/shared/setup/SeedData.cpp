@@ -2,6 +2,7 @@
 
 #include "platform/crypto/PasswordHash.h"
 #include "platform/db/Database.h"
+#include "shared/LookupLists.h"
 
 #include <QStringList>
 
@@ -27,48 +28,31 @@ const County kCounties[] = {
     {u"金門縣", "082"}, {u"連江縣", "0836"},
 };
 
-struct LookupList {
-    const char* table;
-    const char* orderColumn;
-    const char* textColumn;
-    QStringList entries;
-};
-
-QList<LookupList> lookupLists()
+// The first entries of each lookup list, in the order of LookupLists().
+QList<QStringList> lookupEntries()
 {
     return {
-        {"u", "sort", "u",
-         {u"式"_s, u"個"_s, u"坪"_s, u"才"_s, u"尺"_s, u"組"_s, u"樘"_s, u"片"_s,
-          u"米"_s, u"支"_s, u"台"_s, u"座"_s, u"間"_s, u"工"_s, u"車"_s}},
-        {"行業", "sort", "行",
-         {u"建設公司"_s, u"營造業"_s, u"室內設計"_s, u"製造業"_s, u"服務業"_s,
-          u"餐飲業"_s, u"個人"_s}},
-        {"地區", "sort", "地", {u"北部"_s, u"中部"_s, u"南部"_s, u"東部"_s, u"離島"_s}},
-        {"收款", "sort", "收",
-         {u"現金"_s, u"支票"_s, u"匯款"_s, u"月結30天"_s, u"月結60天"_s}},
-        {"付款", "sort", "付",
-         {u"現金"_s, u"支票"_s, u"匯款"_s, u"月結30天"_s, u"月結60天"_s}},
-        {"ps", "sort", "ps",
-         {u"本報價單有效期限為三十天"_s, u"工程款依工程進度分期請款"_s,
-          u"追加工程另行報價"_s, u"數量依現場實際施作計算"_s,
-          u"施工期間之垃圾清運由本公司負責"_s}},
-        {"工班", "w_id", "工班",
-         {u"木工班"_s, u"泥作班"_s, u"水電班"_s, u"油漆班"_s, u"鐵工班"_s,
-          u"清潔班"_s}},
-        {"材料", "p_id", "材料",
-         {u"木材"_s, u"磁磚"_s, u"水泥"_s, u"油漆"_s, u"玻璃"_s, u"五金"_s,
-          u"電線"_s}},
-        {"案", "sort", "案",
-         {u"室內裝修工程"_s, u"新建工程"_s, u"整修工程"_s, u"水電工程"_s}},
-        {"Ctp", "tp_id", "tp",
-         {u"一般客戶"_s, u"建設公司"_s, u"設計公司"_s, u"公家機關"_s}},
-        {"Ptp", "tp_id", "tp", {u"工班"_s, u"材料商"_s, u"設備商"_s}},
-        {"Qps", "sort", "ps",
-         {u"含工帶料"_s, u"僅工資"_s, u"材料由業主提供"_s, u"依現場丈量為準"_s}},
+        {u"式"_s, u"個"_s, u"坪"_s, u"才"_s, u"尺"_s, u"組"_s, u"樘"_s, u"片"_s,
+         u"米"_s, u"支"_s, u"台"_s, u"座"_s, u"間"_s, u"工"_s, u"車"_s},
+        {u"建設公司"_s, u"營造業"_s, u"室內設計"_s, u"製造業"_s, u"服務業"_s,
+         u"餐飲業"_s, u"個人"_s},
+        {u"北部"_s, u"中部"_s, u"南部"_s, u"東部"_s, u"離島"_s},
+        {u"現金"_s, u"支票"_s, u"匯款"_s, u"月結30天"_s, u"月結60天"_s},
+        {u"現金"_s, u"支票"_s, u"匯款"_s, u"月結30天"_s, u"月結60天"_s},
+        {u"本報價單有效期限為三十天"_s, u"工程款依工程進度分期請款"_s,
+         u"追加工程另行報價"_s, u"數量依現場實際施作計算"_s,
+         u"施工期間之垃圾清運由本公司負責"_s},
+        {u"木工班"_s, u"泥作班"_s, u"水電班"_s, u"油漆班"_s, u"鐵工班"_s,
+         u"清潔班"_s},
+        {u"木材"_s, u"磁磚"_s, u"水泥"_s, u"油漆"_s, u"玻璃"_s, u"五金"_s,
+         u"電線"_s},
+        {u"室內裝修工程"_s, u"新建工程"_s, u"整修工程"_s, u"水電工程"_s},
+        {u"一般客戶"_s, u"建設公司"_s, u"設計公司"_s, u"公家機關"_s},
+        {u"工班"_s, u"材料商"_s, u"設備商"_s},
+        {u"含工帶料"_s, u"僅工資"_s, u"材料由業主提供"_s, u"依現場丈量為準"_s},
         // Ratio coefficients; 0.05 is also the usual tax rate.
-        {"sc", "sort", "sc",
-         {u"0.05"_s, u"1"_s, u"1.1"_s, u"1.2"_s, u"1.25"_s, u"1.3"_s, u"1.5"_s,
-          u"2"_s}},
+        {u"0.05"_s, u"1"_s, u"1.1"_s, u"1.2"_s, u"1.25"_s, u"1.3"_s, u"1.5"_s,
+         u"2"_s},
     };
 }
 
@@ -90,17 +74,12 @@ struct Detail {
     double markup;
 };
 
-void insertLookupList(Database& db, const LookupList& list)
+void insertLookupList(Database& db, const LookupListInfo& list, const QStringList& entries)
 {
-    const QString sql = QStringLiteral("INSERT INTO %1 (%2, %3) VALUES (?, ?)")
-                            .arg(QString::fromUtf8(list.table), QString::fromUtf8(list.orderColumn),
-                                 QString::fromUtf8(list.textColumn));
-    for (int i = 0; i < list.entries.size(); ++i) {
-        const QString& text = list.entries[i];
-        // The ratio list holds numbers.
-        const QVariant value = QLatin1String(list.table) == QLatin1String("sc")
-            ? QVariant(text.toDouble())
-            : QVariant(text);
+    const QString sql = list.insertSql();
+    for (int i = 0; i < entries.size(); ++i) {
+        const QString& text = entries[i];
+        const QVariant value = list.numeric ? QVariant(text.toDouble()) : QVariant(text);
         db.execute(sql, {i + 1, value});
     }
 }
@@ -175,8 +154,9 @@ void SeedMainDatabase(Database& db)
         db.execute(QStringLiteral("INSERT INTO 縣市 (id, 縣市, 區碼) VALUES (?, ?, ?)"),
                    {id++, QString::fromUtf16(c.name), QString::fromLatin1(c.areaCode)});
 
-    for (const LookupList& list : lookupLists())
-        insertLookupList(db, list);
+    const QList<QStringList> entries = lookupEntries();
+    for (int i = 0; i < kLookupListCount; ++i)
+        insertLookupList(db, LookupLists()[i], entries.value(i));
 
     insertLexicon(db);
 

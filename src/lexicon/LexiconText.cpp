@@ -1,0 +1,52 @@
+#include "lexicon/LexiconText.h"
+
+#include "shared/Rights.h"
+
+#include <QVariant>
+
+namespace varn {
+
+bool CanEditLexicon(int rights)
+{
+    return RightsToBinary12(rights).mid(9, 1) != QLatin1String("0");
+}
+
+QVariant StoredNumber(const QString& text)
+{
+    const QString t = text.trimmed();
+    bool ok = false;
+    t.toDouble(&ok);
+    // Handed over as text: the column's numeric affinity keeps 1200 an integer and 1.2 a real.
+    return ok ? QVariant(t) : QVariant(0);
+}
+
+bool NumericKeyAllowed(QChar key)
+{
+    return (key >= u'0' && key <= u'9') || key == u'\b' || key == u'\r' || key == u'.';
+}
+
+bool SameName(const QString& a, const QString& b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+bool ContainsName(const QStringList& names, const QString& name)
+{
+    for (const QString& n : names)
+        if (SameName(n, name))
+            return true;
+    return false;
+}
+
+std::optional<QString> NameRefusal(const QString& name)
+{
+    for (const QChar c : name) {
+        if (c == u'|' || c == u'‧')
+            return QStringLiteral("名稱不可含有「%1」").arg(c);
+        if (c == u'\r' || c == u'\n')
+            return QStringLiteral("名稱不可含有換行");
+    }
+    return std::nullopt;
+}
+
+} // namespace varn

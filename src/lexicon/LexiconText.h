@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QChar>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include <optional>
+
+namespace varn {
+
+// Rules for the texts typed into the lexicon.
+
+// The 詞庫 編輯 right: character 10 of the rights text.
+bool CanEditLexicon(int rights);
+
+// A cost, ratio or markup as the tables store it: the number when the text reads as one
+// (blanks around it allowed), else 0.
+QVariant StoredNumber(const QString& text);
+
+// Keys the numeric columns take: digits, Backspace, Enter and ".".
+bool NumericKeyAllowed(QChar key);
+
+// Names are compared as the tables compare them: without regard to letter case.
+bool SameName(const QString& a, const QString& b);
+bool ContainsName(const QStringList& names, const QString& name);
+
+// A name a quotation file cannot hold (its field and path separators, a line break):
+// the message to show, or nothing when the name is fine.
+std::optional<QString> NameRefusal(const QString& name);
+
+} // namespace varn

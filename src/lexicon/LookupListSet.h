@@ -1,0 +1,45 @@
+#pragma once
+
+#include "platform/grid/GridModel.h"
+#include "shared/LookupLists.h"
+
+#include <QStringList>
+
+#include <array>
+#include <memory>
+
+namespace varn {
+
+class Database;
+
+// The thirteen lookup lists of the tab 其他詞庫, each a one-column grid without header
+// (hfgS(0..12)) holding a working copy of its table from the window's opening to its close.
+class LookupListSet {
+public:
+    LookupListSet();
+
+    GridModel& grid(int i) { return *m_grids.at(i); }
+
+    // Fills every grid from its table; an empty table shows one empty row.
+    void load(Database& db);
+    // A cell was clicked for editing: when the last row of the list holds a text, an empty
+    // row is added so that a new entry can be typed at the end.
+    void prepareEdit(int list);
+
+    // The list as it would be stored: every row, except an empty last row.
+    QStringList entries(int list) const;
+    // The lists whose entries differ from what was loaded.
+    bool changed(int list) const;
+    bool anyChanged() const;
+
+    // Rewrites the changed lists, each renumbered 1..n in display order, all in one
+    // transaction (DbError on failure, and then no table has changed). Afterwards the
+    // stored entries count as loaded.
+    void save(Database& db);
+
+private:
+    std::array<std::unique_ptr<GridModel>, kLookupListCount> m_grids;
+    std::array<QStringList, kLookupListCount> m_loaded;
+};
+
+} // namespace varn

@@ -1,0 +1,158 @@
+#include "LexiconTestSupport.h"
+
+namespace varn::test {
+namespace {
+
+QStringList names(int n)
+{
+    QStringList out;
+    for (int i = 1; i <= n; ++i)
+        out << QStringLiteral("A%1").arg(i);
+    return out;
+}
+
+class AreaGridsTest : public LexiconFixture {
+protected:
+    // Loads a category of n areas A1..An into a fresh editor.
+    void loadAreas(int n)
+    {
+        addCategory(QStringLiteral("住宅"), n);
+        editor.load();
+    }
+    // Visible grids and their row counts, e.g. "20,1".
+    QString layout()
+    {
+        QStringList out;
+        for (int g = 0; g < editor.areas().count(); ++g)
+            if (editor.areas().isVisible(g))
+                out << QString::number(editor.areas().grid(g).rows());
+        return out.join(u',');
+    }
+    QStringList stored()
+    {
+        return rows(QStringLiteral("SELECT a, sort FROM k2a WHERE k = '住宅' ORDER BY sort"));
+    }
+    LexiconEditor editor;
+};
+
+TEST_F(AreaGridsTest, AreasFillTwentyToAGrid)
+{
+    const struct { int areas; const char* layout; } cases[] = {
+        {0, "1"}, {1, "1"}, {20, "20"}, {21, "20,1"}, {40, "20,20"}, {41, "20,20,1"},
+    };
+    for (const auto& c : cases) {
+        sql(QStringLiteral("DELETE FROM 別"));
+        sql(QStringLiteral("DELETE FROM k2a"));
+        loadAreas(c.areas);
+        EXPECT_EQ(layout(), QString::fromLatin1(c.layout)) << c.areas;
+        EXPECT_EQ(editor.areas().names().size(), c.areas);
+    }
+    EXPECT_EQ(editor.areas().grid(1).textMatrix(0, 0), QStringLiteral("A21"));
+}
+
+TEST_F(AreaGridsTest, ApplyNumbersAcrossGridsInDisplayOrder)
+{
+    loadAreas(21);
+    editor.CurGrid = 0;
+    editor.areas().grid(0).setRow(19);
+    EXPECT_EQ(editor.moveArea(+1), MoveResult::Moved);   // row 19 of grid 0 <-> row 0 of grid 1
+    EXPECT_EQ(editor.CurGrid, 1);
+    EXPECT_TRUE(editor.pending(LexiconGrid::Areas));
+    ASSERT_TRUE(editor.apply(LexiconGrid::Areas));
+    const QStringList s = stored();
+    ASSERT_EQ(s.size(), 21);
+    EXPECT_EQ(s[19], QStringLiteral("A21/20"));
+    EXPECT_EQ(s[20], QStringLiteral("A20/21"));
+    EXPECT_FALSE(editor.pending(LexiconGrid::Areas));
+}
+
+TEST_F(AreaGridsTest, MovesStopAtTheEndsAndCrossGrids)
+{
+    loadAreas(21);
+    // Up from row 0 of grid 1 lands on row 19 of grid 0.
+    editor.clickArea(1, 0);
+    EXPECT_EQ(editor.moveArea(-1), MoveResult::Moved);
+    EXPECT_EQ(editor.CurGrid, 0);
+    EXPECT_EQ(editor.CurRow, 19);
+    EXPECT_EQ(editor.areas().grid(0).textMatrix(19, 0), QStringLiteral("A21"));
+    // Down from the last area, and up from the first, beep and change nothing.
+    editor.cancel(LexiconGrid::Areas);
+    editor.clickArea(1, 0);
+    EXPECT_EQ(editor.moveArea(+1), MoveResult::Refused);
+    EXPECT_TRUE(editor.pending(LexiconGrid::Areas));
+    editor.clickArea(0, 0);
+    EXPECT_EQ(editor.moveArea(-1), MoveResult::Refused);
+    EXPECT_EQ(editor.areas().names(), names(21));
+}
+
+TEST_F(AreaGridsTest, MovingAnEmptySelectionIsRefusedWithAMessage)
+{
+    loadAreas(0);
+    editor.clickArea(0, 0);
+    EXPECT_EQ(editor.moveArea(+1), MoveResult::NoSelection);
+    EXPECT_EQ(prompts.lastMessageText(), QStringLiteral("請先選取 再行調整順序"));
+    EXPECT_FALSE(editor.pending(LexiconGrid::Areas));
+}
+
+TEST_F(AreaGridsTest, DeletingPullsLaterAreasUpAcrossGrids)
+{
+    loadAreas(41);
+    editor.rightClickArea(0, 0);
+    prompts.answerMessage(PromptButton::Yes);
+    editor.deleteRow(LexiconGrid::Areas);
+    EXPECT_EQ(prompts.lastMessageText(), QStringLiteral("確定刪除?"));
+    EXPECT_EQ(layout(), QStringLiteral("20,20"));
+    EXPECT_EQ(editor.areas().grid(0).textMatrix(19, 0), QStringLiteral("A21"));
+    EXPECT_EQ(editor.areas().grid(1).textMatrix(19, 0), QStringLiteral("A41"));
+    EXPECT_FALSE(editor.areas().isVisible(2));
+    ASSERT_TRUE(editor.apply(LexiconGrid::Areas));
+    EXPECT_EQ(stored().first(), QStringLiteral("A2/1"));
+    EXPECT_EQ(stored().size(), 40);
+}
+
+TEST_F(AreaGridsTest, DeletingTheOnlyAreaThenAddingStartsAtRowZero)
+{
+    loadAreas(1);
+    editor.rightClickArea(0, 0);
+    prompts.answerMessage(PromptButton::Yes);
+    editor.deleteRow(LexiconGrid::Areas);
+    EXPECT_EQ(layout(), QStringLiteral("0"));
+    ASSERT_TRUE(editor.addArea());
+    EXPECT_EQ(editor.CurGrid, 0);
+    EXPECT_EQ(editor.CurRow, 0);
+    editor.typeText(LexiconGrid::Areas, QStringLiteral("露台"));
+    ASSERT_TRUE(editor.apply(LexiconGrid::Areas));
+    EXPECT_EQ(stored(), QStringList{QStringLiteral("露台/1")});
+}
+
+TEST_F(AreaGridsTest, TheTwentyFirstAreaOpensTheNextGrid)
+{
+    loadAreas(20);
+    ASSERT_TRUE(editor.addArea());
+    EXPECT_EQ(editor.CurGrid, 1);
+    EXPECT_EQ(editor.CurRow, 0);
+    EXPECT_EQ(layout(), QStringLiteral("20,1"));
+    editor.typeText(LexiconGrid::Areas, QStringLiteral("A21"));
+    // An unused new row at the end is not stored.
+    editor.addArea();
+    ASSERT_TRUE(editor.apply(LexiconGrid::Areas));
+    EXPECT_EQ(stored().size(), 21);
+    EXPECT_EQ(stored().last(), QStringLiteral("A21/21"));
+}
+
+TEST_F(AreaGridsTest, AnsweringNoToDeleteKeepsThePendingState)
+{
+    loadAreas(3);
+    editor.rightClickArea(0, 1);
+    prompts.answerMessage(PromptButton::No);
+    editor.deleteRow(LexiconGrid::Areas);
+    EXPECT_FALSE(editor.pending(LexiconGrid::Areas));
+    editor.editGrid(LexiconGrid::Areas);
+    prompts.answerMessage(PromptButton::No);
+    editor.deleteRow(LexiconGrid::Areas);
+    EXPECT_TRUE(editor.pending(LexiconGrid::Areas));
+    EXPECT_EQ(editor.areas().names().size(), 3);
+}
+
+} // namespace
+} // namespace varn::test

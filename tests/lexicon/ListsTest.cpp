@@ -1,0 +1,152 @@
+#include "LexiconTestSupport.h"
+
+#include "lexicon/OrderedList.h"
+#include "shared/LookupLists.h"
+
+namespace varn::test {
+namespace {
+
+class LookupListTest : public LexiconFixture {
+protected:
+    void SetUp() override
+    {
+        LexiconFixture::SetUp();
+        for (const auto& [table, order, text] : {std::tuple{"u", "sort", "u"}, std::tuple{"Ctp", "tp_id", "tp"},
+                                                 std::tuple{"sc", "sort", "sc"}})
+            for (int i : {3, 7, 9})
+                sql(QStringLiteral("INSERT INTO %1 (%2, %3) VALUES (?, ?)").arg(table, order, text),
+                    {i, QStringLiteral("%1%2").arg(table).arg(i)});
+        editor.load();
+    }
+    LexiconEditor editor;
+};
+
+TEST_F(LookupListTest, ThirteenListsAreDescribedOnce)
+{
+    ASSERT_EQ(LookupLists().size(), 13u);
+    EXPECT_EQ(LookupLists()[0].labelText(), QStringLiteral("單位："));
+    EXPECT_EQ(LookupLists()[12].labelText(), QStringLiteral("比例："));
+    for (int i = 0; i < kLookupListCount; ++i)
+        EXPECT_NO_THROW(db->openRecordset(LookupLists()[i].selectSql())) << i;
+    EXPECT_EQ(editor.lookups().entries(0), (QStringList{QStringLiteral("u3"), QStringLiteral("u7"), QStringLiteral("u9")}));
+    EXPECT_EQ(editor.lookups().grid(1).rows(), 1);   // an empty list shows one empty row
+}
+
+TEST_F(LookupListTest, OnlyChangedListsAreRewrittenRenumbered)
+{
+    editor.lookups().prepareEdit(0);
+    editor.lookups().prepareEdit(0);                  // the empty last row is not doubled
+    EXPECT_EQ(editor.lookups().grid(0).rows(), 4);
+    editor.lookups().grid(0).setTextMatrix(3, 0, QStringLiteral("坪"));
+    editor.lookups().grid(0).setTextMatrix(1, 0, QString());   // an emptied middle entry stays
+    editor.lookups().prepareEdit(9);                  // opened, nothing typed
+    EXPECT_TRUE(editor.close());
+    EXPECT_EQ(rows(QStringLiteral("SELECT sort, u FROM u ORDER BY sort")),
+              (QStringList{QStringLiteral("1/u3"), QStringLiteral("2/"), QStringLiteral("3/u9"), QStringLiteral("4/坪")}));
+    EXPECT_EQ(rows(QStringLiteral("SELECT tp_id FROM Ctp ORDER BY tp_id")),
+              (QStringList{QStringLiteral("3"), QStringLiteral("7"), QStringLiteral("9")}));
+}
+
+TEST_F(LookupListTest, AFailureInOneListLeavesAllAsTheyWere)
+{
+    sql(QStringLiteral("CREATE TRIGGER no_sc BEFORE INSERT ON sc BEGIN SELECT RAISE(ABORT, 'locked'); END"));
+    editor.lookups().grid(0).setTextMatrix(0, 0, QStringLiteral("式"));
+    editor.lookups().grid(12).setTextMatrix(0, 0, QStringLiteral("1.5"));
+    prompts.answerMessage(PromptButton::No);
+    EXPECT_FALSE(editor.close());
+    EXPECT_TRUE(prompts.lastMessageText().contains(QStringLiteral("locked")));
+    EXPECT_EQ(rows(QStringLiteral("SELECT sort, u FROM u ORDER BY sort")).first(), QStringLiteral("3/u3"));
+    prompts.answerMessage(PromptButton::Yes);
+    EXPECT_TRUE(editor.close());
+}
+
+class OrderedListTest : public LexiconFixture {
+protected:
+    void SetUp() override
+    {
+        LexiconFixture::SetUp();
+        addCategory(QStringLiteral("住宅"), 2);
+        addCategory(QStringLiteral("店面"), 1);
+        addWorkType(QStringLiteral("木作"), {QStringLiteral("天花板")});
+        addWorkType(QStringLiteral("泥作"), {QStringLiteral("粉光")});
+        addDetails(QStringLiteral("天花板"), {QStringLiteral("矽酸鈣板")});
+    }
+    QStringList table(const QString& sqlText) { return rows(sqlText); }
+};
+
+TEST_F(OrderedListTest, RenameCarriesTheDependentRows)
+{
+    OrderedList k(QStringLiteral("k"));
+    k.load(*db);
+    ASSERT_TRUE(k.rename(*db, 0, QStringLiteral("透天 \"A\" 'B'")));
+    EXPECT_EQ(table(QStringLiteral("SELECT k_id, k FROM 別 ORDER BY k_id")),
+              (QStringList{QStringLiteral("1/透天 \"A\" 'B'"), QStringLiteral("2/店面")}));
+    EXPECT_EQ(table(QStringLiteral("SELECT count(*) FROM k2a WHERE k = '透天 \"A\" ''B'''")), QStringList{QStringLiteral("2")});
+
+    OrderedList t(QStringLiteral("t"));
+    t.load(*db);
+    ASSERT_TRUE(t.rename(*db, 1, QStringLiteral("泥作工程")));
+    EXPECT_EQ(table(QStringLiteral("SELECT t FROM t2w WHERE w = '粉光'")), QStringList{QStringLiteral("泥作工程")});
+}
+
+TEST_F(OrderedListTest, DeleteTakesAreasOrWorkItemsAndOrphanDetails)
+{
+    OrderedList t(QStringLiteral("t"));
+    t.load(*db);
+    prompts.answerMessage(PromptButton::Yes);
+    ASSERT_TRUE(t.remove(*db, 0));
+    EXPECT_EQ(prompts.lastMessageText(), QStringLiteral("確定刪除【木作】\r\n如果刪除會將所包含的施工一並刪除"));
+    EXPECT_EQ(table(QStringLiteral("SELECT t_id, t FROM 種")), QStringList{QStringLiteral("1/泥作")});
+    EXPECT_TRUE(table(QStringLiteral("SELECT w FROM t2w WHERE t = '木作'")).isEmpty());
+    EXPECT_TRUE(detailsOf(QStringLiteral("天花板")).isEmpty());
+
+    OrderedList k(QStringLiteral("k"));
+    k.load(*db);
+    prompts.answerMessage(PromptButton::No);
+    EXPECT_FALSE(k.remove(*db, 0));
+    prompts.answerMessage(PromptButton::Yes);
+    ASSERT_TRUE(k.remove(*db, 0));
+    EXPECT_EQ(table(QStringLiteral("SELECT k FROM k2a")), QStringList{QStringLiteral("店面")});
+}
+
+TEST_F(OrderedListTest, BadNamesAreRefusedWithAMessage)
+{
+    OrderedList t(QStringLiteral("t"));
+    t.load(*db);
+    const struct { const char16_t* name; const char16_t* message; } cases[] = {
+        {u"", u"請在空格中輸入 工程種類"},
+        {u"   ", u"請在空格中輸入 工程種類"},
+        {u"木作", u"【木作】已經存在"},
+        {u"a|b", u"名稱不可含有「|」"},
+        {u"a‧b", u"名稱不可含有「‧」"},
+        {u"a\nb", u"名稱不可含有換行"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_FALSE(t.add(*db, QString::fromUtf16(c.name)));
+        EXPECT_EQ(prompts.lastMessageText(), QString::fromUtf16(c.message));
+    }
+    sql(QStringLiteral("INSERT INTO 種 (t_id, t) VALUES (3, 'Abc')"));
+    EXPECT_FALSE(t.add(*db, QStringLiteral("aBC")));   // added elsewhere meanwhile
+    EXPECT_EQ(t.count(), 3);
+    ASSERT_TRUE(t.add(*db, QStringLiteral("油漆")));
+    EXPECT_EQ(t.names().last(), QStringLiteral("油漆"));
+    EXPECT_FALSE(t.rename(*db, 0, QStringLiteral("泥作")));
+    EXPECT_TRUE(t.rename(*db, 0, QStringLiteral("木作")));   // its own name again
+}
+
+TEST_F(OrderedListTest, SaveKeepsNamesAddedElsewhereAndDropsNamesDeletedElsewhere)
+{
+    OrderedList k(QStringLiteral("k"));
+    k.load(*db);
+    ASSERT_EQ(k.moveDown(0), 1);
+    EXPECT_FALSE(k.moveDown(1));
+    EXPECT_FALSE(k.moveUp(0));
+    sql(QStringLiteral("INSERT INTO 別 (k_id, k) VALUES (9, '別墅')"));
+    sql(QStringLiteral("DELETE FROM 別 WHERE k = '住宅'"));
+    ASSERT_TRUE(k.save(*db));
+    EXPECT_EQ(table(QStringLiteral("SELECT k_id, k FROM 別 ORDER BY k_id")),
+              (QStringList{QStringLiteral("1/店面"), QStringLiteral("2/別墅")}));
+}
+
+} // namespace
+} // namespace varn::test

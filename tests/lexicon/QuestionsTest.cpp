@@ -1,0 +1,126 @@
+#include "LexiconTestSupport.h"
+
+namespace varn::test {
+namespace {
+
+class QuestionsTest : public LexiconFixture {
+protected:
+    void SetUp() override
+    {
+        LexiconFixture::SetUp();
+        addCategory(QStringLiteral("住宅"), 2);
+        addCategory(QStringLiteral("辦公室"), 1);
+        addWorkType(QStringLiteral("木作"), {QStringLiteral("天花板")});
+        addDetails(QStringLiteral("天花板"), {QStringLiteral("矽酸鈣板")});
+        editor.load();
+    }
+    // Makes the areas pending with a renamed first area.
+    void renameFirstArea()
+    {
+        editor.editGrid(LexiconGrid::Areas);
+        editor.clickArea(0, 0);
+        editor.typeText(LexiconGrid::Areas, QStringLiteral("客廳"));
+    }
+    QStringList areas() { return rows(QStringLiteral("SELECT a FROM k2a WHERE k = '住宅' ORDER BY sort")); }
+    LexiconEditor editor;
+};
+
+TEST_F(QuestionsTest, AnotherCategoryAsksAboutPendingAreas)
+{
+    const struct {
+        PromptButton answer;
+        bool moved;
+        const char16_t* firstArea;
+    } cases[] = {
+        {PromptButton::Yes, true, u"客廳"},
+        {PromptButton::No, true, u"A1"},
+        {PromptButton::Cancel, false, u"A1"},
+    };
+    for (const auto& c : cases) {
+        sql(QStringLiteral("UPDATE k2a SET a = 'A1' WHERE k = '住宅' AND sort = 1"));
+        editor.chooseCategory(QStringLiteral("住宅"));
+        renameFirstArea();
+        prompts.clear();
+        prompts.answerMessage(c.answer);
+        EXPECT_EQ(editor.chooseCategory(QStringLiteral("辦公室")), c.moved);
+        EXPECT_EQ(prompts.lastMessageText(), QStringLiteral("正在編輯中\r\n是否套用?"));
+        EXPECT_EQ(prompts.asked().back().buttons, PromptButtons::YesNoCancel);
+        EXPECT_EQ(areas().first(), QString::fromUtf16(c.firstArea));
+        EXPECT_EQ(editor.category(), c.moved ? QStringLiteral("辦公室") : QStringLiteral("住宅"));
+        EXPECT_EQ(editor.pending(LexiconGrid::Areas), !c.moved);
+        if (!c.moved)
+            editor.cancel(LexiconGrid::Areas);
+    }
+}
+
+TEST_F(QuestionsTest, LeavingTheWorkTabAsksForBothGridsEvenAfterCancel)
+{
+    editor.editGrid(LexiconGrid::WorkItems);
+    editor.cancel(LexiconGrid::WorkItems);
+    editor.clickWorkItem(1, 0);
+    editor.workItems().model().setRow(1);
+    editor.moveWorkItem(+1);                     // refused, yet pending
+    editor.details().model().setRow(1);
+    editor.moveDetail(+1);
+    ASSERT_TRUE(editor.pending(LexiconGrid::WorkItems));
+    ASSERT_TRUE(editor.pending(LexiconGrid::Details));
+    prompts.answerMessage(PromptButton::Cancel);
+    prompts.answerMessage(PromptButton::Yes);
+    EXPECT_FALSE(editor.leaveTab(1));
+    EXPECT_EQ(prompts.askedCount(PromptKind::Message), 2);
+    EXPECT_TRUE(editor.pending(LexiconGrid::WorkItems));
+    EXPECT_FALSE(editor.pending(LexiconGrid::Details));
+    EXPECT_TRUE(editor.leaveTab(2));
+}
+
+TEST_F(QuestionsTest, ClosingAsksAndCancelKeepsEverything)
+{
+    renameFirstArea();
+    prompts.answerMessage(PromptButton::Cancel);
+    EXPECT_FALSE(editor.close());
+    EXPECT_TRUE(editor.pending(LexiconGrid::Areas));
+    prompts.answerMessage(PromptButton::Yes);
+    EXPECT_TRUE(editor.close());
+    EXPECT_EQ(areas().first(), QStringLiteral("客廳"));
+}
+
+TEST_F(QuestionsTest, AnotherWorkItemAsksAboutPendingDetails)
+{
+    addWorkType(QStringLiteral("泥作"), {});
+    editor.editGrid(LexiconGrid::WorkItems);
+    editor.typeText(LexiconGrid::WorkItems, QString());
+    editor.cancel(LexiconGrid::WorkItems);
+    editor.clickWorkItem(1, 0);
+    editor.rightClickDetail(1);
+    prompts.answerMessage(PromptButton::Yes);
+    editor.deleteRow(LexiconGrid::Details);
+    // 新增 on the work items empties the details grid: Cancel keeps the deletion pending.
+    prompts.answerMessage(PromptButton::Cancel);
+    EXPECT_FALSE(editor.addWorkItem());
+    EXPECT_TRUE(editor.pending(LexiconGrid::Details));
+    prompts.answerMessage(PromptButton::Yes);
+    EXPECT_TRUE(editor.addWorkItem());
+    EXPECT_TRUE(detailsOf(QStringLiteral("天花板")).isEmpty());
+}
+
+TEST_F(QuestionsTest, WithoutTheRightNothingOpensAndNothingIsWritten)
+{
+    state().m.gRights = kAllRights & ~RightMask(Right::LexiconEdit);
+    LexiconEditor readOnly;
+    readOnly.load();
+    EXPECT_FALSE(readOnly.canEdit());
+    EXPECT_FALSE(readOnly.rightClickArea(0, 0));
+    EXPECT_FALSE(readOnly.rightClickWorkItem(1));
+    EXPECT_FALSE(readOnly.addArea());
+    readOnly.editGrid(LexiconGrid::Areas);
+    EXPECT_FALSE(readOnly.clickArea(0, 0));
+    EXPECT_EQ(readOnly.moveArea(+1), MoveResult::Refused);
+    readOnly.lookups().grid(0).setTextMatrix(0, 0, QStringLiteral("改"));
+    sql(QStringLiteral("INSERT INTO u (sort, u) VALUES (1, '式')"));
+    EXPECT_TRUE(readOnly.close());
+    EXPECT_EQ(rows(QStringLiteral("SELECT u FROM u")), QStringList{QStringLiteral("式")});
+    EXPECT_EQ(prompts.askedCount(PromptKind::Message), 0);
+}
+
+} // namespace
+} // namespace varn::test

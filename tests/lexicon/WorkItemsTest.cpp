@@ -1,0 +1,171 @@
+#include "LexiconTestSupport.h"
+
+#include "quotation/PickLists.h"
+
+namespace varn::test {
+namespace {
+
+class WorkItemsTest : public LexiconFixture {
+protected:
+    void SetUp() override
+    {
+        LexiconFixture::SetUp();
+        addWorkType(QStringLiteral("木作"), {QStringLiteral("天花板"), QStringLiteral("隔間"), QStringLiteral("櫃子")});
+        addDetails(QStringLiteral("天花板"), {QStringLiteral("矽酸鈣板"), QStringLiteral("間接照明")});
+        addDetails(QStringLiteral("隔間"), {QStringLiteral("隔音棉")});
+        editor.load();
+    }
+    void setCell(int row, int col, const QString& text)
+    {
+        editor.CurRow = row;
+        editor.CurCol = col;
+        editor.typeText(LexiconGrid::WorkItems, text);
+    }
+    QStringList stored(const QString& t = QStringLiteral("木作"))
+    {
+        return rows(QStringLiteral("SELECT w, sort, u, c, s FROM t2w WHERE t = ? ORDER BY sort"), {t});
+    }
+    LexiconEditor editor;
+};
+
+TEST_F(WorkItemsTest, ApplyStoresNumbersOrZeroAndDropsOnlyATrailingEmptyRow)
+{
+    editor.editGrid(LexiconGrid::WorkItems);
+    setCell(1, 2, QStringLiteral("abc"));
+    setCell(2, 0, QString());                  // an empty name in the middle is kept
+    setCell(3, 3, QString());                  // an emptied ratio holds "0"
+    EXPECT_EQ(editor.workItems().text(3, 3), QStringLiteral("0"));
+    ASSERT_TRUE(editor.addWorkItem());         // a new row left empty is not stored
+    EXPECT_EQ(editor.CurRow, 4);
+    ASSERT_TRUE(editor.apply(LexiconGrid::WorkItems));
+    EXPECT_EQ(stored(), (QStringList{QStringLiteral("天花板/2/式/0/1.2"), QStringLiteral("/3/式/100/1.2"),
+                                     QStringLiteral("櫃子/4/式/100/0")}));
+}
+
+TEST_F(WorkItemsTest, DetailsFollowRenamesAndDeletions)
+{
+    addWorkType(QStringLiteral("輕隔間"), {QStringLiteral("隔間")});
+    editor.editGrid(LexiconGrid::WorkItems);
+    setCell(1, 0, QStringLiteral("平頂天花板"));   // renamed: its details follow
+    editor.rightClickWorkItem(2);                  // 隔間 is also held by 輕隔間: details stay
+    prompts.answerMessage(PromptButton::Yes);
+    editor.deleteRow(LexiconGrid::WorkItems);
+    EXPECT_EQ(prompts.lastMessageText(), QStringLiteral("確定刪除? 【隔間】\r\n如刪除會將所有加成一並刪除"));
+    ASSERT_TRUE(editor.apply(LexiconGrid::WorkItems));
+    EXPECT_EQ(detailsOf(QStringLiteral("平頂天花板")), (QStringList{QStringLiteral("矽酸鈣板"), QStringLiteral("間接照明")}));
+    EXPECT_TRUE(detailsOf(QStringLiteral("天花板")).isEmpty());
+    EXPECT_EQ(detailsOf(QStringLiteral("隔間")), QStringList{QStringLiteral("隔音棉")});
+
+    // Deleted from its last work type, the item's details go with it.
+    ASSERT_TRUE(editor.chooseWorkType(QStringLiteral("輕隔間")));
+    editor.rightClickWorkItem(1);
+    prompts.answerMessage(PromptButton::Yes);
+    editor.deleteRow(LexiconGrid::WorkItems);
+    ASSERT_TRUE(editor.apply(LexiconGrid::WorkItems));
+    EXPECT_TRUE(detailsOf(QStringLiteral("隔間")).isEmpty());
+}
+
+TEST_F(WorkItemsTest, TwoNamesThatTradePlacesTradeTheirDetails)
+{
+    editor.editGrid(LexiconGrid::WorkItems);
+    setCell(1, 0, QStringLiteral("隔間"));
+    setCell(2, 0, QStringLiteral("天花板"));
+    ASSERT_TRUE(editor.apply(LexiconGrid::WorkItems));
+    EXPECT_EQ(detailsOf(QStringLiteral("隔間")), (QStringList{QStringLiteral("矽酸鈣板"), QStringLiteral("間接照明")}));
+    EXPECT_EQ(detailsOf(QStringLiteral("天花板")), QStringList{QStringLiteral("隔音棉")});
+}
+
+TEST_F(WorkItemsTest, AFailedInsertKeepsTheOldRowsAndThePendingGrid)
+{
+    sql(QStringLiteral("CREATE TRIGGER fail_third AFTER INSERT ON t2w WHEN NEW.sort = 4 "
+                       "BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
+    editor.editGrid(LexiconGrid::WorkItems);
+    setCell(1, 0, QStringLiteral("新天花板"));
+    EXPECT_FALSE(editor.apply(LexiconGrid::WorkItems));
+    EXPECT_TRUE(prompts.lastMessageText().contains(QStringLiteral("disk full")));
+    EXPECT_EQ(prompts.lastMessageTitle(), QStringLiteral("Varn III"));
+    EXPECT_EQ(stored().size(), 3);
+    EXPECT_EQ(stored().first(), QStringLiteral("天花板/2/式/100/1.2"));
+    EXPECT_EQ(detailsOf(QStringLiteral("天花板")).size(), 2);
+    EXPECT_TRUE(editor.pending(LexiconGrid::WorkItems));
+    EXPECT_EQ(editor.workItems().text(1, 0), QStringLiteral("新天花板"));
+}
+
+TEST_F(WorkItemsTest, DetailsApplyUnderTheSelectedItemWithOrderFromTwo)
+{
+    const QString quoted = QStringLiteral("5\" 'A' 管");
+    editor.editGrid(LexiconGrid::WorkItems);
+    setCell(3, 0, quoted);
+    ASSERT_TRUE(editor.apply(LexiconGrid::WorkItems));
+    editor.clickWorkItem(3, 0);
+    EXPECT_EQ(editor.detailCaption(), quoted + QStringLiteral(" 的"));
+    ASSERT_TRUE(editor.rightClickDetail(1));
+    ASSERT_TRUE(editor.addDetail());
+    EXPECT_FALSE(editor.workGridEnabled());
+    editor.typeText(LexiconGrid::Details, QStringLiteral("白鐵"));
+    editor.nextDetailCell();
+    editor.typeText(LexiconGrid::Details, QString());
+    EXPECT_EQ(editor.details().text(1, 1), QStringLiteral("0"));
+    editor.nextDetailCell();                      // past the last column: a new row
+    EXPECT_EQ(editor.CurRow, 2);
+    EXPECT_EQ(editor.CurCol, 0);
+    ASSERT_TRUE(editor.apply(LexiconGrid::Details));
+    EXPECT_TRUE(editor.workGridEnabled());
+    EXPECT_EQ(rows(QStringLiteral("SELECT d, c, sort FROM w2d WHERE w = ?"), {quoted}),
+              QStringList{QStringLiteral("白鐵/0/2")});
+}
+
+TEST_F(WorkItemsTest, NoDetailsWithoutASelectedWorkItem)
+{
+    EXPECT_FALSE(editor.rightClickDetail(1));
+    EXPECT_EQ(prompts.lastMessageText(), QStringLiteral("請選取一施工項目"));
+    EXPECT_EQ(prompts.lastMessageTitle(), QStringLiteral("VarnIII"));
+}
+
+TEST_F(WorkItemsTest, EnterWalksTheCellsOfExistingRows)
+{
+    editor.editGrid(LexiconGrid::WorkItems);
+    editor.CurRow = 2;
+    editor.CurCol = 3;
+    editor.nextWorkCell();
+    EXPECT_EQ(editor.CurRow, 3);
+    EXPECT_EQ(editor.CurCol, 0);
+    editor.CurCol = 3;
+    editor.nextWorkCell();                         // the last row: back to its first column
+    EXPECT_EQ(editor.CurRow, 3);
+    EXPECT_EQ(editor.CurCol, 0);
+}
+
+TEST_F(WorkItemsTest, TheNameWarningIsDueForAnItemWithDetails)
+{
+    editor.editGrid(LexiconGrid::WorkItems);
+    const struct { int row; bool due; } cases[] = {{1, true}, {2, true}, {3, false}};
+    for (const auto& c : cases) {
+        editor.CurRow = c.row;
+        editor.CurCol = 0;
+        EXPECT_EQ(editor.nameWarningDue(), c.due) << c.row;
+    }
+    editor.CurRow = 1;
+    editor.CurCol = 1;
+    EXPECT_FALSE(editor.nameWarningDue());
+}
+
+TEST_F(WorkItemsTest, MovedAndAddedItemsReachTheQuotationPickListInOrder)
+{
+    editor.rightClickWorkItem(1);
+    ASSERT_TRUE(editor.addWorkItem());
+    editor.typeText(LexiconGrid::WorkItems, QStringLiteral("踢腳板"));
+    editor.workItems().model().setRow(4);
+    editor.workItems().model().setCol(0);
+    EXPECT_EQ(editor.moveWorkItem(-1), MoveResult::Moved);
+    EXPECT_EQ(editor.moveWorkItem(-1), MoveResult::Moved);
+    EXPECT_EQ(editor.moveWorkItem(-1), MoveResult::Moved);
+    EXPECT_EQ(editor.moveWorkItem(-1), MoveResult::Refused);   // row 1 is the first
+    ASSERT_TRUE(editor.apply(LexiconGrid::WorkItems));
+    EXPECT_EQ(PickLists::itemsForPath(*db, {QStringLiteral("木作")}).entries,
+              (QStringList{QStringLiteral("踢腳板"), QStringLiteral("天花板"), QStringLiteral("隔間"),
+                           QStringLiteral("櫃子")}));
+}
+
+} // namespace
+} // namespace varn::test
