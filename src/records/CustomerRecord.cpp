@@ -7,30 +7,9 @@
 
 namespace varn {
 
-namespace {
-
-constexpr int kShortNameLength = 4;
-constexpr int kInvoiceAddressColumn = 6;
-
-// Removes blanks (U+0020 only) from both ends; other white space, the ideographic space
-// included, belongs to the text.
-QString trimBlanks(const QString& text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text.at(begin) == u' ')
-        ++begin;
-    while (end > begin && text.at(end - 1) == u' ')
-        --end;
-    return text.sliced(begin, end - begin);
-}
-
-} // namespace
-
 QStringList CustomerAreaCodeControls()
 {
-    return {QStringLiteral("t10"), QStringLiteral("t12"), QStringLiteral("t14"), QStringLiteral("t18"),
-            QStringLiteral("t21"), QStringLiteral("t32"), QStringLiteral("t25")};
+    return CompanyRules::areaCodeControls();
 }
 
 RegisterConfig CustomerRegisterConfig()
@@ -122,38 +101,14 @@ RegisterConfig CustomerRegisterConfig()
     return c;
 }
 
-void CustomerRules::fieldChanged(RecordForm& form, const QString& control)
+CustomerRules::CustomerRules()
+    : CompanyRules(6)
 {
-    if (control == QLatin1String("t2")) {
-        form.setField(QStringLiteral("t3"), form.field(control).left(kShortNameLength));
-    } else if (control == QLatin1String("t11")) {
-        // The first telephone is usually everyone's company telephone.
-        const QString number = form.field(control);
-        form.setField(QStringLiteral("t19"), number);
-        form.setField(QStringLiteral("t26"), number);
-        form.setField(QStringLiteral("T33"), number);
-    }
 }
 
-bool CustomerRules::choicePicked(RecordForm& form, const QString& control, int index)
+QStringList CustomerRules::otherCountyControls() const
 {
-    if (control != QLatin1String("cb1"))
-        return false;
-    const QString county = form.field(control);
-    form.setField(QStringLiteral("cb2"), county);
-    const QString areaCode = form.choices(QStringLiteral("L1")).value(index);
-    for (const QString& box : CustomerAreaCodeControls())
-        form.setField(box, areaCode);
-    form.setField(QStringLiteral("cb3"), county);
-    return true;
-}
-
-void CustomerRules::adjustRow(QStringList& row, const RecordForm& form, EditMode mode)
-{
-    // A changed record stores the invoice street without surrounding blanks.
-    if (mode == EditMode::Edit && row.size() > kInvoiceAddressColumn)
-        row[kInvoiceAddressColumn] = form.field(QStringLiteral("cb3")) + QLatin1Char(';')
-                                     + trimBlanks(form.field(QStringLiteral("t7")));
+    return {QStringLiteral("cb2")};
 }
 
 CustomerPick PickFromForm(const RecordForm& form)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "records/RecordRules.h"
+#include "records/CompanyRules.h"
 #include "records/RegisterConfig.h"
 
 #include <QString>
@@ -19,11 +19,13 @@ RegisterConfig CustomerRegisterConfig();
 // The area-code boxes a county choice fills, in the order they are filled.
 QStringList CustomerAreaCodeControls();
 
-class CustomerRules : public RecordRules {
+// The site-address county follows the company county too.
+class CustomerRules : public CompanyRules {
 public:
-    void fieldChanged(RecordForm& form, const QString& control) override;
-    bool choicePicked(RecordForm& form, const QString& control, int index) override;
-    void adjustRow(QStringList& row, const RecordForm& form, EditMode mode) override;
+    CustomerRules();
+
+protected:
+    QStringList otherCountyControls() const override;
 };
 
 // What 傳回報價單 hands to the quotation window.

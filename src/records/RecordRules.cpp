@@ -2,6 +2,14 @@
 
 namespace varn {
 
+QString LeadingCharacters(const QString& text, int n)
+{
+    qsizetype end = 0;
+    for (int count = 0; count < n && end < text.size(); ++count)
+        end += text.at(end).isHighSurrogate() && end + 1 < text.size() ? 2 : 1;
+    return text.left(end);
+}
+
 void RecordRules::fieldChanged(RecordForm&, const QString&) {}
 
 bool RecordRules::choicePicked(RecordForm&, const QString&, int)
@@ -9,11 +17,11 @@ bool RecordRules::choicePicked(RecordForm&, const QString&, int)
     return false;
 }
 
-void RecordRules::rowShown(const QStringList&, RecordForm&) {}
+void RecordRules::rowShown(const QStringList&, RecordForm&, Database&) {}
 
 void RecordRules::fieldsCleared(RecordForm&) {}
 
-std::optional<SaveRefusal> RecordRules::refuseSave(const RecordForm&, EditMode)
+std::optional<SaveRefusal> RecordRules::refuseSave(const RecordForm&, EditMode, Database&)
 {
     return std::nullopt;
 }

@@ -7,9 +7,14 @@
 
 namespace varn {
 
+class Database;
 class RecordForm;
 
 enum class EditMode { Browse, Add, Edit, Query };
+
+// The first n characters of a text as the user counts them: a character outside the
+// basic plane is one character, never cut in half.
+QString LeadingCharacters(const QString& text, int n);
 
 // Why a save is refused before anything is written, and where the focus goes then.
 struct SaveRefusal {
@@ -28,12 +33,15 @@ public:
     virtual void fieldChanged(RecordForm& form, const QString& control);
     // An entry was chosen from a combo box's list; true moves the focus on.
     virtual bool choicePicked(RecordForm& form, const QString& control, int index);
-    // A stored row was shown (every column as text, by position).
-    virtual void rowShown(const QStringList& row, RecordForm& form);
+    // A stored row was shown (every column as text, by position); the rule may read what
+    // belongs to the record elsewhere in the database. Throws DbError.
+    virtual void rowShown(const QStringList& row, RecordForm& form, Database& db);
     // The detail fields were emptied.
     virtual void fieldsCleared(RecordForm& form);
-    // Checks beyond the required fields, before anything is written.
-    virtual std::optional<SaveRefusal> refuseSave(const RecordForm& form, EditMode mode);
+    // Checks beyond the required fields, before anything is written. It runs inside the
+    // save's write transaction, so what it reads cannot change before the row is stored.
+    // Throws DbError.
+    virtual std::optional<SaveRefusal> refuseSave(const RecordForm& form, EditMode mode, Database& db);
     // The values about to be stored, by column position; a rule may change them.
     virtual void adjustRow(QStringList& row, const RecordForm& form, EditMode mode);
 };

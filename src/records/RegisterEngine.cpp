@@ -26,7 +26,7 @@ const QString kTitle = QStringLiteral("Varn III");
 
 const QVector<int> kSearchWidths{300, 3000, 6500};
 
-void say(const QString& text, PromptIcon icon)
+void tell(const QString& text, PromptIcon icon)
 {
     MessageRequest r;
     r.text = text;
@@ -38,6 +38,22 @@ void say(const QString& text, PromptIcon icon)
 QString likePrefix(const QString& prefix)
 {
     return EscapeLike(prefix) + QLatin1Char('%');
+}
+
+// The search text as a LIKE pattern (ESCAPE '\'): "*" stands for any run of characters
+// and "?" for one, as users of the register know them; "%" and "_" are plain characters.
+QString wildcardPattern(const QString& typed)
+{
+    QString pattern;
+    for (const QChar ch : typed) {
+        if (ch == u'*')
+            pattern += QLatin1Char('%');
+        else if (ch == u'?')
+            pattern += QLatin1Char('_');
+        else
+            pattern += EscapeLike(QString(ch));
+    }
+    return QLatin1Char('%') + pattern + QLatin1Char('%');
 }
 
 } // namespace
@@ -63,11 +79,24 @@ Database& RegisterEngine::db()
     throw DbError(DbErr::General, QStringLiteral("資料庫尚未開啟"));
 }
 
+void RegisterEngine::say(const QString& text, PromptIcon icon)
+{
+    tell(text, icon);
+}
+
 void RegisterEngine::reportFailure(const DbError& e)
 {
     QString text = e.description();
     if (text.isEmpty())
         text = QStringLiteral("資料庫錯誤 %1").arg(e.number());
+    if (!m_storedNotice.isEmpty()) {
+        // Told once: the later steps of the same refresh fail for the same reason.
+        text = m_storedNotice + QStringLiteral("：\r\n") + text;
+        m_storedNotice.clear();
+        m_storedNoticeGiven = true;
+    } else if (m_storedNoticeGiven) {
+        return;
+    }
     say(text, PromptIcon::None);
 }
 
@@ -207,6 +236,7 @@ void RegisterEngine::setGridHeader()
     for (int c = 0; c < m_config.gridWidths.size(); ++c) {
         m_list.setColWidth(c, m_config.gridWidths.at(c));
         m_list.setTextMatrix(0, c, m_config.gridHeaders.value(c));
+        fitColumn(c, m_config.gridHeaders.value(c));
     }
     m_list.setRedraw(redraw);
 }
@@ -237,6 +267,13 @@ bool RegisterEngine::fillFromRecordset(const Recordset& source)
             m_list.setTextMatrix(row, c, text);
         }
     }
+    // The codes are the list's key: the widest one shows whole.
+    QString widestCode;
+    for (int r = 1; r < m_list.rows(); ++r) {
+        if (m_list.textMatrix(r, 1).size() > widestCode.size())
+            widestCode = m_list.textMatrix(r, 1);
+    }
+    fitColumn(1, widestCode);
     m_list.setRow(1);
     m_list.setCol(1);
     m_list.setRedraw(true);
@@ -350,8 +387,7 @@ void RegisterEngine::search()
                     .arg(QuoteIdentifier(m_config.nameColumn), QuoteIdentifier(column),
                          QuoteIdentifier(m_config.table));
             m_lastSql = sql;
-            Recordset rs = db().openRecordset(
-                sql, {QLatin1Char('%') + EscapeLike(*answer) + QLatin1Char('%')});
+            Recordset rs = db().openRecordset(sql, {wildcardPattern(*answer)});
             for (; !rs.eof(); rs.moveNext()) {
                 hits.push_back({rs.text(0), QStringLiteral("在 (") + column
                                                 + QStringLiteral(") 有  -->    ") + rs.text(1)});
@@ -463,8 +499,13 @@ void RegisterEngine::writeRowToFields(const QStringList& row)
         const QDate date = ParseRocDate(m_form.field(d.box));
         m_form.assign(d.picker, date.isValid() ? date.toString(Qt::ISODate) : QString());
     }
-    if (m_config.rules)
-        m_config.rules->rowShown(row, m_form);
+    if (m_config.rules) {
+        try {
+            m_config.rules->rowShown(row, m_form, db());
+        } catch (const DbError& e) {
+            reportFailure(e);
+        }
+    }
 }
 
 void RegisterEngine::clearFields()
@@ -598,7 +639,7 @@ bool RegisterEngine::save()
     if (!editing())
         return false;
     if (m_mode == EditMode::Add)
-        nameLeft();   // the code from the name as it stands and the table as it is now
+        nameLeft();   // the code from the name as it stands, shown before the checks
 
     for (const QString& control : m_config.requiredControls) {
         // A name of blanks alone is no name: it could not be found or told apart.
@@ -607,53 +648,29 @@ bool RegisterEngine::save()
             return false;
         }
     }
-    if (m_config.rules) {
-        if (const auto refusal = m_config.rules->refuseSave(m_form, m_mode)) {
-            say(refusal->message, PromptIcon::None);
-            if (!refusal->focusControl.isEmpty())
-                emit focusRequested(refusal->focusControl);
-            return false;
-        }
-    }
 
-    const QStringList row = rowFromFields();
     const QString name = m_mode == EditMode::Edit ? m_editingName : m_form.field(m_config.nameControl);
+    std::optional<SaveRefusal> refusal;
     try {
         Database& database = db();
-        const QStringList columns = tableColumns();
-        QStringList names;
-        QVariantList values;
-        for (int i = 0; i < m_config.columns.size() && i < columns.size(); ++i) {
-            if (!m_config.columns.at(i).bound())
-                continue;
-            names << QuoteIdentifier(columns.at(i));
-            values << row.at(i);
-        }
-        const QString table = QuoteIdentifier(m_config.table);
-        const QString key = QuoteIdentifier(m_config.nameColumn);
+        // One write transaction from the code to the stored row: two workstations adding
+        // under one prefix at once take turns, so each gets its own code, and no other
+        // record of the name can slip in between the check and the insert.
+        Transaction transaction(database);
         if (m_mode == EditMode::Add) {
-            // Names that differ only in letter case are one name to the users.
-            Recordset same = database.openRecordset(
-                QStringLiteral("SELECT 1 FROM %1 WHERE %2 = ? COLLATE NOCASE").arg(table, key), {name});
-            if (same.recordCount() > 0)
-                throw DbError(DbErr::DuplicateKey, m_config.texts.duplicate);
-            QStringList marks;
-            for (int i = 0; i < names.size(); ++i)
-                marks << QStringLiteral("?");
-            m_lastSql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                            .arg(table, names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
-            database.execute(m_lastSql, values);
-        } else {
-            QStringList sets;
-            for (const QString& n : names)
-                sets << n + QStringLiteral(" = ?");
-            m_lastSql = QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
-                            .arg(table, sets.join(QStringLiteral(", ")), key);
-            values << name;
-            if (database.execute(m_lastSql, values) == 0) {
+            const QString code = codeForName(name);
+            if (!code.isEmpty())
+                m_form.setField(m_config.codeControl, code);
+        }
+        if (m_config.rules)
+            refusal = m_config.rules->refuseSave(m_form, m_mode, database);
+        if (!refusal) {
+            const QStringList row = rowFromFields();
+            if (!storeRow(database, row, name)) {
                 say(m_config.texts.recordGone, PromptIcon::Warning);
                 return false;
             }
+            transaction.commit();
         }
     } catch (const DbError& e) {
         if (e.number() == DbErr::DuplicateKey)
@@ -662,19 +679,74 @@ bool RegisterEngine::save()
             reportFailure(e);
         return false;
     }
+    if (refusal) {
+        say(refusal->message, PromptIcon::None);
+        if (!refusal->focusControl.isEmpty())
+            emit focusRequested(refusal->focusControl);
+        return false;
+    }
 
     const QString code = m_form.field(m_config.codeControl);
     setMode(EditMode::Browse);
     m_editingName.clear();
     if (m_config.listSavedPrefix)
         m_currentPrefix = code.left(2);
+    // The record is stored whatever happens now: a list that cannot be read again (another
+    // workstation holds the database) must not make it look unsaved.
+    m_storedNotice = QStringLiteral("資料已儲存，但清單無法更新");
+    refreshAfterWrite(name);
+    emit stateChanged();
+    return true;
+}
+
+void RegisterEngine::refreshAfterWrite(const QString& name)
+{
     listByCode(m_currentPrefix);
     loadCategoryFilter();
     setSelectedName(name);
-    showRecord();
-    selectListedName(name);
-    emit stateChanged();
-    return true;
+    if (!name.isEmpty()) {
+        showRecord();
+        selectListedName(name);
+    }
+    m_storedNotice.clear();
+    m_storedNoticeGiven = false;
+}
+
+// Inserts the new record, or writes over the one being changed; false when that one is
+// no longer stored.
+bool RegisterEngine::storeRow(Database& database, const QStringList& row, const QString& name)
+{
+    const QStringList columns = tableColumns();
+    QStringList names;
+    QVariantList values;
+    for (int i = 0; i < m_config.columns.size() && i < columns.size(); ++i) {
+        if (!m_config.columns.at(i).bound())
+            continue;
+        names << QuoteIdentifier(columns.at(i));
+        values << row.at(i);
+    }
+    const QString table = QuoteIdentifier(m_config.table);
+    const QString key = QuoteIdentifier(m_config.nameColumn);
+    if (m_mode == EditMode::Add) {
+        // Names that differ only in letter case are one name to the users.
+        Recordset same = database.openRecordset(
+            QStringLiteral("SELECT 1 FROM %1 WHERE %2 = ? COLLATE NOCASE").arg(table, key), {name});
+        if (same.recordCount() > 0)
+            throw DbError(DbErr::DuplicateKey, m_config.texts.duplicate);
+        QStringList marks;
+        for (int i = 0; i < names.size(); ++i)
+            marks << QStringLiteral("?");
+        m_lastSql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                        .arg(table, names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
+        database.execute(m_lastSql, values);
+        return true;
+    }
+    QStringList sets;
+    for (const QString& n : names)
+        sets << n + QStringLiteral(" = ?");
+    m_lastSql = QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?").arg(table, sets.join(QStringLiteral(", ")), key);
+    values << name;
+    return database.execute(m_lastSql, values) > 0;
 }
 
 void RegisterEngine::selectListedName(const QString& name)
@@ -743,7 +815,8 @@ bool RegisterEngine::deleteSelected()
     m_list.setRows(1);
     setGridHeader();
     setSelectedName(QString());
-    listByCode(m_currentPrefix);
+    m_storedNotice = QStringLiteral("資料已刪除，但清單無法更新");
+    refreshAfterWrite(QString());
     setPageMode(false);
     emit stateChanged();
     return true;
@@ -786,6 +859,27 @@ void RegisterEngine::pickDate(const QString& picker, const QDate& date)
         if (d.picker == picker)
             m_form.setField(d.box, FormatRocDateShort(date));
     }
+}
+
+void RegisterEngine::checkToggled(const QString& control, bool checked)
+{
+    m_form.setField(control, checked ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void RegisterEngine::setTextWidthMeasure(std::function<int(const QString&)> measure)
+{
+    m_measure = std::move(measure);
+    setGridHeader();
+}
+
+// Widens a list column so that the text shows whole.
+void RegisterEngine::fitColumn(int col, const QString& text)
+{
+    if (!m_measure || text.isEmpty() || col >= m_list.cols())
+        return;
+    const int needed = m_measure(text);
+    if (needed > m_list.colWidth(col))
+        m_list.setColWidth(col, needed);
 }
 
 bool RegisterEngine::confirmClose()

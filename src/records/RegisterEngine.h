@@ -64,7 +64,7 @@ public:
     // --- loading -------------------------------------------------------------------
     // Everything the window does when it opens: the lookup lists, the category filter,
     // the counties, and the list of the first prefix that has records.
-    void load();
+    virtual void load();
     void loadLookups();
     void loadCategoryFilter();
     void loadCities();
@@ -112,6 +112,13 @@ public:
     // The window is closing: true when it may (nothing being added or changed, or the
     // user agreed to drop it).
     bool confirmClose();
+    // The user ticked or cleared a check box of the record; a register with a rule for
+    // the box runs it here.
+    virtual void checkToggled(const QString& control, bool checked);
+
+    // How wide a text is in the window's font, in twips: the list's headings and codes
+    // get at least that much room. Without one the configured widths stand.
+    void setTextWidthMeasure(std::function<int(const QString&)> measure);
 
 signals:
     void stateChanged();
@@ -120,9 +127,12 @@ signals:
     void filterTextsChanged();
     void selectedNameChanged(const QString& name);
 
-private:
+protected:
     Database& db();
     void reportFailure(const class DbError& e);
+    void say(const QString& text, PromptIcon icon);
+
+private:
     void setMode(EditMode mode);
     void setSelectedName(const QString& name);
     void setPrefixText(const QString& text);
@@ -130,6 +140,9 @@ private:
     void clearFields();
     bool fillFromRecordset(const class Recordset& rs);
     std::optional<QStringList> readRow(const QString& name);
+    bool storeRow(Database& database, const QStringList& row, const QString& name);
+    void refreshAfterWrite(const QString& name);
+    void fitColumn(int col, const QString& text);
     std::optional<QStringList> readSelectedRow();
     void writeRowToFields(const QStringList& row);
     QStringList rowFromFields() const;
@@ -153,6 +166,9 @@ private:
     QString m_categoryText;
     QStringList m_categoryChoices;
     QString m_lastSql;
+    QString m_storedNotice;        // said with a failure while the list follows a write
+    bool m_storedNoticeGiven = false;
+    std::function<int(const QString&)> m_measure;
 };
 
 } // namespace varn

@@ -22,6 +22,9 @@ TEST_F(CustomerRulesTest, ShortNameFollowsTheNameUntilTypedAndTheFirstNumberIsCo
         {u"t2"_s, u"大同建設股份有限公司"_s, u"大同建設"_s},
         {u"t3"_s, u"大同"_s, u"大同"_s},
         {u"t2"_s, u"大同營造"_s, u"大同營造"_s},
+        // Four characters, not four halves of characters outside the basic plane.
+        {u"t2"_s, u"𠀋𡈽𡌛𡑮𡢾"_s, u"𠀋𡈽𡌛𡑮"_s},
+        {u"t2"_s, u"𠀋大"_s, u"𠀋大"_s},
     };
     for (const auto& [box, value, shortName] : steps) {
         form.setField(box, value);

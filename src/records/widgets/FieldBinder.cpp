@@ -1,12 +1,15 @@
 #include "records/widgets/FieldBinder.h"
 
 #include "records/RegisterEngine.h"
+#include "records/widgets/ListPick.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 
 namespace varn {
@@ -53,10 +56,8 @@ void FieldBinder::bindCombo(QComboBox* combo)
         if (!m_updating)
             m_form.setField(control, text);
     });
-    connect(combo, &QComboBox::activated, this, [this, control, combo](int index) {
-        if (m_updating)
-            return;
-        if (m_form.choose(control, index))
+    OnListPick(combo, ArrowKeys::Look, [this, control, combo](int index) {
+        if (!m_updating && m_form.choose(control, index))
             SendTab(combo);
     });
     enterMovesOn(combo);
@@ -64,10 +65,13 @@ void FieldBinder::bindCombo(QComboBox* combo)
         enterMovesOn(combo->lineEdit());
 }
 
-void FieldBinder::bindMemo(QPlainTextEdit* memo)
+void FieldBinder::bindMemo(QPlainTextEdit* memo, MemoEnter enter)
 {
     const QString control = memo->objectName();
     m_widgets.insert(control, memo);
+    m_memos.insert(memo, enter);
+    memo->setTabChangesFocus(true);   // Tab walks the fields there too
+    memo->installEventFilter(this);
     memo->setPlainText(m_form.field(control));
     connect(memo, &QPlainTextEdit::textChanged, this, [this, control, memo] {
         if (!m_updating)
@@ -85,6 +89,25 @@ void FieldBinder::bindDate(QDateEdit* picker)
     });
 }
 
+void FieldBinder::bindCheck(QCheckBox* box)
+{
+    const QString control = box->objectName();
+    m_widgets.insert(control, box);
+    box->setChecked(m_form.field(control) == QLatin1String("1"));
+    // clicked: the user's toggles only (mouse or Space), not the ones shown from the form.
+    connect(box, &QCheckBox::clicked, this, [this, control](bool checked) {
+        if (!m_updating)
+            m_engine.checkToggled(control, checked);
+    });
+    enterMovesOn(box);
+}
+
+void FieldBinder::bindList(QListWidget* list)
+{
+    m_widgets.insert(list->objectName(), list);
+    fillChoices(list->objectName());
+}
+
 void FieldBinder::show(const QString& control, const QString& text)
 {
     QWidget* w = m_widgets.value(control);
@@ -100,6 +123,8 @@ void FieldBinder::show(const QString& control, const QString& text)
     } else if (auto* memo = qobject_cast<QPlainTextEdit*>(w)) {
         if (memo->toPlainText() != text)
             memo->setPlainText(text);
+    } else if (auto* box = qobject_cast<QCheckBox*>(w)) {
+        box->setChecked(text == QLatin1String("1"));
     } else if (auto* picker = qobject_cast<QDateEdit*>(w)) {
         const QDate date = QDate::fromString(text, Qt::ISODate);
         if (date.isValid())
@@ -110,6 +135,11 @@ void FieldBinder::show(const QString& control, const QString& text)
 
 void FieldBinder::fillChoices(const QString& control)
 {
+    if (auto* list = qobject_cast<QListWidget*>(m_widgets.value(control).data())) {
+        list->clear();
+        list->addItems(m_form.choices(control));
+        return;
+    }
     auto* combo = qobject_cast<QComboBox*>(m_widgets.value(control).data());
     if (!combo)
         return;
@@ -123,14 +153,27 @@ void FieldBinder::fillChoices(const QString& control)
 
 bool FieldBinder::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
-            && !(key->modifiers() & Qt::ControlModifier)) {
-            if (auto* w = qobject_cast<QWidget*>(watched)) {
-                SendTab(w);
-                return true;
-            }
+    if (event->type() != QEvent::KeyPress)
+        return QObject::eventFilter(watched, event);
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
+        return QObject::eventFilter(watched, event);
+    const bool ctrl = key->modifiers() & Qt::ControlModifier;
+    if (auto* memo = qobject_cast<QPlainTextEdit*>(watched)) {
+        if (ctrl) {
+            memo->insertPlainText(QStringLiteral("\n"));
+            return true;
+        }
+        if (m_memos.value(memo) == MemoEnter::MovesOn) {
+            SendTab(memo);
+            return true;
+        }
+        return false;
+    }
+    if (!ctrl) {
+        if (auto* w = qobject_cast<QWidget*>(watched)) {
+            SendTab(w);
+            return true;
         }
     }
     return QObject::eventFilter(watched, event);

@@ -4,6 +4,7 @@
 #include "platform/ui/Twips.h"
 #include "records/RegisterEngine.h"
 #include "records/widgets/FieldBinder.h"
+#include "records/widgets/ListPick.h"
 #include "shared/ProgramState.h"
 #include "shared/RecordCode.h"
 
@@ -15,7 +16,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -26,6 +26,7 @@ namespace {
 
 constexpr int kTopTwips = 615;
 constexpr int kWidthTwips = 11200;
+constexpr int kMinListRows = 5;
 
 RegisterWindow::PrintChooser& printChooser()
 {
@@ -92,6 +93,13 @@ RegisterWindow::RegisterWindow(std::unique_ptr<RegisterEngine> engine, QWidget* 
     HFG->setObjectName(QStringLiteral("HFG"));
     HFG->setGridModel(&m_engine->list());
     HFG->installEventFilter(this);
+    // Room for the heading and a few records on the full page too.
+    HFG->setMinimumHeight(HFG->gridRowHeight() * (kMinListRows + 1) + 2 * HFG->frameWidth());
+    m_engine->setTextWidthMeasure([this](const QString& text) {
+        const QFontMetrics fm = HFG->fontMetrics();
+        return PixelsToTwips(fm.horizontalAdvance(text) + fm.horizontalAdvance(QLatin1Char(' ')) * 2,
+                             HFG->logicalDpiX());
+    });
     root->addWidget(HFG, 1);
 
     m_commandRow = new QHBoxLayout;
@@ -127,9 +135,9 @@ RegisterWindow::RegisterWindow(std::unique_ptr<RegisterEngine> engine, QWidget* 
     frameLayout->addLayout(editRow);
     root->addWidget(Frame1);
 
-    connect(Combo1, &QComboBox::activated, this, &RegisterWindow::Combo1_Click);
+    OnListPick(Combo1, ArrowKeys::Pick, [this](int index) { Combo1_Click(index); });
     if (Combo2)
-        connect(Combo2, &QComboBox::activated, this, &RegisterWindow::Combo2_Click);
+        OnListPick(Combo2, ArrowKeys::Pick, [this](int index) { Combo2_Click(index); });
     connect(cmdPp, &QPushButton::clicked, this, &RegisterWindow::cmdPp_Click);
     connect(cmdAdd, &QPushButton::clicked, this, &RegisterWindow::cmdAdd_Click);
     connect(cmdDel, &QPushButton::clicked, this, &RegisterWindow::cmdDel_Click);
@@ -170,6 +178,14 @@ void RegisterWindow::finishSetUp(int printKind)
     move(std::max(0, left), TwipsToPixels(kTopTwips, logicalDpiY()));
 }
 
+QComboBox* RegisterWindow::addFilterCombo(const char* name, int minChars)
+{
+    QComboBox* c = filterCombo(name, this);
+    c->setMinimumContentsLength(minChars);
+    m_searchBar->insertWidget(m_searchBar->indexOf(Combo2 ? static_cast<QWidget*>(Combo2) : cmdPp) - (Combo2 ? 0 : 1), c);
+    return c;
+}
+
 void RegisterWindow::refresh()
 {
     RegisterEngine& e = *m_engine;
@@ -191,6 +207,7 @@ void RegisterWindow::refresh()
 
     for (QWidget* panel : std::as_const(m_lockedPanels))
         panel->setEnabled(e.fieldsEditable());
+    keepRowInSight();
     const RegisterConfig& cfg = e.config();
     if (QWidget* name = m_binder->widget(cfg.nameControl))
         name->setEnabled(e.nameEditable());
@@ -228,6 +245,19 @@ void RegisterWindow::applyPageMode()
     const int twips = full ? cfg.fullHeightTwips : cfg.simpleHeightTwips;
     const int h = std::max(TwipsToPixels(twips, logicalDpiY()), minimumSizeHint().height());
     resize(width(), h);
+    keepRowInSight();
+}
+
+void RegisterWindow::keepRowInSight()
+{
+    const GridModel& list = m_engine->list();
+    const int row = list.row();
+    QAbstractItemModel* body = HFG->model();
+    if (!body || row < list.fixedRows() || row >= list.rows())
+        return;
+    const QModelIndex index = body->index(row - list.fixedRows(), 0);
+    if (index.isValid())
+        HFG->scrollTo(index);
 }
 
 void RegisterWindow::focusControl(const QString& control)
@@ -326,17 +356,16 @@ void RegisterWindow::HFG_KeyDown(int key)
         return;
     m_engine->selectRow(row);
     list.setRow(row);
-    // Keep the row in sight.
-    const QRect cell = HFG->cellRect(row, std::max(list.col(), list.fixedCols()));
-    const QRect view = HFG->viewport()->rect();
-    if (cell.isValid() && cell.bottom() > view.bottom())
-        HFG->verticalScrollBar()->setValue(HFG->verticalScrollBar()->value() + HFG->verticalScrollBar()->singleStep());
-    else if (cell.isValid() && cell.top() < view.top())
-        HFG->verticalScrollBar()->setValue(HFG->verticalScrollBar()->value() - HFG->verticalScrollBar()->singleStep());
+    keepRowInSight();
 }
 
 bool RegisterWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == HFG && event->type() == QEvent::Resize) {
+        // A list made smaller (the full page) keeps the chosen row in sight; the view
+        // takes its new size after this event.
+        QMetaObject::invokeMethod(this, &RegisterWindow::keepRowInSight, Qt::QueuedConnection);
+    }
     if (watched == HFG && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Up || key == Qt::Key_Down) {

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QList>
+#include <QPointer>
 
 #include <functional>
 #include <memory>
@@ -75,6 +76,8 @@ protected:
     void finishSetUp(int printKind);
 
     QHBoxLayout* searchBar() { return m_searchBar; }
+    // A browse box of the search bar ("編號", "分類" style) put after the code prefixes.
+    QComboBox* addFilterCombo(const char* name, int minChars);
     QHBoxLayout* commandRow() { return m_commandRow; }
     QVBoxLayout* detailBody() { return m_detailBody; }
     // The panels (and memo) whose Enabled state follows editing (LockFields).
@@ -91,6 +94,9 @@ protected:
     void reject() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
+    // Scrolls the list so that its current row shows.
+    void keepRowInSight();
+
 private:
     void applyPageMode();
     void refreshFilters();
@@ -105,5 +111,22 @@ private:
     int m_printKind = 0;
     bool m_closing = false;
 };
+
+// Shows the one modeless instance of a register window, making it on first use (it
+// deletes itself when closed).
+template <typename Window>
+Window* ShowRegisterWindow(QPointer<Window>& slot, QWidget* parent)
+{
+    if (!slot) {
+        slot = new Window;
+        slot->setAttribute(Qt::WA_DeleteOnClose);
+        if (parent)
+            slot->setParent(parent, slot->windowFlags() | Qt::Window);
+    }
+    slot->show();
+    slot->raise();
+    slot->activateWindow();
+    return slot;
+}
 
 } // namespace varn

@@ -2,6 +2,7 @@
 
 #include "records/CustomerRegister.h"
 #include "records/widgets/FieldBinder.h"
+#include "records/widgets/PanelBuilder.h"
 #include "shared/ProgramState.h"
 
 #include <QComboBox>
@@ -27,56 +28,6 @@ QPointer<frmCus>& theInstance()
 }
 
 constexpr int kPrintKindCustomers = 1;
-
-// Builds the rows of one detail panel: a label, then one or two boxes per field.
-class PanelBuilder {
-public:
-    PanelBuilder(QWidget* panel, FieldBinder& binder)
-        : m_panel(panel), m_binder(binder), m_grid(new QGridLayout(panel))
-    {
-        m_grid->setContentsMargins(4, 4, 4, 4);
-        m_grid->setHorizontalSpacing(4);
-        m_grid->setVerticalSpacing(3);
-    }
-
-    QLineEdit* line(const char* name, int minChars = 8)
-    {
-        auto* e = new QLineEdit(m_panel);
-        e->setObjectName(QString::fromLatin1(name));
-        e->setMinimumWidth(e->fontMetrics().horizontalAdvance(QLatin1Char('0')) * minChars);
-        m_binder.bindLine(e);
-        return e;
-    }
-    QComboBox* combo(const char* name)
-    {
-        auto* c = new QComboBox(m_panel);
-        c->setObjectName(QString::fromLatin1(name));
-        c->setMinimumContentsLength(6);
-        c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-        m_binder.bindCombo(c);
-        return c;
-    }
-
-    // One field at (row, column group): label, then its boxes side by side.
-    void field(int row, int group, const QString& caption, std::initializer_list<QWidget*> boxes)
-    {
-        auto* label = new QLabel(caption, m_panel);
-        label->setObjectName(QStringLiteral("lblFieldLabel"));
-        m_grid->addWidget(label, row, group * 2, Qt::AlignRight);
-        auto* line = new QHBoxLayout;
-        line->setSpacing(2);
-        for (QWidget* w : boxes)
-            line->addWidget(w, qobject_cast<QComboBox*>(w) ? 0 : 1);
-        m_grid->addLayout(line, row, group * 2 + 1);
-    }
-
-    QGridLayout* grid() { return m_grid; }
-
-private:
-    QWidget* m_panel;
-    FieldBinder& m_binder;
-    QGridLayout* m_grid;
-};
 
 } // namespace
 
@@ -124,7 +75,7 @@ void frmCus::buildDetail()
     auto* P1 = new QWidget(Frame1);
     P1->setObjectName(QStringLiteral("P1"));
     PanelBuilder p1(P1, b);
-    QLineEdit* t1 = p1.line("t1", 6);
+    QLineEdit* t1 = p1.shown("t1", 6);
     QLineEdit* t2 = p1.line("t2", 16);
     QLineEdit* t3 = p1.line("t3", 8);
     QLineEdit* t29 = p1.line("t29");
@@ -146,20 +97,12 @@ void frmCus::buildDetail()
     QLineEdit* t9 = p1.line("t9", 16);
     QLineEdit* t14 = p1.line("t14", 4);
     QLineEdit* t15 = p1.line("t15", 10);
-    QLineEdit* T34 = p1.line("T34", 8);
-    auto* DTP1 = new QDateEdit(P1);
-    DTP1->setObjectName(QStringLiteral("DTP1"));
-    DTP1->setCalendarPopup(true);
-    DTP1->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
-    DTP1->setDate(QDate::currentDate());
-    DTP1->setFocusPolicy(Qt::ClickFocus);
-    b.bindDate(DTP1);
+    QLineEdit* T34 = p1.shown("T34", 9);   // "115/12/17"
+    QDateEdit* DTP1 = p1.date("DTP1");
     QComboBox* cbTp = p1.combo("cbTp");
     // The category lies outside the field order, so Enter does not move on from it.
     cbTp->removeEventFilter(&b);
     cbTp->lineEdit()->removeEventFilter(&b);
-    T34->setFocusPolicy(Qt::NoFocus);
-    t1->setFocusPolicy(Qt::NoFocus);
 
     p1.field(0, 0, QStringLiteral("客戶編號:"), {t1});
     p1.field(0, 1, QStringLiteral("客戶名稱:"), {t2});
@@ -230,11 +173,7 @@ void frmCus::buildDetail()
     p4.field(3, 0, QStringLiteral("連絡人職稱:"), {t28});
     p4.grid()->setRowStretch(4, 1);
 
-    auto* T35 = new QPlainTextEdit(Frame1);
-    T35->setObjectName(QStringLiteral("T35"));
-    T35->setTabChangesFocus(true);
-    T35->setMaximumHeight(T35->fontMetrics().height() * 4);
-    b.bindMemo(T35);
+    QPlainTextEdit* T35 = MakeMemo(Frame1, b, "T35", FieldBinder::MemoEnter::NewLine);
 
     detailBody()->addWidget(P1);
     auto* people = new QHBoxLayout;
@@ -243,14 +182,7 @@ void frmCus::buildDetail()
     people->addWidget(P4);
     detailBody()->addLayout(people);
     auto* memoRow = new QHBoxLayout;
-    auto* memoLabel = new QLabel(QStringLiteral("備註:"), Frame1);
-    memoLabel->setObjectName(QStringLiteral("lblFieldLabel"));
-    auto* memoHint = new QLabel(QStringLiteral("(換行請按 Ctrl+Enter)"), Frame1);
-    auto* memoLabels = new QVBoxLayout;
-    memoLabels->addWidget(memoLabel);
-    memoLabels->addWidget(memoHint);
-    memoLabels->addStretch(1);
-    memoRow->addLayout(memoLabels);
+    memoRow->addWidget(MemoLabel(QStringLiteral("備註:"), Frame1));
     memoRow->addWidget(T35, 1);
     detailBody()->addLayout(memoRow);
 
@@ -295,15 +227,7 @@ void frmCus::unloaded()
 void ShowCustomerRegister(QWidget* parent)
 {
     state().m.gPickCustomer = false;
-    frmCus* w = frmCus::existing();
-    if (!w) {
-        w = frmCus::instance();
-        if (parent)
-            w->setParent(parent, w->windowFlags() | Qt::Window);
-    }
-    w->show();
-    w->raise();
-    w->activateWindow();
+    ShowRegisterWindow(theInstance(), parent);
 }
 
 bool PickCustomer(QWidget* parent)

@@ -138,6 +138,11 @@ CREATE TABLE 商vs料 (
     料       TEXT COLLATE NOCASE
 );
 
+-- Record codes are worked out from the stored ones; two records never share one.
+CREATE UNIQUE INDEX 客戶_編號 ON 客戶 (客戶編號) WHERE 客戶編號 <> '';
+CREATE UNIQUE INDEX 廠商_編號 ON 廠商 (廠商編號) WHERE 廠商編號 <> '';
+CREATE UNIQUE INDEX 員工_編號 ON 員工 (員工編號) WHERE 員工編號 <> '';
+
 -- Counties and cities with their telephone area codes; read only.
 CREATE TABLE 縣市 (
     id   INTEGER,

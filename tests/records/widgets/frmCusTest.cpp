@@ -3,6 +3,7 @@
 #include "records/RecordsTestSupport.h"
 #include "records/widgets/frmCus.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
@@ -96,7 +97,7 @@ TEST_F(frmCusTest, FromTheMenuANewUserAddsACustomer)
     QApplication::processEvents();
 }
 
-TEST_F(frmCusTest, EnterAndACountyChoiceMoveToTheNextFieldButNotInTheMemo)
+TEST_F(frmCusTest, OnlyACountyPickedFromTheListFillsAreaCodesAndEnterMovesOneFieldOn)
 {
     frmCus* w = openFromMenu();
     ASSERT_NE(w, nullptr);
@@ -108,22 +109,73 @@ TEST_F(frmCusTest, EnterAndACountyChoiceMoveToTheNextFieldButNotInTheMemo)
     EXPECT_EQ(QApplication::focusWidget(), child(w, "t29"));
 
     auto* cb1 = child<QComboBox>(w, "cb1");
+    auto* t5 = child(w, "t5");
+    auto* t25 = child(w, "t25");
+    // A county typed, then left with Enter or Tab: nothing filled, the street is next.
+    for (Qt::Key leave : {Qt::Key_Return, Qt::Key_Tab}) {
+        w->customers().form().setField(u"t25"_s, u"09"_s);
+        cb1->setFocus();
+        cb1->lineEdit()->clear();
+        cb1->lineEdit()->insert(u"苗栗縣"_s);   // as an input method commits it
+        QTest::keyClick(QApplication::focusWidget(), leave);
+        EXPECT_EQ(QApplication::focusWidget(), t5) << leave;
+        EXPECT_EQ(t25->text(), u"09"_s) << leave;
+        EXPECT_TRUE(child<QComboBox>(w, "cb3")->currentText().isEmpty()) << leave;
+    }
+
+    // Picked from the open list: the area codes and the other counties follow.
     const int index = cb1->findText(u"苗栗縣"_s);
     ASSERT_GE(index, 0);
     cb1->setFocus();
-    cb1->setCurrentIndex(index);
-    emit cb1->activated(index);
+    cb1->showPopup();
+    QAbstractItemView* list = cb1->view();
+    list->setCurrentIndex(list->model()->index(index, 0));
+    QTest::keyClick(list, Qt::Key_Return);
     EXPECT_EQ(child<QComboBox>(w, "cb3")->currentText(), u"苗栗縣"_s);
-    EXPECT_EQ(child(w, "t25")->text(), u"037"_s);
-    EXPECT_EQ(QApplication::focusWidget(), child(w, "t5"));
+    EXPECT_EQ(t25->text(), u"037"_s);
+    EXPECT_EQ(QApplication::focusWidget(), t5);
+}
 
+TEST_F(frmCusTest, EnterAndCtrlEnterStartANewLineInTheMemo)
+{
+    frmCus* w = openFromMenu();
+    ASSERT_NE(w, nullptr);
+    QTest::mouseClick(w->cmdAdd, Qt::LeftButton);
     auto* memo = child<QPlainTextEdit>(w, "T35");
     memo->setFocus();
     QTest::keyClicks(memo, u"a"_s);
     QTest::keyClick(memo, Qt::Key_Return);
     QTest::keyClicks(memo, u"b"_s);
+    QTest::keyClick(memo, Qt::Key_Return, Qt::ControlModifier);
+    QTest::keyClicks(memo, u"c"_s);
     EXPECT_EQ(QApplication::focusWidget(), memo);
-    EXPECT_EQ(w->customers().form().field(u"T35"_s), u"a\nb"_s);
+    EXPECT_EQ(w->customers().form().field(u"T35"_s), u"a\nb\nc"_s);
+}
+
+TEST_F(frmCusTest, CodesDatesAndTheChosenRowShowWhole)
+{
+    for (int i = 1; i <= 30; ++i)
+        addCustomer(u"03%1"_s.arg(i, 3, 10, QLatin1Char('0')), u"王%1"_s.arg(i, 2, 10, QLatin1Char('0')));
+    frmCus* w = openFromMenu();
+    ASSERT_NE(w, nullptr);
+    const QFontMetrics fm = w->HFG->fontMetrics();
+    EXPECT_GT(w->HFG->cellRect(1, 1).width(), fm.horizontalAdvance(u"03001"_s));
+    EXPECT_GT(w->HFG->cellRect(0, 4).width(), fm.horizontalAdvance(u"聯 絡 人"_s));
+
+    // The last record, chosen on the simple page, stays in sight on the full page, with
+    // room for several records around it.
+    ASSERT_TRUE(w->customers().selectRow(30));
+    QTest::mouseClick(w->Command2, Qt::LeftButton);
+    ASSERT_TRUE(w->Frame1->isVisible());
+    QApplication::processEvents();
+    const QRect view = w->HFG->viewport()->geometry();
+    EXPECT_GE(view.height(), w->HFG->gridRowHeight() * 5);
+    const QRect chosen = w->HFG->cellRect(30, 2);
+    EXPECT_TRUE(view.contains(chosen.center())) << chosen.y() << " not in " << view.y() << "+" << view.height();
+
+    auto* T34 = child(w, "T34");
+    T34->setText(u"115/12/17"_s);
+    EXPECT_GE(T34->contentsRect().width(), T34->fontMetrics().horizontalAdvance(u"115/12/17"_s) + 4);
 }
 
 TEST_F(frmCusTest, ArrowKeysShowTheRowTheyMoveToAndPageModeFollowsTheCommands)

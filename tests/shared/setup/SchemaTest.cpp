@@ -60,9 +60,9 @@ TEST_F(SchemaTest, ColumnsReadByPositionStandWhereCallersLookForThem)
 TEST_F(SchemaTest, UniqueNamesCollideRegardlessOfLetterCase)
 {
     auto db = make(u"varn3.mdb"_s, MainSchemaSql());
-    for (const QString& sql : {u"INSERT INTO 客戶 (客戶編號, 客戶名稱) VALUES ('A001', ?)"_s,
-                               u"INSERT INTO 廠商 (廠商編號, 廠商名稱) VALUES ('A001', ?)"_s,
-                               u"INSERT INTO 員工 (員工編號, 中文姓名) VALUES ('A001', ?)"_s,
+    for (const QString& sql : {u"INSERT INTO 客戶 (客戶名稱) VALUES (?)"_s,
+                               u"INSERT INTO 廠商 (廠商名稱) VALUES (?)"_s,
+                               u"INSERT INTO 員工 (中文姓名) VALUES (?)"_s,
                                u"INSERT INTO 別 (k_id, k) VALUES (1, ?)"_s,
                                u"INSERT INTO 種 (t_id, t) VALUES (1, ?)"_s}) {
         db->execute(sql, {u"ABC"_s});

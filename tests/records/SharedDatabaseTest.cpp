@@ -1,0 +1,133 @@
+#include "RecordsTestSupport.h"
+#include "records/CustomerRecord.h"
+#include "records/RegisterEngine.h"
+
+#include <sqlite3.h>
+
+#include <QSet>
+
+#include <thread>
+#include <vector>
+
+using namespace Qt::StringLiterals;
+
+namespace varn::test {
+namespace {
+
+// Several workstations on one database file.
+class SharedDatabaseTest : public RegisterFixture {
+protected:
+    QString path() const { return dir.filePath(u"varn3.mdb"_s); }
+};
+
+TEST_F(SharedDatabaseTest, WorkstationsAddingAtOnceGetDistinctCodes)
+{
+    constexpr int kStations = 4;
+    constexpr int kAddsEach = 12;
+    std::vector<std::thread> stations;
+    std::vector<int> saved(kStations, 0);
+    for (int s = 0; s < kStations; ++s) {
+        stations.emplace_back([this, s, &saved] {
+            std::shared_ptr<Database> own = Database::open(path());
+            RegisterEngine reg(CustomerRegisterConfig(), own);
+            for (int i = 0; i < kAddsEach; ++i) {
+                reg.beginAdd();
+                // Every name takes the prefix A, so every station counts on the same codes.
+                reg.form().setField(u"t2"_s, u"A station %1 no %2"_s.arg(s).arg(i));
+                reg.nameLeft();
+                if (reg.save())
+                    ++saved[s];
+                else
+                    reg.cancel();
+            }
+        });
+    }
+    for (std::thread& t : stations)
+        t.join();
+
+    for (int s = 0; s < kStations; ++s)
+        EXPECT_EQ(saved[s], kAddsEach) << "station " << s;
+    EXPECT_EQ(prompts.askedCount(PromptKind::Message), 0);
+    Recordset rs = db->openRecordset(u"SELECT 客戶編號 FROM 客戶"_s);
+    QSet<QString> codes;
+    for (; !rs.eof(); rs.moveNext())
+        codes.insert(rs.text(0));
+    EXPECT_EQ(rs.recordCount(), kStations * kAddsEach);
+    EXPECT_EQ(codes.size(), kStations * kAddsEach);
+    EXPECT_TRUE(codes.contains(u"A%1"_s.arg(kStations * kAddsEach, 3, 10, QLatin1Char('0'))));
+}
+
+TEST_F(SharedDatabaseTest, ANewDatabaseRefusesASecondRecordWithTheSameCode)
+{
+    const std::pair<QString, QString> tables[] = {
+        {u"客戶"_s, u"INSERT INTO 客戶 (客戶編號, 客戶名稱) VALUES (?, ?)"_s},
+        {u"廠商"_s, u"INSERT INTO 廠商 (廠商編號, 廠商名稱) VALUES (?, ?)"_s},
+        {u"員工"_s, u"INSERT INTO 員工 (員工編號, 中文姓名) VALUES (?, ?)"_s},
+    };
+    for (const auto& [table, insert] : tables) {
+        db->execute(insert, {u"A001"_s, u"first"_s});
+        try {
+            db->execute(insert, {u"a001"_s, u"second"_s});
+            ADD_FAILURE() << table.toStdString() << " took one code twice";
+        } catch (const DbError& e) {
+            EXPECT_EQ(e.number(), DbErr::DuplicateKey) << table.toStdString();
+        }
+        // Rows without a code are no collision.
+        db->execute(insert, {QString(), u"third"_s});
+        db->execute(insert, {QVariant(), u"fourth"_s});
+        db->execute(insert, {QString(), u"fifth"_s});
+    }
+}
+
+// Another workstation takes the database for itself the moment this one, having stored a
+// record, starts to read its list again.
+struct LockAfterCommit {
+    Database* other = nullptr;
+    bool committed = false;
+    bool locked = false;
+
+    static int onStatement(unsigned, void* context, void*, void* sqlText)
+    {
+        auto* self = static_cast<LockAfterCommit*>(context);
+        const QString sql = QString::fromUtf8(static_cast<const char*>(sqlText));
+        if (sql.startsWith(u"COMMIT"_s)) {
+            self->committed = true;
+        } else if (self->committed && !self->locked && sql.startsWith(u"SELECT"_s)) {
+            self->other->execute(u"BEGIN EXCLUSIVE"_s);
+            self->locked = true;
+        }
+        return 0;
+    }
+};
+
+TEST_F(SharedDatabaseTest, ARecordSavedWhileTheListCannotBeReadAgainIsReportedAsSaved)
+{
+    std::unique_ptr<Database> other = Database::open(path());
+    RegisterEngine reg(CustomerRegisterConfig(), db);
+    reg.load();
+    prompts.clear();
+    ASSERT_TRUE(reg.beginAdd());
+    reg.form().setField(u"t2"_s, u"Acme"_s);
+
+    db->setBusyTimeout(50);
+    LockAfterCommit lock{other.get()};
+    sqlite3_trace_v2(db->handle(), SQLITE_TRACE_STMT, &LockAfterCommit::onStatement, &lock);
+    const bool saved = reg.save();
+    sqlite3_trace_v2(db->handle(), 0, nullptr, nullptr);
+    ASSERT_TRUE(lock.locked);
+    other->execute(u"ROLLBACK"_s);
+
+    EXPECT_TRUE(saved);
+    EXPECT_EQ(reg.editMode(), EditMode::Browse);
+    EXPECT_EQ(stored(u"Acme"_s, 0), u"A001"_s);
+    ASSERT_EQ(prompts.askedCount(PromptKind::Message), 1);
+    EXPECT_TRUE(prompts.lastMessageText().startsWith(u"資料已儲存，但清單無法更新"_s))
+        << prompts.lastMessageText().toStdString();
+
+    // The next refresh works and says nothing more.
+    EXPECT_TRUE(reg.listByCode(u"A"_s));
+    EXPECT_EQ(prompts.askedCount(PromptKind::Message), 1);
+}
+
+} // namespace
+} // namespace varn::test
