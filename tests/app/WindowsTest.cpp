@@ -4,6 +4,8 @@
 #include "app/widgets/WindowHooks.h"
 #include "quotation/Quotation.h"
 #include "quotation/widgets/frmQ.h"
+#include "records/widgets/frmPrv.h"
+#include "records/widgets/frmSta.h"
 #include "records/CustomerRegister.h"
 #include "records/widgets/frmCus.h"
 #include "platform/grid/widgets/GridView.h"
@@ -183,6 +185,33 @@ TEST_F(WindowsTest, EveryEndOfTheProgramAsksTheOpenWindowsFirst)
     customers->customers().cancel();
     customers->close();
     delete customers.data();
+}
+
+TEST_F(WindowsTest, MenuOpensTheVendorAndEmployeeRegisters)
+{
+    Shell shell;
+    ConnectWindows(shell);
+    shell.start();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shell.login() != nullptr; }, 5000));
+    shell.login()->txtUserName()->setText(u"varn"_s);
+    shell.login()->txtPassword()->setText(QString(kFirstSuperPassword));
+    shell.login()->cmdOK_Click();
+    ASSERT_NE(shell.menu(), nullptr);
+    prompts.clear();
+
+    shell.menu()->button(MenuButton::Vendors)->click();
+    QPointer<frmPrv> vendors = frmPrv::existing();
+    ASSERT_NE(vendors, nullptr);
+    EXPECT_TRUE(vendors->isVisible());
+    EXPECT_FALSE(vendors->isModal());
+    shell.menu()->button(MenuButton::Employees)->click();
+    QPointer<frmSta> employees = frmSta::existing();
+    ASSERT_NE(employees, nullptr);
+    EXPECT_TRUE(employees->isVisible());
+    for (const PromptRecord& asked : prompts.asked(PromptKind::Message))
+        EXPECT_FALSE(asked.text.contains(u"尚未提供"_s)) << asked.text.toStdString();
+    delete vendors.data();
+    delete employees.data();
 }
 
 class SettingsWindowTest : public ShellFixture {

@@ -6,6 +6,8 @@
 #include "quotation/widgets/QuotationWindowExtras.h"
 #include "quotation/widgets/frmQ.h"
 #include "records/widgets/frmCus.h"
+#include "records/widgets/frmPrv.h"
+#include "records/widgets/frmSta.h"
 #include "statistics/widgets/StatisticsWindowHooks.h"
 
 namespace varn {
@@ -19,6 +21,8 @@ void ConnectWindows(Shell& shell)
         return !q || !q->isVisible() || frmQ::requestClose();
     });
     shell.setWindowOpener(MenuButton::Customers, [] { ShowCustomerRegister(); });
+    shell.setWindowOpener(MenuButton::Vendors, [] { ShowVendorRegister(); });
+    shell.setWindowOpener(MenuButton::Employees, [] { ShowEmployeeRegister(); });
 
     // The quotation window's own hooks are program-wide: set them once.
     static bool quotationHooked = false;
