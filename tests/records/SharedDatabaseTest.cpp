@@ -57,6 +57,48 @@ TEST_F(SharedDatabaseTest, WorkstationsAddingAtOnceGetDistinctCodes)
     EXPECT_TRUE(codes.contains(u"A%1"_s.arg(kStations * kAddsEach, 3, 10, QLatin1Char('0'))));
 }
 
+// Another workstation stores a customer under the same prefix the moment this one is
+// about to insert its own.
+struct AddBeforeInsert {
+    Database* other = nullptr;
+    bool tried = false;
+    bool otherStored = false;
+
+    static int onStatement(unsigned, void* context, void*, void* sqlText)
+    {
+        auto* self = static_cast<AddBeforeInsert*>(context);
+        if (self->tried || !QString::fromUtf8(static_cast<const char*>(sqlText)).startsWith(u"INSERT"_s))
+            return 0;
+        self->tried = true;
+        try {
+            self->other->execute(u"INSERT INTO 客戶 (客戶編號, 客戶名稱) VALUES ('A001', 'Apex')"_s);
+            self->otherStored = true;
+        } catch (const DbError&) {
+            // It has to wait for this workstation's add to end.
+        }
+        return 0;
+    }
+};
+
+TEST_F(SharedDatabaseTest, NoOtherRecordTakesTheCodeBetweenItsReckoningAndTheInsert)
+{
+    std::unique_ptr<Database> other = Database::open(path());
+    other->setBusyTimeout(50);
+    RegisterEngine reg(CustomerRegisterConfig(), db);
+    ASSERT_TRUE(reg.beginAdd());
+    reg.form().setField(u"t2"_s, u"Acme"_s);
+
+    AddBeforeInsert race{other.get()};
+    sqlite3_trace_v2(db->handle(), SQLITE_TRACE_STMT, &AddBeforeInsert::onStatement, &race);
+    const bool saved = reg.save();
+    sqlite3_trace_v2(db->handle(), 0, nullptr, nullptr);
+    ASSERT_TRUE(race.tried);
+
+    EXPECT_TRUE(saved) << prompts.lastMessageText().toStdString();
+    EXPECT_FALSE(race.otherStored);
+    EXPECT_EQ(stored(u"Acme"_s, 0), u"A001"_s);
+}
+
 TEST_F(SharedDatabaseTest, ANewDatabaseRefusesASecondRecordWithTheSameCode)
 {
     const std::pair<QString, QString> tables[] = {
