@@ -40,7 +40,7 @@ struct QuotationCase {
     std::vector<SheetCase> sheets;
 };
 
-const QStringList kEstimateCoverHeadings = {"項次", "工程項目", "單位", "數量", "複價", "備　註", ""};
+const QStringList kEstimateCoverHeadings = {"項次", "工程項目", "單位", "數量", "複價", "備註", ""};
 const QStringList kEstimateDetailHeadings = {"項次", "品名規格", "單位", "數量", "單價", "複價", "備註"};
 
 const std::vector<QuotationCase>& quotationCases()

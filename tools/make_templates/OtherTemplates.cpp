@@ -27,10 +27,14 @@ std::vector<Column> uniformColumns(int count, double width)
     return std::vector<Column>(static_cast<size_t>(count), Column{"", width, Look::Text});
 }
 
-// Register lists: the user chooses up to every column of the table, written from A2 on.
+// Register lists: the user chooses up to every column of the table (the vendor table has
+// 38) in any order, written from A2 on; the page is scaled to one width of whatever was
+// chosen.
+constexpr int kRegisterColumns = 38;
+
 ListTemplate registerList(const char* file, const char* title)
 {
-    return {file, "列表", title, uniformColumns(30, 14), true, Page{.landscape = true, .fitWidth = true}};
+    return {file, "列表", title, uniformColumns(kRegisterColumns, 14), true, Page{.landscape = true, .fitWidth = true}};
 }
 
 const std::vector<ListTemplate>& listTemplates()
@@ -100,6 +104,7 @@ void writeLabels(lxw_workbook* book, const Formats& f)
     worksheet_set_default_row(w.sheet(), 18, 0);
     w.rowHeight(1, 9);
     w.page(Page{.top = 0.5, .bottom = 0.5});
+    w.printColumns(1, 3);
 }
 
 // Statistics grid: the program writes the grid's title row into row 1 and a row per group
@@ -107,11 +112,13 @@ void writeLabels(lxw_workbook* book, const Formats& f)
 void writeStatistics(lxw_workbook* book, const Formats& f)
 {
     SheetWriter w(book, f, "統計");
-    w.columns({{"", 24, Look::Text}, {"", 14, Look::Quantity}, {"", 14, Look::Quantity},
-               {"", 14, Look::Quantity}, {"", 12, Look::Quantity}, {"", 12, Look::Quantity}});
-    worksheet_set_column(w.sheet(), 1, 5, 14, f.plain(Look::Quantity));
+    w.columns({{"", 20, Look::Text}, {"", 12, Look::Quantity}, {"", 12, Look::Quantity},
+               {"", 12, Look::Quantity}, {"", 11, Look::Quantity}, {"", 11, Look::Quantity}});
+    worksheet_set_column(w.sheet(), 1, 5, 12, f.plain(Look::Quantity));
+    worksheet_set_column(w.sheet(), 4, 5, 11, f.plain(Look::Quantity));
     w.rowHeight(1, 20, f.listHeading);
     w.page({});
+    w.printColumns(1, 6);
 }
 
 bool writeBook(const std::string& path, const std::function<void(lxw_workbook*, const Formats&)>& describe)

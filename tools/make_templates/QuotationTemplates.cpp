@@ -28,6 +28,7 @@ struct SheetDescription {
 
 struct QuotationTemplate {
     const char* file;
+    double bodySize;                         // points of the output rows
     std::optional<SheetDescription> cover;   // none on the single-sheet form
     SheetDescription detail;
 };
@@ -36,7 +37,7 @@ struct QuotationTemplate {
 // the cost form the cost and the margin.
 const std::vector<Column> kEstimateCover = {
     {"項次", 6, Look::Number},   {"工程項目", 32, Look::Text}, {"單位", 6, Look::Unit},
-    {"數量", 8, Look::Quantity}, {"複價", 12, Look::Money},    {"備　註", 12, Look::Note},
+    {"數量", 8, Look::Quantity}, {"複價", 12, Look::Money},    {"備註", 12, Look::Note},
     {nullptr, 12, Look::Note},
 };
 
@@ -55,11 +56,13 @@ const std::vector<Column> kEstimateDetail = {
     {"", 8, Look::Note, true},
 };
 
+// Ten columns on a portrait page: narrower columns and a smaller body font, still wide
+// enough for every heading and for amounts up to 99,999,999.
 const std::vector<Column> kCostDetail = {
-    {"項次", 5, Look::Number},   {"品名規格", 22, Look::Text},  {"單位", 5, Look::Unit},
-    {"數量", 7, Look::Quantity}, {"單價", 9, Look::Quantity},   {"金額", 10, Look::Money},
-    {"成本", 9, Look::Quantity}, {"成本複計", 10, Look::Money}, {"比例", 6, Look::Ratio},
-    {"備註", 10, Look::Note},
+    {"項次", 4.5, Look::Number},   {"品名規格", 21, Look::Text},  {"單位", 4.5, Look::Unit},
+    {"數量", 6.5, Look::Quantity}, {"單價", 8.5, Look::Quantity}, {"金額", 10, Look::Money},
+    {"成本", 8.5, Look::Quantity}, {"成本複計", 10, Look::Money}, {"比例", 5.5, Look::Ratio},
+    {"備註", 8, Look::Note},
 };
 
 const Footer kEstimateFooter = {"客戶簽認：", "公司簽章：", "本報價單有效期限為三十日，逾期請重新報價。"};
@@ -67,27 +70,29 @@ const Footer kBlankFooter = {"報價廠商：", "簽章：", "請填妥單價及
 const Footer kCostFooter = {"製表：", "審核：", "本表為內部成本分析資料，請勿提供客戶。"};
 
 const QuotationTemplate kTemplates[] = {
-    {"PrintQ/報價單.xlsx",
+    {"PrintQ/報價單.xlsx", 11,
      SheetDescription{"首頁", "報　價　單", kEstimateCover, kEstimateFooter},
      {"明細", "報 價 明 細 表", kEstimateDetail, kEstimateFooter}},
-    {"PrintS/空白報價單.xlsx",
+    {"PrintS/空白報價單.xlsx", 11,
      SheetDescription{"首頁", "估　價　單", kEstimateCover, kBlankFooter},
      {"明細", "估 價 明 細 表", kEstimateDetail, kBlankFooter}},
-    {"PrintC/成本分析.xlsx",
+    {"PrintC/成本分析.xlsx", 10,
      SheetDescription{"首頁", "成 本 分 析 表", kCostCover, kCostFooter},
      {"明細", "成 本 分 析 明 細", kCostDetail, kCostFooter}},
-    {"PrintNF/單張報價單.xlsx", std::nullopt,
+    {"PrintNF/單張報價單.xlsx", 11, std::nullopt,
      {"報價單", "報　價　單", kEstimateDetail, kEstimateFooter}},
 };
 
-// Header information rows are split into three blocks of columns.
+// Header information rows are split into three blocks of columns: the customer and the
+// project (the longest texts), the contact, the quotation's own data. Each block is wide
+// enough for its labels and placeholders, so nothing runs into the next block.
 struct Blocks {
     int leftEnd, middleEnd, last;
 };
 
 Blocks blocksFor(int visibleColumns)
 {
-    return visibleColumns >= 10 ? Blocks{4, 7, 10} : Blocks{3, 5, 7};
+    return visibleColumns >= 10 ? Blocks{4, 7, 10} : Blocks{2, 5, 7};
 }
 
 int visibleColumns(const std::vector<Column>& columns)
@@ -193,7 +198,7 @@ bool WriteQuotationTemplates(const std::string& dir)
             std::fprintf(stderr, "make_templates: cannot create %s\n", path.c_str());
             return false;
         }
-        const Formats formats(book);
+        const Formats formats(book, t.bodySize);
         bool ok = true;
         if (t.cover)
             ok = writeSheet(book, formats, CoverGeometry(), *t.cover);

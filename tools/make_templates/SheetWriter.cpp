@@ -6,7 +6,10 @@ namespace templates {
 
 namespace {
 
-constexpr const char* kFont = "新細明體";
+// The CJK face the program uses on screen and that the spreadsheet program finds on every
+// machine the program is installed on; column widths count in the workbook's default
+// font, whose metrics both spreadsheet programs share.
+constexpr const char* kFont = "Noto Sans CJK TC";
 
 lxw_format* newFormat(lxw_workbook* book, double size)
 {
@@ -44,7 +47,7 @@ void applyLook(lxw_format* f, Look look)
 
 } // namespace
 
-Formats::Formats(lxw_workbook* book)
+Formats::Formats(lxw_workbook* book, double bodySize)
 {
     company = newFormat(book, 16);
     format_set_bold(company);
@@ -58,8 +61,10 @@ Formats::Formats(lxw_workbook* book)
     format_set_bold(title);
     format_set_align(title, LXW_ALIGN_CENTER);
 
+    // A long customer name or address shrinks rather than being cut by the next block.
     info = newFormat(book, 10);
     format_set_align(info, LXW_ALIGN_LEFT);
+    format_set_shrink(info);
 
     heading = newFormat(book, 10);
     format_set_bold(heading);
@@ -81,13 +86,14 @@ Formats::Formats(lxw_workbook* book)
     format_set_align(listHeading, LXW_ALIGN_CENTER);
     format_set_bg_color(listHeading, 0xD9D9D9);
 
-    label = newFormat(book, 12);
+    label = newFormat(book, 11);
+    format_set_shrink(label);
 
     for (int i = 0; i < 7; ++i) {
-        m_body[i] = newFormat(book, 11);
+        m_body[i] = newFormat(book, bodySize);
         applyLook(m_body[i], static_cast<Look>(i));
         format_set_border(m_body[i], LXW_BORDER_THIN);
-        m_plain[i] = newFormat(book, 11);
+        m_plain[i] = newFormat(book, bodySize);
         applyLook(m_plain[i], static_cast<Look>(i));
     }
 }

@@ -30,7 +30,8 @@ struct Column {
 
 // The formats one workbook uses.
 struct Formats {
-    explicit Formats(lxw_workbook* book);
+    // bodySize: points of the output and list cells.
+    explicit Formats(lxw_workbook* book, double bodySize = 11);
     lxw_format* company;
     lxw_format* companyDetails;
     lxw_format* title;
