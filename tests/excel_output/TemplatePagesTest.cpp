@@ -3,7 +3,7 @@
 // set-up from the shipped Xp.ini, the widest values, the most columns), converted to PDF in
 // one run and read back page by page.
 
-#include "excel_output/XpDefaults.h"
+#include "shared/setup/XpDefaults.h"
 #include "platform/workbook/Workbook.h"
 
 #include <gtest/gtest.h>
