@@ -6,6 +6,7 @@
 #include "records/CustomerRegister.h"
 #include "records/SupplyLinks.h"
 #include "records/VendorRegister.h"
+#include "records/widgets/frmPrv.h"
 #include "records/widgets/frmWP.h"
 #include "shared/ProgramState.h"
 #include "shared/Rights.h"
@@ -102,6 +103,19 @@ int main(int argc, char** argv)
     prompts.answerInput(QStringLiteral("值19999"));
     report("search over the 38 vendor columns", ms([&] { vendors.search(); }), 1000);
     std::printf("    (%d lines found)\n", vendors.list().rows() - 1);
+
+    {
+        frmPrv window;
+        window.show();
+        app.processEvents();
+        report("全部廠商 in the window, drawn", ms([&] {
+                   window.Command3_Click();
+                   window.repaint();
+                   app.processEvents();
+               }),
+               300);
+        window.engine().cancel();
+    }
 
     state().pro.gVendorName = QStringLiteral("廠商 7");
     state().pro.gSupplyMode = QStringLiteral("w");
