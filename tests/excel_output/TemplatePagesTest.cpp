@@ -196,6 +196,16 @@ protected:
         };
         return {
             {{"PrintQ/報價單.xlsx", "報價單"}, twoSheets(kEstimateCoverRow, kEstimateDetailRow)},
+            {{"PrintQ/報價單.xlsx", "兩頁明細"},
+             [twoSheets](Workbook& book) {   // a second page block, copied as the engines copy it
+                 twoSheets(kEstimateCoverRow, kEstimateDetailRow)(book);
+                 Worksheet& detail = book.worksheet(2);
+                 detail.copyRange(CellRange::fromText(u"A8:J39"), CellRef{40, 1});
+                 detail.addRowPageBreak(40);
+                 for (int r = 8; r <= 39; ++r)
+                     detail.copyRowHeight(r, r + 32);
+                 writeRow(detail, 40, {1000.0, "第二頁的品名"});
+             }},
             {{"PrintS/空白報價單.xlsx", "空白報價單"}, twoSheets(kEstimateCoverRow, kEstimateDetailRow)},
             {{"PrintC/成本分析.xlsx", "成本分析"}, twoSheets(kCostCoverRow, kCostDetailRow)},
             {{"PrintNF/單張報價單.xlsx", "單張報價單"},
@@ -332,6 +342,8 @@ TEST_F(TemplatePages, FilledQuotationsKeepOnePagePerSheetAndShowEveryAmountWhole
         {"filled-成本分析", 2,
          {{"99,999,999", "室內裝修工程"}, {"99,999,999", "9999999", "9999.5", "1.35", "依現場", "成本複計"}}},
         {"filled-單張報價單", 1, {{"99,999,999", "9999999", "依現場丈量", "報價日期"}}},
+        // Each page block with the repeated header rows is one printed page.
+        {"filled-兩頁明細", 3, {{}, {"99,999,999", "客戶簽認"}, withInfo({"報價明細表", "品名規格", "第二頁的品名", "客戶簽認"})}},
     };
     for (const PrintCase& c : cases)
         check(c);

@@ -112,6 +112,32 @@ TEST(QuotationTemplates, HeaderRowsHoldEveryPlaceholderInsideTheVariableRange)
     }
 }
 
+// What a template shows must lie where the engines print: inside the print area's columns
+// and the rows of the header and the first page block.
+TEST(QuotationTemplates, EveryTextAndMergedAreaLiesInsideThePrintRanges)
+{
+    for (const auto& c : quotationCases()) {
+        const QJsonObject book = test::ReadWithOpenpyxl(templatePath(c.file));
+        for (size_t s = 0; s < c.sheets.size(); ++s) {
+            const QString last = c.sheets[s].lastColumn;
+            const CellRange printed = CellRange::fromText(QStringLiteral("A1:%1%2").arg(last).arg(39));
+            const QJsonObject sheet = test::SheetOf(book, static_cast<int>(s) + 1);
+            const std::string where = c.file.toStdString() + " " + sheet.value("name").toString().toStdString();
+            const QJsonObject cells = sheet.value("cells").toObject();
+            for (auto it = cells.begin(); it != cells.end(); ++it) {
+                if (it.value().toObject().value("value").toString().isEmpty())
+                    continue;
+                const CellRef ref = CellRef::fromText(it.key());
+                EXPECT_TRUE(printed.contains(ref.row, ref.column)) << where << " " << it.key().toStdString();
+            }
+            for (const QJsonValue& merge : sheet.value("merges").toArray()) {
+                const CellRange area = CellRange::fromText(merge.toString());
+                EXPECT_TRUE(printed.contains(area)) << where << " " << merge.toString().toStdString();
+            }
+        }
+    }
+}
+
 TEST(QuotationTemplates, HeadingsNameTheColumnsTheEnginesWrite)
 {
     for (const auto& c : quotationCases()) {
