@@ -1,3 +1,4 @@
+#include "app/widgets/ApplicationSetup.h"
 #include "app/widgets/Shell.h"
 #include "app/widgets/WindowHooks.h"
 #include "platform/report/ReportResources.h"
@@ -6,17 +7,11 @@
 #include "shared/setup/ProgramFolder.h"
 
 #include <QApplication>
-#include <QFont>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("varn3"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Varn III"));
-
-    QFont font(QStringLiteral("Noto Sans CJK TC"));
-    font.setPointSize(10);
-    QApplication::setFont(font);
+    varn::SetUpApplication(app);
 
     varn::QtPrompter qtPrompter;
     varn::Prompter::install(&qtPrompter);

@@ -13,6 +13,7 @@
 #include "shared/ProgramState.h"
 #include "shared/setup/Schema.h"
 #include "shared/setup/SettingsFiles.h"
+#include "shared/widgets/RocDateEdit.h"
 
 #include <QApplication>
 #include <QCalendarWidget>
@@ -551,7 +552,7 @@ QWidget* frmQ::buildHeader()
     g->addWidget(caption("lbQd", QStringLiteral("報價日期:"), header), 2, 6, Qt::AlignRight);
     m_txtQD = lineEdit("txtQD", header, 1000);
     g->addWidget(m_txtQD, 2, 7);
-    m_DTP = new QDateEdit(QDate::currentDate(), header);
+    m_DTP = new RocDateEdit(QDate::currentDate(), header);
     m_DTP->setObjectName(QStringLiteral("DTP"));
     m_DTP->setCalendarPopup(true);
     g->addWidget(m_DTP, 2, 8);

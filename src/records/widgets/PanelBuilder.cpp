@@ -1,5 +1,7 @@
 #include "records/widgets/PanelBuilder.h"
 
+#include "shared/widgets/RocDateEdit.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDate>
@@ -72,7 +74,7 @@ QComboBox* PanelBuilder::combo(const char* name)
 
 QDateEdit* PanelBuilder::date(const char* name)
 {
-    auto* d = new QDateEdit(m_panel);
+    auto* d = new RocDateEdit(m_panel);
     d->setObjectName(QString::fromLatin1(name));
     d->setCalendarPopup(true);
     d->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
