@@ -56,9 +56,9 @@ int ToggledMenuHeight(int heightTwips)
     return heightTwips;
 }
 
-int MenuLeft(int screenWidth, int windowWidth, int rightMargin)
+QPoint MenuPosition(const QRect& availableArea, int windowWidth, int rightMargin)
 {
-    return screenWidth - windowWidth - rightMargin;
+    return {availableArea.x() + availableArea.width() - windowWidth - rightMargin, availableArea.y()};
 }
 
 MenuController::MenuController(int rights)

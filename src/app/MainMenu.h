@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QPoint>
+#include <QRect>
 #include <QString>
 
 #include <array>
@@ -44,8 +46,9 @@ bool MenuButtonEnabled(MenuButton button, int rights);
 // 隱藏 toggles between the two heights; any other height stays as it is.
 int ToggledMenuHeight(int heightTwips);
 
-// Left edge of the bar: at the top right of the screen, clear of the right edge.
-int MenuLeft(int screenWidth, int windowWidth, int rightMargin);
+// Top left corner of the bar: at the top right of the area the desktop leaves to windows
+// (its panels excluded, so none covers the bar or its folded strip), clear of the right edge.
+QPoint MenuPosition(const QRect& availableArea, int windowWidth, int rightMargin);
 
 // What the menu does apart from its looks: the rights, the registry of the windows its
 // buttons open, and the way out of the program.

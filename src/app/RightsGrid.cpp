@@ -106,6 +106,27 @@ void setHeader(GridModel& grid)
     grid.setRedraw(redraw);
 }
 
+void fitToTexts(GridModel& grid, const std::function<int(const QString& text, bool bold)>& widthTwips)
+{
+    // Room on both sides of a text, as the grid draws it.
+    constexpr int Padding = 180;
+    const auto widen = [&](int col, int needed) {
+        if (grid.colWidth(col) < needed)
+            grid.setColWidth(col, needed);
+    };
+    widen(NameCol, widthTwips(grid.textMatrix(0, NameCol), true) + Padding);
+    for (int row = FirstDataRow; row < grid.rows(); ++row)
+        widen(NameCol, widthTwips(grid.textMatrix(row, NameCol), true) + Padding);
+    for (int col = FirstBitCol; col <= LastBitCol; ++col) {
+        const QString title = grid.textMatrix(0, col);
+        const bool merged = (col > FirstBitCol && grid.textMatrix(0, col - 1) == title)
+            || (col < LastBitCol && grid.textMatrix(0, col + 1) == title);
+        const int titleWidth = widthTwips(title, false) + Padding;
+        widen(col, merged ? (titleWidth + 1) / 2 : titleWidth);
+        widen(col, widthTwips(grid.textMatrix(1, col), false) + Padding);
+    }
+}
+
 bool click(GridModel& grid, int row, int col)
 {
     if (row < FirstDataRow || row >= grid.rows() || col < FirstBitCol || col > LastBitCol)

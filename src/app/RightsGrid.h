@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace varn {
 
 class Database;
@@ -25,6 +27,11 @@ void fill(Database& db, GridModel& grid);
 
 // SetRightsGridHeader: widths, the two header rows, merging, colours and alignment.
 void setHeader(GridModel& grid);
+
+// Widens the columns whose texts the font would cut: every heading (a merged one over its
+// two columns) and every name shows whole. widthTwips measures a text in the grid's font,
+// bold or not.
+void fitToTexts(GridModel& grid, const std::function<int(const QString& text, bool bold)>& widthTwips);
 
 // A click on a cell: toggles its mark; 編輯 brings 查詢 with it and 查詢 cannot be taken
 // away while 編輯 is given. Header rows and the name column do nothing. Returns true

@@ -2,10 +2,14 @@
 
 #include "app/MainMenu.h"
 #include "app/ProgramEnd.h"
+#include "app/widgets/ApplicationSetup.h"
 #include "app/widgets/frmMenu.h"
 #include "shared/ProgramState.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QTest>
+#include <QToolTip>
 #include <QEnterEvent>
 #include <QToolButton>
 
@@ -41,6 +45,19 @@ TEST(MenuRights, EachBitOpensItsOwnWindow)
         EXPECT_TRUE(MenuButtonEnabled(MenuButton::Exit, rights));
         EXPECT_TRUE(MenuButtonEnabled(MenuButton::Hide, rights));
     }
+}
+
+TEST(MenuPlacement, TopRightOfTheAreaLeftToWindows)
+{
+    // A panel along the top or the right takes its part of the screen away.
+    const struct {
+        QRect area;
+        QPoint at;
+    } cases[] = {{QRect(0, 0, 1920, 1080), QPoint(1920 - 351 - 60, 0)},
+                 {QRect(0, 32, 1920, 1048), QPoint(1920 - 351 - 60, 32)},
+                 {QRect(1920, 0, 1232, 1080), QPoint(1920 + 1232 - 351 - 60, 0)}};
+    for (const auto& c : cases)
+        EXPECT_EQ(MenuPosition(c.area, 351, 60), c.at) << c.area.y();
 }
 
 using MenuControllerTest = ShellFixture;
@@ -122,6 +139,36 @@ TEST_F(MenuWindowTest, HideCollapsesAndPassingMouseExpands)
     enter(MenuButton::Quotation);
     EXPECT_FALSE(menu.isCollapsed());
     EXPECT_EQ(menu.height(), expanded);
+}
+
+TEST_F(MenuWindowTest, PictureButtonsShowTheirTipsWhileAnotherWindowIsActive)
+{
+    frmMenu menu(4095);
+    menu.show();
+    QWidget other;
+    other.setGeometry(0, 200, 200, 100);   // clear of the menu
+    other.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&menu));
+    QApplication::setActiveWindow(&other);
+    ASSERT_FALSE(menu.isActiveWindow());
+    QToolButton* b = menu.button(MenuButton::Customers);
+    QTest::mouseMove(b, b->rect().center());
+    EXPECT_TRUE(QTest::qWaitFor([] { return QToolTip::isVisible(); }, 5000));
+    EXPECT_EQ(QToolTip::text(), u"客戶資料"_s);
+    QToolTip::hideText();
+}
+
+TEST_F(MenuWindowTest, EnterPressesAFocusedPictureButton)
+{
+    SetUpApplication(*qApp);
+    frmMenu menu(4095);
+    int opened = 0;
+    menu.setWindowOpener(MenuButton::Vendors, [&] { ++opened; });
+    menu.show();
+    QApplication::setActiveWindow(&menu);
+    menu.button(MenuButton::Vendors)->setFocus();
+    QTest::keyClick(menu.button(MenuButton::Vendors), Qt::Key_Return);
+    EXPECT_EQ(opened, 1);
 }
 
 TEST_F(MenuWindowTest, ButtonsFollowTheRightsAndExitRespectsTheOpenWindows)

@@ -1,5 +1,6 @@
 #include "ShellFixture.h"
 
+#include "app/widgets/ApplicationSetup.h"
 #include "app/widgets/Shell.h"
 #include "app/widgets/WindowHooks.h"
 #include "quotation/Quotation.h"
@@ -14,6 +15,7 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QFontMetrics>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -55,8 +57,13 @@ TEST_F(WindowsTest, LoginEnterKeysFailureSuccessAndCancel)
     EXPECT_TRUE(login.txtPassword()->hasFocus());
     EXPECT_EQ(login.txtPassword()->selectedText(), u"old"_s);
 
-    // A failure selects the name for retyping.
-    login.cmdOK()->click();
+    // Enter on the focused 確定 signs in as a click does; a failure selects the name for
+    // retyping. Titles are exactly their own.
+    SetUpApplication(*qApp);
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
+    login.cmdOK()->setFocus();
+    QTest::keyClick(login.cmdOK(), Qt::Key_Return);
+    EXPECT_EQ(prompts.lastMessageTitle(), u"登入"_s);
     EXPECT_TRUE(login.isVisible());
     EXPECT_EQ(login.txtUserName()->selectedText(), u"varn"_s);
     EXPECT_EQ(state().m.gLoginFailures, 1);
@@ -250,9 +257,23 @@ TEST_F(SettingsWindowTest, LoadFillsEveryPartAndTheBoxesTakeInput)
     set.opstxt()->clear();
     EXPECT_FALSE(set.cmdCp()->isEnabled());
 
-    set.resize(1200, 700);
+    set.resize(1600, 700);
     set.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&set));
+    // Every heading of the rights grid shows whole in the grid's font, a merged one over
+    // its two columns, with room on both sides.
+    const GridModel& g = set.rightsGrid();
+    const QFontMetrics fm(set.hfgSec()->font());
+    for (int col = 1; col <= 13; ++col) {
+        const QString title = g.textMatrix(0, col);
+        if (col > 2 && g.textMatrix(0, col - 1) == title)
+            continue;
+        int width = set.hfgSec()->cellRect(1, col).width();
+        if (col < 13 && g.textMatrix(0, col + 1) == title)
+            width += set.hfgSec()->cellRect(1, col + 1).width();
+        EXPECT_GE(width, fm.horizontalAdvance(title) + 8) << title.toStdString();
+        EXPECT_GE(set.hfgSec()->cellRect(1, col).width(), fm.horizontalAdvance(g.textMatrix(1, col)) + 8) << col;
+    }
     set.txtAutosv()->clear();
     QTest::keyClicks(set.txtAutosv(), u"1a2-"_s);
     EXPECT_EQ(set.txtAutosv()->text(), u"12"_s);

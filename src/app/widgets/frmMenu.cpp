@@ -27,6 +27,9 @@ frmMenu::frmMenu(int rights, QWidget* parent)
 {
     setObjectName(QStringLiteral("frmMenu"));
     setWindowTitle(QStringLiteral("瓦恩工房 III"));
+    // The bar stays on top of the other windows, so its tips must show while another
+    // window is the active one.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
 
     for (const MenuButtonInfo& info : MenuButtons()) {
         auto* b = new QToolButton(this);
@@ -115,8 +118,7 @@ void frmMenu::placeTopRight()
     QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
     if (!s)
         return;
-    const QRect area = s->geometry();
-    move(area.x() + MenuLeft(area.width(), width(), px(MenuRightMarginTwips)), area.y());
+    move(MenuPosition(s->availableGeometry(), width(), px(MenuRightMarginTwips)));
 }
 
 } // namespace varn

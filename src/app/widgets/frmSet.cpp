@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -66,6 +67,7 @@ frmSet::frmSet(QWidget* parent)
         for (int i = 0; i < m_company.size(); ++i)
             m_company[i]->setText(m_settings.company().fields[i]);
     }
+    fitRightsGrid();
     const auto& m = state().m;
     m_mdbPath->setText(m.gMdbPath);
     m_printPath->setText(m.gPrintPath);
@@ -175,6 +177,17 @@ QWidget* frmSet::buildSettingsTab()
     grid->addWidget(auto_, 3, 0, 1, 2);
     grid->setRowStretch(1, 1);
     return page;
+}
+
+void frmSet::fitRightsGrid()
+{
+    // The widths in twips suit the original's font; ours may be wider.
+    const double dpi = m_view->logicalDpiX();
+    RightsGrid::fitToTexts(m_grid, [this, dpi](const QString& text, bool bold) {
+        QFont f = m_view->font();
+        f.setBold(bold);
+        return PixelsToTwips(QFontMetrics(f).horizontalAdvance(text), dpi);
+    });
 }
 
 void frmSet::setPasswordBoxesEnabled(bool on)

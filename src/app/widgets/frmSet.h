@@ -53,6 +53,7 @@ private:
     QWidget* buildRightsTab();
     QWidget* buildSettingsTab();
     void setPasswordBoxesEnabled(bool on);
+    void fitRightsGrid();
 
     SystemSettings m_settings;
     GridModel m_grid;

@@ -5,9 +5,14 @@
 
 #include <QAction>
 #include <QDir>
+#include <QGuiApplication>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QScreen>
+#include <QStyle>
 #include <QToolBar>
+
+#include <algorithm>
 
 namespace varn {
 
@@ -33,6 +38,24 @@ void savePdf(const Report& report, const QString& title)
     }
 }
 
+// A page needs height: the preview takes what it asks for, but never more than the area
+// the desktop leaves to windows, its frame included, and stands in the middle of it.
+void fitToAvailableArea(QWidget& window, QSize wanted)
+{
+    QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    // The frame is not known before the window is shown; allow for a title bar and borders.
+    const int border = window.style()->pixelMetric(QStyle::PM_DefaultFrameWidth) * 2 + 8;
+    const int titleBar = window.style()->pixelMetric(QStyle::PM_TitleBarHeight) + border;
+    const QSize size(std::min(wanted.width(), area.width() - border),
+                     std::min(wanted.height(), area.height() - titleBar));
+    window.resize(size);
+    window.move(area.x() + (area.width() - size.width() - border) / 2,
+                area.y() + (area.height() - size.height() - titleBar) / 2);
+}
+
 } // namespace
 
 void ShowReportPreview(const Report& report, const QString& title, QWidget* parent)
@@ -54,7 +77,7 @@ void ShowReportPreview(const Report& report, const QString& title, QWidget* pare
         QObject::connect(pdf, &QAction::triggered, &dialog,
                          [&report, title] { savePdf(report, title); });
     }
-    dialog.resize(900, 1000);
+    fitToAvailableArea(dialog, QSize(900, 1000));
     dialog.exec();
 }
 
