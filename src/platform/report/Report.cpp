@@ -1,7 +1,9 @@
 #include "platform/report/Report.h"
 
 #include "platform/db/Database.h"
+#include "platform/files/SafeSave.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
@@ -254,13 +256,20 @@ bool Report::print(QPagedPaintDevice& device, bool applyPageLayout) const
 
 void Report::writePdf(const QString& pdfFile, const QString& title) const
 {
-    QPdfWriter writer(pdfFile);
-    writer.setResolution(600);
-    writer.setCreator(QStringLiteral("Varn III"));
-    if (!title.isEmpty())
-        writer.setTitle(title);
-    if (!print(writer))
-        throw ReportError(QStringLiteral("無法寫入 %1").arg(pdfFile));
+    // Painted in memory and saved in one go, so a failed write never leaves half a file.
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&pdf);
+        writer.setResolution(600);
+        writer.setCreator(QStringLiteral("Varn III"));
+        if (!title.isEmpty())
+            writer.setTitle(title);
+        if (!print(writer))
+            throw ReportError(QStringLiteral("無法寫入 %1").arg(pdfFile));
+    }
+    if (const auto why = SaveFileSafely(pdfFile, pdf.data()))
+        throw ReportError(QStringLiteral("無法寫入 %1：%2").arg(pdfFile, *why));
 }
 
 } // namespace varn

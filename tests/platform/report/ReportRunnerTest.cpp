@@ -1,4 +1,5 @@
 #include "ReportTestSupport.h"
+#include "support/FileFaults.h"
 
 #include "platform/db/Database.h"
 #include "platform/report/Report.h"
@@ -191,8 +192,20 @@ TEST_F(ReportRunnerTest, PdfHoldsEveryLineOnItsPage)
     EXPECT_TRUE(p3.contains(QStringLiteral("END尾")));
 }
 
-TEST_F(ReportRunnerTest, AnUnwritablePdfIsReported)
+TEST_F(ReportRunnerTest, AnUnwritablePdfIsReportedAndTheOldFileKept)
 {
     const Report r = Report::load(writeLayout(kSmallLayout), makeDb(1));
     EXPECT_THROW(r.writePdf(dir.filePath(QStringLiteral("no/such/folder/x.pdf"))), ReportError);
+    const QString pdf = dir.filePath(QStringLiteral("x.pdf"));
+    r.writePdf(pdf);
+    QFile f(pdf);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray before = f.readAll();
+    f.close();
+    {
+        test::FileSizeLimit fullDisk(1000);
+        EXPECT_THROW(r.writePdf(pdf), ReportError);
+    }
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), before);
 }
