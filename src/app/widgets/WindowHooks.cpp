@@ -3,6 +3,7 @@
 #include "app/MainDb.h"
 #include "app/PrintSettings.h"
 #include "app/widgets/Shell.h"
+#include "excel_output/widgets/PrintCommandHooks.h"
 #include "quotation/widgets/QuotationWindowExtras.h"
 #include "quotation/widgets/frmQ.h"
 #include "records/widgets/frmCus.h"
@@ -39,6 +40,7 @@ void ConnectWindows(Shell& shell)
     frmQ::addLoadHook([](frmQ& window) {
         QuotationWindowExtras::attach(window);
         StatisticsWindowHooks::attach(window);
+        AttachPrintCommands(window);
     });
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "quotation/LayoutFlags.h"
 #include "quotation/PickLists.h"
 
 #include <QHash>
@@ -77,6 +78,8 @@ public:
     // The page-end lists the window loaded (for the page-end panel).
     QStringList pageEndPhrases() const { return m_pageEndPhrases; }
     QStringList taxRates() const { return m_taxRates; }
+    // The layout flags the print commands set and the print engines read.
+    LayoutFlags& layoutFlags() { return m_layoutFlags; }
 
     // ---- extension points ----------------------------------------------------------------
     // Hooks a command to a menu item or button by its control name ("mPa", "mCalT",
@@ -198,6 +201,7 @@ private:
     std::unique_ptr<Database> m_staDb;
     QStringList m_pageEndPhrases;
     QStringList m_taxRates;
+    LayoutFlags m_layoutFlags;
     std::map<QString, std::function<void()>> m_handlers;
     std::function<bool()> m_queryClose;
     std::function<void()> m_closed;

@@ -21,6 +21,7 @@ StatisticsWindowHooks::StatisticsWindowHooks(frmQ& window)
       m_window(window),
       m_reportMenu(std::make_unique<ReportMenu>(window.quotation(), *window.staDb()))
 {
+    m_reportMenu->bindLayoutFlags(&window.layoutFlags().CoverByArea, &window.layoutFlags().TreeMode);
     window.setCommandHandler(QStringLiteral("mCalT"), [this] { mCalT_Click(); });
     window.setCommandHandler(QStringLiteral("mCalA"), [this] { mCalA_Click(); });
     window.setCommandHandler(QStringLiteral("mPfp"), [this] { mPfp_Click(); });

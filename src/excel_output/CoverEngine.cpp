@@ -1,0 +1,206 @@
+#include "excel_output/CoverEngine.h"
+
+#include "excel_output/CoverPlan.h"
+#include "excel_output/DetailPlan.h"
+#include "excel_output/Placeholders.h"
+#include "excel_output/TemplateCheck.h"
+#include "output/DeliveredWorkbook.h"
+#include "platform/db/Database.h"
+#include "platform/db/DbError.h"
+#include "platform/ui/BusyIndicator.h"
+#include "platform/ui/Prompter.h"
+#include "platform/workbook/Workbook.h"
+#include "quotation/Quotation.h"
+#include "shared/ProgramState.h"
+#include "statistics/StatisticsTable.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace varn {
+
+namespace {
+
+std::array<QString, 6> readFirm(Database* mainDb)
+{
+    std::array<QString, 6> firm;
+    if (!mainDb)
+        return firm;
+    Recordset company = mainDb->openRecordset(QStringLiteral("company"));
+    if (company.eof())
+        return firm;
+    for (int i = 0; i < 6 && i < company.fieldCount(); ++i)
+        firm[size_t(i)] = company.text(i);
+    return firm;
+}
+
+// The header values of the print, copied from the window's header at every run.
+PlaceholderSource takeHeaderValues(const Quotation& q, const std::array<QString, 6>& firm)
+{
+    mdM& m = state().m;
+    const QuotationHeader& h = q.header();
+    m.gSalesName = h.salesperson;
+    m.gCusName = h.customerName;
+    m.gProjectName = h.projectName;
+    m.gCusSiteAddr = h.siteAddress;
+    m.gQuoteDate = h.quoteDate;
+    m.gQuoteNo = h.quoteNo;
+    PlaceholderSource s;
+    s.customerName = m.gCusName;
+    s.projectName = m.gProjectName;
+    s.siteAddress = m.gCusSiteAddr;
+    s.telephone = m.gCusTel;
+    s.fax = m.gCusFax;
+    s.contact = m.gCusContact;
+    s.quoteDate = m.gQuoteDate;
+    s.quoteNo = m.gQuoteNo;
+    s.salesperson = m.gSalesName;
+    s.firm = firm;
+    return s;
+}
+
+std::vector<CoverGroup> readCoverGroups(Database& sta, const LayoutFlags& f, bool noAreaMode)
+{
+    const QString query = f.CoverByArea || noAreaMode ? QStringLiteral("Aot") : QStringLiteral("T");
+    Recordset rs = sta.openRecordset(query);
+    std::vector<CoverGroup> groups;
+    for (; !rs.eof(); rs.moveNext())
+        groups.push_back({rs.text(0), rs.value(1).toDouble(), rs.value(2).toDouble(), rs.value(3).toDouble()});
+    return groups;
+}
+
+std::vector<DetailRow> readDetailRows(Database& sta)
+{
+    Recordset rs = sta.openRecordset(QStringLiteral("AlbyP"));
+    std::vector<DetailRow> rows;
+    rows.reserve(size_t(rs.recordCount()));
+    for (; !rs.eof(); rs.moveNext()) {
+        DetailRow d;
+        d.tre = rs.text(0);
+        d.des = rs.text(1);
+        d.siz = rs.text(2);
+        d.uni = rs.text(3);
+        d.qua = rs.value(4).toDouble();
+        d.unp = rs.value(5).toDouble();
+        d.top = rs.value(6).toDouble();
+        d.cos = rs.value(7).toDouble();
+        d.toc = rs.value(8).toDouble();
+        d.rat = rs.value(9).toDouble();
+        d.rem = rs.text(10);
+        rows.push_back(std::move(d));
+    }
+    return rows;
+}
+
+void applyPageSetup(Worksheet& sheet, const SheetRanges& r)
+{
+    sheet.setZoom(100);
+    sheet.setPrintTitleRows(r.titleRows);
+    sheet.setPrintTitleColumns(r.titleColumns);
+    sheet.setPrintArea(r.titleColumns);
+}
+
+QStringList xpValues()
+{
+    QStringList xp;
+    for (const QString& v : state().m.gXp)
+        xp << v;
+    return xp;
+}
+
+// Fills the picked template and saves the copy; throws on any failure.
+QString fillAndSave(const PrintJob& job, const LayoutFlags& flags, const QString& picked,
+                    const PlaceholderValues& values)
+{
+    const QStringList xp = xpValues();
+    Workbook book = Workbook::open(picked);
+    const QString problem = CheckQuotationTemplate(book, QuotationTemplateKind::CoverAndDetail, xp);
+    if (!problem.isEmpty())
+        throw PrintPlanError(problem);
+
+    Database& sta = *job.staDb;
+    CoverInput cover;
+    cover.groups = readCoverGroups(sta, flags, job.q.noAreaMode());
+    cover.pageEnd = job.q.pageEnd();
+    cover.flags = flags;
+    const std::vector<DetailRow> rows = readDetailRows(sta);
+    for (const DetailRow& d : rows)
+        cover.costTotal += d.toc;
+
+    const SheetRanges coverRanges = CoverRanges(xp);
+    const SheetRanges detailRanges = DetailRanges(xp);
+    const CoverPlan coverPlan = PlanCover(cover, coverRanges);
+    const DetailPlan detailPlan = PlanDetail(rows, flags, job.q.noPriceRight(), detailRanges);
+
+    Worksheet& first = book.worksheet(1);
+    Worksheet& second = book.worksheet(2);
+    if (!state().m.gFixedHeader) {
+        FillPlaceholders(first, coverRanges.variables, values);
+        FillPlaceholders(second, detailRanges.variables, values);
+    }
+    WritePlan(first, coverPlan);
+    if (coverPlan.blocks > 1)
+        applyPageSetup(first, coverRanges);
+    second.addColumnPageBreak(detailRanges.output.bottomRight.column + 1);
+    WritePlan(second, detailPlan);
+    applyPageSetup(second, detailRanges);
+    return SaveNewWorkbook(book, OutputFolder(), QFileInfo(picked).completeBaseName());
+}
+
+} // namespace
+
+QString PrintExcelCover(const PrintJob& job)
+{
+    if (!job.staDb) {
+        prompter().inform(QStringLiteral("統計資料庫 sta.mdb 無法開啟\n無法列印"), PromptIcon::Warning);
+        return {};
+    }
+    LayoutFlags flags = job.flags;
+    // Whatever the command asked for, prices stay hidden from a user who may not see them.
+    flags.BlankPrices = flags.BlankPrices || job.q.noPriceRight();
+
+    PlaceholderValues values;
+    try {
+        BusyScope busy(QStringLiteral("列印資料準備中…"));
+        job.q.selectRoot();
+        job.q.RecalcGrandTotal();
+        const auto firm = readFirm(state().m.gDb.get());
+        BuildStatistics(*job.staDb, job.q.hfgQ());
+        NumberStatisticsGroups(*job.staDb, flags.TreeMode != 1, job.q.noAreaMode(), flags.TreeMode);
+        values = MakePlaceholderValues(takeHeaderValues(job.q, firm));
+    } catch (const DbError& e) {
+        prompter().inform(QStringLiteral("列印資料無法準備：%1").arg(e.description()), PromptIcon::Critical);
+        return {};
+    }
+
+    FileRequest request;
+    request.title = QStringLiteral("輸出檔案");
+    request.filter = QStringLiteral("MS Excel Files (*.xlsx)");
+    request.startFolder = job.startFolder;
+    request.fileName = job.templateFile;
+    const std::optional<QString> picked = prompter().openFile(request);
+    if (!picked) {
+        prompter().inform(QStringLiteral("取消列印"), PromptIcon::None);
+        return {};
+    }
+
+    QString saved;
+    try {
+        BusyScope busy(QStringLiteral("列印中…"));
+        saved = fillAndSave(job, flags, *picked, values);
+    } catch (const WorkbookError& e) {
+        prompter().inform(QStringLiteral("無法列印：%1").arg(e.message()), PromptIcon::Critical);
+        return {};
+    } catch (const PrintPlanError& e) {
+        prompter().inform(QStringLiteral("無法列印 %1：%2").arg(QDir::toNativeSeparators(*picked), e.message()),
+                          PromptIcon::Critical);
+        return {};
+    } catch (const DbError& e) {
+        prompter().inform(QStringLiteral("無法列印：統計資料庫錯誤 %1").arg(e.description()), PromptIcon::Critical);
+        return {};
+    }
+    DeliverSavedWorkbook(saved);
+    return saved;
+}
+
+} // namespace varn

@@ -1,0 +1,151 @@
+#include "excel_output/CoverPlan.h"
+
+#include "platform/text/VbNumber.h"
+#include "shared/TextRoutines.h"
+#include "statistics/PrintTables.h"
+
+namespace varn {
+
+namespace {
+
+// Rows of the totals block above the total line on the last page: 合計 at line − 8,
+// 稅金 − 7, 總計 − 6, the remarks − 5 to − 1.
+constexpr int kFootRows = 9;
+
+bool checked(int state)
+{
+    return state != CheckState::Unchecked;
+}
+
+std::vector<const FeeValues*> chargedFees(const PageEndValues& pe)
+{
+    std::vector<const FeeValues*> fees;
+    for (const FeeValues* f : {&pe.design, &pe.supervision}) {
+        if (checked(f->checked))
+            fees.push_back(f);
+    }
+    return fees;
+}
+
+// The first row a non-empty remark takes when the remarks stand at line − 5 .. line − 1;
+// the line itself when every remark is empty.
+int firstRemarkRow(const PageEndValues& pe, int line)
+{
+    for (int k = 0; k < 5; ++k) {
+        if (!pe.remarks[size_t(k)].isEmpty())
+            return line - 5 + k;
+    }
+    return line;
+}
+
+} // namespace
+
+CoverPlan PlanCover(const CoverInput& in, const SheetRanges& r)
+{
+    const LayoutFlags& f = in.flags;
+    const PageEndValues& pe = in.pageEnd;
+    const int L = r.L();
+    const int R0 = r.firstRow();
+    const int R1 = r.lastOutputRow();
+    const int H = r.blockHeight();
+    const int outRows = r.outputRows();
+    const bool tax = checked(pe.taxChecked);
+    // Fee amounts come from prices: none in a blank-price print.
+    const std::vector<const FeeValues*> fees = f.BlankPrices ? std::vector<const FeeValues*>{} : chargedFees(pe);
+    const int flowRows = int(in.groups.size()) + int(fees.size());
+    const int totalsRows = 2 + (tax ? 1 : 0);
+
+    CoverPlan plan;
+    plan.block = r.block();
+    plan.overflow = R0 + flowRows + totalsRows > firstRemarkRow(pe, R1);
+    int line = R1;
+    if (plan.overflow) {
+        if (outRows < kFootRows + 1)
+            throw PrintPlanError(QStringLiteral("首頁輸出範圍只有 %1 列，放不下分頁後的合計區（至少要 %2 列）")
+                                     .arg(outRows)
+                                     .arg(kFootRows + 1));
+        const int lastPageRows = outRows - kFootRows;
+        int pages = 2;
+        while ((pages - 1) * outRows + lastPageRows < flowRows)
+            ++pages;
+        plan.blocks = pages;
+        line = R1 + (pages - 1) * H;
+    }
+    // Row of the i-th summary or fee row: each page's output rows in turn.
+    auto flowRow = [&](int i) {
+        const int page = std::min(i / outRows, plan.blocks - 1);
+        return R0 + page * H + (i - page * outRows);
+    };
+
+    for (int i = 0; i < int(in.groups.size()); ++i) {
+        const CoverGroup& g = in.groups[size_t(i)];
+        const int row = flowRow(i);
+        plan.put(row, L, AmountToChineseFormal(qint64(i) + 1));
+        plan.put(row, L + 1, g.name);
+        plan.put(row, L + 2, QStringLiteral("式"));
+        plan.put(row, L + 3, 1.0);
+        if (!f.BlankPrices)
+            plan.put(row, L + 4, g.amount);
+        if (f.ShowCost)
+            plan.put(row, L + 5, g.cost);
+        if (f.ShowCost && !f.BlankPrices)
+            plan.put(row, L + 6, g.margin);
+    }
+    int next = int(in.groups.size());
+    for (const FeeValues* fee : fees) {
+        const int row = flowRow(next++);
+        if (fee->byTotal) {
+            plan.put(row, L + 1, fee->title);
+            plan.put(row, L + 2, QStringLiteral("總價"));
+            plan.put(row, L + 3, Val(fee->rate), HorizontalAlignment::Right, QStringLiteral("0%"));
+        } else {
+            plan.put(row, L + 1, fee->title + QLatin1Char('\t') + fee->rate + QStringLiteral("元/坪"));
+            plan.put(row, L + 2, QStringLiteral("坪"));
+            plan.put(row, L + 3, fee->base, HorizontalAlignment::Right);
+        }
+        plan.put(row, L + 4, Val(fee->amount));
+    }
+
+    int row = plan.overflow ? line - 8 : flowRow(next);
+    plan.totalRow = row;
+    plan.put(row, L + 1, QStringLiteral("    合  計"));
+    if (!f.BlankPrices)
+        plan.put(row, L + 4, Val(pe.untaxed));
+    if (f.ShowCost)
+        plan.put(row, L + 5, in.costTotal);
+    if (f.ShowCost && !f.BlankPrices)
+        plan.put(row, L + 6, Val(pe.untaxed) - in.costTotal);
+    ++row;
+    if (tax) {
+        plan.put(row, L + 1, QStringLiteral("    稅  金"));
+        if (!f.BlankPrices)
+            plan.put(row, L + 4, RoundHalfEven(Val(pe.tax)));
+        ++row;
+    } else if (plan.overflow) {
+        ++row;   // the tax row's place stays empty at the foot of the page
+    }
+    plan.grandRow = row;
+    plan.put(row, L + 1, QStringLiteral("    總  計"));
+    const qint64 quoted = qint64(RoundHalfEven(Val(pe.quoted)));
+    if (!f.BlankPrices)
+        plan.put(row, L + 4, double(quoted));
+
+    plan.lineRow = line;
+    QString words = QStringLiteral("總價合計:新台幣");
+    QString figures = QStringLiteral("NT:$");
+    if (!f.BlankPrices) {
+        words += QuotedTotalInWords(quoted) + (tax ? QStringLiteral("元整(含稅)") : QStringLiteral("元整(未稅)"));
+        figures += GroupThousands(quoted) + QLatin1Char('-');
+    }
+    plan.put(line, 1, words, HorizontalAlignment::Left);
+    plan.put(line, L + 5, figures, HorizontalAlignment::Right);
+
+    for (int k = 0; k < 5; ++k) {
+        const QString& remark = pe.remarks[size_t(k)];
+        if (!remark.isEmpty())
+            plan.put(line - 5 + k, L, remark, HorizontalAlignment::Left);
+    }
+    return plan;
+}
+
+} // namespace varn

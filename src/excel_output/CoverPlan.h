@@ -1,0 +1,42 @@
+#pragma once
+
+#include "excel_output/PrintRanges.h"
+#include "excel_output/SheetPlan.h"
+#include "quotation/LayoutFlags.h"
+#include "quotation/PageEnd.h"
+
+#include <vector>
+
+namespace varn {
+
+// One row of the cover's summary: an area or a work type with its figures.
+struct CoverGroup {
+    QString name;
+    double amount = 0;   // sum of 金額
+    double cost = 0;     // sum of 成本複計
+    double margin = 0;   // amount − cost
+};
+
+struct CoverInput {
+    std::vector<CoverGroup> groups;   // in print order
+    PageEndValues pageEnd;            // fees, tax, totals of the whole quotation, remarks
+    double costTotal = 0;             // 成本複計 of the whole quotation
+    LayoutFlags flags;
+};
+
+struct CoverPlan : SheetPlan {
+    bool overflow = false;   // more than one page: the totals block stands at the foot of the last
+    int totalRow = 0;        // 合計
+    int grandRow = 0;        // 總計
+    int lineRow = 0;         // 總價合計 line
+};
+
+// The cover sheet: one summary row per group (numeral, name, "式", 1, amount, and cost and
+// margin in the cost layouts), the fee rows, the totals block, the non-empty remarks and the
+// amount in words. When the rows leave no room above the first remark and the total line,
+// the cover takes as many pages as it needs, the summary and fee rows skipping each page's
+// footer rows, and the totals block goes to the foot of the last page. Throws
+// PrintPlanError when the output range is too short for that.
+CoverPlan PlanCover(const CoverInput& in, const SheetRanges& ranges);
+
+} // namespace varn

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "excel_output/PrintRanges.h"
+#include "excel_output/SheetPlan.h"
+#include "quotation/LayoutFlags.h"
+
+#include <vector>
+
+namespace varn {
+
+// One item row of the statistics in print order (the saved query AlbyP): its leaf path and
+// its columns.
+struct DetailRow {
+    QString tre;                  // leaf path, levels joined by "‧", the root first
+    QString des, siz, uni, rem;   // 品名, 規格, 單位, 備註
+    double qua = 0, unp = 0, top = 0, cos = 0, toc = 0, rat = 0;
+};
+
+struct DetailPlan : SheetPlan {
+    int rowsWritten = 0;   // headings, items and 小計 rows
+};
+
+// The detail sheet: for each run of rows with the same path (compared exactly), heading
+// rows for the levels that changed (壹 / 一 / A / a, levels past the fourth get none), the
+// numbered item rows and a 小計 row holding the sum of the 金額 printed above it. Every row
+// advances the same way: when a block's output rows are full, the next row is the first
+// output row of the next block. The plan has exactly the blocks its rows occupy.
+// noPriceRight hides the 小計 cost figures as well.
+DetailPlan PlanDetail(const std::vector<DetailRow>& rows, const LayoutFlags& flags, bool noPriceRight,
+                      const SheetRanges& ranges);
+
+} // namespace varn

@@ -1,0 +1,56 @@
+#include "excel_output/SheetPlan.h"
+
+#include "platform/text/VbNumber.h"
+
+namespace varn {
+
+void SheetPlan::put(int row, int column, PlannedValue value, HorizontalAlignment alignment,
+                    const QString& numberFormat)
+{
+    if (!CellRef::isValid(row, column))
+        throw PrintPlanError(QStringLiteral("列印資料超出工作表範圍（第 %1 列）").arg(row));
+    cells.push_back({row, column, std::move(value), alignment, numberFormat});
+}
+
+const PlannedCell* SheetPlan::at(int row, int column) const
+{
+    for (auto it = cells.rbegin(); it != cells.rend(); ++it) {
+        if (it->row == row && it->column == column)
+            return &*it;
+    }
+    return nullptr;
+}
+
+QString SheetPlan::textAt(int row, int column) const
+{
+    const PlannedCell* c = at(row, column);
+    if (!c)
+        return {};
+    if (const auto* text = std::get_if<QString>(&c->value))
+        return *text;
+    return CStr(std::get<double>(c->value));
+}
+
+void WritePlan(Worksheet& sheet, const SheetPlan& plan)
+{
+    const int height = plan.block.rows();
+    for (int k = 1; k < plan.blocks; ++k) {
+        const int top = plan.blockTop(k);
+        sheet.copyRange(plan.block, CellRef{top, plan.block.topLeft.column});
+        sheet.addRowPageBreak(top);
+        for (int r = 0; r < height; ++r)
+            sheet.copyRowHeight(plan.block.topLeft.row + r, top + r);
+    }
+    for (const PlannedCell& c : plan.cells) {
+        if (const auto* text = std::get_if<QString>(&c.value))
+            sheet.setText(c.row, c.column, *text);
+        else
+            sheet.setNumber(c.row, c.column, std::get<double>(c.value));
+        if (c.alignment != HorizontalAlignment::General)
+            sheet.setHorizontalAlignment(c.row, c.column, c.alignment);
+        if (!c.numberFormat.isEmpty())
+            sheet.setNumberFormat(c.row, c.column, c.numberFormat);
+    }
+}
+
+} // namespace varn

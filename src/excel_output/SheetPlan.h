@@ -1,0 +1,62 @@
+#pragma once
+
+#include "platform/workbook/CellRef.h"
+#include "platform/workbook/Worksheet.h"
+
+#include <QString>
+
+#include <stdexcept>
+#include <variant>
+#include <vector>
+
+namespace varn {
+
+// One value the plan puts in a cell: a text stays text whatever it looks like; a number is
+// stored as a number.
+using PlannedValue = std::variant<QString, double>;
+
+struct PlannedCell {
+    int row = 0;
+    int column = 0;
+    PlannedValue value;
+    HorizontalAlignment alignment = HorizontalAlignment::General;   // General: left as it is
+    QString numberFormat;                                           // empty: left as it is
+};
+
+// What an engine writes on one sheet, worked out before the workbook is touched: the
+// template's page block and how many copies of it the rows need (block k starts at the
+// block's top row + k × its height, each copy with a row break above it and the template's
+// row heights), then the cells.
+struct SheetPlan {
+    CellRange block;
+    int blocks = 1;
+    std::vector<PlannedCell> cells;
+
+    void put(int row, int column, PlannedValue value,
+             HorizontalAlignment alignment = HorizontalAlignment::General, const QString& numberFormat = {});
+    // The planned cell, or null.
+    const PlannedCell* at(int row, int column) const;
+    // The planned value as text ("" when nothing is planned there; numbers as CStr writes
+    // them), for reading a plan back.
+    QString textAt(int row, int column) const;
+    // Top row of page block k.
+    int blockTop(int k) const { return block.topLeft.row + k * block.rows(); }
+};
+
+// A plan that cannot be laid out on the sheet (past the sheet's last row, print ranges too
+// small for the layout).
+class PrintPlanError : public std::runtime_error {
+public:
+    explicit PrintPlanError(const QString& message)
+        : std::runtime_error(message.toStdString()), m_message(message) {}
+    QString message() const { return m_message; }
+
+private:
+    QString m_message;
+};
+
+// Lays the plan on the sheet: the block copies with their row breaks and heights first,
+// then the cells. Throws WorkbookError.
+void WritePlan(Worksheet& sheet, const SheetPlan& plan);
+
+} // namespace varn

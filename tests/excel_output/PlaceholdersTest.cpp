@@ -1,0 +1,57 @@
+#include "excel_output/Placeholders.h"
+
+#include <gtest/gtest.h>
+
+using namespace varn;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+PlaceholderValues values(const QString& customer = u"林先生"_s, const QString& date = u"113/05/01"_s)
+{
+    PlaceholderSource s;
+    s.customerName = customer;
+    s.projectName = u"林宅"_s;
+    s.telephone = u"02-1234"_s;
+    s.quoteDate = date;
+    s.quoteNo = u"1130501_1"_s;
+    s.firm = {u"瓦恩"_s, u"台北"_s, u"02"_s, u"03"_s, u"123"_s, u"a@b"_s};
+    return MakePlaceholderValues(s);
+}
+
+} // namespace
+
+TEST(PlaceholdersTest, ReplacedInOnePassExactlyAsTyped)
+{
+    const struct {
+        QString text;
+        PlaceholderValues v;
+        QString expected;
+    } cases[] = {
+        {u"客戶：#客戶名稱# 電話 #客戶電話#"_s, values(), u"客戶：林先生 電話 02-1234"_s},
+        {u"#客戶名稱##客戶名稱#"_s, values(), u"林先生林先生"_s},
+        {u"#年#年#月#月#日#日"_s, values(), u"113年05月01日"_s},
+        // A value holding a placeholder's text is never scanned again.
+        {u"#客戶名稱#/#單號#"_s, values(u"#單號#"_s), u"#單號#/1130501_1"_s},
+        // Other letter case and blanks inside are not placeholders.
+        {u"#公司EMAIL# # 年# #公司email#"_s, values(), u"#公司EMAIL# # 年# a@b"_s},
+        {u"##年#"_s, values(), u"#113"_s},
+        {u"no marks"_s, values(), u"no marks"_s},
+        // A date with fewer than three parts empties the missing ones.
+        {u"#年#-#月#-#日#"_s, values(u"x"_s, u"113/05"_s), u"113-05-"_s},
+        {u"#年#-#月#-#日#"_s, values(u"x"_s, QString()), u"--"_s},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ReplacePlaceholders(c.text, c.v), c.expected) << c.text.toStdString();
+}
+
+TEST(PlaceholdersTest, SeventeenNamesInTheirOrder)
+{
+    const auto& names = PlaceholderNames();
+    EXPECT_EQ(names.front(), u"#客戶名稱#"_s);
+    EXPECT_EQ(names[6], u"#年#"_s);
+    EXPECT_EQ(names.back(), u"#公司email#"_s);
+    const PlaceholderValues v = values();
+    EXPECT_EQ(v[11], u"瓦恩"_s);
+    EXPECT_EQ(v[16], u"a@b"_s);
+}
