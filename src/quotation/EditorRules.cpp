@@ -73,4 +73,20 @@ bool numericKeyAccepted(QChar ch)
     return (ch >= u'0' && ch <= u'9') || ch == u'.' || ch == QChar(8) || ch == QChar(13);
 }
 
+QString numericEditorText(const QString& text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (QChar ch : text) {
+        // An input method commits full-width digits and points.
+        if (ch >= QChar(0xFF10) && ch <= QChar(0xFF19))
+            ch = QChar(u'0' + (ch.unicode() - 0xFF10));
+        else if (ch == QChar(0xFF0E))
+            ch = u'.';
+        if (numericKeyAccepted(ch) && ch.unicode() >= 32)
+            out += ch;
+    }
+    return out;
+}
+
 } // namespace varn::EditorRules

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QChar>
+#include <QString>
 
 namespace varn {
 
@@ -45,6 +46,10 @@ int nextColumnOnEnter(int col, bool noPriceRight, bool noCostRight);
 // The numeric editor takes digits, the decimal point, Backspace and Enter; any other
 // typed character is refused (no sign, no thousands separator).
 bool numericKeyAccepted(QChar ch);
+// What the numeric editor keeps of a text that did not come key by key (an input method's
+// commit, a paste): full-width digits become ASCII digits, and every character the key
+// filter would refuse is dropped.
+QString numericEditorText(const QString& text);
 
 } // namespace EditorRules
 } // namespace varn

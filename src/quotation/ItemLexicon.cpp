@@ -1,13 +1,23 @@
 #include "quotation/ItemLexicon.h"
 
 #include "platform/db/Database.h"
+#include "shared/ProgramState.h"
 
 namespace varn {
+
+Database& DatabaseItemLexicon::db() const
+{
+    if (m_db)
+        return *m_db;
+    if (Database* shared = state().m.gDb.get())
+        return *shared;
+    throw DbError(DbErr::General, QStringLiteral("主資料庫未開啟"));
+}
 
 std::optional<ItemFacts> DatabaseItemLexicon::itemFacts(const QString& workItem,
                                                         const QStringList& preferredWorkTypes)
 {
-    Recordset rs = m_db.openRecordset(
+    Recordset rs = db().openRecordset(
         QStringLiteral("select u, c, s, t from t2w where w = ? order by rowid"), {workItem});
     if (rs.recordCount() == 0)
         return std::nullopt;
@@ -32,7 +42,7 @@ std::optional<ItemFacts> DatabaseItemLexicon::itemFacts(const QString& workItem,
 
 std::optional<float> DatabaseItemLexicon::detailCost(const QString& detail, const QString& workItem)
 {
-    Recordset rs = m_db.openRecordset(
+    Recordset rs = db().openRecordset(
         QStringLiteral("select c from w2d where d = ? and w = ? order by rowid"), {detail, workItem});
     if (rs.recordCount() == 0)
         return std::nullopt;

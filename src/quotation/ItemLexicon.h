@@ -29,16 +29,21 @@ public:
     virtual std::optional<float> detailCost(const QString& detail, const QString& workItem) = 0;
 };
 
-// The lexicon of the main database.
+// The lexicon of the main database: the one given, or else the program's connection gDb as
+// it stands at each look-up (the settings window may reopen it elsewhere).
 class DatabaseItemLexicon : public ItemLexicon {
 public:
-    explicit DatabaseItemLexicon(Database& db) : m_db(db) {}
+    DatabaseItemLexicon() = default;
+    explicit DatabaseItemLexicon(Database& db) : m_db(&db) {}
     std::optional<ItemFacts> itemFacts(const QString& workItem,
                                        const QStringList& preferredWorkTypes) override;
     std::optional<float> detailCost(const QString& detail, const QString& workItem) override;
 
 private:
-    Database& m_db;
+    // Throws DbError when there is no connection.
+    Database& db() const;
+
+    Database* m_db = nullptr;
 };
 
 } // namespace varn

@@ -13,8 +13,10 @@ QString targetWorkType(const Quotation& q)
     const TreeNode* node = q.tree().find(q.shownPath());
     if (!node || node->isRoot() || !node->isLeaf())
         return {};
-    const int workTypeDepth = q.noAreaMode() ? 1 : 2;
-    if (node->depth() != workTypeDepth)
+    // Areas stand only on the first level, and only when there is an area level; every
+    // node below them (新增工種 adds at any depth) is a work type.
+    const int firstWorkTypeDepth = q.noAreaMode() ? 1 : 2;
+    if (node->depth() < firstWorkTypeDepth)
         return {};
     return node->name;
 }

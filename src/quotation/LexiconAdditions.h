@@ -19,9 +19,9 @@ struct LexiconAddition {
 namespace LexiconAdditions {
 
 // The work type whose items the command would add: the shown node's name when that node is
-// a leaf on the work-type level (directly under the root in the no-area mode, under an
-// area otherwise). Empty when the command cannot run here (the root, an inner node, or an
-// area that has no work types), since the names would be filed under an area's name.
+// a leaf that is a work type (any level below the root in the no-area mode, any level below
+// the areas otherwise). Empty when the command cannot run here (the root, an inner node, or
+// an area that has no work types), since the names would be filed under an area's name.
 QString targetWorkType(const Quotation& q);
 
 // `hasw`: t2w holds the work item w for the work type t, compared exactly (the table's

@@ -1,6 +1,7 @@
 #include "quotation/PageEnd.h"
 
 #include "platform/text/VbNumber.h"
+#include "quotation/PickLists.h"
 #include "quotation/Pricing.h"
 
 namespace varn {
@@ -72,12 +73,33 @@ void recalcGrandTotal(PageEndValues& v, const QString& lbSumT)
     }
 }
 
+void recalcBlock(PageEndValues& v, const QString& lbSumT)
+{
+    for (FeeValues* fee : {&v.design, &v.supervision}) {
+        if (!fee->byTotal)
+            continue;
+        fee->base = CStr(Val(lbSumT));
+        fee->amount = feeAmount(*fee);
+    }
+    recalcGrandTotal(v, lbSumT);
+}
+
+bool fitsNumerals(const PageEndValues& v)
+{
+    for (const QString* text : {&v.design.amount, &v.supervision.amount, &v.untaxed, &v.tax,
+                                &v.withTax, &v.quoted}) {
+        if (!Pricing::fitsNumerals(Val(*text)))
+            return false;
+    }
+    return true;
+}
+
 std::optional<QString> taxRateEntry(const QString& text)
 {
     const auto n = Pricing::parseNumber(text);
     if (!n)
         return std::nullopt;
-    return CStr(RoundHalfEven(*n * 100.0, 0)) + QStringLiteral("%");
+    return PickLists::percentText(*n);
 }
 
 } // namespace PageEnd

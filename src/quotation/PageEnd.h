@@ -67,8 +67,17 @@ QString feeAmount(const FeeValues& fee);
 // total from the item total `lbSumT` and the panel's fees, tax rate and discount.
 void recalcGrandTotal(PageEndValues& values, const QString& lbSumT);
 
+// The block as every recomputation forms it: a fee by total takes the item total as its
+// base (and its amount follows), then `recalcGrandTotal`. So a printed fee is always its
+// rate times the printed total.
+void recalcBlock(PageEndValues& values, const QString& lbSumT);
+
+// Every amount of the block can be written in Chinese numerals (see Pricing::fitsNumerals).
+bool fitsNumerals(const PageEndValues& values);
+
 // The tax rate typed and confirmed with Enter: a text that is a number as a whole becomes
-// that number as a percentage ("0.05" gives "5%"); nullopt for any other text.
+// that number as a percentage ("0.05" gives "5%"), halves rounded away from zero as the
+// rate list rounds them; nullopt for any other text.
 std::optional<QString> taxRateEntry(const QString& text);
 
 } // namespace PageEnd

@@ -125,6 +125,16 @@ TotalsVisibility visibility(bool noPriceRight, bool noCostRight)
     return v;
 }
 
+bool fitsNumerals(double value)
+{
+    return std::isfinite(value) && std::fabs(value) <= LargestAmount;
+}
+
+QString tooLargeMessage()
+{
+    return QStringLiteral("數字過大:金額與總價最多 13 位數,此數字無法輸入");
+}
+
 std::optional<double> parseNumber(const QString& text)
 {
     static const QRegularExpression re(QStringLiteral(

@@ -66,6 +66,13 @@ void RecalcRow(GridModel& grid, int row, int col);
 Totals totals(const GridModel& grid);
 TotalsVisibility visibility(bool noPriceRight, bool noCostRight);
 
+// The largest amount the Chinese numerals of the printed totals write: thirteen digits.
+constexpr double LargestAmount = 9999999999999.0;
+// The value is finite and its magnitude within LargestAmount.
+bool fitsNumerals(double value);
+// The message that refuses a number that would pass it.
+QString tooLargeMessage();
+
 // A typed answer read as a number as a whole: sign, digits, one decimal point, thousands
 // separators and an exponent, surrounding blanks allowed. nullopt when it is not one.
 std::optional<double> parseNumber(const QString& text);

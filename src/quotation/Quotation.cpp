@@ -28,6 +28,27 @@ const char16_t* const kHeaders[] = {u"", u"  階  層", u"   品      名 ", u" 
                                     u"數量", u"單 價", u"金 額", u"成 本", u"成本複計", u"比例",
                                     u"備 註"};
 
+// The priced columns (數量 to 比例) of every row, to put back after a refused bulk edit.
+std::vector<QString> pricedTexts(const GridModel& g)
+{
+    std::vector<QString> out;
+    out.reserve(static_cast<std::size_t>(g.rows()) * (QCol::Remark - QCol::Qty));
+    for (int r = 1; r < g.rows(); ++r) {
+        for (int c = QCol::Qty; c < QCol::Remark; ++c)
+            out.push_back(g.textMatrix(r, c));
+    }
+    return out;
+}
+
+void restorePricedTexts(GridModel& g, const std::vector<QString>& texts)
+{
+    std::size_t i = 0;
+    for (int r = 1; r < g.rows() && i < texts.size(); ++r) {
+        for (int c = QCol::Qty; c < QCol::Remark; ++c)
+            g.setTextMatrix(r, c, texts[i++]);
+    }
+}
+
 } // namespace
 
 Quotation::Quotation(QObject* parent)
@@ -345,14 +366,55 @@ bool Quotation::setCellText(int row, int col, const QString& text)
 
 bool Quotation::cellEdited(int row, int col, const QString& text)
 {
+    if (!editableCell(row, col))
+        return false;
+    const bool wasModified = m_modified;
+    std::array<QString, QCol::Remark - QCol::Qty> before;
+    for (int c = QCol::Qty; c < QCol::Remark; ++c)
+        before[c - QCol::Qty] = GTxM(row, c);
     if (!setCellText(row, col, text))
         return false;
     m_editRow = row;
     m_editCol = col;
     for (int c : m_modes.columnsAfterEdit(col))
         RecalcRow(c);
+    if (!Pricing::fitsNumerals(Val(GTxM(row, QCol::Amount))) || !Pricing::fitsNumerals(Val(GTxM(row, QCol::CostTotal)))
+        || !totalsFitNumerals()) {
+        for (int c = QCol::Qty; c < QCol::Remark; ++c)
+            m_hfgQ.setTextMatrix(row, c, before[c - QCol::Qty]);
+        setModified(wasModified);
+        prompter().inform(Pricing::tooLargeMessage(), PromptIcon::Warning);
+        return false;
+    }
     UpdateTotals();
     return true;
+}
+
+double Quotation::wholeQuotationSum(int col) const
+{
+    // The shown leaf's rows stand for its stored block; any other shown rows are copies.
+    const bool shownLeaf = m_isLeaf && m_tree.contains(m_lbPath);
+    double sum = 0;
+    for (int r = 1; r < m_hfgB.rows(); ++r) {
+        if (!shownLeaf || m_hfgB.textMatrix(r, QCol::Path) != m_lbPath)
+            sum += Val(m_hfgB.textMatrix(r, col));
+    }
+    if (shownLeaf) {
+        for (int r = 1; r < m_hfgQ.rows(); ++r)
+            sum += Val(m_hfgQ.textMatrix(r, col));
+    }
+    return sum;
+}
+
+bool Quotation::totalsFitNumerals() const
+{
+    const double amount = wholeQuotationSum(QCol::Amount);
+    if (!Pricing::fitsNumerals(amount) || !Pricing::fitsNumerals(wholeQuotationSum(QCol::CostTotal)))
+        return false;
+    // The page end as the next recomputation of the whole quotation would form it.
+    PageEndValues block = m_pageEnd;
+    PageEnd::recalcBlock(block, CStr(amount));
+    return PageEnd::fitsNumerals(block);
 }
 
 QString Quotation::beginCostEdit(int row)
@@ -380,6 +442,17 @@ QString Quotation::pickItem(int row, const QString& workItem, const QString& edi
 {
     if (!editableCell(row, QCol::Name))
         return {};
+    const QString name = m_noAreaMode ? editorText + workItem : workItem;
+    // A lexicon name the file cannot hold would only be refused at the next save.
+    const std::optional<ItemFacts> facts = lexicon.itemFacts(workItem, workTypeCandidates());
+    for (const auto& [field, text] : {std::pair{QCol::Name, name}, std::pair{QCol::WorkItem, workItem},
+                                      std::pair{QCol::Unit, facts ? facts->unit : QString()}}) {
+        const QString why = Vrn::fieldRefusal(ItemColumnName(field), text, QStringLiteral("|"));
+        if (!why.isEmpty()) {
+            prompter().inform(why, PromptIcon::Warning);
+            return {};
+        }
+    }
     m_editRow = row;
     m_editCol = QCol::Name;
 
@@ -397,11 +470,9 @@ QString Quotation::pickItem(int row, const QString& workItem, const QString& edi
     else
         m_undo.reset();
 
-    const QString name = m_noAreaMode ? editorText + workItem : workItem;
     SetTxM(row, QCol::Name, name);
     SetTxM(row, QCol::WorkItem, workItem);
 
-    const std::optional<ItemFacts> facts = lexicon.itemFacts(workItem, workTypeCandidates());
     if (!facts)
         return name;
     SetTxM(row, QCol::Standard, QString());
@@ -499,6 +570,11 @@ void Quotation::bulkEdit(bool targetAmount)
     if (!atRoot)
         TrimEmptyRows();
 
+    // Kept to go back to when a price would pass what the numerals can write.
+    const bool wasModified = m_modified;
+    const std::vector<QString> shownBefore = pricedTexts(m_hfgQ);
+    const std::vector<QString> storedBefore = pricedTexts(m_hfgB);
+
     for (int r = 1; r < m_hfgQ.rows(); ++r) {
         m_editRow = r;
         if (targetAmount) {
@@ -540,6 +616,12 @@ void Quotation::bulkEdit(bool targetAmount)
         }
         setModified();
     }
+    if (!totalsFitNumerals()) {
+        restorePricedTexts(m_hfgQ, shownBefore);
+        restorePricedTexts(m_hfgB, storedBefore);
+        setModified(wasModified);
+        prompter().inform(Pricing::tooLargeMessage(), PromptIcon::Warning);
+    }
     UpdateTotals();
 }
 
@@ -572,11 +654,28 @@ void Quotation::pageEndEdited(const PageEndValues& before)
     emit pageEndChanged();
 }
 
-void Quotation::feeInputChanged(Fee which, const PageEndValues& before)
+bool Quotation::pageEndInput(const PageEndValues& before)
+{
+    if (!PageEnd::fitsNumerals(m_pageEnd)) {
+        m_pageEnd = before;
+        emit pageEndChanged();
+        prompter().inform(Pricing::tooLargeMessage(), PromptIcon::Warning);
+        return false;
+    }
+    pageEndEdited(before);
+    return true;
+}
+
+void Quotation::recalcPageEnd()
+{
+    PageEnd::recalcBlock(m_pageEnd, m_totals.lbSumT);
+}
+
+bool Quotation::feeInputChanged(Fee which, const PageEndValues& before)
 {
     fee(which).amount = PageEnd::feeAmount(fee(which));
-    PageEnd::recalcGrandTotal(m_pageEnd, m_totals.lbSumT);
-    pageEndEdited(before);
+    recalcPageEnd();
+    return pageEndInput(before);
 }
 
 bool Quotation::setRemark(int index, const QString& text)
@@ -604,8 +703,8 @@ void Quotation::setFeeChecked(Fee which, int checkState)
 {
     const PageEndValues before = m_pageEnd;
     fee(which).checked = checkState;
-    PageEnd::recalcGrandTotal(m_pageEnd, m_totals.lbSumT);
-    pageEndEdited(before);
+    recalcPageEnd();
+    pageEndInput(before);
 }
 
 void Quotation::setFeeByTotal(Fee which, bool byTotal)
@@ -626,8 +725,7 @@ bool Quotation::setFeeBase(Fee which, const QString& text)
         return false;
     const PageEndValues before = m_pageEnd;
     fee(which).base = text;
-    feeInputChanged(which, before);
-    return true;
+    return feeInputChanged(which, before);
 }
 
 bool Quotation::setFeeRate(Fee which, const QString& text)
@@ -636,25 +734,24 @@ bool Quotation::setFeeRate(Fee which, const QString& text)
         return false;
     const PageEndValues before = m_pageEnd;
     fee(which).rate = text;
-    feeInputChanged(which, before);
-    return true;
+    return feeInputChanged(which, before);
 }
 
 void Quotation::setTaxChecked(int checkState)
 {
     const PageEndValues before = m_pageEnd;
     m_pageEnd.taxChecked = checkState;
-    PageEnd::recalcGrandTotal(m_pageEnd, m_totals.lbSumT);
-    pageEndEdited(before);
+    recalcPageEnd();
+    pageEndInput(before);
 }
 
 void Quotation::pickTaxRate(const QString& text)
 {
+    const PageEndValues before = m_pageEnd;
     if (!typeTaxRate(text))
         return;
-    const PageEndValues before = m_pageEnd;
-    PageEnd::recalcGrandTotal(m_pageEnd, m_totals.lbSumT);
-    pageEndEdited(before);
+    recalcPageEnd();
+    pageEndInput(before);
 }
 
 bool Quotation::typeTaxRate(const QString& text)
@@ -674,9 +771,8 @@ bool Quotation::enterTaxRate()
         return false;
     const PageEndValues before = m_pageEnd;
     m_pageEnd.taxRate = *rate;
-    PageEnd::recalcGrandTotal(m_pageEnd, m_totals.lbSumT);
-    pageEndEdited(before);
-    return true;
+    recalcPageEnd();
+    return pageEndInput(before);
 }
 
 bool Quotation::setDiscount(const QString& text)
@@ -685,15 +781,14 @@ bool Quotation::setDiscount(const QString& text)
         return false;
     const PageEndValues before = m_pageEnd;
     m_pageEnd.discount = text;
-    PageEnd::recalcGrandTotal(m_pageEnd, m_totals.lbSumT);
-    pageEndEdited(before);
-    return true;
+    recalcPageEnd();
+    return pageEndInput(before);
 }
 
 void Quotation::RecalcGrandTotal()
 {
     const PageEndValues before = m_pageEnd;
-    PageEnd::recalcGrandTotal(m_pageEnd, m_totals.lbSumT);
+    recalcPageEnd();
     pageEndEdited(before);
 }
 

@@ -278,12 +278,21 @@ private:
     void clearNodeScope();
     bool editableCell(int row, int col) const;
     bool refuseText(const QString& text, const QString& field, const QString& separators);
+    // The sum of a column over the whole quotation, the shown leaf's rows as they stand.
+    double wholeQuotationSum(int col) const;
+    // The item total, the cost total and the page end of the whole quotation can all be
+    // written in Chinese numerals.
+    bool totalsFitNumerals() const;
     std::optional<std::pair<int, int>> selectedRows() const;
     void bulkEdit(bool targetAmount);
     void afterRowCommand(bool structural);
     void pageEndEdited(const PageEndValues& before);
+    // A value the user put into the panel: refused (the panel goes back to `before`) when
+    // a total would pass what the numerals can write.
+    bool pageEndInput(const PageEndValues& before);
+    void recalcPageEnd();
     FeeValues& fee(Fee which);
-    void feeInputChanged(Fee which, const PageEndValues& before);
+    bool feeInputChanged(Fee which, const PageEndValues& before);
 
     QuotationTree m_tree;
     GridModel m_hfgQ;

@@ -23,7 +23,7 @@ public:
     static int intervalMinutes(int autoSaveMin);
     static qint64 intervalMs(int autoSaveMin) { return qint64(intervalMinutes(autoSaveMin)) * 60000; }
 
-    // The count starts again from now (window load, a file opened, a new quotation).
+    // The count starts again from now (window load, 開啟舊檔, window close).
     void restart();
     // True when the interval has passed since the last restart; the count then restarts.
     // The interval is read on every call, so a new setting applies at once.
@@ -64,7 +64,7 @@ public:
     void start();
     void stop();
     bool isRunning() const { return m_timer.isActive(); }
-    // A file opened or a new quotation: the interval counts from now.
+    // 開啟舊檔 started: the interval counts from now. Saves and new quotations leave it.
     void restartCount() { m_schedule.restart(); }
 
     // One look at the clock (the timer's tick): saves when the interval has passed.

@@ -72,20 +72,29 @@ bool Quotation::AddChildNodes(const QString& key, const QStringList& chosen, boo
     TreeNode* parent = m_tree.find(key);
     TrimEmptyRows();
 
-    QString first = chosen.first();
-    if (first == PickTypedName) {
+    // The first name that can be added leads; a refused one is reported and the others
+    // still go in.
+    QStringList names = chosen;
+    if (names.first() == PickTypedName) {
         InputRequest ask;
         ask.title = QStringLiteral("輸入 ???... = ?");
         ask.prompt = workTypePick ? QStringLiteral("請輸入名稱工種名稱") : QStringLiteral("請輸入名稱區域名稱");
-        first = prompter().input(ask).value_or(QString());
+        names.first() = prompter().input(ask).value_or(QString());
+        if (names.first().isEmpty())
+            names.first() = workTypePick ? QStringLiteral("未知工種") : QStringLiteral("未知區域");
+    }
+    names.removeAll(PickTypedName);
+    QString first;
+    while (!names.isEmpty() && first.isEmpty()) {
+        const QString name = names.takeFirst();
+        const QString refused = m_tree.refusalFor(parent, name);
+        if (refused.isEmpty())
+            first = name;
+        else
+            prompter().inform(refused, PromptIcon::Warning);
     }
     if (first.isEmpty())
-        first = workTypePick ? QStringLiteral("未知工種") : QStringLiteral("未知區域");
-    const QString refused = m_tree.refusalFor(parent, first);
-    if (!refused.isEmpty()) {
-        prompter().inform(refused, PromptIcon::Warning);
         return false;
-    }
 
     // Any non-empty row counts: a row holding only a quantity would otherwise be dropped.
     const bool heldData = m_isLeaf && RowBlocks::usedRowCount(m_hfgQ) > 0;
@@ -121,10 +130,7 @@ bool Quotation::AddChildNodes(const QString& key, const QStringList& chosen, boo
     if (parent->isRoot() && parent->children.size() == 1)
         setNoAreaMode(workTypePick);
 
-    for (int i = 1; i < chosen.size(); ++i) {
-        const QString& name = chosen[i];
-        if (name == PickTypedName)
-            continue;
+    for (const QString& name : names) {
         const QString why = m_tree.refusalFor(parent, name);
         if (!why.isEmpty()) {
             prompter().inform(why, PromptIcon::Warning);

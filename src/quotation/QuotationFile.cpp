@@ -102,6 +102,10 @@ bool Quotation::mNew_Click(const QDate& today)
 VrnContent Quotation::content()
 {
     selectRoot();
+    // Totals once formed are stored as those of the rows stored with them; a page end never
+    // computed stays empty.
+    if (!m_pageEnd.untaxed.isEmpty())
+        RecalcGrandTotal();
     return snapshotContent();
 }
 
@@ -178,6 +182,12 @@ void Quotation::load(const VrnContent& c, const QString& path)
     m_header.contact.clear();
     m_header.telephone.clear();
     m_header.fax.clear();
+    // The previous customer's values must not be printed with this quotation; the
+    // customer look-up fills them again when the register has the name.
+    mdM& m = state().m;
+    m.gCusTel.clear();
+    m.gCusFax.clear();
+    m.gCusContact.clear();
     setNoAreaMode(c.noAreaMode);
     m_pageEnd = c.pageEnd;
     m_filePath = path;
@@ -260,6 +270,13 @@ bool Quotation::mSaveAs_Click()
 
 bool Quotation::saveTo(const QString& path)
 {
+    // The recent list (Of.ini) is code page 950 too: a name it cannot hold is refused here,
+    // before anything is written, as the quotation's own content is.
+    const QString refused = Vrn::fieldRefusal(QStringLiteral("檔案名稱"), path, {});
+    if (!refused.isEmpty()) {
+        prompter().inform(refused, PromptIcon::Warning);
+        return false;
+    }
     try {
         Vrn::write(path, content());
     } catch (const VrnError& e) {

@@ -1,5 +1,7 @@
 #include "quotation/QuotationTree.h"
 
+#include "quotation/VrnFile.h"
+
 #include <algorithm>
 #include <functional>
 
@@ -46,6 +48,16 @@ QString QuotationTree::refusalFor(const TreeNode* parent, const QString& name) c
 {
     if (name.trimmed().isEmpty())
         return QStringLiteral("名稱不可空白");
+    if (const QString why = structuralRefusal(parent, name); !why.isEmpty())
+        return why;
+    // A name the file cannot hold would stop every later save, and a node is never renamed.
+    return Vrn::fieldRefusal(QStringLiteral("名稱"), name, {});
+}
+
+QString QuotationTree::structuralRefusal(const TreeNode* parent, const QString& name) const
+{
+    if (name.isEmpty())
+        return QStringLiteral("名稱不可空白");
     const QString bad = forbiddenCharacterIn(name);
     if (!bad.isEmpty())
         return QStringLiteral("名稱「%1」不可含有「%2」").arg(name, bad);
@@ -56,7 +68,7 @@ QString QuotationTree::refusalFor(const TreeNode* parent, const QString& name) c
 
 TreeNode* QuotationTree::addChild(TreeNode* parent, const QString& name)
 {
-    if (!parent || !refusalFor(parent, name).isEmpty())
+    if (!parent || !structuralRefusal(parent, name).isEmpty())
         return nullptr;
     auto node = std::make_unique<TreeNode>();
     node->name = name;
@@ -70,7 +82,7 @@ TreeNode* QuotationTree::addChild(TreeNode* parent, const QString& name)
 
 TreeNode* QuotationTree::insertBefore(TreeNode* sibling, const QString& name)
 {
-    if (!sibling || sibling->isRoot() || !refusalFor(sibling->parent, name).isEmpty())
+    if (!sibling || sibling->isRoot() || !structuralRefusal(sibling->parent, name).isEmpty())
         return nullptr;
     TreeNode* parent = sibling->parent;
     auto node = std::make_unique<TreeNode>();

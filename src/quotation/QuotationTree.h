@@ -44,12 +44,16 @@ public:
     bool contains(const QString& key) const { return m_byKey.contains(key); }
     int nodeCount() const { return static_cast<int>(m_byKey.size()); }
 
-    // Why a name cannot be given to a new child of parent: empty text when it can.
-    // Refused: an empty name, the path separator "‧", the file's field separator "|",
-    // a line break, and a name a sibling already has.
+    // Why a name the user chose cannot be given to a new child of parent: empty text when
+    // it can. Refused: a name of blanks alone, a name that would break the tree (see
+    // structuralRefusal) and a character code page 950 cannot hold.
     QString refusalFor(const TreeNode* parent, const QString& name) const;
+    // Why the tree cannot hold the name at all: an empty name, the path separator "‧",
+    // the file's field separator "|", a line break, a name a sibling already has. A name
+    // of blanks alone read from a file is kept.
+    QString structuralRefusal(const TreeNode* parent, const QString& name) const;
 
-    // Appends a child; nullptr when the name is refused (see refusalFor).
+    // Appends a child; nullptr when structuralRefusal refuses the name.
     TreeNode* addChild(TreeNode* parent, const QString& name);
     // Inserts a new node as the previous sibling of `sibling` (not the root).
     TreeNode* insertBefore(TreeNode* sibling, const QString& name);

@@ -6,6 +6,7 @@
 #include "quotation/Pricing.h"
 #include "quotation/QuotationTree.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -299,6 +300,11 @@ QString itemLine(const ItemLine& row)
 
 } // namespace
 
+QString fieldRefusal(const QString& field, const QString& text, const QString& separators)
+{
+    return checkField(text, separators, [&] { return field; });
+}
+
 QString refusal(const VrnContent& c)
 {
     QString why;
@@ -318,7 +324,10 @@ QString refusal(const VrnContent& c)
         const bool codeOk = !FirstNonCp950Char(itemLine(row)).has_value();
         for (int i = 0; i < 12 && why.isEmpty(); ++i) {
             why = checkField(row[i], QStringLiteral("|"), [&] {
-                return QStringLiteral("%1(%2 第 %3 列)").arg(ItemColumnName(i + 1), row[0]).arg(r + 1);
+                // The row as the user sees it: its place among its leaf's rows.
+                const auto inLeaf = std::count_if(c.rows.begin(), c.rows.begin() + static_cast<std::ptrdiff_t>(r),
+                                                  [&](const ItemLine& other) { return other[0] == row[0]; });
+                return QStringLiteral("%1(%2 第 %3 列)").arg(ItemColumnName(i + 1), row[0]).arg(inLeaf + 1);
             }, !codeOk);
         }
     }

@@ -58,6 +58,9 @@ VrnContent read(const QString& path, VrnReadMode mode, const PageEndValues& blan
 // Why the content cannot be written, naming the field: a separator or line break inside a
 // field, or a character code page 950 cannot hold. Empty when it can be written.
 QString refusal(const VrnContent& content);
+// The refusal that `refusal` would give for one field named `field`: a line break, one of
+// the separators, or a character code page 950 cannot hold. Empty when the text can be saved.
+QString fieldRefusal(const QString& field, const QString& text, const QString& separators);
 // The file's lines (current layout, "|" between grid fields).
 QStringList lines(const VrnContent& content);
 // Checks, then writes the whole file through a temporary file renamed over the old one.

@@ -24,8 +24,11 @@ protected:
 TEST_F(FileCommandsTest, OpeningAsksToSaveOnlyAChangedQuotation)
 {
     const QString f = savedFile("f.vrn", "from file");
+    // Without a register to look the customer up in, nothing of the last one stays.
+    state().m.gCusTel = state().m.gCusFax = state().m.gCusContact = "舊客戶";
     ASSERT_TRUE(doc->mOpen_Click(f));
     EXPECT_EQ(prompts.askedCount(PromptKind::Message), 0);
+    EXPECT_EQ(state().m.gCusTel + state().m.gCusFax + state().m.gCusContact, "");
 
     doc->tv_NodeClick(path({"客廳"}));
     doc->setCellText(1, QCol::Name, "typed");
@@ -174,6 +177,17 @@ TEST_F(DatabaseLookUpTest, AnItemOfTheCurrentWorkTypeComesBeforeOthersOfTheSameN
     EXPECT_FALSE(lexicon.itemFacts("不明", {}).has_value());
     EXPECT_EQ(lexicon.detailCost("實木", "木門"), 500.0f);
     EXPECT_FALSE(lexicon.detailCost("實木", "乳膠漆").has_value());
+
+    // Without a database of its own the lexicon reads the program's connection as it is
+    // at each look-up: reopened elsewhere, the new one answers.
+    DatabaseItemLexicon shared;
+    EXPECT_EQ(shared.itemFacts("木門", {"客廳"}).value().unit, "扇");
+    std::shared_ptr<Database> moved = Database::create(file("moved.mdb"), {}, MainSchemaSql());
+    moved->execute(QStringLiteral("insert into t2w (t, w, sort, u, c, s) values ('客廳', '木門', 1, '組', 1, 1)"));
+    state().m.gDb = moved;
+    EXPECT_EQ(shared.itemFacts("木門", {"客廳"}).value().unit, "組");
+    state().m.gDb.reset();
+    EXPECT_THROW(shared.itemFacts("木門", {}), DbError);
 }
 
 } // namespace

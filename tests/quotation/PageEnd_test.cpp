@@ -2,6 +2,8 @@
 #include "QuotationTestSupport.h"
 
 #include "quotation/PageEnd.h"
+#include "quotation/PickLists.h"
+#include "quotation/VrnFile.h"
 
 namespace varn::test {
 namespace {
@@ -56,10 +58,12 @@ TEST(GrandTotal, TaxAndTotalWithTaxAreRoundedEachFromTheUntaxedTotal)
     }
 }
 
-TEST(GrandTotal, ATaxRateIsEnteredAsAWholeNumberOnly)
+TEST(GrandTotal, ATaxRateIsEnteredAsAWholeNumberOnlyRoundedAsTheListRoundsIt)
 {
     EXPECT_EQ(PageEnd::taxRateEntry("0.05"), "5%");
     EXPECT_EQ(PageEnd::taxRateEntry("5"), "500%");
+    EXPECT_EQ(PageEnd::taxRateEntry("0.125"), "13%");   // a half goes up, as in the list
+    EXPECT_EQ(PageEnd::taxRateEntry("0.125"), PickLists::percentText(0.125));
     EXPECT_EQ(PageEnd::taxRateEntry("5%"), std::nullopt);
     EXPECT_EQ(PageEnd::taxRateEntry(""), std::nullopt);
 }
@@ -118,6 +122,71 @@ TEST_F(PageEndPanelTest, SeparatorsAreRefusedAndEditsMarkTheQuotationChanged)
     EXPECT_FALSE(doc->isModified());
     doc->setRemark(2, "保固一年");
     EXPECT_TRUE(doc->isModified());
+}
+
+TEST_F(PageEndPanelTest, AFeeByTotalFollowsTheTotalIntoTheFileAndThePrints)
+{
+    doc->pageEndPanelToggled(true);
+    doc->setFeeChecked(Fee::Design, CheckState::Checked);
+    ASSERT_TRUE(doc->setFeeRate(Fee::Design, "0.1"));
+    EXPECT_EQ(doc->pageEnd().design.amount, "300");
+    doc->pageEndPanelToggled(false);
+
+    doc->tv_NodeClick(path({"客廳"}));
+    ASSERT_TRUE(doc->cellEdited(1, QCol::Qty, "2"));   // the total becomes 4000
+    ASSERT_TRUE(doc->saveTo(file("q.vrn")));
+    const PageEndValues saved = Vrn::read(file("q.vrn"), VrnReadMode::Strict, doc->blankPageEnd()).pageEnd;
+    EXPECT_EQ((QStringList{saved.design.base, saved.design.amount, saved.untaxed, saved.quoted}),
+              (QStringList{"4000", "400", "4400", "4620"}));
+
+    // What a print does: the root, then the block.
+    doc->tv_NodeClick(path({"臥室"}));
+    ASSERT_TRUE(doc->cellEdited(1, QCol::Price, "1000"));
+    doc->selectRoot();
+    doc->RecalcGrandTotal();
+    EXPECT_EQ((QStringList{doc->pageEnd().design.amount, doc->pageEnd().untaxed}),
+              (QStringList{"300", "3300"}));
+}
+
+TEST_F(PageEndPanelTest, NothingTypedMayCarryATotalPastThirteenDigits)
+{
+    const QString tooLarge = Pricing::tooLargeMessage();
+    struct Case {
+        const char* name;
+        std::function<bool()> edit;
+    };
+    const Case cases[] = {
+        {"quantity of twenty digits", [&] { return doc->cellEdited(1, QCol::Qty, "99999999999999999999"); }},
+        {"row amount of fourteen digits", [&] { return doc->cellEdited(1, QCol::Price, "10000000000000"); }},
+        {"the other leaf tips the total", [&] { return doc->cellEdited(1, QCol::Price, "9999999999000"); }},
+        {"cost total", [&] { return doc->cellEdited(1, QCol::Cost, "99999999999999"); }},
+        {"tax on a total just inside", [&] { return doc->cellEdited(1, QCol::Price, "9999999990000"); }},
+        {"fee rate", [&] { return doc->setFeeRate(Fee::Design, "1e10"); }},
+        {"discount", [&] { return doc->setDiscount("-99999999999999"); }},
+    };
+    doc->setFeeChecked(Fee::Design, CheckState::Checked);
+    doc->tv_NodeClick(path({"客廳"}));
+    for (const Case& c : cases) {
+        prompts.clear();
+        EXPECT_FALSE(c.edit()) << c.name;
+        EXPECT_EQ(prompts.lastMessageText(), tooLarge) << c.name;
+        EXPECT_EQ((QStringList{doc->GTxM(1, QCol::Qty), doc->GTxM(1, QCol::Price), doc->GTxM(1, QCol::Amount),
+                               doc->GTxM(1, QCol::Cost)}),
+                  (QStringList{"1", "1000", "1000", ""}))
+            << c.name;
+        EXPECT_EQ(doc->pageEnd().discount, "") << c.name;
+    }
+    EXPECT_EQ(doc->totals().lbSumT, "1000");
+
+    // A bulk edit that would pass it changes no row.
+    doc->selectRoot();
+    prompts.answerInput("1e12");
+    prompts.answerInput("9e15");
+    doc->lbSc_DblClick();
+    doc->lbSum_DblClick();
+    EXPECT_EQ(prompts.lastMessageText(), tooLarge);
+    EXPECT_EQ(column(doc->hfgQ(), QCol::Amount), (QStringList{"1000", "2000"}));
+    EXPECT_EQ(doc->totals().lbSumT, "3000");
 }
 
 } // namespace

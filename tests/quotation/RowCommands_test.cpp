@@ -224,6 +224,14 @@ TEST_F(ItemPickTest, ADetailAddsItsMarkupToTheItemCostAndAnEmptyCostStartsFromTh
 
 TEST_F(ItemPickTest, CellsRefuseTheFieldSeparatorAndInnerNodesRefuseEdits)
 {
+    // A lexicon name the file cannot hold is refused at the pick, not at the next save.
+    lexicon.items += {{"客廳", "木|門", "樘", 1, 1}, {"客廳", "窗", "才|片", 1, 1}};
+    for (const char* item : {"木|門", "窗"}) {
+        EXPECT_EQ(doc->pickItem(1, QString::fromUtf8(item), "", lexicon), QString()) << item;
+        EXPECT_EQ(doc->GTxM(1, QCol::Name), "r1");
+    }
+    EXPECT_EQ(prompts.lastMessageText(), "「單位」不可含有「|」:才|片");
+
     EXPECT_FALSE(doc->setCellText(1, QCol::Name, "a|b"));
     EXPECT_EQ(prompts.lastMessageText(), "「品名」不可含有「|」");
     EXPECT_EQ(doc->GTxM(1, QCol::Name), "r1");

@@ -76,14 +76,25 @@ TEST_F(TreeCommandsTest, ACancelledNameBecomesUnknown)
     EXPECT_EQ(prompts.lastMessageText(), "同一層已有「未知區域」,名稱不可重複");
 }
 
-TEST_F(TreeCommandsTest, NamesThatWouldBreakAPathAreRefused)
+TEST_F(TreeCommandsTest, NamesThatWouldBreakAPathOrTheFileAreRefusedAndTheOthersStillGoIn)
 {
-    for (const char* bad : {"客\u2027廳", "a|b", "a\nb"}) {
+    for (const char* bad : {"客\u2027廳", "a|b", "a\nb", "  "}) {
         prompts.answerInput(QString::fromUtf8(bad));
         EXPECT_FALSE(doc->AddChildNodes(Q, {"???..."}, false)) << bad;
     }
     EXPECT_TRUE(doc->tree().root()->isLeaf());
+    EXPECT_EQ(prompts.askedCount(PromptKind::Message), 4);
+
+    // A name code page 950 cannot hold is refused as a save would refuse it.
+    prompts.clear();
+    ASSERT_TRUE(doc->AddChildNodes(Q, {"浴😀室", "客廳", "臥室"}, false));
+    EXPECT_EQ(childNames(doc->tree().root()), (QStringList{"客廳", "臥室"}));
+    EXPECT_EQ(prompts.lastMessageText(), "「名稱」含有無法存檔的字元「😀」:浴😀室");
+    ASSERT_TRUE(doc->AddChildNodes(path({"客廳"}), {"木作", "木作", "油漆"}, true));
+    EXPECT_EQ(childNames(doc->tree().find(path({"客廳"}))), (QStringList{"木作", "油漆"}));
+    EXPECT_FALSE(doc->InsertPickedNodes(path({"客廳"}), {"玄😀關"}));
     EXPECT_EQ(prompts.askedCount(PromptKind::Message), 3);
+    EXPECT_TRUE(doc->saveTo(file("q.vrn")));
 }
 
 TEST_F(TreeCommandsTest, AddingUnderALeafWithRowsAsksAndMovesThemOnYes)

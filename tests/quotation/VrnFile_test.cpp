@@ -270,6 +270,25 @@ TEST_F(VrnFileTest, DamagedFilesFailWithoutTouchingTheOpenQuotation)
     EXPECT_EQ(doc->recentFiles().paths(), QStringList{file("good.vrn")});
 }
 
+TEST_F(VrnFileTest, ANodeNamedWithBlanksAloneKeepsItsRows)
+{
+    VrnContent c;
+    c.leafPaths = {Q + "\u2027  ", path({"客廳"})};
+    for (const auto& [leaf, name, amount] : {std::tuple{c.leafPaths[0], "a", "100"}, {c.leafPaths[1], "b", "200"}}) {
+        ItemLine row;
+        row[0] = leaf;
+        row[QCol::Name - 1] = QString::fromUtf8(name);
+        row[QCol::Amount - 1] = QString::fromUtf8(amount);
+        c.rows.push_back(row);
+    }
+    Vrn::write(file("blank.vrn"), c);
+    ASSERT_TRUE(doc->mOpen_Click(file("blank.vrn")));
+    EXPECT_EQ(shape(doc->tree()), (QStringList{Q, c.leafPaths[0], c.leafPaths[1]}));
+    EXPECT_EQ(doc->totals().lbSumT, "300");
+    doc->tv_NodeClick(c.leafPaths[0]);
+    EXPECT_EQ(shownNames(), QStringList{"a"});
+}
+
 TEST_F(VrnFileTest, SplitBlocksOfOnePathAreJoinedOnReading)
 {
     writeLines(file("split.vrn"),
@@ -319,13 +338,27 @@ TEST_F(VrnFileTest, AFailedSaveLeavesTheOldFileAndTheCurrentPath)
     ASSERT_TRUE(doc->saveTo(file("old.vrn")));
     const QByteArray original = readBytes(file("old.vrn"));
 
-    // Text the code page cannot hold: refused before the file is touched.
+    // Text the code page cannot hold: refused before the file is touched, naming the row
+    // as the leaf shows it.
+    add(Q, {"臥室"});
+    fill(path({"臥室"}), {{"b1"}, {"b2"}, {"b3"}});
     doc->tv_NodeClick(path({"客廳"}));   // saving shows the root
-    doc->setCellText(1, QCol::Name, "汉");
+    ensureRow(2);
+    doc->setCellText(2, QCol::Name, "汉");
     EXPECT_FALSE(doc->saveTo(file("old.vrn")));
-    EXPECT_TRUE(prompts.lastMessageText().startsWith("存檔錯誤\r\n5\r\n「品名"));
+    EXPECT_EQ(prompts.lastMessageText(),
+              "存檔錯誤\r\n5\r\n「品名(" + path({"客廳"}) + " 第 2 列)」含有無法存檔的字元「汉」:汉");
     EXPECT_EQ(readBytes(file("old.vrn")), original);
     EXPECT_TRUE(doc->isModified());
+    doc->tv_NodeClick(path({"客廳"}));
+    doc->setCellText(2, QCol::Name, "");
+
+    // So is a file name the recent list could not hold.
+    const QString unsavable = file("報價😀.vrn");
+    EXPECT_FALSE(doc->saveTo(unsavable));
+    EXPECT_EQ(prompts.lastMessageText(), "「檔案名稱」含有無法存檔的字元「😀」:" + unsavable);
+    EXPECT_FALSE(QFileInfo::exists(unsavable));
+    EXPECT_EQ(doc->recentFiles().paths(), QStringList{file("old.vrn")});
 
     // A save that fails half-way through writing (the file-size limit is reached): the
     // old file stays, and so do the current path, the caption and the recent list.

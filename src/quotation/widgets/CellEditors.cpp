@@ -88,6 +88,11 @@ CellEditors::CellEditors(Quotation& q, GridView& grid, QWidget* floatParent)
         connect(cb, &QComboBox::editTextChanged, this, [this, cb](const QString& t) { writeBack(cb, t); });
     }
     connect(m_cbD, &QComboBox::activated, this, [this](int i) { cbD_Click(m_cbD->itemText(i)); });
+    // A pick recomputes the row even when it names what the cell holds already (the text
+    // did not change, so the change handler did not run).
+    for (QComboBox* cb : {m_cbS, m_cbU}) {
+        connect(cb, &QComboBox::activated, this, [this, cb](int i) { comboPicked(cb, cb->itemText(i)); });
+    }
     connect(m_cbPs, &QComboBox::activated, this, [this](int) {
         // cbPs_Click: the phrase is in the cell already; the sums are refreshed.
         if (m_open && !m_placing)
@@ -332,10 +337,20 @@ void CellEditors::writeBack(QWidget* editor, const QString& text)
     if (m_placing || !m_open || editor != openEditor())
         return;
     bool written;
-    if (editor == m_txt || editor == m_cbS)
-        written = m_q.cellEdited(m_row, m_col, text);   // txt_Change, cbS_Change
-    else
+    if (editor == m_txt) {
+        // Whatever way the text arrived, the editor holds only what its keys may type.
+        const QString kept = EditorRules::numericEditorText(text);
+        if (kept != text) {
+            const int cursor = m_txt->cursorPosition() - static_cast<int>(text.size() - kept.size());
+            setEditorText(m_txt, kept);
+            m_txt->setCursorPosition(std::max(0, cursor));
+        }
+        written = m_q.cellEdited(m_row, m_col, kept);   // txt_Change
+    } else if (editor == m_cbS) {
+        written = m_q.cellEdited(m_row, m_col, text);   // cbS_Change
+    } else {
         written = m_q.setCellText(m_row, m_col, text);  // T, cbD, cbU, cbPs
+    }
     if (!written)
         showCellText(editor);   // refused: the editor goes back to what the cell holds
 }
@@ -415,6 +430,16 @@ void CellEditors::cbD_Click(const QString& detail)
     }
 }
 
+void CellEditors::comboPicked(QComboBox* combo, const QString& text)
+{
+    if (!m_open || m_placing || combo != openEditor() || m_q.GTxM(m_row, m_col) != text)
+        return;   // a refused pick: the change handler has said so already
+    if (combo == m_cbS)
+        m_q.cellEdited(m_row, m_col, text);   // cbS_Click
+    else
+        m_q.UpdateTotals();                    // cbU_Click: the unit is in the cell
+}
+
 void CellEditors::enterPressed()
 {
     if (!m_open)
@@ -434,7 +459,11 @@ bool CellEditors::eventFilter(QObject* watched, QEvent* event)
     }
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
+        // Tab never leaves the grid for the header: it does what Enter does.
+        const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
         if (watched == m_Ls || watched == m_LsA) {
+            if (tab)
+                return true;
             if (isEnter(key) && static_cast<QListWidget*>(watched)->currentItem()) {
                 QListWidgetItem* item = static_cast<QListWidget*>(watched)->currentItem();
                 if (watched == m_Ls)
@@ -446,8 +475,8 @@ bool CellEditors::eventFilter(QObject* watched, QEvent* event)
             return false;
         }
         const bool isRemark = watched == m_cbPs || watched == m_cbPs->lineEdit();
-        if (isEnter(key)) {
-            if (!isRemark)
+        if (isEnter(key) || tab) {
+            if (!isRemark && key->key() != Qt::Key_Backtab)
                 enterPressed();
             return true;   // no combo takes Enter as "add to the list"
         }

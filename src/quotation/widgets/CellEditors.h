@@ -69,6 +69,8 @@ public:
     void Ls_Click(const QString& workItem);
     void LsA_Click(const QString& area);
     void cbD_Click(const QString& detail);
+    // A ratio or unit picked from its list.
+    void comboPicked(QComboBox* combo, const QString& text);
     // Enter in the open editor.
     void enterPressed();
 

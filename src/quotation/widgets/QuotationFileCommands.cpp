@@ -19,11 +19,8 @@ QuotationFileCommands::QuotationFileCommands(Quotation& q, QWidget* window,
     , m_autosave(q, std::move(clock), this)
     , m_ofIni(RecentFiles::defaultPath())
 {
-    connect(&m_q, &Quotation::filePathChanged, this, [this] {
-        refreshCaption();
-        // A quotation just opened, saved or started holds nothing to recover yet.
-        m_autosave.restartCount();
-    });
+    // A manual save or a new quotation leaves the autosave count running.
+    connect(&m_q, &Quotation::filePathChanged, this, [this] { refreshCaption(); });
     connect(&m_q, &Quotation::recentFilesChanged, this, &QuotationFileCommands::refreshRecentMenu);
 }
 
@@ -69,12 +66,12 @@ bool QuotationFileCommands::queryClose()
 bool QuotationFileCommands::open(const std::optional<QString>& recentPath)
 {
     const ScopedVrnSaveNames names;
+    m_autosave.restartCount();   // the count starts again whenever 開啟舊檔 starts
     if (!m_q.mOpen_Click(recentPath))
         return false;
     // The telephone, fax and contact are not stored in the file: the register has them.
     if (std::shared_ptr<Database> db = state().m.gDb)
         m_q.lookUpCustomer(*db);
-    m_autosave.restartCount();
     emit opened(m_q.filePath());
     return true;
 }

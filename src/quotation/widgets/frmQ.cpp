@@ -11,12 +11,12 @@
 #include "quotation/VrnSaveNames.h"
 #include "quotation/widgets/CellEditors.h"
 #include "shared/ProgramState.h"
+#include "shared/RocDate.h"
 #include "shared/setup/Schema.h"
 #include "shared/setup/SettingsFiles.h"
 #include "shared/widgets/RocDateEdit.h"
 
 #include <QApplication>
-#include <QCalendarWidget>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateEdit>
@@ -230,9 +230,7 @@ void frmQ::Form_Load()
         s_settingsLoader();
     else
         LoadXlSettingsFiles(state().programFolder);
-    m_mainDb = state().m.gDb;
-    if (m_mainDb)
-        m_lexicon = std::make_unique<DatabaseItemLexicon>(*m_mainDb);
+    m_lexicon = std::make_unique<DatabaseItemLexicon>();
     m_editors->setLexicon(m_lexicon.get());
     loadPickLists();
     applyHeaderDefaults(m_cbK->count() > 0 ? m_cbK->itemText(0) : QString());
@@ -262,11 +260,12 @@ void frmQ::showPickFailure(const PickList& list)
 
 void frmQ::loadPickLists()
 {
-    if (!m_mainDb) {
+    const std::shared_ptr<Database> mainDb = state().m.gDb;
+    if (!mainDb) {
         prompter().inform(QStringLiteral("無法開啟主資料庫,清單無法載入"), PromptIcon::Warning);
         return;
     }
-    Database& db = *m_mainDb;
+    Database& db = *mainDb;
     // One message for everything that could not be read, not one box per list.
     QStringList failures;
     auto take = [&](const PickList& list) {
@@ -299,7 +298,8 @@ void frmQ::loadPickLists()
     m_editors->setRemarkPhrases(take(PickLists::remarkPhrases(db)));
     m_pageEndPhrases = take(PickLists::pageEndPhrases(db));
     m_editors->setDetailLoader([this](const QString& workItem) {
-        return m_mainDb ? PickLists::detailsOf(*m_mainDb, workItem) : PickList{};
+        const std::shared_ptr<Database> db = state().m.gDb;
+        return db ? PickLists::detailsOf(*db, workItem) : PickList{};
     });
     if (!failures.isEmpty())
         prompter().inform(failures.join(QStringLiteral("\r\n")), PromptIcon::Warning);
@@ -322,22 +322,24 @@ void frmQ::applyHeaderDefaults(const QString& category)
 
 void frmQ::LoadAreaPickList()
 {
-    if (!m_mainDb) {
+    const std::shared_ptr<Database> db = state().m.gDb;
+    if (!db) {
         m_editors->setAreas({});
         return;
     }
-    const PickList areas = PickLists::areasOf(*m_mainDb, m_cbK->currentText());
+    const PickList areas = PickLists::areasOf(*db, m_cbK->currentText());
     showPickFailure(areas);
     m_editors->setAreas(areas.entries);
 }
 
 void frmQ::LoadItemPickList()
 {
-    if (!m_mainDb || m_doc->shownPath().isEmpty()) {
+    const std::shared_ptr<Database> db = state().m.gDb;
+    if (!db || m_doc->shownPath().isEmpty()) {
         m_editors->setItems({});
         return;
     }
-    const PickList items = PickLists::itemsForPath(*m_mainDb, m_doc->workTypeCandidates());
+    const PickList items = PickLists::itemsForPath(*db, m_doc->workTypeCandidates());
     showPickFailure(items);
     m_editors->setItems(items.entries);
 }
@@ -586,8 +588,9 @@ QWidget* frmQ::buildHeader()
         showText(m_cbEcn, name);
         m_doc->setHeaderField(HeaderField::ProjectName, name);
     });
-    // DTP_CloseUp: the calendar's date goes into the date field.
-    connect(m_DTP->calendarWidget(), &QCalendarWidget::clicked, this, [this](const QDate& d) {
+    // DTP_CloseUp: the date chosen in the picker, with the mouse or the keys, goes into the
+    // date field. The picker follows the field when the quotation changes (refreshHeader).
+    connect(m_DTP, &QDateEdit::dateChanged, this, [this](const QDate& d) {
         const QString text = HeaderCommands::quoteDateText(d);
         showText(m_txtQD, text);
         m_doc->setHeaderField(HeaderField::QuoteDate, text);
@@ -752,6 +755,11 @@ void frmQ::refreshHeader()
     showText(m_txtNo, h.quoteNo);
     showText(m_txtAddr, h.siteAddress);
     showText(m_txtQD, h.quoteDate);
+    const QDate shownDate = ParseRocDate(h.quoteDate);
+    if (shownDate.isValid() && shownDate != m_DTP->date()) {
+        const QSignalBlocker block(m_DTP);
+        m_DTP->setDate(shownDate);
+    }
     m_lbConn->setText(h.contact);
     m_lbCtel->setText(h.telephone);
     if (m_cbK->currentText() != h.category) {

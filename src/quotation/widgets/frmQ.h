@@ -196,7 +196,6 @@ private:
     static std::vector<std::function<void(frmQ&)>> s_loadHooks;
 
     Quotation* m_doc;
-    std::shared_ptr<Database> m_mainDb;
     std::unique_ptr<ItemLexicon> m_lexicon;
     std::unique_ptr<Database> m_staDb;
     QStringList m_pageEndPhrases;

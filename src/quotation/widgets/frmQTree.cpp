@@ -7,6 +7,7 @@
 #include "quotation/PickLists.h"
 #include "quotation/Quotation.h"
 #include "quotation/widgets/CellEditors.h"
+#include "shared/ProgramState.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -121,12 +122,13 @@ void frmQ::openNamePick(int which)
     const bool areas = command == TreeCommand::AddArea || command == TreeCommand::InsertArea;
 
     PickList names;
-    if (!m_mainDb)
+    const std::shared_ptr<Database> db = state().m.gDb;
+    if (!db)
         names.error = QStringLiteral("無法開啟主資料庫,詞庫無法讀取");
     else if (areas)
-        names = PickLists::areasOf(*m_mainDb, m_cbK->currentText());
+        names = PickLists::areasOf(*db, m_cbK->currentText());
     else
-        names = PickLists::workTypes(*m_mainDb);
+        names = PickLists::workTypes(*db);
     showPickFailure(names);
 
     m_lstAK->clear();

@@ -59,9 +59,37 @@ TEST_F(Editing, TypingRecomputesTheRowAndTheTotalsAtEveryKeystroke)
     EXPECT_EQ(editors().txt()->text(), "15");
     EXPECT_EQ(cell(1, QCol::CostTotal), "30");
     EXPECT_EQ(w.lbCsumT()->text(), "30");
-    // Letters and signs are refused by the numeric editor.
+    // Letters and signs are refused by the numeric editor, however they come: typed,
+    // committed by an input method (full-width digits become digits) or pasted.
     QTest::keyClicks(editors().txt(), "-a");
     EXPECT_EQ(cell(1, QCol::Cost), "15");
+    clickCell(1, QCol::Qty);
+    QInputMethodEvent commit;
+    commit.setCommitString("１２");
+    QApplication::sendEvent(editors().txt(), &commit);
+    EXPECT_EQ(cell(1, QCol::Qty), "12");
+    EXPECT_EQ(cell(1, QCol::Amount), "180");
+    QGuiApplication::clipboard()->setText("-7abc");
+    editors().txt()->selectAll();
+    editors().txt()->paste();
+    EXPECT_EQ(editors().txt()->text(), "7");
+    EXPECT_EQ(cell(1, QCol::Amount), "105");
+
+    // Tab commits and moves on as Enter does; the keys that follow stay in the grid.
+    QTest::keyClick(editors().txt(), Qt::Key_Tab);
+    ASSERT_TRUE(editors().isOpen());
+    EXPECT_EQ(editors().col(), QCol::Price);
+    type("2");
+    EXPECT_EQ(cell(1, QCol::Price), "2");
+    EXPECT_EQ(w.cbK()->currentText(), "住宅");
+
+    // Picking the ratio the cell holds recomputes the row all the same.
+    doc().setCellText(1, QCol::Ratio, "1.2");
+    clickCell(1, QCol::Ratio);
+    editors().cbS()->setCurrentIndex(0);
+    emit editors().cbS()->activated(0);
+    EXPECT_EQ(cell(1, QCol::Price), "18");
+    EXPECT_EQ(w.lbSumT()->text(), "126");
 
     // The computed columns open no editor; the last row grows the grid by ten.
     clickCell(1, QCol::Amount);

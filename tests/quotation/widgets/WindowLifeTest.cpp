@@ -69,6 +69,15 @@ TEST_F(WindowLife, ListsComeFromTheLexiconAndTheAreaListFollowsTheCategory)
     w.cbK()->setEditText("店面");
     EXPECT_EQ(editors().LsA()->count(), 1);
     EXPECT_EQ(doc().header().category, "店面");
+
+    // The settings window reopened the database elsewhere: the lists read the new one.
+    std::shared_ptr<Database> moved = Database::create(file("moved.mdb"), {}, MainSchemaSql());
+    moved->execute("INSERT INTO k2a (k, a, sort) VALUES ('店面', '騎樓', 0), ('店面', '櫥窗', 0)");
+    state().m.gDb = moved;
+    w.cbK()->setEditText("住宅");
+    EXPECT_EQ(editors().LsA()->count(), 0);
+    w.cbK()->setEditText("店面");
+    EXPECT_EQ(editors().LsA()->count(), 2);
 }
 
 TEST_F(WindowLife, AListThatCannotBeReadIsReportedOnceAndLeftEmpty)

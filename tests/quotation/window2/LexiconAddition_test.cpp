@@ -124,6 +124,13 @@ TEST_F(LexiconAdditionTest, RefusedAnywhereButAtAWorkTypeLeaf)
     EXPECT_FALSE(command->mAdd2W_Click());
     EXPECT_EQ(prompts.askedCount(PromptKind::Message), 3);
     EXPECT_EQ(db->openRecordset("select count(*) from t2w").value(0).toInt(), 0);
+
+    // A work type added below a work type is a work type too.
+    add(path({"臥室", "木作"}), {"門框"}, true);
+    EXPECT_EQ(LexiconAdditions::targetWorkType(*doc), "門框");
+    setRows({{"門檔", "支", "1", "1"}});
+    EXPECT_TRUE(command->mAdd2W_Click());
+    EXPECT_EQ(lexicon("門框"), QStringList{"門檔 1 支 1 1"});
 }
 
 TEST_F(LexiconAdditionTest, AFailedAppendAddsNothing)

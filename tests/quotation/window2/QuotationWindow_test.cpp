@@ -9,6 +9,7 @@
 #include "quotation/widgets/QuotationWindowExtras.h"
 #include "quotation/widgets/frmPe.h"
 #include "records/CustomerRecord.h"
+#include "shared/RocDate.h"
 
 namespace varn::test {
 namespace {
@@ -232,11 +233,20 @@ TEST_F(QuotationWindowTest, AProjectKindFollowsTheCustomerAndTheCalendarWritesAn
     EXPECT_EQ(window().cbEcn()->currentText(), "林先生店面裝修");
     EXPECT_EQ(doc().header().projectName, "林先生店面裝修");
 
+    // A date chosen with the keys is the quotation's date; an opened file's date is the
+    // picker's.
     auto* dtp = window().findChild<QDateEdit*>("DTP");
     ASSERT_NE(dtp, nullptr);
-    emit dtp->calendarWidget()->clicked(QDate(2003, 2, 9));
-    EXPECT_EQ(window().txtQD()->text(), "92/02/09");
-    EXPECT_EQ(doc().header().quoteDate, "92/02/09");
+    const QDate today = dtp->date();
+    dtp->setFocus();
+    QTest::keyClick(dtp, Qt::Key_Up);
+    ASSERT_NE(dtp->date(), today);
+    EXPECT_EQ(window().txtQD()->text(), FormatRocDate(dtp->date()));
+    EXPECT_EQ(doc().header().quoteDate, FormatRocDate(dtp->date()));
+    VrnContent opened = doc().snapshotContent();
+    opened.header.quoteDate = "92/02/09";
+    doc().load(opened, file("x.vrn"));
+    EXPECT_EQ(dtp->date(), QDate(2003, 2, 9));
 
     // The panel offers the lists the window loaded.
     EXPECT_EQ(panel().cbPe(4)->count(), 1);
@@ -248,16 +258,24 @@ TEST_F(QuotationWindowTest, AutosaveWritesAtTheIntervalOfTheSettings)
     state().m.gAutoSave = true;
     state().m.gAutoSaveMin = 3;
     QuotationAutosave& autosave = files().autosave();
-    EXPECT_TRUE(autosave.isRunning());
     ASSERT_TRUE(doc().AddChildNodes(Q, {"木作"}, true));
     ASSERT_TRUE(doc().setCellText(1, QCol::Name, "天花板"));
 
+    // A manual save does not put the autosave off.
+    now = 2 * 60000;
+    ASSERT_TRUE(doc().saveTo(file("manual.vrn")));
+    doc().setCellText(1, QCol::Name, "天花板(改)");
     now = 3 * 60000;
     EXPECT_EQ(autosave.tick(), QuotationAutosave::Outcome::Saved);
     EXPECT_TRUE(QFile::exists(file("autosave.vrn")));
-    EXPECT_EQ(doc().shownPath(), path({"木作"}));
-    EXPECT_EQ(window().windowTitle(), "報價系統\t- 新報價單");
-    EXPECT_FALSE(act("mRF0")->isVisible());
+    EXPECT_EQ(window().windowTitle(), "報價系統\t- " + file("manual.vrn"));
+
+    // Nor does a new quotation: the next look comes three minutes after the last save.
+    now = 4 * 60000;
+    prompts.answerMessage(PromptButton::No);
+    ASSERT_TRUE(window().mNew_Click());
+    now = 6 * 60000;
+    EXPECT_EQ(autosave.tick(), QuotationAutosave::Outcome::Kept);
 }
 
 } // namespace
