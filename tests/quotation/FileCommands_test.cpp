@@ -144,7 +144,7 @@ protected:
         db->execute(QStringLiteral("insert into 客戶 (客戶名稱, 電話1, 公司傳真, 連絡人) values (?, ?, ?, ?)"),
                     {"林'記", "02;2345678", "02;7654321", "林先生"});
         const QVariantList items[] = {{"木作", "木門", 1, "樘", 3000, 1.35}, {"客廳", "木門", 1, "扇", 2500, 1.2},
-                                      {"油漆", "乳膠漆", 1, "坪", 80, 1.25}};
+                                      {"油漆", "乳膠漆", 1, "坪", 80, 1.25}, {"木作", "5\"x7' 門片", 2, "片", 100, 2}};
         for (const QVariantList& row : items)
             db->execute(QStringLiteral("insert into t2w (t, w, sort, u, c, s) values (?, ?, ?, ?, ?, ?)"), row);
         db->execute(QStringLiteral("insert into w2d (w, d, c, sort) values (?, ?, ?, ?)"), {"木門", "實木", 500, 1});
@@ -175,6 +175,7 @@ TEST_F(DatabaseLookUpTest, AnItemOfTheCurrentWorkTypeComesBeforeOthersOfTheSameN
     EXPECT_EQ(facts.value().unit, "樘");
     EXPECT_FLOAT_EQ(facts->ratio, 1.35f);
     EXPECT_FALSE(lexicon.itemFacts("不明", {}).has_value());
+    EXPECT_EQ(lexicon.itemFacts("5\"x7' 門片", {}).value().unit, "片");   // quotes are data
     EXPECT_EQ(lexicon.detailCost("實木", "木門"), 500.0f);
     EXPECT_FALSE(lexicon.detailCost("實木", "乳膠漆").has_value());
 

@@ -55,42 +55,47 @@ protected:
     }
 };
 
-TEST_F(RowCommandsTest, CopyPasteInsertAndDeleteOnASelection)
+enum class RowCommand { Insert, Paste, InsertBlank, Delete };
+struct RowCommandCase {
+    const char* name;
+    int from, to;   // the row selection (0 is the header)
+    RowCommand command;
+    int at;         // the edit row; -1 for the last row
+    QStringList names;
+};
+
+class RowCommandOnSelection : public RowCommandsTest, public ::testing::WithParamInterface<RowCommandCase> {};
+
+TEST_P(RowCommandOnSelection, LeavesTheRowsInOrder)
 {
-    enum Command { Insert, Paste, InsertBlank, Delete };
-    struct Case {
-        const char* name;
-        int from, to;   // the row selection (0 is the header)
-        Command command;
-        int at;         // the edit row; -1 for the last row
-        QStringList names;
-    };
-    const Case cases[] = {
-        {"insert above", 3, 5, Insert, 2, {"r1", "r3", "r4", "r5", "r2", "r3", "r4", "r5"}},
-        {"upward selection", 5, 3, Paste, 1, {"r3", "r4", "r5", "r4", "r5"}},
-        {"from the header", 0, 2, Insert, 5, {"r1", "r2", "r3", "r4", "r1", "r2", "r5"}},
-        {"paste on the last row grows", 1, 3, Paste, -1, {"r1", "r2", "r3", "r4", "r1", "r2", "r3", ""}},
-        {"insert blank", -1, -1, InsertBlank, 2, {"r1", "", "r2", "r3", "r4", "r5"}},
-        {"delete closes up", 3, 2, Delete, 1, {"r1", "r4", "r5"}},
-        {"delete all leaves one row", 0, 5, Delete, 1, {""}},
-    };
-    for (const Case& c : cases) {
-        SetUp();
-        if (c.from >= 0)
-            doc->setRowSelection(c.from, c.to);
-        if (c.command == Insert || c.command == Paste)
-            doc->mCpq_Click();
-        doc->setEditCell(c.at < 0 ? doc->hfgQ().rows() - 1 : c.at, 0);
-        switch (c.command) {
-        case Insert: doc->mInsQcp_Click(); break;
-        case Paste: doc->mPstQ_Click(); break;
-        case InsertBlank: doc->mInsQ_Click(); break;
-        case Delete: doc->mDelQ_Click(); break;
-        }
-        EXPECT_EQ(shownNames(), c.names) << c.name;
-        EXPECT_EQ(doc->GTxM(0, QCol::Name), "   品      名 ") << c.name;   // the header stays
+    const RowCommandCase& c = GetParam();
+    if (c.from >= 0)
+        doc->setRowSelection(c.from, c.to);
+    if (c.command == RowCommand::Insert || c.command == RowCommand::Paste)
+        doc->mCpq_Click();
+    doc->setEditCell(c.at < 0 ? doc->hfgQ().rows() - 1 : c.at, 0);
+    switch (c.command) {
+    case RowCommand::Insert: doc->mInsQcp_Click(); break;
+    case RowCommand::Paste: doc->mPstQ_Click(); break;
+    case RowCommand::InsertBlank: doc->mInsQ_Click(); break;
+    case RowCommand::Delete: doc->mDelQ_Click(); break;
     }
+    EXPECT_EQ(shownNames(), c.names);
+    EXPECT_EQ(doc->GTxM(0, QCol::Name), "   品      名 ");   // the header stays
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, RowCommandOnSelection,
+    ::testing::Values(
+        RowCommandCase{"insertAbove", 3, 5, RowCommand::Insert, 2, {"r1", "r3", "r4", "r5", "r2", "r3", "r4", "r5"}},
+        RowCommandCase{"upwardSelection", 5, 3, RowCommand::Paste, 1, {"r3", "r4", "r5", "r4", "r5"}},
+        RowCommandCase{"fromTheHeader", 0, 2, RowCommand::Insert, 5, {"r1", "r2", "r3", "r4", "r1", "r2", "r5"}},
+        RowCommandCase{"pasteOnTheLastRowGrows", 1, 3, RowCommand::Paste, -1,
+                       {"r1", "r2", "r3", "r4", "r1", "r2", "r3", ""}},
+        RowCommandCase{"insertBlank", -1, -1, RowCommand::InsertBlank, 2, {"r1", "", "r2", "r3", "r4", "r5"}},
+        RowCommandCase{"deleteClosesUp", 3, 2, RowCommand::Delete, 1, {"r1", "r4", "r5"}},
+        RowCommandCase{"deleteAllLeavesOneRow", 0, 5, RowCommand::Delete, 1, {""}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(RowCommandsTest, CommandsRefreshTheTotalsAndLeaveNoSelection)
 {

@@ -171,20 +171,6 @@ TEST_F(Editing, AnItemPickFillsTheRowFromTheLexiconAndUndoRestoresIt)
     EXPECT_EQ(w.lbSumT()->text(), "30");
 }
 
-TEST_F(Editing, AnItemNameWithQuotesIsLookedUpLikeAnyOther)
-{
-    db().execute("INSERT INTO t2w (t, w, sort, u, c, s) VALUES ('木作', ?, 3, '片', 100, 2)",
-                 {"5\"x7' 門片"});
-    window();
-    buildTwoAreas();
-    clickCell(1, QCol::Name);
-    editors().c_Click();
-    editors().Ls_Click("5\"x7' 門片");
-    EXPECT_EQ(cell(1, QCol::Unit), "片");
-    EXPECT_EQ(cell(1, QCol::Price), "200");
-    EXPECT_EQ(prompts.askedCount(PromptKind::Message), 0);
-}
-
 TEST_F(Editing, InTheNoAreaModeAnAreaPickBecomesTheFrontOfTheItemName)
 {
     frmQ& w = window();

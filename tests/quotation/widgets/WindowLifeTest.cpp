@@ -1,5 +1,5 @@
-// Loading, closing and starting anew: the statistics database, the pick lists, the menus
-// that stand for other parts of the program, and the save question.
+// Loading, closing and starting anew: the statistics database, the pick lists, the pricing
+// modes and the save question.
 #include "WindowFixture.h"
 
 #include "quotation/StaDatabase.h"
@@ -93,24 +93,10 @@ TEST_F(WindowLife, AListThatCannotBeReadIsReportedOnceAndLeftEmpty)
     EXPECT_EQ(w.cbK()->count(), 2);
 }
 
-TEST_F(WindowLife, CommandsOfOtherPartsAreThereButLeadNowhereYet)
+TEST_F(WindowLife, APricingModeClickedAgainStaysChecked)
 {
-    frmQ& w = window();
-    for (const char* name : {"mOpen", "mSaveF", "mSaveAs", "mPfp", "mPdt"})
-        EXPECT_FALSE(enabled(name)) << name;
-    trigger("mPa");
-    EXPECT_TRUE(prompts.lastMessageText().contains("尚未提供"));
-
-    int printed = 0;
-    w.setCommandHandler("mPa", [&] { ++printed; });
-    w.setCommandHandler("mSaveF", [] {});
-    trigger("mPa");
-    EXPECT_EQ(printed, 1);
-    EXPECT_TRUE(enabled("mSaveF"));
-
-    // The pricing modes check one item of each pair.
     trigger("mEpCc");
-    trigger("mEpCc");   // clicking it again keeps it
+    trigger("mEpCc");
     EXPECT_EQ((QList<bool>{act("mEpCc")->isChecked(), act("mEpCr")->isChecked(), act("mEcCp")->isChecked()}),
               (QList<bool>{true, false, true}));
     EXPECT_TRUE(doc().isPricingModeChecked(PricingMode::EpCc));
@@ -148,17 +134,6 @@ TEST_F(WindowLife, TheCloseQuestionComesOnlyForAChangedQuotationAndCancelKeepsTh
     prompts.answerSaveFile(file);
     EXPECT_TRUE(w.close());
     EXPECT_TRUE(QFile::exists(file));
-}
-
-TEST_F(WindowLife, TheFileCommandsMayTakeOverTheCloseQuestion)
-{
-    bool allow = false;
-    int closed = 0;
-    window().setCloseHandlers([&] { return allow; }, [&] { ++closed; });
-    EXPECT_FALSE(window().close());
-    allow = true;
-    EXPECT_TRUE(window().close());
-    EXPECT_EQ(closed, 1);
 }
 
 TEST_F(WindowLife, NewQuotationAsksAboutAChangedOneAndStartsAfresh)
