@@ -121,18 +121,6 @@ TEST_F(FileCommandsTest, OfIniKeepsFiveDistinctFiles)
     EXPECT_EQ(other.paths(), (QStringList{"A", "a"}));
 }
 
-TEST_F(FileCommandsTest, ClosingWritesTheRecentListAndLeavesTheAreaMode)
-{
-    const QString f = savedFile("四院.vrn");
-    ASSERT_TRUE(doc->mOpen_Click(f));
-    doc->newQuotation();
-    add(Q, {"木作"}, true);
-    ASSERT_TRUE(doc->noAreaMode());
-    doc->closeDown();
-    EXPECT_FALSE(doc->noAreaMode());
-    EXPECT_EQ(ReadCp950Lines(RecentFiles::defaultPath()), QStringList{f});
-}
-
 // ---- the main database ----------------------------------------------------------------------
 
 class DatabaseLookUpTest : public QuotationTest {

@@ -79,22 +79,6 @@ protected:
     }
 };
 
-TEST_F(PageEndPanelTest, OpeningTotalsTheWholeQuotationAndByTotalTakesTheShownTotal)
-{
-    EXPECT_EQ(doc->totals().lbSumT, "2000");
-    doc->pageEndPanelToggled(true);
-    EXPECT_EQ(doc->shownPath(), Q);
-    EXPECT_EQ(doc->pageEnd().design.base, "3000");
-    EXPECT_EQ(doc->pageEnd().quoted, "3150");
-    doc->setFeeByTotal(Fee::Supervision, false);
-    EXPECT_EQ(doc->pageEnd().supervision.unit(), "坪");
-    ASSERT_TRUE(doc->setFeeBase(Fee::Supervision, "30"));
-    doc->tv_NodeClick(path({"客廳"}));
-    doc->setFeeByTotal(Fee::Supervision, true);
-    EXPECT_EQ(doc->pageEnd().supervision.unit(), "元");
-    EXPECT_EQ(doc->pageEnd().supervision.base, "1000");   // the shown total
-}
-
 TEST_F(PageEndPanelTest, ATypedTaxRateIsReadWithoutItsLastCharacterByOtherRecomputations)
 {
     doc->pageEndPanelToggled(true);

@@ -25,13 +25,6 @@ TEST(PricingNumbers, AnswersAreNumbersOnlyAsAWhole)
         EXPECT_EQ(Pricing::parseNumber(QString::fromUtf8(c.text)), c.value) << c.text;
 }
 
-TEST(PricingNumbers, LexiconSinglesAreWrittenAsTheyRead)
-{
-    EXPECT_EQ(Pricing::singleText(0.1f), "0.1");
-    EXPECT_EQ(Pricing::singleText(1.35f), "1.35");
-    EXPECT_EQ(Pricing::singleText(1234.5f), "1234.5");
-}
-
 // ---- RecalcRow ----------------------------------------------------------------------------
 
 TEST(PricingRecalcRow, RecomputesOneColumn)
@@ -130,15 +123,6 @@ TEST(PricingTotals, SumsAndAverageRatio)
     const Totals t = Pricing::totals(g);
     EXPECT_EQ((QStringList{t.lbSumT, t.lbCsumT, t.lbProT, t.lbScT}),
               (QStringList{"1500", "1000.5", "499.5", "1.5"}));
-}
-
-TEST(PricingTotals, VisibilityFollowsTheRights)
-{
-    using V = TotalsVisibility;
-    EXPECT_EQ(Pricing::visibility(false, false), (V{true, true, true, true}));
-    EXPECT_EQ(Pricing::visibility(false, true), (V{true, false, false, false}));
-    EXPECT_EQ(Pricing::visibility(true, false), (V{false, true, false, false}));
-    EXPECT_EQ(Pricing::visibility(true, true), (V{false, false, false, false}));
 }
 
 // ---- bulk edits -----------------------------------------------------------------------------
