@@ -4,6 +4,7 @@
 #include "app/PrintSettings.h"
 #include "app/widgets/Shell.h"
 #include "excel_output/widgets/PrintCommandHooks.h"
+#include "lexicon/widgets/frmEng.h"
 #include "quotation/widgets/QuotationWindowExtras.h"
 #include "quotation/widgets/frmQ.h"
 #include "records/widgets/frmCus.h"
@@ -24,12 +25,14 @@ void ConnectWindows(Shell& shell)
     shell.setWindowOpener(MenuButton::Customers, [] { ShowCustomerRegister(); });
     shell.setWindowOpener(MenuButton::Vendors, [] { ShowVendorRegister(); });
     shell.setWindowOpener(MenuButton::Employees, [] { ShowEmployeeRegister(); });
+    shell.setWindowOpener(MenuButton::Lexicon, [] { ShowLexiconWindow(); });
 
     // The quotation window's own hooks are program-wide: set them once.
     static bool quotationHooked = false;
     if (quotationHooked)
         return;
     quotationHooked = true;
+    frmEng::setDatabaseOpener([] { OpenMainDb(); });
     frmQ::setTemplateMarker([] { MarkTemplatesReadOnly(); });
     // The window reads the print ranges afresh and opens the main database again.
     frmQ::setSettingsLoader([] {

@@ -1,0 +1,228 @@
+#include "../LexiconTestSupport.h"
+
+#include "lexicon/widgets/frmEm.h"
+#include "lexicon/widgets/frmEng.h"
+#include "platform/grid/widgets/GridView.h"
+#include "quotation/PickLists.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+
+namespace varn::test {
+namespace {
+
+// QTest knows only the keys of ASCII characters; others come as typed text.
+void typeInto(QWidget* widget, const QString& text)
+{
+    for (const QChar ch : text) {
+        if (ch.unicode() < 128) {
+            QTest::keyClick(widget, ch.toLatin1());
+            continue;
+        }
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+        QApplication::sendEvent(widget, &press);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+        QApplication::sendEvent(widget, &release);
+    }
+}
+
+class frmEngTest : public LexiconFixture {
+protected:
+    void SetUp() override
+    {
+        LexiconFixture::SetUp();
+        addCategory(QStringLiteral("住宅"), 3);
+        addWorkType(QStringLiteral("木作"), {QStringLiteral("天花板"), QStringLiteral("隔間")});
+        addDetails(QStringLiteral("天花板"), {QStringLiteral("矽酸鈣板")});
+        sql(QStringLiteral("INSERT INTO u (sort, u) VALUES (1, '式'), (2, '坪')"));
+    }
+    void TearDown() override
+    {
+        for (QWidget* m : {w ? w->mA : nullptr, w ? w->mW : nullptr, w ? w->mD : nullptr})
+            if (m)
+                m->hide();
+        w.reset();
+        LexiconFixture::TearDown();
+    }
+    frmEng& open()
+    {
+        w = std::make_unique<frmEng>();
+        w->show();
+        QApplication::processEvents();
+        return *w;
+    }
+    static void click(GridView* grid, int row, int col, Qt::MouseButton button = Qt::LeftButton)
+    {
+        QApplication::processEvents();
+        const QPoint at = grid->cellRect(row, col).center();
+        QWidget* target = grid->childAt(at);
+        ASSERT_NE(target, nullptr);
+        const QPoint local = target->mapFrom(grid, at);
+        QTest::mousePress(target, button, {}, local);
+        QTest::mouseRelease(target, button, {}, local);
+        QApplication::processEvents();
+    }
+    static QAction* action(QMenu* menu, const char* name)
+    {
+        return menu->findChild<QAction*>(QString::fromLatin1(name));
+    }
+    std::unique_ptr<frmEng> w;
+};
+
+TEST_F(frmEngTest, TabsCaptionsAndHiddenPrintButtons)
+{
+    frmEng& f = open();
+    EXPECT_EQ(f.windowTitle(), QStringLiteral("工程資料"));
+    ASSERT_EQ(f.Tab1->count(), 3);
+    EXPECT_EQ(f.Tab1->tabText(0), QStringLiteral("工程類別 與 區域"));
+    EXPECT_EQ(f.Tab1->tabText(1), QStringLiteral("工程種類 與 施工 、 加成"));
+    EXPECT_EQ(f.Tab1->tabText(2), QStringLiteral("其他詞庫"));
+    EXPECT_EQ(f.cbK->currentText(), QStringLiteral("住宅"));
+    EXPECT_EQ(f.cbT->currentText(), QStringLiteral("木作"));
+    EXPECT_EQ(f.hfgA.at(0)->gridModel()->textMatrix(2, 0), QStringLiteral("A3"));
+    EXPECT_EQ(f.hfgW->gridModel()->textMatrix(0, 3), QStringLiteral("比例"));
+    EXPECT_EQ(f.hfgW->gridModel()->colWidth(0), 4000);
+    EXPECT_EQ(f.hfgS[0]->gridModel()->textMatrix(1, 0), QStringLiteral("坪"));
+    for (QPushButton* b : {f.cmdPrK, f.cmdPrt, f.cmdPrd, f.cmdPo})
+        EXPECT_TRUE(b->isHidden());
+    EXPECT_FALSE(f.cmAp->isEnabled());
+    EXPECT_FALSE(f.mWap->isEnabled());
+    QStringList items;
+    for (QAction* a : f.mW->actions())
+        items << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    EXPECT_EQ(items.join(u' '), QStringLiteral("新增 刪除 修改 - 複製 貼上 - 套用 取消"));
+}
+
+TEST_F(frmEngTest, RightClickMenuThenAnInCellEditReachesTheQuotationPickList)
+{
+    frmEng& f = open();
+    f.Tab1->setCurrentIndex(1);
+    QApplication::processEvents();
+    click(f.hfgW, 2, 0, Qt::RightButton);
+    EXPECT_TRUE(f.mW->isVisible());
+    f.mW->hide();
+    action(f.mW, "mAddW")->trigger();
+    ASSERT_TRUE(f.txtW->isVisible());
+    EXPECT_EQ(f.editor().CurRow, 3);
+    EXPECT_FALSE(f.hfgD->isEnabled());
+    EXPECT_TRUE(f.cmWp->isEnabled());
+    QTest::keyClicks(f.txtW, QStringLiteral("A|"));
+    EXPECT_EQ(prompts.lastMessageText(), QStringLiteral("名稱不可含有「|」"));
+    EXPECT_EQ(f.hfgW->gridModel()->textMatrix(3, 0), QStringLiteral("A"));
+    QTest::keyClick(f.txtW, Qt::Key_Return);
+    EXPECT_TRUE(f.cbW->isVisible());
+    EXPECT_EQ(f.editor().CurCol, 1);
+    f.cbW->setEditText(QStringLiteral("坪"));
+    EXPECT_EQ(f.editor().CurCol, 1);
+    QTest::keyClick(f.cbW->lineEdit(), Qt::Key_Return);
+    ASSERT_TRUE(f.txtW->isVisible());
+    EXPECT_EQ(f.editor().CurCol, 2);
+    QTest::keyClicks(f.txtW, QStringLiteral("1x-2.5"));      // letters and the minus sign are refused
+    EXPECT_EQ(f.hfgW->gridModel()->textMatrix(3, 2), QStringLiteral("12.5"));
+    f.txtW->clear();
+    QTest::keyClick(f.txtW, Qt::Key_Backspace);
+    f.cmWp->click();
+    EXPECT_FALSE(f.cmWp->isEnabled());
+    EXPECT_FALSE(f.txtW->isVisible());
+    EXPECT_EQ(rows(QStringLiteral("SELECT w, u, c FROM t2w WHERE t = '木作' ORDER BY sort")).last(),
+              QStringLiteral("A/坪/12.5"));
+    EXPECT_EQ(PickLists::itemsForPath(*db, {QStringLiteral("木作")}).entries.last(), QStringLiteral("A"));
+}
+
+TEST_F(frmEngTest, TheNameWarningShowsOncePerEditorOpening)
+{
+    frmEng& f = open();
+    f.Tab1->setCurrentIndex(1);
+    action(f.mW, "mEditW")->trigger();
+    click(f.hfgW, 1, 0);
+    ASSERT_TRUE(f.txtW->isVisible());
+    QTest::keyClicks(f.txtW, QStringLiteral("ab"));
+    ASSERT_EQ(prompts.askedCount(PromptKind::Message), 1);
+    EXPECT_EQ(prompts.lastMessageText(), QStringLiteral("此工種包含細項加成"));
+    EXPECT_EQ(f.hfgW->gridModel()->textMatrix(1, 0), QStringLiteral("ab"));
+}
+
+TEST_F(frmEngTest, LeavingATabWithPendingAreasAsks)
+{
+    frmEng& f = open();
+    action(f.mA, "mAddA")->trigger();
+    ASSERT_TRUE(f.txtA->isVisible());
+    typeInto(f.txtA, QStringLiteral("陽台"));
+    EXPECT_EQ(f.hfgA[0]->gridModel()->textMatrix(3, 0), QStringLiteral("陽台"));
+    prompts.answerMessage(PromptButton::Cancel);
+    f.Tab1->setCurrentIndex(2);
+    EXPECT_EQ(f.Tab1->currentIndex(), 0);
+    EXPECT_EQ(prompts.lastMessageText(), QStringLiteral("正在編輯中\r\n是否套用?"));
+    EXPECT_TRUE(f.cmAp->isEnabled());
+    prompts.answerMessage(PromptButton::Yes);
+    f.Tab1->setCurrentIndex(1);
+    EXPECT_EQ(f.Tab1->currentIndex(), 1);
+    EXPECT_FALSE(f.cmAp->isEnabled());
+    EXPECT_EQ(rows(QStringLiteral("SELECT a FROM k2a ORDER BY sort")).last(), QStringLiteral("陽台"));
+}
+
+TEST_F(frmEngTest, WithoutTheRightTheWindowOnlyShows)
+{
+    state().m.gRights = kAllRights & ~RightMask(Right::LexiconEdit);
+    frmEng& f = open();
+    click(f.hfgA[0], 0, 0, Qt::RightButton);
+    EXPECT_FALSE(f.mA->isVisible());
+    for (QPushButton* b : {f.cmdUpA, f.cmdDnA, f.cmdCancel, f.cmEdK, f.Command2})
+        EXPECT_FALSE(b->isEnabled());
+    f.Tab1->setCurrentIndex(2);
+    click(f.hfgS[0], 0, 0);
+    EXPECT_FALSE(f.txtS->isVisible());
+}
+
+TEST_F(frmEngTest, ALookupListIsEditedInPlaceAndSavedAtClose)
+{
+    frmEng& f = open();
+    f.Tab1->setCurrentIndex(2);
+    QApplication::processEvents();
+    click(f.hfgS[0], 1, 0);
+    ASSERT_TRUE(f.txtS->isVisible());
+    EXPECT_EQ(f.hfgS[0]->gridModel()->rows(), 3);          // an empty row to type a new entry
+    typeInto(f.txtS, QStringLiteral("才"));
+    EXPECT_TRUE(f.close());
+    EXPECT_EQ(rows(QStringLiteral("SELECT sort, u FROM u ORDER BY sort")),
+              (QStringList{QStringLiteral("1/式"), QStringLiteral("2/才")}));
+}
+
+TEST_F(frmEngTest, OrderedListEditorAddsRefusesAndSavesTheOrder)
+{
+    state().eng.gListKind = QStringLiteral("t");
+    addWorkType(QStringLiteral("泥作"), {});
+    frmEm em;
+    EXPECT_EQ(em.windowTitle(), QStringLiteral("編輯 工程種類"));
+    EXPECT_EQ(em.heightTwips(), frmEm::NormalHeight);
+    em.cmdNew_Click();
+    EXPECT_EQ(em.heightTwips(), frmEm::EntryHeight);
+    EXPECT_EQ(em.lb2->text(), QStringLiteral(" 至   工程種類"));
+    em.cmdY_Click();
+    EXPECT_EQ(prompts.lastMessageText(), QStringLiteral("請在空格中輸入 工程種類"));
+    EXPECT_FALSE(em.fm->isHidden());
+    em.txt->setText(QStringLiteral("油漆"));
+    em.cmdY_Click();
+    EXPECT_TRUE(em.fm->isHidden());
+    EXPECT_EQ(em.LsM->count(), 3);
+    em.cmdUp_Click();
+    EXPECT_EQ(prompts.lastMessageText(), QStringLiteral("請先選取 再行調整順序"));
+    em.LsM->setCurrentRow(2);
+    em.cmdUp_Click();
+    em.cmdUp_Click();
+    EXPECT_EQ(em.LsM->currentRow(), 0);
+    em.done(0);
+    EXPECT_EQ(rows(QStringLiteral("SELECT t_id, t FROM 種 ORDER BY t_id")),
+              (QStringList{QStringLiteral("1/油漆"), QStringLiteral("2/木作"), QStringLiteral("3/泥作")}));
+}
+
+} // namespace
+} // namespace varn::test
