@@ -283,14 +283,15 @@ QString figuresView(const QString& name, const QString& key)
 QString StaSchemaSql()
 {
     QString sql = QStringLiteral(R"SQL(
--- Schema version, for a later upgrade to tell which files it has to touch.
-PRAGMA user_version = 1;
+-- Schema version, for a later upgrade to tell which files it has to touch. Version 2:
+-- paths are grouped and compared exactly, letter case kept.
+PRAGMA user_version = 2;
 
 -- One row per item row of the quotation, written by position (columns 0 to 14) and
 -- numbered through sn. AoT and T default to empty text, so that a path without that
 -- level forms a group the numbering can name.
 CREATE TABLE 統計 (
-    tre TEXT COLLATE NOCASE,
+    tre TEXT,
     Des TEXT,
     Siz TEXT,
     Uni TEXT,
@@ -301,8 +302,8 @@ CREATE TABLE 統計 (
     Toc NUMERIC DEFAULT 0,
     Rat NUMERIC DEFAULT 0,
     Rem TEXT,
-    AoT TEXT COLLATE NOCASE DEFAULT '',
-    T   TEXT COLLATE NOCASE DEFAULT '',
+    AoT TEXT DEFAULT '',
+    T   TEXT DEFAULT '',
     Blk INTEGER DEFAULT 0,
     sot INTEGER,
     sn  INTEGER
