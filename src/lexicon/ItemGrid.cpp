@@ -68,7 +68,12 @@ bool ItemGrid::move(int row, int delta)
     const int to = row + delta;
     if (row < 1 || row > lastRow() || to < 1 || to > lastRow())
         return false;
-    m_grid.setRowPosition(row, to);
+    // Exchanging the texts of two rows touches two rows of the view, not its whole layout.
+    for (int c = 0; c < m_grid.cols(); ++c) {
+        const QString moving = m_grid.textMatrix(row, c);
+        m_grid.setTextMatrix(row, c, m_grid.textMatrix(to, c));
+        m_grid.setTextMatrix(to, c, moving);
+    }
     m_grid.setRow(to);
     return true;
 }

@@ -48,6 +48,25 @@ bool heldElsewhere(Database& db, const QString& workItem, const QString& workTyp
 
 namespace LexiconTables {
 
+void insertRows(Database& db, const QString& head, const QList<QVariantList>& rows)
+{
+    if (rows.isEmpty())
+        return;
+    const int columns = static_cast<int>(rows.first().size());
+    // Within the engine's limit of 999 bound values a statement.
+    const int perStatement = std::max(1, 900 / std::max(1, columns));
+    const QString one = QStringLiteral("(") + QStringList(columns, QStringLiteral("?")).join(u',')
+        + QStringLiteral(")");
+    for (int from = 0; from < rows.size(); from += perStatement) {
+        const int n = std::min<int>(perStatement, static_cast<int>(rows.size()) - from);
+        QVariantList values;
+        values.reserve(n * columns);
+        for (int i = from; i < from + n; ++i)
+            values += rows[i];
+        db.execute(head + QStringLiteral(" VALUES ") + QStringList(n, one).join(u','), values);
+    }
+}
+
 QStringList categories(Database& db)
 {
     return column(db, QStringLiteral("SELECT k FROM 別 ORDER BY k_id, rowid"));
@@ -90,9 +109,10 @@ void writeAreas(Database& db, const QString& category, const QStringList& areas)
 {
     Transaction tx(db);
     db.execute(QStringLiteral("DELETE FROM k2a WHERE k = ?"), {category});
+    QList<QVariantList> rows;
     for (int i = 0; i < areas.size(); ++i)
-        db.execute(QStringLiteral("INSERT INTO k2a (k, a, sort) VALUES (?, ?, ?)"),
-                   {category, areas[i], i + 1});
+        rows.push_back({category, areas[i], i + 1});
+    insertRows(db, QStringLiteral("INSERT INTO k2a (k, a, sort)"), rows);
     tx.commit();
 }
 
@@ -118,11 +138,12 @@ void writeWorkItems(Database& db, const QString& workType, const QList<WorkItemR
     }
 
     db.execute(QStringLiteral("DELETE FROM t2w WHERE t = ?"), {workType});
+    QList<QVariantList> values;
     for (int i = 0; i < rows.size(); ++i) {
         const WorkItemRow& r = rows[i];
-        db.execute(QStringLiteral("INSERT INTO t2w (t, w, sort, u, c, s) VALUES (?, ?, ?, ?, ?, ?)"),
-                   {workType, r.name, i + 2, r.unit, StoredNumber(r.cost), StoredNumber(r.ratio)});
+        values.push_back({workType, r.name, i + 2, r.unit, StoredNumber(r.cost), StoredNumber(r.ratio)});
     }
+    insertRows(db, QStringLiteral("INSERT INTO t2w (t, w, sort, u, c, s)"), values);
 
     for (const auto& [name, list] : carried) {
         db.execute(QStringLiteral("DELETE FROM w2d WHERE w = ?"), {name});
@@ -143,9 +164,10 @@ void writeDetails(Database& db, const QString& workItem, const QList<DetailRow>&
 {
     Transaction tx(db);
     db.execute(QStringLiteral("DELETE FROM w2d WHERE w = ?"), {workItem});
+    QList<QVariantList> values;
     for (int i = 0; i < rows.size(); ++i)
-        db.execute(QStringLiteral("INSERT INTO w2d (w, d, c, sort) VALUES (?, ?, ?, ?)"),
-                   {workItem, rows[i].name, StoredNumber(rows[i].markup), i + 2});
+        values.push_back({workItem, rows[i].name, StoredNumber(rows[i].markup), i + 2});
+    insertRows(db, QStringLiteral("INSERT INTO w2d (w, d, c, sort)"), values);
     tx.commit();
 }
 

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QVariantList>
 
 namespace varn {
 
@@ -23,6 +24,10 @@ struct DetailRow {
 // that deletes the key's rows and inserts the given rows in order: on failure (DbError)
 // nothing has changed.
 namespace LexiconTables {
+
+// Inserts rows of bound values under one statement head ("INSERT INTO t (a, b)"), many
+// rows a statement.
+void insertRows(Database& db, const QString& head, const QList<QVariantList>& rows);
 
 QStringList categories(Database& db);
 QStringList workTypes(Database& db);

@@ -1,5 +1,6 @@
 #include "lexicon/LookupListSet.h"
 
+#include "lexicon/LexiconTables.h"
 #include "platform/db/Database.h"
 
 namespace varn {
@@ -72,8 +73,12 @@ void LookupListSet::save(Database& db)
         const LookupListInfo& list = LookupLists()[i];
         const QStringList texts = entries(i);
         db.execute(QStringLiteral("DELETE FROM %1").arg(list.tableName()));
+        QList<QVariantList> rows;
         for (int j = 0; j < texts.size(); ++j)
-            db.execute(list.insertSql(), {j + 1, texts[j]});
+            rows.push_back({j + 1, texts[j]});
+        LexiconTables::insertRows(db, QStringLiteral("INSERT INTO %1 (%2, %3)")
+                                          .arg(list.tableName(), list.orderName(), list.textName()),
+                                  rows);
         stored[i] = texts;
     }
     tx.commit();

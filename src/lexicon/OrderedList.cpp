@@ -160,10 +160,11 @@ bool OrderedList::save(Database& db)
             if (!ContainsName(order, n))
                 order << n;
         db.execute(QStringLiteral("DELETE FROM %1").arg(m_kind.table));
+        QList<QVariantList> rows;
         for (int i = 0; i < order.size(); ++i)
-            db.execute(QStringLiteral("INSERT INTO %1 (%2, %3) VALUES (?, ?)")
-                           .arg(m_kind.table, m_kind.idColumn, m_kind.nameColumn),
-                       {i + 1, order[i]});
+            rows.push_back({i + 1, order[i]});
+        LexiconTables::insertRows(
+            db, QStringLiteral("INSERT INTO %1 (%2, %3)").arg(m_kind.table, m_kind.idColumn, m_kind.nameColumn), rows);
         tx.commit();
         m_names = order;
     } catch (const DbError& e) {
