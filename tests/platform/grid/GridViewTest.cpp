@@ -233,5 +233,36 @@ TEST_F(GridViewTest, ShowsRowsFilledWithRedrawOff)
               10000);
 }
 
+TEST_F(GridViewTest, RefilledWithFewerOrMoreRowsShowsTheNewRowsAndKeepsItsColumns)
+{
+    model.setColWidth(2, 0);
+    model.setColWidth(3, 1500);
+    const int width3 = view.cellRect(1, 3).width();
+    const QColor back[] = {QColor(0, 0, 255), QColor(0, 160, 0), QColor(255, 0, 0)};
+    int i = 0;
+    for (int rows : {51, 10001, 31}) {
+        model.setRedraw(false);
+        model.clear();
+        model.setRows(rows);
+        for (int r = 1; r < rows; ++r)
+            model.setTextMatrix(r, 1, QString::number(r));
+        model.setRow(rows - 1);
+        model.setCol(4);
+        model.setCellBackColor(back[i]);
+        model.setRow(0);
+        model.setRedraw(true);
+        qApp->processEvents();
+
+        view.verticalScrollBar()->setValue(view.verticalScrollBar()->maximum());
+        qApp->processEvents();
+        const QPoint bottom(view.cellRect(1, 1).center().x(), view.viewport()->geometry().bottom() - 2);
+        EXPECT_EQ(view.cellAt(bottom).first, rows - 1) << rows;
+        EXPECT_EQ(pixelAt(clearOf(view.cellRect(rows - 1, 4))), back[i]) << rows;
+        EXPECT_EQ(view.cellRect(rows - 1, 2).width(), 0) << rows;
+        EXPECT_EQ(view.cellRect(rows - 1, 3).width(), width3) << rows;
+        ++i;
+    }
+}
+
 } // namespace
 } // namespace varn

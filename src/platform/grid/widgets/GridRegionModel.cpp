@@ -136,16 +136,29 @@ void GridRegionModel::refresh()
 {
     int firstRow, rows, firstCol, cols;
     computeShape(firstRow, rows, firstCol, cols);
-    if (firstRow != m_firstRow || rows != m_rows || firstCol != m_firstCol || cols != m_cols) {
+    if (firstRow != m_firstRow || firstCol != m_firstCol || cols != m_cols) {
         beginResetModel();
         m_firstRow = firstRow;
         m_rows = rows;
         m_firstCol = firstCol;
         m_cols = cols;
         endResetModel();
-    } else if (m_rows > 0 && m_cols > 0) {
-        emit dataChanged(index(0, 0), index(m_rows - 1, m_cols - 1));
+        return;
     }
+    // Only the number of rows changed, as when a grid is filled with other rows: they come
+    // and go at the end. A reset would make the views drop their column sizes and lay
+    // everything out, and paint, once more.
+    if (rows > m_rows) {
+        beginInsertRows({}, m_rows, rows - 1);
+        m_rows = rows;
+        endInsertRows();
+    } else if (rows < m_rows) {
+        beginRemoveRows({}, rows, m_rows - 1);
+        m_rows = rows;
+        endRemoveRows();
+    }
+    if (m_rows > 0 && m_cols > 0)
+        emit dataChanged(index(0, 0), index(m_rows - 1, m_cols - 1));
 }
 
 QModelIndex GridRegionModel::localIndex(int row, int col) const

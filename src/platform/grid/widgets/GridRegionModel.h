@@ -32,8 +32,9 @@ public:
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
-    // Re-reads the region's place in the grid: a reset when it moved or changed size,
-    // otherwise one change notice over all of its cells.
+    // Re-reads the region's place in the grid: a reset when it moved or its columns
+    // changed; otherwise rows added or removed at the end and one change notice over all
+    // of its cells.
     void refresh();
     // A cell of the grid (grid coordinates) changed; ignored when outside this region.
     void gridCellChanged(int row, int col);

@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QStyledItemDelegate>
 #include <QToolTip>
 
@@ -259,6 +260,9 @@ int GridView::fixedColsWidth() const
 
 void GridView::applyColumns(QTableView* view, int firstCol, int count)
 {
+    // The table would repaint everything right of a resized column later, once control
+    // returns to the event loop: a second repaint after the one applyStructure asks for.
+    const QSignalBlocker quiet(view->horizontalHeader());
     for (int i = 0; i < count; ++i) {
         const int w = colWidthPixels(firstCol + i);
         if (w <= 0) {
@@ -284,7 +288,11 @@ void GridView::applyStructure()
     m_vHeader->setFixedWidth(fixedColsWidth());
     applySpans();
     updateHighlight();
-    updateGeometries();
+    // Lay the views out now: after a reset an item view lays itself out again (and repaints
+    // everything) once control returns to the event loop, a second repaint of the grid.
+    for (QAbstractItemView* v : std::initializer_list<QAbstractItemView*>{
+             m_hHeader, m_vHeader, this, m_topView, m_leftView, m_cornerView})
+        v->doItemsLayout();
     m_topView->horizontalScrollBar()->setValue(horizontalScrollBar()->value());
     m_leftView->verticalScrollBar()->setValue(verticalScrollBar()->value());
     repaintAll();
