@@ -49,6 +49,43 @@ protected:
         return view.grab().toImage().pixelColor(p * view.devicePixelRatioF());
     }
 
+    // The text's ink in a cell: how far it reaches left and right (in the cell's pixels),
+    // how many pixels differ from the same cell without text and how many of them have
+    // the colour `fore`.
+    struct Ink {
+        int left = -1;
+        int right = -1;
+        int pixels = 0;
+        int inFore = 0;
+    };
+    Ink inkIn(int row, int col, const QColor& fore = {})
+    {
+        const QString text = model.textMatrix(row, col);
+        model.setTextMatrix(row, col, QString());
+        const QImage blank = grabCell(row, col);
+        model.setTextMatrix(row, col, text);
+        const QImage shown = grabCell(row, col);
+        Ink ink;
+        for (int x = 0; x < shown.width(); ++x) {
+            for (int y = 0; y < shown.height(); ++y) {
+                if (shown.pixel(x, y) == blank.pixel(x, y))
+                    continue;
+                ++ink.pixels;
+                if (QColor(shown.pixel(x, y)) == fore)
+                    ++ink.inFore;
+                const int at = static_cast<int>(x / view.devicePixelRatioF());
+                ink.left = ink.left < 0 ? at : std::min(ink.left, at);
+                ink.right = std::max(ink.right, at);
+            }
+        }
+        return ink;
+    }
+    QImage grabCell(int row, int col)
+    {
+        qApp->processEvents();
+        return view.grab(view.cellRect(row, col)).toImage();
+    }
+
     GridModel model{2, 13};
     GridView view;
 };
@@ -262,6 +299,71 @@ TEST_F(GridViewTest, RefilledWithFewerOrMoreRowsShowsTheNewRowsAndKeepsItsColumn
         EXPECT_EQ(view.cellRect(rows - 1, 3).width(), width3) << rows;
         ++i;
     }
+}
+
+TEST_F(GridViewTest, CellTextIsDrawnInItsColoursWhereItsAlignmentPutsIt)
+{
+    const QColor fore(200, 0, 0);
+    model.setColWidth(3, 3000);
+    model.setRow(4);
+    model.setCol(3);
+    model.setCellBackColor(QColor(255, 255, 255));
+    model.setCellForeColor(fore);
+    model.setRow(0);
+    const int width = view.cellRect(4, 3).width();
+
+    const struct {
+        QString text;
+        CellAlign align;
+        bool atLeft, atRight;
+    } cases[] = {
+        {"1234", CellAlign::Default, false, true},   // numbers go right
+        {"木門", CellAlign::Default, true, false},
+        {"1234", CellAlign::Left, true, false},
+        {"木門", CellAlign::Right, false, true},
+        {"木門", CellAlign::Center, false, false},
+    };
+    for (const auto& c : cases) {
+        model.setTextMatrix(4, 3, c.text);
+        model.setRow(4);
+        model.setCol(3);
+        model.setCellAlignment(c.align);
+        model.setRow(0);
+        const Ink ink = inkIn(4, 3, fore);
+        const std::string what = c.text.toStdString() + " " + std::to_string(int(c.align));
+        ASSERT_GT(ink.pixels, 0) << what;
+        EXPECT_GT(ink.inFore, 0) << what;
+        EXPECT_EQ(ink.left < width / 4, c.atLeft) << what;
+        EXPECT_EQ(ink.right > width * 3 / 4, c.atRight) << what;
+        if (!c.atLeft && !c.atRight) {
+            EXPECT_NEAR(ink.left, width - 1 - ink.right, 4) << what;
+        }
+    }
+}
+
+TEST_F(GridViewTest, ChangedTextsAndFontsShowAtOnce)
+{
+    model.setColWidth(3, 3000);
+    model.setRow(4);
+    model.setCol(3);
+    model.setCellAlignment(CellAlign::Left);
+    model.setRow(0);
+
+    model.setTextMatrix(4, 3, "木");
+    const Ink one = inkIn(4, 3);
+    model.setTextMatrix(4, 3, "木木木木");
+    const Ink four = inkIn(4, 3);
+    EXPECT_GT(four.right, one.right + (one.right - one.left));
+
+    model.setRow(4);
+    model.setCol(3);
+    model.setCellFontSize(20);
+    model.setRow(0);
+    const Ink larger = inkIn(4, 3);
+    EXPECT_GT(larger.right, four.right) << "a larger font is drawn larger";
+
+    model.setTextMatrix(4, 3, "上\n下");
+    EXPECT_GT(inkIn(4, 3).pixels, 0) << "a text with a line break is shown too";
 }
 
 } // namespace

@@ -1,15 +1,14 @@
 #include "platform/grid/widgets/GridView.h"
 
+#include "platform/grid/widgets/GridCellDelegate.h"
 #include "platform/grid/widgets/GridRegionModel.h"
 
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QScrollBar>
 #include <QSignalBlocker>
-#include <QStyledItemDelegate>
 #include <QToolTip>
 
 #include <algorithm>
@@ -26,41 +25,6 @@ int twipsToPixels(int twips, double dpi)
 {
     return static_cast<int>(std::lround(twips * dpi / 1440.0));
 }
-
-// Paints cells without the item view's own selection and focus, and marks the grid's
-// current cell with a dotted frame (only in the body: parking the current cell on a
-// fixed cell hides the mark, as the windows expect).
-class GridCellDelegate : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    void paint(QPainter* painter, const QStyleOptionViewItem& option,
-               const QModelIndex& index) const override
-    {
-        QStyleOptionViewItem opt(option);
-        opt.state &= ~(QStyle::State_HasFocus | QStyle::State_Selected | QStyle::State_MouseOver);
-        QStyledItemDelegate::paint(painter, opt, index);
-
-        const auto* region = qobject_cast<const GridRegionModel*>(index.model());
-        if (!region || region->region() != GridRegionModel::Region::Body || !region->grid())
-            return;
-        const GridModel* grid = region->grid();
-        if (region->gridRow(index) != grid->row() || region->gridCol(index) != grid->col())
-            return;
-        painter->save();
-        QPen pen(option.palette.color(QPalette::Text));
-        pen.setStyle(Qt::DotLine);
-        painter->setPen(pen);
-        painter->setBrush(Qt::NoBrush);
-        painter->drawRect(option.rect.adjusted(1, 1, -2, -2));
-        painter->restore();
-    }
-
-    QWidget* createEditor(QWidget*, const QStyleOptionViewItem&, const QModelIndex&) const override
-    {
-        return nullptr;
-    }
-};
 
 } // namespace
 
