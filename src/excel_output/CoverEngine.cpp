@@ -108,46 +108,90 @@ QStringList xpValues()
     return xp;
 }
 
-// Fills the picked template and saves the copy; throws on any failure.
-QString fillAndSave(const PrintJob& job, const LayoutFlags& flags, const QString& picked,
-                    const PlaceholderValues& values)
+} // namespace
+
+struct CoverPrint::State {
+    PlaceholderValues values;
+    QString templatePath;
+    std::optional<Workbook> book;
+    SheetRanges coverRanges, detailRanges;
+    CoverPlan cover;
+    DetailPlan detail;
+};
+
+CoverPrint::CoverPrint(const PrintJob& job)
+    : m_job(job), m_flags(job.flags), d(std::make_unique<State>())
+{
+    // Whatever the command asked for, prices stay hidden from a user who may not see them.
+    m_flags.BlankPrices = m_flags.BlankPrices || job.q.noPriceRight();
+}
+
+CoverPrint::~CoverPrint() = default;
+
+void CoverPrint::prepare()
+{
+    m_job.q.selectRoot();
+    m_job.q.RecalcGrandTotal();
+    const auto firm = readFirm(state().m.gDb.get());
+    BuildStatistics(*m_job.staDb, m_job.q.hfgQ());
+    NumberStatisticsGroups(*m_job.staDb, m_flags.TreeMode != 1, m_job.q.noAreaMode(), m_flags.TreeMode);
+    d->values = MakePlaceholderValues(takeHeaderValues(m_job.q, firm));
+}
+
+void CoverPrint::plan(const QString& templatePath)
 {
     const QStringList xp = xpValues();
-    Workbook book = Workbook::open(picked);
-    const QString problem = CheckQuotationTemplate(book, QuotationTemplateKind::CoverAndDetail, xp);
+    d->templatePath = templatePath;
+    d->book.emplace(Workbook::open(templatePath));
+    const QString problem = CheckQuotationTemplate(*d->book, QuotationTemplateKind::CoverAndDetail, xp);
     if (!problem.isEmpty())
         throw PrintPlanError(problem);
 
-    Database& sta = *job.staDb;
+    Database& sta = *m_job.staDb;
     CoverInput cover;
-    cover.groups = readCoverGroups(sta, flags, job.q.noAreaMode());
-    cover.pageEnd = job.q.pageEnd();
-    cover.flags = flags;
+    cover.groups = readCoverGroups(sta, m_flags, m_job.q.noAreaMode());
+    cover.pageEnd = m_job.q.pageEnd();
+    cover.flags = m_flags;
     const std::vector<DetailRow> rows = readDetailRows(sta);
-    for (const DetailRow& d : rows)
-        cover.costTotal += d.toc;
+    for (const DetailRow& row : rows)
+        cover.costTotal += row.toc;
 
-    const SheetRanges coverRanges = CoverRanges(xp);
-    const SheetRanges detailRanges = DetailRanges(xp);
-    const CoverPlan coverPlan = PlanCover(cover, coverRanges);
-    const DetailPlan detailPlan = PlanDetail(rows, flags, job.q.noPriceRight(), detailRanges);
-
-    Worksheet& first = book.worksheet(1);
-    Worksheet& second = book.worksheet(2);
-    if (!state().m.gFixedHeader) {
-        FillPlaceholders(first, coverRanges.variables, values);
-        FillPlaceholders(second, detailRanges.variables, values);
-    }
-    WritePlan(first, coverPlan);
-    if (coverPlan.blocks > 1)
-        applyPageSetup(first, coverRanges);
-    second.addColumnPageBreak(detailRanges.output.bottomRight.column + 1);
-    WritePlan(second, detailPlan);
-    applyPageSetup(second, detailRanges);
-    return SaveNewWorkbook(book, OutputFolder(), QFileInfo(picked).completeBaseName());
+    d->coverRanges = CoverRanges(xp);
+    d->detailRanges = DetailRanges(xp);
+    d->cover = PlanCover(cover, d->coverRanges);
+    d->detail = PlanDetail(rows, m_flags, m_job.q.noPriceRight(), d->detailRanges);
 }
 
-} // namespace
+void CoverPrint::fill()
+{
+    Worksheet& first = d->book->worksheet(1);
+    Worksheet& second = d->book->worksheet(2);
+    if (!state().m.gFixedHeader) {
+        FillPlaceholders(first, d->coverRanges.variables, d->values);
+        FillPlaceholders(second, d->detailRanges.variables, d->values);
+    }
+    WritePlan(first, d->cover);
+    if (d->cover.blocks > 1)
+        applyPageSetup(first, d->coverRanges);
+    second.addColumnPageBreak(d->detailRanges.output.bottomRight.column + 1);
+    WritePlan(second, d->detail);
+    applyPageSetup(second, d->detailRanges);
+}
+
+QString CoverPrint::save()
+{
+    return SaveNewWorkbook(*d->book, OutputFolder(), QFileInfo(d->templatePath).completeBaseName());
+}
+
+int CoverPrint::coverPages() const
+{
+    return d->cover.blocks;
+}
+
+int CoverPrint::detailPages() const
+{
+    return d->detail.blocks;
+}
 
 QString PrintExcelCover(const PrintJob& job)
 {
@@ -155,19 +199,10 @@ QString PrintExcelCover(const PrintJob& job)
         prompter().inform(QStringLiteral("統計資料庫 sta.mdb 無法開啟\n無法列印"), PromptIcon::Warning);
         return {};
     }
-    LayoutFlags flags = job.flags;
-    // Whatever the command asked for, prices stay hidden from a user who may not see them.
-    flags.BlankPrices = flags.BlankPrices || job.q.noPriceRight();
-
-    PlaceholderValues values;
+    CoverPrint print(job);
     try {
         BusyScope busy(QStringLiteral("列印資料準備中…"));
-        job.q.selectRoot();
-        job.q.RecalcGrandTotal();
-        const auto firm = readFirm(state().m.gDb.get());
-        BuildStatistics(*job.staDb, job.q.hfgQ());
-        NumberStatisticsGroups(*job.staDb, flags.TreeMode != 1, job.q.noAreaMode(), flags.TreeMode);
-        values = MakePlaceholderValues(takeHeaderValues(job.q, firm));
+        print.prepare();
     } catch (const DbError& e) {
         prompter().inform(QStringLiteral("列印資料無法準備：%1").arg(e.description()), PromptIcon::Critical);
         return {};
@@ -187,7 +222,9 @@ QString PrintExcelCover(const PrintJob& job)
     QString saved;
     try {
         BusyScope busy(QStringLiteral("列印中…"));
-        saved = fillAndSave(job, flags, *picked, values);
+        print.plan(*picked);
+        print.fill();
+        saved = print.save();
     } catch (const WorkbookError& e) {
         prompter().inform(QStringLiteral("無法列印：%1").arg(e.message()), PromptIcon::Critical);
         return {};

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <memory>
+
 namespace varn {
 
 class Database;
@@ -17,6 +19,34 @@ struct PrintJob {
     LayoutFlags flags;
     QString startFolder;
     QString templateFile;
+};
+
+// The steps of one cover print, each of which throws on failure (DbError, WorkbookError,
+// PrintPlanError): the quotation gathered, the template laid out, the workbook filled and
+// saved. PrintExcelCover runs them with the dialog and the messages in between.
+class CoverPrint {
+public:
+    explicit CoverPrint(const PrintJob& job);
+    ~CoverPrint();
+
+    // The root selected, the totals recomputed, the statistics rebuilt and numbered, the
+    // header values taken.
+    void prepare();
+    // The picked template opened and checked, the plans of both sheets worked out.
+    void plan(const QString& templatePath);
+    // Placeholders, cover, detail sheet and page set-up written into the workbook.
+    void fill();
+    // Saved under a new name in the user's working folder; returns the file.
+    QString save();
+
+    int coverPages() const;
+    int detailPages() const;
+
+private:
+    struct State;
+    const PrintJob& m_job;
+    LayoutFlags m_flags;
+    std::unique_ptr<State> d;
 };
 
 // `PrintExcelCover` for the two-sheet layouts: the root selected and the totals recomputed,
