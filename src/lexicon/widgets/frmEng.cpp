@@ -71,7 +71,7 @@ frmEng::frmEng(QWidget* parent)
 {
     setObjectName(QStringLiteral("frmEng"));
     setWindowTitle(QStringLiteral("工程資料"));
-    resize(TwipsToPixels(11000), TwipsToPixels(7800));
+    resize(TwipsToPixels(13800), TwipsToPixels(7800));
 
     Tab1 = new QTabWidget(this);
     Tab1->setObjectName(QStringLiteral("Tab1"));
@@ -241,6 +241,7 @@ void frmEng::buildWorkTab(QWidget* page)
     hfgD->setObjectName(QStringLiteral("hfgD"));
     hfgD->setGridModel(&m_editor.details().model());
     hfgD->setMinimumWidth(TwipsToPixels(3400));
+    hfgD->installEventFilter(this);
     cmdP = NamedButton(page, "cmdP", QStringLiteral("套用"));
     Command5 = NamedButton(page, "Command5", QStringLiteral("取消"));
     cmUpD = NamedButton(page, "cmUpD", QStringLiteral("▲"));
@@ -386,11 +387,18 @@ void frmEng::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
     ArrangeAreaGrids(m_editor.areas().lastVisible());
-    const int w = std::max(600, hfgD->width());
-    m_editor.details().model().setColWidth(0, PixelsToTwips(w - 4) / 3 * 2);
-    m_editor.details().model().setColWidth(1, PixelsToTwips(w - 4) / 3 - 280);
-    for (GridView* s : hfgS)
-        s->gridModel()->setColWidth(0, std::max(300, PixelsToTwips(s->width()) - 350));
+}
+
+void frmEng::fitColumns(GridView* grid)
+{
+    const int width = PixelsToTwips(grid->width());
+    if (grid == hfgD) {
+        m_editor.details().model().setColWidth(0, std::max(300, (width - 60) / 3 * 2));
+        m_editor.details().model().setColWidth(1, std::max(300, (width - 60) / 3 - 280));
+        return;
+    }
+    // A lookup list: room for the scroll bar.
+    grid->gridModel()->setColWidth(0, std::max(300, width - 350));
 }
 
 void frmEng::refreshState()
@@ -783,8 +791,12 @@ void frmEng::editorLeft(QLineEdit* editor)
 
 bool frmEng::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == Frame1 && event->type() == QEvent::Resize)
-        ArrangeAreaGrids(m_editor.areas().lastVisible());
+    if (event->type() == QEvent::Resize) {
+        if (watched == Frame1)
+            ArrangeAreaGrids(m_editor.areas().lastVisible());
+        else if (auto* grid = qobject_cast<GridView*>(watched))
+            fitColumns(grid);
+    }
     if (cbW && watched == cbW->lineEdit() && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {

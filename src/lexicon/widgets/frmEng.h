@@ -119,6 +119,7 @@ private:
     void Form_Load();
     void fillCombo(QComboBox* combo, const QStringList& entries, const QString& current);
     void syncAreaViews();
+    void fitColumns(GridView* grid);
     void refreshState();
     void hideEditors();
     void placeEditor(QWidget* editor, GridView* grid, int row, int col, bool keepHeight = false);
