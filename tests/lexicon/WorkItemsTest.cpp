@@ -65,6 +65,17 @@ TEST_F(WorkItemsTest, DetailsFollowRenamesAndDeletions)
     EXPECT_TRUE(detailsOf(QStringLiteral("隔間")).isEmpty());
 }
 
+TEST_F(WorkItemsTest, ARenameWhereAnotherWorkTypeKeepsTheOldNameCopiesTheDetails)
+{
+    addWorkType(QStringLiteral("輕隔間"), {QStringLiteral("隔間")});
+    ASSERT_TRUE(editor.chooseWorkType(QStringLiteral("輕隔間")));
+    editor.editGrid(LexiconGrid::WorkItems);
+    setCell(1, 0, QStringLiteral("輕鋼架隔間"));
+    ASSERT_TRUE(editor.apply(LexiconGrid::WorkItems));
+    EXPECT_EQ(detailsOf(QStringLiteral("輕鋼架隔間")), QStringList{QStringLiteral("隔音棉")});
+    EXPECT_EQ(detailsOf(QStringLiteral("隔間")), QStringList{QStringLiteral("隔音棉")});
+}
+
 TEST_F(WorkItemsTest, TwoNamesThatTradePlacesTradeTheirDetails)
 {
     editor.editGrid(LexiconGrid::WorkItems);
