@@ -19,6 +19,9 @@ void ConnectWindows(Shell& shell)
     shell.setWindowOpener(MenuButton::Quotation, [] { frmQ::open(); });
     // A window still being built (its load is what ends the program) has nothing to save.
     shell.setQuotationCloser([] {
+        // An open lexicon window settles its pending grids and saves its lists first.
+        if (frmEng* lexicon = frmEng::existing(); lexicon && lexicon->isVisible() && !lexicon->close())
+            return false;
         const frmQ* q = frmQ::existing();
         return !q || !q->isVisible() || frmQ::requestClose();
     });
