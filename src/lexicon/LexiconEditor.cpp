@@ -66,6 +66,12 @@ void LexiconEditor::readFailed(const std::exception& e)
 void LexiconEditor::load()
 {
     m_canEdit = CanEditLexicon(state().m.gRights);
+    if (!state().m.gDb) {
+        // Nothing to show: one message, not one per list.
+        reportFailure(QStringLiteral("主資料庫未開啟"));
+        m_canEdit = false;
+        return;
+    }
     try {
         m_categories = LexiconTables::categories(db());
         m_workTypes = LexiconTables::workTypes(db());

@@ -169,6 +169,30 @@ TEST_F(frmEngTest, LeavingATabWithPendingAreasAsks)
     EXPECT_EQ(rows(QStringLiteral("SELECT a FROM k2a ORDER BY sort")).last(), QStringLiteral("陽台"));
 }
 
+TEST_F(frmEngTest, EnterInTheAreaEditorAppendsAndOpensTheNextGridSideBySide)
+{
+    sql(QStringLiteral("DELETE FROM k2a"));
+    for (int i = 1; i <= 19; ++i)
+        sql(QStringLiteral("INSERT INTO k2a (k, a, sort) VALUES ('住宅', ?, ?)"), {QStringLiteral("A%1").arg(i), i});
+    frmEng& f = open();
+    action(f.mA, "mAddA")->trigger();
+    typeInto(f.txtA, QStringLiteral("A20"));
+    QTest::keyClick(f.txtA, Qt::Key_Return);
+    ASSERT_EQ(f.hfgA.size(), 2u);
+    EXPECT_TRUE(f.hfgA[1]->isVisible());
+    EXPECT_EQ(f.hfgA[0]->width(), f.hfgA[1]->width());
+    EXPECT_LT(f.hfgA[0]->geometry().right(), f.hfgA[1]->geometry().left() + 1);
+    EXPECT_TRUE(f.txtA->isVisible());
+    typeInto(f.txtA, QStringLiteral("A21"));
+    f.cmAp->click();
+    EXPECT_EQ(rows(QStringLiteral("SELECT a, sort FROM k2a ORDER BY sort")).last(), QStringLiteral("A21/21"));
+    // Down from row 19 of grid 0 crosses into grid 1.
+    click(f.hfgA[0], 19, 0);
+    f.cmdDnA->click();
+    EXPECT_EQ(f.hfgA[1]->gridModel()->textMatrix(0, 0), QStringLiteral("A20"));
+    EXPECT_TRUE(f.cmAp->isEnabled());
+}
+
 TEST_F(frmEngTest, WithoutTheRightTheWindowOnlyShows)
 {
     state().m.gRights = kAllRights & ~RightMask(Right::LexiconEdit);
