@@ -206,7 +206,7 @@ bool LexiconEditor::clickWorkItem(int row, int col)
     m_work.model().setRow(row);
     m_work.model().setCol(col);
     CurWorkItem = item;
-    if (!pending(LexiconGrid::Details) || m_detailKey != item)
+    if (!pending(LexiconGrid::Details))
         showDetails(item);
     emit stateChanged();
     return Editing && m_canEdit;
