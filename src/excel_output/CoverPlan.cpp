@@ -126,7 +126,7 @@ CoverPlan PlanCover(const CoverInput& in, const SheetRanges& r)
     }
     plan.grandRow = row;
     plan.put(row, L + 1, QStringLiteral("    總  計"));
-    const qint64 quoted = qint64(RoundHalfEven(Val(pe.quoted)));
+    const double quoted = RoundedQuotedTotal(pe.quoted);
     if (!f.BlankPrices)
         plan.put(row, L + 4, double(quoted));
 

@@ -6,6 +6,7 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cmath>
 
 namespace varn {
@@ -133,6 +134,26 @@ bool fitsNumerals(double value)
 QString tooLargeMessage()
 {
     return QStringLiteral("數字過大:金額與總價最多 13 位數,此數字無法輸入");
+}
+
+double rowMagnitude(const std::function<QString(int col)>& cell)
+{
+    const auto num = [&](int c) { return Val(cell(c)); };
+    const double qty = num(QCol::Qty);
+    double largest = 0;
+    for (double v : {num(QCol::Amount), num(QCol::CostTotal), qty * num(QCol::Price), qty * num(QCol::Cost)})
+        largest = std::max(largest, std::fabs(v));
+    return largest;
+}
+
+double rowMagnitude(const GridModel& grid, int row)
+{
+    return rowMagnitude([&](int col) { return grid.textMatrix(row, col); });
+}
+
+QString tooLargeOpenedMessage(const QString& what)
+{
+    return QStringLiteral("數字過大:%1超過 13 位數,國字無法寫出;請修正後再列印").arg(what);
 }
 
 std::optional<double> parseNumber(const QString& text)

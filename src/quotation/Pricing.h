@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 #include <optional>
 #include <vector>
 
@@ -72,6 +74,13 @@ constexpr double LargestAmount = 9999999999999.0;
 bool fitsNumerals(double value);
 // The message that refuses a number that would pass it.
 QString tooLargeMessage();
+// What an item row's numbers come to: the largest magnitude among its 金額 and 成本複計 as
+// they stand and as 數量 times 單價 and 成本 makes them (a product too large for a double
+// is written as 0, so the cells alone can hide it). `cell` gives the text of a column.
+double rowMagnitude(const std::function<QString(int col)>& cell);
+double rowMagnitude(const GridModel& grid, int row);
+// The message of a quotation opened with numbers past LargestAmount; `what` names them.
+QString tooLargeOpenedMessage(const QString& what);
 
 // A typed answer read as a number as a whole: sign, digits, one decimal point, thousands
 // separators and an exponent, surrounding blanks allowed. nullopt when it is not one.

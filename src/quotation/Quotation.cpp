@@ -372,14 +372,19 @@ bool Quotation::cellEdited(int row, int col, const QString& text)
     std::array<QString, QCol::Remark - QCol::Qty> before;
     for (int c = QCol::Qty; c < QCol::Remark; ++c)
         before[c - QCol::Qty] = GTxM(row, c);
+    const double magnitudeBefore = Pricing::rowMagnitude(m_hfgQ, row);
+    const bool fittedBefore = Pricing::fitsNumerals(magnitudeBefore) && totalsFitNumerals();
     if (!setCellText(row, col, text))
         return false;
     m_editRow = row;
     m_editCol = col;
     for (int c : m_modes.columnsAfterEdit(col))
         RecalcRow(c);
-    if (!Pricing::fitsNumerals(Val(GTxM(row, QCol::Amount))) || !Pricing::fitsNumerals(Val(GTxM(row, QCol::CostTotal)))
-        || !totalsFitNumerals()) {
+    const double magnitude = Pricing::rowMagnitude(m_hfgQ, row);
+    const bool fits = Pricing::fitsNumerals(magnitude) && totalsFitNumerals();
+    // A quotation opened past the limit can still be brought down, one row at a time.
+    const bool lowered = !fittedBefore && magnitude <= magnitudeBefore;
+    if (!fits && !lowered) {
         for (int c = QCol::Qty; c < QCol::Remark; ++c)
             m_hfgQ.setTextMatrix(row, c, before[c - QCol::Qty]);
         setModified(wasModified);
@@ -406,15 +411,49 @@ double Quotation::wholeQuotationSum(int col) const
     return sum;
 }
 
-bool Quotation::totalsFitNumerals() const
+bool Quotation::totalsFitNumerals(double amountChange, double costChange) const
 {
-    const double amount = wholeQuotationSum(QCol::Amount);
-    if (!Pricing::fitsNumerals(amount) || !Pricing::fitsNumerals(wholeQuotationSum(QCol::CostTotal)))
+    const double amount = wholeQuotationSum(QCol::Amount) + amountChange;
+    if (!Pricing::fitsNumerals(amount)
+        || !Pricing::fitsNumerals(wholeQuotationSum(QCol::CostTotal) + costChange))
         return false;
     // The page end as the next recomputation of the whole quotation would form it.
     PageEndValues block = m_pageEnd;
     PageEnd::recalcBlock(block, CStr(amount));
     return PageEnd::fitsNumerals(block);
+}
+
+QString Quotation::numeralsProblem() const
+{
+    QHash<QString, int> rowInLeaf;
+    for (int r = 1; r < m_hfgB.rows(); ++r) {
+        const QString leaf = m_hfgB.textMatrix(r, QCol::Path);
+        if (!m_tree.contains(leaf))
+            continue;
+        const int n = ++rowInLeaf[leaf];
+        if (!Pricing::fitsNumerals(Pricing::rowMagnitude(m_hfgB, r)))
+            return QStringLiteral("%1 第 %2 列的金額").arg(leaf).arg(n);
+    }
+    return totalsFitNumerals() ? QString() : QStringLiteral("總價");
+}
+
+bool Quotation::rowsFitNumerals(const std::vector<RowTexts>& incoming, int firstReplaced,
+                                int lastReplaced) const
+{
+    double amountChange = 0;
+    double costChange = 0;
+    for (const RowTexts& row : incoming) {
+        const auto cell = [&](int col) { return row[col - QCol::Name]; };
+        if (!Pricing::fitsNumerals(Pricing::rowMagnitude(cell)))
+            return false;
+        amountChange += Val(cell(QCol::Amount));
+        costChange += Val(cell(QCol::CostTotal));
+    }
+    for (int r = std::max(1, firstReplaced); r <= std::min(lastReplaced, m_hfgQ.rows() - 1); ++r) {
+        amountChange -= Val(GTxM(r, QCol::Amount));
+        costChange -= Val(GTxM(r, QCol::CostTotal));
+    }
+    return totalsFitNumerals(amountChange, costChange);
 }
 
 QString Quotation::beginCostEdit(int row)

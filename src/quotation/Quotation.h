@@ -280,9 +280,18 @@ private:
     bool refuseText(const QString& text, const QString& field, const QString& separators);
     // The sum of a column over the whole quotation, the shown leaf's rows as they stand.
     double wholeQuotationSum(int col) const;
-    // The item total, the cost total and the page end of the whole quotation can all be
-    // written in Chinese numerals.
-    bool totalsFitNumerals() const;
+    // The item total, the cost total and the page end of the whole quotation, the item and
+    // cost totals changed by the amounts given, can all be written in Chinese numerals.
+    bool totalsFitNumerals(double amountChange = 0, double costChange = 0) const;
+    // What of the quotation passes what the numerals can write: the first such row, named
+    // as its leaf shows it, or the total; empty when everything fits.
+    QString numeralsProblem() const;
+    // Rows 品名 to 備註 (a copy, an undo) put in place of the shown rows firstReplaced to
+    // lastReplaced (none when first > last) keep every row and total within the numerals.
+    using RowTexts = std::array<QString, 10>;
+    bool rowsFitNumerals(const std::vector<RowTexts>& incoming, int firstReplaced, int lastReplaced) const;
+    // Refuses with the message a change of rows that would pass the numerals.
+    bool refuseRowsPastNumerals(const std::vector<RowTexts>& incoming, int firstReplaced, int lastReplaced);
     std::optional<std::pair<int, int>> selectedRows() const;
     void bulkEdit(bool targetAmount);
     void afterRowCommand(bool structural);

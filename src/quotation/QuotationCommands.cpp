@@ -254,6 +254,15 @@ void Quotation::afterRowCommand(bool structural)
     setModified();
 }
 
+bool Quotation::refuseRowsPastNumerals(const std::vector<RowTexts>& incoming, int firstReplaced,
+                                       int lastReplaced)
+{
+    if (rowsFitNumerals(incoming, firstReplaced, lastReplaced))
+        return false;
+    prompter().inform(Pricing::tooLargeMessage(), PromptIcon::Warning);
+    return true;
+}
+
 void Quotation::mCpq_Click()
 {
     const auto rows = selectedRows();
@@ -280,6 +289,8 @@ void Quotation::mInsQcp_Click()
 {
     if (!m_isLeaf || !hasCopy() || m_editRow < 1 || m_editRow >= m_hfgQ.rows())
         return;
+    if (refuseRowsPastNumerals(m_copyBuf, 1, 0))
+        return;
     for (std::size_t i = 0; i < m_copyBuf.size(); ++i)
         m_hfgQ.insertRow(m_editRow);
     for (const auto& row : m_copyBuf) {
@@ -295,6 +306,8 @@ void Quotation::mPstQ_Click()
     if (!m_isLeaf || !hasCopy() || m_editRow < 1 || m_editRow >= m_hfgQ.rows())
         return;
     const int n = static_cast<int>(m_copyBuf.size());
+    if (refuseRowsPastNumerals(m_copyBuf, m_editRow, m_editRow + n - 1))
+        return;
     if (m_hfgQ.rows() - 1 - m_editRow < n - 1)
         m_hfgQ.setRows(m_hfgQ.rows() + n);
     for (const auto& row : m_copyBuf) {
@@ -326,6 +339,8 @@ void Quotation::mDelQ_Click()
 bool Quotation::mUndo_Click()
 {
     if (!m_isLeaf || !canUndo())
+        return false;
+    if (refuseRowsPastNumerals({m_undo->texts}, m_undo->row, m_undo->row))
         return false;
     for (int j = 0; j < 10; ++j)
         SetTxM(m_undo->row, QCol::Name + j, m_undo->texts[j]);

@@ -88,6 +88,12 @@ void Quotation::newQuotation(const QDate& today)
     emit pageEndChanged();
     emit filePathChanged(m_filePath);
     setModified(false);
+
+    // The file opens as it is, so that nothing in it is lost; the user learns what to fix
+    // before a print writes the total.
+    const QString tooLarge = numeralsProblem();
+    if (!tooLarge.isEmpty())
+        prompter().inform(Pricing::tooLargeOpenedMessage(tooLarge), PromptIcon::Warning);
 }
 
 bool Quotation::mNew_Click(const QDate& today)
@@ -205,6 +211,12 @@ void Quotation::load(const VrnContent& c, const QString& path)
     emit pageEndChanged();
     emit filePathChanged(m_filePath);
     setModified(false);
+
+    // The file opens as it is, so that nothing in it is lost; the user learns what to fix
+    // before a print writes the total.
+    const QString tooLarge = numeralsProblem();
+    if (!tooLarge.isEmpty())
+        prompter().inform(Pricing::tooLargeOpenedMessage(tooLarge), PromptIcon::Warning);
 }
 
 bool Quotation::mOpen_Click(const std::optional<QString>& recentPath)

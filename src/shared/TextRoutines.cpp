@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
+#include <cmath>
 #include <iterator>
 #include <optional>
 
@@ -145,6 +147,17 @@ QString amountInWords(const QString& digits, const NumeralStyle& style)
     return t.isEmpty() ? QString() : convertDigits(t, style);
 }
 
+// Every digit of the whole part of |value|; "" when it is not finite.
+QString wholeDigits(double value)
+{
+    if (!std::isfinite(value))
+        return {};
+    std::array<char, 400> buf;   // a double's whole part has at most 309 digits
+    const auto res = std::to_chars(buf.data(), buf.data() + buf.size(), std::trunc(std::fabs(value)),
+                                   std::chars_format::fixed, 0);
+    return QString::fromLatin1(buf.data(), res.ptr - buf.data());
+}
+
 } // namespace
 
 QString StrokePrefix(const QString& text)
@@ -177,9 +190,9 @@ QString AmountToChinese(const QString& digits)
     return amountInWords(digits, kPlain);
 }
 
-QString AmountToChinese(qint64 amount)
+QString AmountToChinese(double amount)
 {
-    return amount < 0 ? QString() : AmountToChinese(QString::number(amount));
+    return amount < 0 ? QString() : AmountToChinese(wholeDigits(amount));
 }
 
 QString AmountToChineseFormal(const QString& digits)
@@ -187,9 +200,9 @@ QString AmountToChineseFormal(const QString& digits)
     return amountInWords(digits, kFormal);
 }
 
-QString AmountToChineseFormal(qint64 amount)
+QString AmountToChineseFormal(double amount)
 {
-    return amount < 0 ? QString() : AmountToChineseFormal(QString::number(amount));
+    return amount < 0 ? QString() : AmountToChineseFormal(wholeDigits(amount));
 }
 
 QString GroupThousands(const QString& text)
@@ -219,9 +232,11 @@ QString GroupThousands(const QString& text)
     return sign.toString() + grouped + fraction.toString();
 }
 
-QString GroupThousands(qint64 amount)
+QString GroupThousands(double amount)
 {
-    return GroupThousands(QString::number(amount));
+    if (!std::isfinite(amount))
+        return QStringLiteral("0");
+    return (amount <= -1 ? QStringLiteral("-") : QString()) + GroupThousands(wholeDigits(amount));
 }
 
 } // namespace varn

@@ -27,18 +27,21 @@ QString SemicolonToBlank(const QString& text);
 // A whole, non-negative amount in Chinese numerals: plain style (一 二 三, 一十, 一佰, 一仟)
 // and formal style (壹 貳 參, 壹拾, 壹佰, 壹仟). 0 gives an empty text. The text forms take
 // the amount's digits; leading zeros are ignored, and a text that is not all digits (a sign,
-// a decimal point, a blank) gives an empty text, as does a negative number. Round a
-// fractional amount before passing it: a double would be cut to its whole part.
+// a decimal point, a blank) gives an empty text, as does a negative number. The number
+// forms write every digit of the number's whole part, however large (amounts are doubles:
+// going through a 64-bit integer would wrap past 19 digits); round a fractional amount
+// before passing it, as it is cut to its whole part.
 QString AmountToChinese(const QString& digits);
-QString AmountToChinese(qint64 amount);
+QString AmountToChinese(double amount);
 QString AmountToChineseFormal(const QString& digits);
-QString AmountToChineseFormal(qint64 amount);
+QString AmountToChineseFormal(double amount);
 
 // Whole digits grouped by "," every three from the right: "1234567" gives "1,234,567".
 // A leading sign and a decimal part are kept out of the grouping ("-123456" gives
 // "-123,456", "12345.5" gives "12,345.5"); a text whose whole part is not all digits
-// comes back unchanged.
+// comes back unchanged. The number form groups every digit of the number's whole part,
+// however large, with "-" before a negative one; a value that is not finite writes "0".
 QString GroupThousands(const QString& text);
-QString GroupThousands(qint64 amount);
+QString GroupThousands(double amount);
 
 } // namespace varn

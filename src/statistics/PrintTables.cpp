@@ -69,12 +69,12 @@ QString grouped(const QString& number)
 
 } // namespace
 
-qint64 RoundedQuotedTotal(const QString& lbApr)
+double RoundedQuotedTotal(const QString& lbApr)
 {
-    return qint64(RoundHalfEven(Val(lbApr)));
+    return RoundHalfEven(Val(lbApr));
 }
 
-QString QuotedTotalInWords(qint64 amount)
+QString QuotedTotalInWords(double amount)
 {
     if (amount == 0)
         return QStringLiteral("零");
@@ -104,7 +104,7 @@ FirstPageTables BuildFirstPageTables(const FirstPageInput& in)
     if (in.taxChecked)
         out.pfp.push_back(pfpLine(kUnset, QStringLiteral("    稅  金"), kUnset, kUnset,
                                   GroupThousands(in.lbTax)));
-    const qint64 total = RoundedQuotedTotal(in.lbApr);
+    const double total = RoundedQuotedTotal(in.lbApr);
     out.pfp.push_back(pfpLine(kUnset, QStringLiteral("    總  計"), kUnset, kUnset,
                               GroupThousands(total)));
     out.pfp.push_back(pfpLine(kUnset, QStringLiteral("總價: 新台幣 ") + QuotedTotalInWords(total)

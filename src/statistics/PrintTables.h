@@ -58,10 +58,11 @@ struct FirstPageTables {
 
 FirstPageTables BuildFirstPageTables(const FirstPageInput& in);
 
-// The quoted total as printed: its leading number rounded to a whole, halves to even.
-qint64 RoundedQuotedTotal(const QString& lbApr);
+// The quoted total as printed: its leading number rounded to a whole, halves to even. It
+// stays a double, so that a total of any size keeps its digits in print.
+double RoundedQuotedTotal(const QString& lbApr);
 // The quoted total in formal numerals; "零" for 0, "負" before a negative amount.
-QString QuotedTotalInWords(qint64 amount);
+QString QuotedTotalInWords(double amount);
 
 // Lines of the first page that carry a page: the fillers make n work types and the
 // closing lines fill 29 lines (22 − n mod 29 fillers, none when n is a multiple of 29).

@@ -95,6 +95,49 @@ TEST_F(FileCommandsTest, ModifiedFollowsEditsSavesAndOpens)
     EXPECT_EQ(signals_, (QList<bool>{true, false, true, false}));
 }
 
+TEST_F(FileCommandsTest, AFileWithNumbersPastTheNumeralsOpensAsItIsWithAMessage)
+{
+    const QString livingRoom = path({"客廳"}), bedroom = path({"臥室"});
+    auto row = [](const QString& leaf, const char* name, const char* qty, const char* price, const char* amount) {
+        return ItemLine{leaf, name, "", "", qty, price, amount, "", "", "", "", ""};
+    };
+    struct Case {
+        const char* name;
+        std::vector<ItemLine> rows;
+        QString named;
+    };
+    const Case cases[] = {
+        {"a quantity of twenty digits",
+         {row(livingRoom, "a", "1", "1", "1"), row(bedroom, "b", "1", "5", "5"),
+          row(bedroom, "c", "99999999999999999999", "1", "1E+20")},
+         bedroom + " 第 2 列的金額"},
+        {"rows that fit, a total that does not",
+         {row(livingRoom, "a", "1", "6000000000000", "6000000000000"),
+          row(bedroom, "b", "1", "6000000000000", "6000000000000"), row(bedroom, "c", "1", "1", "1")},
+         "總價"},
+    };
+    for (const Case& c : cases) {
+        VrnContent content;
+        content.leafPaths = {livingRoom, bedroom};
+        content.rows = c.rows;
+        content.pageEnd = doc->blankPageEnd();
+        Vrn::write(file("big.vrn"), content);
+        prompts.clear();
+        ASSERT_TRUE(doc->mOpen_Click(file("big.vrn"))) << c.name;
+        EXPECT_EQ(prompts.lastMessageText(), Pricing::tooLargeOpenedMessage(c.named)) << c.name;
+        EXPECT_EQ(shownNames(), (QStringList{"a", "b", "c"})) << c.name;
+        EXPECT_FALSE(doc->isModified()) << c.name;
+
+        // While the total is past the limit, an edit may bring a row down but not up.
+        doc->tv_NodeClick(bedroom);
+        EXPECT_FALSE(doc->cellEdited(1, QCol::Qty, "2")) << c.name;
+        EXPECT_EQ(prompts.lastMessageText(), Pricing::tooLargeMessage()) << c.name;
+        EXPECT_TRUE(doc->cellEdited(1, QCol::Qty, "0")) << c.name;
+        EXPECT_TRUE(doc->cellEdited(2, QCol::Qty, "3")) << c.name;
+        doc->newQuotation();
+    }
+}
+
 // ---- recent files -----------------------------------------------------------------------------
 
 TEST_F(FileCommandsTest, OfIniKeepsFiveDistinctFiles)

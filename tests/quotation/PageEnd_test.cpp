@@ -171,6 +171,14 @@ TEST_F(PageEndPanelTest, NothingTypedMayCarryATotalPastThirteenDigits)
     EXPECT_EQ(prompts.lastMessageText(), tooLarge);
     EXPECT_EQ(column(doc->hfgQ(), QCol::Amount), (QStringList{"1000", "2000"}));
     EXPECT_EQ(doc->totals().lbSumT, "3000");
+
+    // Nor a product too large for a double, which the amount cell would show as 0.
+    doc->tv_NodeClick(path({"客廳"}));
+    const QString huge = QStringLiteral("1") + QString(250, u'0');
+    ASSERT_TRUE(doc->cellEdited(1, QCol::Qty, "0"));
+    ASSERT_TRUE(doc->cellEdited(1, QCol::Price, huge));
+    EXPECT_FALSE(doc->cellEdited(1, QCol::Qty, huge));
+    EXPECT_EQ(doc->GTxM(1, QCol::Qty), "0");
 }
 
 } // namespace

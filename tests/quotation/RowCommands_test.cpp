@@ -3,6 +3,8 @@
 
 #include "quotation/ItemLexicon.h"
 
+#include <functional>
+
 namespace varn::test {
 namespace {
 
@@ -195,6 +197,46 @@ TEST_F(ItemPickTest, UndoIsClearedByANodeChangeAStructuralCommandOrAPickIntoAnEm
     doc->mInsQ_Click();
     EXPECT_FALSE(doc->canUndo());
     EXPECT_FALSE(doc->rowMenuState().undo);
+}
+
+TEST_F(ItemPickTest, RowsPutBackByPasteOrUndoKeepTheTotalWithinThirteenDigits)
+{
+    // Row 1 holds five of the thirteen-digit trillions; a second copy of it would pass them.
+    doc->setTaxChecked(CheckState::Unchecked);
+    ASSERT_TRUE(doc->cellEdited(1, QCol::Price, "5000000000000"));
+    doc->setRowSelection(1, 1);
+    doc->mCpq_Click();
+    doc->pickItem(3, "乳膠漆", "r3", lexicon);   // priced 0; the undo keeps r3 at 30
+    const QStringList names = shownNames();
+    const QStringList amounts = column(doc->hfgQ(), QCol::Amount);
+
+    struct Case {
+        const char* name;
+        int at;
+        std::function<void()> command;
+        bool refused;
+    };
+    const Case cases[] = {
+        {"paste onto another row", 2, [&] { doc->mPstQ_Click(); }, true},
+        {"insert the copy", 2, [&] { doc->mInsQcp_Click(); }, true},
+        {"paste onto the row itself", 1, [&] { doc->mPstQ_Click(); }, false},
+    };
+    for (const Case& c : cases) {
+        prompts.clear();
+        doc->setEditCell(c.at, 0);
+        c.command();
+        EXPECT_EQ(prompts.lastMessageText(), c.refused ? Pricing::tooLargeMessage() : QString()) << c.name;
+        EXPECT_EQ(shownNames(), names) << c.name;
+        EXPECT_EQ(column(doc->hfgQ(), QCol::Amount), amounts) << c.name;
+    }
+
+    // Row 2 takes the total to the limit itself; the undo would bring r3 back past it.
+    ASSERT_TRUE(doc->cellEdited(2, QCol::Price, "4999999999909"));
+    EXPECT_EQ(doc->totals().lbSumT, "9999999999999");
+    EXPECT_FALSE(doc->mUndo_Click());
+    EXPECT_EQ(prompts.lastMessageText(), Pricing::tooLargeMessage());
+    EXPECT_EQ(doc->GTxM(3, QCol::Name), "乳膠漆");
+    EXPECT_EQ(doc->totals().lbSumT, "9999999999999");
 }
 
 TEST_F(ItemPickTest, InTheNoAreaModeTheNameFollowsTheEditorText)

@@ -91,6 +91,24 @@ TEST(FirstPageTablesTest, QuotedTotalIsRoundedHalfToEvenBeforeGroupingAndWords)
     EXPECT_EQ(QuotedTotalInWords(-1200), u"負壹仟貳佰"_s);
 }
 
+TEST(FirstPageTablesTest, AQuotedTotalOfAnySizeKeepsItsDigitsAndSign)
+{
+    // At the thirteen digits the numerals are made for, past them, and past a 64-bit integer.
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        {"9999999999999", "9,999,999,999,999", "玖萬玖仟玖佰玖拾玖億玖仟玖佰玖拾玖萬玖仟玖佰玖拾玖"},
+        {"10000000000000", "10,000,000,000,000", "壹拾萬億"},
+        {"1E+19", "10,000,000,000,000,000,000", "壹仟億億"},
+        {"-1E+20", "-100,000,000,000,000,000,000", "負壹萬億億"},
+    };
+    for (const auto& [quoted, grouped, words] : cases) {
+        FirstPageInput in = withGroups(1);
+        in.lbApr = QString::fromLatin1(quoted);
+        const FirstPageTables t = BuildFirstPageTables(in);
+        EXPECT_EQ(t.pfp[2][4], QString::fromUtf8(grouped)) << quoted;
+        EXPECT_EQ(t.pfp[3][1], u"總價: 新台幣 "_s + QString::fromUtf8(words) + u" 元整(未稅)"_s) << quoted;
+    }
+}
+
 TEST(DetailRowsTest, HeadingNumeralsByLevel)
 {
     const std::tuple<int, int, QString> cases[]
