@@ -47,6 +47,10 @@ public:
         m_cover->raise();
     }
 
+    // The size is fixed by the grid; the header's own hint would measure the texts of
+    // hundreds of sections every time the table lays itself out.
+    QSize sizeHint() const override { return minimumSize(); }
+
 protected:
     void paintEvent(QPaintEvent*) override {}
 
