@@ -102,8 +102,7 @@ int removeRows(GridModel& hfgB, const std::function<bool(const QString&)>& test)
         int first = r;
         while (first - 1 >= 1 && test(hfgB.textMatrix(first - 1, QCol::Path)))
             --first;
-        for (int k = r; k >= first; --k)
-            hfgB.removeRow(k);
+        hfgB.removeRows(first, r - first + 1);
         removed += r - first + 1;
         r = first - 1;
     }

@@ -278,9 +278,15 @@ void GridModel::insertRow(int row)
 
 void GridModel::removeRow(int row)
 {
-    if (row < 0 || row >= rows())
+    removeRows(row, 1);
+}
+
+void GridModel::removeRows(int first, int count)
+{
+    if (first < 0 || first >= rows() || count <= 0)
         return;
-    m_rows.erase(m_rows.begin() + row);
+    const int last = std::min(first + count, rows());
+    m_rows.erase(m_rows.begin() + first, m_rows.begin() + last);
     notifyStructure();
     clampCurrent();
 }

@@ -83,6 +83,8 @@ public:
     // Inserts an empty row before `row` (at the end when row == rows()); removes a row.
     void insertRow(int row);
     void removeRow(int row);
+    // Removes `count` rows from `first` on, as many as the grid has; one change.
+    void removeRows(int first, int count);
 
     // With merging on, equal adjacent texts of that row are shown as one cell.
     bool mergeRow(int row) const;

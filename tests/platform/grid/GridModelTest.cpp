@@ -105,6 +105,31 @@ TEST(GridModelShape, InsertAndRemoveRows)
     EXPECT_EQ(m.rows(), 4);
 }
 
+TEST(GridModelShape, RemovingARunOfRows)
+{
+    const struct {
+        int first, count;
+        QStringList left;
+    } cases[] = {
+        {1, 2, {"r0c1", "r3c1", "r4c1"}},
+        {3, 9, {"r0c1", "r1c1", "r2c1"}},   // as many as there are
+        {0, 5, {}},
+        {5, 1, {"r0c1", "r1c1", "r2c1", "r3c1", "r4c1"}},
+        {-1, 2, {"r0c1", "r1c1", "r2c1", "r3c1", "r4c1"}},
+        {2, 0, {"r0c1", "r1c1", "r2c1", "r3c1", "r4c1"}},
+    };
+    for (const auto& c : cases) {
+        GridModel m(5, 2);
+        fillNamed(m);
+        m.setRow(4);
+        Signals s(m);
+        m.removeRows(c.first, c.count);
+        EXPECT_EQ(column(m, 1), c.left) << c.first << " " << c.count;
+        EXPECT_EQ(s.structure, c.left.size() < 5 ? 1 : 0) << c.first << " " << c.count;
+        EXPECT_EQ(m.row(), std::max(static_cast<int>(c.left.size()) - 1, 0)) << "the current row stays inside";
+    }
+}
+
 TEST(GridModelCells, ReadsOutsideAreEmptyAndWritesOrMovesOutsideAreIgnored)
 {
     GridModel m(3, 3);
