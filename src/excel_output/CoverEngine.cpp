@@ -3,6 +3,7 @@
 #include "excel_output/CoverPlan.h"
 #include "excel_output/DetailPlan.h"
 #include "excel_output/Placeholders.h"
+#include "excel_output/SingleSheetPlan.h"
 #include "excel_output/TemplateCheck.h"
 #include "output/DeliveredWorkbook.h"
 #include "platform/db/Database.h"
@@ -117,6 +118,7 @@ struct CoverPrint::State {
     SheetRanges coverRanges, detailRanges;
     CoverPlan cover;
     DetailPlan detail;
+    SingleSheetPlan single;
 };
 
 CoverPrint::CoverPrint(const PrintJob& job)
@@ -143,7 +145,8 @@ void CoverPrint::plan(const QString& templatePath)
     const QStringList xp = xpValues();
     d->templatePath = templatePath;
     d->book.emplace(Workbook::open(templatePath));
-    const QString problem = CheckQuotationTemplate(*d->book, QuotationTemplateKind::CoverAndDetail, xp);
+    const QString problem = CheckQuotationTemplate(
+        *d->book, m_flags.SingleSheet ? QuotationTemplateKind::SingleSheet : QuotationTemplateKind::CoverAndDetail, xp);
     if (!problem.isEmpty())
         throw PrintPlanError(problem);
 
@@ -158,6 +161,11 @@ void CoverPrint::plan(const QString& templatePath)
 
     d->coverRanges = CoverRanges(xp);
     d->detailRanges = DetailRanges(xp);
+    if (m_flags.SingleSheet) {
+        d->single = PlanSingleSheet(rows, cover.pageEnd, m_flags, m_job.q.noPriceRight(), d->detailRanges,
+                                    d->coverRanges);
+        return;
+    }
     d->cover = PlanCover(cover, d->coverRanges);
     d->detail = PlanDetail(rows, m_flags, m_job.q.noPriceRight(), d->detailRanges);
 }
@@ -165,10 +173,20 @@ void CoverPrint::plan(const QString& templatePath)
 void CoverPrint::fill()
 {
     Worksheet& first = d->book->worksheet(1);
+    if (m_flags.SingleSheet) {
+        // The only sheet: both variable ranges are looked at on it, the detail set-up applies.
+        if (!state().m.gFixedHeader) {
+            FillPlaceholders(first, {d->coverRanges.variables, d->detailRanges.variables}, d->values);
+        }
+        first.addColumnPageBreak(d->detailRanges.output.bottomRight.column + 1);
+        WritePlan(first, d->single);
+        applyPageSetup(first, d->detailRanges);
+        return;
+    }
     Worksheet& second = d->book->worksheet(2);
     if (!state().m.gFixedHeader) {
-        FillPlaceholders(first, d->coverRanges.variables, d->values);
-        FillPlaceholders(second, d->detailRanges.variables, d->values);
+        FillPlaceholders(first, {d->coverRanges.variables}, d->values);
+        FillPlaceholders(second, {d->detailRanges.variables}, d->values);
     }
     WritePlan(first, d->cover);
     if (d->cover.blocks > 1)
@@ -185,7 +203,7 @@ QString CoverPrint::save()
 
 int CoverPrint::coverPages() const
 {
-    return d->cover.blocks;
+    return m_flags.SingleSheet ? 0 : d->cover.blocks;
 }
 
 int CoverPrint::detailPages() const

@@ -15,7 +15,7 @@ class DetailWriter {
 public:
     DetailWriter(DetailPlan& plan, const SheetRanges& r, const LayoutFlags& f, bool noPriceRight)
         : m_plan(plan), m_r(r), m_f(f), m_noPriceRight(noPriceRight), m_L(r.L()),
-          m_perPage(r.outputRows()), m_footer(r.lastRow() - r.lastOutputRow())
+          m_perPage(f.SingleSheet ? 0 : r.outputRows()), m_footer(r.lastRow() - r.lastOutputRow())
     {
     }
 
@@ -63,7 +63,21 @@ public:
         }
     }
 
+    void flatItem(int number, const DetailRow& d)
+    {
+        const int row = take();
+        m_plan.put(row, m_L, double(number));
+        m_plan.put(row, m_L + 1, d.des + d.siz);
+        m_plan.put(row, m_L + 2, d.uni);
+        m_plan.put(row, m_L + 3, d.qua);
+        if (!m_f.BlankPrices) {
+            m_plan.put(row, m_L + 4, d.unp);
+            m_plan.put(row, m_L + 5, d.top);
+        }
+    }
+
     int rowsWritten() const { return m_written; }
+    int nextRow() const { return m_r.firstRow() + m_offset; }
 
 private:
     // The row the next line goes on; every line advances by the same rule.
@@ -71,7 +85,7 @@ private:
     {
         const int row = m_r.firstRow() + m_offset;
         ++m_written;
-        m_offset += (m_written % m_perPage == 0) ? m_footer + 1 : 1;
+        m_offset += (m_perPage > 0 && m_written % m_perPage == 0) ? m_footer + 1 : 1;
         return row;
     }
 
@@ -95,6 +109,13 @@ DetailPlan PlanDetail(const std::vector<DetailRow>& rows, const LayoutFlags& fla
     plan.block = ranges.block();
     DetailWriter out(plan, ranges, flags, noPriceRight);
 
+    if (flags.SingleSheet && flags.FlatList) {
+        for (size_t i = 0; i < rows.size(); ++i)
+            out.flatItem(int(i) + 1, rows[i]);
+        plan.rowsWritten = out.rowsWritten();
+        plan.nextRow = out.nextRow();
+        return plan;
+    }
     std::array<int, kHeadingLevels + 1> counters{};   // index 1..4
     QStringList shown;                                // levels of the last group's path
     size_t i = 0;
@@ -125,8 +146,10 @@ DetailPlan PlanDetail(const std::vector<DetailRow>& rows, const LayoutFlags& fla
         out.subtotal(top, toc);
     }
     plan.rowsWritten = out.rowsWritten();
+    plan.nextRow = out.nextRow();
     const int perPage = ranges.outputRows();
-    plan.blocks = std::max(1, (plan.rowsWritten + perPage - 1) / perPage);
+    if (!flags.SingleSheet)
+        plan.blocks = std::max(1, (plan.rowsWritten + perPage - 1) / perPage);
     return plan;
 }
 

@@ -18,6 +18,7 @@ struct DetailRow {
 
 struct DetailPlan : SheetPlan {
     int rowsWritten = 0;   // headings, items and 小計 rows
+    int nextRow = 0;       // the row after the last one written
 };
 
 // The detail sheet: for each run of rows with the same path (compared exactly), heading
@@ -25,7 +26,9 @@ struct DetailPlan : SheetPlan {
 // numbered item rows and a 小計 row holding the sum of the 金額 printed above it. Every row
 // advances the same way: when a block's output rows are full, the next row is the first
 // output row of the next block. The plan has exactly the blocks its rows occupy.
-// noPriceRight hides the 小計 cost figures as well.
+// noPriceRight hides the 小計 cost figures as well. On a single sheet (SingleSheet) every
+// row goes on the next row and no block is copied; with FlatList as well the items alone
+// are listed, numbered straight through (number, 品名 & 規格, 單位, 數量, 單價, 金額).
 DetailPlan PlanDetail(const std::vector<DetailRow>& rows, const LayoutFlags& flags, bool noPriceRight,
                       const SheetRanges& ranges);
 

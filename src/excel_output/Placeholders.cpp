@@ -6,6 +6,20 @@
 
 namespace varn {
 
+namespace {
+
+void fillCell(Worksheet& sheet, int r, int c, const PlaceholderValues& values)
+{
+    const QString text = sheet.text(r, c);
+    if (!text.contains(QLatin1Char('#')))
+        return;
+    const QString filled = ReplacePlaceholders(text, values);
+    if (filled != text)
+        sheet.setText(r, c, filled);
+}
+
+} // namespace
+
 const std::array<QString, kPlaceholderCount>& PlaceholderNames()
 {
     static const std::array<QString, kPlaceholderCount> names{
@@ -53,16 +67,18 @@ QString ReplacePlaceholders(const QString& text, const PlaceholderValues& values
     return out;
 }
 
-void FillPlaceholders(Worksheet& sheet, const CellRange& range, const PlaceholderValues& values)
+void FillPlaceholders(Worksheet& sheet, const std::vector<CellRange>& ranges, const PlaceholderValues& values)
 {
-    for (int r = range.topLeft.row; r <= range.bottomRight.row; ++r) {
-        for (int c = range.topLeft.column; c <= range.bottomRight.column; ++c) {
-            const QString text = sheet.text(r, c);
-            if (!text.contains(QLatin1Char('#')))
-                continue;
-            const QString filled = ReplacePlaceholders(text, values);
-            if (filled != text)
-                sheet.setText(r, c, filled);
+    for (size_t i = 0; i < ranges.size(); ++i) {
+        const CellRange& range = ranges[i];
+        for (int r = range.topLeft.row; r <= range.bottomRight.row; ++r) {
+            for (int c = range.topLeft.column; c <= range.bottomRight.column; ++c) {
+                bool seen = false;
+                for (size_t j = 0; j < i && !seen; ++j)
+                    seen = ranges[j].contains(r, c);
+                if (!seen)
+                    fillCell(sheet, r, c, values);
+            }
         }
     }
 }

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <array>
+#include <vector>
 
 namespace varn {
 
@@ -29,7 +30,8 @@ PlaceholderValues MakePlaceholderValues(const PlaceholderSource& source);
 // (exact, case-sensitive): a value put in is never looked at again.
 QString ReplacePlaceholders(const QString& text, const PlaceholderValues& values);
 
-// The pass over the cells of one range; only cells that change are written, as text.
-void FillPlaceholders(Worksheet& sheet, const CellRange& range, const PlaceholderValues& values);
+// The pass over the cells of the ranges, each cell once even where the ranges overlap; only
+// cells that change are written, as text.
+void FillPlaceholders(Worksheet& sheet, const std::vector<CellRange>& ranges, const PlaceholderValues& values);
 
 } // namespace varn

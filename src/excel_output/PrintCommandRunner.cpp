@@ -31,7 +31,7 @@ QString RunPrintCommand(const PrintCommand& command, Quotation& q, Database* sta
     QString saved;
     if (QuotationIsBlank(q)) {
         prompter().inform(QStringLiteral("空白表單無法列印"), PromptIcon::Warning);
-    } else if (command.engine == PrintEngine::Cover && !during.SingleSheet) {
+    } else if (command.engine == PrintEngine::Cover) {
         saved = PrintExcelCover({q, staDb, during, QuotationTemplateFolder(command.folder), command.templateFile});
     } else {
         prompter().inform(QStringLiteral("「%1」尚未提供").arg(command.caption), PromptIcon::Information);

@@ -41,6 +41,12 @@ void WritePlan(Worksheet& sheet, const SheetPlan& plan)
         for (int r = 0; r < height; ++r)
             sheet.copyRowHeight(plan.block.topLeft.row + r, top + r);
     }
+    for (const PlannedCopy& copy : plan.copies) {
+        sheet.copyRange(copy.source, CellRef{copy.toRow, copy.source.topLeft.column});
+        // From the bottom up, so that an overlapping copy reads each height before it is replaced.
+        for (int r = copy.source.rows() - 1; r >= 0; --r)
+            sheet.copyRowHeight(copy.source.topLeft.row + r, copy.toRow + r);
+    }
     for (const PlannedCell& c : plan.cells) {
         if (const auto* text = std::get_if<QString>(&c.value))
             sheet.setText(c.row, c.column, *text);

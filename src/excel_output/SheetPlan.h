@@ -27,9 +27,16 @@ struct PlannedCell {
 // template's page block and how many copies of it the rows need (block k starts at the
 // block's top row + k × its height, each copy with a row break above it and the template's
 // row heights), then the cells.
+// A range copied (values, formats, merges) with its row heights onto the rows from toRow.
+struct PlannedCopy {
+    CellRange source;
+    int toRow = 0;
+};
+
 struct SheetPlan {
     CellRange block;
     int blocks = 1;
+    std::vector<PlannedCopy> copies;   // after the blocks, before the cells
     std::vector<PlannedCell> cells;
 
     void put(int row, int column, PlannedValue value,
@@ -56,7 +63,7 @@ private:
 };
 
 // Lays the plan on the sheet: the block copies with their row breaks and heights first,
-// then the cells. Throws WorkbookError.
+// then the other copies, then the cells. Throws WorkbookError.
 void WritePlan(Worksheet& sheet, const SheetPlan& plan);
 
 } // namespace varn

@@ -193,3 +193,40 @@ TEST_F(PrintLayoutsTest, CancelEmptyAndUnusableTemplatesSaveNothing)
     EXPECT_TRUE(prompts.lastMessageText().contains(u"Xp.ini"_s)) << prompts.lastMessageText().toStdString();
     EXPECT_TRUE(savedFiles().isEmpty()) << savedFiles().join(u',').toStdString();
 }
+
+TEST_F(PrintLayoutsTest, SingleSheetsListEverythingOnTheOneSheet)
+{
+    load(TwoAreas());
+    const QString tpl = templateOf(u"mPs"_s);
+    const QByteArray before = digest(tpl);
+    const QString tree = print(u"mPs"_s, tpl);
+    ASSERT_FALSE(tree.isEmpty()) << prompts.lastMessageText().toStdString();
+    const QString flat = print(u"mPss"_s, tpl);
+    ASSERT_FALSE(flat.isEmpty()) << prompts.lastMessageText().toStdString();
+    EXPECT_EQ(digest(tpl), before);
+
+    // By work type across the areas: 壹 木作, three items, 小計, 貳 油漆, one item, 小計: rows 8-15.
+    const QJsonObject t = ReadWithOpenpyxl(tree);
+    EXPECT_EQ(CellText(t, 1, u"A8"_s), u"壹"_s);
+    EXPECT_EQ(CellText(t, 1, u"B9"_s), u"客廳電視櫃240cm"_s);
+    EXPECT_EQ(CellText(t, 1, u"B12"_s), u"小計"_s);
+    EXPECT_EQ(CellText(t, 1, u"F12"_s), u"128000"_s);
+    EXPECT_EQ(CellText(t, 1, u"B15"_s), u"小計"_s);
+    EXPECT_EQ(CellText(t, 1, u"B16"_s), QString());
+    EXPECT_EQ(CellText(t, 1, u"B17"_s), u"設計費"_s);
+    EXPECT_EQ(CellText(t, 1, u"B19"_s), u"    合  計"_s);
+    EXPECT_EQ(CellText(t, 1, u"B21"_s), u"    總  價"_s);
+    EXPECT_EQ(CellText(t, 1, u"A32"_s), u"有效期限三十天"_s);
+    EXPECT_TRUE(CellText(t, 1, u"A37"_s).startsWith(u"總價合計:新台幣"_s));
+    const QJsonObject sheet = SheetOf(t, 1);
+    EXPECT_EQ(sheet.value("printTitleRows").toString(), u"$1:$7"_s);
+    EXPECT_EQ(sheet.value("printArea").toArray(), (QJsonArray{u"$A:$J"_s}));
+    EXPECT_TRUE(sheet.value("rowBreaks").toArray().isEmpty());
+
+    const QJsonObject f = ReadWithOpenpyxl(flat);
+    EXPECT_EQ(CellText(f, 1, u"A8"_s), u"1"_s);
+    EXPECT_EQ(CellText(f, 1, u"B8"_s), u"客廳電視櫃240cm"_s);
+    EXPECT_EQ(CellText(f, 1, u"A11"_s), u"4"_s);
+    EXPECT_EQ(CellText(f, 1, u"G11"_s), QString());   // no 備註 on the flat list
+    EXPECT_EQ(CellText(f, 1, u"B13"_s), u"設計費"_s);
+}

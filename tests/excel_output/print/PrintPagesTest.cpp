@@ -54,6 +54,8 @@ TEST_F(PrintFixture, LibreOfficePrintsThePlannedPages)
     load(manyAreas());
     const QString many = print(u"mPa"_s, templateOf(u"mPa"_s));
     ASSERT_FALSE(many.isEmpty()) << prompts.lastMessageText().toStdString();
+    const QString longList = print(u"mPss"_s, templateOf(u"mPss"_s));
+    ASSERT_FALSE(longList.isEmpty()) << prompts.lastMessageText().toStdString();
     load(TwoAreas());
     const QString two = print(u"mPwc"_s, templateOf(u"mPwc"_s));
     ASSERT_FALSE(two.isEmpty()) << prompts.lastMessageText().toStdString();
@@ -62,7 +64,7 @@ TEST_F(PrintFixture, LibreOfficePrintsThePlannedPages)
     const QString profile = QUrl::fromLocalFile(dir.filePath(u"profile"_s)).toString();
     QProcess soffice;
     soffice.start(u"soffice"_s, {u"-env:UserInstallation="_s + profile, u"--headless"_s, u"--convert-to"_s,
-                                 u"pdf"_s, u"--outdir"_s, pdfDir, many, two});
+                                 u"pdf"_s, u"--outdir"_s, pdfDir, many, two, longList});
     ASSERT_TRUE(soffice.waitForStarted(20000)) << "soffice is needed: " << soffice.errorString().toStdString();
     ASSERT_TRUE(soffice.waitForFinished(300000));
     ASSERT_EQ(soffice.exitCode(), 0) << soffice.readAllStandardError().toStdString();
@@ -73,6 +75,13 @@ TEST_F(PrintFixture, LibreOfficePrintsThePlannedPages)
     EXPECT_FALSE(pageText(manyPdf, 1).contains(u"總價合計"_s));
     EXPECT_TRUE(pageText(manyPdf, 2).contains(u"總價合計:新台幣貳萬捌仟元整(未稅)"_s)) << pageText(manyPdf, 2).toStdString();
     EXPECT_TRUE(pageText(manyPdf, 6).contains(u"區28"_s));
+
+    // The flat list of 28 items runs past the remarks: the total line ends the last page.
+    const QString longPdf = pdfDir + u'/' + QFileInfo(longList).completeBaseName() + u".pdf"_s;
+    const int longPages = pageCount(longPdf);
+    ASSERT_GE(longPages, 1);
+    EXPECT_TRUE(pageText(longPdf, longPages).contains(u"總價合計:新台幣貳萬捌仟元整(未稅)"_s))
+        << pageText(longPdf, longPages).toStdString();
 
     const QString twoPdf = pdfDir + u'/' + QFileInfo(two).completeBaseName() + u".pdf"_s;
     EXPECT_EQ(pageCount(twoPdf), 2);

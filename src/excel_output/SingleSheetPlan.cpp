@@ -1,0 +1,96 @@
+#include "excel_output/SingleSheetPlan.h"
+
+#include "platform/text/VbNumber.h"
+#include "shared/TextRoutines.h"
+#include "statistics/PrintTables.h"
+
+namespace varn {
+
+namespace {
+
+void feeRow(SheetPlan& plan, int row, int L, const FeeValues& fee)
+{
+    if (fee.byTotal) {
+        plan.put(row, L + 1, fee.title);
+        plan.put(row, L + 2, QStringLiteral("總價"));
+        plan.put(row, L + 3, Val(fee.rate), HorizontalAlignment::Right, QStringLiteral("0%"));
+    } else {
+        plan.put(row, L + 1, fee.title + QLatin1Char('\t') + fee.rate + QStringLiteral("元/坪"));
+        plan.put(row, L + 2, QStringLiteral("坪"));
+        plan.put(row, L + 3, fee.base, HorizontalAlignment::Right);
+    }
+    plan.put(row, L + 4, Val(fee.amount));
+}
+
+} // namespace
+
+SingleSheetPlan PlanSingleSheet(const std::vector<DetailRow>& rows, const PageEndValues& pe, const LayoutFlags& flags,
+                                bool noPriceRight, const SheetRanges& detail, const SheetRanges& cover)
+{
+    SingleSheetPlan plan;
+    static_cast<DetailPlan&>(plan) = PlanDetail(rows, flags, noPriceRight, detail);
+    const int L = detail.L();
+    const int B = plan.nextRow;
+    const bool hidePrices = flags.BlankPrices || noPriceRight;
+    const bool tax = pe.taxChecked != CheckState::Unchecked;
+    plan.closingRow = B;
+
+    // Fee amounts come from prices: none in a blank-price print.
+    if (!hidePrices) {
+        if (pe.design.checked != CheckState::Unchecked)
+            feeRow(plan, B + 1, L, pe.design);
+        if (pe.supervision.checked != CheckState::Unchecked)
+            feeRow(plan, B + 2, L, pe.supervision);
+    }
+    plan.put(B + 3, L + 1, QStringLiteral("    合  計"));
+    if (!hidePrices)
+        plan.put(B + 3, L + 5, Val(pe.untaxed));
+    if (tax) {
+        plan.put(B + 4, L + 1, QStringLiteral("    稅  金"));
+        if (!hidePrices)
+            plan.put(B + 4, L + 5, RoundHalfEven(Val(pe.tax)));
+    }
+    if (!noPriceRight) {
+        plan.put(B + 5, L + 1, QStringLiteral("    總  價"));
+        if (!flags.BlankPrices)
+            plan.put(B + 5, L + 5, Val(pe.quoted));
+    }
+
+    const int E = detail.lastOutputRow();
+    const int Z = cover.lastOutputRow();
+    plan.long_ = B + 5 >= E - 5 || B + 5 >= Z;
+    plan.firstRemarkRow = plan.long_ ? B + 6 : E - 5;
+    plan.lineRow = plan.long_ ? B + 11 : Z;
+    for (int k = 0; k < 5; ++k) {
+        const QString& remark = pe.remarks[size_t(k)];
+        if (!remark.isEmpty())
+            plan.put(plan.firstRemarkRow + k, L, remark, HorizontalAlignment::Left);
+    }
+
+    const qint64 quoted = qint64(RoundHalfEven(Val(pe.quoted)));
+    QString words = QStringLiteral("總價合計:新台幣");
+    QString figures = QStringLiteral("NT:$");
+    if (!flags.BlankPrices) {
+        words += QuotedTotalInWords(quoted) + (tax ? QStringLiteral("元整(含稅)") : QStringLiteral("元整(未稅)"));
+        figures += GroupThousands(quoted) + QLatin1Char('-');
+    }
+    plan.put(plan.lineRow, 1, words, HorizontalAlignment::Left);
+    plan.put(plan.lineRow, cover.L() + 5, figures, HorizontalAlignment::Right);
+
+    if (plan.long_) {
+        // Rows below the output range look like its first row; the footer follows the line.
+        const CellRange firstRow{{detail.firstRow(), detail.output.topLeft.column},
+                                 {detail.firstRow(), detail.output.bottomRight.column}};
+        for (int r = E + 1; r <= plan.lineRow; ++r)
+            plan.copies.push_back({firstRow, r});
+        if (detail.lastRow() > E) {
+            const CellRange footer{{E + 1, detail.output.topLeft.column},
+                                   {detail.lastRow(), detail.output.bottomRight.column}};
+            // The footer is read before the rows above overwrite it: copy it first.
+            plan.copies.insert(plan.copies.begin(), {footer, plan.lineRow + 1});
+        }
+    }
+    return plan;
+}
+
+} // namespace varn
