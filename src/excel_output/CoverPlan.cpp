@@ -1,8 +1,9 @@
 #include "excel_output/CoverPlan.h"
 
+#include "excel_output/TotalLines.h"
+
 #include "platform/text/VbNumber.h"
 #include "shared/TextRoutines.h"
-#include "statistics/PrintTables.h"
 
 namespace varn {
 
@@ -93,17 +94,7 @@ CoverPlan PlanCover(const CoverInput& in, const SheetRanges& r)
     }
     int next = int(in.groups.size());
     for (const FeeValues* fee : fees) {
-        const int row = flowRow(next++);
-        if (fee->byTotal) {
-            plan.put(row, L + 1, fee->title);
-            plan.put(row, L + 2, QStringLiteral("總價"));
-            plan.put(row, L + 3, Val(fee->rate), HorizontalAlignment::Right, QStringLiteral("0%"));
-        } else {
-            plan.put(row, L + 1, fee->title + QLatin1Char('\t') + fee->rate + QStringLiteral("元/坪"));
-            plan.put(row, L + 2, QStringLiteral("坪"));
-            plan.put(row, L + 3, fee->base, HorizontalAlignment::Right);
-        }
-        plan.put(row, L + 4, Val(fee->amount));
+        PutFeeRow(plan, flowRow(next++), L, *fee);
     }
 
     int row = plan.overflow ? line - 8 : flowRow(next);
@@ -131,14 +122,7 @@ CoverPlan PlanCover(const CoverInput& in, const SheetRanges& r)
         plan.put(row, L + 4, double(quoted));
 
     plan.lineRow = line;
-    QString words = QStringLiteral("總價合計:新台幣");
-    QString figures = QStringLiteral("NT:$");
-    if (!f.BlankPrices) {
-        words += QuotedTotalInWords(quoted) + (tax ? QStringLiteral("元整(含稅)") : QStringLiteral("元整(未稅)"));
-        figures += GroupThousands(quoted) + QLatin1Char('-');
-    }
-    plan.put(line, 1, words, HorizontalAlignment::Left);
-    plan.put(line, L + 5, figures, HorizontalAlignment::Right);
+    PutTotalLine(plan, line, L + 5, pe, f.BlankPrices);
 
     for (int k = 0; k < 5; ++k) {
         const QString& remark = pe.remarks[size_t(k)];

@@ -1,28 +1,9 @@
 #include "excel_output/SingleSheetPlan.h"
 
+#include "excel_output/TotalLines.h"
 #include "platform/text/VbNumber.h"
-#include "shared/TextRoutines.h"
-#include "statistics/PrintTables.h"
 
 namespace varn {
-
-namespace {
-
-void feeRow(SheetPlan& plan, int row, int L, const FeeValues& fee)
-{
-    if (fee.byTotal) {
-        plan.put(row, L + 1, fee.title);
-        plan.put(row, L + 2, QStringLiteral("總價"));
-        plan.put(row, L + 3, Val(fee.rate), HorizontalAlignment::Right, QStringLiteral("0%"));
-    } else {
-        plan.put(row, L + 1, fee.title + QLatin1Char('\t') + fee.rate + QStringLiteral("元/坪"));
-        plan.put(row, L + 2, QStringLiteral("坪"));
-        plan.put(row, L + 3, fee.base, HorizontalAlignment::Right);
-    }
-    plan.put(row, L + 4, Val(fee.amount));
-}
-
-} // namespace
 
 SingleSheetPlan PlanSingleSheet(const std::vector<DetailRow>& rows, const PageEndValues& pe, const LayoutFlags& flags,
                                 bool noPriceRight, const SheetRanges& detail, const SheetRanges& cover)
@@ -38,9 +19,9 @@ SingleSheetPlan PlanSingleSheet(const std::vector<DetailRow>& rows, const PageEn
     // Fee amounts come from prices: none in a blank-price print.
     if (!hidePrices) {
         if (pe.design.checked != CheckState::Unchecked)
-            feeRow(plan, B + 1, L, pe.design);
+            PutFeeRow(plan, B + 1, L, pe.design);
         if (pe.supervision.checked != CheckState::Unchecked)
-            feeRow(plan, B + 2, L, pe.supervision);
+            PutFeeRow(plan, B + 2, L, pe.supervision);
     }
     plan.put(B + 3, L + 1, QStringLiteral("    合  計"));
     if (!hidePrices)
@@ -67,15 +48,7 @@ SingleSheetPlan PlanSingleSheet(const std::vector<DetailRow>& rows, const PageEn
             plan.put(plan.firstRemarkRow + k, L, remark, HorizontalAlignment::Left);
     }
 
-    const qint64 quoted = qint64(RoundHalfEven(Val(pe.quoted)));
-    QString words = QStringLiteral("總價合計:新台幣");
-    QString figures = QStringLiteral("NT:$");
-    if (!flags.BlankPrices) {
-        words += QuotedTotalInWords(quoted) + (tax ? QStringLiteral("元整(含稅)") : QStringLiteral("元整(未稅)"));
-        figures += GroupThousands(quoted) + QLatin1Char('-');
-    }
-    plan.put(plan.lineRow, 1, words, HorizontalAlignment::Left);
-    plan.put(plan.lineRow, cover.L() + 5, figures, HorizontalAlignment::Right);
+    PutTotalLine(plan, plan.lineRow, cover.L() + 5, pe, flags.BlankPrices);
 
     if (plan.long_) {
         // Rows below the output range look like its first row; the footer follows the line.
