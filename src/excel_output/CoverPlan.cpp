@@ -4,6 +4,7 @@
 
 #include "platform/text/VbNumber.h"
 #include "shared/TextRoutines.h"
+#include "statistics/PrintTables.h"
 
 namespace varn {
 
@@ -81,7 +82,7 @@ CoverPlan PlanCover(const CoverInput& in, const SheetRanges& r)
     for (int i = 0; i < int(in.groups.size()); ++i) {
         const CoverGroup& g = in.groups[size_t(i)];
         const int row = flowRow(i);
-        plan.put(row, L, AmountToChineseFormal(qint64(i) + 1));
+        plan.put(row, L, AmountToChineseFormal(double(i) + 1));
         plan.put(row, L + 1, g.name);
         plan.put(row, L + 2, QStringLiteral("式"));
         plan.put(row, L + 3, 1.0);
@@ -119,7 +120,7 @@ CoverPlan PlanCover(const CoverInput& in, const SheetRanges& r)
     plan.put(row, L + 1, QStringLiteral("    總  計"));
     const double quoted = RoundedQuotedTotal(pe.quoted);
     if (!f.BlankPrices)
-        plan.put(row, L + 4, double(quoted));
+        plan.put(row, L + 4, quoted);
 
     plan.lineRow = line;
     PutTotalLine(plan, line, L + 5, pe, f.BlankPrices);

@@ -22,7 +22,7 @@ void PutFeeRow(SheetPlan& plan, int row, int L, const FeeValues& fee)
 
 void PutTotalLine(SheetPlan& plan, int row, int figuresColumn, const PageEndValues& pe, bool blankPrices)
 {
-    const qint64 quoted = qint64(RoundHalfEven(Val(pe.quoted)));
+    const double quoted = RoundedQuotedTotal(pe.quoted);
     const bool tax = pe.taxChecked != CheckState::Unchecked;
     QString words = QStringLiteral("總價合計:新台幣");
     QString figures = QStringLiteral("NT:$");
