@@ -5,6 +5,8 @@
 #include "records/RegisterEngine.h"
 #include "records/widgets/FieldBinder.h"
 #include "records/widgets/ListPick.h"
+#include "records/widgets/NamedControls.h"
+#include "records/widgets/frmPsel.h"
 #include "shared/ProgramState.h"
 #include "shared/RecordCode.h"
 
@@ -28,22 +30,6 @@ constexpr int kTopTwips = 615;
 constexpr int kWidthTwips = 11200;
 constexpr int kMinListRows = 5;
 
-RegisterWindow::PrintChooser& printChooser()
-{
-    static RegisterWindow::PrintChooser chooser;
-    return chooser;
-}
-
-QPushButton* button(const char* name, const QString& caption, QWidget* parent)
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    // Enter belongs to the fields (it moves on); no button takes it as the default.
-    b->setAutoDefault(false);
-    b->setDefault(false);
-    return b;
-}
-
 // A combo box that shows a caption ("編號", "分類") when nothing is chosen.
 QComboBox* filterCombo(const char* name, QWidget* parent)
 {
@@ -56,11 +42,6 @@ QComboBox* filterCombo(const char* name, QWidget* parent)
 }
 
 } // namespace
-
-void RegisterWindow::setPrintChooser(PrintChooser chooser)
-{
-    printChooser() = std::move(chooser);
-}
 
 RegisterWindow::RegisterWindow(std::unique_ptr<RegisterEngine> engine, QWidget* parent)
     : QDialog(parent)
@@ -85,7 +66,7 @@ RegisterWindow::RegisterWindow(std::unique_ptr<RegisterEngine> engine, QWidget* 
         m_searchBar->addWidget(Combo2);
     }
     m_searchBar->addStretch(1);
-    cmdPp = button("cmdPp", QStringLiteral("列印"), this);
+    cmdPp = NamedButton("cmdPp", QStringLiteral("列印"), this);
     m_searchBar->addWidget(cmdPp);
     root->addLayout(m_searchBar);
 
@@ -103,13 +84,13 @@ RegisterWindow::RegisterWindow(std::unique_ptr<RegisterEngine> engine, QWidget* 
     root->addWidget(HFG, 1);
 
     m_commandRow = new QHBoxLayout;
-    cmdAdd = button("cmdAdd", QStringLiteral("新增"), this);
-    cmdDel = button("cmdDel", QStringLiteral("刪除"), this);
+    cmdAdd = NamedButton("cmdAdd", QStringLiteral("新增"), this);
+    cmdDel = NamedButton("cmdDel", QStringLiteral("刪除"), this);
     lbf = new QLabel(this);
     lbf->setObjectName(QStringLiteral("lbf"));
-    Command1 = button("Command1", QStringLiteral("全文搜尋"), this);
-    Command3 = button("Command3", cfg.texts.showAllCaption, this);
-    Command2 = button("Command2", QStringLiteral("整頁模式>>"), this);
+    Command1 = NamedButton("Command1", QStringLiteral("全文搜尋"), this);
+    Command3 = NamedButton("Command3", cfg.texts.showAllCaption, this);
+    Command2 = NamedButton("Command2", QStringLiteral("整頁模式>>"), this);
     m_commandRow->addWidget(cmdAdd);
     m_commandRow->addWidget(cmdDel);
     m_commandRow->addWidget(lbf);
@@ -126,9 +107,9 @@ RegisterWindow::RegisterWindow(std::unique_ptr<RegisterEngine> engine, QWidget* 
     frameLayout->addLayout(m_detailBody);
     auto* editRow = new QHBoxLayout;
     editRow->addStretch(1);
-    cmdEdit = button("cmdEdit", QStringLiteral("修改"), Frame1);
-    cmdY = button("cmdY", QStringLiteral("確定"), Frame1);
-    cmdN = button("cmdN", QStringLiteral("取消"), Frame1);
+    cmdEdit = NamedButton("cmdEdit", QStringLiteral("修改"), Frame1);
+    cmdY = NamedButton("cmdY", QStringLiteral("確定"), Frame1);
+    cmdN = NamedButton("cmdN", QStringLiteral("取消"), Frame1);
     editRow->addWidget(cmdEdit);
     editRow->addWidget(cmdY);
     editRow->addWidget(cmdN);
@@ -201,7 +182,7 @@ void RegisterWindow::refresh()
     Command1->setVisible(!editing);
     Command2->setVisible(!editing);
     Command3->setVisible(!editing);
-    cmdPp->setVisible(mayEdit && static_cast<bool>(printChooser()));
+    cmdPp->setVisible(mayEdit);
     HFG->setEnabled(e.gridEnabled());
     Command2->setText(e.fullPage() ? QStringLiteral("簡單模式<<") : QStringLiteral("整頁模式>>"));
 
@@ -324,10 +305,9 @@ void RegisterWindow::cmdDel_Click()
 
 void RegisterWindow::cmdPp_Click()
 {
-    if (!m_engine->canEdit() || !printChooser())
+    if (!m_engine->canEdit())
         return;
-    state().m.gPrintKind = m_printKind;
-    printChooser()(this, m_printKind, windowTitle() + QStringLiteral("列印"));
+    ShowListPrinting(this, m_printKind);
 }
 
 void RegisterWindow::HFG_Click()

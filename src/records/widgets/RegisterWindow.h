@@ -33,11 +33,6 @@ public:
     RegisterEngine& engine() { return *m_engine; }
     FieldBinder& binder() { return *m_binder; }
 
-    // The list-printing chooser (set by the list-printing windows when they are built):
-    // shown with the register's print kind and caption. Without one there is no 列印.
-    using PrintChooser = std::function<void(QWidget* parent, int printKind, const QString& caption)>;
-    static void setPrintChooser(PrintChooser chooser);
-
     // Handlers, by the names of the controls they belong to.
     void Combo1_Click(int index);
     void Combo2_Click(int index);

@@ -1,5 +1,6 @@
 #include "records/widgets/frmWP.h"
 
+#include "records/widgets/NamedControls.h"
 #include "shared/ProgramState.h"
 
 #include <QGridLayout>
@@ -13,28 +14,9 @@ namespace varn {
 
 namespace {
 
-QPushButton* button(const char* name, const QString& caption, QWidget* parent)
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
-
 QListWidget* list(const char* name, QWidget* parent)
 {
-    auto* l = new QListWidget(parent);
-    l->setObjectName(QString::fromLatin1(name));
-    l->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    return l;
-}
-
-QList<int> chosenRows(const QListWidget* list)
-{
-    QList<int> rows;
-    for (const QListWidgetItem* item : list->selectedItems())
-        rows << list->row(item);
-    return rows;
+    return NamedList(name, QAbstractItemView::ExtendedSelection, parent);
 }
 
 } // namespace
@@ -57,12 +39,12 @@ frmWP::frmWP(QWidget* parent)
     LsNew = list("LsNew", this);
     LsNew->setSelectionMode(QAbstractItemView::NoSelection);
     LsAll = list("LsAll", this);
-    cmMv = button("cmMv", QStringLiteral("移除"), this);
-    cmAd = button("cmAd", QStringLiteral("加入"), this);
-    Command3 = button("Command3", QStringLiteral("恢復原始狀態"), this);
-    Command1 = button("Command1", QStringLiteral("確定"), this);
-    Command2 = button("Command2", QStringLiteral("取消"), this);
-    Command4 = button("Command4", QStringLiteral("離開"), this);
+    cmMv = NamedButton("cmMv", QStringLiteral("移除"), this);
+    cmAd = NamedButton("cmAd", QStringLiteral("加入"), this);
+    Command3 = NamedButton("Command3", QStringLiteral("恢復原始狀態"), this);
+    Command1 = NamedButton("Command1", QStringLiteral("確定"), this);
+    Command2 = NamedButton("Command2", QStringLiteral("取消"), this);
+    Command4 = NamedButton("Command4", QStringLiteral("離開"), this);
 
     auto* grid = new QGridLayout;
     grid->addWidget(LbO, 0, 0);
@@ -127,7 +109,7 @@ void frmWP::cmAd_Click()
 {
     if (!m_links)
         return;
-    m_links->add(chosenRows(LsAll));
+    m_links->add(SelectedRows(LsAll));
     showLists();
 }
 
@@ -135,7 +117,7 @@ void frmWP::cmMv_Click()
 {
     if (!m_links)
         return;
-    m_links->remove(chosenRows(LsO));
+    m_links->remove(SelectedRows(LsO));
     showLists();
 }
 

@@ -62,7 +62,7 @@ TEST_F(VendorEmployeeWindowsTest, VendorKindsAndLinksRoundTrip)
     ASSERT_NE(w, nullptr);
     QApplication::setActiveWindow(w);
     EXPECT_EQ(w->windowTitle(), u"廠商資料"_s);
-    EXPECT_FALSE(w->cmdPp->isVisible());
+    EXPECT_TRUE(w->cmdPp->isVisible());
     chooseFirst(w);
     QTest::mouseClick(w->cmdEdit, Qt::LeftButton);
     w->SSTab1->setCurrentIndex(3);   // 工班 或 材料供應

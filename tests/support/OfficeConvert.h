@@ -1,0 +1,41 @@
+#pragma once
+
+// Opens workbooks in LibreOffice, headless, by converting them to PDF in one run with a
+// profile folder of its own, so that runs at the same time do not share one. A missing
+// soffice is a failure of the calling test, never a skip.
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QUrl>
+
+namespace varn::test {
+
+// Empty when every input became a PDF in outDir; otherwise what went wrong.
+inline QString ConvertWithOffice(const QStringList& inputs, const QString& outDir)
+{
+    QTemporaryDir profile;
+    if (!profile.isValid())
+        return QStringLiteral("no folder for the LibreOffice profile");
+    QProcess soffice;
+    soffice.start(QStringLiteral("soffice"),
+                  QStringList{QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(profile.path()).toString(),
+                              QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("pdf"),
+                              QStringLiteral("--outdir"), outDir}
+                      + inputs);
+    if (!soffice.waitForStarted(20000))
+        return QStringLiteral("soffice cannot be started: ") + soffice.errorString();
+    if (!soffice.waitForFinished(300000) || soffice.exitCode() != 0)
+        return QStringLiteral("soffice failed: ") + QString::fromUtf8(soffice.readAllStandardError());
+    QString missing;
+    for (const QString& in : inputs) {
+        const QString pdf = QDir(outDir).filePath(QFileInfo(in).completeBaseName() + QStringLiteral(".pdf"));
+        if (QFileInfo(pdf).size() == 0)
+            missing += QStringLiteral("no PDF of %1\n").arg(in);
+    }
+    return missing;
+}
+
+} // namespace varn::test
