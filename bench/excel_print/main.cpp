@@ -1,5 +1,6 @@
-// Prints a 10,000-item quotation (20 areas × 25 work types × 20 items) through 區域首頁(估價)
-// and 工種首頁(成本)(分離區域), end to end without the viewer: root and statistics, plan,
+// Prints a 10,000-item quotation (20 areas × 25 work types × 20 items) through 區域首頁(估價),
+// 工種首頁(成本)(分離區域), the two single sheets and 區域首頁(估價)(不印工種), end to end
+// without the viewer: root and statistics, plan,
 // fill, save. For comparison it writes the same cells into a new workbook with
 // libxlsxwriter in the same run. Prints the time of each phase.
 //   excel_print_bench
@@ -106,10 +107,11 @@ int main(int argc, char** argv)
     q.load(bigQuotation(), dir.filePath(QStringLiteral("big.vrn")));
     std::printf("load 10,000 items: %.0f ms\n", since(t));
 
-    for (const char* name : {"mPa", "mPwac"}) {
+    for (const char* name : {"mPa", "mPwac", "mPs", "mPss", "mPnw"}) {
         const PrintCommand& command = *FindPrintCommand(QString::fromLatin1(name));
         const LayoutFlags flags = CommandFlags(command, {}, {false, false, false});
-        const PrintJob job{q, sta.get(), flags, QuotationTemplateFolder(command.folder), command.templateFile};
+        const PrintJob job{q, sta.get(), flags, QuotationTemplateFolder(command.folder), command.templateFile,
+                           command.engine == PrintEngine::AreaNoTypes};
         CoverPrint print(job);
         const auto start = Clock::now();
         t = Clock::now();

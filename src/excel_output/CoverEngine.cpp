@@ -88,6 +88,7 @@ std::vector<DetailRow> readDetailRows(Database& sta)
         d.toc = rs.value(8).toDouble();
         d.rat = rs.value(9).toDouble();
         d.rem = rs.text(10);
+        d.aot = rs.text(11);
         rows.push_back(std::move(d));
     }
     return rows;
@@ -136,7 +137,8 @@ void CoverPrint::prepare()
     m_job.q.RecalcGrandTotal();
     const auto firm = readFirm(state().m.gDb.get());
     BuildStatistics(*m_job.staDb, m_job.q.hfgQ());
-    NumberStatisticsGroups(*m_job.staDb, m_flags.TreeMode != 1, m_job.q.noAreaMode(), m_flags.TreeMode);
+    const bool byType = !m_job.areaNoTypes && m_flags.TreeMode != 1;
+    NumberStatisticsGroups(*m_job.staDb, byType, m_job.q.noAreaMode(), m_flags.TreeMode);
     d->values = MakePlaceholderValues(takeHeaderValues(m_job.q, firm));
 }
 
@@ -155,6 +157,7 @@ void CoverPrint::plan(const QString& templatePath)
     cover.groups = readCoverGroups(sta, m_flags, m_job.q.noAreaMode());
     cover.pageEnd = m_job.q.pageEnd();
     cover.flags = m_flags;
+    cover.areaNoTypes = m_job.areaNoTypes;
     const std::vector<DetailRow> rows = readDetailRows(sta);
     for (const DetailRow& row : rows)
         cover.costTotal += row.toc;
@@ -167,7 +170,8 @@ void CoverPrint::plan(const QString& templatePath)
         return;
     }
     d->cover = PlanCover(cover, d->coverRanges);
-    d->detail = PlanDetail(rows, m_flags, m_job.q.noPriceRight(), d->detailRanges);
+    d->detail = m_job.areaNoTypes ? PlanAreaDetail(rows, m_flags, d->detailRanges)
+                                  : PlanDetail(rows, m_flags, m_job.q.noPriceRight(), d->detailRanges);
 }
 
 void CoverPrint::fill()
@@ -208,7 +212,7 @@ int CoverPrint::coverPages() const
 
 int CoverPrint::detailPages() const
 {
-    return d->detail.blocks;
+    return m_flags.SingleSheet ? d->single.blocks : d->detail.blocks;
 }
 
 QString PrintExcelCover(const PrintJob& job)

@@ -19,6 +19,8 @@ struct PrintJob {
     LayoutFlags flags;
     QString startFolder;
     QString templateFile;
+    // 區域首頁(估價)(不印工種): the cover by area, the details by area alone.
+    bool areaNoTypes = false;
 };
 
 // The steps of one cover print, each of which throws on failure (DbError, WorkbookError,

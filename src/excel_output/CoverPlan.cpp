@@ -95,7 +95,8 @@ CoverPlan PlanCover(const CoverInput& in, const SheetRanges& r)
     }
     int next = int(in.groups.size());
     for (const FeeValues* fee : fees) {
-        PutFeeRow(plan, flowRow(next++), L, *fee);
+        const QString areaText = in.areaNoTypes ? fee->base + QStringLiteral(" X ") + CStr(Val(fee->rate)) : QString();
+        PutFeeRow(plan, flowRow(next++), L, *fee, areaText);
     }
 
     int row = plan.overflow ? line - 8 : flowRow(next);
@@ -124,6 +125,10 @@ CoverPlan PlanCover(const CoverInput& in, const SheetRanges& r)
 
     plan.lineRow = line;
     PutTotalLine(plan, line, L + 5, pe, f.BlankPrices);
+    if (in.areaNoTypes && !plan.overflow) {
+        plan.emphasize(line, 1, 14);
+        plan.emphasize(line, L + 5, 12);
+    }
 
     for (int k = 0; k < 5; ++k) {
         const QString& remark = pe.remarks[size_t(k)];

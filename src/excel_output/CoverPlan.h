@@ -22,6 +22,9 @@ struct CoverInput {
     PageEndValues pageEnd;            // fees, tax, totals of the whole quotation, remarks
     double costTotal = 0;             // 成本複計 of the whole quotation
     LayoutFlags flags;
+    // The area layout without work types: a fee by 坪 shows "area X rate" in its L + 3, and
+    // the total line of a one-page cover is set in bold.
+    bool areaNoTypes = false;
 };
 
 struct CoverPlan : SheetPlan {

@@ -1,6 +1,7 @@
 #include "excel_output/DetailPlan.h"
 
 #include "statistics/PrintTables.h"
+#include "shared/TextRoutines.h"
 #include "statistics/StatisticsTable.h"
 
 #include <array>
@@ -17,6 +18,13 @@ public:
         : m_plan(plan), m_r(r), m_f(f), m_noPriceRight(noPriceRight), m_L(r.L()),
           m_perPage(f.SingleSheet ? 0 : r.outputRows()), m_footer(r.lastRow() - r.lastOutputRow())
     {
+    }
+
+    void areaHeading(int counter, const QString& name)
+    {
+        const int row = take();
+        m_plan.put(row, m_L, AmountToChinese(double(counter)));
+        m_plan.put(row, m_L + 1, name);
     }
 
     void heading(int level, int counter, const QString& name)
@@ -150,6 +158,34 @@ DetailPlan PlanDetail(const std::vector<DetailRow>& rows, const LayoutFlags& fla
     const int perPage = ranges.outputRows();
     if (!flags.SingleSheet)
         plan.blocks = std::max(1, (plan.rowsWritten + perPage - 1) / perPage);
+    return plan;
+}
+
+DetailPlan PlanAreaDetail(const std::vector<DetailRow>& rows, const LayoutFlags& flags, const SheetRanges& ranges)
+{
+    DetailPlan plan;
+    plan.block = ranges.block();
+    LayoutFlags f = flags;
+    f.SingleSheet = false;
+    f.FlatList = true;
+    DetailWriter out(plan, ranges, f, false);
+    int areaNo = 0;
+    size_t i = 0;
+    while (i < rows.size()) {
+        const QString& area = rows[i].aot;
+        out.areaHeading(++areaNo, area);
+        double top = 0;
+        int number = 0;
+        for (; i < rows.size() && rows[i].aot == area; ++i) {
+            out.flatItem(++number, rows[i]);
+            top += rows[i].top;
+        }
+        out.subtotal(top, 0);
+    }
+    plan.rowsWritten = out.rowsWritten();
+    plan.nextRow = out.nextRow();
+    const int perPage = ranges.outputRows();
+    plan.blocks = std::max(1, (plan.rowsWritten + perPage - 1) / perPage);
     return plan;
 }
 

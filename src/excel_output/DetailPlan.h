@@ -13,6 +13,7 @@ namespace varn {
 struct DetailRow {
     QString tre;                  // leaf path, levels joined by "‧", the root first
     QString des, siz, uni, rem;   // 品名, 規格, 單位, 備註
+    QString aot;                  // the first path level (the area)
     double qua = 0, unp = 0, top = 0, cos = 0, toc = 0, rat = 0;
 };
 
@@ -31,5 +32,11 @@ struct DetailPlan : SheetPlan {
 // are listed, numbered straight through (number, 品名 & 規格, 單位, 數量, 單價, 金額).
 DetailPlan PlanDetail(const std::vector<DetailRow>& rows, const LayoutFlags& flags, bool noPriceRight,
                       const SheetRanges& ranges);
+
+// The detail sheet of the area layout without work types: per run of rows of one area a
+// heading (一, 二, … and the area's name), the items (number, 品名 & 規格, 單位, 數量, 單價,
+// 金額) and a 小計 row holding the sum of the 金額 printed above it; the same advance rule
+// and blocks as PlanDetail. BlankPrices leaves 單價, 金額 and the 小計 amount empty.
+DetailPlan PlanAreaDetail(const std::vector<DetailRow>& rows, const LayoutFlags& flags, const SheetRanges& ranges);
 
 } // namespace varn

@@ -31,8 +31,9 @@ QString RunPrintCommand(const PrintCommand& command, Quotation& q, Database* sta
     QString saved;
     if (QuotationIsBlank(q)) {
         prompter().inform(QStringLiteral("空白表單無法列印"), PromptIcon::Warning);
-    } else if (command.engine == PrintEngine::Cover) {
-        saved = PrintExcelCover({q, staDb, during, QuotationTemplateFolder(command.folder), command.templateFile});
+    } else if (command.engine == PrintEngine::Cover || command.engine == PrintEngine::AreaNoTypes) {
+        saved = PrintExcelCover({q, staDb, during, QuotationTemplateFolder(command.folder), command.templateFile,
+                                 command.engine == PrintEngine::AreaNoTypes});
     } else {
         prompter().inform(QStringLiteral("「%1」尚未提供").arg(command.caption), PromptIcon::Information);
     }

@@ -12,6 +12,17 @@ void SheetPlan::put(int row, int column, PlannedValue value, HorizontalAlignment
     cells.push_back({row, column, std::move(value), alignment, numberFormat});
 }
 
+void SheetPlan::emphasize(int row, int column, double fontSize)
+{
+    for (auto it = cells.rbegin(); it != cells.rend(); ++it) {
+        if (it->row == row && it->column == column) {
+            it->bold = true;
+            it->fontSize = fontSize;
+            return;
+        }
+    }
+}
+
 const PlannedCell* SheetPlan::at(int row, int column) const
 {
     for (auto it = cells.rbegin(); it != cells.rend(); ++it) {
@@ -52,6 +63,10 @@ void WritePlan(Worksheet& sheet, const SheetPlan& plan)
             sheet.setText(c.row, c.column, *text);
         else
             sheet.setNumber(c.row, c.column, std::get<double>(c.value));
+        if (c.bold)
+            sheet.setBold(c.row, c.column, true);
+        if (c.fontSize > 0)
+            sheet.setFontSize(c.row, c.column, c.fontSize);
         if (c.alignment != HorizontalAlignment::General)
             sheet.setHorizontalAlignment(c.row, c.column, c.alignment);
         if (!c.numberFormat.isEmpty())

@@ -21,6 +21,8 @@ struct PlannedCell {
     PlannedValue value;
     HorizontalAlignment alignment = HorizontalAlignment::General;   // General: left as it is
     QString numberFormat;                                           // empty: left as it is
+    bool bold = false;                                              // false: left as it is
+    double fontSize = 0;                                            // 0: left as it is
 };
 
 // What an engine writes on one sheet, worked out before the workbook is touched: the
@@ -41,6 +43,8 @@ struct SheetPlan {
 
     void put(int row, int column, PlannedValue value,
              HorizontalAlignment alignment = HorizontalAlignment::General, const QString& numberFormat = {});
+    // Bold type of a size for a planned cell.
+    void emphasize(int row, int column, double fontSize);
     // The planned cell, or null.
     const PlannedCell* at(int row, int column) const;
     // The planned value as text ("" when nothing is planned there; numbers as CStr writes

@@ -6,7 +6,7 @@
 
 namespace varn {
 
-void PutFeeRow(SheetPlan& plan, int row, int L, const FeeValues& fee)
+void PutFeeRow(SheetPlan& plan, int row, int L, const FeeValues& fee, const QString& areaText)
 {
     if (fee.byTotal) {
         plan.put(row, L + 1, fee.title);
@@ -15,7 +15,7 @@ void PutFeeRow(SheetPlan& plan, int row, int L, const FeeValues& fee)
     } else {
         plan.put(row, L + 1, fee.title + QLatin1Char('\t') + fee.rate + QStringLiteral("元/坪"));
         plan.put(row, L + 2, QStringLiteral("坪"));
-        plan.put(row, L + 3, fee.base, HorizontalAlignment::Right);
+        plan.put(row, L + 3, areaText.isEmpty() ? fee.base : areaText, HorizontalAlignment::Right);
     }
     plan.put(row, L + 4, Val(fee.amount));
 }

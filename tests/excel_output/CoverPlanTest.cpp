@@ -193,3 +193,22 @@ TEST(CoverPlanTest, ZeroAndNegativeTotalsInWordsAndAShortRangeRefused)
     EXPECT_THROW(PlanCover(groups(8), CoverRanges(xp)), PrintPlanError);
     EXPECT_NO_THROW(PlanCover(groups(4), CoverRanges(xp)));
 }
+
+TEST(CoverPlanTest, TheAreaLayoutShowsAreaTimesRateAndABoldLineOnOnePage)
+{
+    CoverInput in = groups(2);
+    in.areaNoTypes = true;
+    in.pageEnd.supervision = {u"監工費"_s, CheckState::Checked, false, u"30"_s, u"1500.0"_s, u"45000"_s};
+    const CoverPlan p = PlanCover(in, CoverRanges(defaults()));
+    EXPECT_EQ(p.textAt(10, 4), u"30 X 1500"_s);
+    EXPECT_EQ(p.at(10, 4)->alignment, HorizontalAlignment::Right);
+    EXPECT_TRUE(p.at(37, 1)->bold);
+    EXPECT_EQ(p.at(37, 1)->fontSize, 14);
+    EXPECT_EQ(p.at(37, 6)->fontSize, 12);
+
+    // Over two pages the line keeps the template's font.
+    CoverInput many = groups(28);
+    many.areaNoTypes = true;
+    const CoverPlan q = PlanCover(many, CoverRanges(defaults()));
+    EXPECT_FALSE(q.at(69, 1)->bold);
+}

@@ -130,3 +130,40 @@ TEST(DetailPlanTest, ColumnsOfTheEstimateBlankAndCostForms)
         EXPECT_EQ(subtotal, c.subtotal) << c.item.join(u',').toStdString();
     }
 }
+
+TEST(DetailPlanTest, TheAreaLayoutGroupsByAreaAloneAcrossTheBlocks)
+{
+    auto areaRow = [](const char* area, const char* type, const char* name, double top) {
+        DetailRow d = row(Q({area, type}), name, top);
+        d.aot = QString::fromUtf8(area);
+        d.siz = u"x"_s;
+        return d;
+    };
+    // 一 客廳, 2 items, 小計, 二 主臥 on the block's last row, its five items from the next
+    // block on, and its 小計 opening a third block.
+    const std::vector<DetailRow> rows{
+        areaRow("客廳", "木作", "櫃", 100), areaRow("客廳", "油漆", "牆", 30), areaRow("主臥", "木作", "床", 1),
+        areaRow("主臥", "木作", "桌", 2), areaRow("主臥", "油漆", "牆", 3), areaRow("主臥", "油漆", "頂", 4),
+        areaRow("主臥", "木作", "門", 5),
+    };
+    const DetailPlan p = PlanAreaDetail(rows, {}, DetailRanges(SmallXp()));
+    EXPECT_EQ(p.rowsWritten, 11);
+    EXPECT_EQ(p.blocks, 3);
+    EXPECT_EQ(lines(p, 22), (QStringList{u"一|客廳"_s, u"1|櫃x"_s, u"2|牆x"_s, u"|小計"_s, u"二|主臥"_s,
+                                         u"|"_s, u"|"_s,
+                                         u"1|床x"_s, u"2|桌x"_s, u"3|牆x"_s, u"4|頂x"_s, u"5|門x"_s,
+                                         u"|"_s, u"|"_s,
+                                         u"|小計"_s}));
+    EXPECT_EQ(p.textAt(11, 6), u"130"_s);
+    EXPECT_EQ(p.textAt(22, 6), u"15"_s);
+    EXPECT_EQ(p.textAt(15, 5), u"1"_s);   // 單價
+    EXPECT_EQ(p.textAt(15, 7), QString());   // no 備註 or cost column
+
+    LayoutFlags blank;
+    blank.BlankPrices = true;
+    const DetailPlan b = PlanAreaDetail(rows, blank, DetailRanges(SmallXp()));
+    EXPECT_EQ(b.textAt(9, 5), QString());
+    EXPECT_EQ(b.textAt(9, 6), QString());
+    EXPECT_EQ(b.textAt(11, 6), QString());
+    EXPECT_EQ(b.textAt(11, 2), u"小計"_s);
+}

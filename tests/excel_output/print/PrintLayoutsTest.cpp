@@ -230,3 +230,22 @@ TEST_F(PrintLayoutsTest, SingleSheetsListEverythingOnTheOneSheet)
     EXPECT_EQ(CellText(f, 1, u"G11"_s), QString());   // no 備註 on the flat list
     EXPECT_EQ(CellText(f, 1, u"B13"_s), u"設計費"_s);
 }
+
+TEST_F(PrintLayoutsTest, TheAreaLayoutWithoutWorkTypesListsItemsByArea)
+{
+    load(TwoAreas());
+    const QString saved = print(u"mPnw"_s, templateOf(u"mPnw"_s));
+    ASSERT_FALSE(saved.isEmpty()) << prompts.lastMessageText().toStdString();
+    const QJsonObject book = ReadWithOpenpyxl(saved);
+    EXPECT_EQ(CellText(book, 1, u"B8"_s), u"客廳"_s);
+    EXPECT_EQ(CellText(book, 1, u"D11"_s), u"30 X 1500"_s);
+    EXPECT_TRUE(CellOf(book, 1, u"A37"_s).value("bold").toBool());
+    // 一 客廳, three items, 小計, 二 主臥, one item, 小計.
+    QStringList detail;
+    for (int r = 8; r <= 15; ++r)
+        detail << CellText(book, 2, u"A%1"_s.arg(r)) + u'|' + CellText(book, 2, u"B%1"_s.arg(r)) + u'|'
+                      + CellText(book, 2, u"F%1"_s.arg(r));
+    EXPECT_EQ(detail, (QStringList{u"一|客廳|"_s, u"1|電視櫃240cm|30000"_s, u"2|書櫃|50000"_s, u"3|牆面|16000"_s,
+                                   u"|小計|96000"_s, u"二|主臥|"_s, u"1|衣櫃|48000"_s, u"|小計|48000"_s}));
+    EXPECT_EQ(CellText(book, 2, u"G9"_s), QString());
+}

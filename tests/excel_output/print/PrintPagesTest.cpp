@@ -59,12 +59,14 @@ TEST_F(PrintFixture, LibreOfficePrintsThePlannedPages)
     load(TwoAreas());
     const QString two = print(u"mPwc"_s, templateOf(u"mPwc"_s));
     ASSERT_FALSE(two.isEmpty()) << prompts.lastMessageText().toStdString();
+    const QString areas = print(u"mPnw"_s, templateOf(u"mPnw"_s));
+    ASSERT_FALSE(areas.isEmpty()) << prompts.lastMessageText().toStdString();
 
     const QString pdfDir = dir.filePath(u"pdf"_s);
     const QString profile = QUrl::fromLocalFile(dir.filePath(u"profile"_s)).toString();
     QProcess soffice;
     soffice.start(u"soffice"_s, {u"-env:UserInstallation="_s + profile, u"--headless"_s, u"--convert-to"_s,
-                                 u"pdf"_s, u"--outdir"_s, pdfDir, many, two, longList});
+                                 u"pdf"_s, u"--outdir"_s, pdfDir, many, two, longList, areas});
     ASSERT_TRUE(soffice.waitForStarted(20000)) << "soffice is needed: " << soffice.errorString().toStdString();
     ASSERT_TRUE(soffice.waitForFinished(300000));
     ASSERT_EQ(soffice.exitCode(), 0) << soffice.readAllStandardError().toStdString();
@@ -82,6 +84,11 @@ TEST_F(PrintFixture, LibreOfficePrintsThePlannedPages)
     ASSERT_GE(longPages, 1);
     EXPECT_TRUE(pageText(longPdf, longPages).contains(u"總價合計:新台幣貳萬捌仟元整(未稅)"_s))
         << pageText(longPdf, longPages).toStdString();
+
+    const QString areasPdf = pdfDir + u'/' + QFileInfo(areas).completeBaseName() + u".pdf"_s;
+    EXPECT_EQ(pageCount(areasPdf), 2);
+    EXPECT_TRUE(pageText(areasPdf, 1).contains(u"元整(含稅)"_s));
+    EXPECT_TRUE(pageText(areasPdf, 2).contains(u"主臥"_s));
 
     const QString twoPdf = pdfDir + u'/' + QFileInfo(two).completeBaseName() + u".pdf"_s;
     EXPECT_EQ(pageCount(twoPdf), 2);
