@@ -2,6 +2,7 @@
 
 #include "platform/grid/widgets/GridView.h"
 #include "platform/ui/Twips.h"
+#include "platform/ui/widgets/TabPageFocus.h"
 #include "records/RegisterEngine.h"
 #include "records/widgets/FieldBinder.h"
 #include "records/widgets/ListPick.h"
@@ -354,6 +355,12 @@ bool RegisterWindow::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return QDialog::eventFilter(watched, event);
+}
+
+bool RegisterWindow::focusNextPrevChild(bool next)
+{
+    // Enter and Tab reach the fields of the detail tabs that are not in front too.
+    return FocusAcrossTabPages(this, next) || QDialog::focusNextPrevChild(next);
 }
 
 void RegisterWindow::reject()

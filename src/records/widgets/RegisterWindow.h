@@ -88,6 +88,7 @@ protected:
 
     void reject() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
     // Scrolls the list so that its current row shows.
     void keepRowInSight();

@@ -106,6 +106,28 @@ TEST_F(VendorEmployeeWindowsTest, VendorKindsAndLinksRoundTrip)
     EXPECT_EQ(db->openRecordset(u"SELECT 供應類別 FROM 廠商"_s).text(0), u"3"_s);
 }
 
+TEST_F(VendorEmployeeWindowsTest, EnterWalksThroughEveryDetailTab)
+{
+    ShowVendorRegister();
+    frmPrv* w = frmPrv::existing();
+    ASSERT_NE(w, nullptr);
+    QApplication::setActiveWindow(w);
+    prompts.clear();
+    QTest::mouseClick(w->cmdAdd, Qt::LeftButton);
+    ASSERT_EQ(w->SSTab1->currentIndex(), 0);
+    // (field left with Enter, field reached, tab in front)
+    const std::tuple<const char*, const char*, int> steps[] = {
+        {"t23", "t30", 1}, {"T39", "t24", 2}, {"t28", "T35", 2}};
+    for (const auto& [from, to, tab] : steps) {
+        QLineEdit* field = child(w, from);
+        field->setFocus();
+        QTest::keyClick(field, Qt::Key_Return);
+        EXPECT_EQ(QApplication::focusWidget(), child<QWidget>(w, to)) << from;
+        EXPECT_EQ(w->SSTab1->currentIndex(), tab) << from;
+    }
+    EXPECT_TRUE(w->engine().editing());
+}
+
 TEST_F(VendorEmployeeWindowsTest, EmployeePasswordPanel)
 {
     db->execute(u"INSERT INTO 員工 (員工編號, 中文姓名, 英文姓名) VALUES ('A001', '王小明', 'Ming')"_s);
