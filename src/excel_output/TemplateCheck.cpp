@@ -107,7 +107,10 @@ QString CheckQuotationTemplate(Workbook& workbook, QuotationTemplateKind kind, c
         } else {
             Worksheet& sheet = workbook.worksheet(1);
             problem = checkGroup(sheet, xp, 17, detailGroup, file, detailOutput);
-            // The grand-total line goes on the cover output range's last row.
+            // The placeholders are looked for in the cover's variable range too, and the
+            // grand-total line goes on the cover output range's last row.
+            if (problem.isEmpty())
+                problem = checkGroup(sheet, xp, 1, coverGroup, file, coverOutput, 1);
             if (problem.isEmpty())
                 problem = checkGroup(sheet, xp, 1, coverGroup, file, coverOutput, 2);
             if (problem.isEmpty())

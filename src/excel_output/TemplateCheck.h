@@ -9,8 +9,9 @@ class Workbook;
 
 enum class QuotationTemplateKind {
     CoverAndDetail,   // worksheet 1 the cover (Xp lines 1-16), worksheet 2 the details (17-32)
-    SingleSheet,      // worksheet 1 only: detail ranges, and the cover's output range for the
-                      // grand-total line
+    SingleSheet,      // worksheet 1 only: detail ranges, the cover's variable range (its
+                      // placeholders are looked for there too) and the cover's output range for
+                      // the grand-total line
 };
 
 // Checks a quotation template against the print ranges before an engine fills it: the

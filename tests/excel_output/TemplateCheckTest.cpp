@@ -73,8 +73,11 @@ TEST(TemplateCheck, TheSingleSheetIsCheckedWithBothGroupsItUses)
     // The grand-total line goes on the cover output range's last row of the same sheet.
     EXPECT_TRUE(CheckQuotationTemplate(kSingle, QuotationTemplateKind::SingleSheet, xpWith(12, "70"))
                     .contains(QStringLiteral("超出範圍")));
-    // The cover's placeholder range is not the single sheet's concern.
-    EXPECT_EQ(CheckQuotationTemplate(kSingle, QuotationTemplateKind::SingleSheet, xpWith(8, "70")), QString());
+    // Both placeholder ranges are looked at on the one sheet.
+    EXPECT_TRUE(CheckQuotationTemplate(kSingle, QuotationTemplateKind::SingleSheet, xpWith(8, "70"))
+                    .contains(QStringLiteral("超出範圍")));
+    EXPECT_TRUE(CheckQuotationTemplate(kSingle, QuotationTemplateKind::SingleSheet, xpWith(5, "a1"))
+                    .contains(QStringLiteral("Xp.ini")));
 }
 
 TEST(TemplateCheck, AnOpenWorkbookCanBeCheckedBeforeItIsFilled)
