@@ -36,30 +36,29 @@ protected:
     QString emptyFolder;
 };
 
-TEST_F(MainDbTest, OpensTheDatabaseNamedInMdbpath)
+TEST_F(MainDbTest, OpensTheDatabaseNamedInMdbpathAndAShortFileTakesTheDefaultFolders)
 {
+    const QString dir = programFolder() + u'/';
+    const QByteArray shortFile = dbFolder().toUtf8() + "\r\n";
     pointAt(dbFolder());
-    EXPECT_TRUE(OpenMainDb());
-    ASSERT_TRUE(state().m.gDb);
-    EXPECT_EQ(state().m.gMdbPath, dbFolder());
-    EXPECT_EQ(state().m.gPrintPath, u"/print"_s);
-    EXPECT_EQ(state().m.gFilePath, u"/files"_s);
+    const QByteArray full = readFile(u"Mdbpath.ini"_s);
+    const struct {
+        QByteArray file;
+        QString print, files;
+    } cases[] = {{full, u"/print"_s, u"/files"_s}, {shortFile, dir + u"templates"_s, dir + u"quotations"_s}};
+    for (const auto& c : cases) {
+        writeFile(u"Mdbpath.ini"_s, c.file);
+        const auto before = state().m.gDb;
+        EXPECT_TRUE(OpenMainDb());
+        // Each opening replaces the connection; the file stays as it was.
+        EXPECT_TRUE(state().m.gDb);
+        EXPECT_NE(state().m.gDb, before);
+        EXPECT_EQ(state().m.gMdbPath, dbFolder());
+        EXPECT_EQ(state().m.gPrintPath, c.print);
+        EXPECT_EQ(state().m.gFilePath, c.files);
+        EXPECT_EQ(readFile(u"Mdbpath.ini"_s), c.file);
+    }
     EXPECT_EQ(prompts.asked().size(), 0u);
-    // Each opening replaces the connection.
-    const auto first = state().m.gDb;
-    EXPECT_TRUE(OpenMainDb());
-    EXPECT_NE(state().m.gDb, first);
-}
-
-TEST_F(MainDbTest, AShortMdbpathTakesTheDefaultFoldersAndStaysAsItIs)
-{
-    writeFile(u"Mdbpath.ini"_s, dbFolder().toUtf8() + "\r\n");
-    EXPECT_TRUE(OpenMainDb());
-    EXPECT_EQ(prompts.asked().size(), 0u);
-    EXPECT_EQ(state().m.gMdbPath, dbFolder());
-    EXPECT_EQ(state().m.gPrintPath, QDir(programFolder()).filePath(u"templates"_s));
-    EXPECT_EQ(state().m.gFilePath, QDir(programFolder()).filePath(u"quotations"_s));
-    EXPECT_EQ(readFile(u"Mdbpath.ini"_s), dbFolder().toUtf8() + "\r\n");
 }
 
 TEST_F(MainDbTest, FolderWithoutDatabaseAsksAndChangesOnlyTheDatabaseLine)
@@ -72,9 +71,7 @@ TEST_F(MainDbTest, FolderWithoutDatabaseAsksAndChangesOnlyTheDatabaseLine)
     EXPECT_TRUE(state().m.gDb);
     EXPECT_EQ(state().m.gMdbPath, dbFolder());
     const MdbPathSettings p = readPaths();
-    EXPECT_EQ(p.mdbPath, dbFolder());
-    EXPECT_EQ(p.printPath, u"/print"_s);
-    EXPECT_EQ(p.filePath, u"/files"_s);
+    EXPECT_EQ(p.mdbPath + p.printPath + p.filePath, dbFolder() + u"/print/files"_s);
     EXPECT_FALSE(endCode.has_value());
 
     // Without Mdbpath.ini the answer makes one, with the program's own folders.
