@@ -39,7 +39,7 @@ TEST_F(RecordsetTest, TableByNameReadsAllRowsInDatabaseOrder)
     EXPECT_EQ(texts(db->openRecordset(u"客戶名單"_s), 0), texts(rs));
 }
 
-TEST_F(RecordsetTest, ValuesKeepTheirTypesAndNullReadsAsEmptyText)
+TEST_F(RecordsetTest, ValuesKeepTheirTypesNullReadsAsEmptyTextAndNoRowsIsBofAndEof)
 {
     auto rs = db->openRecordset(u"SELECT 客戶編號, 電話, 金額, x'00ff' AS b FROM 客戶 WHERE 客戶名稱 = ?"_s,
                                 {u"乙公司"_s});
@@ -49,6 +49,13 @@ TEST_F(RecordsetTest, ValuesKeepTheirTypesAndNullReadsAsEmptyText)
     EXPECT_EQ(rs.text(1), QString());
     EXPECT_EQ(rs.value(2).typeId(), QMetaType::Double);
     EXPECT_EQ(rs.value(3).toByteArray(), QByteArray("\x00\xff", 2));
+
+    // No rows: both BOF and EOF, the columns known all the same.
+    rs = db->openRecordset(u"SELECT * FROM 客戶 WHERE 客戶名稱 = ?"_s, {u"nobody"_s});
+    EXPECT_EQ(rs.recordCount(), 0);
+    EXPECT_TRUE(rs.bof() && rs.eof());
+    EXPECT_EQ(rs.fieldCount(), 5);
+    EXPECT_EQ(errorNumberOf([&] { rs.text(0); }), DbErr::NoCurrentRecord);
 }
 
 TEST_F(RecordsetTest, FieldNamesMatchInAnyLetterCase)
@@ -61,15 +68,6 @@ TEST_F(RecordsetTest, FieldNamesMatchInAnyLetterCase)
     EXPECT_EQ(rs.fieldIndex(u"nope"_s), -1);
     EXPECT_EQ(errorNumberOf([&] { rs.value(u"nope"_s); }), DbErr::ItemNotFound);
     EXPECT_EQ(errorNumberOf([&] { rs.value(9); }), DbErr::ItemNotFound);
-}
-
-TEST_F(RecordsetTest, EmptyResultIsBothBofAndEof)
-{
-    auto rs = db->openRecordset(u"SELECT * FROM 客戶 WHERE 客戶名稱 = ?"_s, {u"nobody"_s});
-    EXPECT_EQ(rs.recordCount(), 0);
-    EXPECT_TRUE(rs.bof() && rs.eof());
-    EXPECT_EQ(rs.fieldCount(), 5);   // the columns are known even without rows
-    EXPECT_EQ(errorNumberOf([&] { rs.text(0); }), DbErr::NoCurrentRecord);
 }
 
 TEST_F(RecordsetTest, WritesNeedAddNewOrEditOnATable)

@@ -152,23 +152,6 @@ TEST(GridModelCells, ReadsOutsideAreEmptyAndWritesOrMovesOutsideAreIgnored)
     EXPECT_FALSE(m.mergeRow(40));
 }
 
-TEST(GridModelCells, TextAndFormatsGoToTheCurrentCell)
-{
-    GridModel m(4, 4);
-    m.setRow(2);
-    m.setCol(3);
-    m.setText("abc");
-    m.setCellBackColor(QColor(255, 255, 192));
-    m.setCellForeColor(QColor(192, 0, 0));
-    m.setCellAlignment(CellAlign::Center);
-    m.setCellFontBold(true);
-    m.setCellFontSize(12);
-    EXPECT_EQ(m.textMatrix(2, 3), "abc");
-    EXPECT_EQ(m.text(), "abc");
-    EXPECT_EQ(m.cellFormat(2, 3), (CellFormat{QColor(255, 255, 192), QColor(192, 0, 0), CellAlign::Center, true, 12}));
-    EXPECT_EQ(m.cellFormat(2, 2), CellFormat{}) << "the neighbour keeps the default";
-}
-
 TEST(GridModelCells, TextMatrixLeavesTheCurrentCellAndMovingTheRowCollapsesTheSelection)
 {
     GridModel m(10, 4);
@@ -186,13 +169,21 @@ TEST(GridModelCells, TextMatrixLeavesTheCurrentCellAndMovingTheRowCollapsesTheSe
     EXPECT_EQ(m.rowSel(), 4);
 }
 
-TEST(GridModelClear, EmptiesEveryCellAndDropsFormatsButKeepsTheShape)
+TEST(GridModelClear, TextAndFormatsGoToTheCurrentCellAndClearDropsThemButKeepsTheShape)
 {
     GridModel m(4, 3);
     fillNamed(m);
     m.setRow(2);
     m.setCol(2);
-    m.setCellBackColor(Qt::red);
+    m.setText("abc");
+    m.setCellBackColor(QColor(255, 255, 192));
+    m.setCellForeColor(QColor(192, 0, 0));
+    m.setCellAlignment(CellAlign::Center);
+    m.setCellFontBold(true);
+    m.setCellFontSize(12);
+    EXPECT_EQ(m.textMatrix(2, 2), "abc");
+    EXPECT_EQ(m.cellFormat(2, 2), (CellFormat{QColor(255, 255, 192), QColor(192, 0, 0), CellAlign::Center, true, 12}));
+    EXPECT_EQ(m.cellFormat(2, 1), CellFormat{}) << "the neighbour keeps the default";
     m.setColWidth(1, 900);
     m.setColAlignment(2, CellAlign::Center);
     m.clear();
@@ -224,20 +215,6 @@ TEST(GridModelRowPosition, MovesARowWithItsFormatsAndMergeFlag)
     EXPECT_EQ(column(m, 0), QStringList({"r0c0", "r2c0", "r1c0", "r3c0", "r4c0", "r5c0"}));
     EXPECT_EQ(m.cellFormat(2, 2), format);
     EXPECT_TRUE(m.mergeRow(2));
-}
-
-TEST(GridModelRowPosition, CompactingEmptyRowsToTheEnd)
-{
-    // The quotation editor walks upwards, sending every row without an item name
-    // to the last position.
-    GridModel m(6, 3);
-    const QStringList names = {"", "a", "", "", "b", "c"};
-    for (int r = 1; r < 6; ++r)
-        m.setTextMatrix(r, 2, names[r]);
-    for (int r = 4; r >= 1; --r)
-        if (m.textMatrix(r, 2).isEmpty())
-            m.setRowPosition(r, m.rows() - 1);
-    EXPECT_EQ(column(m, 2), QStringList({"", "a", "b", "c", "", ""}));
 }
 
 TEST(GridModelMerge, EqualNeighboursOfAMergedRowFormOneSpan)

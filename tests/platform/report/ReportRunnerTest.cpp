@@ -94,12 +94,6 @@ TEST(ReportLayoutTest, RefusesBrokenLayoutsWithAMessage)
     }
 }
 
-TEST(ReportLayoutTest, ListsEveryTableItReads)
-{
-    const ReportLayout l = ReportLayout::fromJson(kSmallLayout);
-    EXPECT_EQ(l.tables(), (QStringList{QStringLiteral("t1"), QStringLiteral("t0")}));
-}
-
 TEST(ReportLayoutTest, BuiltInLayoutsAreCompiledInAndReadTheirTables)
 {
     const QByteArray fp = resource(QStringLiteral(":/reports/fp.rpt"));
@@ -109,15 +103,10 @@ TEST(ReportLayoutTest, BuiltInLayoutsAreCompiledInAndReadTheirTables)
 
     const ReportLayout first = ReportLayout::fromJson(fp);
     EXPECT_EQ(first.body().source, QStringLiteral("pfp"));
-    EXPECT_EQ(first.body().rowsPerPage, 29);
-    EXPECT_EQ(first.body().columns.size(), 5u);
     for (const char* t : {"phead", "ps0", "ps1", "ps2", "ps3", "ps4"})
         EXPECT_TRUE(first.tables().contains(QLatin1String(t))) << t;
-
     const ReportLayout detail = ReportLayout::fromJson(pb);
     EXPECT_EQ(detail.body().source, QStringLiteral("pbody"));
-    EXPECT_EQ(detail.body().rowsPerPage, 34);
-    EXPECT_EQ(detail.body().columns.size(), 7u);
     EXPECT_TRUE(detail.tables().contains(QStringLiteral("phead")));
 
     // Both fit their page: nothing is placed below the printable area.
@@ -144,6 +133,7 @@ TEST_F(ReportRunnerTest, PagesFollowTheBodyRows)
 TEST_F(ReportRunnerTest, PlaceholdersTakeTheFirstRowAndThePageNumbers)
 {
     const ReportLayout l = ReportLayout::fromJson(kSmallLayout);
+    EXPECT_EQ(l.tables(), (QStringList{QStringLiteral("t1"), QStringLiteral("t0")}));
     auto db = Database::open(makeDb(4));
     const Report r(l, ReportData::read(*db, l.tables()));
     EXPECT_EQ(r.expand(QStringLiteral("{t0.title}|{T0.OTHER}|{t0.1}|{page}/{pages}|{x}"), 1),
@@ -154,22 +144,15 @@ TEST_F(ReportRunnerTest, PlaceholdersTakeTheFirstRowAndThePageNumbers)
     EXPECT_EQ(empty.expand(QStringLiteral("[{t0.title}]"), 0), QStringLiteral("[]"));
 }
 
-TEST_F(ReportRunnerTest, AFieldTheTablesLackIsRefused)
+TEST_F(ReportRunnerTest, AFieldOrTableTheDatabaseLacksIsRefused)
 {
-    const QByteArray json = QByteArray(kSmallLayout).replace("\"amount\"", "\"total\"");
-    const QString layout = writeLayout(json);
     try {
-        Report::load(layout, makeDb(1));
+        Report::load(writeLayout(QByteArray(kSmallLayout).replace("\"amount\"", "\"total\"")), makeDb(1));
         FAIL() << "missing field accepted";
     } catch (const ReportError& e) {
         EXPECT_TRUE(e.message().contains(QStringLiteral("total")));
     }
-}
-
-TEST_F(ReportRunnerTest, AMissingTableIsADatabaseError)
-{
-    const QByteArray json = QByteArray(kSmallLayout).replace("\"t1\"", "\"t9\"");
-    EXPECT_THROW(Report::load(writeLayout(json), makeDb(1)), DbError);
+    EXPECT_THROW(Report::load(writeLayout(QByteArray(kSmallLayout).replace("\"t1\"", "\"t9\"")), makeDb(1)), DbError);
 }
 
 TEST_F(ReportRunnerTest, PdfHoldsEveryLineOnItsPage)
@@ -179,17 +162,12 @@ TEST_F(ReportRunnerTest, PdfHoldsEveryLineOnItsPage)
     r.writePdf(pdf, QStringLiteral("測試"));
     ASSERT_EQ(pdfPages(pdf), 3);
 
-    const QString p1 = pdfText(pdf, 1);
-    EXPECT_TRUE(p1.contains(QStringLiteral("標題p1/3")));
-    EXPECT_TRUE(p1.contains(QStringLiteral("R1")));
-    EXPECT_TRUE(p1.contains(QStringLiteral("3,000")));
-    EXPECT_FALSE(p1.contains(QStringLiteral("R4")));
-    EXPECT_FALSE(p1.contains(QStringLiteral("END")));
-
-    const QString p3 = pdfText(pdf, 3);
-    EXPECT_TRUE(p3.contains(QStringLiteral("標題p3/3")));
-    EXPECT_TRUE(p3.contains(QStringLiteral("R7")));
-    EXPECT_TRUE(p3.contains(QStringLiteral("END尾")));
+    const QString p1 = pdfText(pdf, 1), p3 = pdfText(pdf, 3);
+    for (const char* shown : {"標題p1/3", "R1", "3,000"})
+        EXPECT_TRUE(p1.contains(QString::fromUtf8(shown))) << shown;
+    EXPECT_FALSE(p1.contains(QStringLiteral("R4")) || p1.contains(QStringLiteral("END")));
+    for (const char* shown : {"標題p3/3", "R7", "END尾"})
+        EXPECT_TRUE(p3.contains(QString::fromUtf8(shown))) << shown;
 }
 
 TEST_F(ReportRunnerTest, AnUnwritablePdfIsReportedAndTheOldFileKept)

@@ -11,16 +11,12 @@ namespace {
 
 TEST(Twips, ConvertsAtLogicalDpi)
 {
-    EXPECT_EQ(TwipsToPixels(1440), 96);
-    EXPECT_EQ(TwipsToPixels(615), 41);
-    EXPECT_EQ(TwipsToPixels(10), 1);   // 0.67 px still shows
-    EXPECT_EQ(TwipsToPixels(-1440), -96);
-    EXPECT_EQ(TwipsToPixels(1440, 144.0), 144);
-    EXPECT_EQ(PixelsToTwips(1), 15);
-    EXPECT_EQ(PixelsToTwips(120, 120.0), 1440);
-    // No usable DPI: the logical 96.
-    EXPECT_EQ(TwipsToPixels(1440, 0.0), 96);
-    EXPECT_EQ(PixelsToTwips(96, -1.0), 1440);
+    // 10 twips (0.67 px) still show; without a usable DPI the logical 96 holds.
+    EXPECT_EQ((std::vector{TwipsToPixels(1440), TwipsToPixels(615), TwipsToPixels(10), TwipsToPixels(-1440),
+                           TwipsToPixels(1440, 144.0), TwipsToPixels(1440, 0.0)}),
+              (std::vector{96, 41, 1, -96, 144, 96}));
+    EXPECT_EQ((std::vector{PixelsToTwips(1), PixelsToTwips(120, 120.0), PixelsToTwips(96, -1.0)}),
+              (std::vector{15, 1440, 1440}));
 }
 
 class RecordingIndicator : public BusyIndicator {
@@ -30,7 +26,7 @@ public:
     std::vector<std::string> events;
 };
 
-TEST(BusyScopeTest, OutermostScopeShowsOnce)
+TEST(BusyScopeTest, OutermostScopeShowsOnceAndEndsWhereItBegan)
 {
     RecordingIndicator indicator;
     BusyIndicator::install(&indicator);
@@ -45,18 +41,14 @@ TEST(BusyScopeTest, OutermostScopeShowsOnce)
     }
     EXPECT_EQ(BusyScope::depth(), 0);
     EXPECT_EQ(indicator.events, std::vector<std::string>({"begin 處理中…", "end"}));
-    BusyIndicator::install(nullptr);
-}
 
-TEST(BusyScopeTest, EndsOnTheIndicatorItBegan)
-{
-    RecordingIndicator first, second;
-    BusyIndicator::install(&first);
+    // A scope ends on the indicator it began on.
+    RecordingIndicator second;
     {
         BusyScope scope;
         BusyIndicator::install(&second);
     }
-    EXPECT_EQ(first.events.size(), 2u);
+    EXPECT_EQ(indicator.events.size(), 4u);
     EXPECT_TRUE(second.events.empty());
     BusyIndicator::install(nullptr);
     {

@@ -44,6 +44,15 @@ protected:
         return test::ReadWithOpenpyxl(path("out.xlsx"));
     }
 
+    static QString text(const QJsonObject& read, const char* ref, const char* key = "value")
+    {
+        return test::CellOf(read, 1, ref).value(key).toString();
+    }
+    static double number(const QJsonObject& read, const char* ref, const char* key = "value")
+    {
+        return test::CellOf(read, 1, ref).value(key).toDouble();
+    }
+
     QTemporaryDir dir;
 };
 
@@ -51,13 +60,9 @@ TEST_F(WorkbookValuesTest, ReadsTextsAsTheSheetShowsThem)
 {
     Workbook book = Workbook::open(path("in.xlsx"));
     Worksheet& s = book.worksheet(1);
-    EXPECT_EQ(s.text(1, 1), QStringLiteral("Old"));
-    EXPECT_EQ(s.text(1, 2), QStringLiteral("7"));
-    EXPECT_EQ(s.text(1, 3), QStringLiteral(" 前導\t"));
-    EXPECT_EQ(s.text(1, 4), QStringLiteral("TRUE"));
-    EXPECT_EQ(s.text(2, 1), QStringLiteral("#客戶名稱#"));   // runs joined, phonetic left out
-    EXPECT_EQ(s.text(3, 1), QStringLiteral("甲乙"));
-    EXPECT_EQ(s.text(9, 9), QString());
+    // Rich-text runs are joined, the phonetic guide left out.
+    EXPECT_EQ((QStringList{s.text(1, 1), s.text(1, 2), s.text(1, 3), s.text(1, 4), s.text(2, 1), s.text(3, 1), s.text(9, 9)}),
+              (QStringList{"Old", "7", " 前導\t", "TRUE", "#客戶名稱#", "甲乙", ""}));
     EXPECT_TRUE(s.hasValue(1, 1));
     EXPECT_FALSE(s.hasValue(5, 1));
     EXPECT_THROW(s.text(0, 1), WorkbookError);
@@ -83,9 +88,8 @@ TEST_F(WorkbookValuesTest, TextsStayTextsWithBlanksTabsAndControlCharacters)
         EXPECT_EQ(cell.value("value").toString(), texts[i]) << i;
     }
     // openpyxl shows the format's escapes as they are stored.
-    EXPECT_EQ(test::CellOf(read, 1, "A15").value("value").toString(), QStringLiteral("x_x0001_y"));
-    EXPECT_EQ(test::CellOf(read, 1, "A16").value("value").toString(), QStringLiteral("_x000D_\n"));
-    EXPECT_EQ(test::CellOf(read, 1, "A17").value("value").toString(), QStringLiteral("_x005F_x0041_"));
+    EXPECT_EQ((QStringList{text(read, "A15"), text(read, "A16"), text(read, "A17")}),
+              (QStringList{"x_x0001_y", "_x000D_\n", "_x005F_x0041_"}));
     EXPECT_TRUE(test::CellOf(read, 1, "A20").value("value").toVariant().isNull());   // an empty text empties
 }
 
@@ -116,14 +120,12 @@ TEST_F(WorkbookValuesTest, NumbersStayNumbersAndEmptyKeepsTheFormat)
     EXPECT_THROW(s.setNumber(6, 4, INFINITY), WorkbookError);
     const QJsonObject read = saveAndRead(book);
 
-    EXPECT_EQ(test::CellOf(read, 1, "A1").value("type").toString(), QStringLiteral("n"));
-    EXPECT_EQ(test::CellOf(read, 1, "A1").value("value").toDouble(), 12.5);
-    EXPECT_EQ(test::CellOf(read, 1, "A6").value("value").toDouble(), 0.1 + 0.2);
-    EXPECT_EQ(test::CellOf(read, 1, "B6").value("value").toDouble(), -3);
-    EXPECT_EQ(test::CellOf(read, 1, "C6").value("value").toDouble(), 1e20);
+    EXPECT_EQ(text(read, "A1", "type"), QStringLiteral("n"));
+    EXPECT_EQ((std::vector{number(read, "A1"), number(read, "A6"), number(read, "B6"), number(read, "C6")}),
+              (std::vector{12.5, 0.1 + 0.2, -3.0, 1e20}));
     EXPECT_TRUE(test::CellOf(read, 1, "D6").isEmpty());
     EXPECT_TRUE(test::CellOf(read, 1, "B1").value("value").isNull());
-    EXPECT_EQ(test::CellOf(read, 1, "B1").value("format").toString(), QStringLiteral("0.00"));
+    EXPECT_EQ(text(read, "B1", "format"), QStringLiteral("0.00"));
     EXPECT_TRUE(test::CellOf(read, 1, "A2").value("value").isNull());
     EXPECT_EQ(test::CellOf(read, 1, "A2").value("border").toArray().at(0).toString(), QStringLiteral("thin"));
 }
@@ -153,18 +155,14 @@ TEST_F(WorkbookValuesTest, FormatsAreDerivedFromTheCellsOwn)
     EXPECT_THROW(s.setFontSize(1, 1, 0), WorkbookError);
     const QJsonObject read = saveAndRead(book);
 
-    const QJsonObject b2 = test::CellOf(read, 1, "B2");
-    EXPECT_EQ(b2.value("format").toString(), QStringLiteral("0%"));
-    EXPECT_EQ(b2.value("align").toString(), QStringLiteral("right"));
+    EXPECT_EQ((QStringList{text(read, "B2", "format"), text(read, "B2", "align"), text(read, "A2", "align"),
+                           text(read, "A2"), text(read, "B1", "format"), text(read, "C3", "format")}),
+              (QStringList{"0%", "right", "left", "#客戶名稱#", "0.00", "#,##0.0 \"坪\""}));
     const QJsonObject a2 = test::CellOf(read, 1, "A2");
-    EXPECT_EQ(a2.value("align").toString(), QStringLiteral("left"));
     EXPECT_TRUE(a2.value("bold").toBool());
     EXPECT_EQ(a2.value("size").toDouble(), 14);
     EXPECT_EQ(a2.value("border").toArray().at(2).toString(), QStringLiteral("thin"));
-    EXPECT_EQ(a2.value("value").toString(), QStringLiteral("#客戶名稱#"));
-    EXPECT_EQ(test::CellOf(read, 1, "B1").value("format").toString(), QStringLiteral("0.00"));
-    EXPECT_EQ(test::CellOf(read, 1, "B1").value("size").toDouble(), 12);
-    EXPECT_EQ(test::CellOf(read, 1, "C3").value("format").toString(), QStringLiteral("#,##0.0 \"坪\""));
+    EXPECT_EQ(number(read, "B1", "size"), 12);
 }
 
 TEST_F(WorkbookValuesTest, EqualFormatsAreNotDuplicated)
@@ -197,12 +195,9 @@ TEST_F(WorkbookValuesTest, ThinBordersFollowTheChosenEdges)
             b << (v.isNull() ? QStringLiteral("-") : v.toString());
         return b.join(u',');   // left, top, bottom, right
     };
-    EXPECT_EQ(borders("F2"), QStringLiteral("thin,thin,-,thin"));
-    EXPECT_EQ(borders("G2"), QStringLiteral("thin,thin,-,thin"));
-    EXPECT_EQ(borders("H3"), QStringLiteral("thin,-,thin,thin"));
-    EXPECT_EQ(borders("G3"), QStringLiteral("thin,-,thin,thin"));
-    EXPECT_EQ(borders("F6"), QStringLiteral("thin,thin,thin,thin"));
-    EXPECT_EQ(borders("G7"), QStringLiteral("thin,thin,thin,thin"));
+    EXPECT_EQ((QStringList{borders("F2"), borders("G2"), borders("H3"), borders("G3"), borders("F6"), borders("G7")}),
+              (QStringList{"thin,thin,-,thin", "thin,thin,-,thin", "thin,-,thin,thin", "thin,-,thin,thin",
+                           "thin,thin,thin,thin", "thin,thin,thin,thin"}));
 }
 
 } // namespace
