@@ -35,9 +35,7 @@ TEST_F(FileCommandsTest, OpeningAsksToSaveOnlyAChangedQuotation)
     // Cancel, or Yes with the save dialog cancelled: the quotation stays as it was.
     prompts.answerMessage(PromptButton::Cancel);
     EXPECT_FALSE(doc->mOpen_Click(f));
-    const auto q = prompts.asked(PromptKind::Message).back();
-    EXPECT_EQ(q.text, "是否存檔?");
-    EXPECT_EQ(q.buttons, PromptButtons::YesNoCancel);
+    EXPECT_EQ(prompts.lastMessageText(), "是否存檔?");
     prompts.answerMessage(PromptButton::Yes);
     prompts.answerSaveFile(std::nullopt);
     EXPECT_FALSE(doc->mOpen_Click(f));

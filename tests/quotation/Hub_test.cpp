@@ -23,7 +23,6 @@ TEST_F(HubTest, LeavingALeafStoresItsRowsAndTheRootGathersThemInTreeOrder)
     EXPECT_EQ(shownNames(), QStringList{""});
     EXPECT_EQ(masterColumn(QCol::Name), QStringList{""});
     EXPECT_FALSE(doc->isModified());
-    EXPECT_EQ(doc->hfgQ().colWidth(QCol::Path), 0);
 
     buildTwoAreas();
     fill(path({"臥室", "木作"}), {{"床架", "1", "5000"}});
@@ -40,7 +39,6 @@ TEST_F(HubTest, LeavingALeafStoresItsRowsAndTheRootGathersThemInTreeOrder)
     EXPECT_EQ(doc->totals().lbSumT, "26000");
     EXPECT_FALSE(doc->isLeaf());
     EXPECT_EQ(doc->curKey(), Q);
-    EXPECT_EQ(doc->hfgQ().colWidth(QCol::Path), 1000);
 
     doc->tv_NodeClick(path({"客廳"}));   // an inner node gathers only its subtree
     EXPECT_EQ(shownNames(), (QStringList{"天花板", "隔間", "乳膠漆"}));

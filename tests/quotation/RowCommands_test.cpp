@@ -8,43 +8,6 @@
 namespace varn::test {
 namespace {
 
-// A lexicon held in memory: items as (work type, work item, unit, cost, ratio), the first
-// of the most preferred work type chosen; details as (work item, detail, markup).
-class FakeLexicon : public ItemLexicon {
-public:
-    struct Item {
-        QString type, item, unit;
-        float cost, ratio;
-    };
-    struct Detail {
-        QString item, detail;
-        float markup;
-    };
-    QList<Item> items;
-    QList<Detail> details;
-    QStringList lastPreferred;
-
-    std::optional<ItemFacts> itemFacts(const QString& workItem, const QStringList& preferred) override
-    {
-        lastPreferred = preferred;
-        const auto rank = [&](const Item& i) { return preferred.contains(i.type) ? preferred.indexOf(i.type) : 99; };
-        const Item* chosen = nullptr;
-        for (const Item& i : items) {
-            if (i.item == workItem && (!chosen || rank(i) < rank(*chosen)))
-                chosen = &i;
-        }
-        return chosen ? std::optional(ItemFacts{chosen->unit, chosen->cost, chosen->ratio}) : std::nullopt;
-    }
-    std::optional<float> detailCost(const QString& detail, const QString& workItem) override
-    {
-        for (const Detail& d : details) {
-            if (d.item == workItem && d.detail == detail)
-                return d.markup;
-        }
-        return std::nullopt;
-    }
-};
-
 class RowCommandsTest : public QuotationTest {
 protected:
     void SetUp() override
@@ -133,23 +96,32 @@ TEST_F(RowCommandsTest, MenuStateNeedsASelectionAndACopy)
     EXPECT_EQ(doc->rowMenuState(), (S{true, true, true, true, false}));
 }
 
+// The lexicon of a main database: items as (work type, work item, unit, cost, ratio), the
+// first row of the most preferred work type chosen; a detail of 木門 with its markup.
 class ItemPickTest : public RowCommandsTest {
 protected:
     void SetUp() override
     {
         RowCommandsTest::SetUp();
-        lexicon.items = {{"木作", "木門", "樘", 3000, 1.35f}, {"客廳", "木門", "扇", 2500, 1.2f},
-                         {"油漆", "乳膠漆", "坪", 0.1f, 2}};
-        lexicon.details = {{"木門", "實木", 500}};
+        openDatabase();
+        addItems({{"木作", "木門", "樘", 3000, 1.35}, {"客廳", "木門", "扇", 2500, 1.2}, {"油漆", "乳膠漆", "坪", 0.1, 2}});
+        db->execute(QStringLiteral("insert into w2d (w, d, c, sort) values ('木門', '實木', 500, 1)"));
+        lexicon = std::make_unique<DatabaseItemLexicon>(*db);
     }
-    FakeLexicon lexicon;
+    void addItems(const QList<QVariantList>& rows)
+    {
+        for (const QVariantList& r : rows)
+            db->execute(QStringLiteral("insert into t2w (t, w, u, c, s, sort) values (?, ?, ?, ?, ?, ?)"),
+                        r + QVariantList{++sort});
+    }
+    int sort = 0;
+    std::unique_ptr<DatabaseItemLexicon> lexicon;
 };
 
 TEST_F(ItemPickTest, APickFillsTheRowFromTheLexiconOfTheShownWorkType)
 {
     doc->setCellText(2, QCol::Standard, "舊規格");
-    EXPECT_EQ(doc->pickItem(2, "木門", "r2", lexicon), "木門");
-    EXPECT_EQ(lexicon.lastPreferred, (QStringList{"客廳", Q}));
+    EXPECT_EQ(doc->pickItem(2, "木門", "r2", *lexicon), "木門");   // 客廳's own 木門 first
     QStringList row;
     for (int c : {QCol::Name, QCol::Standard, QCol::Unit, QCol::Qty, QCol::Price, QCol::Amount, QCol::Cost,
                   QCol::CostTotal, QCol::Ratio, QCol::WorkItem})
@@ -158,7 +130,7 @@ TEST_F(ItemPickTest, APickFillsTheRowFromTheLexiconOfTheShownWorkType)
     EXPECT_TRUE(doc->canUndo());
 
     // An unknown item writes only its name.
-    doc->pickItem(1, "不明", "", lexicon);
+    doc->pickItem(1, "不明", "", *lexicon);
     EXPECT_EQ(doc->GTxM(1, QCol::Name), "不明");
     EXPECT_EQ(doc->GTxM(1, QCol::WorkItem), "不明");
     EXPECT_EQ(doc->GTxM(1, QCol::Price), "10");
@@ -168,7 +140,7 @@ TEST_F(ItemPickTest, NamelessRowsAboveThePickGoToTheEndAndTheUndoFollowsItsRow)
 {
     doc->setCellText(2, QCol::Name, "");
     doc->setCellText(3, QCol::Name, "");
-    doc->pickItem(5, "乳膠漆", "", lexicon);
+    doc->pickItem(5, "乳膠漆", "", *lexicon);
     EXPECT_EQ(shownNames(), (QStringList{"r1", "r4", "乳膠漆", "", ""}));
     ASSERT_TRUE(doc->mUndo_Click());
     EXPECT_EQ(shownNames(), (QStringList{"r1", "r4", "r5", "", ""}));
@@ -180,18 +152,18 @@ TEST_F(ItemPickTest, NamelessRowsAboveThePickGoToTheEndAndTheUndoFollowsItsRow)
 
 TEST_F(ItemPickTest, UndoIsClearedByANodeChangeAStructuralCommandOrAPickIntoAnEmptyRow)
 {
-    doc->pickItem(1, "木門", "", lexicon);
+    doc->pickItem(1, "木門", "", *lexicon);
     ensureRow(6);
-    doc->pickItem(6, "木門", "", lexicon);
+    doc->pickItem(6, "木門", "", *lexicon);
     EXPECT_FALSE(doc->canUndo());
     EXPECT_FALSE(doc->mUndo_Click());
 
-    doc->pickItem(1, "乳膠漆", "", lexicon);
+    doc->pickItem(1, "乳膠漆", "", *lexicon);
     doc->tv_NodeClick(path({"臥室"}));
     doc->tv_NodeClick(path({"客廳"}));
     EXPECT_FALSE(doc->canUndo());
 
-    doc->pickItem(2, "木門", "", lexicon);
+    doc->pickItem(2, "木門", "", *lexicon);
     ASSERT_TRUE(doc->canUndo());
     doc->setEditCell(1, 0);
     doc->mInsQ_Click();
@@ -206,7 +178,7 @@ TEST_F(ItemPickTest, RowsPutBackByPasteOrUndoKeepTheTotalWithinThirteenDigits)
     ASSERT_TRUE(doc->cellEdited(1, QCol::Price, "5000000000000"));
     doc->setRowSelection(1, 1);
     doc->mCpq_Click();
-    doc->pickItem(3, "乳膠漆", "r3", lexicon);   // priced 0; the undo keeps r3 at 30
+    doc->pickItem(3, "乳膠漆", "r3", *lexicon);   // priced 0; the undo keeps r3 at 30
     const QStringList names = shownNames();
     const QStringList amounts = column(doc->hfgQ(), QCol::Amount);
 
@@ -244,19 +216,19 @@ TEST_F(ItemPickTest, InTheNoAreaModeTheNameFollowsTheEditorText)
     doc->newQuotation();
     add(Q, {"木作"}, true);
     doc->setCellText(1, QCol::Name, "客廳");
-    EXPECT_EQ(doc->pickItem(1, "木門", "客廳", lexicon), "客廳木門");
+    EXPECT_EQ(doc->pickItem(1, "木門", "客廳", *lexicon), "客廳木門");
     EXPECT_EQ(doc->GTxM(1, QCol::WorkItem), "木門");
     EXPECT_EQ(doc->GTxM(1, QCol::Unit), "樘");   // the shown work type's row comes first
 }
 
 TEST_F(ItemPickTest, ADetailAddsItsMarkupToTheItemCostAndAnEmptyCostStartsFromThePrice)
 {
-    doc->pickItem(1, "木門", "", lexicon);
-    ASSERT_TRUE(doc->pickDetail(1, "實木", lexicon));
+    doc->pickItem(1, "木門", "", *lexicon);
+    ASSERT_TRUE(doc->pickDetail(1, "實木", *lexicon));
     EXPECT_EQ(doc->GTxM(1, QCol::Standard), "實木");
     EXPECT_EQ(doc->GTxM(1, QCol::Cost), "3000");
     EXPECT_EQ(doc->GTxM(1, QCol::Price), "3600");
-    EXPECT_FALSE(doc->pickDetail(1, "其他", lexicon));
+    EXPECT_FALSE(doc->pickDetail(1, "其他", *lexicon));
     EXPECT_EQ(doc->GTxM(1, QCol::Standard), "其他");
     EXPECT_EQ(doc->GTxM(1, QCol::Cost), "3000");
 
@@ -272,9 +244,9 @@ TEST_F(ItemPickTest, ADetailAddsItsMarkupToTheItemCostAndAnEmptyCostStartsFromTh
 TEST_F(ItemPickTest, CellsRefuseTheFieldSeparatorAndInnerNodesRefuseEdits)
 {
     // A lexicon name the file cannot hold is refused at the pick, not at the next save.
-    lexicon.items += {{"客廳", "木|門", "樘", 1, 1}, {"客廳", "窗", "才|片", 1, 1}};
+    addItems({{"客廳", "木|門", "樘", 1, 1}, {"客廳", "窗", "才|片", 1, 1}});
     for (const char* item : {"木|門", "窗"}) {
-        EXPECT_EQ(doc->pickItem(1, QString::fromUtf8(item), "", lexicon), QString()) << item;
+        EXPECT_EQ(doc->pickItem(1, QString::fromUtf8(item), "", *lexicon), QString()) << item;
         EXPECT_EQ(doc->GTxM(1, QCol::Name), "r1");
     }
     EXPECT_EQ(prompts.lastMessageText(), "「單位」不可含有「|」:才|片");

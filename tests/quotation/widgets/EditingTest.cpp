@@ -162,11 +162,7 @@ TEST_F(Editing, AnItemPickFillsTheRowFromTheLexiconAndUndoRestoresIt)
     emit cbD->activated(0);
     EXPECT_EQ(cells(), (QStringList{"木門", "實木", "樘", "1", "8060", "8060", "6200", "1.3", "木門"}));
 
-    clickCell(1, QCol::Selector, Qt::RightButton);
-    ASSERT_TRUE(w.mQ()->isVisible());
-    ASSERT_TRUE(enabled("mUndo"));
-    w.mQ()->hide();
-    trigger("mUndo");
+    rowPopup("mUndo");
     EXPECT_EQ(cells().mid(0, 8), (QStringList{"門", "", "", "2", "15", "30", "", "1"}));
     EXPECT_EQ(w.lbSumT()->text(), "30");
 }

@@ -60,13 +60,7 @@ TEST_F(TreeAndRows, TheAreaPickAddsTheChosenNodesInListOrder)
     treeMenu(path({"廚房"}));
     EXPECT_EQ(w.lbPath()->text(), path({"廚房"}));
 
-    // The add list no longer offers names the node's children have.
-    treeMenu(Q);
-    trigger("mAddA");
-    EXPECT_EQ(list->count(), 2);
-    w.mADakC_Click();
-
-    // Inserting puts the names before the node, in list order.
+    // Inserting puts the names before the node.
     pickNames(path({"廚房"}), "mInsA", {"主臥室"});
     EXPECT_EQ(areas(), (QStringList{"客廳", "主臥室", "廚房"}));
 }
@@ -104,27 +98,19 @@ TEST_F(TreeAndRows, RowsAreCopiedFromOneWorkTypeAndPastedIntoAnother)
     enter(1, QCol::Qty, "1");
     enter(1, QCol::Price, "10");
     enter(2, QCol::Name, "乙");
-    // The row popup opened on the selector column, then one of its commands.
-    const auto popup = [&](const char* command) {
-        clickCell(1, QCol::Selector, Qt::RightButton);
-        ASSERT_TRUE(w.mQ()->isVisible());
-        w.mQ()->hide();
-        ASSERT_TRUE(enabled(command)) << command;
-        trigger(command);
-    };
     const auto names = [&] { return QStringList{cell(1, QCol::Name), cell(2, QCol::Name), cell(3, QCol::Name)}; };
     selectRows(2, 1);   // dragged upward
-    popup("mCpq");
+    rowPopup("mCpq");
     w.tv_NodeClick(path({"廚房"}));
-    popup("mPstQ");
+    rowPopup("mPstQ");
     EXPECT_EQ(names(), (QStringList{"甲", "乙", ""}));
     EXPECT_EQ(w.lbSumT()->text(), "10");
 
     // Insert the copies above the first row, then delete the first two rows again.
-    popup("mInsQcp");
+    rowPopup("mInsQcp");
     EXPECT_EQ(names(), (QStringList{"甲", "乙", "甲"}));
     selectRows(1, 2);
-    popup("mDelQ");
+    rowPopup("mDelQ");
     EXPECT_EQ(names(), (QStringList{"甲", "乙", ""}));
 
     // The whole quotation at the root shows both leaves' rows, in tree order.

@@ -88,6 +88,15 @@ void WindowTest::clickCell(int row, int col, Qt::MouseButton button)
     QApplication::processEvents();
 }
 
+void WindowTest::rowPopup(const char* command)
+{
+    clickCell(1, QCol::Selector, Qt::RightButton);
+    ASSERT_TRUE(window().mQ()->isVisible());
+    window().mQ()->hide();
+    ASSERT_TRUE(enabled(command)) << command;
+    trigger(command);
+}
+
 void WindowTest::selectRows(int from, int to)
 {
     GridView* grid = window().hfgQ();

