@@ -61,12 +61,14 @@ TEST_F(PrintFixture, LibreOfficePrintsThePlannedPages)
     ASSERT_FALSE(two.isEmpty()) << prompts.lastMessageText().toStdString();
     const QString areas = print(u"mPnw"_s, templateOf(u"mPnw"_s));
     ASSERT_FALSE(areas.isEmpty()) << prompts.lastMessageText().toStdString();
+    const QString single = print(u"mPs"_s, templateOf(u"mPs"_s));
+    ASSERT_FALSE(single.isEmpty()) << prompts.lastMessageText().toStdString();
 
     const QString pdfDir = dir.filePath(u"pdf"_s);
     const QString profile = QUrl::fromLocalFile(dir.filePath(u"profile"_s)).toString();
     QProcess soffice;
     soffice.start(u"soffice"_s, {u"-env:UserInstallation="_s + profile, u"--headless"_s, u"--convert-to"_s,
-                                 u"pdf"_s, u"--outdir"_s, pdfDir, many, two, longList, areas});
+                                 u"pdf"_s, u"--outdir"_s, pdfDir, many, two, longList, areas, single});
     ASSERT_TRUE(soffice.waitForStarted(20000)) << "soffice is needed: " << soffice.errorString().toStdString();
     ASSERT_TRUE(soffice.waitForFinished(300000));
     ASSERT_EQ(soffice.exitCode(), 0) << soffice.readAllStandardError().toStdString();
@@ -89,6 +91,11 @@ TEST_F(PrintFixture, LibreOfficePrintsThePlannedPages)
     EXPECT_EQ(pageCount(areasPdf), 2);
     EXPECT_TRUE(pageText(areasPdf, 1).contains(u"元整(含稅)"_s));
     EXPECT_TRUE(pageText(areasPdf, 2).contains(u"主臥"_s));
+
+    const QString singlePdf = pdfDir + u'/' + QFileInfo(single).completeBaseName() + u".pdf"_s;
+    EXPECT_EQ(pageCount(singlePdf), 1);
+    EXPECT_TRUE(pageText(singlePdf, 1).contains(u"元整(含稅)"_s));
+    EXPECT_TRUE(pageText(singlePdf, 1).contains(u"NT:$"_s));
 
     const QString twoPdf = pdfDir + u'/' + QFileInfo(two).completeBaseName() + u".pdf"_s;
     EXPECT_EQ(pageCount(twoPdf), 2);
