@@ -44,14 +44,3 @@ TEST(PlaceholdersTest, ReplacedInOnePassExactlyAsTyped)
     for (const auto& c : cases)
         EXPECT_EQ(ReplacePlaceholders(c.text, c.v), c.expected) << c.text.toStdString();
 }
-
-TEST(PlaceholdersTest, SeventeenNamesInTheirOrder)
-{
-    const auto& names = PlaceholderNames();
-    EXPECT_EQ(names.front(), u"#客戶名稱#"_s);
-    EXPECT_EQ(names[6], u"#年#"_s);
-    EXPECT_EQ(names.back(), u"#公司email#"_s);
-    const PlaceholderValues v = values();
-    EXPECT_EQ(v[11], u"瓦恩"_s);
-    EXPECT_EQ(v[16], u"a@b"_s);
-}
