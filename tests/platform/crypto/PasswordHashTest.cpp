@@ -7,7 +7,7 @@
 namespace varn {
 namespace {
 
-TEST(PasswordHash, RoundTripAcceptsOnlyTheSamePassword)
+TEST(PasswordHash, HashesAndPlainValuesAcceptOnlyTheSamePassword)
 {
     const QString stored = HashPassword(QStringLiteral("王大明1234"));
     EXPECT_TRUE(IsPasswordHash(stored));
@@ -22,10 +22,8 @@ TEST(PasswordHash, RoundTripAcceptsOnlyTheSamePassword)
     const QString again = HashPassword(QStringLiteral("王大明1234"));
     EXPECT_NE(again, stored);
     EXPECT_TRUE(VerifyPassword(QStringLiteral("王大明1234"), again));
-}
 
-TEST(PasswordHash, LegacyPlainValueIsComparedExactly)
-{
+    // A legacy plain value is compared exactly.
     EXPECT_FALSE(IsPasswordHash(QStringLiteral("Abc123")));
     EXPECT_TRUE(VerifyPassword(QStringLiteral("Abc123"), QStringLiteral("Abc123")));
     EXPECT_FALSE(VerifyPassword(QStringLiteral("abc123"), QStringLiteral("Abc123")));

@@ -10,17 +10,15 @@ using namespace varn;
 
 namespace {
 
-TEST(Cp950Codec, EncodesAndDecodesCharactersEndingInThePipeByte)
+TEST(Cp950Codec, EncodesCharactersEndingInThePipeByteAndNamesOnesWithoutBig5Form)
 {
     // 四 and 院 end in the byte 0x7C, the same byte as '|'.
     EXPECT_EQ(EncodeCp950(u"四院"), std::optional<QByteArray>("\xA5\x7C\xB0\x7C"));
     EXPECT_EQ(EncodeCp950(u""), std::optional<QByteArray>(QByteArray()));
     const QString text = QStringLiteral("Ｑ‧四樓‧庭院|油漆|€ 12.5|ok");
     EXPECT_EQ(DecodeCp950(EncodeCp950(text).value_or("?")), text);
-}
 
-TEST(Cp950Codec, NamesTheFirstCharacterWithoutBig5Form)
-{
+    // The first character without a Big5 form is named.
     EXPECT_FALSE(FirstNonCp950Char(u"報價單 ABC 四院"));
     EXPECT_EQ(FirstNonCp950Char(u"我们的"), std::optional<char32_t>(U'们'));
     EXPECT_EQ(FirstNonCp950Char(QStringLiteral("油漆😀們")), std::optional<char32_t>(U'😀'));

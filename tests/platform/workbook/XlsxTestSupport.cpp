@@ -24,7 +24,7 @@ void WriteZip(const QString& path, const Parts& parts)
     ASSERT_EQ(zip_close(za), 0);
 }
 
-std::map<std::string, std::string> ReadZip(const QString& path)
+std::map<std::string, std::string> ReadZip(const QString& path, std::vector<std::string>* order)
 {
     std::map<std::string, std::string> out;
     int error = 0;
@@ -41,7 +41,10 @@ std::map<std::string, std::string> ReadZip(const QString& path)
         while ((n = zip_fread(f, buf, sizeof buf)) > 0)
             data.append(buf, static_cast<size_t>(n));
         zip_fclose(f);
-        out[zip_get_name(za, static_cast<zip_uint64_t>(i), 0)] = data;
+        const char* name = zip_get_name(za, static_cast<zip_uint64_t>(i), 0);
+        out[name] = data;
+        if (order)
+            order->push_back(name);
     }
     zip_discard(za);
     return out;
@@ -50,13 +53,7 @@ std::map<std::string, std::string> ReadZip(const QString& path)
 std::vector<std::string> ZipEntryNames(const QString& path)
 {
     std::vector<std::string> names;
-    int error = 0;
-    zip_t* za = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, &error);
-    if (!za)
-        return names;
-    for (zip_int64_t i = 0; i < zip_get_num_entries(za, 0); ++i)
-        names.push_back(zip_get_name(za, static_cast<zip_uint64_t>(i), 0));
-    zip_discard(za);
+    ReadZip(path, &names);
     return names;
 }
 

@@ -48,51 +48,42 @@ QStringList buttonCaptions(QMessageBox* box)
     return out;
 }
 
-TEST(QtPrompterTest, MessageBoxShowsChineseButtonsAndDefault)
-{
-    MessageRequest r;
-    r.text = QStringLiteral("報價單已修改，要儲存嗎？");
-    r.title = QStringLiteral("報價系統");
-    r.icon = PromptIcon::Question;
-    r.buttons = PromptButtons::YesNoCancel;
-    r.defaultButton = PromptButton::No;
-    whenModalShows<QMessageBox>([&](QMessageBox* box) {
-        EXPECT_EQ(buttonCaptions(box),
-                  QStringList({QStringLiteral("取消"), QStringLiteral("否"), QStringLiteral("是")}));
-        EXPECT_EQ(box->icon(), QMessageBox::Question);
-        EXPECT_EQ(box->defaultButton() ? box->defaultButton()->text() : QString(), QStringLiteral("否"));
-        for (QAbstractButton* b : box->buttons())
-            if (b->text() == QStringLiteral("否"))
-                b->click();
-    });
-    EXPECT_EQ(QtPrompter().message(r), PromptButton::No);
-}
-
-TEST(QtPrompterTest, ClosingTheBoxOrPressingEnterAnswers)
+// The boxes speak Chinese; closing a box answers its cancel button, Enter its default.
+TEST(QtPrompterTest, MessageBoxesShowChineseButtonsAndAnswerByClickCloseOrEnter)
 {
     using B = PromptButton;
+    enum Act { ClickNo, Close, Enter };
     const struct {
         PromptButtons buttons;
-        bool enter;   // else the box is closed
+        B defaultButton;
+        QStringList captions;   // sorted by code point
+        Act act;
         B answer;
     } cases[] = {
-        {PromptButtons::YesNoCancel, false, B::Cancel},
-        {PromptButtons::YesNo, false, B::No},
-        {PromptButtons::AbortRetryIgnore, false, B::Abort},
-        {PromptButtons::RetryCancel, true, B::Retry},   // no default given: the first button
+        {PromptButtons::YesNoCancel, B::No, {"取消", "否", "是"}, ClickNo, B::No},
+        {PromptButtons::YesNoCancel, B::None, {"取消", "否", "是"}, Close, B::Cancel},
+        {PromptButtons::YesNo, B::None, {"否", "是"}, Close, B::No},
+        {PromptButtons::AbortRetryIgnore, B::None, {"中止", "略過", "重試"}, Close, B::Abort},
+        {PromptButtons::RetryCancel, B::None, {"取消", "重試"}, Enter, B::Retry},   // no default: the first
     };
     for (const auto& c : cases) {
         MessageRequest r;
+        r.icon = PromptIcon::Question;
         r.buttons = c.buttons;
+        r.defaultButton = c.defaultButton;
         whenModalShows<QMessageBox>([&](QMessageBox* box) {
-            if (c.buttons == PromptButtons::AbortRetryIgnore) {
-                EXPECT_EQ(buttonCaptions(box),
-                          QStringList({QStringLiteral("中止"), QStringLiteral("略過"), QStringLiteral("重試")}));
+            EXPECT_EQ(buttonCaptions(box), c.captions) << int(c.buttons);
+            EXPECT_EQ(box->icon(), QMessageBox::Question);
+            if (c.defaultButton == B::No) {
+                EXPECT_EQ(box->defaultButton() ? box->defaultButton()->text() : QString(), QStringLiteral("否"));
             }
-            if (c.enter)
-                box->defaultButton()->click();
-            else
+            if (c.act == Close)
                 box->close();
+            else if (c.act == Enter)
+                box->defaultButton()->click();
+            for (QAbstractButton* b : box->buttons())
+                if (c.act == ClickNo && b->text() == QStringLiteral("否"))
+                    b->click();
         });
         EXPECT_EQ(QtPrompter().message(r), c.answer) << int(c.buttons);
     }
