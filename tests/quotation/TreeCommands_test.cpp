@@ -46,7 +46,7 @@ TEST_F(TreeCommandsTest, PickListsLeaveOutNamesAlreadyUsed)
               (QStringList{"???...", "木作"}));
 }
 
-TEST_F(TreeCommandsTest, TypedWorkTypeUnderAnEmptyRootEntersTheNoAreaMode)
+TEST_F(TreeCommandsTest, ATypedWorkTypeEntersTheNoAreaModeAndACancelledNameBecomesUnknown)
 {
     bool modeSignal = false;
     QObject::connect(doc.get(), &Quotation::noAreaModeChanged, [&](bool on) { modeSignal = on; });
@@ -59,10 +59,10 @@ TEST_F(TreeCommandsTest, TypedWorkTypeUnderAnEmptyRootEntersTheNoAreaMode)
     EXPECT_EQ(doc->shownPath(), path({"O'Brien \"水電\""}));   // the first new child, as an editable leaf
     EXPECT_TRUE(doc->isLeaf());
     EXPECT_TRUE(doc->tree().root()->expanded);
-}
 
-TEST_F(TreeCommandsTest, ACancelledNameBecomesUnknown)
-{
+    // A cancelled name becomes 未知區域.
+    doc->newQuotation();
+    prompts.clear();
     prompts.answerInput(std::nullopt);
     ASSERT_TRUE(doc->AddChildNodes(Q, {"???..."}, false));
     EXPECT_EQ(childNames(doc->tree().root()), QStringList{"未知區域"});

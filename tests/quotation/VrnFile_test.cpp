@@ -270,7 +270,7 @@ TEST_F(VrnFileTest, DamagedFilesFailWithoutTouchingTheOpenQuotation)
     EXPECT_EQ(doc->recentFiles().paths(), QStringList{file("good.vrn")});
 }
 
-TEST_F(VrnFileTest, ANodeNamedWithBlanksAloneKeepsItsRows)
+TEST_F(VrnFileTest, ANodeNamedWithBlanksAloneKeepsItsRowsAndSplitBlocksAreJoined)
 {
     VrnContent c;
     c.leafPaths = {Q + "\u2027  ", path({"客廳"})};
@@ -287,10 +287,8 @@ TEST_F(VrnFileTest, ANodeNamedWithBlanksAloneKeepsItsRows)
     EXPECT_EQ(doc->totals().lbSumT, "300");
     doc->tv_NodeClick(c.leafPaths[0]);
     EXPECT_EQ(shownNames(), QStringList{"a"});
-}
 
-TEST_F(VrnFileTest, SplitBlocksOfOnePathAreJoinedOnReading)
-{
+    // Split blocks of one path are joined.
     writeLines(file("split.vrn"),
                {"0n", "[Title]", "", "", "", "", "", "", "", "", "[Tree]", path({"a"}), path({"b"}), "",
                 "[Grid]", path({"a"}) + "|a1||||||||||", path({"b"}) + "|b1||||||||||",
