@@ -2,7 +2,6 @@
 
 #include "app/MainMenu.h"
 #include "app/ProgramEnd.h"
-#include "app/widgets/ApplicationSetup.h"
 #include "app/widgets/frmMenu.h"
 #include "shared/ProgramState.h"
 
@@ -153,19 +152,6 @@ TEST_F(MenuWindowTest, PictureButtonsShowTheirTipsWhileAnotherWindowIsActive)
     EXPECT_TRUE(QTest::qWaitFor([] { return QToolTip::isVisible(); }, 5000));
     EXPECT_EQ(QToolTip::text(), u"客戶資料"_s);
     QToolTip::hideText();
-}
-
-TEST_F(MenuWindowTest, EnterPressesAFocusedPictureButton)
-{
-    SetUpApplication(*qApp);
-    frmMenu menu(4095);
-    int opened = 0;
-    menu.setWindowOpener(MenuButton::Vendors, [&] { ++opened; });
-    menu.show();
-    QApplication::setActiveWindow(&menu);
-    menu.button(MenuButton::Vendors)->setFocus();
-    QTest::keyClick(menu.button(MenuButton::Vendors), Qt::Key_Return);
-    EXPECT_EQ(opened, 1);
 }
 
 TEST_F(MenuWindowTest, ButtonsFollowTheRightsAndExitRespectsTheOpenWindows)
