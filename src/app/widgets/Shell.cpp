@@ -80,9 +80,12 @@ void Shell::showLogin()
         if (m_splash)
             m_splash->deleteLater();
     });
-    if (m_login->databaseOpen())
+    if (m_login->databaseOpen()) {
         m_login->show();
-    else
+        // Typing goes to the sign-in box at once, without a click first.
+        m_login->raise();
+        m_login->activateWindow();
+    } else
         m_login->close();
 }
 

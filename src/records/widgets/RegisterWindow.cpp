@@ -11,6 +11,7 @@
 #include "shared/ProgramState.h"
 #include "shared/RecordCode.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -19,6 +20,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -30,6 +33,29 @@ namespace {
 constexpr int kTopTwips = 615;
 constexpr int kWidthTwips = 11200;
 constexpr int kMinListRows = 5;
+
+// The detail fields scroll when the screen is too short for them (a small laptop), so
+// that the window and its 確定 and 取消 stay on the screen; with room enough it is as
+// tall as its fields and shows no scroll bar.
+class DetailScrollArea : public QScrollArea {
+public:
+    using QScrollArea::QScrollArea;
+
+    QSize sizeHint() const override
+    {
+        const int f = 2 * frameWidth();
+        return widget() ? widget()->sizeHint() + QSize(f, f) : QScrollArea::sizeHint();
+    }
+
+    QSize minimumSizeHint() const override
+    {
+        if (!widget())
+            return QScrollArea::minimumSizeHint();
+        const int f = 2 * frameWidth();
+        return {widget()->minimumSizeHint().width() + verticalScrollBar()->sizeHint().width() + f,
+                fontMetrics().height() * 4 + f};
+    }
+};
 
 // A combo box that shows a caption ("編號", "分類") when nothing is chosen.
 QComboBox* filterCombo(const char* name, QWidget* parent)
@@ -104,8 +130,16 @@ RegisterWindow::RegisterWindow(std::unique_ptr<RegisterEngine> engine, QWidget* 
     Frame1 = new QGroupBox(QStringLiteral("詳細資料"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     auto* frameLayout = new QVBoxLayout(Frame1);
-    m_detailBody = new QVBoxLayout;
-    frameLayout->addLayout(m_detailBody);
+    m_detailScroll = new DetailScrollArea(Frame1);
+    m_detailScroll->setFrameShape(QFrame::NoFrame);
+    m_detailScroll->setWidgetResizable(true);
+    m_detailScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto* detailPane = new QWidget(m_detailScroll);
+    detailPane->setObjectName(QStringLiteral("detailPane"));
+    m_detailBody = new QVBoxLayout(detailPane);
+    m_detailBody->setContentsMargins(0, 0, 0, 0);
+    m_detailScroll->setWidget(detailPane);
+    frameLayout->addWidget(m_detailScroll, 1);
     auto* editRow = new QHBoxLayout;
     editRow->addStretch(1);
     cmdEdit = NamedButton("cmdEdit", QStringLiteral("修改"), Frame1);
@@ -139,6 +173,11 @@ RegisterWindow::RegisterWindow(std::unique_ptr<RegisterEngine> engine, QWidget* 
     });
     connect(m_engine.get(), &RegisterEngine::filterTextsChanged, this, [this] { refreshFilters(); });
     connect(m_engine.get(), &RegisterEngine::focusRequested, this, &RegisterWindow::focusControl);
+    // A field that takes the focus scrolls into sight.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now && m_detailScroll->widget()->isAncestorOf(now))
+            m_detailScroll->ensureWidgetVisible(now);
+    });
 }
 
 RegisterWindow::~RegisterWindow() = default;
@@ -225,7 +264,21 @@ void RegisterWindow::applyPageMode()
     if (layout())
         layout()->activate();
     const int twips = full ? cfg.fullHeightTwips : cfg.simpleHeightTwips;
-    const int h = std::max(TwipsToPixels(twips, logicalDpiY()), minimumSizeHint().height());
+    // The smallest layout, with the detail fields at their full height.
+    int h = minimumSizeHint().height();
+    if (full)
+        h += m_detailScroll->sizeHint().height() - m_detailScroll->minimumSizeHint().height();
+    h = std::max(TwipsToPixels(twips, logicalDpiY()), h);
+    // No taller than the room below the window's top (title bar and panels counted); a
+    // screen too short even for the smallest layout gets the window moved up.
+    if (const QScreen* s = screen()) {
+        const QRect area = s->availableGeometry();
+        const int decoration = isVisible() ? std::max(0, frameGeometry().height() - height()) : 0;
+        const int top = frameGeometry().top();
+        h = std::max(std::min(h, area.bottom() + 1 - top - decoration), minimumSizeHint().height());
+        if (top + decoration + h > area.bottom() + 1)
+            move(x(), std::max(area.top(), area.bottom() + 1 - decoration - h));
+    }
     resize(width(), h);
     keepRowInSight();
 }

@@ -12,6 +12,7 @@ class QGroupBox;
 class QHBoxLayout;
 class QLabel;
 class QPushButton;
+class QScrollArea;
 class QVBoxLayout;
 
 namespace varn {
@@ -103,6 +104,7 @@ private:
     QHBoxLayout* m_searchBar = nullptr;
     QHBoxLayout* m_commandRow = nullptr;
     QVBoxLayout* m_detailBody = nullptr;
+    QScrollArea* m_detailScroll = nullptr;
     QList<QWidget*> m_lockedPanels;
     int m_printKind = 0;
     bool m_closing = false;

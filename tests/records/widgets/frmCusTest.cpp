@@ -178,6 +178,36 @@ TEST_F(frmCusTest, CodesDatesAndTheChosenRowShowWhole)
     EXPECT_GE(T34->contentsRect().width(), T34->fontMetrics().horizontalAdvance(u"115/12/17"_s) + 4);
 }
 
+TEST_F(frmCusTest, TheFullPageStaysOnTheScreenWithItsLastFieldAndButtonsInReach)
+{
+    frmCus* w = openFromMenu();
+    ASSERT_NE(w, nullptr);
+    // Large print makes the fields taller than the screen.
+    QFont large = w->font();
+    large.setPointSize(large.pointSize() * 2);
+    w->setFont(large);
+    QTest::mouseClick(w->cmdAdd, Qt::LeftButton);
+    QApplication::processEvents();
+    const QRect area = w->screen()->availableGeometry();
+    const QRect frame = w->frameGeometry();
+    EXPECT_GE(frame.top(), area.top());
+    EXPECT_LE(frame.bottom(), area.bottom());
+    const QRect inside = w->rect();
+    for (QWidget* b : {static_cast<QWidget*>(w->cmdY), static_cast<QWidget*>(w->cmdN)})
+        EXPECT_TRUE(inside.contains(QRect(b->mapTo(w, QPoint(0, 0)), b->size())));
+
+    // Enter from the last phone field reaches the memo, which comes into sight.
+    QLineEdit* t28 = child(w, "t28");
+    t28->setFocus();
+    QTest::keyClick(t28, Qt::Key_Return);
+    auto* memo = child<QPlainTextEdit>(w, "T35");
+    ASSERT_EQ(QApplication::focusWidget(), memo);
+    QApplication::processEvents();
+    const QPoint memoTop = memo->mapTo(w, QPoint(0, 0));
+    EXPECT_TRUE(w->childAt(memoTop + QPoint(4, 4)) != nullptr);
+    EXPECT_TRUE(memo->visibleRegion().boundingRect().height() > memo->height() / 2);
+}
+
 TEST_F(frmCusTest, ArrowKeysShowTheRowTheyMoveToAndPageModeFollowsTheCommands)
 {
     addThree();
