@@ -1,6 +1,7 @@
 #include "lexicon/widgets/frmEng.h"
 
 #include "lexicon/LexiconText.h"
+#include "lexicon/exports/LexiconExports.h"
 #include "lexicon/widgets/Controls.h"
 #include "lexicon/widgets/frmEm.h"
 #include "platform/grid/widgets/GridView.h"
@@ -88,6 +89,10 @@ frmEng::frmEng(QWidget* parent)
     buildAreasTab(areasPage);
     buildWorkTab(workPage);
     buildListsTab(listsPage);
+    connect(cmdPo, &QPushButton::clicked, this, [this] { cmdPo_Click(); });
+    connect(cmdPrd, &QPushButton::clicked, this, [this] { cmdPrd_Click(); });
+    connect(cmdPrK, &QPushButton::clicked, this, [this] { cmdPrK_Click(); });
+    connect(cmdPrt, &QPushButton::clicked, this, [this] { cmdPrt_Click(); });
 
     connect(Tab1, &QTabWidget::currentChanged, this, [this](int) {
         if (m_switchingBack)
@@ -372,6 +377,8 @@ void frmEng::Form_Load()
     const bool canEdit = m_editor.canEdit();
     cmEdK->setEnabled(canEdit);
     Command2->setEnabled(canEdit);
+    for (QPushButton* b : {cmdPrK, cmdPrt, cmdPrd, cmdPo})
+        b->setVisible(canEdit);
     refreshState();
 }
 
@@ -836,6 +843,28 @@ void ShowLexiconWindow(QWidget* parent)
     w->show();
     w->raise();
     w->activateWindow();
+}
+
+// ---- exports (the database as stored; pending grid edits are not included) ----------
+
+void frmEng::cmdPo_Click()
+{
+    PrintLexiconExport(LexiconExport::LookupLists);
+}
+
+void frmEng::cmdPrd_Click()
+{
+    PrintLexiconExport(LexiconExport::Details);
+}
+
+void frmEng::cmdPrK_Click()
+{
+    PrintLexiconExport(LexiconExport::Categories);
+}
+
+void frmEng::cmdPrt_Click()
+{
+    PrintLexiconExport(LexiconExport::WorkTypes);
 }
 
 } // namespace varn

@@ -60,6 +60,10 @@ public:
     void cmDnD_Click();
     void cmEdK_Click();
     void Command2_Click();
+    void cmdPo_Click();
+    void cmdPrd_Click();
+    void cmdPrK_Click();
+    void cmdPrt_Click();
     void Tab1_Click(int previousTab);
     void hfgA_MouseDown(int index, Qt::MouseButton button, const QPoint& pos);
     void hfgW_MouseDown(Qt::MouseButton button, const QPoint& pos);

@@ -77,7 +77,7 @@ protected:
     std::unique_ptr<frmEng> w;
 };
 
-TEST_F(frmEngTest, TabsCaptionsAndHiddenPrintButtons)
+TEST_F(frmEngTest, TabsCaptionsAndPrintButtons)
 {
     frmEng& f = open();
     EXPECT_EQ(f.windowTitle(), QStringLiteral("工程資料"));
@@ -92,7 +92,16 @@ TEST_F(frmEngTest, TabsCaptionsAndHiddenPrintButtons)
     EXPECT_EQ(f.hfgW->gridModel()->colWidth(0), 4000);
     EXPECT_EQ(f.hfgS[0]->gridModel()->textMatrix(1, 0), QStringLiteral("坪"));
     for (QPushButton* b : {f.cmdPrK, f.cmdPrt, f.cmdPrd, f.cmdPo})
-        EXPECT_TRUE(b->isHidden());
+        EXPECT_FALSE(b->isHidden());
+    state().programFolder = dir.path();   // without templates: each 列印 names its missing one
+    const std::vector<std::pair<QPushButton*, QString>> exports = {
+        {f.cmdPrK, QStringLiteral("工程類別.xlsx")}, {f.cmdPrt, QStringLiteral("工程種類.xlsx")},
+        {f.cmdPrd, QStringLiteral("細項加成.xlsx")}, {f.cmdPo, QStringLiteral("其他詞庫.xlsx")}};
+    for (const auto& [button, file] : exports) {
+        button->click();
+        EXPECT_TRUE(prompts.lastMessageText().contains(file)) << file.toStdString();
+    }
+    prompts.clear();
     EXPECT_FALSE(f.cmAp->isEnabled());
     EXPECT_FALSE(f.mWap->isEnabled());
     QStringList items;
@@ -201,6 +210,8 @@ TEST_F(frmEngTest, WithoutTheRightTheWindowOnlyShows)
     EXPECT_FALSE(f.mA->isVisible());
     for (QPushButton* b : {f.cmdUpA, f.cmdDnA, f.cmdCancel, f.cmEdK, f.Command2})
         EXPECT_FALSE(b->isEnabled());
+    for (QPushButton* b : {f.cmdPrK, f.cmdPrt, f.cmdPrd, f.cmdPo})
+        EXPECT_TRUE(b->isHidden());
     f.Tab1->setCurrentIndex(2);
     click(f.hfgS[0], 0, 0);
     EXPECT_FALSE(f.txtS->isVisible());
