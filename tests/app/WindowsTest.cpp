@@ -223,8 +223,13 @@ TEST_F(SettingsWindowTest, LoadFillsEveryPartAndTheBoxesTakeInput)
     set.opstxt()->clear();
     EXPECT_FALSE(set.cmdCp()->isEnabled());
 
-    set.resize(1600, 700);
+    // At its opening size the grid shows its last column whole.
     set.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&set));
+    const QRect last = set.hfgSec()->cellRect(1, 13);
+    EXPECT_LE(last.right(), set.hfgSec()->viewport()->geometry().right());
+
+    set.resize(1600, 700);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&set));
     // Every heading of the rights grid shows whole in the grid's font, a merged one over
     // its two columns, with room on both sides.

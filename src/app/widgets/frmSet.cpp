@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -188,6 +189,11 @@ void frmSet::fitRightsGrid()
         f.setBold(bold);
         return PixelsToTwips(QFontMetrics(f).horizontalAdvance(text), dpi);
     });
+    // Every column in sight: the window widens to the grid rather than cut 系統設定 off.
+    int width = 2 * m_view->frameWidth() + m_view->verticalScrollBar()->sizeHint().width();
+    for (int col = 0; col < m_grid.cols(); ++col)
+        width += TwipsToPixels(m_grid.colWidth(col), dpi);
+    m_view->setMinimumWidth(width);
 }
 
 void frmSet::setPasswordBoxesEnabled(bool on)
