@@ -70,9 +70,11 @@ std::vector<CoverGroup> readCoverGroups(Database& sta, const LayoutFlags& f, boo
     return groups;
 }
 
-std::vector<DetailRow> readDetailRows(Database& sta)
+} // namespace
+
+std::vector<DetailRow> ReadDetailRows(Database& sta, const QString& source)
 {
-    Recordset rs = sta.openRecordset(QStringLiteral("AlbyP"));
+    Recordset rs = sta.openRecordset(source);
     std::vector<DetailRow> rows;
     rows.reserve(size_t(rs.recordCount()));
     for (; !rs.eof(); rs.moveNext()) {
@@ -93,6 +95,8 @@ std::vector<DetailRow> readDetailRows(Database& sta)
     }
     return rows;
 }
+
+namespace {
 
 void applyPageSetup(Worksheet& sheet, const SheetRanges& r)
 {
@@ -122,8 +126,8 @@ struct CoverPrint::State {
     SingleSheetPlan single;
 };
 
-CoverPrint::CoverPrint(const PrintJob& job)
-    : m_job(job), m_flags(job.flags), d(std::make_unique<State>())
+CoverPrint::CoverPrint(const PrintJob& job, TwoSheetLayout layout)
+    : m_job(job), m_layout(std::move(layout)), m_flags(job.flags), d(std::make_unique<State>())
 {
     // Whatever the command asked for, prices stay hidden from a user who may not see them.
     m_flags.BlankPrices = m_flags.BlankPrices || job.q.noPriceRight();
@@ -137,7 +141,7 @@ void CoverPrint::prepare()
     m_job.q.RecalcGrandTotal();
     const auto firm = readFirm(state().m.gDb.get());
     BuildStatistics(*m_job.staDb, m_job.q.hfgQ());
-    const bool byType = !m_job.areaNoTypes && m_flags.TreeMode != 1;
+    const bool byType = m_layout.numberBySecondLevel.value_or(!m_job.areaNoTypes && m_flags.TreeMode != 1);
     NumberStatisticsGroups(*m_job.staDb, byType, m_job.q.noAreaMode(), m_flags.TreeMode);
     d->values = MakePlaceholderValues(takeHeaderValues(m_job.q, firm));
 }
@@ -153,17 +157,21 @@ void CoverPrint::plan(const QString& templatePath)
         throw PrintPlanError(problem);
 
     Database& sta = *m_job.staDb;
+    d->coverRanges = CoverRanges(xp);
+    d->detailRanges = DetailRanges(xp);
+    if (m_layout.plan) {
+        m_layout.plan(sta, m_flags, xp, d->cover, d->detail);
+        return;
+    }
     CoverInput cover;
     cover.groups = readCoverGroups(sta, m_flags, m_job.q.noAreaMode());
     cover.pageEnd = m_job.q.pageEnd();
     cover.flags = m_flags;
     cover.areaNoTypes = m_job.areaNoTypes;
-    const std::vector<DetailRow> rows = readDetailRows(sta);
+    const std::vector<DetailRow> rows = ReadDetailRows(sta, QStringLiteral("AlbyP"));
     for (const DetailRow& row : rows)
         cover.costTotal += row.toc;
 
-    d->coverRanges = CoverRanges(xp);
-    d->detailRanges = DetailRanges(xp);
     if (m_flags.SingleSheet) {
         d->single = PlanSingleSheet(rows, cover.pageEnd, m_flags, m_job.q.noPriceRight(), d->detailRanges,
                                     d->coverRanges);
@@ -215,13 +223,13 @@ int CoverPrint::detailPages() const
     return m_flags.SingleSheet ? d->single.blocks : d->detail.blocks;
 }
 
-QString PrintExcelCover(const PrintJob& job)
+QString PrintExcelCover(const PrintJob& job, const TwoSheetLayout& layout)
 {
     if (!job.staDb) {
         prompter().inform(QStringLiteral("統計資料庫 sta.mdb 無法開啟\n無法列印"), PromptIcon::Warning);
         return {};
     }
-    CoverPrint print(job);
+    CoverPrint print(job, layout);
     try {
         BusyScope busy(QStringLiteral("列印資料準備中…"));
         print.prepare();

@@ -1,10 +1,16 @@
 #pragma once
 
+#include "excel_output/CoverPlan.h"
+#include "excel_output/DetailPlan.h"
 #include "quotation/LayoutFlags.h"
 
 #include <QString>
+#include <QStringList>
 
+#include <functional>
 #include <memory>
+#include <optional>
+#include <vector>
 
 namespace varn {
 
@@ -23,12 +29,25 @@ struct PrintJob {
     bool areaNoTypes = false;
 };
 
+// How a two-sheet layout lays out its sheets from the statistics. Unset parts are those of
+// PrintExcelCover: groups numbered by work type unless TreeMode is 1; the cover by area or
+// by work type and the detail sheet of PlanDetail.
+struct TwoSheetLayout {
+    std::optional<bool> numberBySecondLevel;
+    std::function<void(Database& sta, const LayoutFlags& flags, const QStringList& xp, CoverPlan& cover,
+                       DetailPlan& detail)>
+        plan;
+};
+
+// The statistics rows as a saved query or a statement returns them, in the columns of 統計.
+std::vector<DetailRow> ReadDetailRows(Database& sta, const QString& source);
+
 // The steps of one cover print, each of which throws on failure (DbError, WorkbookError,
 // PrintPlanError): the quotation gathered, the template laid out, the workbook filled and
 // saved. PrintExcelCover runs them with the dialog and the messages in between.
 class CoverPrint {
 public:
-    explicit CoverPrint(const PrintJob& job);
+    explicit CoverPrint(const PrintJob& job, TwoSheetLayout layout = {});
     ~CoverPrint();
 
     // The root selected, the totals recomputed, the statistics rebuilt and numbered, the
@@ -47,6 +66,7 @@ public:
 private:
     struct State;
     const PrintJob& m_job;
+    TwoSheetLayout m_layout;
     LayoutFlags m_flags;
     std::unique_ptr<State> d;
 };
@@ -57,6 +77,6 @@ private:
 // set-up laid out and written into a copy that is saved in the user's working folder and
 // opened in the spreadsheet program. Every failure is told through the prompter and
 // nothing is saved then. Returns the saved file, or empty.
-QString PrintExcelCover(const PrintJob& job);
+QString PrintExcelCover(const PrintJob& job, const TwoSheetLayout& layout = {});
 
 } // namespace varn

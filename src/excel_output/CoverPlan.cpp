@@ -95,7 +95,9 @@ CoverPlan PlanCover(const CoverInput& in, const SheetRanges& r)
     }
     int next = int(in.groups.size());
     for (const FeeValues* fee : fees) {
-        const QString areaText = in.areaNoTypes ? fee->base + QStringLiteral(" X ") + CStr(Val(fee->rate)) : QString();
+        const QString areaText = in.areaNoTypes || in.feeAreaTimesRate
+                                     ? fee->base + QStringLiteral(" X ") + CStr(Val(fee->rate))
+                                     : QString();
         PutFeeRow(plan, flowRow(next++), L, *fee, areaText);
     }
 

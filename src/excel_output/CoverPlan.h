@@ -25,6 +25,7 @@ struct CoverInput {
     // The area layout without work types: a fee by 坪 shows "area X rate" in its L + 3, and
     // the total line of a one-page cover is set in bold.
     bool areaNoTypes = false;
+    bool feeAreaTimesRate = false;    // a fee by floor area shows "30 X 1500" under 坪
 };
 
 struct CoverPlan : SheetPlan {

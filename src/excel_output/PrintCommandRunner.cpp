@@ -6,11 +6,19 @@
 #include "quotation/Quotation.h"
 #include "statistics/ReportMenu.h"
 
+#include <map>
+
 namespace varn {
 
 namespace {
 
 bool s_running = false;
+
+std::map<PrintEngine, std::function<QString(const PrintJob&)>>& handedIn()
+{
+    static std::map<PrintEngine, std::function<QString(const PrintJob&)>> engines;
+    return engines;
+}
 
 struct RunningPrint {
     RunningPrint() { s_running = true; }
@@ -18,6 +26,11 @@ struct RunningPrint {
 };
 
 } // namespace
+
+void SetPrintEngine(PrintEngine engine, std::function<QString(const PrintJob&)> run)
+{
+    handedIn()[engine] = std::move(run);
+}
 
 QString RunPrintCommand(const PrintCommand& command, Quotation& q, Database* staDb, LayoutFlags& flags)
 {
@@ -34,6 +47,8 @@ QString RunPrintCommand(const PrintCommand& command, Quotation& q, Database* sta
     } else if (command.engine == PrintEngine::Cover || command.engine == PrintEngine::AreaNoTypes) {
         saved = PrintExcelCover({q, staDb, during, QuotationTemplateFolder(command.folder), command.templateFile,
                                  command.engine == PrintEngine::AreaNoTypes});
+    } else if (const auto engine = handedIn().find(command.engine); engine != handedIn().end() && engine->second) {
+        saved = engine->second({q, staDb, during, QuotationTemplateFolder(command.folder), command.templateFile});
     } else {
         prompter().inform(QStringLiteral("「%1」尚未提供").arg(command.caption), PromptIcon::Information);
     }

@@ -1,6 +1,7 @@
 #include "excel_output/widgets/PrintCommandHooks.h"
 
 #include "excel_output/PrintCommandRunner.h"
+#include "excel_output/paged/PagedEngines.h"
 #include "excel_output/widgets/frmXlSet.h"
 #include "output/DeliveredWorkbook.h"
 #include "quotation/widgets/frmQ.h"
@@ -10,6 +11,7 @@ namespace varn {
 void AttachPrintCommands(frmQ& window)
 {
     StartSpreadsheetLookup();
+    InstallPagedEngines();
     for (const PrintCommand& command : PrintCommands()) {
         window.setCommandHandler(command.name, [&window, &command] {
             RunPrintCommand(command, window.quotation(), window.staDb(), window.layoutFlags());
