@@ -1,12 +1,12 @@
 // Prints a 10,000-item quotation (20 areas × 25 work types × 20 items) through 區域首頁(估價),
-// 工種首頁(成本)(分離區域), the two single sheets and 區域首頁(估價)(不印工種), end to end
-// without the viewer: root and statistics, plan,
-// fill, save. For comparison it writes the same cells into a new workbook with
+// 工種首頁(成本)(分離區域), the two single sheets, 區域首頁(估價)(不印工種) and the three paged
+// layouts, end to end without the viewer: root and statistics, plan, fill, save. For comparison it writes the same cells into a new workbook with
 // libxlsxwriter in the same run. Prints the time of each phase.
 //   excel_print_bench
 
 #include "excel_output/CoverEngine.h"
 #include "excel_output/PrintCommands.h"
+#include "excel_output/paged/PagedEngines.h"
 #include "output/DeliveredWorkbook.h"
 #include "platform/db/Database.h"
 #include "platform/workbook/Workbook.h"
@@ -107,12 +107,19 @@ int main(int argc, char** argv)
     q.load(bigQuotation(), dir.filePath(QStringLiteral("big.vrn")));
     std::printf("load 10,000 items: %.0f ms\n", since(t));
 
-    for (const char* name : {"mPa", "mPwac", "mPs", "mPss", "mPnw"}) {
+    for (const char* name : {"mPa", "mPwac", "mPs", "mPss", "mPnw", "mAs", "mWs", "mPwsb"}) {
         const PrintCommand& command = *FindPrintCommand(QString::fromLatin1(name));
-        const LayoutFlags flags = CommandFlags(command, {}, {false, false, false});
+        LayoutFlags flags = CommandFlags(command, {}, {false, false, false});
+        TwoSheetLayout layout;
+        if (command.engine == PrintEngine::AreaPages) {
+            flags.TreeMode = 1;   // as PrintExcelAreaPages runs it
+            layout = AreaPagesLayout(q);
+        } else if (command.engine == PrintEngine::TypePages) {
+            layout = TypePagesLayout(q, flags);
+        }
         const PrintJob job{q, sta.get(), flags, QuotationTemplateFolder(command.folder), command.templateFile,
                            command.engine == PrintEngine::AreaNoTypes};
-        CoverPrint print(job);
+        CoverPrint print(job, layout);
         const auto start = Clock::now();
         t = Clock::now();
         print.prepare();

@@ -80,8 +80,6 @@ LayoutFlags FlagsAfterCommand(const PrintCommand& command, const LayoutFlags& be
     LayoutFlags after = during;
     if (command.name == QStringLiteral("mPwsb"))
         after.BlankPrices = before.BlankPrices;
-    if (command.engine == PrintEngine::AreaPages)
-        after.TreeMode = 1;   // as its engine left it
     return after;
 }
 

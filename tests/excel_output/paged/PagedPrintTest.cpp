@@ -172,9 +172,6 @@ TEST_F(PagedPrintTest, FlagsOfEarlierPrintsNeverLeakAndBlankPricesComeBack)
         print(u"mPwsb"_s, std::nullopt);
         EXPECT_EQ(flags.BlankPrices, earlierBlank);
     }
-    print(u"mAs"_s, templateOf(u"mAs"_s));
-    EXPECT_EQ(flags.TreeMode, 1);
-    EXPECT_FALSE(flags.CoverByArea);
     load(VrnContent{});
     flags.BlankPrices = false;
     print(u"mPwsb"_s, std::nullopt);
@@ -234,4 +231,32 @@ TEST_F(PagedPrintTest, LibreOfficePrintsTheCoverAndEveryPlannedBlock)
         EXPECT_EQ(pageCount(pdf), 1 + blocks) << saved[i].toStdString();
         EXPECT_EQ(pageCount(pdf), pages[i]) << saved[i].toStdString();
     }
+}
+
+// Without areas 工種分頁 numbers the first level: a five-level path leaves its 小計 alone at
+// the top of the next block; work types that differ in letter case, with an apostrophe,
+// print apart, each 小計 its own items.
+TEST_F(PagedPrintTest, WorkTypesWithoutAreasEachTakeTheirOwnBlocks)
+{
+    useXp(smallXp());
+    VrnContent c;
+    c.noAreaMode = true;
+    const QString deep = Path({"木作", "櫃", "上櫃", "門", "x"}), upper = Path({"Tom's 房"}), lower = Path({"tom's 房"});
+    c.leafPaths = {deep, upper, lower};
+    c.rows = {Item(deep, "門片||片|1|100|100"), Item(upper, "a||式|1|1|1"), Item(lower, "b||式|1|2|2")};
+    load(c);
+    const QString saved = print(u"mWs"_s, templateOf(u"mWs"_s));
+    ASSERT_FALSE(saved.isEmpty()) << prompts.lastMessageText().toStdString();
+    EXPECT_EQ(flags.TreeMode, 1);
+    const QJsonObject book = ReadWithOpenpyxl(saved);
+    const QStringList cover{CellText(book, 1, u"B8"_s), CellText(book, 1, u"E8"_s), CellText(book, 1, u"B9"_s),
+                            CellText(book, 1, u"E9"_s), CellText(book, 1, u"B10"_s), CellText(book, 1, u"E10"_s)};
+    EXPECT_EQ(cover, (QStringList{u"木作"_s, u"100"_s, u"Tom's 房"_s, u"1"_s, u"tom's 房"_s, u"2"_s}));
+    QStringList rows;
+    for (int r : {8, 9, 10, 11, 12, 15, 22, 23, 24, 29, 30, 31})
+        rows << line(book, r) + u'|' + CellText(book, 2, u"F%1"_s.arg(r));
+    EXPECT_EQ(rows, (QStringList{u"壹|木作|"_s, u"一| 櫃|"_s, u"A|  上櫃|"_s, u"a|   門|"_s, u"1|門片|100"_s,
+                                 u"|小計|100"_s, u"貳|Tom's 房|"_s, u"1|a|1"_s, u"|小計|1"_s, u"參|tom's 房|"_s,
+                                 u"1|b|2"_s, u"|小計|2"_s}));
+    EXPECT_EQ(SheetOf(book, 2).value("rowBreaks").toArray(), (QJsonArray{14, 21, 28}));
 }
