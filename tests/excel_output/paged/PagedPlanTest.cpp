@@ -169,36 +169,3 @@ TEST(PagedPlanTest, ItemRowsShowPricesAndRemarksButNeverCostsAndBlankPricesStayB
         EXPECT_EQ(none.cells.size() + 4 * 2 + 2, priced.cells.size());
     }
 }
-
-TEST(PagedPlanTest, AnExactlyFullBlockGetsNoEmptyOneAfterIt)
-{
-    // 壹 A, 一 t, three items, 小計 on the first row of block 1; then 貳 B on block 2.
-    const std::vector<DetailRow> rows{row(Q({"A", "t"}), "a", 1), row(Q({"A", "t"}), "b", 1),
-                                      row(Q({"A", "t"}), "c", 1), row(Q({"B", "t"}), "d", 1)};
-    const DetailPlan p = PlanAreaPages(rows, {}, DetailRanges(SmallXp()));
-    EXPECT_EQ(p.textAt(15, 2), u"小計"_s);
-    EXPECT_EQ(p.textAt(22, 2), u"B"_s);
-    EXPECT_EQ(p.blocks, 3);
-    // Four items fill block 0 with the 小計 on its last row: the next group takes block 1.
-    const std::vector<DetailRow> full{row(Q({"t"}), "a", 1), row(Q({"t"}), "b", 1), row(Q({"t"}), "c", 1),
-                                      row(Q({"u"}), "d", 1)};
-    const DetailPlan q = PlanTypePages(full, {}, DetailRanges(SmallXp()));
-    EXPECT_EQ(q.textAt(12, 2), u"小計"_s);
-    EXPECT_EQ(q.textAt(15, 2), u"u"_s);
-    EXPECT_EQ(q.blocks, 2);
-}
-
-TEST(PagedPlanTest, CoverGroupsAreTheFirstLevelsWithTheirPrintedAmounts)
-{
-    const std::vector<CoverGroup> byArea = FirstLevelGroups(kTreeOrder);
-    ASSERT_EQ(byArea.size(), 2u);
-    EXPECT_EQ(byArea[0].name, u"客廳"_s);
-    EXPECT_EQ(byArea[0].amount, 96000);
-    EXPECT_EQ(byArea[1].name, u"主臥"_s);
-    EXPECT_EQ(byArea[1].amount, 48000);
-    const std::vector<CoverGroup> cased =
-        FirstLevelGroups({row(Q({"Tom's 房"}), "a", 1), row(Q({"tom's 房"}), "b", 2), row(Q({"Tom's 房"}), "c", 4)});
-    ASSERT_EQ(cased.size(), 2u);
-    EXPECT_EQ(cased[0].amount, 5);
-    EXPECT_EQ(cased[1].amount, 2);
-}
