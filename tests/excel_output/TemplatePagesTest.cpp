@@ -101,6 +101,9 @@ const QVariantList kCostCoverRow = {"壹", "室內裝修工程", "式", 1.0, 999
 const QVariantList kEstimateDetailRow = {999.0, "矽酸鈣板天花板", "才", 9999.5, 9999999.0, 99999999.0, "依現場丈量"};
 const QVariantList kCostDetailRow = {999.0, "矽酸鈣板天花板", "才", 9999.5, 9999999.0, 99999999.0,
                                      9999999.0, 99999999.0, 1.35, "依現場"};
+// 小計 rows of the cost detail: the margin (amount less cost) goes into the 比例 column.
+const QVariantList kCostSubtotalRow = {{}, "小計", {}, {}, {}, 99999999.0, {}, 12345678.5, 87654320.5};
+const QVariantList kCostLossRow = {{}, "小計", {}, {}, {}, 12345678.0, {}, 99999999.0, -87654321.0};
 
 // Thirty-eight headings, as many columns as the widest register (vendors) offers.
 const QStringList kVendorColumns = {
@@ -207,7 +210,12 @@ protected:
                  writeRow(detail, 40, {1000.0, "第二頁的品名"});
              }},
             {{"PrintS/空白報價單.xlsx", "空白報價單"}, twoSheets(kEstimateCoverRow, kEstimateDetailRow)},
-            {{"PrintC/成本分析.xlsx", "成本分析"}, twoSheets(kCostCoverRow, kCostDetailRow)},
+            {{"PrintC/成本分析.xlsx", "成本分析"},
+             [twoSheets](Workbook& book) {
+                 twoSheets(kCostCoverRow, kCostDetailRow)(book);
+                 writeRow(book.worksheet(2), 9, kCostSubtotalRow);
+                 writeRow(book.worksheet(2), 10, kCostLossRow);
+             }},
             {{"PrintNF/單張報價單.xlsx", "單張報價單"},
              [](Workbook& book) {
                  applyEnginePageSetup(book.worksheet(1), 17);
@@ -340,7 +348,7 @@ TEST_F(TemplatePages, FilledQuotationsKeepOnePagePerSheetAndShowEveryAmountWhole
         {"filled-報價單", 2, {{"99,999,999", "室內裝修工程"}, {"99,999,999", "9999999", "9999.5", "依現場丈量"}}},
         {"filled-空白報價單", 2, {{"99,999,999"}, {"99,999,999", "9999999"}}},
         {"filled-成本分析", 2,
-         {{"99,999,999", "室內裝修工程"}, {"99,999,999", "9999999", "9999.5", "1.35", "依現場", "成本複計"}}},
+         {{"99,999,999", "室內裝修工程"}, {"99,999,999", "9999999", "9999.5", "1.35", "依現場", "成本複計", "87,654,321", "-87,654,321"}}},
         {"filled-單張報價單", 1, {{"99,999,999", "9999999", "依現場丈量", "報價日期"}}},
         // Each page block with the repeated header rows is one printed page.
         {"filled-兩頁明細", 3, {{}, {"99,999,999", "客戶簽認"}, withInfo({"報價明細表", "品名規格", "第二頁的品名", "客戶簽認"})}},

@@ -57,12 +57,13 @@ const std::vector<Column> kEstimateDetail = {
 };
 
 // Ten columns on a portrait page: narrower columns and a smaller body font, still wide
-// enough for every heading and for amounts up to 99,999,999.
+// enough for every heading and for amounts up to 99,999,999. 比例 holds the 小計 rows'
+// margins too, so it is as wide as an amount; 品名規格 and 備註 gave up the room.
 const std::vector<Column> kCostDetail = {
-    {"項次", 4.5, Look::Number},   {"品名規格", 21, Look::Text},  {"單位", 4.5, Look::Unit},
+    {"項次", 4.5, Look::Number},   {"品名規格", 18, Look::Text},  {"單位", 4.5, Look::Unit},
     {"數量", 6.5, Look::Quantity}, {"單價", 8.5, Look::Quantity}, {"金額", 10, Look::Money},
-    {"成本", 8.5, Look::Quantity}, {"成本複計", 10, Look::Money}, {"比例", 5.5, Look::Ratio},
-    {"備註", 8, Look::Note},
+    {"成本", 8.5, Look::Quantity}, {"成本複計", 10, Look::Money}, {"比例", 10, Look::RatioOrMargin},
+    {"備註", 7, Look::Note},
 };
 
 const Footer kEstimateFooter = {"客戶簽認：", "公司簽章：", "本報價單有效期限為三十日，逾期請重新報價。"};

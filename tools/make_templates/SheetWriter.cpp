@@ -42,6 +42,11 @@ void applyLook(lxw_format* f, Look look)
         format_set_align(f, LXW_ALIGN_RIGHT);
         format_set_num_format(f, "0.00");
         break;
+    case Look::RatioOrMargin:
+        // The same column holds an item's ratio and a 小計 row's margin, an amount.
+        format_set_align(f, LXW_ALIGN_RIGHT);
+        format_set_num_format(f, "[>=1000]#,##0;[<=-1000]-#,##0;0.00");
+        break;
     }
 }
 
@@ -89,7 +94,7 @@ Formats::Formats(lxw_workbook* book, double bodySize)
     label = newFormat(book, 11);
     format_set_shrink(label);
 
-    for (int i = 0; i < 7; ++i) {
+    for (int i = 0; i < kLooks; ++i) {
         m_body[i] = newFormat(book, bodySize);
         applyLook(m_body[i], static_cast<Look>(i));
         format_set_border(m_body[i], LXW_BORDER_THIN);

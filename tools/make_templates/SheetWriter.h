@@ -19,7 +19,9 @@ enum class Look {
     Money,      // whole amounts with thousands commas
     Ratio,      // ratios with two decimals
     Note,       // remarks, left
+    RatioOrMargin,   // ratios with two decimals, margins (past ±1000) whole with commas
 };
+constexpr int kLooks = 8;
 
 struct Column {
     const char* heading;   // nullptr: the heading cell belongs to the column on the left
@@ -46,8 +48,8 @@ struct Formats {
     lxw_format* plain(Look look) const { return m_plain[static_cast<int>(look)]; }
 
 private:
-    lxw_format* m_body[7];    // bordered output cells
-    lxw_format* m_plain[7];   // the same looks without borders, for list columns
+    lxw_format* m_body[kLooks];    // bordered output cells
+    lxw_format* m_plain[kLooks];   // the same looks without borders, for list columns
 };
 
 struct Page {
