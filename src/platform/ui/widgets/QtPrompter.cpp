@@ -3,9 +3,14 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QHeaderView>
+#include <QIdentityProxyModel>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QTreeView>
 
 #include <map>
 
@@ -46,6 +51,24 @@ QMessageBox::Icon messageIcon(PromptIcon icon)
     }
     return QMessageBox::NoIcon;
 }
+
+// The dialog's file list with its dates written the way the rest of the program's texts
+// are (2026/12/7 14:05), not in the desktop's language.
+class FileDates : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        constexpr int kModifiedColumn = 3;
+        if (role == Qt::DisplayRole && index.column() == kModifiedColumn) {
+            if (const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel())) {
+                return files->lastModified(mapToSource(index)).toString(QStringLiteral("yyyy/M/d HH:mm"));
+            }
+        }
+        return QIdentityProxyModel::data(index, role);
+    }
+};
 
 // The answer when the box is closed without a button: Cancel where the box has one, else
 // No, else its only button; Abort/Retry/Ignore has no such way out and answers Abort.
@@ -117,6 +140,18 @@ std::optional<QString> QtPrompter::fileDialog(const FileRequest& request, bool s
     QFileDialog dialog(dialogParent(), request.title, request.startFolder, request.filter);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setProxyModel(new FileDates(&dialog));
+    // Room for the names, types and dates of the files without cutting them.
+    if (auto* list = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        for (int col = 1; col <= 3; ++col)
+            list->header()->setSectionResizeMode(col, QHeaderView::ResizeToContents);
+    }
+    if (const QScreen* s = dialog.screen()) {
+        const QSize room = s->availableGeometry().size() * 9 / 10;
+        const int line = dialog.fontMetrics().height();
+        dialog.resize(QSize(line * 44, line * 24).boundedTo(room).expandedTo(dialog.sizeHint()));
+    }
     if (!request.selectedFilter.isEmpty())
         dialog.selectNameFilter(request.selectedFilter);
     if (!request.fileName.isEmpty()) {

@@ -7,8 +7,11 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QTreeView>
+#include <QtCore/qtestsupport_core.h>
 
 #include <functional>
 
@@ -121,8 +124,25 @@ TEST(QtPrompterTest, FileDialogStartsWhereAsked)
     });
     EXPECT_EQ(QtPrompter().saveFile(r), dir.filePath(QStringLiteral("案子.vrn")));
 
-    whenModalShows<QDialog>([](QDialog* d) { d->reject(); });
+    // The file list gives its dates in digits, whatever the desktop's language.
+    {
+        QFile file(dir.filePath(QStringLiteral("舊案.vrn")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    QString shownDate;
+    whenModalShows<QFileDialog>([&](QFileDialog* dialog) {
+        auto* list = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
+        if (list) {
+            QAbstractItemModel* m = list->model();
+            if (QTest::qWaitFor([&] { return m->rowCount(list->rootIndex()) > 0; }, 5000))
+                shownDate = m->index(0, 3, list->rootIndex()).data().toString();
+        }
+        dialog->reject();
+    });
     EXPECT_EQ(QtPrompter().openFile(r), std::nullopt);
+    const QString year = QString::number(QDate::currentDate().year());
+    EXPECT_TRUE(shownDate.startsWith(year)) << shownDate.toStdString();
+    EXPECT_FALSE(shownDate.contains(QRegularExpression(QStringLiteral("[A-Za-z]")))) << shownDate.toStdString();
 }
 
 TEST(QtBusyIndicatorTest, ShowsWindowAndBusyCursorForTheOutermostScope)
