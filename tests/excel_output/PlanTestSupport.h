@@ -1,9 +1,17 @@
 #pragma once
 
 #include "excel_output/PrintRanges.h"
+#include "excel_output/SheetPlan.h"
 #include "shared/setup/XpDefaults.h"
 
 #include <QStringList>
+
+#include <ostream>
+
+QT_BEGIN_NAMESPACE
+// Readable values in failure messages.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+QT_END_NAMESPACE
 
 namespace varn::test {
 
@@ -21,6 +29,24 @@ inline QString Q(std::initializer_list<const char*> levels)
     for (const char* l : levels)
         p += QChar(0x2027) + QString::fromUtf8(l);
     return p;
+}
+
+// Columns 1..last of one planned row as texts.
+inline QStringList RowTexts(const SheetPlan& p, int row, int last)
+{
+    QStringList out;
+    for (int c = 1; c <= last; ++c)
+        out << p.textAt(row, c);
+    return out;
+}
+
+// "A|B" of the planned rows 8..last.
+inline QStringList ColumnsAB(const SheetPlan& p, int last)
+{
+    QStringList out;
+    for (int r = 8; r <= last; ++r)
+        out << p.textAt(r, 1) + u'|' + p.textAt(r, 2);
+    return out;
 }
 
 } // namespace varn::test

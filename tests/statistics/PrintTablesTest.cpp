@@ -7,37 +7,26 @@ using namespace varn::test;
 
 namespace {
 
-FirstPageInput withGroups(int n)
+FirstPageInput withGroups(int n, const char* quoted = nullptr)
 {
     FirstPageInput in;
     for (int i = 0; i < n; ++i)
         in.groups.push_back({u"工種%1"_s.arg(i + 1), u"1000"_s});
     in.lbSumT = in.lbNtax = in.lbApr = QString::number(n * 1000);
+    if (quoted)
+        in.lbApr = QString::fromLatin1(quoted);
     return in;
 }
 
-int fillers(const std::vector<PrintRow>& rows)
+template <typename Rows>
+int count(const Rows& rows, const QString& second)
 {
-    return int(std::count_if(rows.begin(), rows.end(), [](const PrintRow& r) { return r[1] == u" "_s; }));
+    return int(std::count_if(rows.begin(), rows.end(), [&](const PrintRow& r) { return r[1] == second; }));
 }
 
-// The rows as fields joined by "|", a null field as "~".
-QStringList joined(const std::vector<PrintRow>& rows)
+DetailItem detail(const QString& tre, const char* name)
 {
-    QStringList out;
-    for (const PrintRow& row : rows) {
-        QStringList parts;
-        for (const QString& f : row)
-            parts << (f.isNull() ? u"~"_s : f);
-        out << parts.join(u'|');
-    }
-    return out;
-}
-
-DetailItem detail(const QString& tre, const char* name, const char* amount = "100")
-{
-    const QString a = QString::fromUtf8(amount);
-    return {tre, QString::fromUtf8(name), {}, u"式"_s, u"1"_s, a, a, {}};
+    return {tre, QString::fromUtf8(name), {}, u"式"_s, u"1"_s, u"100"_s, u"100"_s, {}};
 }
 
 QString noTotal(const QString&)
@@ -47,97 +36,71 @@ QString noTotal(const QString&)
 
 } // namespace
 
-TEST(FirstPageTablesTest, WithoutFeesOrTaxTheTotalFollowsTheWorkTypes)
+TEST(FirstPageTablesTest, WithoutFeesOrTaxTheTotalFollowsTheWorkTypesAndFillersDependOnTheCountAlone)
 {
     FirstPageInput in = withGroups(2);
     in.groups[1].subtotal = u"1234567.5"_s;
-    const FirstPageTables t = BuildFirstPageTables(in);
-    EXPECT_EQ(joined(t.pfp).mid(0, 5),
-              (QStringList{"壹|工種1|式|1|1,000", "貳|工種2|式|1|1,234,567.5", "~|    合  計|~|~|2,000",
-                           "~|    總  計|~|~|2,000", "~|總價: 新台幣 貳仟 元整(未稅)|~|~|~"}));
-    EXPECT_EQ(fillers(t.pfp), 20);   // 22 − 2, whichever lines are present
+    QStringList first;
+    for (const PrintRow& row : BuildFirstPageTables(in).pfp) {
+        QStringList fields;
+        for (const QString& f : row)
+            fields << (f.isNull() ? u"~"_s : f);   // a null field
+        first << fields.join(u'|');
+    }
+    EXPECT_EQ(first.mid(0, 5), (QStringList{"壹|工種1|式|1|1,000", "貳|工種2|式|1|1,234,567.5", "~|    合  計|~|~|2,000",
+                                            "~|    總  計|~|~|2,000", "~|總價: 新台幣 貳仟 元整(未稅)|~|~|~"}));
+    const std::pair<int, int> fillers[] = {{0, 0}, {1, 21}, {2, 20}, {21, 1}, {22, 0}, {29, 0}, {30, 21}, {58, 0}};
+    for (auto [n, expected] : fillers)
+        EXPECT_EQ(count(BuildFirstPageTables(withGroups(n)).pfp, u" "_s), expected) << n;
 }
 
-TEST(FirstPageTablesTest, FeeRateByTotalShowsAsAWholePercentHalvesAwayFromZero)
+TEST(FirstPageTablesTest, AmountsAndRatesAreRoundedAsTheSpreadsheetShowsThem)
 {
-    const std::pair<const char*, const char*> cases[]
+    // A fee rate by total as a whole percent, halves away from zero.
+    const std::pair<const char*, const char*> rates[]
         = {{"0.1", "10%"}, {"0.125", "13%"}, {"0.045", "5%"}, {"0.0449", "4%"}, {"", "0%"}};
-    for (auto [rate, shown] : cases) {
+    for (auto [rate, shown] : rates) {
         FirstPageInput in = withGroups(1);
         in.design = {u"設計費"_s, true, true, {}, QString::fromLatin1(rate), u"100"_s};
         EXPECT_EQ(BuildFirstPageTables(in).pfp[2][3], QString::fromLatin1(shown)) << rate;
     }
-}
-
-TEST(FirstPageTablesTest, FillersDependOnTheWorkTypeCountAlone)
-{
-    const std::pair<int, int> cases[]
-        = {{0, 0}, {1, 21}, {21, 1}, {22, 0}, {28, 0}, {29, 0}, {30, 21}, {58, 0}};
-    for (auto [n, expected] : cases)
-        EXPECT_EQ(fillers(BuildFirstPageTables(withGroups(n)).pfp), expected) << n;
-}
-
-TEST(FirstPageTablesTest, QuotedTotalIsRoundedHalfToEvenBeforeGroupingAndWords)
-{
-    FirstPageInput in = withGroups(1);
-    in.lbApr = u"12345.5"_s;
-    FirstPageTables t = BuildFirstPageTables(in);
-    EXPECT_EQ(t.pfp[2][4], u"12,346"_s);
-    EXPECT_EQ(t.pfp[3][1], u"總價: 新台幣 壹萬貳仟參佰肆拾陸 元整(未稅)"_s);
-    in.lbApr = u"12344.5"_s;
-    EXPECT_EQ(BuildFirstPageTables(in).pfp[2][4], u"12,344"_s);
-    // Nothing and less than nothing still read as amounts.
+    // The quoted total rounded half to even, of any size, before grouping and words.
+    const std::tuple<const char*, const char*, const char*> totals[] = {
+        {"12345.5", "12,346", "壹萬貳仟參佰肆拾陸"},
+        {"12344.5", "12,344", "壹萬貳仟參佰肆拾肆"},
+        {"9999999999999", "9,999,999,999,999", "玖萬玖仟玖佰玖拾玖億玖仟玖佰玖拾玖萬玖仟玖佰玖拾玖"},
+        {"1E+19", "10,000,000,000,000,000,000", "壹仟億億"},
+        {"-1E+20", "-100,000,000,000,000,000,000", "負壹萬億億"},
+    };
+    for (const auto& [quoted, grouped, words] : totals) {
+        const FirstPageTables t = BuildFirstPageTables(withGroups(1, quoted));
+        EXPECT_EQ(t.pfp[2][4], QString::fromUtf8(grouped)) << quoted;
+        EXPECT_EQ(t.pfp[3][1], u"總價: 新台幣 "_s + QString::fromUtf8(words) + u" 元整(未稅)"_s) << quoted;
+    }
     EXPECT_EQ(QuotedTotalInWords(0), u"零"_s);
     EXPECT_EQ(QuotedTotalInWords(-1200), u"負壹仟貳佰"_s);
 }
 
-TEST(FirstPageTablesTest, AQuotedTotalOfAnySizeKeepsItsDigitsAndSign)
+TEST(DetailRowsTest, HeadingNumeralsByLevelAndFillersOneLineShortOfThePage)
 {
-    // At the thirteen digits the numerals are made for, past them, and past a 64-bit integer.
-    const std::tuple<const char*, const char*, const char*> cases[] = {
-        {"9999999999999", "9,999,999,999,999", "玖萬玖仟玖佰玖拾玖億玖仟玖佰玖拾玖萬玖仟玖佰玖拾玖"},
-        {"10000000000000", "10,000,000,000,000", "壹拾萬億"},
-        {"1E+19", "10,000,000,000,000,000,000", "壹仟億億"},
-        {"-1E+20", "-100,000,000,000,000,000,000", "負壹萬億億"},
-    };
-    for (const auto& [quoted, grouped, words] : cases) {
-        FirstPageInput in = withGroups(1);
-        in.lbApr = QString::fromLatin1(quoted);
-        const FirstPageTables t = BuildFirstPageTables(in);
-        EXPECT_EQ(t.pfp[2][4], QString::fromUtf8(grouped)) << quoted;
-        EXPECT_EQ(t.pfp[3][1], u"總價: 新台幣 "_s + QString::fromUtf8(words) + u" 元整(未稅)"_s) << quoted;
-    }
-}
-
-TEST(DetailRowsTest, HeadingNumeralsByLevel)
-{
-    const std::tuple<int, int, QString> cases[]
-        = {{1, 3, u"參"_s},  {2, 2, u"二"_s},  {3, 1, u"A"_s}, {3, 26, u"Z"_s},  {3, 27, u"AA"_s},
-           {3, 28, u"AB"_s}, {3, 53, u"BA"_s}, {4, 1, u"a"_s}, {4, 27, u"aa"_s}, {5, 1, QString()}};
-    for (const auto& [level, counter, numeral] : cases)
+    const std::tuple<int, int, QString> numerals[]
+        = {{1, 3, u"參"_s}, {2, 2, u"二"_s}, {3, 26, u"Z"_s}, {3, 27, u"AA"_s}, {3, 53, u"BA"_s}, {4, 27, u"aa"_s},
+           {5, 1, QString()}};
+    for (const auto& [level, counter, numeral] : numerals)
         EXPECT_EQ(HeadingNumeral(level, counter), numeral) << level << "/" << counter;
-}
-
-TEST(DetailRowsTest, FillersCompleteThePageOneLineShort)
-{
     // n rows before filling (one heading, items, one subtotal) → rows after.
-    const std::pair<int, size_t> cases[] = {{34, 34}, {68, 68}, {35, 67}, {33, 33}, {3, 33}};
-    for (auto [n, total] : cases) {
-        const std::vector<DetailItem> items(n - 2, detail(path({"木作"}), "項"));
-        EXPECT_EQ(BuildDetailRows(items, noTotal).size(), total) << n;
-    }
+    const std::pair<int, size_t> pages[] = {{34, 34}, {68, 68}, {35, 67}, {33, 33}, {3, 33}};
+    for (auto [n, total] : pages)
+        EXPECT_EQ(BuildDetailRows(std::vector<DetailItem>(n - 2, detail(path({"木作"}), "項")), noTotal).size(), total) << n;
     EXPECT_TRUE(BuildDetailRows({}, noTotal).empty());
 }
 
-TEST(DetailRowsTest, DeeperHeadingsAreNumberedAgainstThePreviousGroup)
+TEST(DetailRowsTest, DeeperHeadingsAreNumberedAgainstThePreviousGroupAndOnePathIsOneGroup)
 {
     const std::vector<DetailItem> items = {
-        detail(path({"浴室", "木作"}), "一"),
-        detail(path({"浴室", "油漆"}), "二"),
-        detail(path({"浴室", "主浴室", "磁磚", "壁面"}), "三"),
-        detail(path({"浴室", "主浴室", "磁磚", "地面"}), "四"),
-        detail(path({"浴室", "主浴室", "五金"}), "五"),
-        detail(path({"客廳", "木作"}), "六"),
+        detail(path({"浴室", "木作"}), "一"), detail(path({"浴室", "油漆"}), "二"),
+        detail(path({"浴室", "主浴室", "磁磚", "壁面"}), "三"), detail(path({"浴室", "主浴室", "磁磚", "地面"}), "四"),
+        detail(path({"浴室", "主浴室", "五金"}), "五"), detail(path({"客廳", "木作"}), "六"),
         detail(path({"客廳", "木作"}), "七"),
         detail(path({"客廳", "木作", "櫃", "門", "e"}), "八"),   // below the fourth level:
         detail(path({"客廳", "木作", "櫃", "門", "f"}), "九"),   // no heading of its own
@@ -149,26 +112,17 @@ TEST(DetailRowsTest, DeeperHeadingsAreNumberedAgainstThePreviousGroup)
         else if (!r[0].isNull())
             heads << r[0] + u' ' + r[1];
     }
-    EXPECT_EQ(heads,
-              (QStringList{"壹 浴室", "一   木作", "二   油漆", "三   主浴室", "A     磁磚", "a       壁面",
-                           "b       地面", "B     五金", "貳 客廳", "一   木作", "A     櫃", "a       門"}));
-    // Items restart at 1 in each group and run on within one.
+    EXPECT_EQ(heads, (QStringList{"壹 浴室", "一   木作", "二   油漆", "三   主浴室", "A     磁磚", "a       壁面",
+                                  "b       地面", "B     五金", "貳 客廳", "一   木作", "A     櫃", "a       門"}));
     EXPECT_EQ(numbers, (QStringList{"1", "1", "1", "1", "1", "1", "2", "1", "1"}));
-}
 
-TEST(DetailRowsTest, RowsOfOnePathArePrintedAsOneGroup)
-{
-    // Layout 2 with a work type that has levels of its own in two areas: after the area
-    // leaves the paths, 木作‧櫃 comes back after 木作‧門.
-    const QString cabinets = path({"木作", "櫃"});
-    const QString doors = path({"木作", "門"});
-    const auto grouped = GroupRowsByPath({detail(cabinets, "浴室a"), detail(doors, "浴室b"),
-                                          detail(cabinets, "客廳c"), detail(doors, "客廳d")});
+    // With the area left out of the paths, 木作‧櫃 comes back after 木作‧門: one group each.
+    const QString cabinets = path({"木作", "櫃"}), doors = path({"木作", "門"});
+    const auto grouped = GroupRowsByPath(
+        {detail(cabinets, "浴室a"), detail(doors, "浴室b"), detail(cabinets, "客廳c"), detail(doors, "客廳d")});
     QStringList names;
     for (const DetailItem& d : grouped)
         names << d.des;
     EXPECT_EQ(names, (QStringList{"浴室a", "客廳c", "浴室b", "客廳d"}));
-    const auto rows = BuildDetailRows(grouped, noTotal);
-    EXPECT_EQ(std::count_if(rows.begin(), rows.end(), [](const PrintRow& r) { return r[1] == u"小計"_s; }),
-              2);
+    EXPECT_EQ(count(BuildDetailRows(grouped, noTotal), u"小計"_s), 2);
 }

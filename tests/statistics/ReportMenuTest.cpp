@@ -24,17 +24,6 @@ protected:
         menu.reset();
         StatisticsFixture::TearDown();
     }
-
-    QString pdf(ReportKind kind)
-    {
-        auto report = menu->prepare(kind);
-        if (!report)
-            return {};
-        const QString file = dir.filePath(ReportMenu::layoutFile(kind) + u".pdf"_s);
-        report->writePdf(file);
-        return file;
-    }
-
     QStringList allTables()
     {
         QStringList rows;
@@ -42,13 +31,26 @@ protected:
             rows << ptRows(t);
         return rows;
     }
+    // The report as PDF pages of text.
+    QStringList pages(ReportKind kind)
+    {
+        auto report = menu->prepare(kind);
+        if (!report)
+            return {};
+        const QString file = dir.filePath(ReportMenu::layoutFile(kind) + u".pdf"_s);
+        report->writePdf(file);
+        QStringList out;
+        for (int p = 1; p <= pdfPages(file); ++p)
+            out << pdfText(file, p);
+        return out;
+    }
 
     std::unique_ptr<ReportMenu> menu;
 };
 
 } // namespace
 
-TEST_F(ReportMenuTest, RebuildWritesHeaderFirstPageAndRemarks)
+TEST_F(ReportMenuTest, RebuildWritesHeaderFirstPageRemarksAndDetailsByWorkType)
 {
     load(fixtureContent());
     doc->setHeaderField(HeaderField::Telephone, u"02-2222333"_s);
@@ -56,68 +58,38 @@ TEST_F(ReportMenuTest, RebuildWritesHeaderFirstPageAndRemarks)
     menu->mP_Click();
     EXPECT_EQ(menu->treeMode(), 2);
     EXPECT_FALSE(menu->coverByArea());
-
-    EXPECT_EQ(ptRows(u"phead"_s),
-              QStringList{"瓦恩室內裝修|台北市中山路2號|02-1234567|02-7654321|12345678|"
-                          "varn@example.com|林先生|02-2222333|02-2222444|林宅裝修|"
-                          "台北市信義路一段1號|113/05/01|1130501_1|王小明"});
-    // Work types over all areas (T); 78200 + 7820 + 45000 = 131020, tax 6551.
-    const QStringList pfp = ptRows(u"pfp"_s);
-    ASSERT_EQ(pfp.size(), 29);
-    EXPECT_EQ(
-        pfp.mid(0, 10),
-        (QStringList{"壹|木作|式|1|53,000", "貳|油漆|式|1|10,200", "參|主浴室|式|1|15,000",
-                     "~|    小  計|~|~|78,200", "~|設計費|總價|10%|7,820", "~|監工費\t1500元/坪|坪|30|45,000",
-                     "~|    合  計|~|~|131,020", "~|    稅  金|~|~|6,551", "~|    總  計|~|~|137,571",
-                     "~|總價: 新台幣 壹拾參萬柒仟伍佰柒拾壹 元整(含稅)|~|~|~"}));
-    EXPECT_EQ(pfp.mid(10), QStringList(19, u"~| |~|~|~"_s));
-
-    // Each remark keeps its slot number; empty slots leave their tables empty.
-    EXPECT_EQ(ptRows(u"ps0"_s), QStringList{"1. 本報價有效期限三十天"});
-    EXPECT_EQ(ptRows(u"ps3"_s), QStringList{"4. 付款方式: 訂金三成"});
+    EXPECT_EQ(ptRows(u"phead"_s), QStringList{"瓦恩室內裝修|台北市中山路2號|02-1234567|02-7654321|12345678|"
+                                              "varn@example.com|林先生|02-2222333|02-2222444|林宅裝修|"
+                                              "台北市信義路一段1號|113/05/01|1130501_1|王小明"});
+    // Work types over all areas; 78200 + 7820 + 45000 = 131020, tax 6551.
+    EXPECT_EQ(ptRows(u"pfp"_s),
+              (QStringList{"壹|木作|式|1|53,000", "貳|油漆|式|1|10,200", "參|主浴室|式|1|15,000",
+                           "~|    小  計|~|~|78,200", "~|設計費|總價|10%|7,820", "~|監工費\t1500元/坪|坪|30|45,000",
+                           "~|    合  計|~|~|131,020", "~|    稅  金|~|~|6,551", "~|    總  計|~|~|137,571",
+                           "~|總價: 新台幣 壹拾參萬柒仟伍佰柒拾壹 元整(含稅)|~|~|~"}
+               + QStringList(19, u"~| |~|~|~"_s)));
+    // Each remark keeps its slot; empty slots leave their tables empty.
+    EXPECT_EQ(ptRows(u"ps0"_s) + ptRows(u"ps3"_s), (QStringList{"1. 本報價有效期限三十天", "4. 付款方式: 訂金三成"}));
     for (const QString& empty : {u"ps1"_s, u"ps2"_s, u"ps4"_s})
         EXPECT_TRUE(ptRows(empty).isEmpty()) << empty.toStdString();
-
+    // The details by work type with the area in front of the name.
+    EXPECT_EQ(ptRows(u"pbody"_s),
+              (QStringList{"壹|木作|~|~|~|~|~", "1|浴室浴櫃60cm|組|2|1,000|2,000|備註A", "2|浴室||0|0|0|",
+                           "3|浴室鏡櫃|個|1|3,000|3,000|", "4|主臥室衣櫃|尺|8|6,000|48,000|", "~|小計|~|~|~|53,000|~",
+                           "貳|油漆|~|~|~|~|~", "1|浴室牆面|坪|10|500|5,000|", "2|陳's 書房天花板|坪|6|700|4,200|",
+                           "3|陳's 書房O'Neil 漆|式|1|1,000|1,000|", "~|小計|~|~|~|10,200|~", "參|主浴室|~|~|~|~|~",
+                           "一|  磁磚|~|~|~|~|~", "A|    壁面|~|~|~|~|~", "1|浴室壁磚30x60|才|100|150|15,000|",
+                           "~|小計|~|~|~|15,000|~"}
+               + QStringList(17, u"~| |~|~|~|~|~"_s)));
     // A second rebuild leaves no row behind.
     const QStringList first = allTables();
     menu->mP_Click();
     EXPECT_EQ(allTables(), first);
-}
 
-TEST_F(ReportMenuTest, DetailTableGroupsByWorkTypeWithTheAreaInFrontOfTheName)
-{
-    load(fixtureContent());
-    menu->mP_Click();
-    const QStringList body = ptRows(u"pbody"_s);
-    ASSERT_EQ(body.size(), 33);
-    EXPECT_EQ(body.mid(0, 16),
-              (QStringList{
-                  "壹|木作|~|~|~|~|~",
-                  "1|浴室浴櫃60cm|組|2|1,000|2,000|備註A",
-                  "2|浴室||0|0|0|",
-                  "3|浴室鏡櫃|個|1|3,000|3,000|",
-                  "4|主臥室衣櫃|尺|8|6,000|48,000|",
-                  "~|小計|~|~|~|53,000|~",
-                  "貳|油漆|~|~|~|~|~",
-                  "1|浴室牆面|坪|10|500|5,000|",
-                  "2|陳's 書房天花板|坪|6|700|4,200|",
-                  "3|陳's 書房O'Neil 漆|式|1|1,000|1,000|",
-                  "~|小計|~|~|~|10,200|~",
-                  "參|主浴室|~|~|~|~|~",
-                  "一|  磁磚|~|~|~|~|~",
-                  "A|    壁面|~|~|~|~|~",
-                  "1|浴室壁磚30x60|才|100|150|15,000|",
-                  "~|小計|~|~|~|15,000|~",
-              }));
-    EXPECT_EQ(body.mid(16), QStringList(17, u"~| |~|~|~|~|~"_s));
-}
-
-TEST_F(ReportMenuTest, WithoutAreasTheFirstLevelGroupsAndLayoutOneIsKept)
-{
+    // Without areas the first level groups and layout one is kept.
     load(noAreaContent());
     menu->mP_Click();
     EXPECT_EQ(menu->treeMode(), 1);
-    EXPECT_EQ(ptRows(u"pfp"_s).mid(0, 2), (QStringList{"壹|木作|式|1|48,000", "貳|油漆|式|1|5,000"}));
     EXPECT_EQ(ptRows(u"pbody"_s).mid(0, 4), (QStringList{"壹|木作|~|~|~|~|~", "1|衣櫃|尺|8|6,000|48,000|",
                                                      "~|小計|~|~|~|48,000|~", "貳|油漆|~|~|~|~|~"}));
 }
@@ -127,9 +99,7 @@ TEST_F(ReportMenuTest, AFailedRebuildKeepsThePreviousTablesAndShowsNoReport)
     load(noAreaContent());
     menu->mP_Click();
     const QStringList before = allTables();
-    openPt()->executeScript(
-        u"CREATE TRIGGER boom BEFORE INSERT ON pbody BEGIN SELECT RAISE(ABORT, 'disk full'); END;"_s);
-
+    openPt()->executeScript(u"CREATE TRIGGER boom BEFORE INSERT ON pbody BEGIN SELECT RAISE(ABORT, 'disk full'); END;"_s);
     load(fixtureContent());
     EXPECT_FALSE(menu->prepare(ReportKind::FirstPage).has_value());
     EXPECT_EQ(prompts.askedCount(PromptKind::Message), 1);
@@ -137,7 +107,7 @@ TEST_F(ReportMenuTest, AFailedRebuildKeepsThePreviousTablesAndShowsNoReport)
     EXPECT_EQ(allTables(), before);
 }
 
-TEST_F(ReportMenuTest, AnEmptyQuotationOrNoPriceRightGivesNoReport)
+TEST_F(ReportMenuTest, AnEmptyQuotationOrAUserWithoutThePriceRightGetsNoReport)
 {
     doc->newQuotation();
     EXPECT_FALSE(menu->prepare(ReportKind::Detail).has_value());
@@ -150,7 +120,7 @@ TEST_F(ReportMenuTest, AnEmptyQuotationOrNoPriceRightGivesNoReport)
     EXPECT_TRUE(allTables().isEmpty());
 }
 
-TEST_F(ReportMenuTest, TheUsersOwnLayoutIsRun)
+TEST_F(ReportMenuTest, TheUsersOwnLayoutAndDatabaseAreUsed)
 {
     state().m.gUserName = u"王小明"_s;
     load(fixtureContent());
@@ -159,38 +129,26 @@ TEST_F(ReportMenuTest, TheUsersOwnLayoutIsRun)
     QFile::copy(dir.filePath(u"pt.mdb"_s), dir.filePath(u"王小明/pt.mdb"_s));
     EXPECT_FALSE(menu->prepare(ReportKind::FirstPage).has_value());
     EXPECT_TRUE(prompts.lastMessageText().contains(dir.filePath(u"王小明/fp.rpt"_s)));
-    // The rebuild went to the employee's own pt.mdb.
-    auto own = Database::open(dir.filePath(u"王小明/pt.mdb"_s));
-    EXPECT_EQ(own->openRecordset(u"pfp"_s).recordCount(), 29);
+    EXPECT_EQ(Database::open(dir.filePath(u"王小明/pt.mdb"_s))->openRecordset(u"pfp"_s).recordCount(), 29);
     EXPECT_TRUE(ptRows(u"pfp"_s).isEmpty());
 }
 
-TEST_F(ReportMenuTest, FirstPageReportCarriesTheTotalInWordsAndTheRemarks)
+TEST_F(ReportMenuTest, ReportsPrintTheTotalInWordsRemarksAndWholeDetailPages)
 {
     load(fixtureContent());
-    const QString file = pdf(ReportKind::FirstPage);
-    ASSERT_FALSE(file.isEmpty());
-    EXPECT_EQ(pdfPages(file), 1);
-    const QString text = pdfText(file, 1);
-    for (const char* expected :
-         {"瓦恩室內裝修", "林先生", "林宅裝修", "113/05/01", "木作", "53,000", "137,571",
-          "壹拾參萬柒仟伍佰柒拾壹元整(含稅)", "1.本報價有效期限三十天", "4.付款方式:訂金三成"})
-        EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected;
-}
+    const QStringList first = pages(ReportKind::FirstPage);
+    ASSERT_EQ(first.size(), 1);
+    for (const char* expected : {"瓦恩室內裝修", "林先生", "林宅裝修", "113/05/01", "木作", "53,000", "137,571",
+                                 "壹拾參萬柒仟伍佰柒拾壹元整(含稅)", "1.本報價有效期限三十天", "4.付款方式:訂金三成"})
+        EXPECT_TRUE(first[0].contains(QString::fromUtf8(expected))) << expected;
 
-TEST_F(ReportMenuTest, DetailReportRunsToWholePagesWithTheHeaderOnEach)
-{
     // 40 items in one group: heading, 40 items, subtotal = 42 lines, 25 fillers: 2 pages.
     VrnContent c = noAreaContent();
     c.rows.assign(40, item(path({"木作"}), "櫃||尺|1|1234567|1234567"));
     load(c);
-    const QString file = pdf(ReportKind::Detail);
-    ASSERT_FALSE(file.isEmpty());
-    EXPECT_EQ(pdfPages(file), 2);
-    for (int page : {1, 2}) {
-        const QString text = pdfText(file, page);
-        EXPECT_TRUE(text.contains(u"瓦恩室內裝修"_s)) << page;
-        EXPECT_TRUE(text.contains(u"第%1頁/共2頁"_s.arg(page))) << page;
-        EXPECT_TRUE(text.contains(u"1,234,567"_s)) << page;
-    }
+    const QStringList detail = pages(ReportKind::Detail);
+    ASSERT_EQ(detail.size(), 2);
+    for (int page : {1, 2})
+        for (const QString& text : {u"瓦恩室內裝修"_s, u"第%1頁/共2頁"_s.arg(page), u"1,234,567"_s})
+            EXPECT_TRUE(detail[page - 1].contains(text)) << page << text.toStdString();
 }

@@ -5,7 +5,6 @@
 #include "statistics/StatisticsCommands.h"
 #include "statistics/StatisticsExport.h"
 
-#include <QDir>
 #include <QFile>
 
 using namespace varn;
@@ -13,21 +12,34 @@ using namespace varn::test;
 
 namespace {
 
-using StatisticsCommandsTest = StatisticsFixture;
-
-// Columns 1 to 6 of every row of hfgC.
-QStringList grid(const StatisticsCommands& commands)
-{
-    QStringList out;
-    const GridModel& g = commands.hfgC();
-    for (int r = 0; r < g.rows(); ++r) {
-        QStringList f;
-        for (int c = 1; c < g.cols(); ++c)
-            f << g.textMatrix(r, c);
-        out << f.join(u'|');
+class StatisticsCommandsTest : public StatisticsFixture {
+protected:
+    void SetUp() override
+    {
+        StatisticsFixture::SetUp();
+        commands = std::make_unique<StatisticsCommands>(*doc, *sta);
     }
-    return out;
-}
+    void TearDown() override
+    {
+        commands.reset();
+        StatisticsFixture::TearDown();
+    }
+    // Columns 1 to 6 of every row of hfgC after running the command.
+    QStringList run(StatisticsBy by, bool expected = true)
+    {
+        EXPECT_EQ(commands->run(by), expected);
+        QStringList out;
+        const GridModel& g = commands->hfgC();
+        for (int r = 0; r < g.rows(); ++r) {
+            QStringList f;
+            for (int c = 1; c < g.cols(); ++c)
+                f << g.textMatrix(r, c);
+            out << f.join(u'|');
+        }
+        return out;
+    }
+    std::unique_ptr<StatisticsCommands> commands;
+};
 
 const QString kWorkTypeTitle = u"       工    種|小 計|成本複計|毛 利|平均比例|佔總價比"_s;
 
@@ -35,127 +47,74 @@ const QString kWorkTypeTitle = u"       工    種|小 計|成本複計|毛 利|
 
 TEST_F(StatisticsCommandsTest, ByWorkTypeAndByAreaListSharesAndTotals)
 {
-    StatisticsCommands commands(*doc, *sta);
     load(fixtureContent());
-    EXPECT_TRUE(commands.run(StatisticsBy::WorkType));
-    EXPECT_EQ(grid(commands),
-              (QStringList{
-                  kWorkTypeTitle,
-                  "木作|53000|35600|17400|1.49|68%",   // 0.6777 → 0.68
-                  "油漆|10200|6000|4200|1.7|13%",
-                  "主浴室|15000|10000|5000|1.5|19%",
-                  " 合 計 |78200|51600|26600|1.52|100%",
-              }));
-    EXPECT_EQ(commands.hfgC().cellFormat(4, 1).back, QColor(255, 192, 192));
-    // The tree now shows the root.
+    EXPECT_EQ(run(StatisticsBy::WorkType),
+              (QStringList{kWorkTypeTitle, "木作|53000|35600|17400|1.49|68%", "油漆|10200|6000|4200|1.7|13%",
+                           "主浴室|15000|10000|5000|1.5|19%", " 合 計 |78200|51600|26600|1.52|100%"}));
+    EXPECT_EQ(commands->hfgC().cellFormat(4, 1).back, QColor(255, 192, 192));
     EXPECT_TRUE(doc->shownIsRoot());
+    EXPECT_EQ(run(StatisticsBy::Area).mid(0, 4),
+              (QStringList{"       區    域|小 計|成本複計|毛 利|平均比例|佔總價比", "浴室|25000|16600|8400|1.51|32%",
+                           "主臥室|48000|32000|16000|1.5|61%", "陳's 書房|5200|3000|2200|1.73|7%"}));
 
-    EXPECT_TRUE(commands.run(StatisticsBy::Area));
-    EXPECT_EQ(grid(commands).mid(0, 4),
-              (QStringList{"       區    域|小 計|成本複計|毛 利|平均比例|佔總價比",
-                           "浴室|25000|16600|8400|1.51|32%", "主臥室|48000|32000|16000|1.5|61%",
-                           "陳's 書房|5200|3000|2200|1.73|7%"}));
-}
-
-TEST_F(StatisticsCommandsTest, WithoutAreasByWorkTypeUsesTheFirstLevelAndDisablesByArea)
-{
-    StatisticsCommands commands(*doc, *sta);
+    // Without areas by work type uses the first level and offers no area view; a total of
+    // nothing leaves the shares empty.
     load(noAreaContent());
-    EXPECT_FALSE(commands.run(StatisticsBy::WorkType));
-    EXPECT_EQ(grid(commands).mid(1, 2),
+    EXPECT_EQ(run(StatisticsBy::WorkType, false).mid(1, 2),
               (QStringList{"木作|48000|32000|16000|1.5|91%", "油漆|5000|3000|2000|1.67|9%"}));
-    EXPECT_TRUE(commands.run(StatisticsBy::Area));
-    EXPECT_TRUE(grid(commands).at(0).startsWith(u"       區    域|"_s));
-
-    // A total of nothing leaves the shares empty.
     VrnContent c = noAreaContent();
     c.rows = {item(path({"木作"}), "櫃"), item(path({"油漆"}), "牆")};
     load(c);
-    commands.run(StatisticsBy::WorkType);
-    EXPECT_EQ(grid(commands), (QStringList{kWorkTypeTitle, "木作|0|0|0|0|", "油漆|0|0|0|0|", " 合 計 |0|0|0|0|"}));
+    EXPECT_EQ(run(StatisticsBy::WorkType, false),
+              (QStringList{kWorkTypeTitle, "木作|0|0|0|0|", "油漆|0|0|0|0|", " 合 計 |0|0|0|0|"}));
+    // 0.125 → 0.12 (half to even), then a whole percent.
+    const std::tuple<double, double, QString> shares[]
+        = {{0.2351, 1, u"24%"_s}, {1, 8, u"12%"_s}, {0, 5, u"0%"_s}, {5, 0, QString()}, {7, 7, u"100%"_s}};
+    for (const auto& [part, whole, share] : shares)
+        EXPECT_EQ(SharePercent(part, whole), share) << part << "/" << whole;
 }
 
 TEST_F(StatisticsCommandsTest, ColumnsAndTheExportFollowTheRights)
 {
-    StatisticsCommands commands(*doc, *sta);
     load(fixtureContent());
     const std::pair<int, QList<int>> cases[] = {
-        {4095, {1, 2, 3, 4, 5, 6}},
-        {4095 & ~2, {1, 2}},   // no cost right
-        {4095 & ~1, {1, 3}},   // no price right
-        {4095 & ~3, {1}},
-    };
+        {4095, {1, 2, 3, 4, 5, 6}}, {4095 & ~2, {1, 2}} /* no cost right */, {4095 & ~1, {1, 3}} /* no price right */,
+        {4095 & ~3, {1}}};
     for (const auto& [rights, visible] : cases) {
         doc->setRightsWord(rights);
-        commands.run(StatisticsBy::WorkType);
+        run(StatisticsBy::WorkType);
         QList<int> shown;
-        for (int c = 1; c < commands.hfgC().cols(); ++c) {
-            if (commands.hfgC().colWidth(c) != 0)
+        for (int c = 1; c < commands->hfgC().cols(); ++c)
+            if (commands->hfgC().colWidth(c) != 0)
                 shown << c;
-        }
         EXPECT_EQ(shown, visible) << rights;
-        // The export holds only what the user may see.
-        const auto rows = commands.exportRows();
+        const auto rows = commands->exportRows();
         EXPECT_EQ(rows.at(1).size(), visible.size()) << rights;
-        const auto priced
-            = std::count_if(rows.begin(), rows.end(), [](const auto& r) { return r.contains(u"53000"_s); });
-        EXPECT_EQ(priced, visible.contains(2) ? 1 : 0) << rights;
+        EXPECT_EQ(std::count_if(rows.begin(), rows.end(), [](const auto& r) { return r.contains(u"53000"_s); }),
+                  visible.contains(2) ? 1 : 0) << rights;
     }
 }
 
-TEST_F(StatisticsCommandsTest, CompactingMovesBlankRowsDownWithinTheirOwnLeaf)
+TEST_F(StatisticsCommandsTest, BlankRowsMoveDownWithinTheirOwnLeaf)
 {
-    StatisticsCommands commands(*doc, *sta);
-    load(fixtureContent());
-    doc->selectRoot();
-    // The root shows every leaf; the first block's first row is made blank.
-    GridModel& q = doc->hfgQ();
-    q.setTextMatrix(1, QCol::Name, QString());
-    q.setTextMatrix(1, QCol::Remark, u"只有備註"_s);
-    CompactShownRows(q);
-    QStringList rows;
-    for (int r = 1; r <= 8; ++r)
-        rows << (q.textMatrix(r, QCol::Path).isEmpty() ? u"-:"_s : u"P:"_s) + q.textMatrix(r, QCol::Name)
-                + u'/' + q.textMatrix(r, QCol::Remark);
-    EXPECT_EQ(rows,
-              (QStringList{"P:鏡櫃/", "-:/", "-:/只有備註", "P:牆面/", "P:壁磚/", "P:衣櫃/", "P:天花板/",
-                           "-:O'Neil 漆/"}));
-
-    // Through the command, a shown leaf's rows without a name end up below its items and
-    // every row stays in its leaf.
     load(fixtureContent());
     doc->tv_NodeClick(path({"浴室", "木作"}));
     ASSERT_TRUE(doc->setCellText(2, QCol::Remark, u"待補"_s));
-    commands.run(StatisticsBy::Area);
+    run(StatisticsBy::Area);
     const QString wood = path({"浴室", "木作"});
     EXPECT_EQ(staRows(u"SELECT tre, Des, Rem FROM 統計 ORDER BY sot"_s).mid(0, 4),
-              (QStringList{wood + "|浴櫃|備註A", wood + "|鏡櫃|", wood + "||待補",
-                           path({"浴室", "油漆"}) + "|牆面|"}));
-}
-
-TEST(StatisticsShareTest, WholePercentAfterRoundingToTwoDecimals)
-{
-    const std::tuple<double, double, QString> cases[] = {{0.2351, 1, u"24%"_s},
-                                                         {1, 8, u"12%"_s},   // 0.125 → 0.12, half to even
-                                                         {0, 5, u"0%"_s},
-                                                         {5, 0, QString()},
-                                                         {7, 7, u"100%"_s}};
-    for (const auto& [part, whole, share] : cases)
-        EXPECT_EQ(SharePercent(part, whole), share) << part << "/" << whole;
+              (QStringList{wood + "|浴櫃|備註A", wood + "|鏡櫃|", wood + "||待補", path({"浴室", "油漆"}) + "|牆面|"}));
 }
 
 TEST_F(StatisticsCommandsTest, ExportFillsANewWorkbookFromTheTemplate)
 {
-    StatisticsCommands commands(*doc, *sta);
-    ASSERT_TRUE(QFile::exists(kStatisticsTemplate)) << "the build writes the templates";
     load(fixtureContent());
-    commands.run(StatisticsBy::Area);
+    run(StatisticsBy::Area);
     QFile original(kStatisticsTemplate);
-    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly)) << "the build writes the templates";
     const QByteArray before = original.readAll();
     const QDateTime when(QDate(2024, 5, 1), QTime(9, 30, 0));
-    const QString out
-        = ExportStatistics(commands.exportRows(), kStatisticsTemplate, dir.filePath("out"), when);
+    const QString out = ExportStatistics(commands->exportRows(), kStatisticsTemplate, dir.filePath("out"), when);
     EXPECT_EQ(QFileInfo(out).fileName(), u"統計_20240501_093000.xlsx"_s);
     original.seek(0);
     EXPECT_EQ(original.readAll(), before);
@@ -169,13 +128,11 @@ TEST_F(StatisticsCommandsTest, ExportFillsANewWorkbookFromTheTemplate)
                                   "  print('|'.join('' if c.value is None else repr(c.value) for c in row))\n"
                                   "print(ws['F2'].number_format)\n"_s,
                                   out});
-    EXPECT_EQ(
-        dump.split(u'\n', Qt::SkipEmptyParts),
-        (QStringList{"'       區    域'|'小 計'|'成本複計'|'毛 利'|'平均比例'|'佔總價比'",
-                     "'浴室'|25000|16600|8400|1.51|0.32", "'主臥室'|48000|32000|16000|1.5|0.61",
-                     "\"陳's 書房\"|5200|3000|2200|1.73|0.07", "' 合 計 '|78200|51600|26600|1.52|1", "0%"}));
-
+    EXPECT_EQ(dump.split(u'\n', Qt::SkipEmptyParts),
+              (QStringList{"'       區    域'|'小 計'|'成本複計'|'毛 利'|'平均比例'|'佔總價比'",
+                           "'浴室'|25000|16600|8400|1.51|0.32", "'主臥室'|48000|32000|16000|1.5|0.61",
+                           "\"陳's 書房\"|5200|3000|2200|1.73|0.07", "' 合 計 '|78200|51600|26600|1.52|1", "0%"}));
     // A second export in the same second gets a name of its own.
-    EXPECT_NE(ExportStatistics(commands.exportRows(), kStatisticsTemplate, dir.filePath("out"), when), out);
+    EXPECT_NE(ExportStatistics(commands->exportRows(), kStatisticsTemplate, dir.filePath("out"), when), out);
     EXPECT_TRUE(QFile::exists(out));
 }

@@ -1,6 +1,7 @@
 #include "StatisticsTestSupport.h"
 
 #include "platform/grid/GridModel.h"
+#include "quotation/StaDatabase.h"
 
 using namespace varn;
 using namespace varn::test;
@@ -18,20 +19,23 @@ const QString kColumns
 TEST_F(StatisticsTableTest, EveryGridRowBecomesOneRowWithItsPathAndLevels)
 {
     buildFixture();
-    const QString wood = path({"浴室", "木作"});
-    EXPECT_EQ(
-        staRows(kColumns),
-        (QStringList{
-            wood + "|浴櫃|60cm|組|2|1000|2000|800|1600|1.25|備註A|浴室|木作|1|1|",
-            wood + "||||0|0|0|0|0|0||浴室|木作|1|2|",
-            wood + "|鏡櫃||個|1|3000|3000|2000|2000|1.5||浴室|木作|1|3|",
-            path({"浴室", "油漆"}) + "|牆面||坪|10|500|5000|300|3000|1.67||浴室|油漆|2|4|",
-            path({"浴室", "主浴室", "磁磚", "壁面"})
-                + "|壁磚|30x60|才|100|150|15000|100|10000|1.5||浴室|主浴室|3|5|",
-            path({"主臥室", "木作"}) + "|衣櫃||尺|8|6000|48000|4000|32000|1.5||主臥室|木作|4|6|",
-            path({"陳's 書房", "油漆"}) + "|天花板||坪|6|700|4200|400|2400|1.75||陳's 書房|油漆|5|7|",
-            path({"陳's 書房", "油漆"}) + "|O'Neil 漆||式|1|1000|1000|600|600|1.67||陳's 書房|油漆|5|8|",
-        }));
+    const QString wood = path({"浴室", "木作"}), study = path({"陳's 書房", "油漆"});
+    EXPECT_EQ(staRows(kColumns),
+              (QStringList{
+                  wood + "|浴櫃|60cm|組|2|1000|2000|800|1600|1.25|備註A|浴室|木作|1|1|",
+                  wood + "||||0|0|0|0|0|0||浴室|木作|1|2|",
+                  wood + "|鏡櫃||個|1|3000|3000|2000|2000|1.5||浴室|木作|1|3|",
+                  path({"浴室", "油漆"}) + "|牆面||坪|10|500|5000|300|3000|1.67||浴室|油漆|2|4|",
+                  path({"浴室", "主浴室", "磁磚", "壁面"}) + "|壁磚|30x60|才|100|150|15000|100|10000|1.5||浴室|主浴室|3|5|",
+                  path({"主臥室", "木作"}) + "|衣櫃||尺|8|6000|48000|4000|32000|1.5||主臥室|木作|4|6|",
+                  study + "|天花板||坪|6|700|4200|400|2400|1.75||陳's 書房|油漆|5|7|",
+                  study + "|O'Neil 漆||式|1|1000|1000|600|600|1.67||陳's 書房|油漆|5|8|",
+              }));
+    // The views count and total in tree order; a quoted name is bound.
+    EXPECT_EQ(staRows(u"SELECT Ct, AoT FROM SAoT"_s), (QStringList{"3|浴室", "1|浴室", "1|浴室", "1|主臥室", "2|陳's 書房"}));
+    EXPECT_EQ(sta->openRecordset(u"SELECT Tre FROM SAoT WHERE AoT = ?"_s, {u"陳's 書房"_s}).recordCount(), 1);
+    EXPECT_EQ(staRows(u"SELECT AoT, STop, Ct FROM AotS"_s),
+              (QStringList{"浴室|25000|5", "主臥室|48000|1", "陳's 書房|5200|2"}));
 }
 
 TEST_F(StatisticsTableTest, RowsAboveTheFirstPathHaveNoPathAndAFailedRebuildChangesNothing)
@@ -47,92 +51,79 @@ TEST_F(StatisticsTableTest, RowsAboveTheFirstPathHaveNoPathAndAFailedRebuildChan
     EXPECT_EQ(staRows(u"SELECT tre, Des, Qua, Top, AoT, T, Blk, sot FROM 統計"_s),
               (QStringList{u"|孤兒|3|0|||0|1"_s, path({"木作"}) + u"|櫃|0|1|木作||1|2"_s,
                            path({"木作"}) + u"|門|0|0|木作||1|3"_s}));
-
-    // A failed rebuild leaves the previous rows.
     const QStringList before = staRows(kColumns);
     sta->executeScript(u"CREATE TRIGGER boom BEFORE INSERT ON 統計 WHEN NEW.Des = '門' "
                        "BEGIN SELECT RAISE(ABORT, 'boom'); END;"_s);
     EXPECT_THROW(BuildStatistics(*sta, g), DbError);
     EXPECT_EQ(staRows(kColumns), before);
-
-    // A grid of the title row only leaves an empty table and nothing to number.
+    // The title row alone leaves an empty table and nothing to number.
     BuildStatistics(*sta, GridModel(1, 13));
     NumberStatisticsGroups(*sta, false, false, 2);
     EXPECT_TRUE(staRows(kColumns).isEmpty());
 }
 
-TEST_F(StatisticsTableTest, ViewsCountAndTotalTheTableInTreeOrder)
+TEST_F(StatisticsTableTest, EachLayoutNumbersItsGroupsAndAlbyPKeepsAPathsRowsTogether)
 {
-    // TOTAL, AoT and T are read back through the statistics window's grid.
     buildFixture();
-    EXPECT_EQ(staRows(u"SELECT count(*) FROM LC"_s), QStringList{"5"});
-    EXPECT_EQ(staRows(u"SELECT Ct, AoT FROM SAoT"_s),
-              (QStringList{"3|浴室", "1|浴室", "1|浴室", "1|主臥室", "2|陳's 書房"}));
-    // The per-area statement, with the quoted name bound.
-    EXPECT_EQ(sta->openRecordset(u"SELECT Tre FROM SAoT WHERE AoT = ?"_s, {u"陳's 書房"_s}).recordCount(), 1);
-    EXPECT_EQ(staRows(u"SELECT AoT, STop, Ct FROM AotS"_s),
-              (QStringList{"浴室|25000|5", "主臥室|48000|1", "陳's 書房|5200|2"}));
-}
+    const QStringList names = staRows(u"SELECT tre, Des FROM 統計"_s);
+    NumberStatisticsGroups(*sta, false, false, 1);   // by area, nothing rewritten
+    EXPECT_EQ(staRows(u"SELECT sn FROM 統計 ORDER BY sot"_s), (QStringList{"1", "1", "1", "1", "1", "2", "3", "3"}));
+    EXPECT_EQ(staRows(u"SELECT tre, Des FROM 統計"_s), names);
+    EXPECT_EQ(sta->openRecordset(u"AlbyP"_s).fieldName(10), u"Rem"_s);
 
-TEST_F(StatisticsTableTest, LayoutOneNumbersFirstLevelGroupsWithoutRewriting)
-{
     buildFixture();
-    const QStringList before = staRows(u"SELECT tre, Des FROM 統計"_s);
-    NumberStatisticsGroups(*sta, false, false, 1);
-    EXPECT_EQ(staRows(u"SELECT sn FROM 統計 ORDER BY sot"_s),
-              (QStringList{"1", "1", "1", "1", "1", "2", "3", "3"}));
-    EXPECT_EQ(staRows(u"SELECT tre, Des FROM 統計"_s), before);
-    // AlbyP: every column of 統計, grouped by area.
-    Recordset all = sta->openRecordset(u"AlbyP"_s);
-    EXPECT_EQ(all.fieldName(10), u"Rem"_s);
-    EXPECT_EQ(staRows(u"SELECT Des FROM AlbyP"_s),
-              (QStringList{"浴櫃", "", "鏡櫃", "牆面", "壁磚", "衣櫃", "天花板", "O'Neil 漆"}));
-}
-
-TEST_F(StatisticsTableTest, LayoutTwoMovesTheAreaIntoTheItemNameByLevel)
-{
-    buildFixture();
-    NumberStatisticsGroups(*sta, true, false, 2);
+    NumberStatisticsGroups(*sta, true, false, 2);   // by work type, the area in front of the name
     EXPECT_EQ(staRows(u"SELECT tre, Des, T, sn FROM 統計 ORDER BY sot"_s),
-              (QStringList{
-                  path({"木作"}) + "|浴室浴櫃|木作|1",
-                  path({"木作"}) + "|浴室|木作|1",
-                  path({"木作"}) + "|浴室鏡櫃|木作|1",
-                  path({"油漆"}) + "|浴室牆面|油漆|2",
-                  // 主浴室 holds the area's name and is left whole.
-                  path({"主浴室", "磁磚", "壁面"}) + "|浴室壁磚|主浴室|3",
-                  path({"木作"}) + "|主臥室衣櫃|木作|1",
-                  path({"油漆"}) + "|陳's 書房天花板|油漆|2",
-                  path({"油漆"}) + "|陳's 書房O'Neil 漆|油漆|2",
-              }));
-    // AlbyP keeps the rows of one path together, groups in their number order.
+              (QStringList{path({"木作"}) + "|浴室浴櫃|木作|1", path({"木作"}) + "|浴室|木作|1",
+                           path({"木作"}) + "|浴室鏡櫃|木作|1", path({"油漆"}) + "|浴室牆面|油漆|2",
+                           // 主浴室 holds the area's name and is left whole.
+                           path({"主浴室", "磁磚", "壁面"}) + "|浴室壁磚|主浴室|3", path({"木作"}) + "|主臥室衣櫃|木作|1",
+                           path({"油漆"}) + "|陳's 書房天花板|油漆|2", path({"油漆"}) + "|陳's 書房O'Neil 漆|油漆|2"}));
     EXPECT_EQ(staRows(u"SELECT Des FROM AlbyP"_s),
               (QStringList{"浴室浴櫃", "浴室", "浴室鏡櫃", "主臥室衣櫃", "浴室牆面", "陳's 書房天花板",
                            "陳's 書房O'Neil 漆", "浴室壁磚"}));
     EXPECT_EQ(staRows(u"SELECT Ct, T FROM ST"_s), (QStringList{"4|木作", "3|油漆", "1|主浴室"}));
-}
 
-TEST_F(StatisticsTableTest, LayoutThreeMovesTheAreaToTheEndOfThePath)
-{
     buildFixture();
-    NumberStatisticsGroups(*sta, true, false, 3);
-    EXPECT_EQ(
-        staRows(u"SELECT DISTINCT tre FROM 統計 ORDER BY sot"_s),
-        (QStringList{path({"木作", "浴室"}), path({"油漆", "浴室"}), path({"主浴室", "磁磚", "壁面", "浴室"}),
-                     path({"木作", "主臥室"}), path({"油漆", "陳's 書房"})}));
-    EXPECT_EQ(staRows(u"SELECT Des FROM 統計 WHERE sot = 1"_s), QStringList{"浴櫃"});
-    // Paths of one work type stand together, each area's rows in grid order.
+    NumberStatisticsGroups(*sta, true, false, 3);   // by work type, the area at the end of the path
+    EXPECT_EQ(staRows(u"SELECT DISTINCT tre FROM 統計 ORDER BY sot"_s),
+              (QStringList{path({"木作", "浴室"}), path({"油漆", "浴室"}), path({"主浴室", "磁磚", "壁面", "浴室"}),
+                           path({"木作", "主臥室"}), path({"油漆", "陳's 書房"})}));
     EXPECT_EQ(staRows(u"SELECT sot FROM AlbyP"_s), (QStringList{"1", "2", "3", "6", "4", "7", "8", "5"}));
-}
 
-TEST_F(StatisticsTableTest, WithoutAreasTheFirstLevelIsNumberedWhateverIsAsked)
-{
+    // Without areas the first level is numbered whatever is asked.
     load(noAreaContent());
     doc->selectRoot();
     BuildStatistics(*sta, doc->hfgQ());
-    EXPECT_EQ(staRows(u"SELECT AoT, T FROM 統計"_s), (QStringList{"木作|", "油漆|"}));
     NumberStatisticsGroups(*sta, true, true, 1);
-    EXPECT_EQ(staRows(u"SELECT sn FROM 統計 ORDER BY sot"_s), (QStringList{"1", "2"}));
+    EXPECT_EQ(staRows(u"SELECT AoT, T, sn FROM 統計 ORDER BY sot"_s), (QStringList{"木作||1", "油漆||2"}));
+}
+
+TEST_F(StatisticsTableTest, PathsThatDifferInLetterCaseAreGroupsOfTheirOwn)
+{
+    const QString upper = path({"PVC", "管線"}), lower = path({"pvc", "管線"});
+    VrnContent c;
+    c.leafPaths = {upper, lower};
+    c.rows = {item(upper, "管|||1|100|100|60|60"), item(lower, "管|||1|7|7|5|5")};
+    load(c);
+    doc->selectRoot();
+    BuildStatistics(*sta, doc->hfgQ());
+    NumberStatisticsGroups(*sta, false, false, 1);
+    EXPECT_EQ(staRows(u"SELECT * FROM Aot"_s), (QStringList{u"PVC|100|60|40|1.67"_s, u"pvc|7|5|2|1.4"_s}));
+    EXPECT_EQ(staRows(u"SELECT tre, sn FROM AlbyP"_s), (QStringList{upper + u"|1"_s, lower + u"|2"_s}));
+
+    // A statistics file of the older, case-blind schema is laid out anew.
+    const QString file = dir.filePath(u"old.mdb"_s);
+    Database::create(file, {}, u"PRAGMA user_version = 1;\n"
+                               "CREATE TABLE 統計 (tre TEXT COLLATE NOCASE, AoT TEXT COLLATE NOCASE);\n"
+                               "CREATE VIEW LC AS SELECT tre FROM 統計 GROUP BY tre;"_s)
+        ->execute(u"INSERT INTO 統計 VALUES ('a', 'a')"_s);
+    StaDatabase opened = StaDatabase::open(file, {}, StaSchemaSql());
+    ASSERT_TRUE(opened.db);
+    EXPECT_FALSE(opened.created);
+    EXPECT_EQ(rowsOf(*opened.db, u"PRAGMA user_version"_s), QStringList{u"2"_s});
+    opened.db->execute(u"INSERT INTO 統計 (tre, sot) VALUES ('X', 1), ('x', 2)"_s);
+    EXPECT_EQ(rowsOf(*opened.db, u"SELECT tre FROM LC"_s), (QStringList{u"X"_s, u"x"_s}));
 }
 
 TEST(StatisticsPathTest, RewritesWorkOnLevels)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "excel_output/PlanTestSupport.h"
 #include "excel_output/PrintCommandRunner.h"
 #include "platform/db/Database.h"
 #include "platform/ui/ScriptedPrompter.h"
@@ -27,10 +28,7 @@ inline const QString kTemplates = QStringLiteral(VARN_BINARY_DIR "/templates");
 
 inline QString Path(std::initializer_list<const char*> levels)
 {
-    QString p = QStringLiteral("\uFF31");
-    for (const char* l : levels)
-        p += QChar(0x2027) + QString::fromUtf8(l);
-    return p;
+    return Q(levels);
 }
 
 // "品名|規格|單位|數量|單價|金額|成本|成本複計|比例|備註" of one leaf.
@@ -100,7 +98,6 @@ protected:
         Prompter::install(nullptr);
         ProgramState::reset();
     }
-
     void useXp(const QStringList& xp)
     {
         for (int i = 0; i < 32; ++i)

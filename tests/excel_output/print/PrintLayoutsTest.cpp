@@ -1,42 +1,25 @@
 #include "PrintFixture.h"
 
+#include "excel_output/PlanTestSupport.h"
 #include "platform/workbook/Workbook.h"
+
+#include <QProcess>
+#include <QUrl>
 
 using namespace varn;
 using namespace varn::test;
 
 namespace {
 
-// Small blocks so that the fixture crosses pages: cover output rows 8-17, footer 18-19;
-// detail output rows 8-12, footer 13-14.
-QStringList smallXp()
-{
-    return {"A", "1", "G", "7", "A", "1", "G", "7", "A", "8", "G", "17", "A", "18", "G", "19",
-            "A", "1", "J", "7", "A", "1", "J", "7", "A", "8", "J", "12", "A", "13", "J", "14"};
-}
-
-struct Layout {
-    const char* command;
-    const char* coverFirst;    // B8 of the cover
-    const char* coverAmount;   // E8, "" when blank
-    const char* coverCost;     // F8
-    const char* detail[4];     // A8, B8, B9 and the first 小計's amount
-};
-
-const Layout kLayouts[] = {
-    {"mPa", "客廳", "96000", "", {"壹", "客廳", " 木作", "80000"}},
-    {"mPw", "木作", "128000", "", {"壹", "木作", "客廳電視櫃240cm", "128000"}},
-    {"mPwa", "木作", "128000", "", {"壹", "木作", " 客廳", "80000"}},
-    {"mPas", "客廳", "", "", {"壹", "客廳", " 木作", ""}},
-    {"mPws", "木作", "", "", {"壹", "木作", "客廳電視櫃240cm", ""}},
-    {"mPwaS", "木作", "", "", {"壹", "木作", " 客廳", ""}},
-    {"mPac", "客廳", "96000", "60000", {"壹", "客廳", " 木作", "80000"}},
-    {"mPwc", "木作", "128000", "82000", {"壹", "木作", "客廳電視櫃240cm", "128000"}},
-    {"mPwac", "木作", "128000", "82000", {"壹", "木作", " 客廳", "80000"}},
-};
-
 class PrintLayoutsTest : public PrintFixture {
 protected:
+    // Prints with the command's own template; a failure names the message shown.
+    QString printed(const char* command)
+    {
+        const QString saved = print(QString::fromLatin1(command), templateOf(QString::fromLatin1(command)));
+        EXPECT_FALSE(saved.isEmpty()) << command << ": " << prompts.lastMessageText().toStdString();
+        return saved;
+    }
     // A copy of the layout's template with markers in the first footer row of each sheet.
     QString markedTemplate(const QString& command)
     {
@@ -52,13 +35,37 @@ protected:
     }
 };
 
+// Column A..last of one row as openpyxl reads it, joined by "|".
+QString rowOf(const QJsonObject& book, int sheet, int row, char last)
+{
+    QStringList out;
+    for (char c = 'A'; c <= last; ++c)
+        out << CellText(book, sheet, QChar(c) + QString::number(row));
+    return out.join(u'|');
+}
+
 } // namespace
 
 TEST_F(PrintLayoutsTest, EveryTwoSheetLayoutFillsASavedCopyOfItsTemplate)
 {
-    useXp(smallXp());
+    useXp(SmallXp());   // cover output rows 8-17, footer 18-19; detail 8-12, footer 13-14
     load(TwoAreas());
-    for (const Layout& l : kLayouts) {
+    const struct {
+        const char* command;
+        const char* cover;    // A8..F8 of the cover
+        const char* detail;   // B8, B9 and the first 小計's amount
+    } layouts[] = {
+        {"mPa", "壹|客廳|式|1|96000|", "客廳| 木作|80000"},
+        {"mPw", "壹|木作|式|1|128000|", "木作|客廳電視櫃240cm|128000"},
+        {"mPwa", "壹|木作|式|1|128000|", "木作| 客廳|80000"},
+        {"mPas", "壹|客廳|式|1||", "客廳| 木作|"},
+        {"mPws", "壹|木作|式|1||", "木作|客廳電視櫃240cm|"},
+        {"mPwaS", "壹|木作|式|1||", "木作| 客廳|"},
+        {"mPac", "壹|客廳|式|1|96000|60000", "客廳| 木作|80000"},
+        {"mPwc", "壹|木作|式|1|128000|82000", "木作|客廳電視櫃240cm|128000"},
+        {"mPwac", "壹|木作|式|1|128000|82000", "木作| 客廳|80000"},
+    };
+    for (const auto& l : layouts) {
         const QString name = QString::fromLatin1(l.command);
         const std::string where = l.command;
         const QString tpl = markedTemplate(name);
@@ -72,47 +79,42 @@ TEST_F(PrintLayoutsTest, EveryTwoSheetLayoutFillsASavedCopyOfItsTemplate)
         EXPECT_TRUE(QFileInfo(saved).fileName().startsWith(QFileInfo(tpl).completeBaseName() + u'_')) << where;
         const auto opened = prompts.asked(PromptKind::OpenFile);
         ASSERT_EQ(opened.size(), 1u) << where;
-        EXPECT_EQ(opened[0].title, u"輸出檔案"_s) << where;
-        EXPECT_EQ(opened[0].filter, u"MS Excel Files (*.xlsx)"_s) << where;
-        EXPECT_EQ(opened[0].fileName, FindPrintCommand(name)->templateFile) << where;
-        EXPECT_EQ(QDir(opened[0].startFolder).absolutePath(), QFileInfo(templateOf(name)).absolutePath()) << where;
+        EXPECT_EQ((QStringList{opened[0].title, opened[0].filter, opened[0].fileName,
+                               QDir(opened[0].startFolder).absolutePath()}),
+                  (QStringList{u"輸出檔案"_s, u"MS Excel Files (*.xlsx)"_s, FindPrintCommand(name)->templateFile,
+                               QFileInfo(templateOf(name)).absolutePath()}))
+            << where;
 
+        // Cover: the first group, the footers kept, the totals block at the foot of page 2.
         const QJsonObject book = ReadWithOpenpyxl(saved);
-        // Cover: the header placeholders, the first group, the totals block on page 2.
-        EXPECT_EQ(CellText(book, 1, u"B8"_s), QString::fromUtf8(l.coverFirst)) << where;
-        EXPECT_EQ(CellText(book, 1, u"A8"_s), u"壹"_s) << where;
-        EXPECT_EQ(CellText(book, 1, u"E8"_s), QString::fromUtf8(l.coverAmount)) << where;
-        EXPECT_EQ(CellText(book, 1, u"F8"_s), QString::fromUtf8(l.coverCost)) << where;
-        EXPECT_EQ(CellText(book, 1, u"A18"_s), u"首頁頁尾"_s) << where;
-        EXPECT_EQ(CellText(book, 1, u"A30"_s), u"首頁頁尾"_s) << where;
+        const bool blank = QString::fromLatin1(l.cover).endsWith(u"||"_s);
+        EXPECT_EQ(rowOf(book, 1, 8, 'F'), QString::fromUtf8(l.cover)) << where;
+        EXPECT_EQ(CellText(book, 1, u"B10"_s), blank ? QString() : u"設計費"_s) << where;
+        EXPECT_EQ(CellText(book, 1, u"A18"_s) + CellText(book, 1, u"A30"_s), u"首頁頁尾首頁頁尾"_s) << where;
         EXPECT_EQ(SheetOf(book, 1).value("rowBreaks").toArray(), (QJsonArray{19})) << where;
         EXPECT_EQ(CellText(book, 1, u"B21"_s), u"    合  計"_s) << where;
         EXPECT_EQ(CellText(book, 1, u"A24"_s), u"有效期限三十天"_s) << where;
-        EXPECT_TRUE(CellText(book, 1, u"A29"_s).startsWith(u"總價合計:新台幣"_s)) << where;
-        const bool blank = QString::fromUtf8(l.coverAmount).isEmpty();
-        EXPECT_EQ(CellText(book, 1, u"B10"_s), blank ? QString() : u"設計費"_s) << where;
-        EXPECT_EQ(CellText(book, 1, u"A29"_s).endsWith(u"元整(含稅)"_s), !blank) << where;
+        EXPECT_EQ(CellText(book, 1, u"A29"_s),
+                  blank ? u"總價合計:新台幣"_s : u"總價合計:新台幣貳拾壹萬參仟伍佰柒拾元整(含稅)"_s) << where;
 
-        // Details: headings, items, the first 小計; blocks with breaks, heights, footers.
-        EXPECT_EQ(CellText(book, 2, u"A8"_s), QString::fromUtf8(l.detail[0])) << where;
-        EXPECT_EQ(CellText(book, 2, u"B8"_s), QString::fromUtf8(l.detail[1])) << where;
-        EXPECT_EQ(CellText(book, 2, u"B9"_s), QString::fromUtf8(l.detail[2])) << where;
-        const QJsonObject detail = SheetOf(book, 2);
+        // Details: the first rows and 小計; page blocks with breaks, row heights and footers.
         QString firstSubtotal;
-        for (int r = 8; r < 30 && firstSubtotal.isNull(); ++r) {
+        for (int r = 8; r < 30 && firstSubtotal.isNull(); ++r)
             if (CellText(book, 2, u"B%1"_s.arg(r)) == u"小計"_s)
                 firstSubtotal = CellText(book, 2, u"F%1"_s.arg(r));
-        }
-        EXPECT_EQ(firstSubtotal, QString::fromUtf8(l.detail[3])) << where;
+        EXPECT_EQ(CellText(book, 2, u"A8"_s), u"壹"_s) << where;
+        EXPECT_EQ(CellText(book, 2, u"B8"_s) + u'|' + CellText(book, 2, u"B9"_s) + u'|' + firstSubtotal,
+                  QString::fromUtf8(l.detail)) << where;
+        const QJsonObject detail = SheetOf(book, 2);
+        const QJsonObject rows = detail.value("rows").toObject();
         const QJsonArray breaks = detail.value("rowBreaks").toArray();
         ASSERT_FALSE(breaks.isEmpty()) << where;
         for (int k = 0; k < breaks.size(); ++k) {
             const int top = 8 + (k + 1) * 7;
             EXPECT_EQ(breaks[k].toInt(), top - 1) << where;
             EXPECT_EQ(CellText(book, 2, u"A%1"_s.arg(top + 5)), u"明細頁尾"_s) << where;
-            EXPECT_EQ(detail.value("rows").toObject().value(QString::number(top)).toObject().value("height"),
-                      detail.value("rows").toObject().value(u"8"_s).toObject().value("height"))
-                << where;
+            EXPECT_EQ(rows.value(QString::number(top)).toObject().value("height"),
+                      rows.value(u"8"_s).toObject().value("height")) << where;
         }
         EXPECT_EQ(detail.value("printTitleRows").toString(), u"$1:$7"_s) << where;
         EXPECT_EQ(detail.value("printArea").toArray(), (QJsonArray{u"$A:$J"_s})) << where;
@@ -126,20 +128,15 @@ TEST_F(PrintLayoutsTest, HeaderPlaceholdersAndTheWholeQuotationsTotals)
     c.header.customerName = u"#單號#"_s;
     load(c);
     doc->tv_NodeClick(Path({"主臥", "木作"}));   // a leaf shown: the print still takes everything
-    const QString saved = print(u"mPa"_s, templateOf(u"mPa"_s));
-    ASSERT_FALSE(saved.isEmpty()) << prompts.lastMessageText().toStdString();
-    const QJsonObject book = ReadWithOpenpyxl(saved);
+    const QJsonObject book = ReadWithOpenpyxl(printed("mPa"));
     QStringList header;
     for (const QJsonValue& v : SheetOf(book, 1).value("cells").toObject())
         header << v.toObject().value("value").toString();
     const QString all = header.join(u'|');
-    EXPECT_TRUE(all.contains(u"#單號#"_s)) << all.toStdString();        // the customer as typed
-    EXPECT_TRUE(all.contains(u"1130501_1"_s)) << all.toStdString();
-    EXPECT_TRUE(all.contains(u"瓦恩室內裝修"_s)) << all.toStdString();
+    for (const QString& shown : {u"#單號#"_s, u"1130501_1"_s, u"瓦恩室內裝修"_s})   // the customer as typed
+        EXPECT_TRUE(all.contains(shown)) << all.toStdString();
     EXPECT_FALSE(all.contains(u"#公司名稱#"_s)) << all.toStdString();
-    EXPECT_EQ(CellText(book, 1, u"B8"_s), u"客廳"_s);
-    EXPECT_EQ(CellText(book, 1, u"B9"_s), u"主臥"_s);
-    EXPECT_EQ(CellText(book, 1, u"E9"_s), u"48000"_s);
+    EXPECT_EQ(rowOf(book, 1, 9, 'E'), u"貳|主臥|式|1|48000"_s);
     EXPECT_EQ(CellText(book, 1, u"E12"_s), u"203400"_s);   // 144000 + 14400 + 45000
 }
 
@@ -148,104 +145,118 @@ TEST_F(PrintLayoutsTest, AUserWithoutThePriceRightGetsNoPriceAnywhere)
     doc->setRightsWord(4095 & ~1);
     load(TwoAreas());
     for (const char* command : {"mPa", "mPwc"}) {
-        const QString saved = print(QString::fromLatin1(command), templateOf(QString::fromLatin1(command)));
-        ASSERT_FALSE(saved.isEmpty()) << command;
-        const QJsonObject book = ReadWithOpenpyxl(saved);
+        const QJsonObject book = ReadWithOpenpyxl(printed(command));
         for (int sheet : {1, 2}) {
             const QJsonObject cells = SheetOf(book, sheet).value("cells").toObject();
             for (auto it = cells.begin(); it != cells.end(); ++it) {
-                const QString col = it.key().left(1);
+                // 單價, 金額 and the margin (E, F, I) on the details; the amount and margin (E, G) on the cover.
+                const QChar col = it.key().front();
+                const bool price = it.key().mid(1).toInt() >= 8
+                                   && QString(sheet == 2 ? u"EFI"_s : u"EG"_s).contains(col);
                 const QJsonValue v = it.value().toObject().value("value");
-                // 單價 and 金額 (E, F on the details; E on the cover), the margin, the fees.
-                const bool below = it.key().mid(1).toInt() >= 8;
-                const bool price = sheet == 2 ? (col == u"E"_s || col == u"F"_s || col == u"I"_s)
-                                              : (col == u"E"_s || col == u"G"_s);
-                EXPECT_FALSE(below && price && v.isDouble()) << command << " " << it.key().toStdString();
+                EXPECT_FALSE(price && v.isDouble()) << command << " " << it.key().toStdString();
                 EXPECT_FALSE(v.toString().contains(u"設計費"_s)) << command;
             }
         }
-        EXPECT_EQ(CellText(book, 1, u"A37"_s), u"總價合計:新台幣"_s) << command;
-        EXPECT_EQ(CellText(book, 1, u"F37"_s), u"NT:$"_s) << command;
+        EXPECT_EQ(CellText(book, 1, u"A37"_s) + CellText(book, 1, u"F37"_s), u"總價合計:新台幣NT:$"_s) << command;
     }
 }
 
 TEST_F(PrintLayoutsTest, CancelEmptyAndUnusableTemplatesSaveNothing)
 {
-    // Empty quotation.
     print(u"mPa"_s, std::nullopt);
     EXPECT_EQ(prompts.lastMessageText(), u"空白表單無法列印"_s);
     EXPECT_EQ(prompts.askedCount(PromptKind::OpenFile), 0);
 
+    prompts.clear();   // the unused answer
     load(TwoAreas());
-    prompts.clear();
     EXPECT_TRUE(print(u"mPw"_s, std::nullopt).isEmpty());
     EXPECT_EQ(prompts.lastMessageText(), u"取消列印"_s);
-
-    // A two-sheet layout on the one-sheet workbook, print ranges the template cannot hold.
-    prompts.clear();
+    // A two-sheet layout on the one-sheet workbook; print ranges the template cannot hold.
     EXPECT_TRUE(print(u"mPa"_s, templateOf(u"mPs"_s)).isEmpty());
     EXPECT_TRUE(prompts.lastMessageText().contains(u"單張報價單.xlsx"_s)) << prompts.lastMessageText().toStdString();
     QStringList bad = DefaultXpValues();
     bad[24] = u"AB"_s;
     useXp(bad);
-    prompts.clear();
     EXPECT_TRUE(print(u"mPa"_s, templateOf(u"mPa"_s)).isEmpty());
     EXPECT_TRUE(prompts.lastMessageText().contains(u"Xp.ini"_s)) << prompts.lastMessageText().toStdString();
     EXPECT_TRUE(savedFiles().isEmpty()) << savedFiles().join(u',').toStdString();
 }
 
-TEST_F(PrintLayoutsTest, SingleSheetsListEverythingOnTheOneSheet)
+TEST_F(PrintLayoutsTest, SingleSheetsAndTheAreaLayoutListEverythingInOrder)
 {
     load(TwoAreas());
-    const QString tpl = templateOf(u"mPs"_s);
-    const QByteArray before = digest(tpl);
-    const QString tree = print(u"mPs"_s, tpl);
-    ASSERT_FALSE(tree.isEmpty()) << prompts.lastMessageText().toStdString();
-    const QString flat = print(u"mPss"_s, tpl);
-    ASSERT_FALSE(flat.isEmpty()) << prompts.lastMessageText().toStdString();
-    EXPECT_EQ(digest(tpl), before);
+    const QByteArray before = digest(templateOf(u"mPs"_s));
+    // By work type across the areas: 壹 木作, three items, 小計 (row 12); the flat list numbers straight through.
+    const QJsonObject tree = ReadWithOpenpyxl(printed("mPs"));
+    EXPECT_EQ(rowOf(tree, 1, 9, 'B') + rowOf(tree, 1, 12, 'F'), u"1|客廳電視櫃240cm|小計||||128000"_s);
+    EXPECT_EQ(CellText(tree, 1, u"B17"_s) + CellText(tree, 1, u"A32"_s), u"設計費有效期限三十天"_s);
+    EXPECT_TRUE(CellText(tree, 1, u"A37"_s).startsWith(u"總價合計:新台幣"_s));
+    EXPECT_TRUE(SheetOf(tree, 1).value("rowBreaks").toArray().isEmpty());
+    const QJsonObject flat = ReadWithOpenpyxl(printed("mPss"));
+    EXPECT_EQ(rowOf(flat, 1, 8, 'B') + u'/' + rowOf(flat, 1, 11, 'G'), u"1|客廳電視櫃240cm/4|客廳牆面|坪|20|800|16000|"_s);
+    EXPECT_EQ(digest(templateOf(u"mPs"_s)), before);
 
-    // By work type across the areas: 壹 木作, three items, 小計, 貳 油漆, one item, 小計: rows 8-15.
-    const QJsonObject t = ReadWithOpenpyxl(tree);
-    EXPECT_EQ(CellText(t, 1, u"A8"_s), u"壹"_s);
-    EXPECT_EQ(CellText(t, 1, u"B9"_s), u"客廳電視櫃240cm"_s);
-    EXPECT_EQ(CellText(t, 1, u"B12"_s), u"小計"_s);
-    EXPECT_EQ(CellText(t, 1, u"F12"_s), u"128000"_s);
-    EXPECT_EQ(CellText(t, 1, u"B15"_s), u"小計"_s);
-    EXPECT_EQ(CellText(t, 1, u"B16"_s), QString());
-    EXPECT_EQ(CellText(t, 1, u"B17"_s), u"設計費"_s);
-    EXPECT_EQ(CellText(t, 1, u"B19"_s), u"    合  計"_s);
-    EXPECT_EQ(CellText(t, 1, u"B21"_s), u"    總  價"_s);
-    EXPECT_EQ(CellText(t, 1, u"A32"_s), u"有效期限三十天"_s);
-    EXPECT_TRUE(CellText(t, 1, u"A37"_s).startsWith(u"總價合計:新台幣"_s));
-    const QJsonObject sheet = SheetOf(t, 1);
-    EXPECT_EQ(sheet.value("printTitleRows").toString(), u"$1:$7"_s);
-    EXPECT_EQ(sheet.value("printArea").toArray(), (QJsonArray{u"$A:$J"_s}));
-    EXPECT_TRUE(sheet.value("rowBreaks").toArray().isEmpty());
-
-    const QJsonObject f = ReadWithOpenpyxl(flat);
-    EXPECT_EQ(CellText(f, 1, u"A8"_s), u"1"_s);
-    EXPECT_EQ(CellText(f, 1, u"B8"_s), u"客廳電視櫃240cm"_s);
-    EXPECT_EQ(CellText(f, 1, u"A11"_s), u"4"_s);
-    EXPECT_EQ(CellText(f, 1, u"G11"_s), QString());   // no 備註 on the flat list
-    EXPECT_EQ(CellText(f, 1, u"B13"_s), u"設計費"_s);
-}
-
-TEST_F(PrintLayoutsTest, TheAreaLayoutWithoutWorkTypesListsItemsByArea)
-{
-    load(TwoAreas());
-    const QString saved = print(u"mPnw"_s, templateOf(u"mPnw"_s));
-    ASSERT_FALSE(saved.isEmpty()) << prompts.lastMessageText().toStdString();
-    const QJsonObject book = ReadWithOpenpyxl(saved);
-    EXPECT_EQ(CellText(book, 1, u"B8"_s), u"客廳"_s);
-    EXPECT_EQ(CellText(book, 1, u"D11"_s), u"30 X 1500"_s);
-    EXPECT_TRUE(CellOf(book, 1, u"A37"_s).value("bold").toBool());
-    // 一 客廳, three items, 小計, 二 主臥, one item, 小計.
+    // Without work types: 一 客廳, three items, 小計, 二 主臥, one item, 小計; area × rate; a bold line.
+    const QJsonObject areas = ReadWithOpenpyxl(printed("mPnw"));
+    EXPECT_EQ(CellText(areas, 1, u"D11"_s), u"30 X 1500"_s);
+    EXPECT_TRUE(CellOf(areas, 1, u"A37"_s).value("bold").toBool());
     QStringList detail;
     for (int r = 8; r <= 15; ++r)
-        detail << CellText(book, 2, u"A%1"_s.arg(r)) + u'|' + CellText(book, 2, u"B%1"_s.arg(r)) + u'|'
-                      + CellText(book, 2, u"F%1"_s.arg(r));
+        detail << rowOf(areas, 2, r, 'B') + u'|' + CellText(areas, 2, u"F%1"_s.arg(r));
     EXPECT_EQ(detail, (QStringList{u"一|客廳|"_s, u"1|電視櫃240cm|30000"_s, u"2|書櫃|50000"_s, u"3|牆面|16000"_s,
                                    u"|小計|96000"_s, u"二|主臥|"_s, u"1|衣櫃|48000"_s, u"|小計|48000"_s}));
-    EXPECT_EQ(CellText(book, 2, u"G9"_s), QString());
+    EXPECT_EQ(CellText(areas, 2, u"G9"_s), QString());
+}
+
+// LibreOffice converts the saved workbooks in one run: the pages are the plan's, with the
+// total line on the cover's last page and never run onto another.
+TEST_F(PrintLayoutsTest, LibreOfficePrintsThePlannedPages)
+{
+    VrnContent many;   // 28 areas with one item each: the cover needs a second page
+    for (int i = 1; i <= 28; ++i) {
+        const QString leaf = Path({"區", "木作"}).replace(u"區"_s, u"區%1"_s.arg(i));
+        many.leafPaths << leaf;
+        many.rows.push_back(Item(leaf, "櫃||組|1|1000|1000|600|600|1.67"));
+    }
+    many.pageEnd.taxChecked = CheckState::Unchecked;
+    load(many);
+    const QStringList manyFiles = {printed("mPa"), printed("mPss")};
+    load(TwoAreas());
+    const QStringList files = manyFiles + QStringList{printed("mPwc"), printed("mPnw"), printed("mPs")};
+
+    const QString pdfDir = dir.filePath(u"pdf"_s);
+    QProcess soffice;
+    soffice.start(u"soffice"_s, QStringList{u"-env:UserInstallation="_s + QUrl::fromLocalFile(dir.filePath(u"profile"_s)).toString(),
+                                            u"--headless"_s, u"--convert-to"_s, u"pdf"_s, u"--outdir"_s, pdfDir}
+                                    + files);
+    ASSERT_TRUE(soffice.waitForStarted(20000)) << "soffice is needed: " << soffice.errorString().toStdString();
+    ASSERT_TRUE(soffice.waitForFinished(300000));
+    ASSERT_EQ(soffice.exitCode(), 0) << soffice.readAllStandardError().toStdString();
+    auto run = [](const QStringList& args) {
+        QProcess p;
+        p.start(args.first(), args.mid(1));
+        p.waitForFinished(60000);
+        return QString::fromUtf8(p.readAllStandardOutput());
+    };
+    // Per file: pages, then a text each page must (+) or must not (-) show.
+    const std::vector<std::pair<int, QStringList>> expected = {
+        {6, {"-1 總價合計", "+2 總價合計:新台幣貳萬捌仟元整(未稅)", "+6 區28"}},   // 28 × 4 detail rows, 30 a page
+        {2, {"+2 總價合計:新台幣貳萬捌仟元整(未稅)"}},   // the flat list runs past the remarks
+        {2, {"+1 總價合計:新台幣", "+2 小計"}},
+        {2, {"+1 元整(含稅)", "+2 主臥"}},
+        {1, {"+1 元整(含稅)", "+1 NT:$"}},
+    };
+    for (size_t f = 0; f < expected.size(); ++f) {
+        const QString pdf = pdfDir + u'/' + QFileInfo(files[qsizetype(f)]).completeBaseName() + u".pdf"_s;
+        const QString info = run({u"pdfinfo"_s, pdf});
+        EXPECT_TRUE(info.contains(QRegularExpression(u"Pages:\\s+%1\\n"_s.arg(expected[f].first))))
+            << files[qsizetype(f)].toStdString() << info.toStdString();
+        for (const QString& check : expected[f].second) {
+            const QString page = check.section(u' ', 0, 0).mid(1);
+            const QString text = run({u"pdftotext"_s, u"-f"_s, page, u"-l"_s, page, pdf, u"-"_s});
+            EXPECT_EQ(text.contains(check.section(u' ', 1)), check.startsWith(u'+'))
+                << files[qsizetype(f)].toStdString() << " " << check.toStdString() << "\n" << text.toStdString();
+        }
+    }
 }
