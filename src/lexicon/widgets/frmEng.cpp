@@ -257,6 +257,7 @@ void frmEng::buildWorkTab(QWidget* page)
     cbW = new QComboBox(page);
     cbW->setObjectName(QStringLiteral("cbW"));
     cbW->setEditable(true);
+    cbW->setInsertPolicy(QComboBox::NoInsert);
     cbW->hide();
 
     auto* top = new QHBoxLayout;
@@ -323,7 +324,9 @@ void frmEng::buildWorkTab(QWidget* page)
         if (!m_quiet && cbW->isVisible())
             m_editor.typeText(LexiconGrid::WorkItems, t);
     });
-    // Enter is taken before the combo box sees it (it would hand the key on a second time).
+    // Enter is taken before the combo box sees it (it would hand the key on a second time). The
+    // keyboard reaches the combo box itself (its line edit forwards focus to it), tests the line edit.
+    cbW->installEventFilter(this);
     cbW->lineEdit()->installEventFilter(this);
     txtW->installEventFilter(this);
     txtD->installEventFilter(this);
@@ -804,7 +807,7 @@ bool frmEng::eventFilter(QObject* watched, QEvent* event)
         else if (auto* grid = qobject_cast<GridView*>(watched))
             fitColumns(grid);
     }
-    if (cbW && watched == cbW->lineEdit() && event->type() == QEvent::KeyPress) {
+    if (cbW && (watched == cbW || watched == cbW->lineEdit()) && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             NextWorkCell();

@@ -131,7 +131,7 @@ TEST_F(frmEngTest, RightClickMenuThenAnInCellEditReachesTheQuotationPickList)
     EXPECT_EQ(f.editor().CurCol, 1);
     f.cbW->setEditText(QStringLiteral("坪"));
     EXPECT_EQ(f.editor().CurCol, 1);
-    QTest::keyClick(f.cbW->lineEdit(), Qt::Key_Return);
+    QTest::keyClick(f.cbW, Qt::Key_Return);      // the keyboard reaches the combo box, not its line edit
     ASSERT_TRUE(f.txtW->isVisible());
     EXPECT_EQ(f.editor().CurCol, 2);
     QTest::keyClicks(f.txtW, QStringLiteral("1x-2.5"));      // letters and the minus sign are refused
