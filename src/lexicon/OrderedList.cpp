@@ -62,15 +62,11 @@ bool OrderedList::writeName(Database& db, int index, const QString& name,
         prompter().inform(*r, PromptIcon::None);
         return false;
     }
-    QStringList pending = m_names;
-    if (index >= 0)
-        pending[index] = name;
     try {
         Transaction tx(db);
         statements();
         tx.commit();
         load(db);
-        keepOrder(pending);
     } catch (const DbError& e) {
         return failed(db, e.number() == DbErr::DuplicateKey
                               ? QStringLiteral("【%1】已經存在").arg(name)
@@ -105,8 +101,6 @@ bool OrderedList::remove(Database& db, int index)
     if (index < 0 || index >= count())
         return false;
     const QString name = m_names[index];
-    QStringList pending = m_names;
-    pending.removeAt(index);
     MessageRequest ask;
     ask.text = QStringLiteral("確定刪除【%1】\r\n%2").arg(name, m_kind.deleteWarning);
     ask.icon = PromptIcon::Question;
@@ -127,23 +121,10 @@ bool OrderedList::remove(Database& db, int index)
         LexiconTables::dropOrphanDetails(db, workItems);
         tx.commit();
         load(db);
-        keepOrder(pending);
     } catch (const DbError& e) {
         return failed(db, e.description());
     }
     return save(db);
-}
-
-void OrderedList::keepOrder(const QStringList& pending)
-{
-    QStringList order;
-    for (const QString& n : pending)
-        if (ContainsName(m_names, n) && !ContainsName(order, n))
-            order << n;
-    for (const QString& n : std::as_const(m_names))
-        if (!ContainsName(order, n))
-            order << n;
-    m_names = order;
 }
 
 std::optional<int> OrderedList::moveUp(int index)

@@ -45,7 +45,7 @@ public:
     // list already has (letter case aside).
     std::optional<QString> refusal(const QString& name, int index) const;
 
-    // Adds the name as the last entry, then reloads; moves not yet saved stay in the list.
+    // Adds the name as the last entry, then reloads (moves not yet saved are dropped).
     bool add(Database& db, const QString& name);
     // Renames entry `index` in the list table and in its dependent rows, then reloads.
     bool rename(Database& db, int index, const QString& name);
@@ -64,9 +64,6 @@ public:
 
 private:
     bool failed(Database& db, const QString& description);
-    // After a reload: the entries in the order the window had them, the reloaded ones it did
-    // not know (a new name, another workstation's) after them.
-    void keepOrder(const QStringList& pending);
     // Checks the name, runs the statements in one transaction and reloads.
     bool writeName(Database& db, int index, const QString& name, const std::function<void()>& statements);
 

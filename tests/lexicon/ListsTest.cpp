@@ -148,21 +148,5 @@ TEST_F(OrderedListTest, SaveKeepsNamesAddedElsewhereAndDropsNamesDeletedElsewher
               (QStringList{QStringLiteral("1/店面"), QStringLiteral("2/別墅")}));
 }
 
-TEST_F(OrderedListTest, MovesNotYetSavedSurviveAddRenameAndDelete)
-{
-    OrderedList t(QStringLiteral("t"));
-    t.load(*db);
-    ASSERT_EQ(t.moveDown(0), 1);
-    ASSERT_TRUE(t.add(*db, QStringLiteral("油漆")));
-    EXPECT_EQ(t.names(), (QStringList{QStringLiteral("泥作"), QStringLiteral("木作"), QStringLiteral("油漆")}));
-    ASSERT_EQ(t.moveUp(2), 1);
-    ASSERT_TRUE(t.rename(*db, 0, QStringLiteral("泥作工程")));
-    EXPECT_EQ(t.names(), (QStringList{QStringLiteral("泥作工程"), QStringLiteral("油漆"), QStringLiteral("木作")}));
-    prompts.answerMessage(PromptButton::Yes);
-    ASSERT_TRUE(t.remove(*db, 2));
-    EXPECT_EQ(table(QStringLiteral("SELECT t_id, t FROM 種 ORDER BY t_id")),
-              (QStringList{QStringLiteral("1/泥作工程"), QStringLiteral("2/油漆")}));
-}
-
 } // namespace
 } // namespace varn::test
