@@ -10,8 +10,6 @@ namespace varn {
 
 namespace {
 
-constexpr int kHeadingLevels = 4;
-
 class DetailWriter {
 public:
     DetailWriter(DetailPlan& plan, const SheetRanges& r, const LayoutFlags& f, bool noPriceRight)
@@ -124,24 +122,13 @@ DetailPlan PlanDetail(const std::vector<DetailRow>& rows, const LayoutFlags& fla
         plan.nextRow = out.nextRow();
         return plan;
     }
-    std::array<int, kHeadingLevels + 1> counters{};   // index 1..4
-    QStringList shown;                                // levels of the last group's path
+    HeadingCounter headings;
     size_t i = 0;
     while (i < rows.size()) {
         const QString& path = rows[i].tre;
-        const QStringList levels = PathLevels(path);
-        bool higherWritten = false;
-        for (int k = 1; k < levels.size() && k <= kHeadingLevels; ++k) {
-            const bool differs = k >= shown.size() || levels[k] != shown[k];
-            if (!differs && !higherWritten)
-                continue;
-            higherWritten = true;
-            ++counters[size_t(k)];
-            for (int deeper = k + 1; deeper <= kHeadingLevels; ++deeper)
-                counters[size_t(deeper)] = 0;
-            out.heading(k, counters[size_t(k)], levels[k]);
-        }
-        shown = levels;
+        headings.enter(PathLevels(path), [&](int level, int number, const QString& name) {
+            out.heading(level, number, name);
+        });
 
         double top = 0;
         double toc = 0;

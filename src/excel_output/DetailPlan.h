@@ -4,6 +4,9 @@
 #include "excel_output/SheetPlan.h"
 #include "quotation/LayoutFlags.h"
 
+#include <QStringList>
+
+#include <array>
 #include <vector>
 
 namespace varn {
@@ -15,6 +18,36 @@ struct DetailRow {
     QString des, siz, uni, rem;   // 品名, 規格, 單位, 備註
     QString aot;                  // the first path level (the area)
     double qua = 0, unp = 0, top = 0, cos = 0, toc = 0, rat = 0;
+};
+
+// Numbers the headings of a detail sheet (壹 / 一 / A / a): a path level gets a heading when it
+// differs from the last path's, and so does every level below one that got a heading, with its
+// counter restarted. Levels past the fourth get none.
+class HeadingCounter {
+public:
+    static constexpr int kLevels = 4;
+
+    // Calls heading(level, number, name) for each heading the path's levels need, top first.
+    template <class Heading>
+    void enter(const QStringList& levels, Heading&& heading)
+    {
+        bool higherWritten = false;
+        for (int k = 1; k < levels.size() && k <= kLevels; ++k) {
+            const bool differs = k >= shown_.size() || levels[k] != shown_[k];
+            if (!differs && !higherWritten)
+                continue;
+            higherWritten = true;
+            ++counters_[size_t(k)];
+            for (int deeper = k + 1; deeper <= kLevels; ++deeper)
+                counters_[size_t(deeper)] = 0;
+            heading(k, counters_[size_t(k)], levels[k]);
+        }
+        shown_ = levels;
+    }
+
+private:
+    std::array<int, kLevels + 1> counters_{};   // index 1..4
+    QStringList shown_;                         // levels of the last path
 };
 
 struct DetailPlan : SheetPlan {

@@ -12,8 +12,6 @@ namespace varn {
 
 namespace {
 
-constexpr int kHeadingLevels = 4;
-
 // Puts the rows of a page sheet one after the other through the page blocks.
 class PagedWriter {
 public:
@@ -101,8 +99,7 @@ DetailPlan planPages(const std::vector<DetailRow>& rows, const LayoutFlags& flag
     plan.block = ranges.block();
     PagedWriter out(plan, ranges, flags);
 
-    std::array<int, kHeadingLevels + 1> counters{};   // index 1..4
-    QStringList shown;
+    HeadingCounter headings;
     size_t i = 0;
     while (i < rows.size()) {
         const QString group = pageGroup(rows[i]);
@@ -110,19 +107,9 @@ DetailPlan planPages(const std::vector<DetailRow>& rows, const LayoutFlags& flag
         double amount = 0;
         while (i < rows.size() && pageGroup(rows[i]) == group) {
             const QString& path = rows[i].tre;
-            const QStringList levels = PathLevels(path);
-            bool higherWritten = false;
-            for (int k = 1; k < levels.size() && k <= kHeadingLevels; ++k) {
-                const bool differs = k >= shown.size() || levels[k] != shown[k];
-                if (!differs && !higherWritten)
-                    continue;
-                higherWritten = true;
-                ++counters[size_t(k)];
-                for (int deeper = k + 1; deeper <= kHeadingLevels; ++deeper)
-                    counters[size_t(deeper)] = 0;
-                out.heading(k, counters[size_t(k)], levels[k]);
-            }
-            shown = levels;
+            headings.enter(PathLevels(path), [&](int level, int number, const QString& name) {
+                out.heading(level, number, name);
+            });
             int number = 0;
             for (; i < rows.size() && rows[i].tre == path && pageGroup(rows[i]) == group; ++i) {
                 out.item(++number, rows[i]);
