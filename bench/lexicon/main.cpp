@@ -10,6 +10,7 @@
 #include "shared/ProgramState.h"
 #include "shared/Rights.h"
 #include "shared/setup/Schema.h"
+#include "support/LexiconData.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -18,50 +19,9 @@
 #include <cstdio>
 
 using namespace varn;
+using namespace varn::bench;
 
 namespace {
-
-constexpr int kWorkTypes = 200;
-constexpr int kBigType = 2000;
-constexpr int kItems = 20000;
-constexpr int kDetailsPerItem = 3;
-constexpr int kCategories = 20;
-constexpr int kAreasPerCategory = 100;
-constexpr int kListEntries = 500;
-
-QString typeName(int t) { return QStringLiteral("工種%1").arg(t, 3, 10, QLatin1Char('0')); }
-
-void seed(Database& db)
-{
-    Transaction tx(db);
-    for (int k = 0; k < kCategories; ++k) {
-        const QString category = QStringLiteral("類別%1").arg(k);
-        db.execute(QStringLiteral("INSERT INTO 別 (k_id, k) VALUES (?, ?)"), {k + 1, category});
-        for (int a = 0; a < kAreasPerCategory; ++a)
-            db.execute(QStringLiteral("INSERT INTO k2a (k, a, sort) VALUES (?, ?, ?)"),
-                       {category, QStringLiteral("區域%1-%2").arg(k).arg(a), a + 1});
-    }
-    // The big work type is the last one; the others share the rest of the items.
-    const int perSmall = (kItems - kBigType) / (kWorkTypes - 1);
-    int item = 0;
-    for (int t = 0; t < kWorkTypes; ++t) {
-        db.execute(QStringLiteral("INSERT INTO 種 (t_id, t) VALUES (?, ?)"), {t + 1, typeName(t)});
-        const int count = t == kWorkTypes - 1 ? kItems - item : perSmall;
-        for (int i = 0; i < count; ++i, ++item) {
-            const QString w = QStringLiteral("施工%1").arg(item);
-            db.execute(QStringLiteral("INSERT INTO t2w (t, w, sort, u, c, s) VALUES (?, ?, ?, '式', 1200, 1.3)"),
-                       {typeName(t), w, i + 2});
-            for (int d = 0; d < kDetailsPerItem; ++d)
-                db.execute(QStringLiteral("INSERT INTO w2d (w, d, c, sort) VALUES (?, ?, 100, ?)"),
-                           {w, QStringLiteral("細項%1").arg(d), d + 2});
-        }
-    }
-    for (const LookupListInfo& list : LookupLists())
-        for (int i = 0; i < kListEntries; ++i)
-            db.execute(list.insertSql(), {i + 1, list.numeric ? QVariant(1 + i / 100.0)
-                                                             : QVariant(QStringLiteral("詞%1").arg(i))});
-    tx.commit();
-}
 
 void report(const char* what, double ms, double target)
 {
@@ -82,7 +42,7 @@ int main(int argc, char** argv)
                                                     QStringLiteral("bench"), MainSchemaSql());
     QElapsedTimer t;
     t.start();
-    seed(*db);
+    SeedLexicon(*db);
     std::printf("seeded in %.0f ms\n", msSince(t));
     state().m.gDb = db;
     state().m.gRights = kAllRights;
@@ -104,7 +64,7 @@ int main(int argc, char** argv)
     LexiconEditor editor;
     editor.load();
     t.restart();
-    editor.chooseWorkType(typeName(kWorkTypes - 1));
+    editor.chooseWorkType(TypeName(kWorkTypes - 1));
     report("showing the work type of 2,000 items", msSince(t), 50);
 
     const int moves = 1000;
@@ -124,7 +84,7 @@ int main(int argc, char** argv)
         window.show();
         QApplication::processEvents();
         t.restart();
-        window.editor().chooseWorkType(typeName(kWorkTypes - 1));
+        window.editor().chooseWorkType(TypeName(kWorkTypes - 1));
         QApplication::processEvents();
         report("showing it through the window, painted", msSince(t), 50);
         window.editor().workItems().model().setRow(1000);

@@ -1,7 +1,7 @@
 // Times the delivered outputs of the lexicon and the registers on large data, each next to
 // libxlsxwriter writing the same cells into a new workbook in the same run:
-//   工程種類 of 20,000 work items, 細項加成 of 60,000 details (the lexicon benchmark's shape:
-//   200 work types, three details per item), a list of every column of 20,000 customers,
+//   工程種類 of 20,000 work items, 細項加成 of 60,000 details (the lexicon benchmark's data),
+//   a list of every column of 20,000 customers,
 //   and their mailing labels.
 //   outputs_bench [template folder]
 
@@ -11,6 +11,7 @@
 #include "records/ListPrinting.h"
 #include "records/MailLabels.h"
 #include "shared/setup/Schema.h"
+#include "support/LexiconData.h"
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>
@@ -22,34 +23,12 @@
 #include <functional>
 
 using namespace varn;
+using namespace varn::bench;
 
 namespace {
 
-constexpr int kWorkTypes = 200;
-constexpr int kItems = 20000;
-constexpr int kDetailsPerItem = 3;
 constexpr int kCustomers = 20000;
 constexpr int kRuns = 3;
-
-QString typeName(int t) { return QStringLiteral("工種%1").arg(t, 3, 10, QLatin1Char('0')); }
-
-void seedLexicon(Database& db)
-{
-    Transaction tx(db);
-    const int perType = kItems / kWorkTypes;
-    for (int t = 0; t < kWorkTypes; ++t) {
-        db.execute(QStringLiteral("INSERT INTO 種 (t_id, t) VALUES (?, ?)"), {t + 1, typeName(t)});
-        for (int i = 0; i < perType; ++i) {
-            const QString w = QStringLiteral("施工%1").arg(t * perType + i);
-            db.execute(QStringLiteral("INSERT INTO t2w (t, w, sort, u, c, s) VALUES (?, ?, ?, '式', 1200, 1.3)"),
-                       {typeName(t), w, i + 1});
-            for (int d = 0; d < kDetailsPerItem; ++d)
-                db.execute(QStringLiteral("INSERT INTO w2d (w, d, c, sort) VALUES (?, ?, 1.25, ?)"),
-                           {w, QStringLiteral("細項%1").arg(d), d + 1});
-        }
-    }
-    tx.commit();
-}
 
 void seedCustomers(Database& db)
 {
@@ -144,7 +123,7 @@ int main(int argc, char** argv)
         Database::create(dir.filePath(QStringLiteral("varn3.mdb")), QStringLiteral("bench"), MainSchemaSql());
     QElapsedTimer t;
     t.start();
-    seedLexicon(*db);
+    SeedLexicon(*db);
     seedCustomers(*db);
     std::printf("seeded in %.0f ms; best of %d runs each\n", t.nsecsElapsed() / 1e6, kRuns);
     const QString out = dir.filePath(QStringLiteral("out"));

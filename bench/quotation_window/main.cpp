@@ -5,12 +5,12 @@
 #include "platform/db/Database.h"
 #include "platform/grid/widgets/GridView.h"
 #include "platform/ui/ScriptedPrompter.h"
-#include "quotation/ItemColumns.h"
 #include "quotation/Quotation.h"
 #include "quotation/VrnFile.h"
 #include "quotation/widgets/QuotationWindowExtras.h"
 #include "quotation/widgets/frmQ.h"
 #include "shared/ProgramState.h"
+#include "support/LargeQuotation.h"
 #include "shared/setup/Schema.h"
 
 #include <QAbstractEventDispatcher>
@@ -28,43 +28,6 @@
 using namespace varn;
 
 namespace {
-
-const QString Dot = QStringLiteral("\u2027");
-
-VrnContent generate(QStringList& leaves)
-{
-    VrnContent c;
-    c.header.customerName = QStringLiteral("效能測試客戶");
-    c.header.quoteDate = QStringLiteral("113/05/01");
-    c.header.category = QStringLiteral("住宅");
-    for (int a = 1; a <= 5; ++a)
-        for (int b = 1; b <= 5; ++b)
-            for (int d = 1; d <= 2; ++d)
-                for (int e = 1; e <= 4; ++e)
-                    leaves << QStringLiteral("Ｑ%1區域%2%1樓層%3%1空間%4%1工種%5")
-                                  .arg(Dot).arg(a).arg(b).arg(d).arg(e);
-    c.leafPaths = leaves;
-    int n = 0;
-    for (const QString& leaf : leaves) {
-        for (int r = 0; r < 50; ++r, ++n) {
-            ItemLine line;
-            line[0] = leaf;
-            line[1] = QStringLiteral("品名%1").arg(n);
-            line[2] = QStringLiteral("規格%1").arg(r);
-            line[3] = QStringLiteral("式");
-            line[4] = QString::number(1 + r % 7);
-            line[5] = QString::number(100 + r * 10);
-            line[6] = QString::number((1 + r % 7) * (100 + r * 10));
-            line[7] = QString::number(80 + r * 8);
-            line[8] = QString::number((1 + r % 7) * (80 + r * 8));
-            line[9] = QStringLiteral("1.25");
-            line[10] = QStringLiteral("備註");
-            line[11] = QStringLiteral("品名%1").arg(n);
-            c.rows.push_back(line);
-        }
-    }
-    return c;
-}
 
 // A main database with a small lexicon, as the window reads its pick lists from it.
 std::shared_ptr<Database> makeMainDb(const QString& path)
@@ -154,7 +117,7 @@ int main(int argc, char** argv)
     Prompter::install(&prompts);
 
     QStringList leaves;
-    const VrnContent content = generate(leaves);
+    const VrnContent content = bench::LargeQuotation(leaves);
     const QString source = dir.filePath(QStringLiteral("large.vrn"));
     Vrn::write(source, content);
     std::printf("quotation window: %zu item rows over %lld leaves, 4 levels deep, offscreen\n",

@@ -4,6 +4,7 @@
 #include "lexicon/widgets/frmEng.h"
 #include "platform/grid/widgets/GridView.h"
 #include "quotation/PickLists.h"
+#include "support/Typing.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -18,21 +19,6 @@
 
 namespace varn::test {
 namespace {
-
-// QTest knows only the keys of ASCII characters; others come as typed text.
-void typeInto(QWidget* widget, const QString& text)
-{
-    for (const QChar ch : text) {
-        if (ch.unicode() < 128) {
-            QTest::keyClick(widget, ch.toLatin1());
-            continue;
-        }
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
-        QApplication::sendEvent(widget, &press);
-        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(ch));
-        QApplication::sendEvent(widget, &release);
-    }
-}
 
 class frmEngTest : public LexiconFixture {
 protected:

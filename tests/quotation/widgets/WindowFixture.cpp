@@ -114,21 +114,6 @@ void WindowTest::selectRows(int from, int to)
     QTest::mouseRelease(target, Qt::LeftButton, {}, local);
 }
 
-void typeInto(QWidget* widget, const QString& text)
-{
-    // QTest knows only the keys of ASCII characters; others come as typed text.
-    for (const QChar ch : text) {
-        if (ch.unicode() < 128) {
-            QTest::keyClick(widget, ch.toLatin1());
-            continue;
-        }
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
-        QApplication::sendEvent(widget, &press);
-        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(ch));
-        QApplication::sendEvent(widget, &release);
-    }
-}
-
 void retype(QLineEdit* edit, const QString& text)
 {
     edit->setFocus();

@@ -5,14 +5,13 @@
 #include "platform/grid/widgets/GridView.h"
 #include "quotation/widgets/CellEditors.h"
 #include "quotation/widgets/frmQ.h"
+#include "support/Typing.h"
 
 #include <QtTest>
 #include <QtWidgets>
 
 namespace varn::test {
 
-// Types text into a widget, key by key.
-void typeInto(QWidget* widget, const QString& text);
 // Clears a line edit, then types the text into it.
 void retype(QLineEdit* edit, const QString& text);
 
