@@ -4,6 +4,7 @@
 #include "quotation/ItemColumns.h"
 #include "statistics/StatisticsCommands.h"
 #include "statistics/StatisticsExport.h"
+#include "support/OfficeConvert.h"
 
 #include <QFile>
 
@@ -132,6 +133,9 @@ TEST_F(StatisticsCommandsTest, ExportFillsANewWorkbookFromTheTemplate)
               (QStringList{"'       區    域'|'小 計'|'成本複計'|'毛 利'|'平均比例'|'佔總價比'",
                            "'浴室'|25000|16600|8400|1.51|0.32", "'主臥室'|48000|32000|16000|1.5|0.61",
                            "\"陳's 書房\"|5200|3000|2200|1.73|0.07", "' 合 計 '|78200|51600|26600|1.52|1", "0%"}));
+    // The spreadsheet program opens it and prints it on one page.
+    ASSERT_EQ(ConvertWithOffice({out}, dir.path()), QString());
+    EXPECT_EQ(pdfPages(dir.filePath(QFileInfo(out).completeBaseName() + u".pdf"_s)), 1);
     // A second export in the same second gets a name of its own.
     EXPECT_NE(ExportStatistics(commands->exportRows(), kStatisticsTemplate, dir.filePath("out"), when), out);
     EXPECT_TRUE(QFile::exists(out));
