@@ -89,6 +89,11 @@ TEST_F(MailLabelsTest, ListsAndLabelsOpenInLibreOffice)
     }
     QTemporaryDir pdf;
     EXPECT_EQ(ConvertWithOffice(books, pdf.path()).toStdString(), "");
+    // One page wide: forty customers' labels on two pages, each list on one.
+    QList<int> pages;
+    for (const QString& book : books)
+        pages << pdfPages(pdf.filePath(QFileInfo(book).completeBaseName() + u".pdf"_s));
+    EXPECT_EQ(pages, (QList<int>{2, 1, 1, 1}));
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -36,6 +37,17 @@ inline QString ConvertWithOffice(const QStringList& inputs, const QString& outDi
             missing += QStringLiteral("no PDF of %1\n").arg(in);
     }
     return missing;
+}
+
+// The number of pages of a PDF as poppler counts them; -1 when it cannot be read.
+inline int pdfPages(const QString& pdf)
+{
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {pdf});
+    info.waitForFinished(60000);
+    const auto m = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)"))
+                       .match(QString::fromUtf8(info.readAllStandardOutput()));
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
 }
 
 } // namespace varn::test

@@ -204,6 +204,8 @@ TEST_F(LexiconExportsTest, EveryExportOpensInLibreOffice)
         books << fill(which);
     QTemporaryDir pdf;
     EXPECT_EQ(ConvertWithOffice(books, pdf.path()).toStdString(), "");
+    for (const QString& book : books)   // small lists print on one page, one page wide
+        EXPECT_EQ(pdfPages(pdf.filePath(QFileInfo(book).completeBaseName() + u".pdf"_s)), 1) << book.toStdString();
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/OfficeConvert.h"
+
 #include <QGuiApplication>
 #include <QProcess>
 #include <QRegularExpression>
@@ -26,13 +28,6 @@ inline QString runTool(const QString& program, const QStringList& args)
     p.start(program, args);
     p.waitForFinished(60000);
     return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-inline int pdfPages(const QString& pdf)
-{
-    const auto m = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)"))
-                       .match(runTool(QStringLiteral("pdfinfo"), {pdf}));
-    return m.hasMatch() ? m.captured(1).toInt() : -1;
 }
 
 // One page of a PDF as poppler reads it, without white space (pdftotext breaks lines and
