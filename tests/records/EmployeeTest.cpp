@@ -23,27 +23,9 @@ protected:
                     {code, name, login, rights, pass});
     }
 
-    QString column(const QString& name, int col)
-    {
-        Recordset rs = db->openRecordset(u"SELECT * FROM 員工 WHERE 中文姓名 = ?"_s, {name});
-        return rs.recordCount() ? rs.text(col) : u"<none>"_s;
-    }
+    QString column(const QString& name, int col) { return cell(u"員工"_s, u"中文姓名"_s, name, col); }
 
     int employeeCount() { return db->openRecordset(u"SELECT count(*) FROM 員工"_s).value(0).toInt(); }
-
-    // A loaded register showing the employee (chosen in the list).
-    void choose(EmployeeRegister& reg, const QString& name)
-    {
-        reg.load();
-        reg.listByCode(QString());
-        for (int r = 1; r < reg.list().rows(); ++r) {
-            if (reg.list().textMatrix(r, 2) == name) {
-                ASSERT_TRUE(reg.selectRow(r));
-            }
-        }
-        ASSERT_EQ(reg.selectedName(), name);
-        prompts.clear();
-    }
 
     void typeNew(EmployeeRegister& reg, const QString& name, const QString& login)
     {
@@ -84,7 +66,7 @@ TEST_F(EmployeeTest, SignInNamesAreCheckedBeforeAnythingIsWritten)
     EXPECT_EQ(employeeCount(), 1);
 
     // Changing an employee: the reserved name is refused there too; the own name is fine.
-    choose(reg, u"王小明"_s);
+    chooseNamed(reg, u"王小明"_s);
     ASSERT_TRUE(reg.beginEdit());
     reg.form().setField(u"t3"_s, u"vArN"_s);
     EXPECT_FALSE(reg.save());
@@ -98,7 +80,7 @@ TEST_F(EmployeeTest, RightsAndPasswordAreNeverWrittenNorSearched)
 {
     addEmployee(u"A001"_s, u"王小明"_s, u"Ming"_s, 21, u"secret-pass"_s);
     EmployeeRegister reg;
-    choose(reg, u"王小明"_s);
+    chooseNamed(reg, u"王小明"_s);
     ASSERT_TRUE(reg.beginEdit());
     reg.form().setField(u"t19"_s, u"memo"_s);
     ASSERT_TRUE(reg.save());
@@ -127,7 +109,7 @@ TEST_F(EmployeeTest, PasswordChangeChecksTheStoredPasswordAndSignsInAtOnce)
 {
     addEmployee(u"A001"_s, u"王小明"_s, u"Ming"_s, 7);
     EmployeeRegister reg;
-    choose(reg, u"王小明"_s);
+    chooseNamed(reg, u"王小明"_s);
     ASSERT_TRUE(reg.openPasswordPanel());
 
     // (old, new, confirmation, message)
@@ -160,7 +142,7 @@ TEST_F(EmployeeTest, ThePanelNeverReportsAChangeThatWasNotStored)
 {
     addEmployee(u"A001"_s, u"王小明"_s, u"Ming"_s);
     EmployeeRegister reg;
-    choose(reg, u"王小明"_s);
+    chooseNamed(reg, u"王小明"_s);
     ASSERT_TRUE(reg.openPasswordPanel());
     db->execute(u"DELETE FROM 員工"_s);   // at another workstation
     EXPECT_FALSE(reg.changePassword(QString(), u"n"_s, u"n"_s));

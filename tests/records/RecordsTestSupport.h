@@ -48,11 +48,26 @@ protected:
         db->execute(QStringLiteral("INSERT INTO 客戶 VALUES (%1)").arg(marks.join(u',')), values);
     }
 
-    // Column `col` of the customer of that name, or "<none>" when there is no such row.
-    QString stored(const QString& name, int col)
+    // Column `col` of the row whose `key` is `value`, or "<none>" when there is no such row.
+    QString cell(const QString& table, const QString& key, const QString& value, int col)
     {
-        Recordset rs = db->openRecordset(QStringLiteral("SELECT * FROM 客戶 WHERE 客戶名稱 = ?"), {name});
+        Recordset rs = db->openRecordset(QStringLiteral("SELECT * FROM %1 WHERE %2 = ?").arg(table, key), {value});
         return rs.recordCount() ? rs.text(col) : QStringLiteral("<none>");
+    }
+    QString stored(const QString& name, int col) { return cell(QStringLiteral("客戶"), QStringLiteral("客戶名稱"), name, col); }
+
+    // A loaded register with the record of that name chosen in the full list.
+    template <typename Register> void chooseNamed(Register& reg, const QString& name)
+    {
+        reg.load();
+        reg.listByCode(QString());
+        for (int r = 1; r < reg.list().rows(); ++r) {
+            if (reg.list().textMatrix(r, 2) == name) {
+                ASSERT_TRUE(reg.selectRow(r));
+            }
+        }
+        ASSERT_EQ(reg.selectedName(), name);
+        prompts.clear();
     }
 
     int customerCount()

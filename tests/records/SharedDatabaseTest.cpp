@@ -6,6 +6,7 @@
 
 #include <QSet>
 
+#include <functional>
 #include <thread>
 #include <vector>
 
@@ -57,26 +58,22 @@ TEST_F(SharedDatabaseTest, WorkstationsAddingAtOnceGetDistinctCodes)
     EXPECT_TRUE(codes.contains(u"A%1"_s.arg(kStations * kAddsEach, 3, 10, QLatin1Char('0'))));
 }
 
-// Another workstation stores a customer under the same prefix the moment this one is
-// about to insert its own.
-struct AddBeforeInsert {
-    Database* other = nullptr;
-    bool tried = false;
-    bool otherStored = false;
+// Calls `onSql` with every statement the database starts while `body` runs: the moment
+// another workstation acts.
+struct StatementHook {
+    std::function<void(const QString&)> onSql;
 
-    static int onStatement(unsigned, void* context, void*, void* sqlText)
+    static int call(unsigned, void* context, void*, void* sqlText)
     {
-        auto* self = static_cast<AddBeforeInsert*>(context);
-        if (self->tried || !QString::fromUtf8(static_cast<const char*>(sqlText)).startsWith(u"INSERT"_s))
-            return 0;
-        self->tried = true;
-        try {
-            self->other->execute(u"INSERT INTO 客戶 (客戶編號, 客戶名稱) VALUES ('A001', 'Apex')"_s);
-            self->otherStored = true;
-        } catch (const DbError&) {
-            // It has to wait for this workstation's add to end.
-        }
+        static_cast<StatementHook*>(context)->onSql(QString::fromUtf8(static_cast<const char*>(sqlText)));
         return 0;
+    }
+    bool run(Database& db, const std::function<bool()>& body)
+    {
+        sqlite3_trace_v2(db.handle(), SQLITE_TRACE_STMT, &call, this);
+        const bool result = body();
+        sqlite3_trace_v2(db.handle(), 0, nullptr, nullptr);
+        return result;
     }
 };
 
@@ -88,14 +85,23 @@ TEST_F(SharedDatabaseTest, NoOtherRecordTakesTheCodeBetweenItsReckoningAndTheIns
     ASSERT_TRUE(reg.beginAdd());
     reg.form().setField(u"t2"_s, u"Acme"_s);
 
-    AddBeforeInsert race{other.get()};
-    sqlite3_trace_v2(db->handle(), SQLITE_TRACE_STMT, &AddBeforeInsert::onStatement, &race);
-    const bool saved = reg.save();
-    sqlite3_trace_v2(db->handle(), 0, nullptr, nullptr);
-    ASSERT_TRUE(race.tried);
-
+    // Another workstation stores a customer under the same prefix as this one inserts.
+    bool tried = false, otherStored = false;
+    StatementHook race{[&](const QString& sql) {
+        if (tried || !sql.startsWith(u"INSERT"_s))
+            return;
+        tried = true;
+        try {
+            other->execute(u"INSERT INTO 客戶 (客戶編號, 客戶名稱) VALUES ('A001', 'Apex')"_s);
+            otherStored = true;
+        } catch (const DbError&) {
+            // It has to wait for this workstation's add to end.
+        }
+    }};
+    const bool saved = race.run(*db, [&] { return reg.save(); });
+    ASSERT_TRUE(tried);
     EXPECT_TRUE(saved) << prompts.lastMessageText().toStdString();
-    EXPECT_FALSE(race.otherStored);
+    EXPECT_FALSE(otherStored);
     EXPECT_EQ(stored(u"Acme"_s, 0), u"A001"_s);
 }
 
@@ -121,27 +127,6 @@ TEST_F(SharedDatabaseTest, ANewDatabaseRefusesASecondRecordWithTheSameCode)
     }
 }
 
-// Another workstation takes the database for itself the moment this one, having stored a
-// record, starts to read its list again.
-struct LockAfterCommit {
-    Database* other = nullptr;
-    bool committed = false;
-    bool locked = false;
-
-    static int onStatement(unsigned, void* context, void*, void* sqlText)
-    {
-        auto* self = static_cast<LockAfterCommit*>(context);
-        const QString sql = QString::fromUtf8(static_cast<const char*>(sqlText));
-        if (sql.startsWith(u"COMMIT"_s)) {
-            self->committed = true;
-        } else if (self->committed && !self->locked && sql.startsWith(u"SELECT"_s)) {
-            self->other->execute(u"BEGIN EXCLUSIVE"_s);
-            self->locked = true;
-        }
-        return 0;
-    }
-};
-
 TEST_F(SharedDatabaseTest, ARecordSavedWhileTheListCannotBeReadAgainIsReportedAsSaved)
 {
     std::unique_ptr<Database> other = Database::open(path());
@@ -151,12 +136,20 @@ TEST_F(SharedDatabaseTest, ARecordSavedWhileTheListCannotBeReadAgainIsReportedAs
     ASSERT_TRUE(reg.beginAdd());
     reg.form().setField(u"t2"_s, u"Acme"_s);
 
+    // Another workstation takes the database the moment this one, having stored the
+    // record, starts to read its list again.
     db->setBusyTimeout(50);
-    LockAfterCommit lock{other.get()};
-    sqlite3_trace_v2(db->handle(), SQLITE_TRACE_STMT, &LockAfterCommit::onStatement, &lock);
-    const bool saved = reg.save();
-    sqlite3_trace_v2(db->handle(), 0, nullptr, nullptr);
-    ASSERT_TRUE(lock.locked);
+    bool committed = false, locked = false;
+    StatementHook lock{[&](const QString& sql) {
+        if (sql.startsWith(u"COMMIT"_s)) {
+            committed = true;
+        } else if (committed && !locked && sql.startsWith(u"SELECT"_s)) {
+            other->execute(u"BEGIN EXCLUSIVE"_s);
+            locked = true;
+        }
+    }};
+    const bool saved = lock.run(*db, [&] { return reg.save(); });
+    ASSERT_TRUE(locked);
     other->execute(u"ROLLBACK"_s);
 
     EXPECT_TRUE(saved);
