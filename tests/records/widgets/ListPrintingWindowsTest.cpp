@@ -153,14 +153,6 @@ TEST_F(ListPrintingWindowsTest, ColumnChooserRefusesWhatItCannotDo)
     QTest::mouseClick(prt.cmdDn, Qt::LeftButton);
     EXPECT_EQ(prompts.lastMessageText(), u"請先選取 再行調整順序"_s);
     EXPECT_TRUE(savedBooks().isEmpty());
-
-    // 移除 puts a column back at the end of all columns.
-    select(prt.lstOr, {u"廠商編號"_s});
-    QTest::mouseClick(prt.cmAd, Qt::LeftButton);
-    prt.lstTa->setCurrentRow(0);
-    QTest::mouseClick(prt.cmMv, Qt::LeftButton);
-    EXPECT_EQ(texts(prt.lstOr).last(), u"廠商編號"_s);
-    EXPECT_EQ(prt.lstTa->count(), 0);
 }
 
 } // namespace
