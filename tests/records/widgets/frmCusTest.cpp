@@ -43,6 +43,15 @@ protected:
         return w;
     }
 
+    // The window from the menu with a new record begun.
+    frmCus* adding()
+    {
+        frmCus* w = openFromMenu();
+        if (w)
+            QTest::mouseClick(w->cmdAdd, Qt::LeftButton);
+        return w;
+    }
+
     template <typename T = QLineEdit> static T* child(QWidget* w, const char* name)
     {
         return w->findChild<T*>(QString::fromLatin1(name));
@@ -86,9 +95,8 @@ TEST_F(frmCusTest, FromTheMenuANewUserAddsACustomer)
 
 TEST_F(frmCusTest, OnlyACountyPickedFromTheListFillsAreaCodesAndEnterMovesOneFieldOn)
 {
-    frmCus* w = openFromMenu();
+    frmCus* w = adding();
     ASSERT_NE(w, nullptr);
-    QTest::mouseClick(w->cmdAdd, Qt::LeftButton);
     child(w, "t2")->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     EXPECT_EQ(QApplication::focusWidget(), child(w, "t3"));
@@ -125,9 +133,8 @@ TEST_F(frmCusTest, OnlyACountyPickedFromTheListFillsAreaCodesAndEnterMovesOneFie
 
 TEST_F(frmCusTest, EnterAndCtrlEnterStartANewLineInTheMemo)
 {
-    frmCus* w = openFromMenu();
+    frmCus* w = adding();
     ASSERT_NE(w, nullptr);
-    QTest::mouseClick(w->cmdAdd, Qt::LeftButton);
     auto* memo = child<QPlainTextEdit>(w, "T35");
     memo->setFocus();
     QTest::keyClicks(memo, u"a"_s);
