@@ -3,6 +3,7 @@
 // set-up from the shipped Xp.ini, the widest values, the most columns), converted to PDF in
 // one run and read back page by page.
 
+#include "platform/report/ReportTestSupport.h"
 #include "shared/setup/XpDefaults.h"
 #include "platform/workbook/Workbook.h"
 
@@ -21,34 +22,22 @@
 namespace varn {
 namespace {
 
+using test::pdfPages;
+using test::runTool;
+
 QString templatePath(const QString& relative)
 {
     return QStringLiteral(VARN_BINARY_DIR "/templates/") + relative;
-}
-
-QString run(const QString& program, const QStringList& args)
-{
-    QProcess p;
-    p.start(program, args);
-    if (!p.waitForFinished(60000))
-        return {};
-    return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 // The texts of one page without any white space, so that "聯 絡 人" reads 聯絡人 and
 // pdftotext's line breaking does not matter.
 QString pageText(const QString& pdf, int page)
 {
-    QString text = run(QStringLiteral("pdftotext"), {QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
+    QString text = runTool(QStringLiteral("pdftotext"), {QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
                                                      QString::number(page), pdf, QStringLiteral("-")});
     text.remove(QRegularExpression(QStringLiteral("[\\s\\x{3000}]")));
     return text;
-}
-
-int pageCount(const QString& pdf)
-{
-    const auto m = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(run(QStringLiteral("pdfinfo"), {pdf}));
-    return m.hasMatch() ? m.captured(1).toInt() : -1;
 }
 
 // How far right the words of a page reach, and the page's width, in points.
@@ -59,7 +48,7 @@ struct RightEdge {
 
 RightEdge rightEdge(const QString& pdf, int page)
 {
-    const QString html = run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-f"),
+    const QString html = runTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-f"),
                                                            QString::number(page), QStringLiteral("-l"),
                                                            QString::number(page), pdf, QStringLiteral("-")});
     RightEdge edge;
@@ -294,7 +283,7 @@ protected:
         ASSERT_TRUE(s_problem.isEmpty()) << s_problem.toStdString();
         const QString file = pdf(c.name);
         ASSERT_TRUE(QFile::exists(file)) << c.name.toStdString() << " was not converted";
-        EXPECT_EQ(pageCount(file), c.pages) << c.name.toStdString();
+        EXPECT_EQ(pdfPages(file), c.pages) << c.name.toStdString();
         for (size_t p = 0; p < c.texts.size(); ++p) {
             const QString text = pageText(file, static_cast<int>(p) + 1);
             for (const QString& expected : c.texts[p])

@@ -27,16 +27,6 @@ DetailRow row(const QString& tre, const char* name, double top, const char* rem 
     return d;
 }
 
-// Columns A and B of every row of the first blocks, "A|B" (footer rows 13-14, 20-21, 27-28
-// included, so that anything planned there shows).
-QStringList lines(const DetailPlan& p, int lastRow)
-{
-    QStringList out;
-    for (int r = 8; r <= lastRow; ++r)
-        out << p.textAt(r, 1) + u'|' + p.textAt(r, 2);
-    return out;
-}
-
 // Every planned cell lies on an output row of a block the plan prepares.
 void expectInsideBlocks(const DetailPlan& p, const std::string& where)
 {
@@ -123,7 +113,7 @@ TEST(PagedPlanTest, EveryGroupStartsABlockOfItsOwnWithItsHeadingsItemsAndSubtota
         const DetailPlan p = c.byArea ? PlanAreaPages(c.rows, {}, detail) : PlanTypePages(c.rows, {}, detail);
         EXPECT_EQ(p.block, CellRange::fromText(u"A8:J14")) << where;
         EXPECT_EQ(p.blocks, c.blocks) << where;
-        EXPECT_EQ(lines(p, 7 + int(c.lines.size())), c.lines) << where;
+        EXPECT_EQ(ColumnsAB(p, 7 + int(c.lines.size())), c.lines) << where;
         for (const auto& [r, amount] : c.subtotals) {
             EXPECT_EQ(p.textAt(r, 2), u"小計"_s) << where << " row " << r;
             EXPECT_EQ(p.textAt(r, 6), QString::fromUtf8(amount)) << where << " row " << r;

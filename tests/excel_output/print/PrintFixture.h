@@ -3,6 +3,7 @@
 #include "excel_output/PlanTestSupport.h"
 #include "excel_output/PrintCommandRunner.h"
 #include "platform/db/Database.h"
+#include "platform/report/ReportTestSupport.h"
 #include "platform/ui/ScriptedPrompter.h"
 #include "platform/workbook/XlsxTestSupport.h"
 #include "quotation/Quotation.h"
@@ -17,6 +18,7 @@
 #include <QGuiApplication>
 #include <QJsonArray>
 #include <QTemporaryDir>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -121,6 +123,24 @@ protected:
         QFile f(file);
         return f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256)
                                            : QByteArray();
+    }
+    // Converts the files to PDF in one LibreOffice run with its own profile; "" when it worked.
+    QString toPdf(const QStringList& files)
+    {
+        QProcess soffice;
+        soffice.start(u"soffice"_s, QStringList{u"-env:UserInstallation="_s
+                                                    + QUrl::fromLocalFile(dir.filePath(u"profile"_s)).toString(),
+                                                u"--headless"_s, u"--convert-to"_s, u"pdf"_s, u"--outdir"_s,
+                                                dir.filePath(u"pdf"_s)} + files);
+        if (!soffice.waitForStarted(20000))
+            return u"soffice is needed: "_s + soffice.errorString();
+        if (!soffice.waitForFinished(300000) || soffice.exitCode() != 0)
+            return u"soffice failed: "_s + QString::fromUtf8(soffice.readAllStandardError());
+        return {};
+    }
+    QString pdfOf(const QString& xlsx) const
+    {
+        return dir.filePath(u"pdf/"_s + QFileInfo(xlsx).completeBaseName() + u".pdf"_s);
     }
     QStringList savedFiles() const
     {

@@ -1,11 +1,7 @@
 #include "PrintFixture.h"
 
 #include "excel_output/PlanTestSupport.h"
-#include "platform/report/ReportTestSupport.h"
 #include "platform/workbook/Workbook.h"
-
-#include <QProcess>
-#include <QUrl>
 
 using namespace varn;
 using namespace varn::test;
@@ -226,14 +222,7 @@ TEST_F(PrintLayoutsTest, LibreOfficePrintsThePlannedPages)
     load(TwoAreas());
     const QStringList files = manyFiles + QStringList{printed("mPwc"), printed("mPnw"), printed("mPs")};
 
-    const QString pdfDir = dir.filePath(u"pdf"_s);
-    const QString profile = QUrl::fromLocalFile(dir.filePath(u"profile"_s)).toString();
-    QProcess soffice;
-    soffice.start(u"soffice"_s, QStringList{u"-env:UserInstallation="_s + profile, u"--headless"_s, u"--convert-to"_s,
-                                            u"pdf"_s, u"--outdir"_s, pdfDir} + files);
-    ASSERT_TRUE(soffice.waitForStarted(20000)) << "soffice is needed: " << soffice.errorString().toStdString();
-    ASSERT_TRUE(soffice.waitForFinished(300000));
-    ASSERT_EQ(soffice.exitCode(), 0) << soffice.readAllStandardError().toStdString();
+    ASSERT_EQ(toPdf(files), QString());
     // Per file: pages, then a text each page must (+) or must not (-) show.
     const std::vector<std::pair<int, QStringList>> expected = {
         {6, {"-1 總價合計", "+2 總價合計:新台幣貳萬捌仟元整(未稅)", "+6 區28"}},   // 28 × 4 detail rows, 30 a page
@@ -243,7 +232,7 @@ TEST_F(PrintLayoutsTest, LibreOfficePrintsThePlannedPages)
         {1, {"+1 元整(含稅)", "+1 NT:$"}},
     };
     for (size_t f = 0; f < expected.size(); ++f) {
-        const QString pdf = pdfDir + u'/' + QFileInfo(files[qsizetype(f)]).completeBaseName() + u".pdf"_s;
+        const QString pdf = pdfOf(files[qsizetype(f)]);
         EXPECT_EQ(pdfPages(pdf), expected[f].first) << files[qsizetype(f)].toStdString();
         for (const QString& check : expected[f].second) {
             const QString text = pdfText(pdf, check.mid(1, 1).toInt());
