@@ -8,7 +8,6 @@
 
 #include <QFile>
 #include <QJsonArray>
-#include <QRegularExpression>
 #include <QSet>
 
 #include <cmath>
@@ -60,6 +59,21 @@ const std::vector<QuotationCase>& quotationCases()
     return cases;
 }
 
+// Each sheet of each quotation template as openpyxl reads it, with its case and a name for messages.
+template <typename Check>
+void forEachSheet(Check check)
+{
+    for (const auto& c : quotationCases()) {
+        const QJsonObject book = test::ReadWithOpenpyxl(templatePath(c.file));
+        ASSERT_EQ(book.value("sheets").toArray().size(), static_cast<qsizetype>(c.sheets.size())) << c.file.toStdString();
+        for (size_t s = 0; s < c.sheets.size(); ++s) {
+            const QJsonObject sheet = test::SheetOf(book, static_cast<int>(s) + 1);
+            check(book, static_cast<int>(s) + 1, sheet, c.sheets[s],
+                  c.file.toStdString() + " " + sheet.value("name").toString().toStdString());
+        }
+    }
+}
+
 TEST(ShippedXpIni, Holds32CrlfLinesOfTheDefaultRanges)
 {
     QFile file(templatePath("Xp.ini"));
@@ -88,72 +102,55 @@ TEST(QuotationTemplates, PassTheTemplateCheckWithTheShippedRanges)
 
 TEST(QuotationTemplates, HeaderRowsHoldEveryPlaceholderInsideTheVariableRange)
 {
-    static const QRegularExpression placeholder(QStringLiteral("#[^#\\s]+#"));
-    for (const auto& c : quotationCases()) {
-        const QJsonObject book = test::ReadWithOpenpyxl(templatePath(c.file));
-        for (size_t s = 0; s < c.sheets.size(); ++s) {
-            const CellRange range = CellRange::fromText(c.sheets[s].variableRange);
-            const QJsonObject cells = test::SheetOf(book, static_cast<int>(s) + 1).value("cells").toObject();
-            QSet<QString> found;
-            for (auto it = cells.begin(); it != cells.end(); ++it) {
-                const QString text = it.value().toObject().value("value").toString();
-                if (!text.contains(u'#'))
-                    continue;
-                const CellRef ref = CellRef::fromText(it.key());
-                EXPECT_TRUE(range.contains(ref.row, ref.column)) << c.file.toStdString() << " " << it.key().toStdString();
-                // Read from the left so that "#年#/#月#" gives #年# and #月#, as the replacement does.
-                for (const QString& p : kPlaceholders)
-                    if (text.contains(p))
-                        found.insert(p);
-            }
+    forEachSheet([](const QJsonObject&, int, const QJsonObject& sheet, const SheetCase& sc, const std::string& where) {
+        const CellRange range = CellRange::fromText(sc.variableRange);
+        const QJsonObject cells = sheet.value("cells").toObject();
+        QSet<QString> found;
+        for (auto it = cells.begin(); it != cells.end(); ++it) {
+            const QString text = it.value().toObject().value("value").toString();
+            if (!text.contains(u'#'))
+                continue;
+            const CellRef ref = CellRef::fromText(it.key());
+            EXPECT_TRUE(range.contains(ref.row, ref.column)) << where << " " << it.key().toStdString();
+            // Read from the left so that "#年#/#月#" gives #年# and #月#, as the replacement does.
             for (const QString& p : kPlaceholders)
-                EXPECT_TRUE(found.contains(p)) << c.file.toStdString() << " lacks " << p.toStdString();
+                if (text.contains(p))
+                    found.insert(p);
         }
-    }
+        for (const QString& p : kPlaceholders)
+            EXPECT_TRUE(found.contains(p)) << where << " lacks " << p.toStdString();
+    });
 }
 
 // What a template shows must lie where the engines print: inside the print area's columns
 // and the rows of the header and the first page block.
 TEST(QuotationTemplates, EveryTextAndMergedAreaLiesInsideThePrintRanges)
 {
-    for (const auto& c : quotationCases()) {
-        const QJsonObject book = test::ReadWithOpenpyxl(templatePath(c.file));
-        for (size_t s = 0; s < c.sheets.size(); ++s) {
-            const QString last = c.sheets[s].lastColumn;
-            const CellRange printed = CellRange::fromText(QStringLiteral("A1:%1%2").arg(last).arg(39));
-            const QJsonObject sheet = test::SheetOf(book, static_cast<int>(s) + 1);
-            const std::string where = c.file.toStdString() + " " + sheet.value("name").toString().toStdString();
-            const QJsonObject cells = sheet.value("cells").toObject();
-            for (auto it = cells.begin(); it != cells.end(); ++it) {
-                if (it.value().toObject().value("value").toString().isEmpty())
-                    continue;
-                const CellRef ref = CellRef::fromText(it.key());
-                EXPECT_TRUE(printed.contains(ref.row, ref.column)) << where << " " << it.key().toStdString();
-            }
-            for (const QJsonValue& merge : sheet.value("merges").toArray()) {
-                const CellRange area = CellRange::fromText(merge.toString());
-                EXPECT_TRUE(printed.contains(area)) << where << " " << merge.toString().toStdString();
-            }
+    forEachSheet([](const QJsonObject&, int, const QJsonObject& sheet, const SheetCase& sc, const std::string& where) {
+        const CellRange printed = CellRange::fromText(QStringLiteral("A1:%1%2").arg(sc.lastColumn).arg(39));
+        const QJsonObject cells = sheet.value("cells").toObject();
+        for (auto it = cells.begin(); it != cells.end(); ++it) {
+            if (it.value().toObject().value("value").toString().isEmpty())
+                continue;
+            const CellRef ref = CellRef::fromText(it.key());
+            EXPECT_TRUE(printed.contains(ref.row, ref.column)) << where << " " << it.key().toStdString();
         }
-    }
+        for (const QJsonValue& merge : sheet.value("merges").toArray()) {
+            const CellRange area = CellRange::fromText(merge.toString());
+            EXPECT_TRUE(printed.contains(area)) << where << " " << merge.toString().toStdString();
+        }
+    });
 }
 
 TEST(QuotationTemplates, HeadingsNameTheColumnsTheEnginesWrite)
 {
-    for (const auto& c : quotationCases()) {
-        const QJsonObject book = test::ReadWithOpenpyxl(templatePath(c.file));
-        ASSERT_EQ(book.value("sheets").toArray().size(), static_cast<qsizetype>(c.sheets.size())) << c.file.toStdString();
-        for (size_t s = 0; s < c.sheets.size(); ++s) {
-            const SheetCase& sc = c.sheets[s];
-            const QJsonObject sheet = test::SheetOf(book, static_cast<int>(s) + 1);
-            EXPECT_EQ(sheet.value("name").toString(), sc.name);
-            for (int col = 0; col < sc.headings.size(); ++col) {
-                const QString ref = ColumnLetters(col + 1) + QStringLiteral("7");
-                const QString value = test::CellOf(book, static_cast<int>(s) + 1, ref).value("value").toString();
-                EXPECT_EQ(value, sc.headings[col]) << c.file.toStdString() << " " << ref.toStdString();
-            }
+    forEachSheet([](const QJsonObject& book, int s, const QJsonObject& sheet, const SheetCase& sc, const std::string& where) {
+        EXPECT_EQ(sheet.value("name").toString(), sc.name);
+        for (int col = 0; col < sc.headings.size(); ++col) {
+            const QString ref = ColumnLetters(col + 1) + QStringLiteral("7");
+            EXPECT_EQ(test::CellOf(book, s, ref).value("value").toString(), sc.headings[col]) << where << " " << ref.toStdString();
         }
-    }
+    });
 }
 
 // Pixels of a column of the given stored width, with the default font's 7-pixel digits.
@@ -165,41 +162,36 @@ double columnPoints(double width)
 TEST(QuotationTemplates, TheHeaderAndOnePageBlockFitOneA4PageAt100Percent)
 {
     const double a4Width = 8.27 * 72, a4Height = 11.69 * 72;
-    for (const auto& c : quotationCases()) {
-        const QJsonObject book = test::ReadWithOpenpyxl(templatePath(c.file));
-        for (size_t s = 0; s < c.sheets.size(); ++s) {
-            const QJsonObject sheet = test::SheetOf(book, static_cast<int>(s) + 1);
-            const std::string where = c.file.toStdString() + " " + sheet.value("name").toString().toStdString();
-            EXPECT_EQ(sheet.value("paperSize").toInt(), 9) << where;
-            EXPECT_FALSE(sheet.value("fitToPage").toBool()) << where;
-            EXPECT_EQ(sheet.value("printTitleRows").toString(), QStringLiteral("$1:$7")) << where;
-            const QString columns = QStringLiteral("$A:$") + c.sheets[s].lastColumn;
-            EXPECT_EQ(sheet.value("printTitleCols").toString(), columns) << where;
-            EXPECT_EQ(sheet.value("printArea").toArray(), QJsonArray{columns}) << where;
+    forEachSheet([&](const QJsonObject&, int, const QJsonObject& sheet, const SheetCase& sc, const std::string& where) {
+        EXPECT_EQ(sheet.value("paperSize").toInt(), 9) << where;
+        EXPECT_FALSE(sheet.value("fitToPage").toBool()) << where;
+        EXPECT_EQ(sheet.value("printTitleRows").toString(), QStringLiteral("$1:$7")) << where;
+        const QString columns = QStringLiteral("$A:$") + sc.lastColumn;
+        EXPECT_EQ(sheet.value("printTitleCols").toString(), columns) << where;
+        EXPECT_EQ(sheet.value("printArea").toArray(), QJsonArray{columns}) << where;
 
-            const int lastColumn = ColumnNumber(c.sheets[s].lastColumn).value();
-            double width = 0;
-            const QJsonObject cols = sheet.value("cols").toObject();
-            for (auto it = cols.begin(); it != cols.end(); ++it) {
-                const QJsonObject dim = it.value().toObject();
-                if (dim.value("hidden").toBool())
-                    continue;
-                for (int col = dim.value("min").toInt(); col <= std::min(dim.value("max").toInt(), lastColumn); ++col)
-                    width += columnPoints(dim.value("width").toDouble());
-            }
-            const QJsonArray margins = sheet.value("margins").toArray();
-            EXPECT_LE(width, a4Width - (margins[0].toDouble() + margins[1].toDouble()) * 72) << where;
-
-            double height = 0;
-            const QJsonObject rows = sheet.value("rows").toObject();
-            for (int r = 1; r <= 39; ++r) {
-                const QJsonObject row = rows.value(QString::number(r)).toObject();
-                EXPECT_TRUE(row.value("custom").toBool()) << where << " row " << r;
-                height += row.value("height").toDouble();
-            }
-            EXPECT_LE(height, a4Height - (margins[2].toDouble() + margins[3].toDouble()) * 72) << where;
+        const int lastColumn = ColumnNumber(sc.lastColumn).value();
+        double width = 0;
+        const QJsonObject cols = sheet.value("cols").toObject();
+        for (auto it = cols.begin(); it != cols.end(); ++it) {
+            const QJsonObject dim = it.value().toObject();
+            if (dim.value("hidden").toBool())
+                continue;
+            for (int col = dim.value("min").toInt(); col <= std::min(dim.value("max").toInt(), lastColumn); ++col)
+                width += columnPoints(dim.value("width").toDouble());
         }
-    }
+        const QJsonArray margins = sheet.value("margins").toArray();
+        EXPECT_LE(width, a4Width - (margins[0].toDouble() + margins[1].toDouble()) * 72) << where;
+
+        double height = 0;
+        const QJsonObject rows = sheet.value("rows").toObject();
+        for (int r = 1; r <= 39; ++r) {
+            const QJsonObject row = rows.value(QString::number(r)).toObject();
+            EXPECT_TRUE(row.value("custom").toBool()) << where << " row " << r;
+            height += row.value("height").toDouble();
+        }
+        EXPECT_LE(height, a4Height - (margins[2].toDouble() + margins[3].toDouble()) * 72) << where;
+    });
 }
 
 TEST(QuotationTemplates, EstimateDetailsHideTheCostColumns)
