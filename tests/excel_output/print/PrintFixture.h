@@ -5,6 +5,7 @@
 #include "platform/db/Database.h"
 #include "platform/report/ReportTestSupport.h"
 #include "platform/ui/ScriptedPrompter.h"
+#include "platform/workbook/Workbook.h"
 #include "platform/workbook/XlsxTestSupport.h"
 #include "quotation/Quotation.h"
 #include "quotation/VrnFile.h"
@@ -123,6 +124,30 @@ protected:
         QFile f(file);
         return f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256)
                                            : QByteArray();
+    }
+    // A copy of the layout's template with markers in the first footer row of each sheet.
+    QString markedTemplate(const QString& command)
+    {
+        const QString out = dir.filePath(u"tpl/"_s + FindPrintCommand(command)->templateFile);
+        if (QFile::exists(out))
+            return out;
+        QDir().mkpath(dir.filePath(u"tpl"_s));
+        Workbook book = Workbook::open(templateOf(command));
+        book.worksheet(1).setText(18, 1, u"首頁頁尾"_s);
+        book.worksheet(2).setText(13, 1, u"明細頁尾"_s);
+        book.saveAs(out);
+        return out;
+    }
+    // The one dialog a print asks: where to save, in the template's folder.
+    void expectOneOutputDialog(const QString& command)
+    {
+        const auto opened = prompts.asked(PromptKind::OpenFile);
+        ASSERT_EQ(opened.size(), 1u) << command.toStdString();
+        EXPECT_EQ((QStringList{opened[0].title, opened[0].filter, opened[0].fileName,
+                               QDir(opened[0].startFolder).absolutePath()}),
+                  (QStringList{u"輸出檔案"_s, u"MS Excel Files (*.xlsx)"_s, FindPrintCommand(command)->templateFile,
+                               QFileInfo(templateOf(command)).absolutePath()}))
+            << command.toStdString();
     }
     // Converts the files to PDF in one LibreOffice run with its own profile; "" when it worked.
     QString toPdf(const QStringList& files)

@@ -1,7 +1,6 @@
 #include "PrintFixture.h"
 
 #include "excel_output/PlanTestSupport.h"
-#include "platform/workbook/Workbook.h"
 
 using namespace varn;
 using namespace varn::test;
@@ -16,19 +15,6 @@ protected:
         const QString saved = print(QString::fromLatin1(command), templateOf(QString::fromLatin1(command)));
         EXPECT_FALSE(saved.isEmpty()) << command << ": " << prompts.lastMessageText().toStdString();
         return saved;
-    }
-    // A copy of the layout's template with markers in the first footer row of each sheet.
-    QString markedTemplate(const QString& command)
-    {
-        const QString out = dir.filePath(u"tpl/"_s + FindPrintCommand(command)->templateFile);
-        if (QFile::exists(out))
-            return out;
-        QDir().mkpath(dir.filePath(u"tpl"_s));
-        Workbook book = Workbook::open(templateOf(command));
-        book.worksheet(1).setText(18, 1, u"首頁頁尾"_s);
-        book.worksheet(2).setText(13, 1, u"明細頁尾"_s);
-        book.saveAs(out);
-        return out;
     }
 };
 
@@ -74,13 +60,7 @@ TEST_F(PrintLayoutsTest, EveryTwoSheetLayoutFillsASavedCopyOfItsTemplate)
         EXPECT_EQ(digest(tpl), before) << where;
         EXPECT_EQ(QFileInfo(saved).absolutePath(), QFileInfo(dir.path()).absoluteFilePath()) << where;
         EXPECT_TRUE(QFileInfo(saved).fileName().startsWith(QFileInfo(tpl).completeBaseName() + u'_')) << where;
-        const auto opened = prompts.asked(PromptKind::OpenFile);
-        ASSERT_EQ(opened.size(), 1u) << where;
-        EXPECT_EQ((QStringList{opened[0].title, opened[0].filter, opened[0].fileName,
-                               QDir(opened[0].startFolder).absolutePath()}),
-                  (QStringList{u"輸出檔案"_s, u"MS Excel Files (*.xlsx)"_s, FindPrintCommand(name)->templateFile,
-                               QFileInfo(templateOf(name)).absolutePath()}))
-            << where;
+        expectOneOutputDialog(name);
 
         // Cover: the first group, the footers kept, the totals block at the foot of page 2.
         const QJsonObject book = ReadWithOpenpyxl(saved);
