@@ -229,13 +229,25 @@ QString PrintExcelCover(const PrintJob& job, const TwoSheetLayout& layout)
         prompter().inform(QStringLiteral("統計資料庫 sta.mdb 無法開啟\n無法列印"), PromptIcon::Warning);
         return {};
     }
+    // Whatever a step throws ends this print only: the busy indicator closes with its scope,
+    // nothing is saved, and the user is told what failed.
+    auto unexpected = [](const QString& step, const char* what) {
+        prompter().inform(QStringLiteral("%1：程式發生未預期的錯誤（%2），未產生檔案").arg(step, QString::fromLocal8Bit(what)),
+                          PromptIcon::Critical);
+        return QString();
+    };
     CoverPrint print(job, layout);
+    const QString preparing = QStringLiteral("列印資料無法準備");
     try {
         BusyScope busy(QStringLiteral("列印資料準備中…"));
         print.prepare();
     } catch (const DbError& e) {
-        prompter().inform(QStringLiteral("列印資料無法準備：%1").arg(e.description()), PromptIcon::Critical);
+        prompter().inform(QStringLiteral("%1：%2").arg(preparing, e.description()), PromptIcon::Critical);
         return {};
+    } catch (const std::exception& e) {
+        return unexpected(preparing, e.what());
+    } catch (...) {
+        return unexpected(preparing, "?");
     }
 
     FileRequest request;
@@ -249,22 +261,28 @@ QString PrintExcelCover(const PrintJob& job, const TwoSheetLayout& layout)
         return {};
     }
 
+    const QString printing = QStringLiteral("無法列印 %1").arg(QDir::toNativeSeparators(*picked));
     QString saved;
     try {
         BusyScope busy(QStringLiteral("列印中…"));
         print.plan(*picked);
+        if (const QString tooLong = CheckSheetPages(print.coverPages(), print.detailPages()); !tooLong.isEmpty())
+            throw PrintPlanError(tooLong);
         print.fill();
         saved = print.save();
     } catch (const WorkbookError& e) {
         prompter().inform(QStringLiteral("無法列印：%1").arg(e.message()), PromptIcon::Critical);
         return {};
     } catch (const PrintPlanError& e) {
-        prompter().inform(QStringLiteral("無法列印 %1：%2").arg(QDir::toNativeSeparators(*picked), e.message()),
-                          PromptIcon::Critical);
+        prompter().inform(QStringLiteral("%1：%2").arg(printing, e.message()), PromptIcon::Critical);
         return {};
     } catch (const DbError& e) {
         prompter().inform(QStringLiteral("無法列印：統計資料庫錯誤 %1").arg(e.description()), PromptIcon::Critical);
         return {};
+    } catch (const std::exception& e) {
+        return unexpected(printing, e.what());
+    } catch (...) {
+        return unexpected(printing, "?");
     }
     DeliverSavedWorkbook(saved);
     return saved;

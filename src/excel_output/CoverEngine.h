@@ -75,8 +75,8 @@ private:
 // the statistics rebuilt and numbered, the header values taken, the dialog "輸出檔案" for
 // the template to fill, then the placeholders, the cover, the detail sheet and the page
 // set-up laid out and written into a copy that is saved in the user's working folder and
-// opened in the spreadsheet program. Every failure is told through the prompter and
-// nothing is saved then. Returns the saved file, or empty.
+// opened in the spreadsheet program. Every failure, any exception included, is
+// told through the prompter and nothing is saved then. Returns the saved file, or empty.
 QString PrintExcelCover(const PrintJob& job, const TwoSheetLayout& layout = {});
 
 } // namespace varn

@@ -3,7 +3,9 @@
 #include "platform/workbook/Workbook.h"
 
 #include <QFileInfo>
+#include <QLocale>
 
+#include <algorithm>
 #include <optional>
 
 namespace varn {
@@ -12,36 +14,64 @@ namespace {
 
 const char* const kRangeNames[] = {"表頭範圍", "變數範圍", "輸出範圍", "頁尾範圍"};
 
+// "首頁設定的輸出範圍" for the range whose first Xp.ini line is `first`.
+QString frameOf(int first)
+{
+    return QStringLiteral("%1的%2").arg(first <= 16 ? QStringLiteral("首頁設定") : QStringLiteral("明細設定"),
+                                       QString::fromUtf8(kRangeNames[((first - 1) % 16) / 4]));
+}
+
+QString linesOf(int first)
+{
+    return QStringLiteral("Xp.ini 第 %1 到 %2 行").arg(first).arg(first + 3);
+}
+
 struct RangeCheck {
     std::optional<CellRange> range;
     QString problem;
+    bool wellFormed = false;   // letters and row numbers as the engines need them, in any order
 };
 
 // The range of Xp.ini lines first..first+3 (1-based): column letters must be one letter
-// A-Z, because the engines count a column by its first character.
-RangeCheck readRange(const QStringList& xp, int first, const QString& group, int which)
+// A-Z, because the engines count a column by its first character; rows are digits alone,
+// because they also stand as typed in the print titles.
+RangeCheck readRange(const QStringList& xp, int first)
 {
-    const QString where = QStringLiteral("%1的%2（Xp.ini 第 %3 到 %4 行）")
-                              .arg(group, QString::fromUtf8(kRangeNames[which]))
-                              .arg(first)
-                              .arg(first + 3);
     int columns[2];
     int rows[2];
     for (int k = 0; k < 2; ++k) {
-        const QString col = xp[first - 1 + 2 * k];
-        const QString row = xp[first + 2 * k];
+        const int line = first + 2 * k;
+        const QString col = xp.value(line - 1);
+        const QString row = xp.value(line);
         if (col.size() != 1 || col[0] < u'A' || col[0] > u'Z')
-            return {std::nullopt, QStringLiteral("%1：欄「%2」必須是 A 到 Z 的一個大寫字母").arg(where, col)};
-        bool ok = false;
-        const int r = row.toInt(&ok);
-        if (!ok || r < 1 || r > kMaxRows)
-            return {std::nullopt, QStringLiteral("%1：列「%2」必須是正整數").arg(where, row)};
+            return {std::nullopt, QStringLiteral("%1（Xp.ini 第 %2 行）：欄「%3」必須是 A 到 Z 的一個大寫字母")
+                                      .arg(frameOf(first)).arg(line).arg(col)};
+        const bool digits = !row.isEmpty() && std::all_of(row.begin(), row.end(), [](QChar c) {
+            return c >= u'0' && c <= u'9';
+        });
+        const int r = digits ? row.toInt() : 0;
+        if (r < 1 || r > kMaxRows)
+            return {std::nullopt, QStringLiteral("%1（Xp.ini 第 %2 行）：列「%3」必須是正整數")
+                                      .arg(frameOf(first)).arg(line + 1).arg(row)};
         columns[k] = col[0].unicode() - u'A' + 1;
         rows[k] = r;
     }
+    const CellRef topLeft{rows[0], columns[0]}, bottomRight{rows[1], columns[1]};
     if (rows[0] > rows[1] || columns[0] > columns[1])
-        return {std::nullopt, QStringLiteral("%1：左上角在右下角之後").arg(where)};
-    return {CellRange{{rows[0], columns[0]}, {rows[1], columns[1]}}, {}};
+        return {std::nullopt, QStringLiteral("%1 %2:%3 的左上角在右下角之後（%4）")
+                                  .arg(frameOf(first), topLeft.toString(), bottomRight.toString(), linesOf(first)),
+                true};
+    return {CellRange{topLeft, bottomRight}, {}, true};
+}
+
+// The page block runs from the first output row to the footer's last row: a footer that
+// does not lie wholly below the output rows ends the block above them or prints over them.
+QString footerProblem(const CellRange& output, const CellRange& footer, int group)
+{
+    if (footer.topLeft.row > output.bottomRight.row)
+        return {};
+    return QStringLiteral("%1 %2 必須整個在輸出範圍 %3 之下（%4）")
+        .arg(frameOf(group + 12), footer.toString(), output.toString(), linesOf(group + 12));
 }
 
 // Checks the four ranges of one group (first line 1 or 17) against a sheet; fills `output`
@@ -53,9 +83,10 @@ QString checkGroup(Worksheet& sheet, const QStringList& xp, int first, const QSt
     for (int which = 0; which < 4; ++which) {
         if (only >= 0 && which != only)
             continue;
-        const RangeCheck check = readRange(xp, first + 4 * which, group, which);
-        if (!check.range)
-            return QStringLiteral("列印設定無法用於範本 %1：%2").arg(file, check.problem);
+        const RangeCheck check = readRange(xp, first + 4 * which);
+        const QString problem = check.range && which == 3 ? footerProblem(*output, *check.range, first) : check.problem;
+        if (!problem.isEmpty())
+            return QStringLiteral("列印設定無法用於範本 %1：%2").arg(file, problem);
         if (!laidOut || !laidOut->contains(*check.range))
             return QStringLiteral("範本 %1 的工作表「%2」只排到 %3，%4的%5 %6 超出範圍（Xp.ini 第 %7 到 %8 行）")
                 .arg(file, sheet.name(), laidOut ? laidOut->bottomRight.toString() : QStringLiteral("A1"), group,
@@ -120,6 +151,36 @@ QString CheckQuotationTemplate(Workbook& workbook, QuotationTemplateKind kind, c
     } catch (const WorkbookError& e) {
         return e.message();
     }
+}
+
+QString CheckPrintRangeOrder(const QStringList& xp)
+{
+    for (int group : {1, 17}) {
+        std::optional<CellRange> ranges[4];
+        for (int which = 0; which < 4; ++which) {
+            const RangeCheck check = readRange(xp, group + 4 * which);
+            if (check.wellFormed && !check.range)
+                return check.problem;
+            ranges[which] = check.range;
+        }
+        if (ranges[2] && ranges[3]) {
+            if (const QString problem = footerProblem(*ranges[2], *ranges[3], group); !problem.isEmpty())
+                return problem;
+        }
+    }
+    return {};
+}
+
+QString CheckSheetPages(int coverPages, int detailPages)
+{
+    const QLocale grouped(QLocale::English);
+    for (const auto& [pages, sheet] : {std::pair{coverPages, "首頁"}, std::pair{detailPages, "明細"}}) {
+        if (pages > kMaxSheetPages)
+            return QStringLiteral("%1工作表需要 %2 頁，一個工作表最多只能有 %3 頁（%4 個分頁），請分成幾份報價單列印")
+                .arg(QString::fromUtf8(sheet), grouped.toString(pages), grouped.toString(kMaxSheetPages),
+                     grouped.toString(kMaxSheetPages - 1));
+    }
+    return {};
 }
 
 QString CheckQuotationTemplate(const QString& path, QuotationTemplateKind kind, const QStringList& xp)

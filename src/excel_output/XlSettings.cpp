@@ -1,5 +1,6 @@
 #include "excel_output/XlSettings.h"
 
+#include "excel_output/TemplateCheck.h"
 #include "platform/text/Cp950.h"
 #include "shared/ProgramState.h"
 #include "shared/setup/SettingsFiles.h"
@@ -18,6 +19,9 @@ QString ApplyXlSettings(const XlSettingsValues& values)
 {
     mdM& m = state().m;
     const QString folder = state().programFolder;
+    if (const QString refused = CheckPrintRangeOrder(QStringList(values.xp.begin(), values.xp.end()));
+        !refused.isEmpty())
+        return refused + QStringLiteral("\n列印設定未儲存");
     QStringList problems;
     try {
         WriteXpFile(folder, values.xp);

@@ -16,9 +16,10 @@ struct XlSettingsValues {
 // The values in force (read afresh from Xp.ini and fastP.ini in the program folder).
 XlSettingsValues LoadXlSettingsValues();
 
-// 套用: each file written and its values put in force at once. A file that cannot be
+// 套用: print ranges out of order (CheckPrintRangeOrder) are refused and nothing is
+// written; otherwise each file written and its values put in force at once. A file that cannot be
 // written keeps its old content and its values stay in force as they were; the message
-// names the file and the reason (empty when both were written).
+// names the range or the file and the reason (empty when both were written).
 QString ApplyXlSettings(const XlSettingsValues& values);
 
 } // namespace varn

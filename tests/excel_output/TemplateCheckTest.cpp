@@ -43,6 +43,8 @@ TEST(TemplateCheck, UnusableFilesAndRangesAreNamedWithTheReason)
         {kEstimate, kTwo, xpWith(25, "a"), {"A 到 Z"}},
         {kEstimate, kTwo, xpWith(26, "八"), {"正整數"}},
         {kEstimate, kTwo, xpWith(26, "40"), {"左上角在右下角之後"}},
+        {kEstimate, kTwo, xpWith(26, " 8"), {"明細設定的輸出範圍（Xp.ini 第 26 行）：列「 8」"}},
+        {kEstimate, kTwo, xpWith(14, "30"), {"首頁設定的頁尾範圍 A30:G39 必須整個在輸出範圍 A8:G37 之下"}},
         {kEstimate, kTwo, xpWith(32, "60"), {"超出範圍"}},   // the footer past the laid-out rows
         {kEstimate, kTwo, xpWith(27, "K"), {"超出範圍"}},
         {kEstimate, kTwo, xpWith(26, "5"), {"A5 有內容"}},   // output rows over the header
@@ -54,6 +56,7 @@ TEST(TemplateCheck, UnusableFilesAndRangesAreNamedWithTheReason)
         {kSingle, kOne, xpWith(12, "70"), {"超出範圍"}},
         {kSingle, kOne, xpWith(8, "70"), {"超出範圍"}},
         {kSingle, kOne, xpWith(5, "a1"), {"Xp.ini"}},
+        {kSingle, kOne, xpWith(30, "20"), {"明細設定的頁尾範圍"}},
     };
     for (const auto& c : cases) {
         const QString message = CheckQuotationTemplate(c.file, c.kind, c.xp);
@@ -61,6 +64,12 @@ TEST(TemplateCheck, UnusableFilesAndRangesAreNamedWithTheReason)
         for (const QString& part : c.expected)
             EXPECT_TRUE(message.contains(part)) << part.toStdString() << ": " << message.toStdString();
     }
+}
+
+TEST(TemplateCheck, ASheetHoldsAtMost1024Pages)
+{
+    EXPECT_EQ(CheckSheetPages(1, 1024), QString());
+    EXPECT_TRUE(CheckSheetPages(1025, 2).startsWith(QStringLiteral("首頁工作表需要 1,025 頁，一個工作表最多只能有 1,024 頁")));
 }
 
 TEST(TemplateCheck, AnOpenWorkbookCanBeCheckedBeforeItIsFilled)

@@ -1,6 +1,8 @@
 #include "excel_output/widgets/PrintCommandHooks.h"
 #include "excel_output/widgets/frmXlSet.h"
 #include "platform/ui/ScriptedPrompter.h"
+#include "quotation/Quotation.h"
+#include "quotation/VrnFile.h"
 #include "quotation/widgets/frmQ.h"
 #include "shared/ProgramState.h"
 #include "shared/setup/SettingsFiles.h"
@@ -12,6 +14,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -39,6 +42,27 @@ protected:
     {
         QFile f(dir.filePath(name));
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    // The quotation window with `items` rows in one leaf and the print ranges `xp` in Xp.ini.
+    std::unique_ptr<frmQ> windowWith(int items, const XpValues& xp)
+    {
+        WriteXpFile(dir.path(), xp);
+        auto window = std::make_unique<frmQ>();
+        AttachPrintCommands(*window);
+        VrnContent c;
+        c.leafPaths = {u"Ｑ‧客廳‧木作"_s};
+        c.rows.resize(size_t(items), {c.leafPaths[0], u"櫃"_s, {}, u"組"_s, u"1"_s, u"100"_s, u"100"_s});
+        window->quotation().load(c, dir.filePath(u"x.vrn"_s));
+        return window;
+    }
+    // The menu click on a print command, answering the dialog with the layout's template.
+    QString print(frmQ& window, const QString& command, const QString& folder)
+    {
+        prompts.answerOpenFile(QStringLiteral(VARN_BINARY_DIR "/templates/") + folder + u"/報價單.xlsx"_s);
+        window.action(command)->trigger();
+        EXPECT_TRUE(QDir(dir.path()).entryList({u"*.xlsx"_s}).isEmpty()) << command.toStdString();
+        return prompts.lastMessageText();
     }
 
     QTemporaryDir dir;
@@ -95,4 +119,55 @@ TEST_F(PrintWindowsTest, SettingsWindowShowsSavesAndAppliesTheValuesAsTyped)
     EXPECT_EQ(state().m.gXp, before);
     EXPECT_TRUE(state().m.gFixedHeader);   // fastP.ini was written, so its value is in force
     EXPECT_TRUE(window.isVisible());
+}
+
+TEST_F(PrintWindowsTest, RangesOutOfOrderAreRefusedNamedByApplyAndByEveryPrint)
+{
+    const struct {
+        std::vector<std::pair<int, const char*>> boxes;
+        QString named;
+    } cases[] = {
+        {{{30, "3"}, {32, "5"}}, u"明細設定的頁尾範圍 A3:J5 必須整個在輸出範圍 A8:J37 之下"_s},   // above
+        {{{14, "30"}}, u"首頁設定的頁尾範圍 A30:G39 必須整個在輸出範圍 A8:G37 之下"_s},         // inside
+        {{{10, "40"}}, u"首頁設定的輸出範圍 A40:G37 的左上角在右下角之後"_s},
+        {{{21, "K"}}, u"明細設定的變數範圍 K1:J7 的左上角在右下角之後"_s},
+    };
+    WriteXpFile(dir.path(), XpDefaults());
+    const QByteArray before = bytes(u"Xp.ini"_s);
+    for (const auto& c : cases) {
+        frmXlSet window;
+        for (const auto& [box, value] : c.boxes)
+            window.t(box)->setText(QString::fromLatin1(value));
+        window.command1()->click();
+        EXPECT_TRUE(prompts.lastMessageText().contains(c.named)) << prompts.lastMessageText().toStdString();
+        EXPECT_TRUE(prompts.lastMessageText().contains(u"未儲存"_s));
+        EXPECT_EQ(bytes(u"Xp.ini"_s), before);
+        EXPECT_EQ(state().m.gXp, XpDefaults());
+    }
+
+    // Ranges that reach Xp.ini otherwise are refused by every print, before anything is written.
+    XpValues xp = XpDefaults();
+    xp[29] = u"3"_s;
+    xp[31] = u"5"_s;
+    auto window = windowWith(40, xp);   // more than one page block
+    for (const char* command : {"mPa", "mPnw", "mAs", "mWs"})
+        EXPECT_TRUE(print(*window, QString::fromLatin1(command), u"PrintQ"_s).contains(cases[0].named)) << command;
+    xp = XpDefaults();
+    xp[25] = u" 8"_s;
+    window = windowWith(3, xp);
+    EXPECT_TRUE(print(*window, u"mPw"_s, u"PrintQ"_s).contains(u"明細設定的輸出範圍（Xp.ini 第 26 行）：列「 8」"_s))
+        << prompts.lastMessageText().toStdString();
+}
+
+TEST_F(PrintWindowsTest, APrintNeedingMorePagesThanASheetHoldsIsRefused)
+{
+    // One output row a page: every heading, item and subtotal takes a page of its own.
+    XpValues xp = XpDefaults();
+    xp[27] = u"8"_s;
+    xp[29] = u"9"_s;
+    xp[31] = u"9"_s;
+    auto window = windowWith(1030, xp);
+    const QRegularExpression refused(u"明細工作表需要 1,0[3-9][0-9] 頁，一個工作表最多只能有 1,024 頁"_s);
+    for (const char* command : {"mPa", "mWs"})
+        EXPECT_TRUE(print(*window, QString::fromLatin1(command), u"PrintQ"_s).contains(refused)) << command;
 }
