@@ -2,15 +2,15 @@
 #include "app/widgets/Shell.h"
 #include "app/widgets/WindowHooks.h"
 #include "platform/report/ReportResources.h"
+#include "platform/ui/widgets/GuardedApplication.h"
 #include "platform/ui/widgets/QtPrompter.h"
 #include "shared/ProgramState.h"
 #include "shared/setup/ProgramFolder.h"
 
-#include <QApplication>
-
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
+    // An exception that escapes a command is told and the program goes on.
+    varn::GuardedApplication app(argc, argv);
     varn::SetUpApplication(app);
 
     varn::QtPrompter qtPrompter;

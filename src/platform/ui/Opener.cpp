@@ -65,13 +65,21 @@ std::optional<SpreadsheetCommand> FindSpreadsheetProgram()
 
     const QString xdgOpen = executable(QStringLiteral("xdg-open"));
     const QString gio = executable(QStringLiteral("gio"));
-    if (xdgOpen.isEmpty() && gio.isEmpty())
-        return std::nullopt;
-    if (!desktopHasXlsxHandler())
-        return std::nullopt;
-    if (!xdgOpen.isEmpty())
-        return SpreadsheetCommand{xdgOpen, {}};
-    return SpreadsheetCommand{gio, {QStringLiteral("open")}};
+    if ((!xdgOpen.isEmpty() || !gio.isEmpty()) && desktopHasXlsxHandler()) {
+        if (!xdgOpen.isEmpty())
+            return SpreadsheetCommand{xdgOpen, {}};
+        return SpreadsheetCommand{gio, {QStringLiteral("open")}};
+    }
+
+    // A desktop without a registered handler may still have LibreOffice Calc installed.
+    const SpreadsheetCommand calc[] = {{QStringLiteral("localc"), {}},
+                                       {QStringLiteral("libreoffice"), {QStringLiteral("--calc")}},
+                                       {QStringLiteral("soffice"), {QStringLiteral("--calc")}}};
+    for (const SpreadsheetCommand& c : calc) {
+        if (const QString program = executable(c.program); !program.isEmpty())
+            return SpreadsheetCommand{program, c.arguments};
+    }
+    return std::nullopt;
 }
 
 bool HasSpreadsheetProgram()

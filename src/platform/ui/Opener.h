@@ -18,8 +18,9 @@ struct SpreadsheetCommand {
 
 // The command in VARN_SPREADSHEET when it names an executable program (arguments may follow,
 // split as a command line, never through a shell); otherwise xdg-open, or "gio open", when
-// the desktop has a default application for .xlsx files (xdg-mime query default). nullopt
-// when there is none.
+// the desktop has a default application for .xlsx files (xdg-mime query default); otherwise
+// LibreOffice Calc on PATH: localc, "libreoffice --calc" or "soffice --calc". nullopt when
+// there is none.
 std::optional<SpreadsheetCommand> FindSpreadsheetProgram();
 
 // A program that opens .xlsx files is found.

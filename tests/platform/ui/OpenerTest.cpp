@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -11,111 +12,97 @@ using namespace varn;
 
 namespace {
 
-// Each test runs with a PATH of fake desktop tools only, and restores the environment.
+// Each case runs with a PATH of fake programs only, and the environment is restored.
 class OpenerTest : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(QDir(dir.path()).mkpath("bin"));
-        qputenv("PATH", dir.filePath("bin").toLocal8Bit());
-        qunsetenv("VARN_SPREADSHEET");
-        QFile f(workbook);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write("PK") == 2);
-    }
     void TearDown() override
     {
-        // An empty VARN_SPREADSHEET counts as unset.
         qputenv("PATH", m_oldPath);
-        qputenv("VARN_SPREADSHEET", m_oldSpreadsheet);
+        qputenv("VARN_SPREADSHEET", m_oldSpreadsheet);   // an empty one counts as unset
     }
-
-    // A shell script in the fake PATH; returns its path.
-    QString script(const QString& name, const QByteArray& body, bool executable = true)
+    // Fake programs: "name" records its arguments, one a line, in the marker file; "name!"
+    // is not executable; "xdg-mime=answer" answers only the query for the .xlsx handler.
+    void useTools(const QStringList& tools)
     {
-        const QString path = dir.filePath("bin/" + name);
-        QFile f(path);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("#!/bin/sh\nPATH=/usr/bin:/bin\n" + body);
-        f.close();
-        f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | (executable ? QFile::ExeOwner : QFile::Permissions()));
-        return path;
-    }
-    // A desktop tool that writes its arguments, one a line, to the marker file.
-    QString fakeTool(const QString& name, bool executable = true)
-    {
+        QDir(bin.path()).removeRecursively();
+        ASSERT_TRUE(QDir().mkpath(bin.path()));
+        qputenv("PATH", bin.path().toLocal8Bit());
         const QByteArray m = marker().toLocal8Bit();
-        return script(name, "for a in \"$@\"; do printf '%s\\n' \"$a\"; done > '" + m + ".tmp'\nmv '" + m + ".tmp' '"
-                                + m + "'\n", executable);
-    }
-    // xdg-mime answering only the query for the .xlsx handler.
-    void fakeXdgMime(const QByteArray& answer)
-    {
-        script("xdg-mime", "[ \"$1 $2 $3\" = \"query default "
-                           "application/vnd.openxmlformats-officedocument.spreadsheetml.sheet\" ] || exit 1\n"
-                           "printf '%s' '" + answer + "'\n");
+        for (QString tool : tools) {
+            QByteArray body = "for a in \"$@\"; do printf '%s\\n' \"$a\"; done > '" + m + ".tmp'; mv '" + m + ".tmp' '" + m
+                              + "'\n";
+            if (tool.startsWith(QLatin1String("xdg-mime="))) {
+                body = "[ \"$1 $2 $3\" = \"query default application/vnd.openxmlformats-officedocument.spreadsheetml"
+                       ".sheet\" ] || exit 1\nprintf '%s' '" + tool.mid(9).toUtf8() + "'\n";
+                tool = QStringLiteral("xdg-mime");
+            }
+            const bool executable = !tool.endsWith(u'!');
+            QFile f(bin.filePath(tool.remove(u'!')));
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write("#!/bin/sh\nPATH=/usr/bin:/bin\n" + body);
+            f.close();
+            f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | (executable ? QFile::ExeOwner : QFile::Permissions()));
+        }
     }
     QString marker() const { return dir.filePath("opened.txt"); }
-    // The arguments the fake tool was started with, once it has run.
+    // The arguments the fake program was started with, once it has run.
     QStringList startedWith()
     {
         for (int i = 0; i < 400 && !QFile::exists(marker()); ++i)
             QThread::msleep(50);
         QFile f(marker());
-        const QStringList args = f.open(QIODevice::ReadOnly)
-            ? QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts) : QStringList();
-        QFile::remove(marker());
-        return args;
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts)
+                                           : QStringList();
     }
 
     QTemporaryDir dir;
-    QString workbook = dir.filePath("報價 1.xlsx");
+    QDir bin{dir.filePath("bin")};
 
 private:
     QByteArray m_oldPath = qgetenv("PATH");
     QByteArray m_oldSpreadsheet = qgetenv("VARN_SPREADSHEET");
 };
 
-TEST_F(OpenerTest, ConfiguredProgramOpensTheFileWithoutShell)
+TEST_F(OpenerTest, ConfiguredProgramThenTheDesktopsHandlerThenLibreOfficeCalc)
 {
-    EXPECT_FALSE(HasSpreadsheetProgram());   // no desktop tools at all
-    EXPECT_FALSE(OpenDetached(workbook));
-
-    const QString program = fakeTool("calc");
-    qputenv("VARN_SPREADSHEET", "calc");     // found in PATH
-    EXPECT_TRUE(HasSpreadsheetProgram());
-    qputenv("VARN_SPREADSHEET", (program + " --calc").toLocal8Bit());
-    const auto command = FindSpreadsheetProgram();
-    ASSERT_TRUE(command);
-    EXPECT_EQ(command->program, program);
-    EXPECT_EQ(command->arguments, QStringList({"--calc"}));
-
-    // A missing file or a folder is not opened.
-    EXPECT_FALSE(OpenDetached(dir.filePath("none.xlsx")));
-    EXPECT_FALSE(OpenDetached(dir.path()));
-    EXPECT_FALSE(QFile::exists(marker()));
-    ASSERT_TRUE(OpenDetached(workbook));
-    // The name with a blank arrives as one argument.
-    EXPECT_EQ(startedWith(), QStringList({"--calc", workbook}));
+    const struct {
+        QStringList tools;
+        const char* configured;   // VARN_SPREADSHEET
+        QStringList expected;     // the program's name and its arguments; empty: none found
+    } cases[] = {
+        {{}, "", {}},
+        {{"calc", "localc"}, "calc --calc", {"calc", "--calc"}},
+        {{"calc!", "localc"}, "calc", {"localc"}},   // a configured program that cannot run
+        {{"xdg-open", "xdg-mime=calc.desktop\n", "localc"}, "", {"xdg-open"}},
+        {{"gio", "xdg-mime=calc.desktop"}, "", {"gio", "open"}},
+        {{"xdg-open", "xdg-mime="}, "", {}},   // no handler registered and no Calc
+        {{"xdg-open", "xdg-mime=", "soffice", "libreoffice"}, "", {"libreoffice", "--calc"}},
+        {{"xdg-open", "soffice"}, "", {"soffice", "--calc"}},   // no xdg-mime to ask
+        {{"soffice", "localc"}, "", {"localc"}},
+    };
+    for (const auto& c : cases) {
+        useTools(c.tools);
+        qputenv("VARN_SPREADSHEET", c.configured);
+        const auto found = FindSpreadsheetProgram();
+        const QStringList got = found ? QStringList{QFileInfo(found->program).fileName()} + found->arguments
+                                      : QStringList();
+        EXPECT_EQ(got, c.expected) << c.tools.join(u' ').toStdString();
+        EXPECT_EQ(HasSpreadsheetProgram(), !c.expected.isEmpty());
+    }
 }
 
-TEST_F(OpenerTest, DesktopOpensTheFileOnlyWithAnXlsxHandler)
+TEST_F(OpenerTest, OpensAnExistingFileAsOneArgumentWithoutShell)
 {
-    // A configured program that cannot run falls back to the desktop.
-    qputenv("VARN_SPREADSHEET", fakeTool("calc", false).toLocal8Bit());
-    const QString xdgOpen = fakeTool("xdg-open");
-    EXPECT_FALSE(HasSpreadsheetProgram());   // no xdg-mime to ask
-    fakeXdgMime("");
-    EXPECT_FALSE(HasSpreadsheetProgram());   // no handler registered
-    fakeXdgMime("libreoffice-calc.desktop\n");
-    EXPECT_EQ(FindSpreadsheetProgram().value_or(SpreadsheetCommand()).program, xdgOpen);
+    const QString workbook = dir.filePath("報價 1.xlsx");
+    QFile f(workbook);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write("PK") == 2);
+    qputenv("VARN_SPREADSHEET", "");
+    useTools({});
+    EXPECT_FALSE(OpenDetached(workbook));
+    useTools({"soffice"});
+    EXPECT_FALSE(OpenDetached(dir.filePath("none.xlsx")) || OpenDetached(dir.path()));
     ASSERT_TRUE(OpenDetached(workbook));
-    EXPECT_EQ(startedWith(), QStringList({workbook}));
-
-    // gio when there is no xdg-open.
-    ASSERT_TRUE(QFile::remove(xdgOpen));
-    fakeTool("gio");
-    ASSERT_TRUE(OpenDetached(workbook));
-    EXPECT_EQ(startedWith(), QStringList({"open", workbook}));
+    EXPECT_EQ(startedWith(), QStringList({"--calc", workbook}));
 }
 
 } // namespace
