@@ -52,19 +52,3 @@ TEST(PrintCommandsTest, EngineFolderAndFlagsOfEveryCommandForEveryUser)
         }
     }
 }
-
-TEST(PrintCommandsTest, OnlyTheBlankTypePagesPutBlankPricesBack)
-{
-    const PrintRights who{false, false, false};
-    const PrintCommand& blankPages = *FindPrintCommand(QStringLiteral("mPwsb"));
-    const PrintCommand& estimate = *FindPrintCommand(QStringLiteral("mPas"));
-    for (bool blankBefore : {false, true}) {
-        const LayoutFlags before{.BlankPrices = blankBefore, .SingleSheet = true};
-        const LayoutFlags during = CommandFlags(blankPages, before, who);
-        EXPECT_TRUE(during.BlankPrices);
-        const LayoutFlags after = FlagsAfterCommand(blankPages, before, during);
-        EXPECT_EQ(after.BlankPrices, blankBefore);
-        EXPECT_FALSE(after.SingleSheet);
-        EXPECT_TRUE(FlagsAfterCommand(estimate, before, CommandFlags(estimate, before, who)).BlankPrices);
-    }
-}

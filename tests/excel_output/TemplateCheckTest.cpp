@@ -66,18 +66,15 @@ TEST(TemplateCheck, UnusableFilesAndRangesAreNamedWithTheReason)
     }
 }
 
-TEST(TemplateCheck, ASheetHoldsAtMost1024Pages)
-{
-    EXPECT_EQ(CheckSheetPages(1, 1024), QString());
-    EXPECT_TRUE(CheckSheetPages(1025, 2).startsWith(QStringLiteral("首頁工作表需要 1,025 頁，一個工作表最多只能有 1,024 頁")));
-}
-
-TEST(TemplateCheck, AnOpenWorkbookCanBeCheckedBeforeItIsFilled)
+TEST(TemplateCheck, AnOpenWorkbookIsCheckedBeforeItIsFilledAndItsPlanBeforeItIsWritten)
 {
     Workbook book = Workbook::open(kEstimate);
     EXPECT_EQ(CheckQuotationTemplate(book, kTwo, DefaultXpValues()), QString());
     book.worksheet(2).setText(20, 3, QStringLiteral("舊資料"));
     EXPECT_TRUE(CheckQuotationTemplate(book, kTwo, DefaultXpValues()).contains(QStringLiteral("C20 有內容")));
+    // A sheet holds at most 1,023 page breaks.
+    EXPECT_EQ(CheckSheetPages(1, 1024), QString());
+    EXPECT_TRUE(CheckSheetPages(1025, 2).startsWith(QStringLiteral("首頁工作表需要 1,025 頁，一個工作表最多只能有 1,024 頁")));
 }
 
 } // namespace

@@ -87,18 +87,4 @@ bool HasSpreadsheetProgram()
     return FindSpreadsheetProgram().has_value();
 }
 
-bool OpenDetached(const QString& file)
-{
-    const QFileInfo info(file);
-    if (!info.isFile())
-        return false;
-    const auto command = FindSpreadsheetProgram();
-    if (!command)
-        return false;
-    // An absolute path never starts with '-', so no program takes it for an option.
-    QStringList arguments = command->arguments;
-    arguments << info.absoluteFilePath();
-    return QProcess::startDetached(command->program, arguments, info.absolutePath());
-}
-
 } // namespace varn

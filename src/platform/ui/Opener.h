@@ -7,7 +7,7 @@
 
 namespace varn {
 
-// Starting the desktop's spreadsheet program on a workbook (the original drove Excel).
+// Finding the desktop's spreadsheet program (the original drove Excel).
 
 // How the spreadsheet program is started: the program and the arguments that come before
 // the file.
@@ -25,9 +25,5 @@ std::optional<SpreadsheetCommand> FindSpreadsheetProgram();
 
 // A program that opens .xlsx files is found.
 bool HasSpreadsheetProgram();
-
-// Starts the spreadsheet program on an existing file, detached and without a shell.
-// False when the file is missing, no program is found or it cannot be started.
-bool OpenDetached(const QString& file);
 
 } // namespace varn

@@ -57,11 +57,11 @@ protected:
         return window;
     }
     // The menu click on a print command, answering the dialog with the layout's template.
-    QString print(frmQ& window, const QString& command, const QString& folder)
+    QString print(frmQ& window, const char* command)
     {
-        prompts.answerOpenFile(QStringLiteral(VARN_BINARY_DIR "/templates/") + folder + u"/報價單.xlsx"_s);
-        window.action(command)->trigger();
-        EXPECT_TRUE(QDir(dir.path()).entryList({u"*.xlsx"_s}).isEmpty()) << command.toStdString();
+        prompts.answerOpenFile(QStringLiteral(VARN_BINARY_DIR "/templates/PrintQ/報價單.xlsx"));
+        window.action(QString::fromLatin1(command))->trigger();
+        EXPECT_TRUE(QDir(dir.path()).entryList({u"*.xlsx"_s}).isEmpty()) << command;
         return prompts.lastMessageText();
     }
 
@@ -121,7 +121,7 @@ TEST_F(PrintWindowsTest, SettingsWindowShowsSavesAndAppliesTheValuesAsTyped)
     EXPECT_TRUE(window.isVisible());
 }
 
-TEST_F(PrintWindowsTest, RangesOutOfOrderAreRefusedNamedByApplyAndByEveryPrint)
+TEST_F(PrintWindowsTest, RangesOutOfOrderAndSheetsTooLongAreRefusedNamedBeforeAnythingIsWritten)
 {
     const struct {
         std::vector<std::pair<int, const char*>> boxes;
@@ -139,8 +139,8 @@ TEST_F(PrintWindowsTest, RangesOutOfOrderAreRefusedNamedByApplyAndByEveryPrint)
         for (const auto& [box, value] : c.boxes)
             window.t(box)->setText(QString::fromLatin1(value));
         window.command1()->click();
-        EXPECT_TRUE(prompts.lastMessageText().contains(c.named)) << prompts.lastMessageText().toStdString();
-        EXPECT_TRUE(prompts.lastMessageText().contains(u"未儲存"_s));
+        EXPECT_TRUE(prompts.lastMessageText().startsWith(c.named) && prompts.lastMessageText().endsWith(u"未儲存"_s))
+            << prompts.lastMessageText().toStdString();
         EXPECT_EQ(bytes(u"Xp.ini"_s), before);
         EXPECT_EQ(state().m.gXp, XpDefaults());
     }
@@ -151,23 +151,20 @@ TEST_F(PrintWindowsTest, RangesOutOfOrderAreRefusedNamedByApplyAndByEveryPrint)
     xp[31] = u"5"_s;
     auto window = windowWith(40, xp);   // more than one page block
     for (const char* command : {"mPa", "mPnw", "mAs", "mWs"})
-        EXPECT_TRUE(print(*window, QString::fromLatin1(command), u"PrintQ"_s).contains(cases[0].named)) << command;
-    xp = XpDefaults();
-    xp[25] = u" 8"_s;
-    window = windowWith(3, xp);
-    EXPECT_TRUE(print(*window, u"mPw"_s, u"PrintQ"_s).contains(u"明細設定的輸出範圍（Xp.ini 第 26 行）：列「 8」"_s))
+        EXPECT_TRUE(print(*window, command).contains(cases[0].named)) << command;
+    state().m.gXp = XpDefaults();
+    state().m.gXp[25] = u" 8"_s;
+    EXPECT_TRUE(print(*window, "mPw").contains(u"明細設定的輸出範圍（Xp.ini 第 26 行）：列「 8」"_s))
         << prompts.lastMessageText().toStdString();
-}
 
-TEST_F(PrintWindowsTest, APrintNeedingMorePagesThanASheetHoldsIsRefused)
-{
-    // One output row a page: every heading, item and subtotal takes a page of its own.
-    XpValues xp = XpDefaults();
+    // One output row a page, so that every heading, item and subtotal takes a page of its own:
+    // more pages than a sheet holds are refused before anything is written.
+    xp = XpDefaults();
     xp[27] = u"8"_s;
     xp[29] = u"9"_s;
     xp[31] = u"9"_s;
-    auto window = windowWith(1030, xp);
+    window = windowWith(1030, xp);
     const QRegularExpression refused(u"明細工作表需要 1,0[3-9][0-9] 頁，一個工作表最多只能有 1,024 頁"_s);
     for (const char* command : {"mPa", "mWs"})
-        EXPECT_TRUE(print(*window, QString::fromLatin1(command), u"PrintQ"_s).contains(refused)) << command;
+        EXPECT_TRUE(print(*window, command).contains(refused)) << command;
 }
