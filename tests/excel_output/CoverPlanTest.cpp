@@ -29,28 +29,37 @@ TEST(CoverPlanTest, TheRowsNeverRunIntoTheRemarksTheTotalLineOrAFooter)
 {
     const struct {
         int groups, remarkSlot;   // -1: no remark
-        bool tax;
+        bool tax, discount;
         int blocks, total, grand, line;
     } cases[] = {
-        {0, -1, false, 1, 8, 9, 37},    {27, -1, false, 1, 35, 36, 37}, {28, -1, false, 2, 61, 63, 69},
-        {26, -1, true, 1, 34, 36, 37},  {27, -1, true, 2, 61, 63, 69},
+        {0, -1, false, false, 1, 8, 9, 37},    {27, -1, false, false, 1, 35, 36, 37},
+        {28, -1, false, false, 2, 61, 63, 69}, {26, -1, true, false, 1, 34, 36, 37},
+        {27, -1, true, false, 2, 61, 63, 69},
         // A remark in the last slot takes row 36, in the first row 32.
-        {26, 4, false, 1, 34, 35, 37},  {27, 4, false, 2, 61, 63, 69},  {22, 0, false, 1, 30, 31, 37},
-        {23, 0, false, 2, 61, 63, 69},
+        {26, 4, false, false, 1, 34, 35, 37},  {27, 4, false, false, 2, 61, 63, 69},
+        {22, 0, false, false, 1, 30, 31, 37},  {23, 0, false, false, 2, 61, 63, 69},
         // 30 output rows, 21 on the last page above its totals block.
-        {51, -1, false, 2, 61, 63, 69}, {52, -1, false, 3, 93, 95, 101},
+        {51, -1, false, false, 2, 61, 63, 69}, {52, -1, false, false, 3, 93, 95, 101},
+        // A discount row before 總計 counts as the tax row does, at the foot of a page too.
+        {25, -1, true, true, 1, 33, 36, 37},   {26, -1, true, true, 2, 60, 63, 69},
+        {26, -1, false, true, 1, 34, 36, 37},  {51, -1, false, true, 3, 92, 95, 101},
     };
     for (const auto& c : cases) {
         CoverInput in = groups(c.groups);
         in.pageEnd.taxChecked = c.tax ? CheckState::Checked : CheckState::Unchecked;
+        in.pageEnd.discount = c.discount ? u"-365"_s : QString();
         if (c.remarkSlot >= 0)
             in.pageEnd.remarks[size_t(c.remarkSlot)] = u"備註"_s;
         const CoverPlan plan = PlanCover(in, CoverRanges(DefaultXpValues()));
-        const std::string where = std::to_string(c.groups) + " groups, remark " + std::to_string(c.remarkSlot);
+        const std::string where = std::to_string(c.groups) + " groups, remark " + std::to_string(c.remarkSlot)
+                                  + (c.discount ? " discount" : "");
         EXPECT_EQ((std::vector<int>{plan.blocks, plan.totalRow, plan.grandRow, plan.lineRow}),
                   (std::vector<int>{c.blocks, c.total, c.grand, c.line})) << where;
         EXPECT_EQ(plan.textAt(c.total, 2), u"    合  計"_s) << where;
         EXPECT_EQ(plan.textAt(c.grand, 2), u"    總  計"_s) << where;
+        if (c.discount) {
+            EXPECT_EQ(RowTexts(plan, c.grand - 1, 5).join(u'|'), u"|    折  扣|||-365"_s) << where;
+        }
         std::set<std::pair<int, int>> seen;
         for (const PlannedCell& cell : plan.cells) {
             EXPECT_TRUE(seen.insert({cell.row, cell.column}).second) << where << " row " << cell.row;
@@ -107,10 +116,13 @@ TEST(CoverPlanTest, PricesCostsAndFeesFollowTheFlagsAndTotalsAreTheQuotations)
     EXPECT_EQ(p.at(10, 4)->numberFormat, u"0%"_s);
     EXPECT_EQ(p.at(10, 4)->alignment, HorizontalAlignment::Right);
     EXPECT_EQ(p.textAt(13, 2), u"    稅  金"_s);
-    // Only the non-empty remarks, in rows line − 5 + slot.
+    // Only the non-empty remarks, in rows line − 5 + slot; they and the total line's words
+    // and figures each span their columns.
     EXPECT_EQ(p.textAt(32, 1), u"有效期限三十天"_s);
     EXPECT_EQ(p.textAt(35, 1), u"訂金三成"_s);
     EXPECT_EQ(p.at(33, 1), nullptr);
+    EXPECT_EQ(p.merges, (std::vector<CellRange>{CellRange::fromText(u"A37:E37"), CellRange::fromText(u"F37:G37"),
+                                               CellRange::fromText(u"A32:G32"), CellRange::fromText(u"A35:G35")}));
     // Without tax: no tax row, 總計 right under 合計, "未稅".
     base.pageEnd.taxChecked = CheckState::Unchecked;
     const CoverPlan q = PlanCover(base, CoverRanges(DefaultXpValues()));

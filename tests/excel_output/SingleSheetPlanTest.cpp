@@ -55,12 +55,13 @@ SingleSheetPlan plan(const std::vector<DetailRow>& rows, const PageEndValues& pe
 
 TEST(SingleSheetPlanTest, ClosingRowsKeepTheirPlacesWhateverIsLeftOut)
 {
-    // Rows 15-19 (B+1 .. B+5) as "B|C|D|E|F".
+    // Rows 15.. (B+1 .. B+5, B+6 with a discount) as "B|C|D|E|F".
     const struct {
         bool design, supervision, tax, noPriceRight, blank;
         QStringList closing;
         const char* line;
         const char* figures;
+        const char* discount = "";
     } cases[] = {
         {true, true, true, false, false,
          {"設計費|總價|0.1|60|", "監工費\t1500.0元/坪|坪|30|45000|", "    合  計||||45660", "    稅  金||||2283",
@@ -73,20 +74,25 @@ TEST(SingleSheetPlanTest, ClosingRowsKeepTheirPlacesWhateverIsLeftOut)
          {"||||", "||||", "    合  計||||", "    稅  金||||", "||||"}, "總價合計:新台幣", "NT:$"},
         {true, true, true, false, true,
          {"||||", "||||", "    合  計||||", "    稅  金||||", "    總  價||||"}, "總價合計:新台幣", "NT:$"},
+        {true, false, true, false, false,
+         {"設計費|總價|0.1|60|", "||||", "    合  計||||45660", "    稅  金||||2283", "    折  扣||||-1000",
+          "    總  價||||47943.5"},
+         "總價合計:新台幣肆萬柒仟玖佰肆拾肆元整(含稅)", "NT:$47,944-", "-1000"},
     };
     for (const auto& c : cases) {
         PageEndValues pe = pageEnd();
         pe.design.checked = c.design ? CheckState::Checked : CheckState::Unchecked;
         pe.supervision.checked = c.supervision ? CheckState::Checked : CheckState::Unchecked;
         pe.taxChecked = c.tax ? CheckState::Checked : CheckState::Unchecked;
+        pe.discount = QString::fromUtf8(c.discount);
         const SingleSheetPlan p = plan(items(3), pe, {.BlankPrices = c.blank}, c.noPriceRight);
         const std::string where = std::string(c.line) + (c.design ? " design" : "") + (c.noPriceRight ? " npr" : "");
         // 壹, 一, three items, 小計: rows 8-13; B = 14.
         ASSERT_EQ(p.closingRow, 14) << where;
         QStringList closing;
-        for (int r = 15; r <= 19; ++r)
+        for (int r = 15; r <= 20; ++r)
             closing << RowTexts(p, r, 6).mid(1).join(u'|');
-        EXPECT_EQ(closing, c.closing) << where;
+        EXPECT_EQ(closing, c.closing + QStringList(6 - c.closing.size(), u"||||"_s)) << where;
         EXPECT_EQ(p.textAt(37, 1), QString::fromUtf8(c.line)) << where;
         EXPECT_EQ(p.textAt(37, 6), QString::fromUtf8(c.figures)) << where;
         EXPECT_EQ(RowTexts(p, 32, 1) + RowTexts(p, 36, 1), (QStringList{"有效期限三十天", "訂金三成"})) << where;
@@ -122,4 +128,11 @@ TEST(SingleSheetPlanTest, ALongListPutsTheRemarksAndTheLineAfterTheClosingRows)
     EXPECT_FALSE(shortList.long_);
     EXPECT_TRUE(shortList.copies.empty());
     EXPECT_EQ(shortList.lineRow, 37);
+    // A discount row takes the place of the remarks' first row: they follow it instead.
+    PageEndValues discounted = pageEnd();
+    discounted.discount = u"-1000"_s;
+    const SingleSheetPlan moved = plan(items(15), discounted);
+    EXPECT_TRUE(moved.long_);
+    EXPECT_EQ(RowTexts(moved, 32, 2) + RowTexts(moved, 33, 1), (QStringList{"", "    總  價", "有效期限三十天"}));
+    EXPECT_EQ(moved.lineRow, 38);
 }

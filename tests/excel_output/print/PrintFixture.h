@@ -4,6 +4,7 @@
 #include "excel_output/PrintCommandRunner.h"
 #include "platform/db/Database.h"
 #include "platform/report/ReportTestSupport.h"
+#include "support/OfficeConvert.h"
 #include "platform/ui/ScriptedPrompter.h"
 #include "platform/workbook/Workbook.h"
 #include "platform/workbook/XlsxTestSupport.h"
@@ -29,11 +30,6 @@ using namespace Qt::StringLiterals;
 
 inline const QString kTemplates = QStringLiteral(VARN_BINARY_DIR "/templates");
 
-inline QString Path(std::initializer_list<const char*> levels)
-{
-    return Q(levels);
-}
-
 // "品名|規格|單位|數量|單價|金額|成本|成本複計|比例|備註" of one leaf.
 inline ItemLine Item(const QString& leaf, const char* fields)
 {
@@ -53,7 +49,7 @@ inline VrnContent TwoAreas()
     c.header.projectName = u"林宅"_s;
     c.header.quoteNo = u"1130501_1"_s;
     c.header.quoteDate = u"113/05/01"_s;
-    const QString a = Path({"客廳", "木作"}), b = Path({"客廳", "油漆"}), d = Path({"主臥", "木作"});
+    const QString a = Q({"客廳", "木作"}), b = Q({"客廳", "油漆"}), d = Q({"主臥", "木作"});
     c.leafPaths = {a, b, d};
     c.rows = {Item(a, "電視櫃|240cm|組|1|30000|30000|20000|20000|1.5"),
               Item(a, "書櫃||尺|10|5000|50000|3000|30000|1.67"),
@@ -148,20 +144,6 @@ protected:
                   (QStringList{u"輸出檔案"_s, u"MS Excel Files (*.xlsx)"_s, FindPrintCommand(command)->templateFile,
                                QFileInfo(templateOf(command)).absolutePath()}))
             << command.toStdString();
-    }
-    // Converts the files to PDF in one LibreOffice run with its own profile; "" when it worked.
-    QString toPdf(const QStringList& files)
-    {
-        QProcess soffice;
-        soffice.start(u"soffice"_s, QStringList{u"-env:UserInstallation="_s
-                                                    + QUrl::fromLocalFile(dir.filePath(u"profile"_s)).toString(),
-                                                u"--headless"_s, u"--convert-to"_s, u"pdf"_s, u"--outdir"_s,
-                                                dir.filePath(u"pdf"_s)} + files);
-        if (!soffice.waitForStarted(20000))
-            return u"soffice is needed: "_s + soffice.errorString();
-        if (!soffice.waitForFinished(300000) || soffice.exitCode() != 0)
-            return u"soffice failed: "_s + QString::fromUtf8(soffice.readAllStandardError());
-        return {};
     }
     QString pdfOf(const QString& xlsx) const
     {
