@@ -121,27 +121,26 @@ std::vector<PrintCase> cases()
     const QString q = u"PrintQ/報價單.xlsx"_s, s = u"PrintS/空白報價單.xlsx"_s, c = u"PrintC/成本分析.xlsx"_s,
                   nf = u"PrintNF/單張報價單.xlsx"_s;
     return {
-        {q, u"報價單"_s, {}, 2, {kInfo + QStringList{"報價單", "工程項目", "複價", "備註", "客戶簽認"},
-                                 kInfo + QStringList{"報價明細表", "品名規格", "單位", "數量", "單價", "複價", "備註", "公司簽章"}}},
-        {s, u"空白報價單"_s, {}, 2, {{"估價單", "報價廠商"}, {"估價明細表", "簽章"}}},
-        {c, u"成本分析"_s, {}, 2, {{"成本分析表", "金額", "成本", "毛利"}, {"成本分析明細", "成本複計", "比例", "審核"}}},
-        {nf, u"單張報價單"_s, {}, 1, {kInfo + QStringList{"報價單", "品名規格", "公司簽章"}}},
-        // Filled: every amount whole, still one page per sheet.
-        {q, u"filled-報價單"_s, twoSheets(5, kDetailRow), 2, {{"99,999,999"}, {"99,999,999", "9999999", "依現場丈量"}}},
-        {s, u"filled-空白報價單"_s, twoSheets(5, kDetailRow), 2, {{"99,999,999"}, {"99,999,999", "9999999"}}},
+        // Every heading and the widest amounts whole, one page per sheet.
+        {q, u"filled-報價單"_s, twoSheets(5, kDetailRow), 2,
+         {kInfo + QStringList{"報價單", "工程項目", "複價", "備註", "客戶簽認", "99,999,999"},
+          kInfo + QStringList{"報價明細表", "品名規格", "單位", "數量", "單價", "複價", "備註", "公司簽章", "9999999", "依現場丈量"}}},
+        {s, u"filled-空白報價單"_s, twoSheets(5, kDetailRow), 2,
+         {{"估價單", "報價廠商", "99,999,999"}, {"估價明細表", "簽章", "99,999,999"}}},
         {c, u"filled-成本分析"_s,
          twoSheets(7, kCostDetailRow,
                    [](Workbook& b) {
                        writeRow(b.worksheet(2), 9, kCostSubtotals.mid(0, 4), 6);
                        writeRow(b.worksheet(2), 10, kCostSubtotals.mid(4), 6);
                    }),
-         2, {{"99,999,999"}, {"99,999,999", "1.35", "依現場", "87,654,321", "-87,654,321"}}},
+         2, {{"成本分析表", "金額", "成本", "毛利", "99,999,999"},
+             {"成本分析明細", "成本複計", "比例", "審核", "1.35", "依現場", "87,654,321", "-87,654,321"}}},
         {nf, u"filled-單張報價單"_s,
          [](Workbook& b) {
              applyEnginePageSetup(b.worksheet(1), 17);
              writeRow(b.worksheet(1), 8, kDetailRow);
          },
-         1, {{"99,999,999", "依現場丈量", "報價日期"}}},
+         1, {kInfo + QStringList{"報價單", "品名規格", "公司簽章", "99,999,999", "依現場丈量"}}},
         // Each page block with the repeated header rows is one printed page.
         {q, u"filled-兩頁明細"_s,
          twoSheets(5, kDetailRow,
