@@ -10,13 +10,6 @@ namespace varn {
 
 namespace {
 
-// Rows of the totals block above the total line on the last page: 合計 at line − 8,
-// 稅金 − 7, 總計 − 6, the remarks − 5 to − 1; a discount row adds one above 總計.
-int footRows(const PageEndValues& pe)
-{
-    return HasDiscount(pe) ? 10 : 9;
-}
-
 bool checked(int state)
 {
     return state != CheckState::Unchecked;
@@ -60,18 +53,20 @@ CoverPlan PlanCover(const CoverInput& in, const SheetRanges& r)
     const int flowRows = int(in.groups.size()) + int(fees.size());
     const bool discount = HasDiscount(pe);
     const int totalsRows = 2 + (tax ? 1 : 0) + (discount ? 1 : 0);
-    const int kFootRows = footRows(pe);
+    // Rows of the totals block above the total line on the last page: 合計 at line − 8,
+    // 稅金 − 7, 總計 − 6, the remarks − 5 to − 1; a discount row before 總計 adds one.
+    const int footRows = discount ? 10 : 9;
 
     CoverPlan plan;
     plan.block = r.block();
     plan.overflow = R0 + flowRows + totalsRows > firstRemarkRow(pe, R1);
     int line = R1;
     if (plan.overflow) {
-        if (outRows < kFootRows + 1)
+        if (outRows < footRows + 1)
             throw PrintPlanError(QStringLiteral("首頁輸出範圍只有 %1 列，放不下分頁後的合計區（至少要 %2 列）")
                                      .arg(outRows)
-                                     .arg(kFootRows + 1));
-        const int lastPageRows = outRows - kFootRows;
+                                     .arg(footRows + 1));
+        const int lastPageRows = outRows - footRows;
         int pages = 2;
         while ((pages - 1) * outRows + lastPageRows < flowRows)
             ++pages;
@@ -106,7 +101,7 @@ CoverPlan PlanCover(const CoverInput& in, const SheetRanges& r)
         PutFeeRow(plan, flowRow(next++), L, *fee, areaText);
     }
 
-    int row = plan.overflow ? line - kFootRows + 1 : flowRow(next);
+    int row = plan.overflow ? line - footRows + 1 : flowRow(next);
     plan.totalRow = row;
     plan.put(row, L + 1, QStringLiteral("    合  計"));
     if (!f.BlankPrices)
