@@ -10,10 +10,6 @@ namespace varn {
 
 namespace {
 
-// Rows of the totals block above the total line on the last page: 合計 at line − 8,
-// 稅金 − 7, 總計 − 6, the remarks − 5 to − 1.
-constexpr int kFootRows = 9;
-
 bool checked(int state)
 {
     return state != CheckState::Unchecked;
@@ -55,18 +51,22 @@ CoverPlan PlanCover(const CoverInput& in, const SheetRanges& r)
     // Fee amounts come from prices: none in a blank-price print.
     const std::vector<const FeeValues*> fees = f.BlankPrices ? std::vector<const FeeValues*>{} : chargedFees(pe);
     const int flowRows = int(in.groups.size()) + int(fees.size());
-    const int totalsRows = 2 + (tax ? 1 : 0);
+    const bool discount = HasDiscount(pe);
+    const int totalsRows = 2 + (tax ? 1 : 0) + (discount ? 1 : 0);
+    // Rows of the totals block above the total line on the last page: 合計 at line − 8,
+    // 稅金 − 7, 總計 − 6, the remarks − 5 to − 1; a discount row before 總計 adds one.
+    const int footRows = discount ? 10 : 9;
 
     CoverPlan plan;
     plan.block = r.block();
     plan.overflow = R0 + flowRows + totalsRows > firstRemarkRow(pe, R1);
     int line = R1;
     if (plan.overflow) {
-        if (outRows < kFootRows + 1)
+        if (outRows < footRows + 1)
             throw PrintPlanError(QStringLiteral("首頁輸出範圍只有 %1 列，放不下分頁後的合計區（至少要 %2 列）")
                                      .arg(outRows)
-                                     .arg(kFootRows + 1));
-        const int lastPageRows = outRows - kFootRows;
+                                     .arg(footRows + 1));
+        const int lastPageRows = outRows - footRows;
         int pages = 2;
         while ((pages - 1) * outRows + lastPageRows < flowRows)
             ++pages;
@@ -101,7 +101,7 @@ CoverPlan PlanCover(const CoverInput& in, const SheetRanges& r)
         PutFeeRow(plan, flowRow(next++), L, *fee, areaText);
     }
 
-    int row = plan.overflow ? line - 8 : flowRow(next);
+    int row = plan.overflow ? line - footRows + 1 : flowRow(next);
     plan.totalRow = row;
     plan.put(row, L + 1, QStringLiteral("    合  計"));
     if (!f.BlankPrices)
@@ -119,6 +119,8 @@ CoverPlan PlanCover(const CoverInput& in, const SheetRanges& r)
     } else if (plan.overflow) {
         ++row;   // the tax row's place stays empty at the foot of the page
     }
+    if (discount)
+        PutDiscountRow(plan, row++, L, L + 4, pe, f.BlankPrices);
     plan.grandRow = row;
     plan.put(row, L + 1, QStringLiteral("    總  計"));
     const double quoted = RoundedQuotedTotal(pe.quoted);
@@ -126,17 +128,14 @@ CoverPlan PlanCover(const CoverInput& in, const SheetRanges& r)
         plan.put(row, L + 4, quoted);
 
     plan.lineRow = line;
-    PutTotalLine(plan, line, L + 5, pe, f.BlankPrices);
+    const int lastColumn = r.output.bottomRight.column;
+    PutTotalLine(plan, line, L + 5, lastColumn, pe, f.BlankPrices);
     if (in.areaNoTypes && !plan.overflow) {
         plan.emphasize(line, 1, 14);
         plan.emphasize(line, L + 5, 12);
     }
 
-    for (int k = 0; k < 5; ++k) {
-        const QString& remark = pe.remarks[size_t(k)];
-        if (!remark.isEmpty())
-            plan.put(line - 5 + k, L, remark, HorizontalAlignment::Left);
-    }
+    PutRemarks(plan, line - 5, L, lastColumn, pe);
     return plan;
 }
 

@@ -36,11 +36,12 @@ struct CoverPlan : SheetPlan {
 };
 
 // The cover sheet: one summary row per group (numeral, name, "式", 1, amount, and cost and
-// margin in the cost layouts), the fee rows, the totals block, the non-empty remarks and the
-// amount in words. When the rows leave no room above the first remark and the total line,
-// the cover takes as many pages as it needs, the summary and fee rows skipping each page's
-// footer rows, and the totals block goes to the foot of the last page. Throws
-// PrintPlanError when the output range is too short for that.
+// margin in the cost layouts), the fee rows, the totals block (合計, 稅金, a discount when
+// there is one, 總計), the non-empty remarks and the amount in words. When the rows leave
+// no room above the first remark and the total line, the cover takes as many pages as it
+// needs, the summary and fee rows skipping each page's footer rows, and the totals block
+// goes to the foot of the last page. Throws PrintPlanError when the output range is too
+// short for that.
 CoverPlan PlanCover(const CoverInput& in, const SheetRanges& ranges);
 
 } // namespace varn

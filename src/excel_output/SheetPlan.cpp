@@ -12,6 +12,12 @@ void SheetPlan::put(int row, int column, PlannedValue value, HorizontalAlignment
     cells.push_back({row, column, std::move(value), alignment, numberFormat});
 }
 
+void SheetPlan::merge(int row, int firstColumn, int lastColumn)
+{
+    if (lastColumn > firstColumn)
+        merges.push_back({{row, firstColumn}, {row, lastColumn}});
+}
+
 void SheetPlan::emphasize(int row, int column, double fontSize)
 {
     for (auto it = cells.rbegin(); it != cells.rend(); ++it) {
@@ -72,6 +78,8 @@ void WritePlan(Worksheet& sheet, const SheetPlan& plan)
         if (!c.numberFormat.isEmpty())
             sheet.setNumberFormat(c.row, c.column, c.numberFormat);
     }
+    for (const CellRange& m : plan.merges)
+        sheet.mergeCells(m);
 }
 
 } // namespace varn

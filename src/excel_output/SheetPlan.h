@@ -40,9 +40,12 @@ struct SheetPlan {
     int blocks = 1;
     std::vector<PlannedCopy> copies;   // after the blocks, before the cells
     std::vector<PlannedCell> cells;
+    std::vector<CellRange> merges;     // after the cells: rows whose text runs across columns
 
     void put(int row, int column, PlannedValue value,
              HorizontalAlignment alignment = HorizontalAlignment::General, const QString& numberFormat = {});
+    // Columns first..last of a row as one span (nothing when last <= first).
+    void merge(int row, int firstColumn, int lastColumn);
     // Bold type of a size for a planned cell.
     void emphasize(int row, int column, double fontSize);
     // The planned cell, or null.
@@ -67,7 +70,7 @@ private:
 };
 
 // Lays the plan on the sheet: the block copies with their row breaks and heights first,
-// then the other copies, then the cells. Throws WorkbookError.
+// then the other copies, then the cells, then the merges. Throws WorkbookError.
 void WritePlan(Worksheet& sheet, const SheetPlan& plan);
 
 } // namespace varn

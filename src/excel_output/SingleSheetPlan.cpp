@@ -31,24 +31,24 @@ SingleSheetPlan PlanSingleSheet(const std::vector<DetailRow>& rows, const PageEn
         if (!hidePrices)
             plan.put(B + 4, L + 5, RoundHalfEven(Val(pe.tax)));
     }
+    // A discount takes the row after 稅金 and moves 總價 down one.
+    const int last = HasDiscount(pe) ? B + 6 : B + 5;
+    if (last > B + 5)
+        PutDiscountRow(plan, B + 5, L, L + 5, pe, hidePrices);
     if (!noPriceRight) {
-        plan.put(B + 5, L + 1, QStringLiteral("    總  價"));
+        plan.put(last, L + 1, QStringLiteral("    總  價"));
         if (!flags.BlankPrices)
-            plan.put(B + 5, L + 5, Val(pe.quoted));
+            plan.put(last, L + 5, Val(pe.quoted));
     }
 
     const int E = detail.lastOutputRow();
     const int Z = cover.lastOutputRow();
-    plan.long_ = B + 5 >= E - 5 || B + 5 >= Z;
-    plan.firstRemarkRow = plan.long_ ? B + 6 : E - 5;
-    plan.lineRow = plan.long_ ? B + 11 : Z;
-    for (int k = 0; k < 5; ++k) {
-        const QString& remark = pe.remarks[size_t(k)];
-        if (!remark.isEmpty())
-            plan.put(plan.firstRemarkRow + k, L, remark, HorizontalAlignment::Left);
-    }
-
-    PutTotalLine(plan, plan.lineRow, cover.L() + 5, pe, flags.BlankPrices);
+    const int lastColumn = detail.output.bottomRight.column;
+    plan.long_ = last >= E - 5 || last >= Z;
+    plan.firstRemarkRow = plan.long_ ? last + 1 : E - 5;
+    plan.lineRow = plan.long_ ? last + 6 : Z;
+    PutRemarks(plan, plan.firstRemarkRow, L, lastColumn, pe);
+    PutTotalLine(plan, plan.lineRow, cover.L() + 5, lastColumn, pe, flags.BlankPrices);
 
     if (plan.long_) {
         // Rows below the output range look like its first row; the footer follows the line.

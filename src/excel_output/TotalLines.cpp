@@ -20,7 +20,20 @@ void PutFeeRow(SheetPlan& plan, int row, int L, const FeeValues& fee, const QStr
     plan.put(row, L + 4, Val(fee.amount));
 }
 
-void PutTotalLine(SheetPlan& plan, int row, int figuresColumn, const PageEndValues& pe, bool blankPrices)
+bool HasDiscount(const PageEndValues& pe)
+{
+    return Val(pe.discount) != 0;
+}
+
+void PutDiscountRow(SheetPlan& plan, int row, int L, int amountColumn, const PageEndValues& pe, bool hidePrices)
+{
+    plan.put(row, L + 1, QStringLiteral("    折  扣"));
+    if (!hidePrices)
+        plan.put(row, amountColumn, Val(pe.discount));
+}
+
+void PutTotalLine(SheetPlan& plan, int row, int figuresColumn, int lastColumn, const PageEndValues& pe,
+                  bool blankPrices)
 {
     const double quoted = RoundedQuotedTotal(pe.quoted);
     const bool tax = pe.taxChecked != CheckState::Unchecked;
@@ -32,6 +45,19 @@ void PutTotalLine(SheetPlan& plan, int row, int figuresColumn, const PageEndValu
     }
     plan.put(row, 1, words, HorizontalAlignment::Left);
     plan.put(row, figuresColumn, figures, HorizontalAlignment::Right);
+    plan.merge(row, 1, figuresColumn - 1);
+    plan.merge(row, figuresColumn, lastColumn);
+}
+
+void PutRemarks(SheetPlan& plan, int firstRow, int L, int lastColumn, const PageEndValues& pe)
+{
+    for (int k = 0; k < 5; ++k) {
+        const QString& remark = pe.remarks[size_t(k)];
+        if (remark.isEmpty())
+            continue;
+        plan.put(firstRow + k, L, remark, HorizontalAlignment::Left);
+        plan.merge(firstRow + k, L, lastColumn);
+    }
 }
 
 } // namespace varn

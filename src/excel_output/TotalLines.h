@@ -9,9 +9,21 @@ namespace varn {
 // the rate per 坪, "坪" and the floor area (or `areaText` when given); the fee amount in L + 4.
 void PutFeeRow(SheetPlan& plan, int row, int L, const FeeValues& fee, const QString& areaText = {});
 
+// The discount as typed, when it is not zero: the totals block shows it between the tax
+// (or 合計) and the grand total, so that the printed lines add up.
+bool HasDiscount(const PageEndValues& pageEnd);
+// "    折  扣" in L + 1 and, unless prices are hidden, the discount in amountColumn.
+void PutDiscountRow(SheetPlan& plan, int row, int L, int amountColumn, const PageEndValues& pageEnd,
+                    bool hidePrices);
+
 // The total line: "總價合計:新台幣" with the rounded quoted total in words ("元整(含稅)" or
 // "(未稅)") in column 1, "NT:$" with it in figures in `figuresColumn`; the labels alone in a
-// blank-price print.
-void PutTotalLine(SheetPlan& plan, int row, int figuresColumn, const PageEndValues& pageEnd, bool blankPrices);
+// blank-price print. The words span the columns before the figures, the figures the
+// columns to lastColumn, so no column border runs through them.
+void PutTotalLine(SheetPlan& plan, int row, int figuresColumn, int lastColumn, const PageEndValues& pageEnd,
+                  bool blankPrices);
+
+// The non-empty remarks in rows firstRow + slot, each in column L spanning to lastColumn.
+void PutRemarks(SheetPlan& plan, int firstRow, int L, int lastColumn, const PageEndValues& pageEnd);
 
 } // namespace varn

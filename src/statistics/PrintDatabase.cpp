@@ -117,6 +117,7 @@ FirstPageTables FillFirstPageTables(Quotation& q, Database& staDb)
     in.lbSumT = q.totals().lbSumT;
     in.lbNtax = pe.untaxed;
     in.lbTax = pe.tax;
+    in.discount = pe.discount;
     in.lbApr = pe.quoted;
     in.remarks = pe.remarks;
     return BuildFirstPageTables(in);

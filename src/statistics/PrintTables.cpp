@@ -104,6 +104,11 @@ FirstPageTables BuildFirstPageTables(const FirstPageInput& in)
     if (in.taxChecked)
         out.pfp.push_back(pfpLine(kUnset, QStringLiteral("    稅  金"), kUnset, kUnset,
                                   GroupThousands(in.lbTax)));
+    // A discount shown between the tax and the grand total, so that the printed lines add up.
+    const bool discount = Val(in.discount) != 0;
+    if (discount)
+        out.pfp.push_back(pfpLine(kUnset, QStringLiteral("    折  扣"), kUnset, kUnset,
+                                  GroupThousands(CStr(Val(in.discount)))));
     const double total = RoundedQuotedTotal(in.lbApr);
     out.pfp.push_back(pfpLine(kUnset, QStringLiteral("    總  計"), kUnset, kUnset,
                               GroupThousands(total)));
@@ -113,7 +118,7 @@ FirstPageTables BuildFirstPageTables(const FirstPageInput& in)
 
     const int r = n % kFirstPagePeriod;
     if (r != 0) {
-        for (int i = r; i < kFirstPageFillTo; ++i)
+        for (int i = r; i < kFirstPageFillTo - (discount ? 1 : 0); ++i)
             out.pfp.push_back(pfpLine(kUnset, QStringLiteral(" ")));
     }
 

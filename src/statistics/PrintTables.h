@@ -45,6 +45,7 @@ struct FirstPageInput {
     QString lbSumT;                   // item total
     QString lbNtax;                   // total before tax
     QString lbTax;                    // tax
+    QString discount;                 // txtOff, as typed
     QString lbApr;                    // quoted total
     std::array<QString, 5> remarks;   // cbPe(0..4)
 };
@@ -65,7 +66,8 @@ double RoundedQuotedTotal(const QString& lbApr);
 QString QuotedTotalInWords(double amount);
 
 // Lines of the first page that carry a page: the fillers make n work types and the
-// closing lines fill 29 lines (22 − n mod 29 fillers, none when n is a multiple of 29).
+// closing lines fill 29 lines (22 − n mod 29 fillers, none when n is a multiple of 29;
+// one fewer when a discount line is printed, so the closing lines stay on the page).
 constexpr int kFirstPageFillTo = 22;
 constexpr int kFirstPagePeriod = 29;
 // Lines of a detail page.

@@ -52,6 +52,14 @@ TEST(FirstPageTablesTest, WithoutFeesOrTaxTheTotalFollowsTheWorkTypesAndFillersD
     const std::pair<int, int> fillers[] = {{0, 0}, {1, 21}, {2, 20}, {21, 1}, {22, 0}, {29, 0}, {30, 21}, {58, 0}};
     for (auto [n, expected] : fillers)
         EXPECT_EQ(count(BuildFirstPageTables(withGroups(n)).pfp, u" "_s), expected) << n;
+
+    // A discount line before 總計; one filler fewer keeps every closing line on the page.
+    FirstPageInput full = withGroups(1);
+    full.design.checked = full.supervision.checked = full.taxChecked = true;
+    full.discount = u"-1000"_s;
+    const std::vector<PrintRow> pfp = BuildFirstPageTables(full).pfp;
+    EXPECT_EQ(pfp.size(), size_t(kFirstPagePeriod));
+    EXPECT_EQ(pfp[6][1] + pfp[6][4] + pfp[7][1], u"    折  扣-1,000    總  計"_s);
 }
 
 TEST(FirstPageTablesTest, AmountsAndRatesAreRoundedAsTheSpreadsheetShowsThem)

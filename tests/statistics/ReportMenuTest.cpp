@@ -135,12 +135,16 @@ TEST_F(ReportMenuTest, TheUsersOwnLayoutAndDatabaseAreUsed)
 
 TEST_F(ReportMenuTest, ReportsPrintTheTotalInWordsRemarksAndWholeDetailPages)
 {
-    load(fixtureContent());
+    VrnContent discounted = fixtureContent();
+    discounted.pageEnd.discount = u"-571"_s;
+    load(discounted);
     const QStringList first = pages(ReportKind::FirstPage);
     ASSERT_EQ(first.size(), 1);
-    for (const char* expected : {"瓦恩室內裝修", "林先生", "林宅裝修", "113/05/01", "木作", "53,000", "137,571",
-                                 "壹拾參萬柒仟伍佰柒拾壹元整(含稅)", "1.本報價有效期限三十天", "4.付款方式:訂金三成"})
-        EXPECT_TRUE(first[0].contains(QString::fromUtf8(expected))) << expected;
+    // 合計 131,020 + 稅金 6,551 − 折扣 571 = 總計 137,000, line by line.
+    for (const char* expected : {"瓦恩室內裝修", "林先生", "林宅裝修", "113/05/01", "木作", "53,000",
+                                 "合計131,020稅金6,551折扣-571總計137,000", "壹拾參萬柒仟元整(含稅)",
+                                 "1.本報價有效期限三十天", "4.付款方式:訂金三成"})
+        EXPECT_TRUE(first[0].contains(QString::fromUtf8(expected))) << expected << first[0].toStdString();
 
     // 40 items in one group: heading, 40 items, subtotal = 42 lines, 25 fillers: 2 pages.
     VrnContent c = noAreaContent();

@@ -495,6 +495,20 @@ void SheetPart::setThinBorders(const CellRange& range, unsigned edges)
     }
 }
 
+void SheetPart::mergeCells(const CellRange& range)
+{
+    checkCell(range.topLeft.row, range.topLeft.column);
+    checkCell(range.bottomRight.row, range.bottomRight.column);
+    if (range.rows() == 1 && range.columns() == 1)
+        return;
+    // Overlapping merged areas make a file the spreadsheet programs repair or refuse.
+    m_merges.erase(std::remove_if(m_merges.begin(), m_merges.end(),
+                                  [&](const CellRange& m) { return range.intersects(m); }),
+                   m_merges.end());
+    m_merges.push_back(range);
+    m_dirty = true;
+}
+
 void SheetPart::copyRange(const CellRange& source, const CellRef& destination)
 {
     checkCell(source.topLeft.row, source.topLeft.column);

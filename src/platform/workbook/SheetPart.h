@@ -75,6 +75,7 @@ public:
     void setBold(int row, int column, bool bold);
     void setFontSize(int row, int column, double points);
     void setThinBorders(const CellRange& range, unsigned edges);
+    void mergeCells(const CellRange& range);
 
     void copyRange(const CellRange& source, const CellRef& destination);
     void copyRowHeight(int fromRow, int toRow);

@@ -29,6 +29,7 @@ void Worksheet::setNumberFormat(int row, int column, const QString& code) { d->s
 void Worksheet::setBold(int row, int column, bool bold) { d->setBold(row, column, bold); }
 void Worksheet::setFontSize(int row, int column, double points) { d->setFontSize(row, column, points); }
 void Worksheet::setThinBorders(const CellRange& range, unsigned edges) { d->setThinBorders(range, edges); }
+void Worksheet::mergeCells(const CellRange& range) { d->mergeCells(range); }
 
 void Worksheet::copyRange(const CellRange& source, const CellRef& destination) { d->copyRange(source, destination); }
 void Worksheet::copyRowHeight(int fromRow, int toRow) { d->copyRowHeight(fromRow, toRow); }

@@ -64,6 +64,10 @@ public:
     void setFontSize(int row, int column, double points);
     // Thin lines in automatic colour on the chosen edges of the range.
     void setThinBorders(const CellRange& range, unsigned edges = BorderEdge::All);
+    // Makes the range one cell span: the top-left cell's value and format show across it,
+    // with no border inside. Merged areas it overlaps are dissolved first; a single cell
+    // is left as it is.
+    void mergeCells(const CellRange& range);
 
     // Copies values, formulas (relative references moved along), formats and the merged
     // areas inside the source onto the same-sized area at `destination` (its top-left

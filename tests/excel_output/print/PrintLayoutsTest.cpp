@@ -1,14 +1,147 @@
-#include "PrintFixture.h"
-
 #include "excel_output/PlanTestSupport.h"
+#include "excel_output/PrintCommandRunner.h"
+#include "excel_output/paged/PagedEngines.h"
+#include "platform/db/Database.h"
+#include "platform/report/ReportTestSupport.h"
+#include "support/OfficeConvert.h"
+#include "platform/ui/ScriptedPrompter.h"
+#include "platform/workbook/Workbook.h"
+#include "platform/workbook/XlsxTestSupport.h"
+#include "quotation/Quotation.h"
+#include "quotation/VrnFile.h"
+#include "shared/ProgramState.h"
+#include "shared/setup/Schema.h"
+#include "shared/setup/XpDefaults.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QRectF>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
 
 using namespace varn;
 using namespace varn::test;
+using namespace Qt::StringLiterals;
 
 namespace {
 
-class PrintLayoutsTest : public PrintFixture {
+const QString kTemplates = QStringLiteral(VARN_BINARY_DIR "/templates");
+
+// "品名|規格|單位|數量|單價|金額|成本|成本複計|比例|備註" of one leaf.
+ItemLine Item(const QString& leaf, const char* fields)
+{
+    ItemLine line;
+    line[0] = leaf;
+    const QStringList f = QString::fromUtf8(fields).split(u'|');
+    for (int i = 0; i < f.size(); ++i)
+        line[size_t(i) + 1] = f[i];
+    return line;
+}
+
+// Two areas sharing the work type 木作, with both fees, tax and two remarks.
+VrnContent TwoAreas()
+{
+    VrnContent c;
+    c.header.customerName = u"林先生"_s;
+    c.header.projectName = u"林宅"_s;
+    c.header.quoteNo = u"1130501_1"_s;
+    c.header.quoteDate = u"113/05/01"_s;
+    const QString a = Q({"客廳", "木作"}), b = Q({"客廳", "油漆"}), d = Q({"主臥", "木作"});
+    c.leafPaths = {a, b, d};
+    c.rows = {Item(a, "電視櫃|240cm|組|1|30000|30000|20000|20000|1.5"),
+              Item(a, "書櫃||尺|10|5000|50000|3000|30000|1.67"),
+              Item(b, "牆面||坪|20|800|16000|500|10000|1.6"),
+              Item(d, "衣櫃||尺|8|6000|48000|4000|32000|1.5|實木")};
+    PageEndValues& pe = c.pageEnd;
+    pe.remarks = {u"有效期限三十天"_s, QString(), QString(), u"訂金三成"_s, QString()};
+    pe.design = {u"設計費"_s, CheckState::Checked, true, u"144000"_s, u"0.1"_s, u"14400"_s};
+    pe.supervision = {u"監工費"_s, CheckState::Checked, false, u"30"_s, u"1500"_s, u"45000"_s};
+    pe.taxChecked = CheckState::Checked;
+    return c;
+}
+
+// A quotation to fill; prints go to the program folder, the templates are the built ones.
+class PrintLayoutsTest : public ::testing::Test {
 protected:
+    void SetUp() override
+    {
+        ensureGuiApp();
+        ProgramState::reset();
+        ASSERT_TRUE(dir.isValid());
+        state().programFolder = dir.path();
+        state().m.gPrintPath = kTemplates;
+        state().m.gRights = 4095;
+        useXp(DefaultXpValues());
+        Prompter::install(&prompts);
+        qputenv("VARN_SPREADSHEET", "/bin/true");
+        sta = Database::create(dir.filePath(u"sta.mdb"_s), {}, StaSchemaSql());
+        std::shared_ptr<Database> main = Database::create(dir.filePath(u"varn3.mdb"_s), {}, MainSchemaSql());
+        main->execute(u"INSERT INTO company VALUES (?, ?, ?, ?, ?, ?)"_s,
+                      {u"瓦恩室內裝修"_s, u"台北市"_s, u"02-1234567"_s, u"02-7654321"_s, u"12345678"_s,
+                       u"varn@example.com"_s});
+        state().m.gDb = main;
+        doc = std::make_unique<Quotation>();
+        doc->setRightsWord(4095);
+        InstallPagedEngines();
+    }
+    void TearDown() override
+    {
+        doc.reset();
+        Prompter::install(nullptr);
+        ProgramState::reset();
+    }
+    void useXp(const QStringList& xp)
+    {
+        for (int i = 0; i < 32; ++i)
+            state().m.gXp[size_t(i)] = xp.value(i);
+    }
+    void load(const VrnContent& c) { doc->load(c, dir.filePath(u"x.vrn"_s)); }
+
+    // Runs the command, answering the dialog with `picked` (nullopt: cancel).
+    QString print(const QString& command, std::optional<QString> picked)
+    {
+        prompts.answerOpenFile(picked);
+        return RunPrintCommand(*FindPrintCommand(command), *doc, sta.get(), flags);
+    }
+    static QString templateOf(const QString& command)
+    {
+        const PrintCommand& c = *FindPrintCommand(command);
+        return kTemplates + u'/' + c.folder + u'/' + c.templateFile;
+    }
+    static QByteArray digest(const QString& file)
+    {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256)
+                                           : QByteArray();
+    }
+    // A copy of the layout's template with markers in the first footer row of each sheet.
+    QString markedTemplate(const QString& command)
+    {
+        const QString out = dir.filePath(u"tpl/"_s + FindPrintCommand(command)->templateFile);
+        if (QFile::exists(out))
+            return out;
+        QDir().mkpath(dir.filePath(u"tpl"_s));
+        Workbook book = Workbook::open(templateOf(command));
+        book.worksheet(1).setText(18, 1, u"首頁頁尾"_s);
+        book.worksheet(2).setText(13, 1, u"明細頁尾"_s);
+        book.saveAs(out);
+        return out;
+    }
+    // The one dialog a print asks: where to save, in the template's folder.
+    void expectOneOutputDialog(const QString& command)
+    {
+        const auto opened = prompts.asked(PromptKind::OpenFile);
+        ASSERT_EQ(opened.size(), 1u) << command.toStdString();
+        EXPECT_EQ((QStringList{opened[0].title, opened[0].filter, opened[0].fileName,
+                               QDir(opened[0].startFolder).absolutePath()}),
+                  (QStringList{u"輸出檔案"_s, u"MS Excel Files (*.xlsx)"_s, FindPrintCommand(command)->templateFile,
+                               QFileInfo(templateOf(command)).absolutePath()}))
+            << command.toStdString();
+    }
     // Prints with the command's own template; a failure names the message shown.
     QString printed(const char* command)
     {
@@ -16,7 +149,34 @@ protected:
         EXPECT_FALSE(saved.isEmpty()) << command << ": " << prompts.lastMessageText().toStdString();
         return saved;
     }
+    QString pdfOf(const QString& xlsx) const
+    {
+        return dir.filePath(u"pdf/"_s + QFileInfo(xlsx).completeBaseName() + u".pdf"_s);
+    }
+    QStringList savedFiles() const
+    {
+        return QDir(dir.path()).entryList({u"*.xlsx"_s}, QDir::Files);
+    }
+
+    QTemporaryDir dir;
+    ScriptedPrompter prompts;
+    std::unique_ptr<Database> sta;
+    std::unique_ptr<Quotation> doc;
+    LayoutFlags flags;
 };
+
+// Text of a cell as openpyxl reads it ("" when empty; whole numbers without ".0").
+QString CellText(const QJsonObject& book, int sheet, const QString& ref)
+{
+    const QJsonValue v = CellOf(book, sheet, ref).value("value");
+    if (v.isDouble()) {
+        const double d = v.toDouble();
+        return d == qint64(d) ? QString::number(qint64(d)) : QString::number(d);
+    }
+    return v.toString();
+}
+
+
 
 // Column A..last of one row as openpyxl reads it, joined by "|".
 QString rowOf(const QJsonObject& book, int sheet, int row, char last)
@@ -27,6 +187,24 @@ QString rowOf(const QJsonObject& book, int sheet, int row, char last)
     return out.join(u'|');
 }
 
+const QString kLongName = u"一樓客廳屋頂防水塗佈加鋪玻璃纖維網"_s;
+
+// The box of the first word on page 1 holding `part` (on the line at `top`, when given).
+QRectF wordBox(const QString& pdf, const QString& part, double top = -1)
+{
+    const QString html = runTool(u"pdftotext"_s, {u"-bbox"_s, u"-f"_s, u"1"_s, u"-l"_s, u"1"_s, pdf, u"-"_s});
+    static const QRegularExpression word(
+        uR"re(<word xMin="([0-9.]+)" yMin="([0-9.]+)" xMax="([0-9.]+)" yMax="([0-9.]+)">([^<]*)</word>)re"_s);
+    for (auto it = word.globalMatch(html); it.hasNext();) {
+        const auto m = it.next();
+        const QRectF box(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                         QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()));
+        if (m.captured(5).contains(part) && (top < 0 || std::abs(box.top() - top) < 3))
+            return box;
+    }
+    return {};
+}
+
 } // namespace
 
 TEST_F(PrintLayoutsTest, EveryTwoSheetLayoutFillsASavedCopyOfItsTemplate)
@@ -35,18 +213,22 @@ TEST_F(PrintLayoutsTest, EveryTwoSheetLayoutFillsASavedCopyOfItsTemplate)
     load(TwoAreas());
     const struct {
         const char* command;
-        const char* cover;    // A8..F8 of the cover
+        const char* cover;    // A8..F8 and D11 (the supervision fee's floor area) of the cover
         const char* detail;   // B8, B9 and the first 小計's amount
     } layouts[] = {
-        {"mPa", "壹|客廳|式|1|96000|", "客廳| 木作|80000"},
-        {"mPw", "壹|木作|式|1|128000|", "木作|客廳電視櫃240cm|128000"},
-        {"mPwa", "壹|木作|式|1|128000|", "木作| 客廳|80000"},
-        {"mPas", "壹|客廳|式|1||", "客廳| 木作|"},
-        {"mPws", "壹|木作|式|1||", "木作|客廳電視櫃240cm|"},
-        {"mPwaS", "壹|木作|式|1||", "木作| 客廳|"},
-        {"mPac", "壹|客廳|式|1|96000|60000", "客廳| 木作|80000"},
-        {"mPwc", "壹|木作|式|1|128000|82000", "木作|客廳電視櫃240cm|128000"},
-        {"mPwac", "壹|木作|式|1|128000|82000", "木作| 客廳|80000"},
+        {"mPa", "壹|客廳|式|1|96000||30", "客廳| 木作|80000"},
+        {"mPw", "壹|木作|式|1|128000||30", "木作|客廳電視櫃240cm|128000"},
+        {"mPwa", "壹|木作|式|1|128000||30", "木作| 客廳|80000"},
+        {"mPas", "壹|客廳|式|1|||", "客廳| 木作|"},
+        {"mPws", "壹|木作|式|1|||", "木作|客廳電視櫃240cm|"},
+        {"mPwaS", "壹|木作|式|1|||", "木作| 客廳|"},
+        {"mPac", "壹|客廳|式|1|96000|60000|30", "客廳| 木作|80000"},
+        {"mPwc", "壹|木作|式|1|128000|82000|30", "木作|客廳電視櫃240cm|128000"},
+        {"mPwac", "壹|木作|式|1|128000|82000|30", "木作| 客廳|80000"},
+        // The paged layouts: the cover by the first path level, every group from a block's top.
+        {"mAs", "壹|客廳|式|1|96000||30 X 1500", "客廳| 木作|96000"},
+        {"mWs", "壹|木作|式|1|128000||30 X 1500", "木作|客廳電視櫃240cm|128000"},
+        {"mPwsb", "壹|木作|式|1|||", "木作|客廳電視櫃240cm|"},
     };
     for (const auto& l : layouts) {
         const QString name = QString::fromLatin1(l.command);
@@ -64,13 +246,17 @@ TEST_F(PrintLayoutsTest, EveryTwoSheetLayoutFillsASavedCopyOfItsTemplate)
 
         // Cover: the first group, the footers kept, the totals block at the foot of page 2.
         const QJsonObject book = ReadWithOpenpyxl(saved);
-        const bool blank = QString::fromLatin1(l.cover).endsWith(u"||"_s);
-        EXPECT_EQ(rowOf(book, 1, 8, 'F'), QString::fromUtf8(l.cover)) << where;
+        const bool blank = QString::fromLatin1(l.cover).endsWith(u"|||"_s);
+        EXPECT_EQ(rowOf(book, 1, 8, 'F') + u'|' + CellText(book, 1, u"D11"_s), QString::fromUtf8(l.cover)) << where;
         EXPECT_EQ(CellText(book, 1, u"B10"_s), blank ? QString() : u"設計費"_s) << where;
         EXPECT_EQ(CellText(book, 1, u"A18"_s) + CellText(book, 1, u"A30"_s), u"首頁頁尾首頁頁尾"_s) << where;
         EXPECT_EQ(SheetOf(book, 1).value("rowBreaks").toArray(), (QJsonArray{19})) << where;
         EXPECT_EQ(CellText(book, 1, u"B21"_s), u"    合  計"_s) << where;
         EXPECT_EQ(CellText(book, 1, u"A24"_s), u"有效期限三十天"_s) << where;
+        // The remarks and the total line stand in spans with no column border through them.
+        const QJsonArray merges = SheetOf(book, 1).value("merges").toArray();
+        for (const QString& span : {u"A24:G24"_s, u"A27:G27"_s, u"A29:E29"_s, u"F29:G29"_s})
+            EXPECT_TRUE(merges.contains(span)) << where << " " << span.toStdString();
         EXPECT_EQ(CellText(book, 1, u"A29"_s),
                   blank ? u"總價合計:新台幣"_s : u"總價合計:新台幣貳拾壹萬參仟伍佰柒拾元整(含稅)"_s) << where;
 
@@ -104,7 +290,7 @@ TEST_F(PrintLayoutsTest, HeaderPlaceholdersAndTheWholeQuotationsTotals)
     VrnContent c = TwoAreas();
     c.header.customerName = u"#單號#"_s;
     load(c);
-    doc->tv_NodeClick(Path({"主臥", "木作"}));   // a leaf shown: the print still takes everything
+    doc->tv_NodeClick(Q({"主臥", "木作"}));   // a leaf shown: the print still takes everything
     const QJsonObject book = ReadWithOpenpyxl(printed("mPa"));
     QStringList header;
     for (const QJsonValue& v : SheetOf(book, 1).value("cells").toObject())
@@ -121,7 +307,7 @@ TEST_F(PrintLayoutsTest, AUserWithoutThePriceRightGetsNoPriceAnywhere)
 {
     doc->setRightsWord(4095 & ~1);
     load(TwoAreas());
-    for (const char* command : {"mPa", "mPwc"}) {
+    for (const char* command : {"mPa", "mPwc", "mAs", "mWs"}) {
         const QJsonObject book = ReadWithOpenpyxl(printed(command));
         for (int sheet : {1, 2}) {
             const QJsonObject cells = SheetOf(book, sheet).value("cells").toObject();
@@ -192,31 +378,90 @@ TEST_F(PrintLayoutsTest, LibreOfficePrintsThePlannedPages)
 {
     VrnContent many;   // 28 areas with one item each: the cover needs a second page
     for (int i = 1; i <= 28; ++i) {
-        const QString leaf = Path({"區", "木作"}).replace(u"區"_s, u"區%1"_s.arg(i));
+        const QString leaf = Q({"區", "木作"}).replace(u"區"_s, u"區%1"_s.arg(i));
         many.leafPaths << leaf;
         many.rows.push_back(Item(leaf, "櫃||組|1|1000|1000|600|600|1.67"));
     }
     many.pageEnd.taxChecked = CheckState::Unchecked;
+    many.pageEnd.discount = u"-1000"_s;
     load(many);
     const QStringList manyFiles = {printed("mPa"), printed("mPss")};
-    load(TwoAreas());
+    VrnContent longArea;   // an area whose 30 items take two blocks, and a small one
+    longArea.leafPaths = {Q({"客廳", "木作"}), Q({"主臥", "木作"})};
+    longArea.rows.assign(30, Item(longArea.leafPaths[0], "櫃||組|1|1000|1000|600|600|1.67"));
+    longArea.rows.push_back(Item(longArea.leafPaths[1], "衣櫃||尺|8|6000|48000|4000|32000|1.5|實木"));
+    load(longArea);
+    const QStringList longFiles = {printed("mAs"), printed("mWs")};
+    // A discount, a long name and a long remark.
+    VrnContent two = TwoAreas();
+    two.pageEnd.discount = u"-570"_s;
+    two.rows[1][1] = kLongName;
+    two.pageEnd.remarks[0] = u"本報價單有效期限為三十日，逾期請重新報價，付款方式為訂金三成"_s;
+    load(two);
     const QStringList files = manyFiles + QStringList{printed("mPwc"), printed("mPnw"), printed("mPs")};
 
-    ASSERT_EQ(toPdf(files), QString());
-    // Per file: pages, then a text each page must (+) or must not (-) show.
+    ASSERT_EQ(ConvertWithOffice(files + longFiles, dir.filePath(u"pdf"_s)), QString());
+    // Per file: pages, then a text each page must (+) or must not (-) show. The totals
+    // add up line by line: 203,400 + 10,170 − 570 = 213,000; 28,000 − 1,000 = 27,000.
+    const QString sums = u"合計203,400稅金10,170折扣-570總計213,000"_s;
     const std::vector<std::pair<int, QStringList>> expected = {
-        {6, {"-1 總價合計", "+2 總價合計:新台幣貳萬捌仟元整(未稅)", "+6 區28"}},   // 28 × 4 detail rows, 30 a page
-        {2, {"+2 總價合計:新台幣貳萬捌仟元整(未稅)"}},   // the flat list runs past the remarks
-        {2, {"+1 總價合計:新台幣", "+2 小計"}},
-        {2, {"+1 元整(含稅)", "+2 主臥"}},
-        {1, {"+1 元整(含稅)", "+1 NT:$"}},
+        {6, {"-1 總價合計", "+2 合計28,000折扣-1,000總計27,000", "+2 總價合計:新台幣貳萬柒仟元整(未稅)", "+6 區28"}},
+        {2, {"+2 總價合計:新台幣貳萬柒仟元整(未稅)", "+2 折扣-1,000總價27,000"}},   // past the remarks
+        {2, {"+1 總價合計:新台幣", "+1 折扣", "+2 小計"}},
+        {2, {"+1 元整(含稅)", "+1 " + sums, "+1 逾期請重新報價,付款方式為訂金三成", "+2 主臥"}},
+        {1, {"+1 元整(含稅)", "+1 NT:$", "+1 折扣-570總價213,000"}},
     };
     for (size_t f = 0; f < expected.size(); ++f) {
         const QString pdf = pdfOf(files[qsizetype(f)]);
         EXPECT_EQ(pdfPages(pdf), expected[f].first) << files[qsizetype(f)].toStdString();
         for (const QString& check : expected[f].second) {
             const QString text = pdfText(pdf, check.mid(1, 1).toInt());
-            EXPECT_EQ(text.contains(check.mid(3)), check.startsWith(u'+')) << pdf.toStdString() << check.toStdString();
+            EXPECT_EQ(text.contains(check.mid(3)), check.startsWith(u'+')) << check.toStdString() << " in " << text.toStdString();
         }
     }
+    // 區域分頁: 客廳's 31 rows take two blocks, 主臥 one; 工種分頁: 木作's 31 items two.
+    // Each plus the cover page.
+    for (int k : {0, 1})
+        EXPECT_EQ(pdfPages(pdfOf(longFiles[k])), 4 - k) << longFiles[k].toStdString();
+    // The long name is drawn smaller than the unit beside it: shrunk to its column, not cut.
+    const QString single = pdfOf(files.last());
+    const QRectF name = wordBox(single, kLongName), unit = wordBox(single, u"尺"_s, name.top());
+    ASSERT_FALSE(name.isNull() || unit.isNull());
+    EXPECT_LT(name.height(), unit.height() - 0.3);
+    EXPECT_LT(name.right(), unit.left());
+}
+
+TEST_F(PrintLayoutsTest, FlagsOfEarlierPrintsNeverLeakIntoAPagedPrint)
+{
+    useXp(SmallXp());
+    load(TwoAreas());
+    // What a single-sheet cost print leaves: no cost on the cover, 備註 (not the cost) in
+    // G, nothing on the footer rows. (After a cost print: the layouts' table.)
+    flags.SingleSheet = flags.FlatList = flags.ShowCost = flags.CostReport = true;
+    const QJsonObject book = ReadWithOpenpyxl(printed("mWs"));
+    EXPECT_EQ(CellText(book, 1, u"F8"_s) + CellText(book, 2, u"G10"_s) + u'|' + CellText(book, 2, u"G11"_s)
+                  + CellText(book, 2, u"H11"_s) + CellText(book, 2, u"B13"_s) + CellText(book, 2, u"B14"_s),
+              u"|實木"_s);
+    // 工種分頁(空白估價) puts BlankPrices back after a cancel too.
+    flags.BlankPrices = false;
+    print(u"mPwsb"_s, std::nullopt);
+    EXPECT_FALSE(flags.BlankPrices);
+}
+
+// Without areas 工種分頁 numbers the first level: a five-level path leaves its 小計 alone at
+// the top of the next block; work types differing in letter case print apart.
+TEST_F(PrintLayoutsTest, WorkTypesWithoutAreasEachTakeTheirOwnBlocks)
+{
+    useXp(SmallXp());
+    VrnContent c;
+    c.noAreaMode = true;
+    const QString deep = Q({"木作", "櫃", "上櫃", "門", "x"}), upper = Q({"Tom's 房"}), lower = Q({"tom's 房"});
+    c.leafPaths = {deep, upper, lower};
+    c.rows = {Item(deep, "門片||片|1|100|100"), Item(upper, "a||式|1|1|1"), Item(lower, "b||式|1|2|2")};
+    load(c);
+    const QJsonObject book = ReadWithOpenpyxl(printed("mWs"));
+    EXPECT_EQ(flags.TreeMode, 1);
+    EXPECT_EQ(rowOf(book, 1, 8, 'E') + u'/' + rowOf(book, 1, 10, 'E'), u"壹|木作|式|1|100/參|tom's 房|式|1|2"_s);
+    EXPECT_EQ(rowOf(book, 2, 15, 'B') + CellText(book, 2, u"F15"_s) + rowOf(book, 2, 29, 'B'), u"|小計100參|tom's 房"_s);
+    EXPECT_EQ(SheetOf(book, 2).value("rowBreaks").toArray(), (QJsonArray{14, 21, 28}));
 }

@@ -10,6 +10,8 @@
 
 #include <xlsxwriter.h>
 
+using namespace Qt::StringLiterals;
+
 namespace varn {
 namespace {
 
@@ -91,6 +93,19 @@ TEST_F(WorkbookLayoutTest, ACopyReplacesMergesWhereItLands)
     const QJsonObject read = saveAndRead(book);
     EXPECT_TRUE(test::SheetOf(read, 2).value("merges").toArray().isEmpty());
     EXPECT_EQ(test::CellOf(read, 2, "B5").value("value").toString(), QStringLiteral("#客戶名稱#"));
+}
+
+TEST_F(WorkbookLayoutTest, AMergedRowSpanDissolvesTheMergesItOverlaps)
+{
+    Workbook book = Workbook::open(path("t.xlsx"));
+    Worksheet& s = book.worksheet(2);
+    s.setText(5, 1, u"總價合計"_s);
+    s.mergeCells(CellRange::fromText(u"A5:B5"));   // over half of the template's B5:C5
+    s.mergeCells(CellRange::fromText(u"A8:A8"));   // one cell: no merge
+    EXPECT_THROW(s.mergeCells(CellRange{{1, 1}, {1, 16385}}), WorkbookError);
+    const QJsonObject read = saveAndRead(book);
+    EXPECT_EQ(test::SheetOf(read, 2).value("merges").toArray(), (QJsonArray{u"A5:B5"_s}));
+    EXPECT_EQ(test::CellOf(read, 2, "A5").value("value").toString(), u"總價合計"_s);
 }
 
 TEST_F(WorkbookLayoutTest, RowHeightsAreCopiedAsTheyStand)

@@ -40,19 +40,7 @@ void whenModal(std::vector<std::function<void()>> steps)
     QTimer::singleShot(10, *next);
 }
 
-class StatisticsWindowsTest : public StatisticsFixture {
-protected:
-    void SetUp() override
-    {
-        if (!QCoreApplication::instance()) {
-            static int argc = 1;
-            static char name[] = "statistics_gui_tests";
-            static char* argv[] = {name, nullptr};
-            new QApplication(argc, argv);
-        }
-        StatisticsFixture::SetUp();
-    }
-};
+using StatisticsWindowsTest = StatisticsFixture;
 
 } // namespace
 
