@@ -125,6 +125,31 @@ TEST(PricingTotals, SumsAndAverageRatio)
               (QStringList{"1500", "1000.5", "499.5", "1.5"}));
 }
 
+// A greyed box (only an older file brings one) matches no case of the total: the page-end
+// totals stay as they were while the items change.
+TEST_F(PricingModes, AGreyedBoxLeavesThePageEndTotalsAlone)
+{
+    for (int box = 0; box < 3; ++box) {
+        doc = std::make_unique<Quotation>();
+        add(Q, {"客廳"});
+        fill(path({"客廳"}), {{"a", "1", "1000"}});
+        doc->setFeeChecked(Fee::Design, CheckState::Checked);
+        doc->setFeeRate(Fee::Design, "0.1");
+        doc->setTaxChecked(CheckState::Checked);
+        if (box == 2)
+            doc->setTaxChecked(CheckState::Greyed);
+        else
+            doc->setFeeChecked(box == 0 ? Fee::Design : Fee::Supervision, CheckState::Greyed);
+        const PageEndValues before = doc->pageEnd();
+        ASSERT_TRUE(doc->cellEdited(1, QCol::Price, "3000"));
+        ASSERT_EQ(doc->totals().lbSumT, "3000");
+        const PageEndValues& after = doc->pageEnd();
+        EXPECT_EQ((QStringList{after.untaxed, after.tax, after.withTax, after.quoted}),
+                  (QStringList{before.untaxed, before.tax, before.withTax, before.quoted}))
+            << box;
+    }
+}
+
 // ---- bulk edits -----------------------------------------------------------------------------
 
 class BulkEditTest : public QuotationTest {

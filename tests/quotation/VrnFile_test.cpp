@@ -2,12 +2,10 @@
 #include "QuotationTestSupport.h"
 
 #include "platform/text/Cp950.h"
+#include "support/FileFaults.h"
 
 #include <QFile>
 #include <QFileInfo>
-
-#include <csignal>
-#include <sys/resource.h>
 
 namespace varn::test {
 namespace {
@@ -25,23 +23,6 @@ void writeLines(const QString& path, const QStringList& lines)
         w.addLine(l);
     w.commit(path);
 }
-
-// Limits the size of files this process writes, so that a write fails part-way.
-struct FileSizeLimit {
-    explicit FileSizeLimit(rlim_t bytes) : handler(std::signal(SIGXFSZ, SIG_IGN))
-    {
-        getrlimit(RLIMIT_FSIZE, &old);
-        rlimit limit{bytes, old.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &old);
-        std::signal(SIGXFSZ, handler);
-    }
-    void (*handler)(int);
-    rlimit old{};
-};
 
 class VrnFileTest : public QuotationTest {
 protected:
@@ -223,6 +204,24 @@ TEST_F(VrnFileTest, TolerantReadingThroughTheDialogTakesWhatStrictReadingRefuses
     EXPECT_EQ(doc->pageEnd().quoted, "");
     EXPECT_EQ(doc->pageEnd().taxRate, "5%");
     EXPECT_EQ(doc->pageEnd().design.checked, CheckState::Unchecked);
+}
+
+TEST_F(VrnFileTest, GreyedBoxesOpenFromTheRecentListAndTheDialogAlike)
+{
+    buildRich();
+    ASSERT_TRUE(doc->saveTo(file("g.vrn")));
+    QStringList lines = ReadCp950Lines(file("g.vrn"));
+    lines.last() = "2,2,2";
+    writeLines(file("g.vrn"), lines);
+    for (const bool dialog : {false, true}) {
+        Quotation other;
+        if (dialog)
+            prompts.answerOpenFile(file("g.vrn"));
+        ASSERT_TRUE(dialog ? other.mOpen_Click() : other.mOpen_Click(file("g.vrn"))) << dialog;
+        const PageEndValues& p = other.pageEnd();
+        EXPECT_EQ((std::array{p.design.checked, p.supervision.checked, p.taxChecked}), (std::array{2, 2, 2}));
+        EXPECT_EQ(p.quoted, doc->pageEnd().quoted);
+    }
 }
 
 TEST_F(VrnFileTest, DamagedFilesFailWithoutTouchingTheOpenQuotation)
