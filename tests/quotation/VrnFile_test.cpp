@@ -364,26 +364,18 @@ TEST_F(VrnFileTest, AFailedSaveLeavesTheOldFileAndTheCurrentPath)
         ensureRow(r);
         doc->setCellText(r, QCol::Name, QStringLiteral("很長的品名 %1").arg(r));
     }
-    prompts.answerSaveFile(file("old.vrn"));
-    {
+    for (const QString& target : {file("old.vrn"), file("new.vrn")}) {
+        prompts.answerSaveFile(target);
         FileSizeLimit limit(original.size() + 100);
         EXPECT_FALSE(doc->mSaveAs_Click());
+        EXPECT_TRUE(prompts.lastMessageText().startsWith("存檔錯誤\r\n75\r\n"));
     }
-    EXPECT_TRUE(prompts.lastMessageText().startsWith("存檔錯誤\r\n75\r\n"));
     EXPECT_EQ(readBytes(file("old.vrn")), original);
-    EXPECT_EQ(doc->filePath(), file("old.vrn"));
-    EXPECT_EQ(doc->recentFiles().paths(), QStringList{file("old.vrn")});
-    EXPECT_TRUE(doc->isModified());
-
-    prompts.answerSaveFile(file("new.vrn"));
-    {
-        FileSizeLimit limit(100);
-        EXPECT_FALSE(doc->mSaveAs_Click());
-    }
     EXPECT_FALSE(QFileInfo::exists(file("new.vrn")));
     EXPECT_EQ(doc->filePath(), file("old.vrn"));
     EXPECT_EQ(doc->windowCaption(), "報價系統\t- " + file("old.vrn"));
     EXPECT_EQ(doc->recentFiles().paths(), QStringList{file("old.vrn")});
+    EXPECT_TRUE(doc->isModified());
 }
 
 } // namespace

@@ -101,8 +101,17 @@ protected:
     GridView view;
 };
 
-TEST_F(GridViewTest, FixedRowAndColumnStayInPlaceWhenTheBodyScrolls)
+TEST_F(GridViewTest, ColumnWidthsAreTwipsAndFixedRowAndColumnStayInPlaceWhenTheBodyScrolls)
 {
+    model.setColWidth(1, 1500);
+    EXPECT_EQ(view.cellRect(1, 1).width(), qRound(1500 * view.logicalDpiX() / 1440.0));
+    EXPECT_EQ(view.cellRect(1, 1).height(), qRound(300 * view.logicalDpiY() / 1440.0));
+    for (int hidden : {2, 0}) {   // a hidden column has no width and takes no clicks
+        model.setColWidth(hidden, 0);
+        EXPECT_EQ(view.cellRect(1, hidden).width(), 0);
+        EXPECT_EQ(view.cellAt(view.cellRect(1, hidden + 1).topLeft() + QPoint(1, 1)), std::make_pair(1, hidden + 1));
+    }
+    model.setColWidth(0, -1);
     format(0, 3, [&] { model.setCellBackColor(QColor(255, 0, 0)); });
     format(150, 0, [&] { model.setCellBackColor(QColor(0, 0, 255)); });
     const QRect header = view.cellRect(0, 3);
@@ -120,22 +129,6 @@ TEST_F(GridViewTest, FixedRowAndColumnStayInPlaceWhenTheBodyScrolls)
     EXPECT_EQ(view.cellAt(header.center()), std::make_pair(0, 3));
 }
 
-TEST_F(GridViewTest, ColumnWidthsAreTwipsAndAHiddenColumnHasNone)
-{
-    model.setColWidth(1, 1500);
-    model.setColWidth(4, 300);
-    EXPECT_EQ(view.cellRect(1, 1).width(), qRound(1500 * view.logicalDpiX() / 1440.0));
-    EXPECT_EQ(view.cellRect(1, 4).width(), qRound(300 * view.logicalDpiX() / 1440.0));
-    EXPECT_EQ(view.cellRect(1, 1).height(), qRound(300 * view.logicalDpiY() / 1440.0));
-
-    for (int hidden : {2, 0}) {
-        model.setColWidth(hidden, 0);
-        EXPECT_EQ(view.cellRect(1, hidden).width(), 0);
-        EXPECT_EQ(view.cellAt(view.cellRect(1, hidden + 1).topLeft() + QPoint(1, 1)), std::make_pair(1, hidden + 1));
-    }
-    EXPECT_EQ(view.cellRect(1, 3).left(), view.cellRect(1, 1).right() + 1);
-}
-
 TEST_F(GridViewTest, CellRectFollowsScrollingBothWays)
 {
     const QRect before = view.cellRect(60, 12);
@@ -151,8 +144,7 @@ TEST_F(GridViewTest, CellRectFollowsScrollingBothWays)
         << "the fixed column does not scroll sideways";
     for (auto [r, c] : {std::pair{0, 0}, {0, 12}, {41, 0}, {60, 12}, {45, 8}})
         EXPECT_EQ(view.cellAt(view.cellRect(r, c).center()), std::make_pair(r, c));
-    EXPECT_FALSE(view.cellRect(200, 1).isValid());
-    EXPECT_FALSE(view.cellRect(1, 20).isValid());
+    EXPECT_FALSE(view.cellRect(200, 1).isValid() || view.cellRect(1, 20).isValid());
 
     // Past the last row the mouse is on the last row.
     model.setRows(3);
@@ -181,9 +173,7 @@ TEST_F(GridViewTest, OnlyALeftClickInTheBodyMakesTheCellCurrent)
         QSignalSpy up(&view, &GridView::mouseUp);
         clickCell(c.row, c.col, c.button);
         ASSERT_EQ(clicked.count(), c.clicked ? 1 : 0) << c.row;
-        if (c.clicked) {
-            EXPECT_EQ(clicked.at(0), QVariantList({c.row, c.col}));
-        }
+        EXPECT_EQ(clicked.value(0), c.clicked ? QVariantList({c.row, c.col}) : QVariantList());
         ASSERT_EQ(down.count(), 1);
         EXPECT_EQ(down.at(0).at(0).value<Qt::MouseButton>(), c.button);
         EXPECT_EQ(up.count(), 1);
