@@ -150,6 +150,13 @@ TEST_F(StaViewsTest, TotalsByQuotationAreaAndWorkType)
     EXPECT_EQ(rowsOf(*m_db, u"select Ct, AoT, Tre from SAoT where AoT = ?"_s, -1, {u"客廳"_s}),
               (QStringList{u"2/客廳/Ｑ‧客廳‧木作"_s, u"1/客廳/Ｑ‧客廳‧油漆"_s}));
     EXPECT_EQ(count(u"SAoT"_s), 3);
+
+    // Numbered by area, the print order follows the tree.
+    numberBy(u"Aot"_s, u"AoT"_s);
+    EXPECT_EQ(rowsOf(*m_db, u"select sot from AlbyP"_s), (QStringList{u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s}));
+    // The cover engine's estimate of the detail rows: items + headings + subtotals.
+    const int nodes = 1 + 2 + 3;   // root, two areas, three work types
+    EXPECT_EQ(count(u"AlbyP"_s) + nodes + count(u"LC"_s) - 1, 5 + 5 + 3);
 }
 
 TEST_F(StaViewsTest, FiguresReadAsPlainNumberText)
@@ -161,16 +168,6 @@ TEST_F(StaViewsTest, FiguresReadAsPlainNumberText)
     EXPECT_EQ(rowsOf(*m_db, u"Aot"_s, 3), QStringList{u"A/1000000/0.3"_s});
     EXPECT_EQ(rowsOf(*m_db, u"T"_s, 3), QStringList{u"B/1000000/0.3"_s});
     EXPECT_EQ(rowsOf(*m_db, u"AotS"_s, 2), QStringList{u"A/1000000"_s});
-}
-
-TEST_F(StaViewsTest, PrintOrderFollowsTheTreeWhenNumberedByArea)
-{
-    addQuotation();
-    numberBy(u"Aot"_s, u"AoT"_s);
-    EXPECT_EQ(rowsOf(*m_db, u"select sot from AlbyP"_s), (QStringList{u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s}));
-    // The cover engine's estimate of the detail rows: items + headings + subtotals.
-    const int nodes = 1 + 2 + 3;   // root, two areas, three work types
-    EXPECT_EQ(count(u"AlbyP"_s) + nodes + count(u"LC"_s) - 1, 5 + 5 + 3);
 }
 
 TEST_F(StaViewsTest, WorkTypeLayoutGroupsEveryAreasItemsUnderTheirWorkType)
