@@ -175,10 +175,20 @@ protected:
     }
 };
 
-TEST_F(BulkEditTest, RatioCoefficientAtALeafRepricesEveryRow)
+TEST_F(BulkEditTest, RatioCoefficientAtALeafRepricesEveryRowAndAnInnerNodeIsRefused)
 {
+    doc->tv_NodeClick(path({"客廳"}));
+    doc->lbSum_DblClick();
+    EXPECT_EQ(prompts.lastMessageText(), "修改比例只能在最上層或最底層修改 OK ");
+    EXPECT_EQ(prompts.askedCount(PromptKind::Input), 0);
+
+    // A letter answer asks again; an empty second answer changes nothing.
     doc->tv_NodeClick(path({"客廳", "木作"}));
-    prompts.answerInput(QStringLiteral("1.2"));
+    for (const char* answer : {"abc", "", "abc", "1.2"})
+        prompts.answerInput(QString::fromUtf8(answer));
+    doc->lbSc_DblClick();
+    EXPECT_EQ(prompts.lastMessageText(), "請輸入數字");
+    EXPECT_EQ(doc->GTxM(1, QCol::Ratio), "1.5");
     doc->lbSc_DblClick();
     EXPECT_EQ(cells(1), (QStringList{"1.2", "120", "240"}));
     EXPECT_EQ(doc->GTxM(2, QCol::Price), "40");   // no cost: the price stays
@@ -190,22 +200,6 @@ TEST_F(BulkEditTest, RatioCoefficientAtALeafRepricesEveryRow)
     doc->lbSc_DblClick();
     EXPECT_EQ(doc->hfgQ().rows(), 2);
     EXPECT_EQ(cells(1), (QStringList{"1.2", "0", "0"}));
-}
-
-TEST_F(BulkEditTest, AnInnerNodeIsRefusedAndALetterAnswerAsksAgain)
-{
-    doc->tv_NodeClick(path({"客廳"}));
-    doc->lbSum_DblClick();
-    EXPECT_EQ(prompts.lastMessageText(), "修改比例只能在最上層或最底層修改 OK ");
-    EXPECT_EQ(prompts.askedCount(PromptKind::Input), 0);
-
-    doc->tv_NodeClick(path({"客廳", "木作"}));
-    prompts.answerInput(QStringLiteral("abc"));
-    prompts.answerInput(QString());   // the second prompt is left empty: nothing changes
-    doc->lbSc_DblClick();
-    EXPECT_EQ(prompts.askedCount(PromptKind::Input), 2);
-    EXPECT_EQ(prompts.lastMessageText(), "請輸入數字");
-    EXPECT_EQ(doc->GTxM(1, QCol::Ratio), "1.5");
 }
 
 TEST_F(BulkEditTest, TargetAmountAtTheRootReachesTheStoredRows)

@@ -79,7 +79,7 @@ protected:
     }
 };
 
-TEST_F(VrnFileTest, ARichQuotationReadsBackExactly)
+TEST_F(VrnFileTest, ARichQuotationReadsBackExactlyAndGreyedBoxesStayGreyed)
 {
     buildRich();
     ASSERT_TRUE(doc->saveTo(file("rich.vrn")));
@@ -102,6 +102,19 @@ TEST_F(VrnFileTest, ARichQuotationReadsBackExactly)
     EXPECT_EQ(other.windowCaption(), "報價系統\t- " + file("rich.vrn"));
     EXPECT_EQ(other.recentFiles().paths(), QStringList{file("rich.vrn")});
     EXPECT_EQ(prompts.unexpected(), 0);
+
+    // Greyed boxes (state 2) open from the recent list and the dialog alike, and stay greyed.
+    QStringList lines = ReadCp950Lines(file("rich.vrn"));
+    lines.last() = "2,2,2";
+    writeLines(file("rich.vrn"), lines);
+    for (const bool dialog : {false, true}) {
+        if (dialog)
+            prompts.answerOpenFile(file("rich.vrn"));
+        ASSERT_TRUE(dialog ? other.mOpen_Click() : other.mOpen_Click(file("rich.vrn"))) << dialog;
+        const PageEndValues& p = other.pageEnd();
+        EXPECT_EQ((std::array{p.design.checked, p.supervision.checked, p.taxChecked}), (std::array{2, 2, 2}));
+        EXPECT_EQ(p.quoted, saved.pageEnd.quoted);
+    }
 }
 
 TEST_F(VrnFileTest, TheFileIsCp950WithCrLfInTheDocumentedLayout)
@@ -204,24 +217,6 @@ TEST_F(VrnFileTest, TolerantReadingThroughTheDialogTakesWhatStrictReadingRefuses
     EXPECT_EQ(doc->pageEnd().quoted, "");
     EXPECT_EQ(doc->pageEnd().taxRate, "5%");
     EXPECT_EQ(doc->pageEnd().design.checked, CheckState::Unchecked);
-}
-
-TEST_F(VrnFileTest, GreyedBoxesOpenFromTheRecentListAndTheDialogAlike)
-{
-    buildRich();
-    ASSERT_TRUE(doc->saveTo(file("g.vrn")));
-    QStringList lines = ReadCp950Lines(file("g.vrn"));
-    lines.last() = "2,2,2";
-    writeLines(file("g.vrn"), lines);
-    for (const bool dialog : {false, true}) {
-        Quotation other;
-        if (dialog)
-            prompts.answerOpenFile(file("g.vrn"));
-        ASSERT_TRUE(dialog ? other.mOpen_Click() : other.mOpen_Click(file("g.vrn"))) << dialog;
-        const PageEndValues& p = other.pageEnd();
-        EXPECT_EQ((std::array{p.design.checked, p.supervision.checked, p.taxChecked}), (std::array{2, 2, 2}));
-        EXPECT_EQ(p.quoted, doc->pageEnd().quoted);
-    }
 }
 
 TEST_F(VrnFileTest, DamagedFilesFailWithoutTouchingTheOpenQuotation)
