@@ -135,23 +135,6 @@ TEST(GridModelCells, ReadsOutsideAreEmptyAndWritesOrMovesOutsideAreIgnored)
     EXPECT_FALSE(m.mergeRow(40));
 }
 
-TEST(GridModelCells, TextMatrixLeavesTheCurrentCellAndMovingTheRowCollapsesTheSelection)
-{
-    GridModel m(10, 4);
-    m.setRow(1);
-    m.setCol(1);
-    Signals s(m);
-    m.setTextMatrix(3, 3, "x");
-    EXPECT_EQ(std::make_pair(m.row(), m.col()), std::make_pair(1, 1));
-    EXPECT_EQ(std::make_pair(s.current, s.cell), std::make_pair(0, 1));
-
-    m.setRow(2);
-    m.setRowSel(6);
-    EXPECT_EQ(std::make_pair(m.row(), m.rowSel()), std::make_pair(2, 6));
-    m.setRow(4);
-    EXPECT_EQ(m.rowSel(), 4);
-}
-
 TEST(GridModelClear, TextAndFormatsGoToTheCurrentCellAndClearDropsThemButKeepsTheShape)
 {
     GridModel m(4, 3);
@@ -220,17 +203,19 @@ TEST(GridModelMerge, EqualNeighboursOfAMergedRowFormOneSpan)
 
 TEST(GridModelNotify, EachChangeSendsOneSignalOfItsKind)
 {
-    GridModel m(3, 3);
+    GridModel m(10, 4);
+    m.setRow(1);
+    m.setCol(1);
     Signals s(m);
-    m.setTextMatrix(1, 1, "a");
-    m.setTextMatrix(1, 1, "a"); // unchanged
-    EXPECT_EQ(s.cell, 1);
+    m.setTextMatrix(3, 3, "a");
+    m.setTextMatrix(3, 3, "a");   // unchanged
+    EXPECT_EQ(std::make_pair(m.row(), m.col()), std::make_pair(1, 1)) << "the current cell stays";
+    EXPECT_EQ(std::make_tuple(s.cell, s.current, s.rowSel), std::make_tuple(1, 0, 0));
     m.setRow(2);
-    EXPECT_EQ(s.current, 1);
-    EXPECT_EQ(s.rowSel, 1) << "the selection follows the row";
-    m.setRowSel(1);
-    EXPECT_EQ(s.rowSel, 2);
-    EXPECT_EQ(s.current, 1);
+    m.setRowSel(6);
+    EXPECT_EQ(std::make_tuple(s.current, s.rowSel, m.rowSel()), std::make_tuple(1, 2, 6));
+    m.setRow(4);   // the selection collapses onto the row
+    EXPECT_EQ(m.rowSel(), 4);
     m.setRows(5);
     m.setColWidth(1, 300);
     m.setRowPosition(1, 2);
