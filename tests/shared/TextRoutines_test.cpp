@@ -91,6 +91,7 @@ TEST(AmountToChinese, TextAndNumberGiveBothStyles)
         // Hundreds of millions with an empty ten-thousands group: no stray 萬, one 零 for the gap.
         {"100000000", "一億", "壹億"},
         {"100005000", "一億零五仟", "壹億零伍仟"},
+        {"100000005", "一億零五", "壹億零伍"},
         {"100500000", "一億零五十萬", "壹億零伍拾萬"},
         {"120000000", "一億二仟萬", "壹億貳仟萬"},
         {"1000000001", "一十億零一", "壹拾億零壹"},
