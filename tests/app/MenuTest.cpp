@@ -79,7 +79,7 @@ TEST_F(MenuTest, EveryWayOutAsksTheOpenWindows)
     EXPECT_EQ(prompts.askedCount(PromptKind::Message), 2);
 }
 
-TEST_F(MenuTest, HideCollapsesAndPassingOverAnotherButtonExpands)
+TEST_F(MenuTest, HideCollapsesPassingOverAnotherButtonExpandsAndTipsShowWhileAnotherWindowIsActive)
 {
     frmMenu menu(1 << 4);
     EXPECT_FALSE(menu.button(MenuButton::Vendors)->isEnabled());
@@ -92,11 +92,7 @@ TEST_F(MenuTest, HideCollapsesAndPassingOverAnotherButtonExpands)
         EXPECT_EQ(menu.isCollapsed(), b == MenuButton::Hide);
     }
     EXPECT_EQ(menu.height(), expanded);
-}
 
-TEST_F(MenuTest, PictureButtonsShowTheirTipsWhileAnotherWindowIsActive)
-{
-    frmMenu menu(4095);
     menu.show();
     QWidget other;
     other.setGeometry(0, 200, 200, 100);   // clear of the menu

@@ -255,7 +255,7 @@ TEST_F(GridViewTest, RefilledWithFewerOrMoreRowsShowsTheNewRowsAndKeepsItsColumn
     }
 }
 
-TEST_F(GridViewTest, CellTextIsDrawnInItsColoursWhereItsAlignmentPutsIt)
+TEST_F(GridViewTest, CellTextIsDrawnInItsColoursWhereItsAlignmentPutsItAndChangesShowAtOnce)
 {
     const QColor fore(200, 0, 0);
     model.setColWidth(3, 3000);
@@ -289,11 +289,8 @@ TEST_F(GridViewTest, CellTextIsDrawnInItsColoursWhereItsAlignmentPutsIt)
             EXPECT_NEAR(ink.left, width - 1 - ink.right, 4) << what;
         }
     }
-}
 
-TEST_F(GridViewTest, ChangedTextsAndFontsShowAtOnce)
-{
-    model.setColWidth(3, 3000);
+    // Changed texts and fonts show at once.
     format(4, 3, [&] { model.setCellAlignment(CellAlign::Left); });
 
     model.setTextMatrix(4, 3, "木");
