@@ -11,135 +11,88 @@
 #include <QToolButton>
 #include <QToolTip>
 
-#include <set>
-
 using namespace Qt::StringLiterals;
 
 namespace varn::test {
 namespace {
 
-using Buttons = std::set<MenuButton>;
-
-const Buttons windowButtons{MenuButton::Quotation, MenuButton::Customers, MenuButton::Vendors,
-                            MenuButton::Employees, MenuButton::Lexicon,   MenuButton::Settings};
-
-TEST(MenuRights, EachBitOpensItsOwnWindow)
+TEST(Menu, RightsEnableTheirOwnButtonAndTheStripSitsTopRightOfTheFreeArea)
 {
     // Prices and costs visible (bits 0 and 1) act only inside the quotation window.
-    std::vector<std::pair<int, Buttons>> table{{0, {}}, {4095, windowButtons}, {0b11, {}}};
-    const MenuButton byBit[] = {MenuButton::Quotation, MenuButton::Customers, MenuButton::Customers,
-                                MenuButton::Vendors,   MenuButton::Vendors,   MenuButton::Employees,
-                                MenuButton::Employees, MenuButton::Lexicon,   MenuButton::Lexicon,
-                                MenuButton::Settings};
-    for (int bit = 2; bit <= 11; ++bit)
-        table.push_back({1 << bit, {byBit[bit - 2]}});
-    for (const auto& [rights, expected] : table) {
-        Buttons on;
-        for (MenuButton b : windowButtons) {
-            if (MenuButtonEnabled(b, rights))
-                on.insert(b);
+    const std::pair<int, MenuButton> owners[] = {{1 << 2, MenuButton::Quotation}, {1 << 4, MenuButton::Customers},
+                                                 {1 << 5, MenuButton::Vendors},   {1 << 8, MenuButton::Employees},
+                                                 {1 << 9, MenuButton::Lexicon},   {1 << 11, MenuButton::Settings}};
+    for (const auto& [rights, owner] : owners) {
+        for (const auto& [unused, b] : owners) {
+            EXPECT_EQ(MenuButtonEnabled(b, rights), b == owner) << rights;
+            EXPECT_TRUE(MenuButtonEnabled(b, 4095) && !MenuButtonEnabled(b, 0b11));
         }
-        EXPECT_EQ(on, expected) << "rights " << rights;
-        EXPECT_TRUE(MenuButtonEnabled(MenuButton::Exit, rights));
-        EXPECT_TRUE(MenuButtonEnabled(MenuButton::Hide, rights));
     }
-}
-
-TEST(MenuPlacement, TopRightOfTheAreaLeftToWindows)
-{
+    EXPECT_TRUE(MenuButtonEnabled(MenuButton::Exit, 0) && MenuButtonEnabled(MenuButton::Hide, 0));
     // A panel along the top or the right takes its part of the screen away.
-    const struct {
-        QRect area;
-        QPoint at;
-    } cases[] = {{QRect(0, 0, 1920, 1080), QPoint(1920 - 351 - 60, 0)},
-                 {QRect(0, 32, 1920, 1048), QPoint(1920 - 351 - 60, 32)},
-                 {QRect(1920, 0, 1232, 1080), QPoint(1920 + 1232 - 351 - 60, 0)}};
-    for (const auto& c : cases)
-        EXPECT_EQ(MenuPosition(c.area, 351, 60), c.at) << c.area.y();
+    EXPECT_EQ(MenuPosition(QRect(0, 32, 1920, 1048), 351, 60), QPoint(1920 - 351 - 60, 32));
+    EXPECT_EQ(MenuPosition(QRect(1920, 0, 1232, 1080), 351, 60), QPoint(1920 + 1232 - 351 - 60, 0));
 }
 
-using MenuControllerTest = ShellFixture;
+using MenuTest = ShellFixture;
 
-TEST_F(MenuControllerTest, ButtonsOpenTheirWindowsWhenTheRightsAllow)
+TEST_F(MenuTest, ButtonsOpenTheirWindowsWhenTheRightsAllow)
 {
-    MenuController menu(4095);
+    MenuController menu(1 << 4);
     int opened = 0;
     menu.setWindowOpener(MenuButton::Vendors, [&] { ++opened; });
-    menu.click(MenuButton::Vendors);
-    EXPECT_EQ(opened, 1);
-    EXPECT_EQ(prompts.asked().size(), 0u);
-
-    // A button without a window says so instead of pretending.
-    menu.click(MenuButton::Lexicon);
-    ASSERT_EQ(prompts.askedCount(PromptKind::Message), 1);
-    EXPECT_TRUE(prompts.lastMessageText().contains(u"工程資料&詞庫"_s));
-
-    // A button the rights forbid does nothing; the customer register opens for browsing.
-    MenuController viewer(1 << 4);
-    viewer.setWindowOpener(MenuButton::Vendors, [&] { ++opened; });
-    viewer.click(MenuButton::Vendors);
-    EXPECT_EQ(opened, 1);
+    menu.click(MenuButton::Vendors);   // forbidden: nothing happens
+    EXPECT_EQ(opened, 0);
+    // The customer register opens for browsing, not for picking.
     state().m.gPickCustomer = true;
-    bool pickWhenOpened = true;
-    viewer.setWindowOpener(MenuButton::Customers, [&] { pickWhenOpened = state().m.gPickCustomer; });
-    viewer.click(MenuButton::Customers);
-    EXPECT_FALSE(pickWhenOpened);
+    menu.setWindowOpener(MenuButton::Customers, [&] { opened = state().m.gPickCustomer ? 2 : 1; });
+    menu.click(MenuButton::Customers);
+    EXPECT_EQ(opened, 1);
+    // A button without a window says so instead of pretending.
+    MenuController(4095).click(MenuButton::Lexicon);
+    EXPECT_TRUE(prompts.lastMessageText().contains(u"工程資料&詞庫"_s));
     EXPECT_EQ(prompts.asked().size(), 1u);
 }
 
-TEST_F(MenuControllerTest, ExitAsksAndRespectsTheOpenWindows)
+TEST_F(MenuTest, EveryWayOutAsksTheOpenWindows)
 {
-    MenuController menu(0);
-    int closeAsked = 0;
     bool willClose = false;
-    SetWindowCloser([&] {
-        ++closeAsked;
-        return willClose;
-    });
+    int closeAsked = 0;
+    SetWindowCloser([&] { return ++closeAsked, willClose; });
+    MenuController menu(0);
     prompts.answerMessage(PromptButton::No);
     EXPECT_FALSE(menu.exitClicked());
     EXPECT_EQ(closeAsked, 0);
     EXPECT_EQ(prompts.last()->defaultButton, PromptButton::No);
-
-    // Yes, but a window stays open: the program goes on.
+    // Yes, but a window stays open: the program goes on, whether asked or closed otherwise.
     prompts.answerMessage(PromptButton::Yes);
     EXPECT_FALSE(menu.exitClicked());
-    EXPECT_EQ(closeAsked, 1);
-    // Closing by other means asks nothing but still respects the quotation window.
-    EXPECT_FALSE(menu.closeRequested());
+    frmMenu window(4095);
+    window.show();
+    EXPECT_FALSE(menu.closeRequested() || window.close());
+    EXPECT_TRUE(window.isVisible());
     EXPECT_FALSE(endCode.has_value());
+    EXPECT_EQ(closeAsked, 3);
     willClose = true;
-    EXPECT_TRUE(menu.closeRequested());
+    EXPECT_TRUE(window.close());
     EXPECT_TRUE(endCode.has_value());
     EXPECT_EQ(prompts.askedCount(PromptKind::Message), 2);
 }
 
-using MenuWindowTest = ShellFixture;
-
-TEST_F(MenuWindowTest, HideCollapsesAndPassingMouseExpands)
+TEST_F(MenuTest, HideCollapsesPassingOverAnotherButtonExpandsAndTipsShowWhileAnotherWindowIsActive)
 {
-    frmMenu menu(4095);
+    frmMenu menu(1 << 4);
+    EXPECT_FALSE(menu.button(MenuButton::Vendors)->isEnabled());
     const int expanded = menu.height();
     menu.Command2_Click();
-    EXPECT_TRUE(menu.isCollapsed());
-    EXPECT_LT(menu.height(), expanded);
-    EXPECT_EQ(menu.y(), 0);
-
-    // Passing over 隱藏 itself does not unfold the strip; passing over another button does.
-    const auto enter = [&](MenuButton b) {
+    EXPECT_TRUE(menu.isCollapsed() && menu.height() < expanded && menu.y() == 0);
+    for (MenuButton b : {MenuButton::Hide, MenuButton::Customers}) {
         QEnterEvent e(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
         QCoreApplication::sendEvent(menu.button(b), &e);
-    };
-    enter(MenuButton::Hide);
-    EXPECT_TRUE(menu.isCollapsed());
-    enter(MenuButton::Quotation);
-    EXPECT_FALSE(menu.isCollapsed());
+        EXPECT_EQ(menu.isCollapsed(), b == MenuButton::Hide);
+    }
     EXPECT_EQ(menu.height(), expanded);
-}
 
-TEST_F(MenuWindowTest, PictureButtonsShowTheirTipsWhileAnotherWindowIsActive)
-{
-    frmMenu menu(4095);
     menu.show();
     QWidget other;
     other.setGeometry(0, 200, 200, 100);   // clear of the menu
@@ -152,23 +105,6 @@ TEST_F(MenuWindowTest, PictureButtonsShowTheirTipsWhileAnotherWindowIsActive)
     EXPECT_TRUE(QTest::qWaitFor([] { return QToolTip::isVisible(); }, 5000));
     EXPECT_EQ(QToolTip::text(), u"客戶資料"_s);
     QToolTip::hideText();
-}
-
-TEST_F(MenuWindowTest, ButtonsFollowTheRightsAndExitRespectsTheOpenWindows)
-{
-    frmMenu menu(1 << 4);
-    EXPECT_TRUE(menu.button(MenuButton::Customers)->isEnabled());
-    EXPECT_FALSE(menu.button(MenuButton::Vendors)->isEnabled());
-    // Closing the window itself respects the open windows too.
-    bool willClose = false;
-    SetWindowCloser([&] { return willClose; });
-    menu.show();
-    EXPECT_FALSE(menu.close());
-    EXPECT_TRUE(menu.isVisible());
-    EXPECT_FALSE(endCode.has_value());
-    willClose = true;
-    EXPECT_TRUE(menu.close());
-    EXPECT_TRUE(endCode.has_value());
 }
 
 } // namespace

@@ -125,6 +125,32 @@ TEST(PricingTotals, SumsAndAverageRatio)
               (QStringList{"1500", "1000.5", "499.5", "1.5"}));
 }
 
+// A greyed box (only an older file brings one) matches no case of the total: the page-end
+// totals stay as they were while the items change.
+TEST_F(PricingModes, AGreyedBoxLeavesThePageEndTotalsAlone)
+{
+    for (int box = 0; box < 3; ++box) {
+        doc = std::make_unique<Quotation>();
+        add(Q, {"客廳"});
+        fill(path({"客廳"}), {{"a", "1", "1000"}});
+        doc->setFeeChecked(Fee::Design, CheckState::Checked);
+        doc->setFeeRate(Fee::Design, "0.1");
+        doc->setTaxChecked(CheckState::Checked);
+        const PageEndValues before = doc->pageEnd();
+        ASSERT_EQ(before.quoted, "1155");
+        if (box == 2)
+            doc->setTaxChecked(CheckState::Greyed);
+        else
+            doc->setFeeChecked(box == 0 ? Fee::Design : Fee::Supervision, CheckState::Greyed);
+        ASSERT_TRUE(doc->cellEdited(1, QCol::Price, "3000"));
+        doc->RecalcGrandTotal();
+        const PageEndValues& after = doc->pageEnd();
+        EXPECT_EQ((QStringList{after.untaxed, after.tax, after.withTax, after.quoted}),
+                  (QStringList{before.untaxed, before.tax, before.withTax, before.quoted}))
+            << box;
+    }
+}
+
 // ---- bulk edits -----------------------------------------------------------------------------
 
 class BulkEditTest : public QuotationTest {
@@ -149,10 +175,20 @@ protected:
     }
 };
 
-TEST_F(BulkEditTest, RatioCoefficientAtALeafRepricesEveryRow)
+TEST_F(BulkEditTest, RatioCoefficientAtALeafRepricesEveryRowAndAnInnerNodeIsRefused)
 {
+    doc->tv_NodeClick(path({"客廳"}));
+    doc->lbSum_DblClick();
+    EXPECT_EQ(prompts.lastMessageText(), "修改比例只能在最上層或最底層修改 OK ");
+    EXPECT_EQ(prompts.askedCount(PromptKind::Input), 0);
+
+    // A letter answer asks again; an empty second answer changes nothing.
     doc->tv_NodeClick(path({"客廳", "木作"}));
-    prompts.answerInput(QStringLiteral("1.2"));
+    for (const char* answer : {"abc", "", "abc", "1.2"})
+        prompts.answerInput(QString::fromUtf8(answer));
+    doc->lbSc_DblClick();
+    EXPECT_EQ(prompts.lastMessageText(), "請輸入數字");
+    EXPECT_EQ(doc->GTxM(1, QCol::Ratio), "1.5");
     doc->lbSc_DblClick();
     EXPECT_EQ(cells(1), (QStringList{"1.2", "120", "240"}));
     EXPECT_EQ(doc->GTxM(2, QCol::Price), "40");   // no cost: the price stays
@@ -164,22 +200,6 @@ TEST_F(BulkEditTest, RatioCoefficientAtALeafRepricesEveryRow)
     doc->lbSc_DblClick();
     EXPECT_EQ(doc->hfgQ().rows(), 2);
     EXPECT_EQ(cells(1), (QStringList{"1.2", "0", "0"}));
-}
-
-TEST_F(BulkEditTest, AnInnerNodeIsRefusedAndALetterAnswerAsksAgain)
-{
-    doc->tv_NodeClick(path({"客廳"}));
-    doc->lbSum_DblClick();
-    EXPECT_EQ(prompts.lastMessageText(), "修改比例只能在最上層或最底層修改 OK ");
-    EXPECT_EQ(prompts.askedCount(PromptKind::Input), 0);
-
-    doc->tv_NodeClick(path({"客廳", "木作"}));
-    prompts.answerInput(QStringLiteral("abc"));
-    prompts.answerInput(QString());   // the second prompt is left empty: nothing changes
-    doc->lbSc_DblClick();
-    EXPECT_EQ(prompts.askedCount(PromptKind::Input), 2);
-    EXPECT_EQ(prompts.lastMessageText(), "請輸入數字");
-    EXPECT_EQ(doc->GTxM(1, QCol::Ratio), "1.5");
 }
 
 TEST_F(BulkEditTest, TargetAmountAtTheRootReachesTheStoredRows)

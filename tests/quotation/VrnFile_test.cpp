@@ -2,12 +2,10 @@
 #include "QuotationTestSupport.h"
 
 #include "platform/text/Cp950.h"
+#include "support/FileFaults.h"
 
 #include <QFile>
 #include <QFileInfo>
-
-#include <csignal>
-#include <sys/resource.h>
 
 namespace varn::test {
 namespace {
@@ -25,23 +23,6 @@ void writeLines(const QString& path, const QStringList& lines)
         w.addLine(l);
     w.commit(path);
 }
-
-// Limits the size of files this process writes, so that a write fails part-way.
-struct FileSizeLimit {
-    explicit FileSizeLimit(rlim_t bytes) : handler(std::signal(SIGXFSZ, SIG_IGN))
-    {
-        getrlimit(RLIMIT_FSIZE, &old);
-        rlimit limit{bytes, old.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &old);
-        std::signal(SIGXFSZ, handler);
-    }
-    void (*handler)(int);
-    rlimit old{};
-};
 
 class VrnFileTest : public QuotationTest {
 protected:
@@ -98,7 +79,7 @@ protected:
     }
 };
 
-TEST_F(VrnFileTest, ARichQuotationReadsBackExactly)
+TEST_F(VrnFileTest, ARichQuotationReadsBackExactlyAndGreyedBoxesStayGreyed)
 {
     buildRich();
     ASSERT_TRUE(doc->saveTo(file("rich.vrn")));
@@ -121,6 +102,19 @@ TEST_F(VrnFileTest, ARichQuotationReadsBackExactly)
     EXPECT_EQ(other.windowCaption(), "報價系統\t- " + file("rich.vrn"));
     EXPECT_EQ(other.recentFiles().paths(), QStringList{file("rich.vrn")});
     EXPECT_EQ(prompts.unexpected(), 0);
+
+    // Greyed boxes (state 2) open from the recent list and the dialog alike, and stay greyed.
+    QStringList lines = ReadCp950Lines(file("rich.vrn"));
+    lines.last() = "2,2,2";
+    writeLines(file("rich.vrn"), lines);
+    for (const bool dialog : {false, true}) {
+        if (dialog)
+            prompts.answerOpenFile(file("rich.vrn"));
+        ASSERT_TRUE(dialog ? other.mOpen_Click() : other.mOpen_Click(file("rich.vrn"))) << dialog;
+        const PageEndValues& p = other.pageEnd();
+        EXPECT_EQ((std::array{p.design.checked, p.supervision.checked, p.taxChecked}), (std::array{2, 2, 2}));
+        EXPECT_EQ(p.quoted, saved.pageEnd.quoted);
+    }
 }
 
 TEST_F(VrnFileTest, TheFileIsCp950WithCrLfInTheDocumentedLayout)
@@ -175,8 +169,7 @@ TEST_F(VrnFileTest, AnOlderFileReadsWithCommasAndNoPageEnd)
     prompts.answerOpenFile(file("old.vrn"));
     ASSERT_TRUE(doc->mOpen_Click());
     EXPECT_TRUE(doc->noAreaMode());
-    EXPECT_EQ(doc->header().customerName, "客");
-    EXPECT_EQ(doc->header().quoteDate, "92/02/19");
+    EXPECT_EQ(doc->header().customerName + doc->header().quoteDate, "客92/02/19");
     EXPECT_EQ(shownNames(), (QStringList{"木門", "乳膠漆"}));
     EXPECT_EQ(masterColumn(QCol::Remark), (QStringList{"備", ""}));
     EXPECT_EQ(masterColumn(QCol::WorkItem), (QStringList{"", ""}));
@@ -206,8 +199,7 @@ TEST_F(VrnFileTest, TolerantReadingThroughTheDialogTakesWhatStrictReadingRefuses
     EXPECT_THROW(Vrn::parse(lines, VrnReadMode::Strict, PageEndValues{}), VrnError);
     const PageEndValues read = Vrn::parse(lines, VrnReadMode::Tolerant, PageEndValues{}).pageEnd;
     EXPECT_EQ((QStringList{read.design.title, read.design.base, read.design.rate}), (QStringList{"設計費", "100", ""}));
-    EXPECT_TRUE(read.design.byTotal);
-    EXPECT_FALSE(read.supervision.byTotal);
+    EXPECT_TRUE(read.design.byTotal && !read.supervision.byTotal);
     EXPECT_EQ(read.supervision.amount, "60000");
 
     // A file ending after its fee lines keeps the reset totals.
@@ -218,11 +210,10 @@ TEST_F(VrnFileTest, TolerantReadingThroughTheDialogTakesWhatStrictReadingRefuses
     writeLines(file("fees.vrn"), full.mid(0, full.size() - 2));
     doc->newQuotation();
     ASSERT_TRUE(doc->mOpen_Click(file("fees.vrn")));
-    EXPECT_EQ(doc->pageEnd().design.title, "設計費(四院)");
-    EXPECT_EQ(doc->pageEnd().supervision.amount, "60000");
-    EXPECT_EQ(doc->pageEnd().quoted, "");
-    EXPECT_EQ(doc->pageEnd().taxRate, "5%");
-    EXPECT_EQ(doc->pageEnd().design.checked, CheckState::Unchecked);
+    const PageEndValues& p = doc->pageEnd();
+    EXPECT_EQ((QStringList{p.design.title, p.supervision.amount, p.quoted, p.taxRate}),
+              (QStringList{"設計費(四院)", "60000", "", "5%"}));
+    EXPECT_EQ(p.design.checked, CheckState::Unchecked);
 }
 
 TEST_F(VrnFileTest, DamagedFilesFailWithoutTouchingTheOpenQuotation)
@@ -272,32 +263,20 @@ TEST_F(VrnFileTest, DamagedFilesFailWithoutTouchingTheOpenQuotation)
 
 TEST_F(VrnFileTest, ANodeNamedWithBlanksAloneKeepsItsRowsAndSplitBlocksAreJoined)
 {
-    VrnContent c;
-    c.leafPaths = {Q + "\u2027  ", path({"客廳"})};
-    for (const auto& [leaf, name, amount] : {std::tuple{c.leafPaths[0], "a", "100"}, {c.leafPaths[1], "b", "200"}}) {
-        ItemLine row;
-        row[0] = leaf;
-        row[QCol::Name - 1] = QString::fromUtf8(name);
-        row[QCol::Amount - 1] = QString::fromUtf8(amount);
-        c.rows.push_back(row);
-    }
-    Vrn::write(file("blank.vrn"), c);
-    ASSERT_TRUE(doc->mOpen_Click(file("blank.vrn")));
-    EXPECT_EQ(shape(doc->tree()), (QStringList{Q, c.leafPaths[0], c.leafPaths[1]}));
-    EXPECT_EQ(doc->totals().lbSumT, "300");
-    doc->tv_NodeClick(c.leafPaths[0]);
-    EXPECT_EQ(shownNames(), QStringList{"a"});
-
-    // Split blocks of one path are joined.
-    writeLines(file("split.vrn"),
-               {"0n", "[Title]", "", "", "", "", "", "", "", "", "[Tree]", path({"a"}), path({"b"}), "",
-                "[Grid]", path({"a"}) + "|a1||||||||||", path({"b"}) + "|b1||||||||||",
+    const QString blank = Q + "\u2027  ";
+    writeLines(file("x.vrn"),
+               {"0n", "[Title]", "", "", "", "", "", "", "", "", "[Tree]", blank, path({"a"}), path({"b"}), "",
+                "[Grid]", blank + "|k|||||100|||||", path({"a"}) + "|a1||||||||||", path({"b"}) + "|b1|||||200|||||",
                 path({"a"}) + "|a2||||||||||", "", "[PageEndPs]", "", "", "", "", "", "", "[D&L]",
                 "設計費,True,,,", "監工費,True,,,"});
-    ASSERT_TRUE(doc->mOpen_Click(file("split.vrn")));
-    EXPECT_EQ(masterColumn(QCol::Name), (QStringList{"a1", "a2", "b1"}));
-    doc->tv_NodeClick(path({"a"}));
-    EXPECT_EQ(shownNames(), (QStringList{"a1", "a2"}));
+    ASSERT_TRUE(doc->mOpen_Click(file("x.vrn")));
+    EXPECT_EQ(shape(doc->tree()), (QStringList{Q, blank, path({"a"}), path({"b"})}));
+    EXPECT_EQ(masterColumn(QCol::Name), (QStringList{"k", "a1", "a2", "b1"}));
+    EXPECT_EQ(doc->totals().lbSumT, "300");
+    for (const auto& [leaf, names] : {std::pair{blank, QStringList{"k"}}, {path({"a"}), QStringList{"a1", "a2"}}}) {
+        doc->tv_NodeClick(leaf);
+        EXPECT_EQ(shownNames(), names);
+    }
 }
 
 TEST_F(VrnFileTest, FieldsThatWouldShiftOnReadingAreRefusedByTheWriter)
@@ -365,26 +344,18 @@ TEST_F(VrnFileTest, AFailedSaveLeavesTheOldFileAndTheCurrentPath)
         ensureRow(r);
         doc->setCellText(r, QCol::Name, QStringLiteral("很長的品名 %1").arg(r));
     }
-    prompts.answerSaveFile(file("old.vrn"));
-    {
+    for (const QString& target : {file("old.vrn"), file("new.vrn")}) {
+        prompts.answerSaveFile(target);
         FileSizeLimit limit(original.size() + 100);
         EXPECT_FALSE(doc->mSaveAs_Click());
+        EXPECT_TRUE(prompts.lastMessageText().startsWith("存檔錯誤\r\n75\r\n"));
     }
-    EXPECT_TRUE(prompts.lastMessageText().startsWith("存檔錯誤\r\n75\r\n"));
     EXPECT_EQ(readBytes(file("old.vrn")), original);
-    EXPECT_EQ(doc->filePath(), file("old.vrn"));
-    EXPECT_EQ(doc->recentFiles().paths(), QStringList{file("old.vrn")});
-    EXPECT_TRUE(doc->isModified());
-
-    prompts.answerSaveFile(file("new.vrn"));
-    {
-        FileSizeLimit limit(100);
-        EXPECT_FALSE(doc->mSaveAs_Click());
-    }
     EXPECT_FALSE(QFileInfo::exists(file("new.vrn")));
     EXPECT_EQ(doc->filePath(), file("old.vrn"));
     EXPECT_EQ(doc->windowCaption(), "報價系統\t- " + file("old.vrn"));
     EXPECT_EQ(doc->recentFiles().paths(), QStringList{file("old.vrn")});
+    EXPECT_TRUE(doc->isModified());
 }
 
 } // namespace

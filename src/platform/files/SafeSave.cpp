@@ -5,6 +5,19 @@
 
 namespace varn {
 
+namespace {
+std::function<void(const QString&)>& beforeCommit()
+{
+    static std::function<void(const QString&)> hook;
+    return hook;
+}
+} // namespace
+
+void SetSafeSaveBeforeCommit(std::function<void(const QString& path)> hook)
+{
+    beforeCommit() = std::move(hook);
+}
+
 std::optional<QString> SaveFileSafely(const QString& path, const QByteArray& bytes)
 {
     QSaveFile file(path);
@@ -19,6 +32,8 @@ std::optional<QString> SaveFileSafely(const QString& path, const QByteArray& byt
         file.commit();   // removes the temporary file
         return why;
     }
+    if (beforeCommit())
+        beforeCommit()(path);
     if (!file.commit())
         return file.errorString();
     return std::nullopt;

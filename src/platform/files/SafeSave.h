@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 namespace varn {
@@ -16,5 +17,9 @@ std::optional<QString> SaveFileSafely(const QString& path, const QByteArray& byt
 
 // Copies a file the same way: the target appears whole or not at all.
 std::optional<QString> CopyFileSafely(const QString& from, const QString& to);
+
+// Called with the target path between the full write and the rename that commits it, so
+// that a test can make the rename fail. Empty by default.
+void SetSafeSaveBeforeCommit(std::function<void(const QString& path)> hook);
 
 } // namespace varn

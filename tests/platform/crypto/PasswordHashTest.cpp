@@ -10,25 +10,21 @@ namespace {
 TEST(PasswordHash, HashesAndPlainValuesAcceptOnlyTheSamePassword)
 {
     const QString stored = HashPassword(QStringLiteral("王大明1234"));
-    EXPECT_TRUE(IsPasswordHash(stored));
-    EXPECT_TRUE(stored.startsWith(QStringLiteral("pbkdf2$")));
+    EXPECT_TRUE(IsPasswordHash(stored) && stored.startsWith(QStringLiteral("pbkdf2$")));
     EXPECT_FALSE(stored.contains(QStringLiteral("王大明")));
-    EXPECT_TRUE(VerifyPassword(QStringLiteral("王大明1234"), stored));
-    EXPECT_FALSE(VerifyPassword(QStringLiteral("王大明123"), stored));
-    EXPECT_FALSE(VerifyPassword(QStringLiteral("王大明12345"), stored));
-    EXPECT_FALSE(VerifyPassword(QString(), stored));
-    // The stored hash itself is not a password; the salt makes each hash different.
-    EXPECT_FALSE(VerifyPassword(stored, stored));
+    // The salt makes each hash different; a legacy plain value is compared exactly.
     const QString again = HashPassword(QStringLiteral("王大明1234"));
     EXPECT_NE(again, stored);
-    EXPECT_TRUE(VerifyPassword(QStringLiteral("王大明1234"), again));
-
-    // A legacy plain value is compared exactly.
     EXPECT_FALSE(IsPasswordHash(QStringLiteral("Abc123")));
+    for (const QString& hash : {stored, again}) {
+        EXPECT_TRUE(VerifyPassword(QStringLiteral("王大明1234"), hash));
+        // The stored hash itself is not a password.
+        for (const QString& wrong : {QStringLiteral("王大明123"), QStringLiteral("王大明12345"), QString(), stored})
+            EXPECT_FALSE(VerifyPassword(wrong, hash)) << wrong.toStdString();
+    }
     EXPECT_TRUE(VerifyPassword(QStringLiteral("Abc123"), QStringLiteral("Abc123")));
-    EXPECT_FALSE(VerifyPassword(QStringLiteral("abc123"), QStringLiteral("Abc123")));
-    EXPECT_FALSE(VerifyPassword(QStringLiteral("Abc123 "), QStringLiteral("Abc123")));
-    EXPECT_FALSE(VerifyPassword(QStringLiteral("Ａbc123"), QStringLiteral("Abc123")));  // full width
+    for (const QString& wrong : {QStringLiteral("abc123"), QStringLiteral("Abc123 "), QStringLiteral("Ａbc123")})
+        EXPECT_FALSE(VerifyPassword(wrong, QStringLiteral("Abc123"))) << wrong.toStdString();
 }
 
 TEST(PasswordHash, DamagedHashesAreNotHashes)

@@ -41,6 +41,16 @@ TEST_F(SafeSave, AFileIsReplacedWholeOrLeftAsItWas)
     EXPECT_EQ(bytesOf("a.ini"), old);
     EXPECT_EQ(files(), QStringList{"a.ini"});   // no temporary left behind
 
+    // The rename that commits fails: the target became a folder that is not empty.
+    SetSafeSaveBeforeCommit([](const QString& target) {
+        QFile::remove(target);
+        QDir().mkpath(target + "/inside");
+    });
+    EXPECT_NE(SaveFileSafely(path("c.ini"), "x"), std::nullopt);
+    EXPECT_NE(CopyFileSafely(path("a.ini"), path("d.ini")), std::nullopt);
+    SetSafeSaveBeforeCommit({});
+    EXPECT_EQ(files(), QStringList{"a.ini"});
+
     EXPECT_EQ(SaveFileSafely(path("a.ini"), QByteArray(50000, 'z')), std::nullopt);
     EXPECT_EQ(CopyFileSafely(path("a.ini"), path("b.ini")), std::nullopt);
     EXPECT_EQ(bytesOf("b.ini"), QByteArray(50000, 'z'));

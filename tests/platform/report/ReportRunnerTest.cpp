@@ -6,6 +6,7 @@
 #include "platform/report/ReportResources.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QRectF>
 #include <QTemporaryDir>
 
@@ -119,29 +120,22 @@ TEST(ReportLayoutTest, BuiltInLayoutsAreCompiledInAndReadTheirTables)
     }
 }
 
-TEST_F(ReportRunnerTest, PagesFollowTheBodyRows)
-{
-    const ReportLayout l = ReportLayout::fromJson(kSmallLayout);
-    const std::pair<int, int> cases[] = {{0, 1}, {1, 1}, {3, 1}, {4, 2}, {6, 2}, {7, 3}};
-    for (auto [rows, pages] : cases) {
-        auto db = Database::open(makeDb(rows));
-        const Report r(l, ReportData::read(*db, l.tables()));
-        EXPECT_EQ(r.pageCount(), pages) << rows;
-    }
-}
-
-TEST_F(ReportRunnerTest, PlaceholdersTakeTheFirstRowAndThePageNumbers)
+TEST_F(ReportRunnerTest, PagesFollowTheBodyRowsAndPlaceholdersTakeTheFirstRow)
 {
     const ReportLayout l = ReportLayout::fromJson(kSmallLayout);
     EXPECT_EQ(l.tables(), (QStringList{QStringLiteral("t1"), QStringLiteral("t0")}));
+    for (auto [rows, pages] : {std::pair{0, 1}, {3, 1}, {4, 2}, {6, 2}, {7, 3}}) {
+        auto db = Database::open(makeDb(rows));
+        EXPECT_EQ(Report(l, ReportData::read(*db, l.tables())).pageCount(), pages) << rows;
+    }
     auto db = Database::open(makeDb(4));
-    const Report r(l, ReportData::read(*db, l.tables()));
-    EXPECT_EQ(r.expand(QStringLiteral("{t0.title}|{T0.OTHER}|{t0.1}|{page}/{pages}|{x}"), 1),
+    EXPECT_EQ(Report(l, ReportData::read(*db, l.tables()))
+                  .expand(QStringLiteral("{t0.title}|{T0.OTHER}|{t0.1}|{page}/{pages}|{x}"), 1),
               QStringLiteral("標題|尾|尾|2/2|{x}"));
     // A table without rows gives empty texts.
     db->execute(QStringLiteral("DELETE FROM t0"));
-    const Report empty(l, ReportData::read(*db, l.tables()));
-    EXPECT_EQ(empty.expand(QStringLiteral("[{t0.title}]"), 0), QStringLiteral("[]"));
+    EXPECT_EQ(Report(l, ReportData::read(*db, l.tables())).expand(QStringLiteral("[{t0.title}]"), 0),
+              QStringLiteral("[]"));
 }
 
 TEST_F(ReportRunnerTest, AFieldOrTableTheDatabaseLacksIsRefused)
@@ -176,14 +170,11 @@ TEST_F(ReportRunnerTest, AnUnwritablePdfIsReportedAndTheOldFileKept)
     EXPECT_THROW(r.writePdf(dir.filePath(QStringLiteral("no/such/folder/x.pdf"))), ReportError);
     const QString pdf = dir.filePath(QStringLiteral("x.pdf"));
     r.writePdf(pdf);
-    QFile f(pdf);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    const QByteArray before = f.readAll();
-    f.close();
+    const qint64 before = QFileInfo(pdf).size();
     {
         test::FileSizeLimit fullDisk(1000);
         EXPECT_THROW(r.writePdf(pdf), ReportError);
     }
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll(), before);
+    EXPECT_EQ(QFileInfo(pdf).size(), before);
+    EXPECT_EQ(pdfPages(pdf), 1);
 }

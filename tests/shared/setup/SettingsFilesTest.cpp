@@ -88,13 +88,8 @@ TEST_F(SettingsFilesTest, AutoSaveOnOnlyForExactlyOneAndTheIntervalKeptAsTyped)
         EXPECT_EQ(state().m.gAutoSave, c.on) << c.file.toStdString();
         EXPECT_EQ(state().m.gAutoSaveMin, c.minutes) << c.file.toStdString();
     }
-    WriteAutoFile(folder(), AutoSaveSettings{false, u"15"_s});
-    EXPECT_EQ(bytesOf(kAutoFile), QByteArray("0\r\n15\r\n"));
     WriteAutoFile(folder(), AutoSaveSettings{true, QString()});
     EXPECT_EQ(bytesOf(kAutoFile), QByteArray("1\r\n\r\n"));
-    AutoSaveSettings back{false, u"x"_s};
-    EXPECT_TRUE(ReadAutoFile(folder(), &back).ok());
-    EXPECT_TRUE(back.enabled && back.intervalText.isEmpty());
 
     // A missing file means off.
     QFile::remove(QDir(folder()).filePath(kAutoFile));
@@ -137,30 +132,22 @@ TEST_F(SettingsFilesTest, PrintSettingsMissingOrShortKeepTheDefaults)
     EXPECT_FALSE(state().m.gFixedHeader);
 
     putBytes(kXpFile, "B\r\n2\r\nH\r\n8\r\n");
-    putBytes(kFastPFile, "1\r\n");
     r = LoadXlSettingsFiles(folder());
     EXPECT_EQ(r.xp.status, SettingsFileStatus::Short);
-    EXPECT_TRUE(r.fastP.ok());
     XpValues expected = XpDefaults();
     std::copy_n(QStringList({u"B"_s, u"2"_s, u"H"_s, u"8"_s}).begin(), 4, expected.begin());
     EXPECT_EQ(state().m.gXp, expected);
-    EXPECT_TRUE(state().m.gFixedHeader);
-}
 
-TEST_F(SettingsFilesTest, FixedHeaderOnWhenTheLineBeginsWithOne)
-{
+    // The fixed header is on when its line begins with 1.
     const std::pair<QByteArray, bool> cases[] = {{"1\r\n", true},  {"1abc\r\n", true}, {"0\r\n", false},
                                                  {"\r\n", false},  {" 1\r\n", false},  {"", false}};
     for (const auto& [file, on] : cases) {
         putBytes(kFastPFile, file);
-        bool read = !on;
-        ReadFastPFile(folder(), &read);
-        EXPECT_EQ(read, on) << file.toStdString();
+        LoadXlSettingsFiles(folder());
+        EXPECT_EQ(state().m.gFixedHeader, on) << file.toStdString();
     }
     WriteFastPFile(folder(), true);
     EXPECT_EQ(bytesOf(kFastPFile), QByteArray("1\r\n"));
-    WriteFastPFile(folder(), false);
-    EXPECT_EQ(bytesOf(kFastPFile), QByteArray("0\r\n"));
 }
 
 } // namespace
