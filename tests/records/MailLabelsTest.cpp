@@ -70,11 +70,14 @@ TEST_F(MailLabelsTest, ThePrintCommandUsesThePrintKind)
     EXPECT_EQ(prompts.askedCount(PromptKind::Message), 0);
 }
 
-// Every register output opens in the spreadsheet program the workbooks are made for.
-TEST_F(MailLabelsTest, ListsAndLabelsOpenInLibreOffice)
+// Every register output opens in the spreadsheet program the workbooks are made for, in
+// Taiwanese glyph forms, with long names and addresses whole and readable in their own cell.
+TEST_F(MailLabelsTest, ListsAndLabelsOpenInLibreOfficeReadableAndInTaiwaneseForms)
 {
+    const QString name = u"富邦建設股份有限公司"_s, street = u"信義區松仁路一百號二十樓之三"_s;
     for (int i = 1; i <= 40; ++i)
-        addCustomer(u"A%1"_s.arg(i, 3, 10, QChar(u'0')), u"客戶%1"_s.arg(i), {{4, u"台北市;中山路"_s}, {18, u"王"_s}});
+        addCustomer(u"A%1"_s.arg(i, 3, 10, QChar(u'0')), i == 2 ? name : u"客戶%1"_s.arg(i),
+                    {{4, u"臺北市;"_s + street}, {18, u"王"_s}});
     addVendor(u"A001"_s, u"Acme"_s);
     db->execute(u"INSERT INTO 員工 (員工編號, 中文姓名) VALUES ('A001', '王小明')"_s);
     QStringList books{label(1)};
@@ -83,13 +86,54 @@ TEST_F(MailLabelsTest, ListsAndLabelsOpenInLibreOffice)
         books << FillRegisterList(*db, kind, PrintableColumns(*db, kind), dir.filePath(u"Pother/"_s + info->templateFile),
                                   dir.filePath(u"out"_s));
     }
+    books << FillRegisterList(*db, 1, {u"客戶名稱"_s, u"公司地址"_s, u"連絡人"_s}, dir.filePath(u"Pother/客戶資料.xlsx"_s),
+                              dir.filePath(u"out"_s));
     QTemporaryDir pdf;
-    EXPECT_EQ(ConvertWithOffice(books, pdf.path()).toStdString(), "");
-    // One page wide: forty customers' labels on two pages, each list on one.
-    QList<int> pages;
+    ASSERT_EQ(ConvertWithOffice(books, pdf.path()).toStdString(), "");
+    QStringList pdfs;
     for (const QString& book : books)
-        pages << pdfPages(pdf.filePath(QFileInfo(book).completeBaseName() + u".pdf"_s));
-    EXPECT_EQ(pages, (QList<int>{2, 1, 1, 1}));
+        pdfs << pdf.filePath(QFileInfo(book).completeBaseName() + u".pdf"_s);
+    // One page wide: forty customers' labels on two pages, each full list on one.
+    QList<int> pages;
+    for (const QString& file : pdfs) {
+        pages << pdfPages(file);
+        const QString fonts = pdfTool(u"pdffonts"_s, {file});
+        EXPECT_TRUE(fonts.contains(u"UMingTW"_s)) << fonts.toStdString();
+        EXPECT_FALSE(fonts.contains(u"CJKjp"_s) || fonts.contains(u"CJKsc"_s)) << fonts.toStdString();
+    }
+    EXPECT_EQ(pages, (QList<int>{2, 1, 1, 1, 2}));
+
+    // In the labels and the three-column list, the words of each column stay left of the next
+    // column (found from words that start a cell), are at least 8 pt high, and read top to
+    // bottom as the whole text.
+    const std::vector<std::pair<QString, QStringList>> readable = {
+        {pdfs.first(), {u"王"_s, u"臺北市"_s}}, {pdfs.last(), {u"王"_s, u"臺北市"_s, u"客戶1"_s}}};
+    for (const auto& [file, cellStarts] : readable) {
+        const QList<PdfWord> words = pdfWords(file);
+        QList<double> columnStarts;
+        for (const PdfWord& w : words) {
+            const bool starts = std::any_of(cellStarts.begin(), cellStarts.end(), [&](const QString& t) {
+                return w.text.startsWith(t) && (t != u"客戶1"_s || w.text == t);
+            });
+            if (starts && std::none_of(columnStarts.begin(), columnStarts.end(), [&](double x) { return std::abs(x - w.xMin) < 2; }))
+                columnStarts << w.xMin;
+        }
+        std::sort(columnStarts.begin(), columnStarts.end());
+        ASSERT_EQ(columnStarts.size(), 3) << file.toStdString();
+        QStringList columnText(3);
+        for (const PdfWord& w : words) {
+            const auto column = std::upper_bound(columnStarts.begin(), columnStarts.end(), w.xMin + 1) - columnStarts.begin() - 1;
+            if (column < 0)
+                continue;
+            if (column < 2) {
+                EXPECT_LT(w.xMax, columnStarts[column + 1]) << w.text.toStdString();
+            }
+            EXPECT_GE(w.yMax - w.yMin, 8) << w.text.toStdString();
+            columnText[column] += w.text;
+        }
+        EXPECT_TRUE(columnText.join(QString()).contains(name)) << file.toStdString();
+        EXPECT_TRUE(columnText.join(QString()).contains(u"臺北市"_s + street)) << file.toStdString();
+    }
 }
 
 } // namespace

@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
 
 namespace varn::test {
 
@@ -43,5 +45,30 @@ protected:
         db->execute(QStringLiteral("INSERT INTO 廠商 VALUES (%1)").arg(marks.join(u',')), values);
     }
 };
+
+// What poppler reads from a PDF: the fonts it names, or its words with their boxes (points).
+inline QString pdfTool(const QString& tool, const QStringList& args)
+{
+    QProcess p;
+    p.start(tool, args);
+    p.waitForFinished(60000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+struct PdfWord {
+    QString text;
+    double xMin, yMin, xMax, yMax;
+};
+
+inline QList<PdfWord> pdfWords(const QString& pdf)
+{
+    static const QRegularExpression word(QStringLiteral(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
+    QList<PdfWord> words;
+    for (const auto& m : word.globalMatch(pdfTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")})))
+        words.append({m.captured(5), m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble(),
+                      m.captured(4).toDouble()});
+    return words;
+}
 
 } // namespace varn::test
