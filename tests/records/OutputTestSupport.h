@@ -2,6 +2,7 @@
 
 #include "RecordsTestSupport.h"
 #include "platform/ui/BusyIndicator.h"
+#include "records/ListPrinting.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -29,6 +30,12 @@ protected:
         }
     }
 
+    QString templ(const QString& file) const { return dir.filePath(QStringLiteral("Pother/") + file); }
+    QString fillList(int kind, const QStringList& columns)
+    {
+        return FillRegisterList(*db, kind, columns, templ(FindPrintKind(kind)->templateFile), dir.filePath(QStringLiteral("out")));
+    }
+
     // The workbooks saved in the program folder (the superuser's working folder).
     QStringList savedBooks() const
     {
@@ -46,7 +53,8 @@ protected:
     }
 };
 
-// What poppler reads from a PDF: the fonts it names, or its words with their boxes (points).
+// What poppler reads from a PDF: the fonts it names, or the words of its first page with their
+// boxes (points).
 inline QString pdfTool(const QString& tool, const QStringList& args)
 {
     QProcess p;
@@ -64,8 +72,9 @@ inline QList<PdfWord> pdfWords(const QString& pdf)
 {
     static const QRegularExpression word(QStringLiteral(
         R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
+    const QStringList args{QStringLiteral("-bbox"), QStringLiteral("-l"), QStringLiteral("1"), pdf, QStringLiteral("-")};
     QList<PdfWord> words;
-    for (const auto& m : word.globalMatch(pdfTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")})))
+    for (const auto& m : word.globalMatch(pdfTool(QStringLiteral("pdftotext"), args)))
         words.append({m.captured(5), m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble(),
                       m.captured(4).toDouble()});
     return words;
