@@ -77,7 +77,7 @@ TEST_F(ListPrintingTest, RecordsPrintInCodeOrderUnderBorderedHeadingsOfEveryChos
               "strue[null,null,null,null]");
 
     db->execute(u"ALTER TABLE 廠商 ADD COLUMN 網址 TEXT"_s);
-    addVendor(u"A001"_s, u"Acme"_s);
+    db->execute(u"INSERT INTO 廠商 (廠商編號, 廠商名稱) VALUES ('A001', 'Acme')"_s);
     for (const auto& [kind, count, firstName] :
          {std::tuple{1, 30, "Alpha"}, std::tuple{2, 38, "Acme"}, std::tuple{3, 2, "null"}}) {
         const QStringList columns = PrintableColumns(*db, kind).mid(0, count);
@@ -103,16 +103,10 @@ TEST_F(ListPrintingTest, OnlyColumnsOfTheTableReachTheStatement)
     EXPECT_TRUE(QDir(dir.filePath(u"out"_s)).entryList(QDir::Files).isEmpty());
 }
 
-TEST_F(ListPrintingTest, PrintSavesANewBookOrTellsWhyNothingWasSaved)
+// A missing template, a database that is gone, an output past the last sheet row: the user
+// is told, nothing is saved, nothing stays busy.
+TEST_F(ListPrintingTest, APrintThatFailsTellsWhyAndSavesNothing)
 {
-    addCustomer(u"A001"_s, u"Alpha"_s);
-    const QString saved = PrintRegisterList(1, {u"客戶名稱"_s});
-    EXPECT_EQ(QFileInfo(saved).absolutePath(), QFileInfo(dir.path()).absoluteFilePath());
-    EXPECT_TRUE(QFileInfo(saved).fileName().startsWith(u"客戶資料_"_s));
-    EXPECT_EQ(prompts.askedCount(PromptKind::Message), 0);
-
-    // Missing template, a database that is gone, an output past the last sheet row: told,
-    // nothing saved, nothing busy.
     QFile::remove(templ(u"廠商資料.xlsx"_s));
     EXPECT_TRUE(PrintRegisterList(2, {u"廠商名稱"_s}).isEmpty());
     EXPECT_TRUE(prompts.lastMessageText().contains(u"廠商資料.xlsx"_s)) << prompts.lastMessageText().toStdString();
@@ -127,7 +121,7 @@ TEST_F(ListPrintingTest, PrintSavesANewBookOrTellsWhyNothingWasSaved)
     EXPECT_TRUE(prompts.lastMessageText().contains(u"1048581"_s)) << prompts.lastMessageText().toStdString();
     EXPECT_EQ(prompts.askedCount(PromptKind::Message), 3);
     EXPECT_EQ(BusyScope::depth(), 0);
-    EXPECT_EQ(savedBooks(), QStringList{QFileInfo(saved).fileName()});
+    EXPECT_TRUE(savedBooks().isEmpty());
 }
 
 } // namespace

@@ -40,10 +40,8 @@ TEST_F(MailLabelsTest, SevenLabelsStandThreeAcrossInBlocksOfFiveRows)
 
 TEST_F(MailLabelsTest, VendorLabelsAnEmptyRegisterAndNoEmployeeLabels)
 {
-    addVendor(u"A001"_s, u"Acme"_s, {{4, u"新北市;板橋區"_s}, {17, u"林"_s}});
-    state().m.gPrintKind = 2;
-    const QJsonObject book = ReadWithOpenpyxl(PrintMailLabels());
-    EXPECT_EQ(prompts.askedCount(PromptKind::Message), 0);
+    db->execute(u"INSERT INTO 廠商 (廠商編號, 廠商名稱, 公司地址, 連絡人) VALUES ('A001', 'Acme', '新北市;板橋區', '林')"_s);
+    const QJsonObject book = ReadWithOpenpyxl(label(2));
     EXPECT_EQ(value(book, u"A3"_s).toString(), u"新北市板橋區"_s);
     EXPECT_EQ(value(book, u"A5"_s).toString(), u"林  君 啟     A001"_s);
 
@@ -61,7 +59,7 @@ TEST_F(MailLabelsTest, ListsAndLabelsOpenInLibreOfficeReadableAndInTaiwaneseForm
     for (int i = 1; i <= 40; ++i)
         addCustomer(u"A%1"_s.arg(i, 3, 10, QChar(u'0')), i == 2 ? u"富邦建設股份有限公司"_s : u"客戶%1"_s.arg(i),
                     {{4, u"臺北市;信義區松仁路一百號二十樓之三"_s}, {18, u"王"_s}});
-    addVendor(u"A001"_s, u"Acme"_s);
+    db->execute(u"INSERT INTO 廠商 (廠商編號, 廠商名稱) VALUES ('A001', 'Acme')"_s);
     db->execute(u"INSERT INTO 員工 (員工編號, 中文姓名) VALUES ('A001', '王小明')"_s);
     QStringList books{label(1)};
     for (int kind = 1; kind <= 3; ++kind)
@@ -79,12 +77,12 @@ TEST_F(MailLabelsTest, ListsAndLabelsOpenInLibreOfficeReadableAndInTaiwaneseForm
         if (book != books.first() && book != books.last())
             continue;
         const QList<PdfWord> words = pdfWords(file);
-        for (const PdfWord& w : words) {
-            EXPECT_GE(w.yMax - w.yMin, 8) << w.text.toStdString();
-            for (const PdfWord& v : words) {
-                const bool sameLine = &v != &w && std::abs(v.yMin - w.yMin) < 2;
-                EXPECT_TRUE(!sameLine || v.xMin >= w.xMax || w.xMin >= v.xMax)
-                    << w.text.toStdString() << " | " << v.text.toStdString();
+        for (const auto& [text, box] : words) {
+            EXPECT_GE(box.height(), 8) << text.toStdString();
+            for (const auto& [other, otherBox] : words) {
+                const bool sameLine = &otherBox != &box && std::abs(otherBox.top() - box.top()) < 2;
+                EXPECT_TRUE(!sameLine || otherBox.left() >= box.right() || box.left() >= otherBox.right())
+                    << text.toStdString() << " | " << other.toStdString();
             }
         }
     }

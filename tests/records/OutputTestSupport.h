@@ -8,6 +8,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QProcess>
+#include <QRectF>
 #include <QRegularExpression>
 
 namespace varn::test {
@@ -41,16 +42,6 @@ protected:
     {
         return QDir(dir.path()).entryList({QStringLiteral("*.xlsx")}, QDir::Files, QDir::Name);
     }
-
-    void addVendor(const QString& code, const QString& name, const std::map<int, QString>& more = {})
-    {
-        QVariantList values{code, name};
-        const int columns = db->openRecordset(QStringLiteral("SELECT * FROM 廠商 LIMIT 0")).fieldCount();
-        while (values.size() < columns)
-            values << (more.count(values.size()) ? more.at(values.size()) : QString());
-        const QStringList marks(values.size(), QStringLiteral("?"));
-        db->execute(QStringLiteral("INSERT INTO 廠商 VALUES (%1)").arg(marks.join(u',')), values);
-    }
 };
 
 // What poppler reads from a PDF: the fonts it names, or the words of its first page with their
@@ -63,10 +54,7 @@ inline QString pdfTool(const QString& tool, const QStringList& args)
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
-struct PdfWord {
-    QString text;
-    double xMin, yMin, xMax, yMax;
-};
+using PdfWord = std::pair<QString, QRectF>;
 
 inline QList<PdfWord> pdfWords(const QString& pdf)
 {
@@ -75,8 +63,8 @@ inline QList<PdfWord> pdfWords(const QString& pdf)
     const QStringList args{QStringLiteral("-bbox"), QStringLiteral("-l"), QStringLiteral("1"), pdf, QStringLiteral("-")};
     QList<PdfWord> words;
     for (const auto& m : word.globalMatch(pdfTool(QStringLiteral("pdftotext"), args)))
-        words.append({m.captured(5), m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble(),
-                      m.captured(4).toDouble()});
+        words.append({m.captured(5), QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                                            QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()))});
     return words;
 }
 
