@@ -3,7 +3,6 @@
 #include "platform/workbook/XlsxTestSupport.h"
 #include "records/ListPrinting.h"
 #include "records/MailLabels.h"
-#include "support/OfficeConvert.h"
 
 using namespace Qt::StringLiterals;
 
@@ -61,7 +60,7 @@ TEST_F(MailLabelsTest, ListsAndLabelsOpenInLibreOfficeReadableAndInTaiwaneseForm
     for (const QString& book : books) {
         const QString file = pdf.filePath(QFileInfo(book).completeBaseName() + u".pdf"_s);
         pages << pdfPages(file);
-        const QString fonts = pdfTool(u"pdffonts"_s, {file});
+        const QString fonts = runTool(u"pdffonts"_s, {file});
         EXPECT_TRUE(fonts.contains(u"UMingTW"_s) && !fonts.contains(u"CJKjp"_s) && !fonts.contains(u"CJKsc"_s))
             << fonts.toStdString();
         const QList<PdfWord> words = pdfWords(file);

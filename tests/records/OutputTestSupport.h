@@ -1,15 +1,13 @@
 #pragma once
 
 #include "RecordsTestSupport.h"
+#include "platform/report/ReportTestSupport.h"
 #include "platform/ui/BusyIndicator.h"
 #include "records/ListPrinting.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
-#include <QProcess>
 #include <QRectF>
-#include <QRegularExpression>
 
 namespace varn::test {
 
@@ -44,16 +42,7 @@ protected:
     }
 };
 
-// What poppler reads from a PDF: the fonts it names, or the words of its first page with their
-// boxes (points).
-inline QString pdfTool(const QString& tool, const QStringList& args)
-{
-    QProcess p;
-    p.start(tool, args);
-    p.waitForFinished(60000);
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
+// The words of a PDF's first page as poppler reads them, with their boxes (points).
 using PdfWord = std::pair<QString, QRectF>;
 
 inline QList<PdfWord> pdfWords(const QString& pdf)
@@ -62,7 +51,7 @@ inline QList<PdfWord> pdfWords(const QString& pdf)
         R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
     const QStringList args{QStringLiteral("-bbox"), QStringLiteral("-l"), QStringLiteral("1"), pdf, QStringLiteral("-")};
     QList<PdfWord> words;
-    for (const auto& m : word.globalMatch(pdfTool(QStringLiteral("pdftotext"), args)))
+    for (const auto& m : word.globalMatch(runTool(QStringLiteral("pdftotext"), args)))
         words.append({m.captured(5), QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
                                             QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()))});
     return words;
