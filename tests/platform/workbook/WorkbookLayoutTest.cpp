@@ -90,22 +90,14 @@ TEST_F(WorkbookLayoutTest, ARangeCopyCarriesValuesFormatsFormulasAndMergesAndRow
     EXPECT_TRUE(test::CellOf(read, 2, "A1").value("value").toString() == QStringLiteral("#客戶名稱#"));
 }
 
-TEST_F(WorkbookLayoutTest, ACopyReplacesMergesWhereItLands)
+// Also: a copy replaces the merges where it lands; one past the sheet changes nothing.
+TEST_F(WorkbookLayoutTest, PageBreaksZoomPrintTitlesPrintAreaAndMergesUnderACopy)
 {
     Workbook book = Workbook::open(path("t.xlsx"));
     Worksheet& s = book.worksheet(2);
     s.copyRange(CellRange::fromText(u"A1:A2"), CellRef::fromText(u"B5"));   // onto the merged B5:C5
     EXPECT_THROW(s.copyRange(CellRange::fromText(u"A3:C6"), CellRef{1048575, 1}), WorkbookError);
     EXPECT_THROW(s.copyRange(CellRange::fromText(u"A3:C6"), CellRef{0, 1}), WorkbookError);
-    const QJsonObject read = saveAndRead(book);
-    EXPECT_TRUE(test::SheetOf(read, 2).value("merges").toArray().isEmpty());
-    EXPECT_EQ(test::CellOf(read, 2, "B5").value("value").toString(), QStringLiteral("#客戶名稱#"));
-}
-
-TEST_F(WorkbookLayoutTest, PageBreaksZoomPrintTitlesAndPrintArea)
-{
-    Workbook book = Workbook::open(path("t.xlsx"));
-    Worksheet& s = book.worksheet(2);
     s.addRowPageBreak(72);
     s.addRowPageBreak(40);
     s.addRowPageBreak(40);
@@ -122,6 +114,8 @@ TEST_F(WorkbookLayoutTest, PageBreaksZoomPrintTitlesAndPrintArea)
     EXPECT_THROW(s.setPrintArea("$A1:"), WorkbookError);
     const QJsonObject read = saveAndRead(book);
     const QJsonObject sheet = test::SheetOf(read, 2), cover = test::SheetOf(read, 1);
+    EXPECT_TRUE(sheet.value("merges").toArray().isEmpty());
+    EXPECT_EQ(test::CellOf(read, 2, "B5").value("value").toString(), QStringLiteral("#客戶名稱#"));
     EXPECT_EQ((QJsonArray{sheet.value("rowBreaks"), sheet.value("colBreaks"), sheet.value("scale"), sheet.value("fitToPage"),
                           sheet.value("printTitleRows"), sheet.value("printTitleCols"), sheet.value("printArea")}),
               (QJsonArray{QJsonArray{39, 71}, QJsonArray{10}, 100, false, "$1:$7", "$A:$J", QJsonArray{"$A:$J"}}));
