@@ -2,7 +2,6 @@
 #include "output/OutputTask.h"
 #include "platform/workbook/CellRef.h"
 #include "platform/workbook/XlsxTestSupport.h"
-#include "records/ListPrinting.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -14,45 +13,29 @@ namespace {
 
 // Left, top, bottom, right: inside lines give every heading cell its four edges.
 const std::string kBoxed = R"(["thin","thin","thin","thin"])";
-const std::string kUnbordered = "[null,null,null,null]";
 
 class ListPrintingTest : public OutputFixture {
 protected:
-    QString templ(const QString& file) const { return dir.filePath(u"Pother/"_s + file); }
-
-    QString fill(int kind, const QStringList& columns)
-    {
-        const PrintKindInfo* info = FindPrintKind(kind);
-        return FillRegisterList(*db, kind, columns, templ(info->templateFile), dir.filePath(u"out"_s));
-    }
-
-    static QJsonObject cells(const QJsonObject& book) { return SheetOf(book, 1).value("cells").toObject(); }
     // A cell's value, or one of its properties, as compact JSON ("null" when there is none).
     static std::string json(const QJsonObject& book, const QString& ref, const char* key = "value")
     {
-        const QJsonValue v = cells(book).value(ref).toObject().value(QLatin1String(key));
+        const QJsonValue v = SheetOf(book, 1).value("cells").toObject().value(ref).toObject().value(QLatin1String(key));
         if (v.isArray())
             return QJsonDocument(v.toArray()).toJson(QJsonDocument::Compact).toStdString();
-        return v.isString() ? v.toString().toStdString() : v.isDouble() ? QString::number(v.toDouble()).toStdString() : "null";
+        return v.isString() ? v.toString().toStdString() : v.isBool() ? (v.toBool() ? "true" : "false") : "null";
     }
 };
 
 TEST_F(ListPrintingTest, EachRegisterOffersItsOwnColumnsButNeverTypePasswordOrRights)
 {
-    struct Case {
-        int kind;
-        int count;
-        QString first;
-        QString last;
-    };
-    for (const Case& c : {Case{1, 34, u"客戶編號"_s, u"備註"_s}, Case{2, 37, u"廠商編號"_s, u"敘述"_s},
-                          Case{3, 17, u"員工編號"_s, u"職稱"_s}}) {
-        const QStringList columns = PrintableColumns(*db, c.kind);
-        EXPECT_EQ(columns.size(), c.count) << c.kind;
-        EXPECT_EQ(columns.value(0), c.first) << c.kind;
-        EXPECT_EQ(columns.value(columns.size() - 1), c.last) << c.kind;
+    for (const auto& [kind, count, first, last] : {std::tuple{1, 34, u"客戶編號"_s, u"備註"_s},
+                                                   std::tuple{2, 37, u"廠商編號"_s, u"敘述"_s},
+                                                   std::tuple{3, 17, u"員工編號"_s, u"職稱"_s}}) {
+        const QStringList columns = PrintableColumns(*db, kind);
+        EXPECT_EQ((QStringList{QString::number(columns.size()), columns.first(), columns.last()}),
+                  (QStringList{QString::number(count), first, last}));
         for (const QString& hidden : {u"type"_s, u"pass"_s, u"權限"_s})
-            EXPECT_FALSE(columns.contains(hidden, Qt::CaseInsensitive)) << c.kind << hidden.toStdString();
+            EXPECT_FALSE(columns.contains(hidden, Qt::CaseInsensitive)) << kind << hidden.toStdString();
     }
     // A column added to a table later is offered.
     db->execute(u"ALTER TABLE 員工 ADD COLUMN 分機 TEXT"_s);
@@ -74,53 +57,37 @@ TEST_F(ListPrintingTest, ChooserAddsInListOrderRemovesToTheEndAndMovesWithinBoun
     EXPECT_EQ(chooser.chosen(), (QStringList{u"d"_s, u"b"_s, u"a"_s}));
 
     using Move = ColumnChooser::Move;
-    EXPECT_EQ(chooser.moveUp(0), Move::AtEnd);
-    EXPECT_EQ(chooser.moveDown(2), Move::AtEnd);
-    EXPECT_EQ(chooser.moveUp(2), Move::Moved);
-    EXPECT_EQ(chooser.moveDown(0), Move::Moved);
+    EXPECT_EQ((std::vector{chooser.moveUp(0), chooser.moveDown(2), chooser.moveUp(2), chooser.moveDown(0)}),
+              (std::vector{Move::AtEnd, Move::AtEnd, Move::Moved, Move::Moved}));
     EXPECT_EQ(chooser.chosen(), (QStringList{u"a"_s, u"d"_s, u"b"_s}));
 }
 
-TEST_F(ListPrintingTest, RecordsPrintInCodeOrderAsTextWithoutSemicolonsUnderBorderedHeadings)
+// Records in code order as text without semicolons; headings in row 2, bold and boxed over
+// exactly the chosen columns, also for 30, 38 (a column added later) or an empty register.
+TEST_F(ListPrintingTest, RecordsPrintInCodeOrderUnderBorderedHeadingsOfEveryChosenColumn)
 {
     addCustomer(u"B002"_s, u"Beta"_s, {{4, u"台北市;中山路"_s}, {5, u"104"_s}});
     addCustomer(u"A001"_s, u"Alpha"_s, {{4, u""_s}, {5, u"0800"_s}});
-    const QString saved = fill(1, {u"客戶名稱"_s, u"郵遞區號"_s, u"公司地址"_s});
-    const QJsonObject book = ReadWithOpenpyxl(saved);
-    const std::vector<std::pair<QString, std::string>> expected = {
-        {u"A2"_s, "客戶名稱"}, {u"B2"_s, "郵遞區號"}, {u"C2"_s, "公司地址"}, {u"A3"_s, "Alpha"}, {u"B3"_s, "0800"},
-        {u"C3"_s, "null"},       {u"A4"_s, "Beta"},       {u"B4"_s, "104"},        {u"C4"_s, "台北市中山路"},
-        {u"A5"_s, "null"}};
-    for (const auto& [ref, text] : expected)
-        EXPECT_EQ(json(book, ref), text) << ref.toStdString();
-    EXPECT_EQ(json(book, u"B4"_s, "type"), "s");
-    for (const char* ref : {"A2", "B2", "C2"})
-        EXPECT_EQ(json(book, QString::fromLatin1(ref), "border"), kBoxed) << ref;
-    EXPECT_EQ(json(book, u"A3"_s, "border"), kUnbordered);
-    EXPECT_EQ(json(book, u"D2"_s, "border").find("thin"), std::string::npos);
-}
+    const QJsonObject book = ReadWithOpenpyxl(fillList(1, {u"客戶名稱"_s, u"郵遞區號"_s, u"公司地址"_s}));
+    std::string printed;
+    for (const char* ref : {"A2", "B2", "C2", "A3", "B3", "C3", "A4", "B4", "C4", "A5"})
+        printed += json(book, QString::fromLatin1(ref)) + "|";
+    EXPECT_EQ(printed, "客戶名稱|郵遞區號|公司地址|Alpha|0800|null|Beta|104|台北市中山路|null|");
+    EXPECT_EQ(json(book, u"B4"_s, "type") + json(book, u"A2"_s, "bold") + json(book, u"A3"_s, "border"),
+              "strue[null,null,null,null]");
 
-TEST_F(ListPrintingTest, EveryHeadingCellIsBorderedForThirtyThirtyEightOrAnEmptyRegister)
-{
-    addCustomer(u"A001"_s, u"Alpha"_s);
     db->execute(u"ALTER TABLE 廠商 ADD COLUMN 網址 TEXT"_s);
-    addVendor(u"A001"_s, u"Acme"_s);
-    struct Case {
-        int kind;
-        int count;
-        std::string firstName;
-    };
-    for (const Case& c : {Case{1, 30, "Alpha"}, Case{2, 38, "Acme"}, Case{3, 2, "null"}}) {
-        const QStringList columns = PrintableColumns(*db, c.kind).mid(0, c.count);
-        ASSERT_EQ(columns.size(), c.count);
-        const QJsonObject book = ReadWithOpenpyxl(fill(c.kind, columns));
-        for (int col = 1; col <= c.count; ++col) {
-            const QString ref = ColumnLetters(col) + u"2"_s;
-            EXPECT_EQ(json(book, ref), columns.at(col - 1).toStdString()) << col;
-            EXPECT_EQ(json(book, ref, "border"), kBoxed) << col;
+    db->execute(u"INSERT INTO 廠商 (廠商編號, 廠商名稱) VALUES ('A001', 'Acme')"_s);
+    for (const auto& [kind, count, firstName] :
+         {std::tuple{1, 30, "Alpha"}, std::tuple{2, 38, "Acme"}, std::tuple{3, 2, "null"}}) {
+        const QStringList columns = PrintableColumns(*db, kind).mid(0, count);
+        const QJsonObject wide = ReadWithOpenpyxl(fillList(kind, columns));
+        for (int col = 1; col <= count; ++col) {
+            EXPECT_EQ(json(wide, ColumnLetters(col) + u"2"_s), columns.at(col - 1).toStdString()) << col;
+            EXPECT_EQ(json(wide, ColumnLetters(col) + u"2"_s, "border"), kBoxed) << col;
         }
-        EXPECT_EQ(json(book, ColumnLetters(c.count + 1) + u"2"_s, "border").find("thin"), std::string::npos) << c.count;
-        EXPECT_EQ(json(book, u"B3"_s), c.firstName);
+        EXPECT_EQ(json(wide, ColumnLetters(count + 1) + u"2"_s, "border").find("thin"), std::string::npos) << count;
+        EXPECT_EQ(json(wide, u"B3"_s), firstName);
     }
 }
 
@@ -130,42 +97,31 @@ TEST_F(ListPrintingTest, OnlyColumnsOfTheTableReachTheStatement)
     for (const QStringList& columns :
          {QStringList{u"中文姓名"_s, u"pass"_s}, QStringList{u"PASS"_s}, QStringList{u"權限"_s},
           QStringList{u"中文姓名 FROM 員工; DROP TABLE 員工; --"_s}, QStringList{u"客戶名稱"_s}, QStringList{}}) {
-        EXPECT_THROW(fill(3, columns), OutputRefused) << columns.join(u',').toStdString();
+        EXPECT_THROW(fillList(3, columns), OutputRefused) << columns.join(u',').toStdString();
     }
     EXPECT_EQ(db->openRecordset(u"SELECT count(*) FROM 員工"_s).value(0).toInt(), 1);
     EXPECT_TRUE(QDir(dir.filePath(u"out"_s)).entryList(QDir::Files).isEmpty());
 }
 
-TEST_F(ListPrintingTest, PrintSavesANewBookOrTellsWhyNothingWasSaved)
+// A missing template, a database that is gone, an output past the last sheet row: the user
+// is told, nothing is saved, nothing stays busy.
+TEST_F(ListPrintingTest, APrintThatFailsTellsWhyAndSavesNothing)
 {
-    addCustomer(u"A001"_s, u"Alpha"_s);
-    const QString saved = PrintRegisterList(1, {u"客戶名稱"_s});
-    EXPECT_EQ(QFileInfo(saved).absolutePath(), QFileInfo(dir.path()).absoluteFilePath());
-    EXPECT_TRUE(QFileInfo(saved).fileName().startsWith(u"客戶資料_"_s));
-    EXPECT_EQ(prompts.askedCount(PromptKind::Message), 0);
-
-    // Missing template, then a database that is gone: told, nothing saved, nothing busy.
     QFile::remove(templ(u"廠商資料.xlsx"_s));
     EXPECT_TRUE(PrintRegisterList(2, {u"廠商名稱"_s}).isEmpty());
     EXPECT_TRUE(prompts.lastMessageText().contains(u"廠商資料.xlsx"_s)) << prompts.lastMessageText().toStdString();
     EXPECT_EQ(prompts.lastMessageTitle(), u"Varn III"_s);
     db->execute(u"DROP TABLE 員工"_s);
     EXPECT_TRUE(PrintRegisterList(3, {u"中文姓名"_s}).isEmpty());
-    EXPECT_EQ(prompts.askedCount(PromptKind::Message), 2);
-    EXPECT_EQ(BusyScope::depth(), 0);
-    EXPECT_EQ(savedBooks(), QStringList{QFileInfo(saved).fileName()});
-}
-
-TEST_F(ListPrintingTest, AnOutputBeyondTheLastSheetRowIsRefusedBeforeAnythingIsWritten)
-{
     EXPECT_NO_THROW(CheckRowsFit(kMaxRows));
-    EXPECT_THROW(CheckRowsFit(qint64(kMaxRows) + 1), OutputRefused);
-    const QString saved = DeliverOutput(u"x"_s, [] {
-        CheckRowsFit(qint64(kMaxRows) + 5);
-        return u"never"_s;
-    });
-    EXPECT_TRUE(saved.isEmpty());
+    EXPECT_TRUE(DeliverOutput(u"x"_s, [] {
+                    CheckRowsFit(qint64(kMaxRows) + 5);
+                    return u"never"_s;
+                }).isEmpty());
     EXPECT_TRUE(prompts.lastMessageText().contains(u"1048581"_s)) << prompts.lastMessageText().toStdString();
+    EXPECT_EQ(prompts.askedCount(PromptKind::Message), 3);
+    EXPECT_EQ(BusyScope::depth(), 0);
+    EXPECT_TRUE(savedBooks().isEmpty());
 }
 
 } // namespace

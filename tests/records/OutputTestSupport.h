@@ -1,11 +1,13 @@
 #pragma once
 
 #include "RecordsTestSupport.h"
+#include "platform/report/ReportTestSupport.h"
 #include "platform/ui/BusyIndicator.h"
+#include "records/ListPrinting.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
+#include <QRectF>
 
 namespace varn::test {
 
@@ -27,21 +29,32 @@ protected:
         }
     }
 
+    QString templ(const QString& file) const { return dir.filePath(QStringLiteral("Pother/") + file); }
+    QString fillList(int kind, const QStringList& columns)
+    {
+        return FillRegisterList(*db, kind, columns, templ(FindPrintKind(kind)->templateFile), dir.filePath(QStringLiteral("out")));
+    }
+
     // The workbooks saved in the program folder (the superuser's working folder).
     QStringList savedBooks() const
     {
         return QDir(dir.path()).entryList({QStringLiteral("*.xlsx")}, QDir::Files, QDir::Name);
     }
-
-    void addVendor(const QString& code, const QString& name, const std::map<int, QString>& more = {})
-    {
-        QVariantList values{code, name};
-        const int columns = db->openRecordset(QStringLiteral("SELECT * FROM 廠商 LIMIT 0")).fieldCount();
-        while (values.size() < columns)
-            values << (more.count(values.size()) ? more.at(values.size()) : QString());
-        const QStringList marks(values.size(), QStringLiteral("?"));
-        db->execute(QStringLiteral("INSERT INTO 廠商 VALUES (%1)").arg(marks.join(u',')), values);
-    }
 };
+
+// The words of a PDF's first page as poppler reads them, with their boxes (points).
+using PdfWord = std::pair<QString, QRectF>;
+
+inline QList<PdfWord> pdfWords(const QString& pdf)
+{
+    static const QRegularExpression word(QStringLiteral(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
+    const QStringList args{QStringLiteral("-bbox"), QStringLiteral("-l"), QStringLiteral("1"), pdf, QStringLiteral("-")};
+    QList<PdfWord> words;
+    for (const auto& m : word.globalMatch(runTool(QStringLiteral("pdftotext"), args)))
+        words.append({m.captured(5), QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                                            QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()))});
+    return words;
+}
 
 } // namespace varn::test

@@ -120,22 +120,27 @@ TEST_F(StatisticsCommandsTest, ExportFillsANewWorkbookFromTheTemplate)
     original.seek(0);
     EXPECT_EQ(original.readAll(), before);
 
-    // Titles and names as text, figures as numbers, shares as percentages.
+    // Titles and names as text, figures as numbers (amounts with thousands separators), shares
+    // as percentages.
     const QString dump = runTool(u"/usr/bin/python3"_s,
                                  {u"-c"_s,
                                   u"import openpyxl,sys\n"
                                   "ws=openpyxl.load_workbook(sys.argv[1]).worksheets[0]\n"
                                   "for row in ws.iter_rows(min_row=1,max_row=5,max_col=6):\n"
                                   "  print('|'.join('' if c.value is None else repr(c.value) for c in row))\n"
-                                  "print(ws['F2'].number_format)\n"_s,
+                                  "print(ws['F2'].number_format, ws['B2'].number_format, ws['D5'].number_format)\n"_s,
                                   out});
     EXPECT_EQ(dump.split(u'\n', Qt::SkipEmptyParts),
               (QStringList{"'       區    域'|'小 計'|'成本複計'|'毛 利'|'平均比例'|'佔總價比'",
                            "'浴室'|25000|16600|8400|1.51|0.32", "'主臥室'|48000|32000|16000|1.5|0.61",
-                           "\"陳's 書房\"|5200|3000|2200|1.73|0.07", "' 合 計 '|78200|51600|26600|1.52|1", "0%"}));
-    // The spreadsheet program opens it and prints it on one page.
+                           "\"陳's 書房\"|5200|3000|2200|1.73|0.07", "' 合 計 '|78200|51600|26600|1.52|1", "0% #,##0 #,##0"}));
+    // The spreadsheet program opens it and prints it on one page under a heading naming it.
     ASSERT_EQ(ConvertWithOffice({out}, dir.path()), QString());
-    EXPECT_EQ(pdfPages(dir.filePath(QFileInfo(out).completeBaseName() + u".pdf"_s)), 1);
+    const QString pdf = dir.filePath(QFileInfo(out).completeBaseName() + u".pdf"_s);
+    EXPECT_EQ(pdfPages(pdf), 1);
+    const QString printed = runTool(u"pdftotext"_s, {pdf, u"-"_s});
+    for (const QString& text : {u"報價統計表"_s, u"78,200"_s, u"26,600"_s})
+        EXPECT_TRUE(printed.contains(text)) << text.toStdString() << "\n" << printed.toStdString();
     // A second export in the same second gets a name of its own.
     EXPECT_NE(ExportStatistics(commands->exportRows(), kStatisticsTemplate, dir.filePath("out"), when), out);
     EXPECT_TRUE(QFile::exists(out));

@@ -29,12 +29,14 @@ std::vector<Column> uniformColumns(int count, double width)
 
 // Register lists: the user chooses up to every column of the table (the vendor table has
 // 38) in any order, written from A2 on; the page is scaled to one width of whatever was
-// chosen.
+// chosen. A column holds a company name; longer texts (addresses) wrap in their cell.
 constexpr int kRegisterColumns = 38;
+constexpr double kRegisterWidth = 22;
 
 ListTemplate registerList(const char* file, const char* title)
 {
-    return {file, "列表", title, uniformColumns(kRegisterColumns, 14), true, Page{.landscape = true, .fitWidth = true}};
+    return {file, "列表", title, uniformColumns(kRegisterColumns, kRegisterWidth), true,
+            Page{.landscape = true, .fitWidth = true}};
 }
 
 const std::vector<ListTemplate>& listTemplates()
@@ -77,7 +79,7 @@ void writeList(lxw_workbook* book, const Formats& f, const ListTemplate& t)
             columns.push_back({"", 16, Look::Text});
         }
     }
-    w.columns(columns);
+    w.columns(columns, t.headingsFromProgram ? SheetWriter::Cells::Wrapped : SheetWriter::Cells::PlainLooks);
     w.rowHeight(1, 24);
     if (t.title)
         w.text(1, 1, t.title, f.listTitle);
@@ -95,29 +97,29 @@ void writeList(lxw_workbook* book, const Formats& f, const ListTemplate& t)
 }
 
 // Mailing labels: three across (columns A to C), each four lines in a block of five rows
-// from row 2.
+// from row 2. A long address wraps inside its label; its row grows.
 void writeLabels(lxw_workbook* book, const Formats& f)
 {
     SheetWriter w(book, f, "標籤");
-    w.columns({{"", 30, Look::Text}, {"", 30, Look::Text}, {"", 30, Look::Text}});
-    worksheet_set_column(w.sheet(), 0, 2, 30, f.label);
-    worksheet_set_default_row(w.sheet(), 18, 0);
+    w.columns({{"", 30, Look::Text}, {"", 30, Look::Text}, {"", 30, Look::Text}}, SheetWriter::Cells::Wrapped);
     w.rowHeight(1, 9);
     w.page(Page{.top = 0.5, .bottom = 0.5});
     w.printColumns(1, 3);
 }
 
 // Statistics grid: the program writes the grid's title row into row 1 and a row per group
-// below it, columns A to F.
+// below it, columns A to F: name, 小計, 成本複計, 毛利, 平均比例, 佔總價比. Row 1 holds the
+// column titles, so the page heading names the sheet.
 void writeStatistics(lxw_workbook* book, const Formats& f)
 {
     SheetWriter w(book, f, "統計");
-    w.columns({{"", 20, Look::Text}, {"", 12, Look::Quantity}, {"", 12, Look::Quantity},
-               {"", 12, Look::Quantity}, {"", 11, Look::Quantity}, {"", 11, Look::Quantity}});
-    worksheet_set_column(w.sheet(), 1, 5, 12, f.plain(Look::Quantity));
-    worksheet_set_column(w.sheet(), 4, 5, 11, f.plain(Look::Quantity));
+    w.columns({{"", 20, Look::Text}, {"", 14, Look::Money}, {"", 14, Look::Money}, {"", 14, Look::Money},
+               {"", 11, Look::Quantity}, {"", 11, Look::Quantity}},
+              SheetWriter::Cells::PlainLooks);
     w.rowHeight(1, 20, f.listHeading);
     w.page({});
+    w.pageHeading("報價統計表");
+    worksheet_repeat_rows(w.sheet(), 0, 0);
     w.printColumns(1, 6);
 }
 

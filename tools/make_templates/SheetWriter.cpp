@@ -6,10 +6,17 @@ namespace templates {
 
 namespace {
 
-// The CJK face the program uses on screen and that the spreadsheet program finds on every
-// machine the program is installed on; column widths count in the workbook's default
-// font, whose metrics both spreadsheet programs share.
-constexpr const char* kFont = "Noto Sans CJK TC";
+// A Ming face with Taiwanese glyph forms only, installed with the program's packages. A
+// multi-region face such as Noto Sans CJK TC is drawn by the spreadsheet program in the
+// forms of its default Asian language (Simplified or Japanese: 户, a low colon). Column
+// widths count in the workbook's default font, whose metrics both spreadsheet programs share.
+constexpr const char* kFont = "AR PL UMing TW";
+
+// Page headers and footers name the face too; they do not follow the cells' fonts.
+std::string headerFont()
+{
+    return std::string("&\"") + kFont + ",Regular\"";
+}
 
 lxw_format* newFormat(lxw_workbook* book, double size)
 {
@@ -91,9 +98,6 @@ Formats::Formats(lxw_workbook* book, double bodySize)
     format_set_align(listHeading, LXW_ALIGN_CENTER);
     format_set_bg_color(listHeading, 0xD9D9D9);
 
-    label = newFormat(book, 11);
-    format_set_shrink(label);
-
     for (int i = 0; i < kLooks; ++i) {
         m_body[i] = newFormat(book, bodySize);
         applyLook(m_body[i], static_cast<Look>(i));
@@ -106,6 +110,9 @@ Formats::Formats(lxw_workbook* book, double bodySize)
         m_plain[i] = newFormat(book, bodySize);
         applyLook(m_plain[i], static_cast<Look>(i));
     }
+    wrapped = newFormat(book, bodySize);
+    format_set_align(wrapped, LXW_ALIGN_LEFT);
+    format_set_text_wrap(wrapped);
 }
 
 SheetWriter::SheetWriter(lxw_workbook* book, const Formats& formats, const char* name)
@@ -115,13 +122,16 @@ SheetWriter::SheetWriter(lxw_workbook* book, const Formats& formats, const char*
 {
 }
 
-void SheetWriter::columns(const std::vector<Column>& columns)
+void SheetWriter::columns(const std::vector<Column>& columns, Cells cells)
 {
     for (size_t i = 0; i < columns.size(); ++i) {
         lxw_row_col_options options = {};
         options.hidden = columns[i].hidden ? 1 : 0;
         const auto c = static_cast<lxw_col_t>(i);
-        worksheet_set_column_opt(m_sheet, c, c, columns[i].width, nullptr, &options);
+        lxw_format* format = cells == Cells::Wrapped ? m_formats.wrapped
+            : cells == Cells::PlainLooks             ? m_formats.plain(columns[i].look)
+                                                     : nullptr;
+        worksheet_set_column_opt(m_sheet, c, c, columns[i].width, format, &options);
     }
 }
 
@@ -162,12 +172,17 @@ void SheetWriter::page(const Page& page)
     worksheet_set_margins(m_sheet, page.left, page.right, page.top, page.bottom);
     lxw_header_footer_options footer = {};
     footer.margin = 0.3;
-    worksheet_set_footer_opt(m_sheet, "&C第 &P 頁／共 &N 頁", &footer);
+    worksheet_set_footer_opt(m_sheet, ("&C" + headerFont() + "第 &P 頁／共 &N 頁").c_str(), &footer);
     worksheet_center_horizontally(m_sheet);
     if (page.fitWidth)
         worksheet_fit_to_pages(m_sheet, 1, 0);
     else
         worksheet_set_print_scale(m_sheet, 100);
+}
+
+void SheetWriter::pageHeading(const std::string& text)
+{
+    worksheet_set_header(m_sheet, ("&C" + headerFont() + "&14" + text).c_str());
 }
 
 void SheetWriter::printTitles(int firstRow, int lastRow, int firstColumn, int lastColumn)

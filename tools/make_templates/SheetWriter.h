@@ -43,7 +43,7 @@ struct Formats {
     lxw_format* footerNote;
     lxw_format* listTitle;
     lxw_format* listHeading;
-    lxw_format* label;
+    lxw_format* wrapped;   // register list and label texts: a long one wraps inside its cell
     lxw_format* body(Look look) const { return m_body[static_cast<int>(look)]; }
     lxw_format* plain(Look look) const { return m_plain[static_cast<int>(look)]; }
 
@@ -66,13 +66,18 @@ public:
     const Formats& formats() const { return m_formats; }
 
     // Rows and columns count from 1 here, as in the spreadsheet and in Xp.ini.
-    void columns(const std::vector<Column>& columns);
+    // Each column is written once, left to right. The cells the program adds to a column
+    // take no format of their own, the column's plain look, or the wrapped text format.
+    enum class Cells { Unformatted, PlainLooks, Wrapped };
+    void columns(const std::vector<Column>& columns, Cells cells = Cells::Unformatted);
     void rowHeight(int row, double points, lxw_format* format = nullptr);
     void text(int row, int column, const std::string& text, lxw_format* format);
     // A text over columns first..last of one row (merged when it spans several).
     void across(int row, int first, int last, const std::string& text, lxw_format* format);
     void blank(int row, int column, lxw_format* format);
     void page(const Page& page);
+    // A title printed at the top of every page.
+    void pageHeading(const std::string& text);
     void printTitles(int firstRow, int lastRow, int firstColumn, int lastColumn);
     void printColumns(int firstColumn, int lastColumn);
 

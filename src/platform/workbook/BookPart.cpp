@@ -419,6 +419,25 @@ void BookPart::dropCalculationChain(std::map<std::string, std::string>& replaced
     m_calcChainPart.clear();
 }
 
+// The string table with its count of uses set to the cells that use it now: copied cells add
+// uses, overwritten ones drop them. nullopt when there is no table or its count is right.
+std::optional<std::string> BookPart::countedSharedStrings()
+{
+    if (m_sharedStringsPart.empty() || !m_package.contains(m_sharedStringsPart))
+        return std::nullopt;
+    long long uses = 0;
+    for (int position = 1; position <= worksheetCount(); ++position)
+        uses += worksheet(position).d->sharedStringCells();
+    const std::string part = *m_package.entryName(m_sharedStringsPart);
+    pugi::xml_document doc;
+    xml::parse(doc, m_package.read(part), QString::fromStdString(part), file());
+    const std::string count = std::to_string(uses);
+    if (doc.document_element().attribute("count").value() == count)
+        return std::nullopt;
+    xml::setAttribute(doc.document_element(), "count", count);
+    return xml::toString(doc);
+}
+
 void BookPart::saveAs(const QString& path)
 {
     const QFileInfo target(path);
@@ -442,6 +461,9 @@ void BookPart::saveAs(const QString& path)
     }
     if (m_styles && m_styles->isDirty())
         replaced[LowerPartName(m_stylesPart)] = m_styles->serialize();
+    if (sheetsChanged)
+        if (auto strings = countedSharedStrings())
+            replaced[LowerPartName(m_sharedStringsPart)] = std::move(*strings);
     if (sheetsChanged && (formulas || !m_calcChainPart.empty()))
         dropCalculationChain(replaced, removed);
     if (m_workbookDirty)

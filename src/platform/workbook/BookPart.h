@@ -48,6 +48,7 @@ private:
     void loadRelationships();
     pugi::xml_node definedName(const char* name, int sheetIndex, bool create);
     void setDefinedName(const char* name, int sheetIndex, const QString& value);
+    std::optional<std::string> countedSharedStrings();
     void dropCalculationChain(std::map<std::string, std::string>& replaced, std::set<std::string>& removed);
 
     Package m_package;

@@ -264,6 +264,15 @@ Row& SheetPart::ensureRow(int row)
     return m_rows[row];
 }
 
+long long SheetPart::sharedStringCells() const
+{
+    long long count = 0;
+    for (const auto& [number, row] : m_rows)
+        for (const Cell& c : row.cells)
+            count += c.type == "s" ? 1 : 0;
+    return count;
+}
+
 int SheetPart::defaultStyle(int row, int column) const
 {
     if (auto it = m_rows.find(row); it != m_rows.end()) {

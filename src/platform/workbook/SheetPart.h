@@ -60,6 +60,8 @@ public:
     const std::string& partName() const { return m_partName; }
     bool isDirty() const { return m_dirty; }
     bool hasFormulas() const;
+    // Cells that point into the shared string table.
+    long long sharedStringCells() const;
     std::string serialize();
 
     QString text(int row, int column) const;

@@ -68,20 +68,23 @@ TEST_F(WorkbookValuesTest, ReadsTextsAsTheSheetShowsThem)
     EXPECT_THROW(s.text(0, 1), WorkbookError);
 }
 
-TEST_F(WorkbookValuesTest, TextsStayTextsWithBlanksTabsAndControlCharacters)
+// A text beyond the cell limit is cut there, never inside a surrogate pair.
+TEST_F(WorkbookValuesTest, TextsStayTextsWithBlanksTabsAndControlCharactersUpToTheLimit)
 {
     const QStringList texts = {
         "02", " name", "\tTab", "a\nb", "trailing  ", "x" + QString(QChar(1)) + "y", "\r\n",
-        "_x0041_", "&<>\"'", "中文‧𠀀", "",
+        "_x0041_", "&<>\"'", "中文‧𠀀", "", QString(kMaxCellTextLength - 1, u'a') + QString::fromUtf16(u"𠀀"),
     };
     Workbook book = Workbook::open(path("in.xlsx"));
     for (int i = 0; i < texts.size(); ++i)
         book.worksheet(1).setText(10 + i, 1, texts[i]);
+    book.worksheet(1).setText(1, 1, QString(40000, u'字'));
     const QJsonObject read = saveAndRead(book);
 
     Workbook again = Workbook::open(path("out.xlsx"));
     for (int i = 0; i < texts.size(); ++i)
-        EXPECT_EQ(again.worksheet(1).text(10 + i, 1), texts[i]) << i;
+        EXPECT_EQ(again.worksheet(1).text(10 + i, 1), i == 11 ? texts[i].left(kMaxCellTextLength - 1) : texts[i]) << i;
+    EXPECT_EQ(text(read, "A1").size(), kMaxCellTextLength);
     for (int i : {0, 1, 2, 3, 4, 9}) {
         const QJsonObject cell = test::CellOf(read, 1, QStringLiteral("A%1").arg(10 + i));
         EXPECT_EQ(cell.value("type").toString(), QStringLiteral("s")) << i;
@@ -91,18 +94,6 @@ TEST_F(WorkbookValuesTest, TextsStayTextsWithBlanksTabsAndControlCharacters)
     EXPECT_EQ((QStringList{text(read, "A15"), text(read, "A16"), text(read, "A17")}),
               (QStringList{"x_x0001_y", "_x000D_\n", "_x005F_x0041_"}));
     EXPECT_TRUE(test::CellOf(read, 1, "A20").value("value").toVariant().isNull());   // an empty text empties
-}
-
-TEST_F(WorkbookValuesTest, ATooLongTextIsCutAtTheLimit)
-{
-    Workbook book = Workbook::open(path("in.xlsx"));
-    book.worksheet(1).setText(1, 1, QString(40000, u'字'));
-    QString pairAtEnd = QString(kMaxCellTextLength - 1, u'a') + QString::fromUtf16(u"𠀀");
-    book.worksheet(1).setText(2, 1, pairAtEnd);
-    const QJsonObject read = saveAndRead(book);
-    EXPECT_EQ(test::CellOf(read, 1, "A1").value("value").toString().size(), kMaxCellTextLength);
-    Workbook again = Workbook::open(path("out.xlsx"));
-    EXPECT_EQ(again.worksheet(1).text(2, 1), QString(kMaxCellTextLength - 1, u'a'));   // not half a pair
 }
 
 TEST_F(WorkbookValuesTest, NumbersStayNumbersAndEmptyKeepsTheFormat)
@@ -130,20 +121,16 @@ TEST_F(WorkbookValuesTest, NumbersStayNumbersAndEmptyKeepsTheFormat)
     EXPECT_EQ(test::CellOf(read, 1, "A2").value("border").toArray().at(0).toString(), QStringLiteral("thin"));
 }
 
-TEST_F(WorkbookValuesTest, NewCellsTakeTheRowOrColumnFormat)
-{
-    Workbook book = Workbook::open(path("in.xlsx"));
-    book.worksheet(1).setText(5, 1, "row");
-    book.worksheet(1).setText(8, 4, "column");
-    const QJsonObject read = saveAndRead(book);
-    EXPECT_TRUE(test::CellOf(read, 1, "A5").value("bold").toBool());
-    EXPECT_EQ(test::CellOf(read, 1, "D8").value("border").toArray().at(1).toString(), QStringLiteral("thin"));
-}
-
-TEST_F(WorkbookValuesTest, FormatsAreDerivedFromTheCellsOwn)
+// Formats derive from the cell's own one; a new cell starts from its row's or column's; thin
+// borders go on the chosen edges.
+TEST_F(WorkbookValuesTest, FormatsAreDerivedFromTheCellsOwnAndBordersFollowTheChosenEdges)
 {
     Workbook book = Workbook::open(path("in.xlsx"));
     Worksheet& s = book.worksheet(1);
+    s.setText(5, 1, "row");
+    s.setText(8, 4, "column");
+    s.setThinBorders(*CellRange::parse(u"F2:H3"), BorderEdge::Outline | BorderEdge::InsideVertical);
+    s.setThinBorders(*CellRange::parse(u"F6:G7"));
     s.setNumber(2, 2, 0.05);
     s.setNumberFormat(2, 2, "0%");
     s.setHorizontalAlignment(2, 2, HorizontalAlignment::Right);
@@ -163,6 +150,16 @@ TEST_F(WorkbookValuesTest, FormatsAreDerivedFromTheCellsOwn)
     EXPECT_EQ(a2.value("size").toDouble(), 14);
     EXPECT_EQ(a2.value("border").toArray().at(2).toString(), QStringLiteral("thin"));
     EXPECT_EQ(number(read, "B1", "size"), 12);
+    EXPECT_TRUE(test::CellOf(read, 1, "A5").value("bold").toBool());
+    auto borders = [&](const char* ref) {
+        QStringList b;
+        for (const auto& v : test::CellOf(read, 1, ref).value("border").toArray())
+            b << (v.isNull() ? QStringLiteral("-") : v.toString());
+        return b.join(u',');   // left, top, bottom, right
+    };
+    EXPECT_EQ((QStringList{borders("D8"), borders("F2"), borders("G2"), borders("H3"), borders("G3"), borders("F6")}),
+              (QStringList{"thin,thin,thin,thin", "thin,thin,-,thin", "thin,thin,-,thin", "thin,-,thin,thin",
+                           "thin,-,thin,thin", "thin,thin,thin,thin"}));
 }
 
 TEST_F(WorkbookValuesTest, EqualFormatsAreNotDuplicated)
@@ -181,23 +178,6 @@ TEST_F(WorkbookValuesTest, EqualFormatsAreNotDuplicated)
     EXPECT_EQ(text.count(QStringLiteral("<xf ")), 1 + 4 + 2) << styles;   // two new cell formats
     EXPECT_TRUE(text.contains(QStringLiteral("<cellXfs count=\"6\">")));
     EXPECT_EQ(text.count(QStringLiteral("<font>")), 2);
-}
-
-TEST_F(WorkbookValuesTest, ThinBordersFollowTheChosenEdges)
-{
-    Workbook book = Workbook::open(path("in.xlsx"));
-    book.worksheet(1).setThinBorders(*CellRange::parse(u"F2:H3"), BorderEdge::Outline | BorderEdge::InsideVertical);
-    book.worksheet(1).setThinBorders(*CellRange::parse(u"F6:G7"));
-    const QJsonObject read = saveAndRead(book);
-    auto borders = [&](const char* ref) {
-        QStringList b;
-        for (const auto& v : test::CellOf(read, 1, ref).value("border").toArray())
-            b << (v.isNull() ? QStringLiteral("-") : v.toString());
-        return b.join(u',');   // left, top, bottom, right
-    };
-    EXPECT_EQ((QStringList{borders("F2"), borders("G2"), borders("H3"), borders("G3"), borders("F6"), borders("G7")}),
-              (QStringList{"thin,thin,-,thin", "thin,thin,-,thin", "thin,-,thin,thin", "thin,-,thin,thin",
-                           "thin,thin,thin,thin", "thin,thin,thin,thin"}));
 }
 
 } // namespace

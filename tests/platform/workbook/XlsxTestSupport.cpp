@@ -50,13 +50,6 @@ std::map<std::string, std::string> ReadZip(const QString& path, std::vector<std:
     return out;
 }
 
-std::vector<std::string> ZipEntryNames(const QString& path)
-{
-    std::vector<std::string> names;
-    ReadZip(path, &names);
-    return names;
-}
-
 namespace {
 
 const char* kMain = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";

@@ -18,10 +18,8 @@ using Parts = std::vector<std::pair<std::string, std::string>>;
 
 // Writes a zip archive holding the parts in this order.
 void WriteZip(const QString& path, const Parts& parts);
-// Every entry of an archive, uncompressed, by name (and the names in archive order); and
-// the names alone.
+// Every entry of an archive, uncompressed, by name (and the names in archive order).
 std::map<std::string, std::string> ReadZip(const QString& path, std::vector<std::string>* order = nullptr);
-std::vector<std::string> ZipEntryNames(const QString& path);
 
 // A small but complete workbook: worksheets (their <sheetData> inner XML and anything
 // after it), shared strings, a style sheet with a bordered format and a bold font.
