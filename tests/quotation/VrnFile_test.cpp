@@ -345,7 +345,7 @@ TEST_F(VrnFileTest, AFailedSaveLeavesTheOldFileAndTheCurrentPath)
     doc->setCellText(2, QCol::Name, "汉");
     EXPECT_FALSE(doc->saveTo(file("old.vrn")));
     EXPECT_EQ(prompts.lastMessageText(),
-              "存檔錯誤\r\n5\r\n「品名(" + path({"客廳"}) + " 第 2 列)」含有無法存檔的字元「汉」:汉");
+              "存檔錯誤\r\n「品名(" + path({"客廳"}) + " 第 2 列)」含有無法存檔的字元「汉」:汉");
     EXPECT_EQ(readBytes(file("old.vrn")), original);
     EXPECT_TRUE(doc->isModified());
     doc->tv_NodeClick(path({"客廳"}));

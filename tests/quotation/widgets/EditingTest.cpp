@@ -136,6 +136,8 @@ TEST_F(Editing, AnItemPickFillsTheRowFromTheLexiconAndUndoRestoresIt)
 {
     frmQ& w = window();
     buildTwoAreas();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     enter(1, QCol::Name, "門");
     enter(1, QCol::Qty, "2");
     enter(1, QCol::Price, "15");
@@ -153,6 +155,10 @@ TEST_F(Editing, AnItemPickFillsTheRowFromTheLexiconAndUndoRestoresIt)
     EXPECT_FALSE(editors().isOpen());
     EXPECT_FALSE(ls->isVisible());
     EXPECT_EQ(w.lbSumT()->text(), "6500");
+    // The quantity typed next stays in the grid, never in a header field.
+    ASSERT_EQ(QApplication::focusWidget(), w.hfgQ());
+    QTest::keyClicks(w.hfgQ(), "5");
+    EXPECT_EQ(w.cbK()->currentText(), "住宅");
 
     // A detail sets the cost from the lexicon.
     clickCell(1, QCol::Standard);
