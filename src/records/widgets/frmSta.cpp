@@ -188,8 +188,10 @@ void frmSta::t2_Validate()
 
 void frmSta::cmdPaSet_Click()
 {
-    if (m_employees->openPasswordPanel())
+    if (m_employees->openPasswordPanel()) {
         showPasswordPanel(true);
+        bringIntoView(Frame3);
+    }
 }
 
 void frmSta::cmdPass_Click()
