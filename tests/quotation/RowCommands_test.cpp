@@ -252,7 +252,7 @@ TEST_F(ItemPickTest, CellsRefuseTheFieldSeparatorAndInnerNodesRefuseEdits)
     EXPECT_EQ(prompts.lastMessageText(), "「單位」不可含有「|」:才|片");
 
     EXPECT_FALSE(doc->setCellText(1, QCol::Name, "a|b"));
-    EXPECT_EQ(prompts.lastMessageText(), "「品名」不可含有「|」");
+    EXPECT_EQ(prompts.lastMessageText(), "「品名」不可含有「|」:a|b");
     EXPECT_EQ(doc->GTxM(1, QCol::Name), "r1");
     doc->selectRoot();
     EXPECT_FALSE(doc->cellEdited(1, QCol::Qty, "5"));
