@@ -12,7 +12,6 @@
 #include <QTreeView>
 #include <QtCore/qtestsupport_core.h>
 
-#include <functional>
 
 #include <gtest/gtest.h>
 
