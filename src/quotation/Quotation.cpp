@@ -5,6 +5,7 @@
 #include "quotation/ItemColumns.h"
 #include "quotation/ItemLexicon.h"
 #include "quotation/RowBlocks.h"
+#include "quotation/VrnFile.h"
 #include "shared/ProgramState.h"
 #include "shared/Rights.h"
 
@@ -308,20 +309,14 @@ bool Quotation::editableCell(int row, int col) const
 
 bool Quotation::refuseText(const QString& text, const QString& field, const QString& separators)
 {
-    QString bad;
-    for (QChar ch : text) {
-        if (ch == u'\r' || ch == u'\n') {
-            bad = QStringLiteral("換行");
-            break;
-        }
-        if (separators.contains(ch)) {
-            bad = QString(ch);
-            break;
-        }
-    }
-    if (bad.isEmpty())
+    // Every field is one line of the quotation file: what the file could not hold (a
+    // pasted tab or line break, a character outside its code page) is refused as it is
+    // typed, not left for the save to find.
+    const QString why = text.contains(u'\t') ? QStringLiteral("「%1」不可含有定位字元").arg(field)
+                                             : Vrn::fieldRefusal(field, text, separators);
+    if (why.isEmpty())
         return false;
-    prompter().inform(QStringLiteral("「%1」不可含有「%2」").arg(field, bad), PromptIcon::Warning);
+    prompter().inform(why, PromptIcon::Warning);
     return true;
 }
 

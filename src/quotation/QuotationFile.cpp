@@ -43,8 +43,11 @@ PromptButton askSave(const QString& text)
 
 void reportSaveError(const VrnError& e)
 {
-    prompter().inform(QStringLiteral("存檔錯誤\r\n%1\r\n%2").arg(e.number()).arg(e.message()),
-                      PromptIcon::None);
+    // Text refused before writing is no failure of the file: it has no number to show.
+    const QString text = e.number() == VrnError::RefusedText
+        ? QStringLiteral("存檔錯誤\r\n%1").arg(e.message())
+        : QStringLiteral("存檔錯誤\r\n%1\r\n%2").arg(e.number()).arg(e.message());
+    prompter().inform(text, PromptIcon::None);
 }
 
 } // namespace

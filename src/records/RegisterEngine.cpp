@@ -379,9 +379,12 @@ void RegisterEngine::search()
     std::vector<Hit> hits;
     try {
         const QStringList columns = tableColumns();
-        for (const QString& column : columns) {
+        for (int i = 0; i < columns.size(); ++i) {
+            const QString& column = columns.at(i);
             if (m_config.searchSkippedColumns.contains(column, Qt::CaseInsensitive))
                 continue;
+            // A compound column reads as its two fields on the detail page do.
+            const bool compound = i < m_config.columns.size() && m_config.columns.at(i).compound();
             const QString sql =
                 QStringLiteral("SELECT %1, %2 FROM %3 WHERE %2 LIKE ? ESCAPE '\\' ORDER BY rowid")
                     .arg(QuoteIdentifier(m_config.nameColumn), QuoteIdentifier(column),
@@ -390,7 +393,8 @@ void RegisterEngine::search()
             Recordset rs = db().openRecordset(sql, {wildcardPattern(*answer)});
             for (; !rs.eof(); rs.moveNext()) {
                 hits.push_back({rs.text(0), QStringLiteral("在 (") + column
-                                                + QStringLiteral(") 有  -->    ") + rs.text(1)});
+                                                + QStringLiteral(") 有  -->    ")
+                                                + (compound ? SemicolonToBlank(rs.text(1)) : rs.text(1))});
             }
         }
     } catch (const DbError& e) {

@@ -50,7 +50,7 @@ protected:
     SystemSettings settings;
 };
 
-TEST_F(SettingsTest, RightsGridShowsEveryEmployeeInCodeOrderUnderMergedHeaders)
+TEST_F(SettingsTest, RightsGridShowsEveryEmployeeInCodeOrderAndClicksToggleTheMarks)
 {
     ASSERT_EQ(grid.rows(), 4);
     EXPECT_EQ(grid.textMatrix(2, 1), u"張三"_s);
@@ -59,10 +59,8 @@ TEST_F(SettingsTest, RightsGridShowsEveryEmployeeInCodeOrderUnderMergedHeaders)
     EXPECT_EQ(marks(3), u"*.*........."_s);
     EXPECT_EQ(marks(2), u"............"_s);
     EXPECT_EQ(grid.mergedSpan(0, 5), std::make_pair(5, 6));
-}
 
-TEST_F(SettingsTest, EditMarkBringsViewAndViewStaysWhileEditIsGiven)
-{
+    // A click on an edit mark brings the view mark; the view stays while edit is given.
     const int row = 2;
     // Column clicked, whether anything changed, marks of columns 5 and 6 after.
     const std::tuple<int, bool, const char*> clicks[]

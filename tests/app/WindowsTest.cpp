@@ -14,6 +14,7 @@
 #include "shared/setup/SeedData.h"
 
 #include <QCheckBox>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -106,6 +107,19 @@ TEST_F(WindowsTest, SplashAsksForTheLoginOnceAndTheMenuOpensEveryRegister)
     EXPECT_TRUE(employees->isVisible());
     for (const PromptRecord& asked : prompts.asked(PromptKind::Message))
         EXPECT_FALSE(asked.text.contains(u"尚未提供"_s)) << asked.text.toStdString();
+    // Every password box hides what is typed behind the same character.
+    frmLogin login;
+    QSet<QString> echoes;
+    for (QWidget* w : {static_cast<QWidget*>(&login), static_cast<QWidget*>(shell.settings()),
+                       static_cast<QWidget*>(employees.data())}) {
+        for (QLineEdit* box : w->findChildren<QLineEdit*>()) {
+            if (box->echoMode() == QLineEdit::Password) {
+                box->setText(u"ab"_s);
+                echoes << box->displayText();
+            }
+        }
+    }
+    EXPECT_EQ(echoes, QSet<QString>{u"**"_s});
     delete vendors.data();
     delete employees.data();
 }
@@ -125,6 +139,13 @@ TEST_F(WindowsTest, MenuOpensTheQuotationWindowAndEndWaitsForItsClose)
     ASSERT_EQ(prompts.askedCount(PromptKind::Message), 1);
     EXPECT_TRUE(prompts.lastMessageText().contains(u"Xp.ini"_s));
     EXPECT_TRUE(q->action(u"mSaveAs"_s)->isEnabled());   // the file commands came with it
+    // Nothing opens under the menu strip: neither the maximised window nor a dialog.
+    const QRect strip = shell.menu()->frameGeometry();
+    EXPECT_FALSE(q->frameGeometry().intersects(strip));
+    QDialog dialog;
+    dialog.setGeometry(strip.translated(-20, 0));
+    dialog.show();
+    EXPECT_FALSE(dialog.frameGeometry().intersects(strip));
     q->quotation().setHeaderField(HeaderField::SiteAddress, u"台北市"_s);
     ASSERT_TRUE(q->quotation().isModified());
 

@@ -55,28 +55,6 @@ TEST_F(FileCommandsTest, OpeningAsksToSaveOnlyAChangedQuotation)
     EXPECT_EQ(mine.hfgQ().textMatrix(1, QCol::Name), "typed");
 }
 
-TEST_F(FileCommandsTest, NewQuotationAsksForAChangedOneAndStartsEmpty)
-{
-    doc->AddChildNodes(Q, {"木作"}, true);
-    doc->setCellText(1, QCol::Name, "a");
-    doc->setHeaderField(HeaderField::Contact, "王");
-    state().m.gCusFax = "02 1234";
-    prompts.answerMessage(PromptButton::Cancel);
-    EXPECT_FALSE(doc->mNew_Click(QDate(2003, 2, 19)));
-    EXPECT_EQ(doc->tree().nodeCount(), 2);
-
-    prompts.answerMessage(PromptButton::No);
-    ASSERT_TRUE(doc->mNew_Click(QDate(2003, 2, 19)));
-    EXPECT_EQ(doc->tree().nodeCount(), 1);
-    EXPECT_FALSE(doc->noAreaMode());
-    const QuotationHeader& h = doc->header();
-    EXPECT_EQ((QStringList{h.customerName, h.quoteDate, h.quoteNo, h.contact, state().m.gCusFax}),
-              (QStringList{"新客戶", "92/02/19", "920219_", "", ""}));
-    EXPECT_EQ(masterColumn(QCol::Name), QStringList{""});
-    EXPECT_FALSE(doc->isModified());
-    EXPECT_EQ(doc->windowCaption(), "報價系統\t- 新報價單");
-}
-
 TEST_F(FileCommandsTest, ModifiedFollowsEditsSavesAndOpens)
 {
     QList<bool> signals_;

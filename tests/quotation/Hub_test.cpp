@@ -62,8 +62,14 @@ TEST_F(HubTest, StoringALeafAgainMovesItsBlockToTheEnd)
 TEST_F(HubTest, BlankRowsBetweenRowsAreKeptAndTrailingOnesDropped)
 {
     add(Q, {"客廳"});
-    fill(path({"客廳"}), {{"a"}, {""}, {"c"}, {"", "3"}, {""}, {""}});   // a quantity alone is data
-    EXPECT_GE(doc->hfgQ().rows(), 7);
+    fill(path({"客廳"}), {{"a", "2", "50"}, {""}, {"c"}, {"", "3"}, {""}, {""}});   // a quantity alone is data
+    const int rows = doc->hfgQ().rows();
+    EXPECT_GE(rows, 7);
+    // Clicking the shown node trims, stores and gathers nothing, but refreshes the totals.
+    doc->tv_NodeClick(path({"客廳"}));
+    EXPECT_EQ(doc->hfgQ().rows(), rows);
+    EXPECT_EQ(masterColumn(QCol::Name), QStringList{""});
+    EXPECT_EQ(doc->totals().lbSumT, "100");
     add(Q, {"臥室"});   // shows the new leaf, storing 客廳
     doc->tv_NodeClick(path({"客廳"}));
     EXPECT_EQ(shownNames(), (QStringList{"a", "", "c", ""}));
@@ -89,17 +95,6 @@ TEST_F(HubTest, ALeafWhoseRowsWereAllDeletedStaysEmpty)
     doc->tv_NodeClick(path({"臥室"}));
     EXPECT_EQ(doc->selRow(), -1);
     EXPECT_FALSE(doc->rowMenuState().copy);
-}
-
-TEST_F(HubTest, ClickingTheShownNodeStoresAndGathersNothing)
-{
-    add(Q, {"客廳"});
-    fill(path({"客廳"}), {{"a", "2", "50"}, {"", ""}, {""}});
-    const int rows = doc->hfgQ().rows();
-    doc->tv_NodeClick(path({"客廳"}));
-    EXPECT_EQ(doc->hfgQ().rows(), rows);          // no trimming, no store
-    EXPECT_EQ(masterColumn(QCol::Name), QStringList{""});
-    EXPECT_EQ(doc->totals().lbSumT, "100");       // the totals are refreshed all the same
 }
 
 TEST_F(HubTest, ARootWithoutChildrenKeepsItsRowsUnderQAndOneOfEmptyLeavesShowsOneEmptyRow)

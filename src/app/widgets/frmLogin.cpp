@@ -2,6 +2,7 @@
 
 #include "app/MainDb.h"
 #include "app/ProgramEnd.h"
+#include "platform/ui/widgets/PasswordBox.h"
 #include "shared/ProgramState.h"
 
 #include <QCloseEvent>
@@ -25,8 +26,7 @@ frmLogin::frmLogin(QWidget* below, QWidget* parent)
     m_user->setObjectName(QStringLiteral("txtUserName"));
     m_password = new QLineEdit(this);
     m_password->setObjectName(QStringLiteral("txtPassword"));
-    m_password->setEchoMode(QLineEdit::Password);
-    m_password->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));   // "*"
+    MakePasswordBox(m_password);
     m_ok = new QPushButton(QStringLiteral("確定"), this);
     m_ok->setObjectName(QStringLiteral("cmdOK"));
     m_cancel = new QPushButton(QStringLiteral("取消"), this);

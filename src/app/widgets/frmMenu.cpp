@@ -3,9 +3,12 @@
 #include "app/widgets/MenuIcons.h"
 #include "platform/ui/Twips.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QPointer>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
 #include <QToolButton>
 
 #include <algorithm>
@@ -58,6 +61,8 @@ frmMenu::frmMenu(int rights, QWidget* parent)
 
     applyHeight(MenuExpandedHeightTwips);
     LoadAutoSave();
+    // Every other window of the program opens clear of the strip.
+    qApp->installEventFilter(this);
 }
 
 void frmMenu::setWindowOpener(MenuButton button, std::function<void()> opener)
@@ -100,7 +105,22 @@ void frmMenu::closeEvent(QCloseEvent* event)
 
 bool frmMenu::eventFilter(QObject* watched, QEvent* event)
 {
-    if ((event->type() == QEvent::Enter || event->type() == QEvent::MouseMove) && isCollapsed())
+    if (event->type() == QEvent::Show || event->type() == QEvent::WindowStateChange) {
+        auto* w = qobject_cast<QWidget*>(watched);
+        if (w && w != this && w->isWindow() && isVisible()
+            && (w->windowType() == Qt::Window || w->windowType() == Qt::Dialog)) {
+            keepClear(w);
+            // Once the window has its frame, the frame is what must stay clear.
+            QTimer::singleShot(100, w, [self = QPointer<frmMenu>(this), w] {
+                if (self)
+                    self->keepClear(w);
+            });
+        }
+        return false;
+    }
+    // The buttons' own events: the filter sees every window's.
+    const bool onButton = watched->parent() == this && watched != button(MenuButton::Hide);
+    if (onButton && (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove) && isCollapsed())
         applyHeight(MenuExpandedHeightTwips);
     return QWidget::eventFilter(watched, event);
 }
@@ -111,6 +131,38 @@ void frmMenu::applyHeight(int heightTwips)
     // The strip keeps at least two pixels, so the mouse can find it.
     setFixedSize(px(MenuWidthTwips), std::max(2, px(heightTwips)));
     placeTopRight();
+}
+
+QRect frmMenu::stripArea() const
+{
+    // The strip as it is when unfolded: a folded one unfolds under the mouse.
+    return QRect(frameGeometry().topLeft(), QSize(frameGeometry().width(), px(MenuExpandedHeightTwips)));
+}
+
+void frmMenu::keepClear(QWidget* w)
+{
+    const QRect strip = stripArea();
+    const QScreen* s = w->screen();
+    if (!s || !w->isVisible() || !s->availableGeometry().intersects(strip))
+        return;
+    QRect area = s->availableGeometry();
+    area.setTop(std::max(area.top(), strip.bottom() + 1));
+    const QRect frame = w->frameGeometry();
+    const QMargins border(w->x() - frame.x(), w->geometry().y() - frame.y(), frame.right() - w->geometry().right(),
+                          frame.bottom() - w->geometry().bottom());
+    if (w->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) {
+        // Maximised is the area less the strip.
+        w->setWindowState(w->windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
+        w->setGeometry(area - border);
+        return;
+    }
+    if (!frame.intersects(strip))
+        return;
+    QRect placed = frame;
+    placed.moveTop(area.top());
+    if (placed.bottom() > area.bottom())
+        placed.setBottom(area.bottom());
+    w->setGeometry(placed - border);
 }
 
 void frmMenu::placeTopRight()

@@ -39,6 +39,10 @@ protected:
 private:
     void applyHeight(int heightTwips);
     void placeTopRight();
+    QRect stripArea() const;
+    // Moves a window that would open under the strip to below it; a maximised one takes
+    // the screen's area less the strip.
+    void keepClear(QWidget* w);
 
     MenuController m_controller;
     std::map<MenuButton, QToolButton*> m_buttons;

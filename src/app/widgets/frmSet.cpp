@@ -3,6 +3,7 @@
 #include "app/RightsGrid.h"
 #include "platform/grid/widgets/GridView.h"
 #include "platform/ui/Twips.h"
+#include "platform/ui/widgets/PasswordBox.h"
 #include "shared/ProgramState.h"
 
 #include <QApplication>
@@ -109,7 +110,7 @@ QWidget* frmSet::buildSettingsTab()
     m_new = box("npstxt", pwd);
     m_confirm = box("cpstxt", pwd);
     for (QLineEdit* e : {m_old, m_new, m_confirm})
-        e->setEchoMode(QLineEdit::Password);
+        MakePasswordBox(e);
     m_change = button(QStringLiteral("變更"), "cmdCp", pwd);
     auto* pwdForm = new QFormLayout(pwd);
     pwdForm->addRow(QStringLiteral("原始密碼:"), m_old);

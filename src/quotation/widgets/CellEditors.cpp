@@ -171,14 +171,21 @@ QWidget* CellEditors::openEditor() const
 
 void CellEditors::HideCellEditors()
 {
+    // Hiding the focused editor would hand the keyboard to the next control in the tab
+    // chain, a header field: the keys that follow stay with the grid instead.
+    const QWidget* focus = QApplication::focusWidget();
+    bool hadFocus = false;
     for (QWidget* w : {static_cast<QWidget*>(m_T), static_cast<QWidget*>(m_c),
                        static_cast<QWidget*>(m_ca), static_cast<QWidget*>(m_Ls),
                        static_cast<QWidget*>(m_LsA), static_cast<QWidget*>(m_cbD),
                        static_cast<QWidget*>(m_cbU), static_cast<QWidget*>(m_cbS),
                        static_cast<QWidget*>(m_cbPs), static_cast<QWidget*>(m_txt)}) {
+        hadFocus = hadFocus || (focus && (focus == w || w->isAncestorOf(focus)));
         w->hide();
     }
     m_open = false;
+    if (hadFocus)
+        m_grid.setFocus(Qt::OtherFocusReason);
 }
 
 void CellEditors::BeginCellEdit(int row, int col)

@@ -1,6 +1,7 @@
 #include "quotation/widgets/QuotationWindowExtras.h"
 
 #include "platform/grid/widgets/GridView.h"
+#include "platform/ui/Twips.h"
 #include "quotation/HeaderCommands.h"
 #include "quotation/Quotation.h"
 #include "quotation/widgets/LexiconAdditionCommand.h"
@@ -9,6 +10,8 @@
 #include "quotation/widgets/frmQ.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QMenuBar>
 #include <QPushButton>
 
 namespace varn {
@@ -54,6 +57,12 @@ QuotationWindowExtras::QuotationWindowExtras(frmQ& window, AutosaveSchedule::Clo
     if (QPushButton* cmdPe = window.cmdPe())
         m_pageEnd->attachToggle(cmdPe, false);
     window.setCommandHandler(QStringLiteral("cmdPe"), [this] { m_pageEnd->cmdPe_Click(); });
+    // Smaller than the page-end panel beside the narrowest tree and under the header, the
+    // window would cut the panel's controls off.
+    const QSize panel = m_pageEnd->sizeHint();
+    const int headerHeight = window.menuBar()->sizeHint().height() + window.cbK()->parentWidget()->sizeHint().height();
+    window.setMinimumSize(window.minimumSizeHint().expandedTo(
+        QSize(TwipsToPixels(800) + panel.width() + 16, headerHeight + panel.height() + TwipsToPixels(600))));
 
     m_lexicon = new LexiconAdditionCommand(q, &window);
     window.setCommandHandler(QStringLiteral("mAdd2W"), [this] { m_lexicon->mAdd2W_Click(); });

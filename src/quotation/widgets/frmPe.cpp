@@ -340,9 +340,11 @@ void frmPe::cmdPe_Click()
 {
     if (QWidget* host = parentWidget()) {
         adjustSize();
-        const int left = m_leftEdge ? m_leftEdge() : x();
-        // Across the grid to the window's right edge, never narrower than its contents.
-        resize(std::max(sizeHint().width(), host->width() - left - 8), sizeHint().height());
+        // Across the grid to the window's right edge, never narrower than its contents: a
+        // wide tree is covered rather than the panel cut.
+        const int width = std::min(sizeHint().width(), host->width() - 8);
+        const int left = std::max(0, std::min(m_leftEdge ? m_leftEdge() : x(), host->width() - width - 8));
+        resize(std::max(width, host->width() - left - 8), sizeHint().height());
         const int top = host->height() - height() - TwipsToPixels(600, logicalDpiY());
         move(left, std::max(0, top));
     }

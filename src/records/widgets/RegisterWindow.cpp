@@ -55,6 +55,18 @@ public:
         return {widget()->minimumSizeHint().width() + verticalScrollBar()->sizeHint().width() + f,
                 fontMetrics().height() * 4 + f};
     }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        // Fields shown or hidden inside change the height the area asks of the window; the
+        // layouts above it learn of a new size hint only when told.
+        if (watched == widget() && event->type() == QEvent::LayoutRequest) {
+            for (QWidget* w = this; w && !w->isWindow(); w = w->parentWidget())
+                w->updateGeometry();
+        }
+        return QScrollArea::eventFilter(watched, event);
+    }
 };
 
 // A combo box that shows a caption ("編號", "分類") when nothing is chosen.
@@ -103,6 +115,8 @@ RegisterWindow::RegisterWindow(std::unique_ptr<RegisterEngine> engine, QWidget* 
     HFG->installEventFilter(this);
     // Room for the heading and a few records on the full page too.
     HFG->setMinimumHeight(HFG->gridRowHeight() * (kMinListRows + 1) + 2 * HFG->frameWidth());
+    // The detail fields take the height they need first; the list takes what is left.
+    HFG->setSizePolicy(HFG->sizePolicy().horizontalPolicy(), QSizePolicy::Ignored);
     m_engine->setTextWidthMeasure([this](const QString& text) {
         const QFontMetrics fm = HFG->fontMetrics();
         return PixelsToTwips(fm.horizontalAdvance(text) + fm.horizontalAdvance(QLatin1Char(' ')) * 2,
@@ -134,6 +148,7 @@ RegisterWindow::RegisterWindow(std::unique_ptr<RegisterEngine> engine, QWidget* 
     m_detailScroll->setFrameShape(QFrame::NoFrame);
     m_detailScroll->setWidgetResizable(true);
     m_detailScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_detailScroll->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     auto* detailPane = new QWidget(m_detailScroll);
     detailPane->setObjectName(QStringLiteral("detailPane"));
     m_detailBody = new QVBoxLayout(detailPane);
@@ -256,7 +271,7 @@ void RegisterWindow::refreshFilters()
     }
 }
 
-void RegisterWindow::applyPageMode()
+void RegisterWindow::applyPageMode(bool growOnly)
 {
     const bool full = m_engine->fullPage();
     Frame1->setVisible(full);
@@ -269,6 +284,8 @@ void RegisterWindow::applyPageMode()
     if (full)
         h += m_detailScroll->sizeHint().height() - m_detailScroll->minimumSizeHint().height();
     h = std::max(TwipsToPixels(twips, logicalDpiY()), h);
+    if (growOnly)
+        h = std::max(h, height());
     // No taller than the room below the window's top (title bar and panels counted); a
     // screen too short even for the smallest layout gets the window moved up.
     if (const QScreen* s = screen()) {
@@ -293,6 +310,22 @@ void RegisterWindow::keepRowInSight()
     const QModelIndex index = body->index(row - list.fixedRows(), 0);
     if (index.isValid())
         HFG->scrollTo(index);
+}
+
+void RegisterWindow::bringIntoView(QWidget* panel)
+{
+    if (QLayout* fields = m_detailScroll->widget()->layout())
+        fields->activate();
+    for (QWidget* w = m_detailScroll; w != this; w = w->parentWidget())
+        w->updateGeometry();
+    if (layout())
+        layout()->activate();
+    if (m_detailScroll->height() < m_detailScroll->sizeHint().height()) {
+        applyPageMode(true);
+        if (layout())
+            layout()->activate();
+    }
+    m_detailScroll->ensureWidgetVisible(panel, 0, 0);
 }
 
 void RegisterWindow::focusControl(const QString& control)

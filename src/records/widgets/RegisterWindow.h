@@ -93,9 +93,13 @@ protected:
 
     // Scrolls the list so that its current row shows.
     void keepRowInSight();
+    // A panel of the detail fields that has just opened: the window grows for it as far as
+    // the screen allows, and it is scrolled into sight.
+    void bringIntoView(QWidget* panel);
 
 private:
-    void applyPageMode();
+    // Sizes the window for the page; growOnly keeps a taller window as it is.
+    void applyPageMode(bool growOnly = false);
     void refreshFilters();
     void focusControl(const QString& control);
 

@@ -1,5 +1,6 @@
 #include "records/widgets/frmSta.h"
 
+#include "platform/ui/widgets/PasswordBox.h"
 #include "records/EmployeeRegister.h"
 #include "records/widgets/FieldBinder.h"
 #include "records/widgets/PanelBuilder.h"
@@ -123,8 +124,7 @@ void frmSta::buildPasswordPanel()
     auto secret = [this](const char* name) {
         auto* e = new QLineEdit(Frame3);
         e->setObjectName(QString::fromLatin1(name));
-        e->setEchoMode(QLineEdit::Password);
-        e->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));   // "*"
+        MakePasswordBox(e);
         binder().enterMovesOn(e);
         return e;
     };
@@ -188,8 +188,10 @@ void frmSta::t2_Validate()
 
 void frmSta::cmdPaSet_Click()
 {
-    if (m_employees->openPasswordPanel())
+    if (m_employees->openPasswordPanel()) {
         showPasswordPanel(true);
+        bringIntoView(Frame3);
+    }
 }
 
 void frmSta::cmdPass_Click()

@@ -136,6 +136,8 @@ TEST_F(Editing, AnItemPickFillsTheRowFromTheLexiconAndUndoRestoresIt)
 {
     frmQ& w = window();
     buildTwoAreas();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     enter(1, QCol::Name, "門");
     enter(1, QCol::Qty, "2");
     enter(1, QCol::Price, "15");
@@ -153,6 +155,10 @@ TEST_F(Editing, AnItemPickFillsTheRowFromTheLexiconAndUndoRestoresIt)
     EXPECT_FALSE(editors().isOpen());
     EXPECT_FALSE(ls->isVisible());
     EXPECT_EQ(w.lbSumT()->text(), "6500");
+    // The quantity typed next stays in the grid, never in a header field.
+    ASSERT_EQ(QApplication::focusWidget(), w.hfgQ());
+    QTest::keyClicks(w.hfgQ(), "5");
+    EXPECT_EQ(w.cbK()->currentText(), "住宅");
 
     // A detail sets the cost from the lexicon.
     clickCell(1, QCol::Standard);
@@ -187,11 +193,25 @@ TEST_F(Editing, InTheNoAreaModeAnAreaPickBecomesTheFrontOfTheItemName)
 
 TEST_F(Editing, ARemarkPhraseAndAUnitGoIntoTheirCells)
 {
-    window();
+    frmQ& w = window();
     buildTwoAreas();
     clickCell(1, QCol::Remark);
     editors().cbPs()->setCurrentIndex(0);
     EXPECT_EQ(cell(1, QCol::Remark), "含工帶料");
+    // Pastes the quotation file could not hold are refused with a word: several lines into
+    // 備註, a tab or a character outside the code page into 工程案名.
+    const std::pair<QLineEdit*, const char*> pastes[] = {
+        {editors().cbPs()->lineEdit(), "甲\r\n乙"}, {w.cbEcn()->lineEdit(), "甲\t乙"}, {w.cbEcn()->lineEdit(), "汉"}};
+    for (const auto& [into, text] : pastes) {
+        prompts.clear();
+        const QString before = into->text();
+        QGuiApplication::clipboard()->setText(QString::fromUtf8(text));
+        into->paste();
+        EXPECT_EQ(into->text(), before) << text;
+        EXPECT_EQ(prompts.askedCount(PromptKind::Message), 1) << text;
+    }
+    EXPECT_EQ(cell(1, QCol::Remark), "含工帶料");
+    EXPECT_EQ(doc().header().value(HeaderField::ProjectName), "新建工程");
     enter(1, QCol::Unit, "組");
     EXPECT_EQ(cell(1, QCol::Unit), "組");
     // A field separator cannot go into a cell; the editor shows what the cell holds.

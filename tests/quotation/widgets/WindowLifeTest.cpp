@@ -139,13 +139,23 @@ TEST_F(WindowLife, NewQuotationStartsAfreshInTheSameCategory)
     frmQ& w = window();
     buildTwoAreas();
     w.cbK()->setEditText("店面");
+    doc().setHeaderField(HeaderField::Contact, "王");
+    state().m.gCusFax = "02 1234";
+    prompts.answerMessage(PromptButton::Cancel);
+    EXPECT_FALSE(w.mNew_Click());
+    EXPECT_EQ(doc().tree().nodeCount(), 4);
     prompts.answerMessage(PromptButton::No);
     EXPECT_TRUE(w.mNew_Click());
     EXPECT_EQ(w.tv()->topLevelItem(0)->childCount(), 0);
     EXPECT_EQ(w.cbK()->currentText(), "店面");   // the category stays as it was
-    EXPECT_EQ(doc().header().category, "店面");
+    const QuotationHeader& h = doc().header();
+    EXPECT_EQ((QStringList{h.category, h.customerName, h.contact, state().m.gCusFax}),
+              (QStringList{"店面", "新客戶", "", ""}));
+    EXPECT_TRUE(h.quoteNo.endsWith("_"));
     EXPECT_FALSE(doc().isModified());
+    EXPECT_FALSE(doc().noAreaMode());
     EXPECT_EQ(w.lbPath()->text(), Q);
+    EXPECT_EQ(w.windowTitle(), "報價系統\t- 新報價單");
 }
 
 } // namespace

@@ -68,6 +68,10 @@ TEST_F(AutosaveTest, WritesAtTheIntervalWithoutMovingTheSelection)
     doc->setHeaderField(HeaderField::CustomerName, "林先生");
     EXPECT_EQ(tickAt(3), Outcome::NotDue);
     EXPECT_EQ(tickAt(4), Outcome::Saved);
+
+    // An employee's goes into the working folder.
+    state().m.gUserName = "王小明";
+    EXPECT_EQ(QuotationAutosave::defaultPath(), file("王小明/autosave.vrn"));
 }
 
 TEST_F(AutosaveTest, TheIntervalIsTheSettingInMinutesAndAtLeastOne)
@@ -89,12 +93,6 @@ TEST_F(AutosaveTest, TheIntervalIsTheSettingInMinutesAndAtLeastOne)
     EXPECT_EQ(tickAt(15), Outcome::NotDue);
     doc->setHeaderField(HeaderField::CustomerName, "乙");
     EXPECT_EQ(tickAt(16), Outcome::Saved);
-}
-
-TEST_F(AutosaveTest, AnEmployeesAutosaveIsInTheWorkingFolder)
-{
-    state().m.gUserName = "王小明";
-    EXPECT_EQ(QuotationAutosave::defaultPath(), file("王小明/autosave.vrn"));
 }
 
 TEST_F(AutosaveTest, AnEmptyOrUnchangedQuotationDoesNotReplaceAnExistingAutosave)

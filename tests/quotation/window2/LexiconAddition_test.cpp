@@ -66,6 +66,7 @@ TEST_F(LexiconAdditionTest, NewNamesFollowTheLargestOrderNumberAndKnownOnesAreLi
 {
     lexiconRow("木作", "天花板", 7);
     lexiconRow("木作", "踢腳板", 3);
+    lexiconRow("木作", "PVC 地板", 1);
     lexiconRow("油漆", "隔間", 20);   // another work type's item does not count
     add(Q, {"客廳"});
     add(path({"客廳"}), {"木作"}, true);
@@ -73,14 +74,15 @@ TEST_F(LexiconAdditionTest, NewNamesFollowTheLargestOrderNumberAndKnownOnesAreLi
              {"隔間", "式", "3000元", "1.25倍"},
              {"", "", "", ""},   // an empty row is neither added nor listed
              {"系統櫃", "", "abc", ""},
-             {"隔間", "尺", "1", "1"}});   // met twice: added once, then listed
+             {"隔間", "尺", "1", "1"},   // met twice: added once, then listed
+             {"pvc 地板", "坪", "1", "1"}});   // differing only in case: another item
 
     EXPECT_TRUE(command->mAdd2W_Click());
-    EXPECT_EQ(lexicon("木作"), (QStringList{"踢腳板 3 式 1 1", "天花板 7 式 1 1", "隔間 8 式 3000 1.25",
-                                             "系統櫃 9  0 0"}));
+    EXPECT_EQ(lexicon("木作"), (QStringList{"PVC 地板 1 式 1 1", "踢腳板 3 式 1 1", "天花板 7 式 1 1",
+                                             "隔間 8 式 3000 1.25", "系統櫃 9  0 0", "pvc 地板 10 坪 1 1"}));
     ASSERT_NE(command->dialog(), nullptr);
     EXPECT_EQ(command->dialog()->listedNames(), (QStringList{"天花板", "隔間"}));
-    EXPECT_EQ(command->dialog()->countText(), "總共加入2筆");
+    EXPECT_EQ(command->dialog()->countText(), "總共加入3筆");
 }
 
 TEST_F(LexiconAdditionTest, AWorkTypeWithoutItemsNumbersFromOneAndQuotesAreStoredAsTyped)
@@ -95,18 +97,6 @@ TEST_F(LexiconAdditionTest, AWorkTypeWithoutItemsNumbersFromOneAndQuotesAreStore
     EXPECT_EQ(lexicon("木作").size(), 2);
     EXPECT_EQ(command->dialog()->listedNames(), (QStringList{"O'Neil's 櫃", "\"雙\"門"}));
     EXPECT_EQ(command->dialog()->countText(), "總共加入0筆");
-}
-
-TEST_F(LexiconAdditionTest, ANameDifferingOnlyInCaseIsAnotherItem)
-{
-    lexiconRow("木作", "PVC 地板", 1);
-    onlyWoodwork();
-    setRows({{"pvc 地板", "坪", "1", "1"}, {"PVC 地板", "坪", "1", "1"}});
-    command->mAdd2W_Click();
-    EXPECT_EQ(command->dialog()->listedNames(), QStringList{"PVC 地板"});
-    EXPECT_EQ(command->dialog()->countText(), "總共加入1筆");
-    EXPECT_TRUE(LexiconAdditions::hasw(*db, "pvc 地板", "木作"));
-    EXPECT_FALSE(LexiconAdditions::hasw(*db, "Pvc 地板", "木作"));
 }
 
 TEST_F(LexiconAdditionTest, RefusedAnywhereButAtAWorkTypeLeaf)

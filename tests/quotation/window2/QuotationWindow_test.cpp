@@ -74,8 +74,10 @@ TEST_F(QuotationWindowTest, AQuotationWithItsPageEndComesBackFromTheRecentList)
     db().execute("INSERT INTO 客戶 (客戶編號, 客戶名稱, 電話1, 連絡人) VALUES ('C001', ?, '02;2345', '林太太')",
                 {doc().header().customerName});
 
-    // The page end: a design fee of 30 坪 at 2000, tax at 5%.
+    // The page end, whole in the smallest window: a design fee of 30 坪 at 2000, tax at 5%.
+    window().resize(300, 200);
     QTest::mouseClick(window().cmdPe(), Qt::LeftButton);
+    EXPECT_TRUE(window().rect().contains(panel().geometry()));
     QTest::mouseClick(panel().ckD(), Qt::LeftButton);
     QTest::mouseClick(panel().Dop2(), Qt::LeftButton);
     retype(panel().txtDp(), "30");

@@ -14,6 +14,8 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 
@@ -133,6 +135,11 @@ TEST_F(VendorEmployeeWindowsTest, EmployeePasswordPanel)
     ASSERT_TRUE(w->engine().selectRow(1));
     QTest::mouseClick(w->Command2, Qt::LeftButton);
     QTest::mouseClick(w->cmdPaSet, Qt::LeftButton);
+    // With room on the screen the panel shows whole: the detail fields take the height
+    // they need, without a scroll bar.
+    QApplication::processEvents();
+    EXPECT_EQ(w->findChild<QScrollArea*>()->verticalScrollBar()->maximum(), 0);
+    EXPECT_EQ(w->Frame3->visibleRegion().boundingRect().size(), w->Frame3->size());
     ASSERT_TRUE(w->txtOp->isVisible());
     EXPECT_EQ(w->txtNp->echoMode(), QLineEdit::Password);
 

@@ -224,7 +224,12 @@ TEST_F(frmCusTest, ArrowKeysShowTheRowTheyMoveTo)
 TEST_F(frmCusTest, PickReplacesAWindowFromTheMenuAndHandsBackOnlyAPickedCustomer)
 {
     addCustomer(u"A001"_s, u"Acme"_s, {{2, u"AC"_s}, {9, u"04;22334455"_s}});
-    ASSERT_NE(openFromMenu(), nullptr);
+    frmCus* menuWindow = openFromMenu();
+    ASSERT_NE(menuWindow, nullptr);
+    // 全文搜尋 shows a compound field in its parts, as the detail page does.
+    prompts.answerInput(u"2233"_s);
+    QTest::mouseClick(menuWindow->Command1, Qt::LeftButton);
+    EXPECT_TRUE(menuWindow->customers().list().textMatrix(1, 2).endsWith(u" 04 22334455"_s));
     state().m.gCusName = u"earlier"_s;
     QTimer::singleShot(0, [&] {
         frmCus* w = frmCus::existing();

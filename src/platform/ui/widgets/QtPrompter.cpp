@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QGridLayout>
 #include <QHeaderView>
 #include <QIdentityProxyModel>
 #include <QInputDialog>
@@ -80,6 +81,22 @@ PromptButton closeAnswer(const std::vector<PromptButton>& buttons)
     return buttons.front();
 }
 
+// A message box is as narrow as its text and buttons allow, and the title bar then cuts
+// its title short: the box is widened to hold the title beside the title bar's icon and
+// buttons.
+void keepTitleWhole(QMessageBox& box)
+{
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid || box.windowTitle().isEmpty())
+        return;
+    QFont titleFont = box.font();
+    titleFont.setBold(true);
+    const int titleBar = QFontMetrics(titleFont).height() * 2;
+    const int width = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + titleBar * 4;
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0,
+                  1, grid->columnCount());
+}
+
 } // namespace
 
 QString QtPrompter::buttonText(PromptButton button)
@@ -114,6 +131,7 @@ PromptButton QtPrompter::message(const MessageRequest& request)
     box.setDefaultButton(shown[effectiveDefaultButton(request)]);
     const PromptButton escape = closeAnswer(buttons);
     box.setEscapeButton(shown[escape]);
+    keepTitleWhole(box);
 
     box.exec();
     for (const auto& [answer, button] : shown)
