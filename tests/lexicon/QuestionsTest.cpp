@@ -103,6 +103,21 @@ TEST_F(QuestionsTest, AnotherWorkItemAsksAboutPendingDetails)
     EXPECT_TRUE(detailsOf(QStringLiteral("天花板")).isEmpty());
 }
 
+using EmptyLexiconTest = LexiconFixture;
+
+TEST_F(EmptyLexiconTest, AddingWithoutACategoryOrWorkTypeSaysWhatToCreateFirst)
+{
+    LexiconEditor editor;
+    editor.load();
+    EXPECT_FALSE(editor.addArea());
+    EXPECT_EQ(prompts.lastMessageText(), QStringLiteral("請先新增工程類別"));
+    EXPECT_FALSE(editor.addWorkItem());
+    EXPECT_EQ(prompts.lastMessageText(), QStringLiteral("請先新增工程種類"));
+    editor.editGrid(LexiconGrid::WorkItems);
+    EXPECT_FALSE(editor.apply(LexiconGrid::WorkItems));
+    EXPECT_TRUE(rows(QStringLiteral("SELECT * FROM t2w")).isEmpty());
+}
+
 TEST_F(QuestionsTest, WithoutTheRightNothingOpensAndNothingIsWritten)
 {
     state().m.gRights = kAllRights & ~RightMask(Right::LexiconEdit);

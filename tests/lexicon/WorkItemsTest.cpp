@@ -76,6 +76,39 @@ TEST_F(WorkItemsTest, ARenameWhereAnotherWorkTypeKeepsTheOldNameCopiesTheDetails
     EXPECT_EQ(detailsOf(QStringLiteral("隔間")), QStringList{QStringLiteral("隔音棉")});
 }
 
+TEST_F(WorkItemsTest, ARenameOntoANameWithDetailsJoinsThemAndSaysSo)
+{
+    addWorkType(QStringLiteral("泥作"), {QStringLiteral("粉光")});
+    sql(QStringLiteral("INSERT INTO w2d (w, d, c, sort) VALUES ('粉光', '間接照明', 50, 2), ('粉光', '打底', 20, 3)"));
+    editor.editGrid(LexiconGrid::WorkItems);
+    setCell(1, 0, QStringLiteral("粉光"));
+    ASSERT_TRUE(editor.apply(LexiconGrid::WorkItems));
+    EXPECT_TRUE(prompts.lastMessageText().contains(QStringLiteral("【粉光】原已有細項加成，【天花板】的細項已併入")))
+        << prompts.lastMessageText().toStdString();
+    EXPECT_EQ(rows(QStringLiteral("SELECT d, c FROM w2d WHERE w = '粉光' ORDER BY sort")),
+              (QStringList{QStringLiteral("間接照明/50"), QStringLiteral("打底/20"), QStringLiteral("矽酸鈣板/10")}));
+    EXPECT_TRUE(detailsOf(QStringLiteral("天花板")).isEmpty());
+    EXPECT_EQ(rows(QStringLiteral("SELECT t FROM t2w WHERE w = '粉光' ORDER BY t")),
+              (QStringList{QStringLiteral("木作"), QStringLiteral("泥作")}));
+}
+
+TEST_F(WorkItemsTest, AfterARenameTheDetailsShownAreTheStoredOnesAndADetailsApplyKeepsThem)
+{
+    editor.clickWorkItem(1, 0);
+    editor.editGrid(LexiconGrid::WorkItems);
+    setCell(1, 0, QStringLiteral("平頂天花板"));
+    editor.clickWorkItem(1, 0);                    // not yet stored: no details under the new name
+    EXPECT_TRUE(editor.details().rows().isEmpty());
+    ASSERT_TRUE(editor.apply(LexiconGrid::WorkItems));
+    EXPECT_EQ(editor.detailCaption(), QStringLiteral("平頂天花板 的"));
+    EXPECT_EQ(editor.details().text(2, 0), QStringLiteral("間接照明"));
+    ASSERT_TRUE(editor.addDetail());
+    editor.typeText(LexiconGrid::Details, QStringLiteral("角材"));
+    ASSERT_TRUE(editor.apply(LexiconGrid::Details));
+    EXPECT_EQ(detailsOf(QStringLiteral("平頂天花板")),
+              (QStringList{QStringLiteral("矽酸鈣板"), QStringLiteral("間接照明"), QStringLiteral("角材")}));
+}
+
 TEST_F(WorkItemsTest, TwoNamesThatTradePlacesTradeTheirDetails)
 {
     editor.editGrid(LexiconGrid::WorkItems);

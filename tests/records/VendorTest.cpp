@@ -212,6 +212,15 @@ TEST_F(VendorTest, ARefusedConfirmationOfTheLinksChangesNothing)
     EXPECT_EQ(prompts.askedCount(PromptKind::Message), 1);
     EXPECT_EQ(links(u"商vs工"_s, u"Acme"_s), QStringList{u"水電"_s});
     EXPECT_EQ(w.added(), QStringList{u"油漆"_s});   // the lists stay for another try
+
+    // Another workstation deletes the vendor meanwhile: no link is written for it.
+    db->execute(u"DROP TRIGGER refuse"_s);
+    std::unique_ptr<Database> other = Database::open(dir.filePath(u"varn3.mdb"_s));
+    other->execute(u"DELETE FROM 廠商"_s);
+    other->execute(u"DELETE FROM 商vs工"_s);
+    EXPECT_FALSE(w.commit());
+    EXPECT_EQ(prompts.lastMessageText(), u"廠商【Acme】已被其他使用者刪除，連結未儲存"_s);
+    EXPECT_TRUE(links(u"商vs工"_s, u"Acme"_s).isEmpty());
 }
 
 } // namespace
