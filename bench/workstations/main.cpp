@@ -18,6 +18,7 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QMap>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QSet>
@@ -129,15 +130,21 @@ void lexiconStation(const QString& tag, Notes& notes, const QDeadlineTimer& end)
             // be adding under it meanwhile.
             OrderedList types(QStringLiteral("t"));
             types.load(*state().m.gDb);
-            const int own = static_cast<int>(types.names().indexOf(tag));
+            // Each one a new name: rows under a deleted work type went with it.
+            const QString ownPrefix = tag + QStringLiteral("類");
+            int own = -1;
+            for (int k = 0; k < types.count(); ++k)
+                if (types.names()[k].startsWith(ownPrefix))
+                    own = k;
             if (own < 0) {
-                types.add(*state().m.gDb, tag);
+                types.add(*state().m.gDb, ownPrefix + QString::number(n));
             } else {
+                const QString type = types.names()[own];
                 gPrompts->answerMessage(PromptButton::Yes);
                 if (types.remove(*state().m.gDb, own))
                     for (int k = static_cast<int>(mine.size()) - 1; k >= 0; --k)
-                        if (mine[k].startsWith(tag + u'\t')) {
-                            notes.removed(QStringLiteral("t2w"), tag, mine[k].section(u'\t', 1));
+                        if (mine[k].startsWith(type + u'\t')) {
+                            notes.removed(QStringLiteral("t2w"), type, mine[k].section(u'\t', 1));
                             mine.removeAt(k);
                         }
             }
@@ -247,8 +254,12 @@ int station(const QString& role, const QString& tag, const QString& dbPath, cons
     else
         readerStation(end);
     // What the users were told: failures (locks, owners removed) are said, not silent.
-    std::printf("%s %s: %d messages\n", qPrintable(role), qPrintable(tag),
-                static_cast<int>(prompts.asked().size()));
+    QMap<QString, int> texts;
+    for (const auto& q : prompts.asked())
+        ++texts[q.text.left(60).replace(u'\n', u' ').replace(u'\r', u' ')];
+    std::printf("%s %s: %d messages\n", qPrintable(role), qPrintable(tag), static_cast<int>(prompts.asked().size()));
+    for (auto it = texts.begin(); it != texts.end(); ++it)
+        std::printf("    %4d x %s\n", it.value(), qPrintable(it.key()));
     return 0;
 }
 
@@ -268,6 +279,7 @@ int main(int argc, char** argv)
 
     const int seconds = args.size() > 1 ? std::max(1, args[1].toInt()) : 60;
     QTemporaryDir dir;
+    dir.setAutoRemove(qEnvironmentVariableIsEmpty("VARN_KEEP"));   // VARN_KEEP=1: the file stays to look at
     const QString path = dir.filePath(QStringLiteral("varn3.mdb"));
     {
         auto db = Database::create(path, {}, MainSchemaSql());
@@ -298,6 +310,7 @@ int main(int argc, char** argv)
     // Saved minus removed, per station, against the file.
     auto db = Database::open(path);
     int saved = 0, lost = 0;
+    QMap<QString, std::pair<int, int>> byTable;   // saved, lost
     for (const auto& [role, tag] : roles) {
         QFile f(dir.filePath(QString::fromLatin1(tag) + QStringLiteral(".notes")));
         if (!f.open(QIODevice::ReadOnly))
@@ -330,14 +343,16 @@ int main(int argc, char** argv)
                 params << owner;
             } else if (table == QLatin1String("u")) {
                 sql = QStringLiteral("SELECT count(*) FROM u WHERE u = ?");
-            } else if (table == QLatin1String("廠商")) {
+            } else if (table == QStringLiteral("廠商")) {
                 sql = QStringLiteral("SELECT count(*) FROM 廠商 WHERE 廠商名稱 = ?");
             } else {
                 sql = QStringLiteral("SELECT count(*) FROM 員工 WHERE 中文姓名 = ?");
             }
             ++saved;
+            ++byTable[table].first;
             if (db->openRecordset(sql, params).value(0).toInt() == 0) {
                 ++lost;
+                ++byTable[table].second;
                 std::printf("  lost: %s\n", qPrintable(row));
             }
         }
@@ -348,7 +363,11 @@ int main(int argc, char** argv)
     const int orphanLinks =
         count(*db, QStringLiteral("SELECT count(*) FROM 商vs工 WHERE 廠商名稱 NOT IN (SELECT 廠商名稱 FROM 廠商)"))
         + count(*db, QStringLiteral("SELECT count(*) FROM 商vs料 WHERE 廠商名稱 NOT IN (SELECT 廠商名稱 FROM 廠商)"));
+    if (!dir.autoRemove())
+        std::printf("database and notes kept in %s\n", qPrintable(dir.path()));
     std::printf("%d s, 8 processes: %d rows saved and kept by their stations, %d lost\n", seconds, saved, lost);
+    for (auto it = byTable.begin(); it != byTable.end(); ++it)
+        std::printf("  %-6s %5d saved, %d lost\n", qPrintable(it.key()), it.value().first, it.value().second);
     std::printf("orphans: %d details, %d work items, %d areas, %d supply links\n", orphanDetails, orphanItems,
                 orphanAreas, orphanLinks);
     return lost + orphanDetails + orphanItems + orphanAreas + orphanLinks == 0 ? 0 : 1;

@@ -10,6 +10,10 @@ protected:
     void SetUp() override
     {
         LexiconFixture::SetUp();
+        seed();
+    }
+    void seed()
+    {
         addWorkType(QStringLiteral("木作"), {QStringLiteral("天花板"), QStringLiteral("隔間"), QStringLiteral("櫃子")});
         addDetails(QStringLiteral("天花板"), {QStringLiteral("矽酸鈣板"), QStringLiteral("間接照明")});
         addDetails(QStringLiteral("隔間"), {QStringLiteral("隔音棉")});
@@ -42,54 +46,55 @@ TEST_F(WorkItemsTest, ApplyStoresNumbersOrZeroAndDropsOnlyATrailingEmptyRow)
                                      QStringLiteral("櫃子/4/式/100/0")}));
 }
 
-TEST_F(WorkItemsTest, DetailsFollowRenamesAndDeletions)
+TEST_F(WorkItemsTest, DetailsFollowRenames)
 {
-    addWorkType(QStringLiteral("輕隔間"), {QStringLiteral("隔間")});
-    editor.editGrid(LexiconGrid::WorkItems);
-    setCell(1, 0, QStringLiteral("平頂天花板"));   // renamed: its details follow
-    editor.rightClickWorkItem(2);                  // 隔間 is also held by 輕隔間: details stay
-    prompts.answerMessage(PromptButton::Yes);
-    editor.deleteRow(LexiconGrid::WorkItems);
-    EXPECT_EQ(prompts.lastMessageText(), QStringLiteral("確定刪除? 【隔間】\r\n如刪除會將所有加成一並刪除"));
-    ASSERT_TRUE(editor.apply(LexiconGrid::WorkItems));
-    EXPECT_EQ(detailsOf(QStringLiteral("平頂天花板")), (QStringList{QStringLiteral("矽酸鈣板"), QStringLiteral("間接照明")}));
-    EXPECT_TRUE(detailsOf(QStringLiteral("天花板")).isEmpty());
-    EXPECT_EQ(detailsOf(QStringLiteral("隔間")), QStringList{QStringLiteral("隔音棉")});
-
-    // Deleted from its last work type, the item's details go with it.
-    ASSERT_TRUE(editor.chooseWorkType(QStringLiteral("輕隔間")));
-    editor.rightClickWorkItem(1);
-    prompts.answerMessage(PromptButton::Yes);
-    editor.deleteRow(LexiconGrid::WorkItems);
-    ASSERT_TRUE(editor.apply(LexiconGrid::WorkItems));
-    EXPECT_TRUE(detailsOf(QStringLiteral("隔間")).isEmpty());
+    // Rows 1 and 2 renamed to row1, row2; 泥作 holds `other` too. Details as "name:d=c,...".
+    const struct {
+        const char16_t *row1, *row2, *other;
+        bool joined;
+        std::vector<const char16_t*> details;
+    } cases[] = {
+        {u"平頂天花板", u"隔間", u"", false, {u"平頂天花板:矽酸鈣板=10,間接照明=10", u"天花板:"}},
+        {u"隔間", u"天花板", u"", false, {u"隔間:矽酸鈣板=10,間接照明=10", u"天花板:隔音棉=10"}},
+        {u"平頂天花板", u"隔間", u"天花板", false, {u"平頂天花板:矽酸鈣板=10,間接照明=10", u"天花板:矽酸鈣板=10,間接照明=10"}},
+        {u"粉光", u"隔間", u"粉光", true, {u"粉光:間接照明=50,打底=20,矽酸鈣板=10", u"天花板:"}},
+        {u"隔間", u"隔間", u"", true, {u"隔間:隔音棉=10,矽酸鈣板=10,間接照明=10", u"天花板:"}},
+    };
+    for (const auto& c : cases) {
+        for (const char* table : {"w2d", "t2w", "種"})
+            sql(QStringLiteral("DELETE FROM %1").arg(QString::fromUtf8(table)));
+        seed();
+        if (!QString::fromUtf16(c.other).isEmpty())
+            addWorkType(QStringLiteral("泥作"), {QString::fromUtf16(c.other)});
+        sql(QStringLiteral("INSERT INTO w2d (w, d, c, sort) VALUES ('粉光', '間接照明', 50, 2), ('粉光', '打底', 20, 3)"));
+        prompts.clear();
+        editor.editGrid(LexiconGrid::WorkItems);
+        setCell(1, 0, QString::fromUtf16(c.row1));
+        setCell(2, 0, QString::fromUtf16(c.row2));
+        ASSERT_TRUE(editor.apply(LexiconGrid::WorkItems));
+        EXPECT_EQ(prompts.lastMessageText().contains(u"】原已有細項加成，【天花板】的細項已併入"), c.joined)
+            << prompts.lastMessageText().toStdString();
+        for (const char16_t* d : c.details) {
+            const QString name = QString::fromUtf16(d).section(u':', 0, 0);
+            EXPECT_EQ(rows(QStringLiteral("SELECT d || '=' || c FROM w2d WHERE w = ? ORDER BY sort"), {name}).join(u','),
+                      QString::fromUtf16(d).section(u':', 1))
+                << QString::fromUtf16(d).toStdString();
+        }
+    }
 }
 
-TEST_F(WorkItemsTest, ARenameWhereAnotherWorkTypeKeepsTheOldNameCopiesTheDetails)
+TEST_F(WorkItemsTest, DeletedItemsTakeTheirDetailsOnlyFromTheirLastWorkType)
 {
     addWorkType(QStringLiteral("輕隔間"), {QStringLiteral("隔間")});
-    ASSERT_TRUE(editor.chooseWorkType(QStringLiteral("輕隔間")));
-    editor.editGrid(LexiconGrid::WorkItems);
-    setCell(1, 0, QStringLiteral("輕鋼架隔間"));
-    ASSERT_TRUE(editor.apply(LexiconGrid::WorkItems));
-    EXPECT_EQ(detailsOf(QStringLiteral("輕鋼架隔間")), QStringList{QStringLiteral("隔音棉")});
-    EXPECT_EQ(detailsOf(QStringLiteral("隔間")), QStringList{QStringLiteral("隔音棉")});
-}
-
-TEST_F(WorkItemsTest, ARenameOntoANameWithDetailsJoinsThemAndSaysSo)
-{
-    addWorkType(QStringLiteral("泥作"), {QStringLiteral("粉光")});
-    sql(QStringLiteral("INSERT INTO w2d (w, d, c, sort) VALUES ('粉光', '間接照明', 50, 2), ('粉光', '打底', 20, 3)"));
-    editor.editGrid(LexiconGrid::WorkItems);
-    setCell(1, 0, QStringLiteral("粉光"));
-    ASSERT_TRUE(editor.apply(LexiconGrid::WorkItems));
-    EXPECT_TRUE(prompts.lastMessageText().contains(QStringLiteral("【粉光】原已有細項加成，【天花板】的細項已併入")))
-        << prompts.lastMessageText().toStdString();
-    EXPECT_EQ(rows(QStringLiteral("SELECT d, c FROM w2d WHERE w = '粉光' ORDER BY sort")),
-              (QStringList{QStringLiteral("間接照明/50"), QStringLiteral("打底/20"), QStringLiteral("矽酸鈣板/10")}));
-    EXPECT_TRUE(detailsOf(QStringLiteral("天花板")).isEmpty());
-    EXPECT_EQ(rows(QStringLiteral("SELECT t FROM t2w WHERE w = '粉光' ORDER BY t")),
-              (QStringList{QStringLiteral("木作"), QStringLiteral("泥作")}));
+    for (const QString& type : {QStringLiteral("木作"), QStringLiteral("輕隔間")}) {
+        ASSERT_TRUE(editor.chooseWorkType(type));
+        editor.rightClickWorkItem(type == QStringLiteral("木作") ? 2 : 1);
+        prompts.answerMessage(PromptButton::Yes);
+        editor.deleteRow(LexiconGrid::WorkItems);
+        EXPECT_EQ(prompts.lastMessageText(), QStringLiteral("確定刪除? 【隔間】\r\n如刪除會將所有加成一並刪除"));
+        ASSERT_TRUE(editor.apply(LexiconGrid::WorkItems));
+        EXPECT_EQ(detailsOf(QStringLiteral("隔間")).isEmpty(), type != QStringLiteral("木作"));
+    }
 }
 
 TEST_F(WorkItemsTest, AfterARenameTheDetailsShownAreTheStoredOnesAndADetailsApplyKeepsThem)
@@ -107,16 +112,6 @@ TEST_F(WorkItemsTest, AfterARenameTheDetailsShownAreTheStoredOnesAndADetailsAppl
     ASSERT_TRUE(editor.apply(LexiconGrid::Details));
     EXPECT_EQ(detailsOf(QStringLiteral("平頂天花板")),
               (QStringList{QStringLiteral("矽酸鈣板"), QStringLiteral("間接照明"), QStringLiteral("角材")}));
-}
-
-TEST_F(WorkItemsTest, TwoNamesThatTradePlacesTradeTheirDetails)
-{
-    editor.editGrid(LexiconGrid::WorkItems);
-    setCell(1, 0, QStringLiteral("隔間"));
-    setCell(2, 0, QStringLiteral("天花板"));
-    ASSERT_TRUE(editor.apply(LexiconGrid::WorkItems));
-    EXPECT_EQ(detailsOf(QStringLiteral("隔間")), (QStringList{QStringLiteral("矽酸鈣板"), QStringLiteral("間接照明")}));
-    EXPECT_EQ(detailsOf(QStringLiteral("天花板")), QStringList{QStringLiteral("隔音棉")});
 }
 
 TEST_F(WorkItemsTest, AFailedInsertKeepsTheOldRowsAndThePendingGrid)
