@@ -154,39 +154,24 @@ TEST_F(WorkItemsTest, DetailsApplyUnderTheSelectedItemWithOrderFromTwo)
               QStringList{QStringLiteral("白鐵/0/2")});
 }
 
-TEST_F(WorkItemsTest, NoDetailsWithoutASelectedWorkItem)
+TEST_F(WorkItemsTest, EditingExistingRowsWalksTheirCellsAndWarnsForNamesWithDetails)
 {
-    EXPECT_FALSE(editor.rightClickDetail(1));
+    EXPECT_FALSE(editor.rightClickDetail(1));      // no work item chosen
     EXPECT_EQ(prompts.lastMessageText(), QStringLiteral("請選取一施工項目"));
     EXPECT_EQ(prompts.lastMessageTitle(), QStringLiteral("VarnIII"));
-}
-
-TEST_F(WorkItemsTest, EnterWalksTheCellsOfExistingRows)
-{
     editor.editGrid(LexiconGrid::WorkItems);
-    editor.CurRow = 2;
-    editor.CurCol = 3;
-    editor.nextWorkCell();
-    EXPECT_EQ(editor.CurRow, 3);
-    EXPECT_EQ(editor.CurCol, 0);
-    editor.CurCol = 3;
-    editor.nextWorkCell();                         // the last row: back to its first column
-    EXPECT_EQ(editor.CurRow, 3);
-    EXPECT_EQ(editor.CurCol, 0);
-}
-
-TEST_F(WorkItemsTest, TheNameWarningIsDueForAnItemWithDetails)
-{
-    editor.editGrid(LexiconGrid::WorkItems);
-    const struct { int row; bool due; } cases[] = {{1, true}, {2, true}, {3, false}};
+    // (row, column) -> next cell; the name warning is due in the name column of items with details
+    const struct { int row, col, nextRow, nextCol; bool warning; } cases[] = {
+        {1, 0, 1, 1, true}, {2, 0, 2, 1, true}, {3, 0, 3, 1, false}, {1, 1, 1, 2, false},
+        {2, 3, 3, 0, false}, {3, 3, 3, 0, false},   // the last row: back to its first column
+    };
     for (const auto& c : cases) {
         editor.CurRow = c.row;
-        editor.CurCol = 0;
-        EXPECT_EQ(editor.nameWarningDue(), c.due) << c.row;
+        editor.CurCol = c.col;
+        EXPECT_EQ(editor.nameWarningDue(), c.warning) << c.row << "," << c.col;
+        editor.nextWorkCell();
+        EXPECT_EQ(std::pair(editor.CurRow, editor.CurCol), std::pair(c.nextRow, c.nextCol)) << c.row << "," << c.col;
     }
-    editor.CurRow = 1;
-    editor.CurCol = 1;
-    EXPECT_FALSE(editor.nameWarningDue());
 }
 
 TEST_F(WorkItemsTest, MovedAndAddedItemsReachTheQuotationPickListInOrder)
