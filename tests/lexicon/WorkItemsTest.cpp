@@ -97,23 +97,6 @@ TEST_F(WorkItemsTest, DeletedItemsTakeTheirDetailsOnlyFromTheirLastWorkType)
     }
 }
 
-TEST_F(WorkItemsTest, AfterARenameTheDetailsShownAreTheStoredOnesAndADetailsApplyKeepsThem)
-{
-    editor.clickWorkItem(1, 0);
-    editor.editGrid(LexiconGrid::WorkItems);
-    setCell(1, 0, QStringLiteral("平頂天花板"));
-    editor.clickWorkItem(1, 0);                    // not yet stored: no details under the new name
-    EXPECT_TRUE(editor.details().rows().isEmpty());
-    ASSERT_TRUE(editor.apply(LexiconGrid::WorkItems));
-    EXPECT_EQ(editor.detailCaption(), QStringLiteral("平頂天花板 的"));
-    EXPECT_EQ(editor.details().text(2, 0), QStringLiteral("間接照明"));
-    ASSERT_TRUE(editor.addDetail());
-    editor.typeText(LexiconGrid::Details, QStringLiteral("角材"));
-    ASSERT_TRUE(editor.apply(LexiconGrid::Details));
-    EXPECT_EQ(detailsOf(QStringLiteral("平頂天花板")),
-              (QStringList{QStringLiteral("矽酸鈣板"), QStringLiteral("間接照明"), QStringLiteral("角材")}));
-}
-
 TEST_F(WorkItemsTest, AFailedInsertKeepsTheOldRowsAndThePendingGrid)
 {
     sql(QStringLiteral("CREATE TRIGGER fail_third AFTER INSERT ON t2w WHEN NEW.sort = 4 "
@@ -130,28 +113,30 @@ TEST_F(WorkItemsTest, AFailedInsertKeepsTheOldRowsAndThePendingGrid)
     EXPECT_EQ(editor.workItems().text(1, 0), QStringLiteral("新天花板"));
 }
 
-TEST_F(WorkItemsTest, DetailsApplyUnderTheSelectedItemWithOrderFromTwo)
+TEST_F(WorkItemsTest, AfterARenameTheStoredDetailsShowAndADetailsApplyAddsToThem)
 {
     const QString quoted = QStringLiteral("5\" 'A' 管");
+    editor.clickWorkItem(2, 0);
     editor.editGrid(LexiconGrid::WorkItems);
-    setCell(3, 0, quoted);
+    setCell(2, 0, quoted);
+    editor.clickWorkItem(2, 0);                    // not yet stored: no details under the new name
+    EXPECT_TRUE(editor.details().rows().isEmpty());
     ASSERT_TRUE(editor.apply(LexiconGrid::WorkItems));
-    editor.clickWorkItem(3, 0);
     EXPECT_EQ(editor.detailCaption(), quoted + QStringLiteral(" 的"));
+    EXPECT_EQ(editor.details().text(1, 0), QStringLiteral("隔音棉"));
     ASSERT_TRUE(editor.rightClickDetail(1));
     ASSERT_TRUE(editor.addDetail());
     EXPECT_FALSE(editor.workGridEnabled());
     editor.typeText(LexiconGrid::Details, QStringLiteral("白鐵"));
     editor.nextDetailCell();
     editor.typeText(LexiconGrid::Details, QString());
-    EXPECT_EQ(editor.details().text(1, 1), QStringLiteral("0"));
+    EXPECT_EQ(editor.details().text(2, 1), QStringLiteral("0"));
     editor.nextDetailCell();                      // past the last column: a new row
-    EXPECT_EQ(editor.CurRow, 2);
-    EXPECT_EQ(editor.CurCol, 0);
+    EXPECT_EQ(std::pair(editor.CurRow, editor.CurCol), std::pair(3, 0));
     ASSERT_TRUE(editor.apply(LexiconGrid::Details));
     EXPECT_TRUE(editor.workGridEnabled());
-    EXPECT_EQ(rows(QStringLiteral("SELECT d, c, sort FROM w2d WHERE w = ?"), {quoted}),
-              QStringList{QStringLiteral("白鐵/0/2")});
+    EXPECT_EQ(rows(QStringLiteral("SELECT d, c, sort FROM w2d WHERE w = ? ORDER BY sort"), {quoted}),
+              (QStringList{QStringLiteral("隔音棉/10/2"), QStringLiteral("白鐵/0/3")}));
 }
 
 TEST_F(WorkItemsTest, EditingExistingRowsWalksTheirCellsAndWarnsForNamesWithDetails)
