@@ -10,8 +10,8 @@ namespace varn {
 
 namespace {
 
-constexpr int kWorkIdCol = 4;     // hfgW: the stored row (hidden)
-constexpr int kDetailIdCol = 2;   // hfgD: the stored row (hidden)
+constexpr int kWorkIdCol = 4;     // hfgW: which loaded row it is (hidden)
+constexpr int kDetailIdCol = 2;   // hfgD: which loaded row it is (hidden)
 
 int index(LexiconGrid g) { return static_cast<int>(g); }
 
