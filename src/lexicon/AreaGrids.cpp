@@ -1,5 +1,7 @@
 #include "lexicon/AreaGrids.h"
 
+#include <algorithm>
+
 namespace varn {
 
 AreaGrids::AreaGrids()
@@ -53,9 +55,18 @@ void AreaGrids::layOut(const QStringList& cells, bool keepEmptyGrid0)
     emit layoutChanged();
 }
 
-void AreaGrids::show(const QStringList& areas)
+void AreaGrids::show(const QStringList& areas, const QList<qint64>& ids)
 {
+    m_ids = ids;
     layOut(areas, false);
+}
+
+QList<qint64> AreaGrids::ids() const
+{
+    QList<qint64> out = m_ids;
+    const qsizetype n = names().size();
+    out.resize(n);   // new areas beyond the loaded ones: 0
+    return out;
 }
 
 QStringList AreaGrids::cells() const
@@ -113,6 +124,8 @@ void AreaGrids::deleteArea(Cell c)
     if (p < 0 || p >= all.size())
         return;
     all.removeAt(p);
+    if (p < m_ids.size())
+        m_ids.removeAt(p);
     layOut(all, true);
 }
 
@@ -122,6 +135,10 @@ void AreaGrids::swap(Cell a, Cell b)
     m_grids[a.grid]->setTextMatrix(a.row, 0, text(b));
     m_grids[b.grid]->setTextMatrix(b.row, 0, ta);
     m_grids[b.grid]->setRow(b.row);
+    const qsizetype pa = a.grid * PerGrid + a.row, pb = b.grid * PerGrid + b.row;
+    if (std::max(pa, pb) >= m_ids.size())
+        m_ids.resize(std::max(pa, pb) + 1);
+    m_ids.swapItemsAt(pa, pb);
 }
 
 std::optional<AreaGrids::Cell> AreaGrids::moveDown(Cell c)

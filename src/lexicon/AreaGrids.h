@@ -2,6 +2,7 @@
 
 #include "platform/grid/GridModel.h"
 
+#include <QList>
 #include <QObject>
 #include <QStringList>
 
@@ -33,14 +34,17 @@ public:
     bool isVisible(int i) const { return i >= 0 && i < count() && m_visible[i]; }
     int lastVisible() const;
 
-    // Lays the areas out over the grids (an empty list: grid 0 with one empty row).
-    void show(const QStringList& areas);
+    // Lays the areas out over the grids (an empty list: grid 0 with one empty row); ids:
+    // the stored row of each area, which follows it through moves and deletions.
+    void show(const QStringList& areas, const QList<qint64>& ids = {});
     // The areas in display order as stored by an apply: an empty last row is left out,
     // empty rows before it are kept.
     QStringList names() const;
     // Every cell in display order, empty ones included.
     QStringList cells() const;
     QString text(Cell c) const;
+    // The stored row of each area of names() (0 for one added here).
+    QList<qint64> ids() const;
 
     // The cell for a new area after the last one: the last row when it is empty, else a
     // new row, opening the next grid when the last is full.
@@ -63,6 +67,7 @@ private:
 
     std::vector<std::unique_ptr<GridModel>> m_grids;
     std::vector<bool> m_visible;
+    QList<qint64> m_ids;   // by display position
 };
 
 } // namespace varn

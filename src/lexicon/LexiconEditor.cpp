@@ -10,7 +10,8 @@ namespace varn {
 
 namespace {
 
-constexpr int kOriginCol = 4;   // hfgW: the name a row was loaded under (hidden)
+constexpr int kWorkIdCol = 4;     // hfgW: which loaded row it is (hidden)
+constexpr int kDetailIdCol = 2;   // hfgD: which loaded row it is (hidden)
 
 int index(LexiconGrid g) { return static_cast<int>(g); }
 
@@ -23,7 +24,7 @@ QStringList workCaptions()
 
 LexiconEditor::LexiconEditor()
     : m_work(workCaptions(), 1)
-    , m_details({QStringLiteral("細項"), QStringLiteral("加成金")})
+    , m_details({QStringLiteral("細項"), QStringLiteral("加成金")}, 1)
 {
 }
 
@@ -120,43 +121,50 @@ void LexiconEditor::reloadWorkTypes()
 void LexiconEditor::showAreas(const QString& category)
 {
     m_category = category;
-    QStringList names;
+    m_loadedAreas.clear();
     try {
-        names = LexiconTables::areas(db(), category);
+        m_loadedAreas = LexiconTables::read(db(), RowTable::areas(), category);
     } catch (const DbError& e) {
         readFailed(e);
     }
-    m_areas.show(names);
+    QStringList names;
+    QList<qint64> ids;
+    for (const LexiconRow& r : m_loadedAreas) {
+        names << r.values.value(0);
+        ids << r.id;
+    }
+    m_areas.show(names, ids);
 }
 
 void LexiconEditor::showWorkItems(const QString& workType)
 {
     m_workType = workType;
-    QList<QStringList> rows;
-    m_loadedWorkNames.clear();
+    m_loadedWork.clear();
     try {
-        for (const WorkItemRow& r : LexiconTables::workItems(db(), workType)) {
-            rows << QStringList{r.name, r.unit, r.cost, r.ratio, r.origin};
-            m_loadedWorkNames << r.name;
-        }
+        m_loadedWork = LexiconTables::read(db(), RowTable::workItems(), workType);
     } catch (const DbError& e) {
         readFailed(e);
     }
+    QList<QStringList> rows;
+    for (const LexiconRow& r : m_loadedWork)
+        rows << (QStringList(r.values) << QString::number(r.id));
     m_work.load(rows);
 }
 
 void LexiconEditor::showDetails(const QString& workItem)
 {
     m_detailKey = workItem;
-    QList<QStringList> rows;
+    m_loadedDetails.clear();
     if (!workItem.isEmpty()) {
         try {
-            for (const DetailRow& d : LexiconTables::details(db(), workItem))
-                rows << QStringList{d.name, d.markup};
+            m_loadedDetails = LexiconTables::read(db(), RowTable::details(), workItem);
         } catch (const DbError& e) {
             readFailed(e);
         }
     }
+    QList<QStringList> rows;
+    for (const LexiconRow& r : m_loadedDetails)
+        rows << (QStringList(r.values) << QString::number(r.id));
     m_details.load(rows);
     emit stateChanged();
 }
@@ -206,6 +214,7 @@ bool LexiconEditor::clickWorkItem(int row, int col)
     m_work.model().setRow(row);
     m_work.model().setCol(col);
     CurWorkItem = item;
+    m_selectedWork = m_work.text(row, kWorkIdCol).toLongLong();
     if (!pending(LexiconGrid::Details))
         showDetails(item);
     emit stateChanged();
@@ -256,9 +265,17 @@ bool LexiconEditor::rightClickDetail(int row)
 
 // ---- menu commands ------------------------------------------------------------------
 
+bool LexiconEditor::keyMissing(const QString& key, const QString& what)
+{
+    if (!key.isEmpty())
+        return false;
+    prompter().inform(QStringLiteral("請先新增%1").arg(what), PromptIcon::Warning);
+    return true;
+}
+
 bool LexiconEditor::addArea()
 {
-    if (!m_canEdit)
+    if (!m_canEdit || keyMissing(m_category, QStringLiteral("工程類別")))
         return false;
     const AreaGrids::Cell c = m_areas.addArea();
     CurGrid = c.grid;
@@ -271,11 +288,12 @@ bool LexiconEditor::addArea()
 
 bool LexiconEditor::addWorkItem()
 {
-    if (!m_canEdit || !settle(LexiconGrid::Details))
+    if (!m_canEdit || keyMissing(m_workType, QStringLiteral("工程種類")) || !settle(LexiconGrid::Details))
         return false;
     EditExisting = false;
     Editing = true;
     CurWorkItem.clear();
+    m_selectedWork = 0;
     showDetails(QString());
     CurRow = m_work.newRow();
     CurCol = 0;
@@ -380,13 +398,17 @@ bool LexiconEditor::nameWarningDue()
 {
     if (CurCol != 0 || CurRow < 1 || CurRow > m_work.lastRow())
         return false;
-    const QString origin = m_work.text(CurRow, kOriginCol);
+    const qint64 id = m_work.text(CurRow, kWorkIdCol).toLongLong();
+    QString origin;
+    for (const LexiconRow& r : m_loadedWork)
+        if (r.id == id)
+            origin = r.values.value(0);
     if (origin.isEmpty())
         return false;
     if (SameName(origin, m_detailKey))
         return !m_details.rows().isEmpty();
     try {
-        return !LexiconTables::details(db(), origin).isEmpty();
+        return !LexiconTables::read(db(), RowTable::details(), origin).isEmpty();
     } catch (const DbError&) {
         return false;
     }
@@ -488,16 +510,26 @@ bool LexiconEditor::apply(LexiconGrid g)
 {
     if (!m_canEdit)
         return false;
+    if ((g == LexiconGrid::Areas && keyMissing(m_category, QStringLiteral("工程類別")))
+        || (g == LexiconGrid::WorkItems && keyMissing(m_workType, QStringLiteral("工程種類"))))
+        return false;
+    QStringList notices;
     try {
         switch (g) {
-        case LexiconGrid::Areas:
-            LexiconTables::writeAreas(db(), m_category, m_areas.names());
+        case LexiconGrid::Areas: {
+            QList<LexiconRow> rows;
+            const QList<qint64> ids = m_areas.ids();
+            const QStringList names = m_areas.names();
+            for (int i = 0; i < names.size(); ++i)
+                rows.push_back({ids.value(i), {names[i]}});
+            LexiconTables::writeAreas(db(), m_category, m_loadedAreas, rows);
             break;
+        }
         case LexiconGrid::WorkItems: {
-            QList<WorkItemRow> rows;
+            QList<LexiconRow> rows;
             for (const QStringList& r : m_work.rows())
-                rows.push_back({r.value(0), r.value(1), r.value(2), r.value(3), r.value(kOriginCol)});
-            LexiconTables::writeWorkItems(db(), m_workType, rows, m_loadedWorkNames);
+                rows.push_back({r.value(kWorkIdCol).toLongLong(), r.mid(0, kWorkIdCol)});
+            notices = LexiconTables::writeWorkItems(db(), m_workType, m_loadedWork, rows);
             break;
         }
         case LexiconGrid::Details: {
@@ -505,10 +537,10 @@ bool LexiconEditor::apply(LexiconGrid g)
                 prompter().inform(QStringLiteral("請選取一施工項目"), PromptIcon::Warning, QStringLiteral("VarnIII"));
                 return false;
             }
-            QList<DetailRow> rows;
+            QList<LexiconRow> rows;
             for (const QStringList& r : m_details.rows())
-                rows.push_back({r.value(0), r.value(1)});
-            LexiconTables::writeDetails(db(), m_detailKey, rows);
+                rows.push_back({r.value(kDetailIdCol).toLongLong(), r.mid(0, kDetailIdCol)});
+            LexiconTables::writeDetails(db(), m_detailKey, m_loadedDetails, rows);
             break;
         }
         }
@@ -517,6 +549,8 @@ bool LexiconEditor::apply(LexiconGrid g)
         return false;
     }
     cancel(g);
+    if (!notices.isEmpty())
+        prompter().inform(notices.join(QStringLiteral("\r\n")), PromptIcon::Information);
     return true;
 }
 
@@ -532,14 +566,8 @@ void LexiconEditor::cancel(LexiconGrid g)
     case LexiconGrid::WorkItems: {
         m_detailsEnabled = true;
         showWorkItems(m_workType);
-        // The selected item may be gone or renamed: its details are no longer the shown ones.
-        bool present = false;
-        for (const QStringList& r : m_work.rows())
-            present = present || (!CurWorkItem.isEmpty() && SameName(r.value(0), CurWorkItem));
-        if (!present && !pending(LexiconGrid::Details)) {
-            CurWorkItem.clear();
-            showDetails(QString());
-        }
+        if (!pending(LexiconGrid::Details))
+            showSelectedDetails();
         break;
     }
     case LexiconGrid::Details:
@@ -548,6 +576,22 @@ void LexiconEditor::cancel(LexiconGrid g)
         break;
     }
     emit stateChanged();
+}
+
+void LexiconEditor::showSelectedDetails()
+{
+    // The selected row may have been renamed or deleted: show what is stored for it now.
+    QString item;
+    for (const QStringList& r : m_work.rows())
+        if ((m_selectedWork != 0 && r.value(kWorkIdCol).toLongLong() == m_selectedWork)
+            || (m_selectedWork == 0 && !CurWorkItem.isEmpty() && SameName(r.value(0), CurWorkItem))) {
+            item = r.value(0);
+            m_selectedWork = r.value(kWorkIdCol).toLongLong();
+        }
+    if (item.isEmpty())
+        m_selectedWork = 0;
+    CurWorkItem = item;
+    showDetails(item);
 }
 
 bool LexiconEditor::settle(LexiconGrid g)

@@ -2,6 +2,7 @@
 
 #include "lexicon/AreaGrids.h"
 #include "lexicon/ItemGrid.h"
+#include "lexicon/LexiconTables.h"
 #include "lexicon/LookupListSet.h"
 
 #include <QObject>
@@ -126,6 +127,10 @@ private:
     void readFailed(const std::exception& e);
     MoveResult moveItemRow(ItemGrid& grid, LexiconGrid g, int delta);
     bool askDelete(const QString& text);
+    // A grid cannot be added to before its key exists: says what to create first.
+    bool keyMissing(const QString& key, const QString& what);
+    // After the work items reload: the selected row's details as stored.
+    void showSelectedDetails();
 
     AreaGrids m_areas;
     ItemGrid m_work;
@@ -136,7 +141,9 @@ private:
     bool m_workEnabled = true;
     bool m_detailsEnabled = true;
     QString m_category, m_workType, m_detailKey;
-    QStringList m_loadedWorkNames;
+    // The rows each grid was loaded from: an apply writes only what changed since.
+    QList<LexiconRow> m_loadedAreas, m_loadedWork, m_loadedDetails;
+    qint64 m_selectedWork = 0;   // the stored row of the selected work item
     QStringList m_categories, m_workTypes, m_units;
 };
 

@@ -17,9 +17,10 @@ LookupListSet::LookupListSet()
 void LookupListSet::load(Database& db)
 {
     for (int i = 0; i < kLookupListCount; ++i) {
+        m_rows[i] = LexiconTables::read(db, RowTable::lookupList(i));
         QStringList texts;
-        for (Recordset rs = db.openRecordset(LookupLists()[i].selectSql()); !rs.eof(); rs.moveNext())
-            texts << rs.text(0);
+        for (const LexiconRow& r : m_rows[i])
+            texts << r.values.value(0);
         GridModel& g = grid(i);
         g.setRedraw(false);
         g.clear();
@@ -66,23 +67,18 @@ bool LookupListSet::anyChanged() const
 void LookupListSet::save(Database& db)
 {
     Transaction tx(db);
-    std::array<QStringList, kLookupListCount> stored = m_loaded;
     for (int i = 0; i < kLookupListCount; ++i) {
         if (!changed(i))
             continue;
-        const LookupListInfo& list = LookupLists()[i];
+        // Rows are only edited in place or added at the end: row j is the j-th loaded row.
         const QStringList texts = entries(i);
-        db.execute(QStringLiteral("DELETE FROM %1").arg(list.tableName()));
-        QList<QVariantList> rows;
+        QList<LexiconRow> rows;
         for (int j = 0; j < texts.size(); ++j)
-            rows.push_back({j + 1, texts[j]});
-        LexiconTables::insertRows(db, QStringLiteral("INSERT INTO %1 (%2, %3)")
-                                          .arg(list.tableName(), list.orderName(), list.textName()),
-                                  rows);
-        stored[i] = texts;
+            rows.push_back({j < m_rows[i].size() ? m_rows[i][j].id : 0, {texts[j]}});
+        LexiconTables::merge(db, RowTable::lookupList(i), QString(), m_rows[i], rows);
     }
     tx.commit();
-    m_loaded = stored;
+    load(db);
 }
 
 } // namespace varn

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "lexicon/LexiconTables.h"
 #include "platform/grid/GridModel.h"
 #include "shared/LookupLists.h"
 
@@ -32,14 +33,16 @@ public:
     bool changed(int list) const;
     bool anyChanged() const;
 
-    // Rewrites the changed lists, each renumbered 1..n in display order, all in one
-    // transaction (DbError on failure, and then no table has changed). Afterwards the
-    // stored entries count as loaded.
+    // Writes what changed in each list since the load (edited and added entries, a
+    // dropped last entry), numbered 1..n in display order with entries another
+    // workstation added meanwhile after them, all in one transaction (DbError on
+    // failure, and then no table has changed). Afterwards the grids show the stored lists.
     void save(Database& db);
 
 private:
     std::array<std::unique_ptr<GridModel>, kLookupListCount> m_grids;
     std::array<QStringList, kLookupListCount> m_loaded;
+    std::array<QList<LexiconRow>, kLookupListCount> m_rows;   // as loaded
 };
 
 } // namespace varn

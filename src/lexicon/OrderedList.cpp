@@ -112,8 +112,8 @@ bool OrderedList::remove(Database& db, int index)
         Transaction tx(db);
         QStringList workItems;
         if (m_kind.dependentTable == QLatin1String("t2w"))
-            for (const WorkItemRow& w : LexiconTables::workItems(db, name))
-                workItems << w.name;
+            for (const LexiconRow& w : LexiconTables::read(db, RowTable::workItems(), name))
+                workItems << w.values.value(0);
         db.execute(QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(m_kind.table, m_kind.nameColumn), {name});
         db.execute(QStringLiteral("DELETE FROM %1 WHERE %2 = ?")
                        .arg(m_kind.dependentTable, m_kind.dependentColumn),

@@ -125,6 +125,13 @@ bool SupplyLinks::commit()
     try {
         Database& database = db();
         Transaction transaction(database);
+        // Links are written only while their vendor stands: another workstation may have
+        // deleted it since this window opened.
+        if (database.openRecordset(QStringLiteral("SELECT count(*) FROM 廠商 WHERE 廠商名稱 = ?"), {m_vendor})
+                .value(0)
+                .toInt()
+            == 0)
+            throw DbError(DbErr::General, QStringLiteral("廠商【%1】已被其他使用者刪除，連結未儲存").arg(m_vendor));
         database.execute(QStringLiteral("DELETE FROM %1 WHERE 廠商名稱 = ?").arg(table), {m_vendor});
         const QString insert = QStringLiteral("INSERT INTO %1 (廠商名稱, %2) VALUES (?, ?)")
                                    .arg(table, QuoteIdentifier(info.linkColumn));

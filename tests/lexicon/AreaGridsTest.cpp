@@ -50,14 +50,21 @@ TEST_F(AreaGridsTest, AreasFillTwentyToAGrid)
     EXPECT_EQ(editor.areas().grid(1).textMatrix(0, 0), QStringLiteral("A21"));
 }
 
-TEST_F(AreaGridsTest, ApplyNumbersAcrossGridsInDisplayOrder)
+TEST_F(AreaGridsTest, MovesCrossGridsStopAtTheEndsAndApplyInDisplayOrder)
 {
     loadAreas(21);
-    editor.CurGrid = 0;
-    editor.areas().grid(0).setRow(19);
-    EXPECT_EQ(editor.moveArea(+1), MoveResult::Moved);   // row 19 of grid 0 <-> row 0 of grid 1
-    EXPECT_EQ(editor.CurGrid, 1);
+    // Down from the last area, and up from the first, beep and change nothing, yet pend.
+    editor.clickArea(1, 0);
+    EXPECT_EQ(editor.moveArea(+1), MoveResult::Refused);
     EXPECT_TRUE(editor.pending(LexiconGrid::Areas));
+    editor.clickArea(0, 0);
+    EXPECT_EQ(editor.moveArea(-1), MoveResult::Refused);
+    EXPECT_EQ(editor.areas().names(), names(21));
+    // Up from row 0 of grid 1 lands on row 19 of grid 0.
+    editor.clickArea(1, 0);
+    EXPECT_EQ(editor.moveArea(-1), MoveResult::Moved);
+    EXPECT_EQ(editor.CurGrid, 0);
+    EXPECT_EQ(editor.CurRow, 19);
     ASSERT_TRUE(editor.apply(LexiconGrid::Areas));
     const QStringList s = stored();
     ASSERT_EQ(s.size(), 21);
@@ -66,92 +73,38 @@ TEST_F(AreaGridsTest, ApplyNumbersAcrossGridsInDisplayOrder)
     EXPECT_FALSE(editor.pending(LexiconGrid::Areas));
 }
 
-TEST_F(AreaGridsTest, MovesStopAtTheEndsAndCrossGrids)
-{
-    loadAreas(21);
-    // Up from row 0 of grid 1 lands on row 19 of grid 0.
-    editor.clickArea(1, 0);
-    EXPECT_EQ(editor.moveArea(-1), MoveResult::Moved);
-    EXPECT_EQ(editor.CurGrid, 0);
-    EXPECT_EQ(editor.CurRow, 19);
-    EXPECT_EQ(editor.areas().grid(0).textMatrix(19, 0), QStringLiteral("A21"));
-    // Down from the last area, and up from the first, beep and change nothing.
-    editor.cancel(LexiconGrid::Areas);
-    editor.clickArea(1, 0);
-    EXPECT_EQ(editor.moveArea(+1), MoveResult::Refused);
-    EXPECT_TRUE(editor.pending(LexiconGrid::Areas));
-    editor.clickArea(0, 0);
-    EXPECT_EQ(editor.moveArea(-1), MoveResult::Refused);
-    EXPECT_EQ(editor.areas().names(), names(21));
-}
-
-TEST_F(AreaGridsTest, MovingAnEmptySelectionIsRefusedWithAMessage)
-{
-    loadAreas(0);
-    editor.clickArea(0, 0);
-    EXPECT_EQ(editor.moveArea(+1), MoveResult::NoSelection);
-    EXPECT_EQ(prompts.lastMessageText(), QStringLiteral("請先選取 再行調整順序"));
-    EXPECT_FALSE(editor.pending(LexiconGrid::Areas));
-}
-
-TEST_F(AreaGridsTest, DeletingPullsLaterAreasUpAcrossGrids)
+TEST_F(AreaGridsTest, DeletingPullsLaterAreasUpAcrossGridsDownToAnEmptyGrid)
 {
     loadAreas(41);
     editor.rightClickArea(0, 0);
+    prompts.answerMessage(PromptButton::No);   // No: nothing pends
+    editor.deleteRow(LexiconGrid::Areas);
+    EXPECT_FALSE(editor.pending(LexiconGrid::Areas));
     prompts.answerMessage(PromptButton::Yes);
     editor.deleteRow(LexiconGrid::Areas);
     EXPECT_EQ(prompts.lastMessageText(), QStringLiteral("確定刪除?"));
     EXPECT_EQ(layout(), QStringLiteral("20,20"));
     EXPECT_EQ(editor.areas().grid(0).textMatrix(19, 0), QStringLiteral("A21"));
     EXPECT_EQ(editor.areas().grid(1).textMatrix(19, 0), QStringLiteral("A41"));
-    EXPECT_FALSE(editor.areas().isVisible(2));
     ASSERT_TRUE(editor.apply(LexiconGrid::Areas));
     EXPECT_EQ(stored().first(), QStringLiteral("A2/1"));
     EXPECT_EQ(stored().size(), 40);
-}
 
-TEST_F(AreaGridsTest, DeletingTheOnlyAreaThenAddingStartsAtRowZero)
-{
-    loadAreas(1);
+    // The only area deleted, grid 0 stays with no rows; a new area starts at its row 0.
+    sql(QStringLiteral("DELETE FROM k2a WHERE a <> 'A2'"));
+    editor.cancel(LexiconGrid::Areas);
     editor.rightClickArea(0, 0);
     prompts.answerMessage(PromptButton::Yes);
     editor.deleteRow(LexiconGrid::Areas);
     EXPECT_EQ(layout(), QStringLiteral("0"));
+    editor.clickArea(0, 0);                    // nothing there to move
+    EXPECT_EQ(editor.moveArea(+1), MoveResult::NoSelection);
+    EXPECT_EQ(prompts.lastMessageText(), QStringLiteral("請先選取 再行調整順序"));
     ASSERT_TRUE(editor.addArea());
-    EXPECT_EQ(editor.CurGrid, 0);
-    EXPECT_EQ(editor.CurRow, 0);
+    EXPECT_EQ(std::pair(editor.CurGrid, editor.CurRow), std::pair(0, 0));
     editor.typeText(LexiconGrid::Areas, QStringLiteral("露台"));
     ASSERT_TRUE(editor.apply(LexiconGrid::Areas));
     EXPECT_EQ(stored(), QStringList{QStringLiteral("露台/1")});
-}
-
-TEST_F(AreaGridsTest, TheTwentyFirstAreaOpensTheNextGrid)
-{
-    loadAreas(20);
-    ASSERT_TRUE(editor.addArea());
-    EXPECT_EQ(editor.CurGrid, 1);
-    EXPECT_EQ(editor.CurRow, 0);
-    EXPECT_EQ(layout(), QStringLiteral("20,1"));
-    editor.typeText(LexiconGrid::Areas, QStringLiteral("A21"));
-    // An unused new row at the end is not stored.
-    editor.addArea();
-    ASSERT_TRUE(editor.apply(LexiconGrid::Areas));
-    EXPECT_EQ(stored().size(), 21);
-    EXPECT_EQ(stored().last(), QStringLiteral("A21/21"));
-}
-
-TEST_F(AreaGridsTest, AnsweringNoToDeleteKeepsThePendingState)
-{
-    loadAreas(3);
-    editor.rightClickArea(0, 1);
-    prompts.answerMessage(PromptButton::No);
-    editor.deleteRow(LexiconGrid::Areas);
-    EXPECT_FALSE(editor.pending(LexiconGrid::Areas));
-    editor.editGrid(LexiconGrid::Areas);
-    prompts.answerMessage(PromptButton::No);
-    editor.deleteRow(LexiconGrid::Areas);
-    EXPECT_TRUE(editor.pending(LexiconGrid::Areas));
-    EXPECT_EQ(editor.areas().names().size(), 3);
 }
 
 } // namespace

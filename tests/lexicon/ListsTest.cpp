@@ -21,43 +21,29 @@ protected:
     LexiconEditor editor;
 };
 
-TEST_F(LookupListTest, ThirteenListsAreDescribedOnce)
+TEST_F(LookupListTest, OnlyChangedListsAreRewrittenRenumberedAllOrNone)
 {
-    ASSERT_EQ(LookupLists().size(), 13u);
-    EXPECT_EQ(LookupLists()[0].labelText(), QStringLiteral("單位："));
-    EXPECT_EQ(LookupLists()[12].labelText(), QStringLiteral("比例："));
-    for (int i = 0; i < kLookupListCount; ++i)
-        EXPECT_NO_THROW(db->openRecordset(LookupLists()[i].selectSql())) << i;
-    EXPECT_EQ(editor.lookups().entries(0), (QStringList{QStringLiteral("u3"), QStringLiteral("u7"), QStringLiteral("u9")}));
     EXPECT_EQ(editor.lookups().grid(1).rows(), 1);   // an empty list shows one empty row
-}
-
-TEST_F(LookupListTest, OnlyChangedListsAreRewrittenRenumbered)
-{
     editor.lookups().prepareEdit(0);
     editor.lookups().prepareEdit(0);                  // the empty last row is not doubled
     EXPECT_EQ(editor.lookups().grid(0).rows(), 4);
     editor.lookups().grid(0).setTextMatrix(3, 0, QStringLiteral("坪"));
     editor.lookups().grid(0).setTextMatrix(1, 0, QString());   // an emptied middle entry stays
     editor.lookups().prepareEdit(9);                  // opened, nothing typed
+    editor.lookups().grid(12).setTextMatrix(0, 0, QStringLiteral("1.5"));
+    // A failure in one list leaves every list as it was; Yes closes without saving.
+    sql(QStringLiteral("CREATE TRIGGER no_sc BEFORE INSERT ON sc BEGIN SELECT RAISE(ABORT, 'locked'); END"));
+    prompts.answerMessage(PromptButton::Yes);
+    EXPECT_TRUE(editor.close());
+    EXPECT_TRUE(prompts.lastMessageText().contains(QStringLiteral("locked")));
+    EXPECT_EQ(rows(QStringLiteral("SELECT sort, u FROM u ORDER BY sort")).first(), QStringLiteral("3/u3"));
+    sql(QStringLiteral("DROP TRIGGER no_sc"));
     EXPECT_TRUE(editor.close());
     EXPECT_EQ(rows(QStringLiteral("SELECT sort, u FROM u ORDER BY sort")),
               (QStringList{QStringLiteral("1/u3"), QStringLiteral("2/"), QStringLiteral("3/u9"), QStringLiteral("4/坪")}));
     EXPECT_EQ(rows(QStringLiteral("SELECT tp_id FROM Ctp ORDER BY tp_id")),
               (QStringList{QStringLiteral("3"), QStringLiteral("7"), QStringLiteral("9")}));
-}
-
-TEST_F(LookupListTest, AFailureInOneListLeavesAllAsTheyWere)
-{
-    sql(QStringLiteral("CREATE TRIGGER no_sc BEFORE INSERT ON sc BEGIN SELECT RAISE(ABORT, 'locked'); END"));
-    editor.lookups().grid(0).setTextMatrix(0, 0, QStringLiteral("式"));
-    editor.lookups().grid(12).setTextMatrix(0, 0, QStringLiteral("1.5"));
-    prompts.answerMessage(PromptButton::No);
-    EXPECT_FALSE(editor.close());
-    EXPECT_TRUE(prompts.lastMessageText().contains(QStringLiteral("locked")));
-    EXPECT_EQ(rows(QStringLiteral("SELECT sort, u FROM u ORDER BY sort")).first(), QStringLiteral("3/u3"));
-    prompts.answerMessage(PromptButton::Yes);
-    EXPECT_TRUE(editor.close());
+    EXPECT_EQ(rows(QStringLiteral("SELECT sc FROM sc ORDER BY sort")).first(), QStringLiteral("1.5"));
 }
 
 class OrderedListTest : public LexiconFixture {
@@ -71,42 +57,32 @@ protected:
         addWorkType(QStringLiteral("泥作"), {QStringLiteral("粉光")});
         addDetails(QStringLiteral("天花板"), {QStringLiteral("矽酸鈣板")});
     }
-    QStringList table(const QString& sqlText) { return rows(sqlText); }
 };
 
-TEST_F(OrderedListTest, RenameCarriesTheDependentRows)
+TEST_F(OrderedListTest, RenameAndDeleteReachTheDependentRows)
 {
     OrderedList k(QStringLiteral("k"));
     k.load(*db);
     ASSERT_TRUE(k.rename(*db, 0, QStringLiteral("透天 \"A\" 'B'")));
-    EXPECT_EQ(table(QStringLiteral("SELECT k_id, k FROM 別 ORDER BY k_id")),
+    EXPECT_EQ(rows(QStringLiteral("SELECT k_id, k FROM 別 ORDER BY k_id")),
               (QStringList{QStringLiteral("1/透天 \"A\" 'B'"), QStringLiteral("2/店面")}));
-    EXPECT_EQ(table(QStringLiteral("SELECT count(*) FROM k2a WHERE k = '透天 \"A\" ''B'''")), QStringList{QStringLiteral("2")});
-
-    OrderedList t(QStringLiteral("t"));
-    t.load(*db);
-    ASSERT_TRUE(t.rename(*db, 1, QStringLiteral("泥作工程")));
-    EXPECT_EQ(table(QStringLiteral("SELECT t FROM t2w WHERE w = '粉光'")), QStringList{QStringLiteral("泥作工程")});
-}
-
-TEST_F(OrderedListTest, DeleteTakesAreasOrWorkItemsAndOrphanDetails)
-{
-    OrderedList t(QStringLiteral("t"));
-    t.load(*db);
-    prompts.answerMessage(PromptButton::Yes);
-    ASSERT_TRUE(t.remove(*db, 0));
-    EXPECT_EQ(prompts.lastMessageText(), QStringLiteral("確定刪除【木作】\r\n如果刪除會將所包含的施工一並刪除"));
-    EXPECT_EQ(table(QStringLiteral("SELECT t_id, t FROM 種")), QStringList{QStringLiteral("1/泥作")});
-    EXPECT_TRUE(table(QStringLiteral("SELECT w FROM t2w WHERE t = '木作'")).isEmpty());
-    EXPECT_TRUE(detailsOf(QStringLiteral("天花板")).isEmpty());
-
-    OrderedList k(QStringLiteral("k"));
-    k.load(*db);
+    EXPECT_EQ(rows(QStringLiteral("SELECT count(*) FROM k2a WHERE k = '透天 \"A\" ''B'''")), QStringList{QStringLiteral("2")});
     prompts.answerMessage(PromptButton::No);
     EXPECT_FALSE(k.remove(*db, 0));
     prompts.answerMessage(PromptButton::Yes);
     ASSERT_TRUE(k.remove(*db, 0));
-    EXPECT_EQ(table(QStringLiteral("SELECT k FROM k2a")), QStringList{QStringLiteral("店面")});
+    EXPECT_EQ(rows(QStringLiteral("SELECT k FROM k2a")), QStringList{QStringLiteral("店面")});
+
+    OrderedList t(QStringLiteral("t"));
+    t.load(*db);
+    ASSERT_TRUE(t.rename(*db, 1, QStringLiteral("泥作工程")));
+    EXPECT_EQ(rows(QStringLiteral("SELECT t FROM t2w WHERE w = '粉光'")), QStringList{QStringLiteral("泥作工程")});
+    prompts.answerMessage(PromptButton::Yes);
+    ASSERT_TRUE(t.remove(*db, 0));   // its work items go, and the details no other work type holds
+    EXPECT_EQ(prompts.lastMessageText(), QStringLiteral("確定刪除【木作】\r\n如果刪除會將所包含的施工一並刪除"));
+    EXPECT_EQ(rows(QStringLiteral("SELECT t_id, t FROM 種")), QStringList{QStringLiteral("1/泥作工程")});
+    EXPECT_TRUE(rows(QStringLiteral("SELECT w FROM t2w WHERE t = '木作'")).isEmpty());
+    EXPECT_TRUE(detailsOf(QStringLiteral("天花板")).isEmpty());
 }
 
 TEST_F(OrderedListTest, BadNamesAreRefusedWithAMessage)
@@ -144,7 +120,7 @@ TEST_F(OrderedListTest, SaveKeepsNamesAddedElsewhereAndDropsNamesDeletedElsewher
     sql(QStringLiteral("INSERT INTO 別 (k_id, k) VALUES (9, '別墅')"));
     sql(QStringLiteral("DELETE FROM 別 WHERE k = '住宅'"));
     ASSERT_TRUE(k.save(*db));
-    EXPECT_EQ(table(QStringLiteral("SELECT k_id, k FROM 別 ORDER BY k_id")),
+    EXPECT_EQ(rows(QStringLiteral("SELECT k_id, k FROM 別 ORDER BY k_id")),
               (QStringList{QStringLiteral("1/店面"), QStringLiteral("2/別墅")}));
 }
 

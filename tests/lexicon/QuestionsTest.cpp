@@ -25,16 +25,17 @@ protected:
     LexiconEditor editor;
 };
 
-TEST_F(QuestionsTest, AnotherCategoryAsksAboutPendingAreas)
+TEST_F(QuestionsTest, AnotherCategoryOrClosingAsksAboutPendingAreas)
 {
     const struct {
+        bool closing;
         PromptButton answer;
-        bool moved;
+        bool left;
         const char16_t* firstArea;
     } cases[] = {
-        {PromptButton::Yes, true, u"客廳"},
-        {PromptButton::No, true, u"A1"},
-        {PromptButton::Cancel, false, u"A1"},
+        {false, PromptButton::Yes, true, u"客廳"}, {false, PromptButton::No, true, u"A1"},
+        {false, PromptButton::Cancel, false, u"A1"}, {true, PromptButton::Cancel, false, u"A1"},
+        {true, PromptButton::Yes, true, u"客廳"},
     };
     for (const auto& c : cases) {
         sql(QStringLiteral("UPDATE k2a SET a = 'A1' WHERE k = '住宅' AND sort = 1"));
@@ -42,13 +43,13 @@ TEST_F(QuestionsTest, AnotherCategoryAsksAboutPendingAreas)
         renameFirstArea();
         prompts.clear();
         prompts.answerMessage(c.answer);
-        EXPECT_EQ(editor.chooseCategory(QStringLiteral("辦公室")), c.moved);
+        EXPECT_EQ(c.closing ? editor.close() : editor.chooseCategory(QStringLiteral("辦公室")), c.left);
         EXPECT_EQ(prompts.lastMessageText(), QStringLiteral("正在編輯中\r\n是否套用?"));
         EXPECT_EQ(prompts.asked().back().buttons, PromptButtons::YesNoCancel);
         EXPECT_EQ(areas().first(), QString::fromUtf16(c.firstArea));
-        EXPECT_EQ(editor.category(), c.moved ? QStringLiteral("辦公室") : QStringLiteral("住宅"));
-        EXPECT_EQ(editor.pending(LexiconGrid::Areas), !c.moved);
-        if (!c.moved)
+        EXPECT_EQ(editor.category(), c.left && !c.closing ? QStringLiteral("辦公室") : QStringLiteral("住宅"));
+        EXPECT_EQ(editor.pending(LexiconGrid::Areas), !c.left);
+        if (!c.left)
             editor.cancel(LexiconGrid::Areas);
     }
 }
@@ -73,17 +74,6 @@ TEST_F(QuestionsTest, LeavingTheWorkTabAsksForBothGridsEvenAfterCancel)
     EXPECT_TRUE(editor.leaveTab(2));
 }
 
-TEST_F(QuestionsTest, ClosingAsksAndCancelKeepsEverything)
-{
-    renameFirstArea();
-    prompts.answerMessage(PromptButton::Cancel);
-    EXPECT_FALSE(editor.close());
-    EXPECT_TRUE(editor.pending(LexiconGrid::Areas));
-    prompts.answerMessage(PromptButton::Yes);
-    EXPECT_TRUE(editor.close());
-    EXPECT_EQ(areas().first(), QStringLiteral("客廳"));
-}
-
 TEST_F(QuestionsTest, AnotherWorkItemAsksAboutPendingDetails)
 {
     addWorkType(QStringLiteral("泥作"), {});
@@ -103,18 +93,29 @@ TEST_F(QuestionsTest, AnotherWorkItemAsksAboutPendingDetails)
     EXPECT_TRUE(detailsOf(QStringLiteral("天花板")).isEmpty());
 }
 
+using EmptyLexiconTest = LexiconFixture;
+
+TEST_F(EmptyLexiconTest, AddingWithoutACategoryOrWorkTypeSaysWhatToCreateFirst)
+{
+    LexiconEditor editor;
+    editor.load();
+    EXPECT_FALSE(editor.addArea());
+    EXPECT_EQ(prompts.lastMessageText(), QStringLiteral("請先新增工程類別"));
+    EXPECT_FALSE(editor.addWorkItem());
+    EXPECT_EQ(prompts.lastMessageText(), QStringLiteral("請先新增工程種類"));
+    editor.editGrid(LexiconGrid::WorkItems);
+    EXPECT_FALSE(editor.apply(LexiconGrid::WorkItems));
+    EXPECT_TRUE(rows(QStringLiteral("SELECT * FROM t2w")).isEmpty());
+}
+
 TEST_F(QuestionsTest, WithoutTheRightNothingOpensAndNothingIsWritten)
 {
     state().m.gRights = kAllRights & ~RightMask(Right::LexiconEdit);
     LexiconEditor readOnly;
     readOnly.load();
-    EXPECT_FALSE(readOnly.canEdit());
-    EXPECT_FALSE(readOnly.rightClickArea(0, 0));
-    EXPECT_FALSE(readOnly.rightClickWorkItem(1));
     EXPECT_FALSE(readOnly.addArea());
     readOnly.editGrid(LexiconGrid::Areas);
     EXPECT_FALSE(readOnly.clickArea(0, 0));
-    EXPECT_EQ(readOnly.moveArea(+1), MoveResult::Refused);
     readOnly.lookups().grid(0).setTextMatrix(0, 0, QStringLiteral("改"));
     sql(QStringLiteral("INSERT INTO u (sort, u) VALUES (1, '式')"));
     EXPECT_TRUE(readOnly.close());

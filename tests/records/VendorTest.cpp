@@ -75,29 +75,25 @@ TEST_F(VendorTest, SupplyKindShowsAsTwoBoxesAndIsStoredFromThem)
     // (boxes ticked while changing, stored after 確定)
     const std::tuple<bool, bool, QString> saved[] = {
         {false, false, u"0"_s}, {true, false, u"1"_s}, {false, true, u"2"_s}, {true, true, u"3"_s}};
-    addVendor(u"A001"_s, u"Acme"_s);
+    // A new vendor has no kind; its name fills the short name and the titles.
+    VendorRegister added;
+    added.load();
+    ASSERT_TRUE(added.beginAdd());
+    added.form().setField(u"t2"_s, u"大同水電行"_s);
+    EXPECT_EQ(added.form().field(u"t3"_s), u"大同水電"_s);
+    EXPECT_EQ(added.form().field(u"T39"_s), u"大同水電行"_s);
+    added.form().setField(u"T38"_s, u"大同"_s);
+    ASSERT_TRUE(added.save());
+    EXPECT_EQ(column(u"大同水電行"_s, 33), u"大同"_s);
+    EXPECT_EQ(column(u"大同水電行"_s, 35), u"0"_s);
     for (const auto& [crews, materials, value] : saved) {
         VendorRegister reg;
-        edit(reg, u"Acme"_s);
+        edit(reg, u"大同水電行"_s);
         reg.checkToggled(u"ck0"_s, crews);
         reg.checkToggled(u"ck1"_s, materials);
         ASSERT_TRUE(reg.save());
-        EXPECT_EQ(column(u"Acme"_s, 35), value);
+        EXPECT_EQ(column(u"大同水電行"_s, 35), value);
     }
-}
-
-TEST_F(VendorTest, NewVendorHasNoKindAndTheNameFillsShortNameAndTitles)
-{
-    VendorRegister reg;
-    reg.load();
-    ASSERT_TRUE(reg.beginAdd());
-    reg.form().setField(u"t2"_s, u"大同水電行"_s);
-    EXPECT_EQ(reg.form().field(u"t3"_s), u"大同水電"_s);
-    EXPECT_EQ(reg.form().field(u"T39"_s), u"大同水電行"_s);
-    reg.form().setField(u"T38"_s, u"大同"_s);
-    ASSERT_TRUE(reg.save());
-    EXPECT_EQ(column(u"大同水電行"_s, 33), u"大同"_s);
-    EXPECT_EQ(column(u"大同水電行"_s, 35), u"0"_s);
 }
 
 TEST_F(VendorTest, ClearingAKindWithLinksAsksAndYesDropsThemAtOnce)
@@ -131,7 +127,7 @@ TEST_F(VendorTest, ClearingAKindWithLinksAsksAndYesDropsThemAtOnce)
     EXPECT_EQ(prompts.askedCount(PromptKind::Message), 0);
 }
 
-TEST_F(VendorTest, ListBySupplyListsTheLinkedVendorsInCodeOrder)
+TEST_F(VendorTest, ListBySupplyListsTheLinkedVendorsInCodeOrderAndDeleteTakesTheirLinks)
 {
     addVendor(u"B002"_s, u"Beta"_s, 1, {u"水電"_s});
     addVendor(u"A001"_s, u"Acme"_s, 3, {u"水電"_s, u"木工"_s}, {u"石材"_s});
@@ -151,22 +147,15 @@ TEST_F(VendorTest, ListBySupplyListsTheLinkedVendorsInCodeOrder)
     EXPECT_FALSE(reg.listBySupply(SupplyKind::Crews, u"油漆"_s));
     EXPECT_EQ(prompts.lastMessageText(), u"所選無資料"_s);
     EXPECT_EQ(reg.list().textMatrix(1, 2), u"Core"_s);
-}
 
-TEST_F(VendorTest, DeleteTakesBothKindsOfLinksWithTheVendor)
-{
-    addVendor(u"A001"_s, u"Acme"_s, 3, {u"水電"_s}, {u"磁磚"_s});
-    addVendor(u"A002"_s, u"Apex"_s, 3, {u"水電"_s}, {u"磁磚"_s});
-    VendorRegister reg;
-    reg.load();
-    reg.listByCode(u"A"_s);
-    ASSERT_TRUE(reg.selectRow(1));
+    // Deleting a vendor takes both kinds of its links, and only its own.
+    chooseNamed(reg, u"Acme"_s);
     prompts.answerMessage(PromptButton::Yes);
     ASSERT_TRUE(reg.deleteSelected());
     EXPECT_EQ(column(u"Acme"_s, 0), u"<none>"_s);
     EXPECT_TRUE(links(u"商vs工"_s, u"Acme"_s).isEmpty());
     EXPECT_TRUE(links(u"商vs料"_s, u"Acme"_s).isEmpty());
-    EXPECT_EQ(links(u"商vs工"_s, u"Apex"_s), QStringList{u"水電"_s});
+    EXPECT_EQ(links(u"商vs工"_s, u"Beta"_s), QStringList{u"水電"_s});
     EXPECT_TRUE(state().pro.gVendorName.isEmpty());
 }
 
@@ -198,20 +187,19 @@ TEST_F(VendorTest, LinksWindowListsMovesAndReplacesTheLinks)
     ASSERT_TRUE(w.commit());
     EXPECT_TRUE(links(u"商vs工"_s, u"Acme"_s).isEmpty());
     EXPECT_EQ(links(u"商vs料"_s, u"Acme"_s), QStringList{u"磁磚"_s});
-}
 
-TEST_F(VendorTest, ARefusedConfirmationOfTheLinksChangesNothing)
-{
-    addVendor(u"A001"_s, u"Acme"_s, 1, {u"水電"_s});
-    db->execute(u"CREATE TRIGGER refuse BEFORE INSERT ON 商vs工 WHEN NEW.工 = '油漆' "
-                "BEGIN SELECT RAISE(ABORT, '拒絕'); END"_s);
-    SupplyLinks w(SupplyKind::Crews, u"Acme"_s);
-    ASSERT_TRUE(w.load());
+    // A refused confirmation changes nothing and keeps the lists for another try.
+    db->execute(u"CREATE TRIGGER refuse BEFORE INSERT ON 商vs工 BEGIN SELECT RAISE(ABORT, '拒絕'); END"_s);
     w.add({1});   // 油漆
     EXPECT_FALSE(w.commit());
-    EXPECT_EQ(prompts.askedCount(PromptKind::Message), 1);
-    EXPECT_EQ(links(u"商vs工"_s, u"Acme"_s), QStringList{u"水電"_s});
-    EXPECT_EQ(w.added(), QStringList{u"油漆"_s});   // the lists stay for another try
+    EXPECT_EQ(prompts.lastMessageText(), u"拒絕"_s);
+    EXPECT_EQ(w.added(), QStringList{u"油漆"_s});
+    // Another workstation deletes the vendor meanwhile: no link is written for it.
+    db->execute(u"DROP TRIGGER refuse"_s);
+    Database::open(dir.filePath(u"varn3.mdb"_s))->execute(u"DELETE FROM 廠商"_s);
+    EXPECT_FALSE(w.commit());
+    EXPECT_EQ(prompts.lastMessageText(), u"廠商【Acme】已被其他使用者刪除，連結未儲存"_s);
+    EXPECT_TRUE(links(u"商vs工"_s, u"Acme"_s).isEmpty());
 }
 
 } // namespace

@@ -138,6 +138,10 @@ bool Statement::step()
         return true;
     if (rc == SQLITE_DONE)
         return false;
+    // A query kept out by another workstation's write could not read; it updated nothing.
+    if (((rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED) && sqlite3_column_count(m_stmt) > 0
+        && sqlite3_stmt_readonly(m_stmt))
+        throw DbError(DbErr::Busy, QStringLiteral("無法讀取；資料目前被另一台電腦上的使用者鎖定。"));
     raise(m_db, rc);
 }
 
