@@ -2,12 +2,8 @@
 
 namespace varn {
 
-DbError::DbError(int number, const QString& description, const QString& engineText)
-    : std::runtime_error((engineText.isEmpty() ? description : description + QStringLiteral(" [") + engineText
-                                                                     + QLatin1Char(']'))
-                             .toStdString())
-    , m_number(number)
-    , m_description(description)
+DbError::DbError(int number, const QString& description)
+    : std::runtime_error(description.toStdString()), m_number(number), m_description(description)
 {
 }
 

@@ -23,11 +23,11 @@ constexpr int AlreadyExists = 3204;    // create: the file is already there
 constexpr int ItemNotFound = 3265;     // no field of that name or position
 }
 
-// A failed database step. The description is for the user, in Chinese; the engine's own
-// (English) text, when there is one, goes only into what(), for the developer.
+// A failed database step. The description (also what()) is for the user, in Chinese: the
+// engine's own English text is never part of it.
 class DbError : public std::runtime_error {
 public:
-    DbError(int number, const QString& description, const QString& engineText = {});
+    DbError(int number, const QString& description);
     int number() const { return m_number; }
     QString description() const { return m_description; }
 
