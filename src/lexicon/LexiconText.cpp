@@ -1,5 +1,8 @@
 #include "lexicon/LexiconText.h"
 
+#include "platform/text/VbNumber.h"
+#include "quotation/EditorRules.h"
+#include "quotation/Pricing.h"
 #include "shared/Rights.h"
 
 #include <QVariant>
@@ -20,9 +23,19 @@ QVariant StoredNumber(const QString& text)
     return ok ? QVariant(t) : QVariant(0);
 }
 
-bool NumericKeyAllowed(QChar key)
+bool NumericKeyRefused(QChar key)
 {
-    return (key >= u'0' && key <= u'9') || key == u'\b' || key == u'\r' || key == u'.';
+    return key.unicode() >= 32 && key.unicode() != 127 && !EditorRules::numericKeyAccepted(key);
+}
+
+std::optional<QString> NumberRefusal(const QString& text)
+{
+    for (const QChar c : text)
+        if (c.unicode() < 32 || NumericKeyRefused(c))
+            return QStringLiteral("此欄只能輸入數字");
+    if (!Pricing::fitsNumerals(Val(text)))
+        return Pricing::tooLargeMessage();
+    return std::nullopt;
 }
 
 bool SameName(const QString& a, const QString& b)

@@ -18,8 +18,15 @@ bool CanEditLexicon(int rights);
 // (blanks around it allowed), else 0.
 QVariant StoredNumber(const QString& text);
 
-// Keys the numeric columns take: digits, Backspace, Enter and ".".
-bool NumericKeyAllowed(QChar key);
+// Whether a typed character is refused by the numeric columns (成本, 比例, 加成金): they
+// take what the quotation's numeric editor takes. Control characters (Tab, Delete, Esc,
+// Ctrl+V...) are no typed characters and always pass.
+bool NumericKeyRefused(QChar key);
+
+// A text that reached a numeric column or the 比例 list, typed or pasted: the message that
+// refuses it, or nothing. Only digits and "." are taken, and the number must stay within
+// the quotation's limit (so no "NaN", "inf" or "1e999" is ever stored).
+std::optional<QString> NumberRefusal(const QString& text);
 
 // Names are compared as the tables compare them: without regard to letter case.
 bool SameName(const QString& a, const QString& b);

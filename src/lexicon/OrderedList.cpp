@@ -68,9 +68,8 @@ bool OrderedList::writeName(Database& db, int index, const QString& name,
         tx.commit();
         load(db);
     } catch (const DbError& e) {
-        return failed(db, e.number() == DbErr::DuplicateKey
-                              ? QStringLiteral("【%1】已經存在").arg(name)
-                              : e.description());
+        return failed(db, e.number() == DbErr::DuplicateKey ? QStringLiteral("【%1】已經存在").arg(name)
+                                                             : DbFailureMessage(QStringLiteral("名稱無法儲存"), e));
     }
     return true;
 }
@@ -122,7 +121,7 @@ bool OrderedList::remove(Database& db, int index)
         tx.commit();
         load(db);
     } catch (const DbError& e) {
-        return failed(db, e.description());
+        return failed(db, DbFailureMessage(QStringLiteral("名稱無法刪除"), e));
     }
     return save(db);
 }
@@ -168,7 +167,7 @@ bool OrderedList::save(Database& db)
         tx.commit();
         m_names = order;
     } catch (const DbError& e) {
-        return failed(db, e.description());
+        return failed(db, DbFailureMessage(QStringLiteral("順序無法儲存"), e));
     }
     return true;
 }

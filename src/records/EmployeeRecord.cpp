@@ -110,7 +110,7 @@ std::optional<SaveRefusal> EmployeeRules::refuseSave(const RecordForm& form, Edi
     const QString name = form.field(QStringLiteral("t2"));
     if (mode == EditMode::Add && !IsSafeFolderName(name)) {
         return SaveRefusal{QStringLiteral("中文姓名會成為員工的工作資料夾名稱，") + QStringLiteral("\r\n")
-                               + QStringLiteral("不可含有 / \\ .. 或控制字元，也不可以 . 開頭"),
+                               + QStringLiteral("不可含有 / \\ .. 或控制字元，不可以 . 開頭，也不可超過 85 個中文字"),
                            QStringLiteral("t2")};
     }
     // The sign-in takes the first employee of a name: a second one would lock one of them

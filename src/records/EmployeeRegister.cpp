@@ -85,7 +85,7 @@ bool EmployeeRegister::changePassword(const QString& oldPassword, const QString&
             return false;
         }
     } catch (const DbError& e) {
-        reportFailure(e);
+        reportFailure(e, QStringLiteral("密碼無法變更"));
         return false;
     }
     state().m.gPass = hashed;

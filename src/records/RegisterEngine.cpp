@@ -84,14 +84,12 @@ void RegisterEngine::say(const QString& text, PromptIcon icon)
     tell(text, icon);
 }
 
-void RegisterEngine::reportFailure(const DbError& e)
+void RegisterEngine::reportFailure(const DbError& e, const QString& action)
 {
-    QString text = e.description();
-    if (text.isEmpty())
-        text = QStringLiteral("資料庫錯誤 %1").arg(e.number());
+    QString text = DbFailureMessage(action, e);
     if (!m_storedNotice.isEmpty()) {
         // Told once: the later steps of the same refresh fail for the same reason.
-        text = m_storedNotice + QStringLiteral("：\r\n") + text;
+        text = m_storedNotice + QStringLiteral("：\r\n") + e.description();
         m_storedNotice.clear();
         m_storedNoticeGiven = true;
     } else if (m_storedNoticeGiven) {
@@ -653,6 +651,16 @@ bool RegisterEngine::save()
         }
     }
 
+    for (const ColumnBinding& b : m_config.columns) {
+        // The column is stored as "first;second": a ";" in the first part would move the
+        // rest of it into the second when the record is read back.
+        if (b.compound() && m_form.field(b.first).contains(u';')) {
+            say(QStringLiteral("此欄不可含有「;」"), PromptIcon::Warning);
+            emit focusRequested(b.first);
+            return false;
+        }
+    }
+
     const QString name = m_mode == EditMode::Edit ? m_editingName : m_form.field(m_config.nameControl);
     std::optional<SaveRefusal> refusal;
     try {
@@ -680,7 +688,7 @@ bool RegisterEngine::save()
         if (e.number() == DbErr::DuplicateKey)
             say(m_config.texts.duplicate, PromptIcon::Warning);
         else
-            reportFailure(e);
+            reportFailure(e, QStringLiteral("資料無法儲存"));
         return false;
     }
     if (refusal) {
@@ -807,7 +815,7 @@ bool RegisterEngine::deleteSelected()
             database.execute(statement, {m_selectedName});
         transaction.commit();
     } catch (const DbError& e) {
-        reportFailure(e);
+        reportFailure(e, QStringLiteral("資料無法刪除"));
         return false;
     }
     clearFields();

@@ -129,7 +129,9 @@ signals:
 
 protected:
     Database& db();
-    void reportFailure(const class DbError& e);
+    // Tells a database failure: what could not be done (reading unless said otherwise),
+    // why, and that nothing was lost.
+    void reportFailure(const class DbError& e, const QString& action = QStringLiteral("資料無法讀取"));
     void say(const QString& text, PromptIcon icon);
 
 private:

@@ -10,10 +10,10 @@ namespace varn {
 
 namespace {
 
-void tellFailure(const DbError& e)
+void tellFailure(const DbError& e, const QString& action = QStringLiteral("供應項目無法讀取"))
 {
     MessageRequest r;
-    r.text = e.description().isEmpty() ? QStringLiteral("資料庫錯誤 %1").arg(e.number()) : e.description();
+    r.text = DbFailureMessage(action, e);
     r.title = QStringLiteral("Varn III");
     prompter().message(r);
 }
@@ -141,7 +141,7 @@ bool SupplyLinks::commit()
         }
         transaction.commit();
     } catch (const DbError& e) {
-        tellFailure(e);
+        tellFailure(e, QStringLiteral("供應項目無法儲存"));
         return false;
     }
     return true;

@@ -92,7 +92,7 @@ void VendorRegister::checkToggled(const QString& control, bool checked)
         db().execute(QStringLiteral("DELETE FROM %1 WHERE 廠商名稱 = ?").arg(QuoteIdentifier(info.linkTable)),
                      {state().pro.gVendorName});
     } catch (const DbError& e) {
-        reportFailure(e);
+        reportFailure(e, QStringLiteral("供應項目無法刪除"));
         form().setField(control, QStringLiteral("1"));
         return;
     }

@@ -96,6 +96,12 @@ TEST_F(CustomerRecordTest, CompoundColumnsSplitAtTheFirstSemicolonAndSaveBack)
     EXPECT_EQ(stored(u"Acme"_s, 4), u"臺北市;忠孝東路"_s);
     EXPECT_EQ(stored(u"Acme"_s, 6), u";民生路"_s);
     EXPECT_EQ(stored(u"Acme"_s, 7), u"a;b;c"_s);
+
+    // A ";" in a first field would move the rest of it into the second when read back.
+    ASSERT_TRUE(reg.beginEdit());
+    reg.form().setField(u"t10"_s, u"02;3"_s);
+    EXPECT_FALSE(reg.save());
+    EXPECT_EQ(prompts.lastMessageText(), u"此欄不可含有「;」"_s);
 }
 
 TEST_F(CustomerRecordTest, PickHandsBackTheShownCustomer)

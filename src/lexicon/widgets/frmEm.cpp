@@ -124,7 +124,7 @@ void frmEm::LoadList()
         try {
             m_list.load(*db);
         } catch (const DbError& e) {
-            prompter().inform(e.description(), PromptIcon::Critical);
+            prompter().inform(DbFailureMessage(QStringLiteral("清單無法讀取"), e), PromptIcon::Critical);
         }
     }
     showList();
@@ -179,19 +179,23 @@ void frmEm::cmdY_Click()
         return;
     const QString name = txt->text();
     bool ok = false;
+    QString renamed;
     if (EntryMode == QLatin1String("Add")) {
         ok = m_list.add(*db, name);
     } else {
         const int i = selected();
+        renamed = i >= 0 ? m_list.names().at(i) : QString();
         ok = i >= 0 && m_list.rename(*db, i, name);
     }
-    showList();
     if (!ok) {
-        // The frame stays open with the name to correct.
+        // The frame stays open with the name to correct, and the entry being renamed stays
+        // chosen so that the next 確定 still knows which one it is.
+        showList(static_cast<int>(m_list.names().indexOf(renamed)));
         txt->setFocus();
         txt->selectAll();
         return;
     }
+    showList();
     closeEntry();
 }
 

@@ -321,7 +321,9 @@ void frmEng::buildWorkTab(QWidget* page)
     connect(txtW, &QLineEdit::returnPressed, this, [this] { NextWorkCell(); });
     connect(txtD, &QLineEdit::returnPressed, this, [this] { NextDetailCell(); });
     connect(cbW, &QComboBox::editTextChanged, this, [this](const QString& t) {
-        if (!m_quiet && cbW->isVisible())
+        if (m_quiet || !cbW->isVisible())
+            return;
+        if (!refused(NameRefusal(t), [this] { cbW->setEditText(m_editor.workItems().text(m_editor.CurRow, 1)); }))
             m_editor.typeText(LexiconGrid::WorkItems, t);
     });
     // Enter is taken before the combo box sees it (it would hand the key on a second time). The
@@ -362,7 +364,10 @@ void frmEng::buildListsTab(QWidget* page)
     grid->addWidget(cmdPo, 2, 6);
     txtS = cellEditor(page, "txtS");
     connect(txtS, &QLineEdit::textEdited, this, [this](const QString& t) {
-        m_editor.lookups().grid(CurList).setTextMatrix(m_listRow, 0, t);
+        GridModel& list = m_editor.lookups().grid(CurList);
+        if (!refused(LookupLists()[CurList].numeric ? NumberRefusal(t) : NameRefusal(t),
+                     [&] { txtS->setText(list.textMatrix(m_listRow, 0)); }))
+            list.setTextMatrix(m_listRow, 0, t);
     });
 }
 
@@ -741,19 +746,32 @@ void frmEng::NextDetailCell()
     BeginEditDetail();
 }
 
+bool frmEng::refused(const std::optional<QString>& refusal, const std::function<void()>& restore)
+{
+    if (!refusal)
+        return false;
+    QWidget* focused = QApplication::focusWidget();
+    {
+        const bool wasQuiet = std::exchange(m_quiet, true);
+        restore();
+        m_quiet = wasQuiet;
+    }
+    prompter().inform(*refusal, PromptIcon::Warning);
+    if (focused)
+        focused->setFocus();
+    return true;
+}
+
 void frmEng::editorEdited(LexiconGrid g, QLineEdit* editor, const QString& text)
 {
     if (m_quiet)
         return;
-    if (m_editor.CurCol == 0) {
-        if (auto refusal = NameRefusal(text)) {
-            // A name a quotation could not hold: the text goes back to what it was.
-            editor->setText(m_editorText);
-            prompter().inform(*refusal, PromptIcon::Warning);
-            editor->setFocus();
-            return;
-        }
-    }
+    // A name a quotation could not hold, or a number it could not take: the text goes back
+    // to what it was.
+    const bool numeric = LexiconEditor::isNumericColumn(g, m_editor.CurCol);
+    if (refused(numeric ? NumberRefusal(text) : m_editor.CurCol == 0 ? NameRefusal(text) : std::nullopt,
+                [&] { editor->setText(m_editorText); }))
+        return;
     m_editorText = text;
     m_editor.typeText(g, text);
 }
@@ -766,11 +784,10 @@ bool frmEng::editorKey(QLineEdit* editor, QKeyEvent* key)
         prompter().inform(QStringLiteral("此工種包含細項加成"), PromptIcon::Warning);
         editor->setFocus();
     }
-    if (!LexiconEditor::isNumericColumn(g, m_editor.CurCol) || key->text().isEmpty())
-        return false;
-    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter || key->key() == Qt::Key_Backspace)
-        return false;
-    if (NumericKeyAllowed(key->text().at(0)))
+    // Only typed characters are screened: editing keys and shortcuts work as anywhere else.
+    const bool shortcut = key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    if (!LexiconEditor::isNumericColumn(g, m_editor.CurCol) || key->text().isEmpty() || shortcut
+        || !NumericKeyRefused(key->text().at(0)))
         return false;
     QApplication::beep();
     return true;

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QAction;
@@ -128,6 +129,9 @@ private:
     void hideEditors();
     void placeEditor(QWidget* editor, GridView* grid, int row, int col, bool keepHeight = false);
     void moved(MoveResult result, GridView* grid);
+    // Shows a refusal of what an editor now holds, after `restore` has put back the text it
+    // held before; false when there is nothing to refuse.
+    bool refused(const std::optional<QString>& refusal, const std::function<void()>& restore);
     void editorEdited(LexiconGrid g, QLineEdit* editor, const QString& text);
     bool editorKey(QLineEdit* editor, QKeyEvent* key);
     void editorLeft(QLineEdit* editor);

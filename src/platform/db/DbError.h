@@ -23,6 +23,8 @@ constexpr int AlreadyExists = 3204;    // create: the file is already there
 constexpr int ItemNotFound = 3265;     // no field of that name or position
 }
 
+// A failed database step. The description (also what()) is for the user, in Chinese: the
+// engine's own English text is never part of it.
 class DbError : public std::runtime_error {
 public:
     DbError(int number, const QString& description);
@@ -33,5 +35,9 @@ private:
     int m_number;
     QString m_description;
 };
+
+// The message of a step that failed: what could not be done (`action`, such as
+// "資料無法儲存"), why, and that the database holds what it held before.
+QString DbFailureMessage(const QString& action, const DbError& e);
 
 } // namespace varn

@@ -14,25 +14,31 @@ DbError errorFor(sqlite3* db, int rc)
     int code = rc;
     if (db && (code & 0xff) == code)
         code = sqlite3_extended_errcode(db);
-    const QString message = db ? QString::fromUtf8(sqlite3_errmsg(db))
-                               : QString::fromUtf8(sqlite3_errstr(rc));
 
     if (code == SQLITE_CONSTRAINT_UNIQUE || code == SQLITE_CONSTRAINT_PRIMARYKEY)
-        return DbError(DbErr::DuplicateKey,
-                       QStringLiteral("您所要求的變更並不成功，因為它會在索引或主索引中產生重複的值。(%1)")
-                           .arg(message));
+        return DbError(DbErr::DuplicateKey, QStringLiteral("資料庫中已有相同的資料。"));
+    // A trigger's refusal carries the text its writer gave it, not the engine's.
+    if (code == SQLITE_CONSTRAINT_TRIGGER && db)
+        return DbError(DbErr::General,
+                       QStringLiteral("資料庫拒絕了這項變更：%1").arg(QString::fromUtf8(sqlite3_errmsg(db))));
     switch (code & 0xff) {
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
-        return DbError(DbErr::Busy,
-                       QStringLiteral("無法更新；資料目前被另一台電腦上的使用者鎖定。(%1)").arg(message));
+        return DbError(DbErr::Busy, QStringLiteral("資料庫正由另一台電腦上的使用者鎖定，請稍後再試。"));
+    case SQLITE_FULL:
+        return DbError(DbErr::DiskOrNetwork, QStringLiteral("磁碟已滿，資料庫無法寫入。"));
     case SQLITE_IOERR:
     case SQLITE_CANTOPEN:
-    case SQLITE_FULL:
-        return DbError(DbErr::DiskOrNetwork,
-                       QStringLiteral("磁碟或網路發生錯誤。(%1)").arg(message));
+        return DbError(DbErr::DiskOrNetwork, QStringLiteral("磁碟或網路發生錯誤，無法存取資料庫。"));
+    case SQLITE_READONLY:
+        return DbError(DbErr::General, QStringLiteral("資料庫檔案是唯讀的，無法寫入。"));
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        return DbError(DbErr::General, QStringLiteral("資料庫檔案已損壞。"));
+    case SQLITE_NOMEM:
+        return DbError(DbErr::General, QStringLiteral("記憶體不足。"));
     default:
-        return DbError(DbErr::General, message);
+        return DbError(DbErr::General, QStringLiteral("資料庫無法完成這項操作 (錯誤碼 %1)。").arg(code));
     }
 }
 

@@ -14,7 +14,7 @@ struct sqlite3_stmt;
 namespace varn::sqlite {
 
 // The error a failed call reports, with the numbers callers test
-// (3022 duplicate, 3260 locked, 3043 I/O, else 3000 with the engine's text).
+// (3022 duplicate, 3260 locked, 3043 I/O or full disk, else 3000), described in Chinese.
 DbError errorFor(sqlite3* db, int rc);
 [[noreturn]] void raise(sqlite3* db, int rc);
 

@@ -293,6 +293,9 @@ bool IsSafeFolderName(const QString& name)
         return false;
     if (name.contains(u'/') || name.contains(u'\\') || name.contains(QStringLiteral("..")))
         return false;
+    // The file system holds at most 255 bytes in one name (85 Chinese characters).
+    if (QFile::encodeName(name).size() > kMaxFolderNameBytes)
+        return false;
     for (QChar c : name) {
         if (c.category() == QChar::Other_Control)
             return false;

@@ -68,7 +68,9 @@ struct SeedReport {
 SeedReport SeedProgramFolder(const QString& folder, const QString& templatesSource);
 
 // Whether a name may become a folder name inside the program folder (employees' working
-// folders): not empty, no "/", "\", "..", control characters, and no leading dot.
+// folders): not empty, no "/", "\", "..", control characters, no leading dot, and short
+// enough for the file system (kMaxFolderNameBytes in the file name encoding).
+constexpr int kMaxFolderNameBytes = 255;
 bool IsSafeFolderName(const QString& name);
 
 // Opens varn3.mdb in the given database folder with the database password.

@@ -22,17 +22,19 @@ inline QByteArray readAll(const QString& path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-// Runs f and returns the DbError number it threw, or 0 when it threw none.
+// The DbError f threw, or one numbered 0 when it threw none.
 template <typename F>
-int errorNumberOf(F&& f)
+DbError errorOf(F&& f)
 {
     try {
         f();
     } catch (const DbError& e) {
-        return e.number();
+        return e;
     }
-    return 0;
+    return DbError(0, {});
 }
+template <typename F>
+int errorNumberOf(F&& f) { return errorOf(f).number(); }
 
 class DbFixture : public ::testing::Test {
 protected:
