@@ -59,7 +59,8 @@ void LexiconEditor::reportFailure(const QString& description)
 void LexiconEditor::readFailed(const std::exception& e)
 {
     const auto* dbe = dynamic_cast<const DbError*>(&e);
-    reportFailure(dbe ? dbe->description() : QString::fromLocal8Bit(e.what()));
+    const QString action = QStringLiteral("詞庫無法讀取");
+    reportFailure(dbe ? DbFailureMessage(action, *dbe) : action + QStringLiteral("：") + QString::fromLocal8Bit(e.what()));
 }
 
 // ---- loading ----------------------------------------------------------------------

@@ -91,7 +91,7 @@ TEST_F(WorkstationsTest, NothingIsWrittenUnderAnOwnerAnotherWorkstationRemovedAn
     other->execute(QStringLiteral("BEGIN EXCLUSIVE"));
     editor.cancel(LexiconGrid::Areas);
     other->execute(QStringLiteral("ROLLBACK"));
-    EXPECT_TRUE(prompts.lastMessageText().startsWith(QStringLiteral("無法讀取"))) << prompts.lastMessageText().toStdString();
+    EXPECT_TRUE(prompts.lastMessageText().startsWith(QStringLiteral("詞庫無法讀取：無法讀取"))) << prompts.lastMessageText().toStdString();
 }
 
 } // namespace
