@@ -3,15 +3,7 @@
 #include "excel_output/PrintRanges.h"
 #include "excel_output/SheetPlan.h"
 #include "shared/setup/XpDefaults.h"
-
-#include <QStringList>
-
-#include <ostream>
-
-QT_BEGIN_NAMESPACE
-// Readable values in failure messages.
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
-QT_END_NAMESPACE
+#include "support/QuotationContent.h"
 
 namespace varn::test {
 
@@ -23,13 +15,7 @@ inline QStringList SmallXp()
             "A", "1", "J", "7", "A", "1", "J", "7", "A", "8", "J", "12", "A", "13", "J", "14"};
 }
 
-inline QString Q(std::initializer_list<const char*> levels)
-{
-    QString p = QStringLiteral("\uFF31");
-    for (const char* l : levels)
-        p += QChar(0x2027) + QString::fromUtf8(l);
-    return p;
-}
+inline constexpr auto* Q = &LeafPath;
 
 // Columns 1..last of one planned row as texts.
 inline QStringList RowTexts(const SheetPlan& p, int row, int last)

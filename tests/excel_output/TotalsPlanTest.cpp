@@ -159,9 +159,6 @@ TEST(CoverPlanTest, PricesCostsAndFeesFollowTheFlagsAndTotalsAreTheQuotations)
     const CoverPlan p = PlanCover(base, CoverRanges(DefaultXpValues()));
     EXPECT_EQ(RowTexts(p, 10, 5), (QStringList{"", "設計費", "總價", "0.1", "7820"}));
     EXPECT_EQ(RowTexts(p, 11, 5), (QStringList{"", "監工費\t1500元/坪", "坪", "30", "45000"}));
-    EXPECT_EQ(p.at(10, 4)->numberFormat, u"0%"_s);
-    EXPECT_EQ(p.at(10, 4)->alignment, HorizontalAlignment::Right);
-    EXPECT_EQ(p.textAt(13, 2), u"    稅  金"_s);
     // Only the non-empty remarks, in rows line − 5 + slot; they and the total line's words
     // and figures each span their columns.
     EXPECT_EQ(p.textAt(32, 1), u"有效期限三十天"_s);
@@ -176,33 +173,25 @@ TEST(CoverPlanTest, PricesCostsAndFeesFollowTheFlagsAndTotalsAreTheQuotations)
     EXPECT_TRUE(q.textAt(37, 1).endsWith(u"元整(未稅)"_s));
 }
 
-TEST(CoverPlanTest, ANegativeTotalInWordsAndAShortRangeRefused)
+TEST(CoverPlanTest, ANegativeTotalTheAreaLayoutAndAShortRangeRefused)
 {
     CoverInput in = groups(1);
     in.pageEnd.quoted = u"-1500"_s;
-    const CoverPlan negative = PlanCover(in, CoverRanges(DefaultXpValues()));
-    EXPECT_EQ(negative.textAt(37, 1), u"總價合計:新台幣負壹仟伍佰元整(未稅)"_s);
-    EXPECT_EQ(negative.textAt(37, 6), u"NT:$-1,500-"_s);
+    in.areaNoTypes = true;
+    in.pageEnd.supervision = {u"監工費"_s, CheckState::Checked, false, u"30"_s, u"1500.0"_s, u"45000"_s};
+    const CoverPlan p = PlanCover(in, CoverRanges(DefaultXpValues()));
+    EXPECT_EQ(p.textAt(37, 1) + p.textAt(37, 6), u"總價合計:新台幣負壹仟伍佰元整(未稅)NT:$-1,500-"_s);
+    // The area layout shows area × rate, its total line bold on a one-page cover only.
+    EXPECT_EQ(p.textAt(9, 4), u"30 X 1500"_s);
+    EXPECT_TRUE(p.at(37, 1)->bold);
+    CoverInput many = groups(28);
+    many.areaNoTypes = true;
+    EXPECT_FALSE(PlanCover(many, CoverRanges(DefaultXpValues())).at(69, 1)->bold);
     // Eight output rows cannot hold a second page's totals block.
     QStringList xp = SmallXp();
     xp[11] = u"15"_s;
     EXPECT_THROW(PlanCover(groups(8), CoverRanges(xp)), PrintPlanError);
     EXPECT_NO_THROW(PlanCover(groups(4), CoverRanges(xp)));
-}
-
-TEST(CoverPlanTest, TheAreaLayoutShowsAreaTimesRateAndABoldLineOnOnePageOnly)
-{
-    CoverInput in = groups(2);
-    in.areaNoTypes = true;
-    in.pageEnd.supervision = {u"監工費"_s, CheckState::Checked, false, u"30"_s, u"1500.0"_s, u"45000"_s};
-    const CoverPlan p = PlanCover(in, CoverRanges(DefaultXpValues()));
-    EXPECT_EQ(p.textAt(10, 4), u"30 X 1500"_s);
-    EXPECT_TRUE(p.at(37, 1)->bold);
-    EXPECT_EQ(p.at(37, 1)->fontSize, 14);
-    EXPECT_EQ(p.at(37, 6)->fontSize, 12);
-    CoverInput many = groups(28);
-    many.areaNoTypes = true;
-    EXPECT_FALSE(PlanCover(many, CoverRanges(DefaultXpValues())).at(69, 1)->bold);
 }
 
 TEST(SingleSheetPlanTest, ClosingRowsKeepTheirPlacesWhateverIsLeftOut)
@@ -250,7 +239,6 @@ TEST(SingleSheetPlanTest, ClosingRowsKeepTheirPlacesWhateverIsLeftOut)
         EXPECT_EQ(RowTexts(p, 32, 1) + RowTexts(p, 36, 1), (QStringList{"有效期限三十天", "訂金三成"})) << where;
         EXPECT_EQ(p.at(33, 1), nullptr) << where;
     }
-    EXPECT_EQ(plan(items(3), pageEnd()).at(15, 4)->numberFormat, u"0%"_s);
 }
 
 TEST(SingleSheetPlanTest, ALongListPutsTheRemarksAndTheLineAfterTheClosingRows)
