@@ -10,9 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFile>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <functional>
@@ -22,20 +19,6 @@ namespace {
 
 using namespace Qt::StringLiterals;
 using test::pdfPages;
-using test::runTool;
-
-// How far right the words of a page reach, and the page's width, in points.
-std::pair<double, double> rightEdge(const QString& pdf, int page)
-{
-    const QString html = runTool(u"pdftotext"_s, {u"-bbox"_s, u"-f"_s, QString::number(page), u"-l"_s,
-                                                  QString::number(page), pdf, u"-"_s});
-    const auto width = QRegularExpression(u"<page width=\"([0-9.]+)\""_s).match(html);
-    double text = 0;
-    static const QRegularExpression word(u"<word xMin=\"[0-9.]+\" yMin=\"[0-9.]+\" xMax=\"([0-9.]+)\""_s);
-    for (auto it = word.globalMatch(html); it.hasNext();)
-        text = std::max(text, it.next().captured(1).toDouble());
-    return {text, width.hasMatch() ? width.captured(1).toDouble() : 0};
-}
 
 // The engines' page set-up of one sheet from one group of print ranges.
 void applyEnginePageSetup(Worksheet& sheet, int firstLine)
@@ -170,8 +153,9 @@ TEST(TemplatePages, EveryTemplateAsShippedAndFilledPrintsItsPagesWhole)
             for (const QString& expected : p <= int(c.texts.size()) ? c.texts[size_t(p - 1)] : QStringList())
                 EXPECT_TRUE(text.contains(expected)) << name << " page " << p << " lacks " << expected.toStdString();
             EXPECT_FALSE(text.contains(u"###"_s)) << name << " page " << p << " shows a value too wide for its column";
-            const auto [reach, width] = rightEdge(pdf, p);
-            EXPECT_LT(reach, width) << name << " page " << p << " runs past the right edge";
+            double width = 0;
+            for (const test::PdfWord& w : test::pdfWords(pdf, p, &width))
+                EXPECT_LT(w.box.right(), width) << name << " page " << p << ": " << w.text.toStdString() << " past the edge";
         }
     }
 }
