@@ -291,7 +291,14 @@ TEST_F(PrintLayoutsTest, LibreOfficePrintsThePlannedPages)
     two.rows[1][1] = kLongName;
     two.pageEnd.remarks[0] = u"本報價單有效期限為三十日，逾期請重新報價，付款方式為訂金三成"_s;
     load(two);
-    const QStringList files = manyFiles + QStringList{printed("mPnw"), printed("mPs")};
+    const QStringList twoFiles = {printed("mPnw"), printed("mPs")};
+    // The widest figures: an amount of eight digits, a 小計 whose cost exceeds its amount.
+    VrnContent wide;
+    wide.leafPaths = {Q({"客廳", "木作"}), Q({"主臥", "油漆"})};
+    wide.rows = {Item(wide.leafPaths[0], "矽酸鈣板天花板|60x60|才|9999.5|9999999|99999998|0|0|0|依現場丈量"),
+                 Item(wide.leafPaths[1], "櫃||式|1|1|1|87654322|87654322|0")};
+    load(wide);
+    const QStringList files = manyFiles + twoFiles + QStringList{printed("mPa"), printed("mPwc"), printed("mPas"), printed("mPs")};
     // By work type across the areas: 壹 木作, three items, 小計 (row 12); the flat list numbers
     // straight through; without work types 一 客廳, three items, 小計 (row 12).
     const QJsonObject tree = ReadWithOpenpyxl(files[3]), flat = ReadWithOpenpyxl(files[1]);
@@ -309,6 +316,10 @@ TEST_F(PrintLayoutsTest, LibreOfficePrintsThePlannedPages)
         {2, {"+2 總價合計:新台幣貳萬柒仟元整(未稅)", "+2 折扣-1,000總價27,000"}},   // past the remarks
         {2, {"+1 元整(含稅)", "+1 " + sums, "+1 逾期請重新報價,付款方式為訂金三成", "+2 主臥"}},
         {1, {"+1 元整(含稅)", "+1 NT:$", "+1 折扣-570總價213,000"}},
+        {2, {"+1 99,999,999", "+1 客戶名稱", "+2 業務人員", "+2 99,999,998", "+2 9999999", "+2 依現場丈量"}},
+        {2, {"+1 87,654,322", "+2 87,654,322", "+2 -87,654,321"}},
+        {2, {"+1 報價日期", "+2 報價日期"}},
+        {1, {"+1 99,999,998", "+1 依現場丈量", "+1 報價單號"}},
     };
     for (size_t f = 0; f < expected.size(); ++f) {
         const QString pdf = pdfOf(files[qsizetype(f)]);
@@ -318,12 +329,22 @@ TEST_F(PrintLayoutsTest, LibreOfficePrintsThePlannedPages)
             EXPECT_EQ(text.contains(check.mid(3)), check.startsWith(u'+')) << check.toStdString() << " in " << text.toStdString();
         }
     }
+    // Every page of every print shows its figures whole and stays one page wide.
+    for (const QString& file : files + longFiles) {
+        const QString pdf = pdfOf(file);
+        for (int page = 1; page <= pdfPages(pdf); ++page) {
+            EXPECT_FALSE(pdfText(pdf, page).contains(u"###"_s)) << file.toStdString() << " page " << page;
+            double width = 0;
+            for (const PdfWord& w : pdfWords(pdf, page, &width))
+                EXPECT_LT(w.box.right(), width) << file.toStdString() << " page " << page << " " << w.text.toStdString();
+        }
+    }
     // 區域分頁: 客廳's 31 rows take two blocks, 主臥 one; 工種分頁: 木作's 31 items two.
     // Each plus the cover page.
     for (int k : {0, 1})
         EXPECT_EQ(pdfPages(pdfOf(longFiles[k])), 4 - k) << longFiles[k].toStdString();
     // The long name is drawn smaller than the unit beside it: shrunk to its column, not cut.
-    const QString single = pdfOf(files.last());
+    const QString single = pdfOf(twoFiles.last());
     const QRectF name = wordBox(single, kLongName), unit = wordBox(single, u"尺"_s, name.top());
     ASSERT_FALSE(name.isNull() || unit.isNull());
     EXPECT_LT(name.height(), unit.height() - 0.3);
