@@ -1,5 +1,6 @@
 #pragma once
 
+#include "excel_output/DetailPlan.h"
 #include "excel_output/PrintRanges.h"
 #include "excel_output/SheetPlan.h"
 #include "shared/setup/XpDefaults.h"
@@ -16,6 +17,19 @@ inline QStringList SmallXp()
 }
 
 inline constexpr auto* Q = &LeafPath;
+
+// One item of `top` (its unit price as well), one 式 of it.
+inline DetailRow PlanRow(const QString& tre, const QString& name, double top, const char* area = "")
+{
+    DetailRow d;
+    d.tre = tre;
+    d.des = name;
+    d.uni = QStringLiteral("式");
+    d.qua = 1;
+    d.unp = d.top = top;
+    d.aot = QString::fromUtf8(area);
+    return d;
+}
 
 // Columns 1..last of one planned row as texts.
 inline QStringList RowTexts(const SheetPlan& p, int row, int last)

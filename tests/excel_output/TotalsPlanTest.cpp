@@ -32,22 +32,11 @@ CoverInput groups(int n, double amount = 1000)
     return in;
 }
 
-std::vector<DetailRow> items(int n, const QString& path = Q({"客廳", "木作"}))
+std::vector<DetailRow> items(int n)
 {
     std::vector<DetailRow> rows;
-    for (int i = 1; i <= n; ++i) {
-        DetailRow d;
-        d.tre = path;
-        d.des = u"櫃%1"_s.arg(i);
-        d.siz = u"60cm"_s;
-        d.uni = u"組"_s;
-        d.qua = i;
-        d.unp = 100;
-        d.top = 100.0 * i;
-        d.toc = 50;
-        d.rem = u"備"_s;
-        rows.push_back(d);
-    }
+    for (int i = 1; i <= n; ++i)
+        rows.push_back(PlanRow(Q({"客廳", "木作"}), u"櫃%1"_s.arg(i), 100.0 * i));
     return rows;
 }
 

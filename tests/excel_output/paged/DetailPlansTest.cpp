@@ -30,14 +30,7 @@ DetailPlan planWith(Planner p, const std::vector<DetailRow>& rows, const LayoutF
 
 DetailRow row(const QString& tre, const char* name, double top, const char* area = "")
 {
-    DetailRow d;
-    d.tre = tre;
-    d.des = QString::fromUtf8(name);
-    d.uni = u"式"_s;
-    d.qua = 1;
-    d.unp = d.top = top;
-    d.aot = QString::fromUtf8(area);
-    return d;
+    return PlanRow(tre, QString::fromUtf8(name), top, area);
 }
 
 const QString F = u"|"_s;   // a footer row, left alone
