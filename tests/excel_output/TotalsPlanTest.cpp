@@ -115,34 +115,24 @@ TEST(CoverPlanTest, PricesCostsAndFeesFollowTheFlagsAndTotalsAreTheQuotations)
     pe.quoted = u"137572"_s;
     pe.remarks = {u"有效期限三十天"_s, QString(), QString(), u"訂金三成"_s, QString()};
     base.costTotal = 1000;
-    // E|F|G (amount, cost, margin) of the first group and of 合計, then 稅金 and 總計.
-    const struct {
-        bool showCost, blank;
-        int totalRow;
-        QStringList figures;
-        const char* line;
-        const char* nt;
-    } cases[] = {
-        {true, false, 12, {"1000|500|500", "131020|1000|130020", "6552", "137572"},
-         "總價合計:新台幣壹拾參萬柒仟伍佰柒拾貳元整(含稅)", "NT:$137,572-"},
-        // Blank prices: no fee row, no amount, no margin; the totals block follows the groups.
-        {true, true, 10, {"|500|", "|1000|", "", ""}, "總價合計:新台幣", "NT:$"},
-    };
-    for (const auto& c : cases) {
-        CoverInput in = base;
-        in.flags.ShowCost = c.showCost;
-        in.flags.BlankPrices = c.blank;
-        const CoverPlan p = PlanCover(in, CoverRanges(DefaultXpValues()));
-        const std::string where = std::string("cost ") + (c.showCost ? "T" : "F") + " blank " + (c.blank ? "T" : "F");
-        auto efg = [&](int r) { return p.textAt(r, 5) + u'|' + p.textAt(r, 6) + u'|' + p.textAt(r, 7); };
-        EXPECT_EQ(p.totalRow, c.totalRow) << where;
-        EXPECT_EQ((QStringList{efg(8), efg(c.totalRow), p.textAt(c.totalRow + 1, 5), p.textAt(c.totalRow + 2, 5)}),
-                  c.figures) << where;
-        EXPECT_EQ(p.textAt(37, 1), QString::fromUtf8(c.line)) << where;
-        EXPECT_EQ(p.textAt(37, 6), QString::fromUtf8(c.nt)) << where;
-    }
-    // The fees, the rate by total as a percentage; the tax rounded half to even.
+    base.flags.ShowCost = true;
+    // E|F|G (amount, cost, margin) of the first group and of 合計, then 稅金 (rounded half
+    // to even) and 總計; with blank prices no fee row, no amount, no margin, and the totals
+    // block follows the groups.
     const CoverPlan p = PlanCover(base, CoverRanges(DefaultXpValues()));
+    CoverInput blankIn = base;
+    blankIn.flags.BlankPrices = true;
+    const CoverPlan blank = PlanCover(blankIn, CoverRanges(DefaultXpValues()));
+    for (const auto& [plan, figures] : {std::pair{&p, u"1000|500|500 131020|1000|130020 6552 137572"_s},
+                                        std::pair{&blank, u"|500| |1000|  "_s}}) {
+        auto efg = [&](int r) { return plan->textAt(r, 5) + u'|' + plan->textAt(r, 6) + u'|' + plan->textAt(r, 7); };
+        const int total = plan->totalRow;
+        EXPECT_EQ(QStringList({efg(8), efg(total), plan->textAt(total + 1, 5), plan->textAt(total + 2, 5)}).join(u' '), figures);
+    }
+    EXPECT_EQ(blank.totalRow, 10);
+    EXPECT_EQ(p.textAt(37, 1) + p.textAt(37, 6), u"總價合計:新台幣壹拾參萬柒仟伍佰柒拾貳元整(含稅)NT:$137,572-"_s);
+    EXPECT_EQ(blank.textAt(37, 1) + blank.textAt(37, 6), u"總價合計:新台幣NT:$"_s);
+    // The fees, the rate by total as a percentage.
     EXPECT_EQ(RowTexts(p, 10, 5), (QStringList{"", "設計費", "總價", "0.1", "7820"}));
     EXPECT_EQ(RowTexts(p, 11, 5), (QStringList{"", "監工費\t1500元/坪", "坪", "30", "45000"}));
     // Only the non-empty remarks, in rows line − 5 + slot; they and the total line's words
