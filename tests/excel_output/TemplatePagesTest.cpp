@@ -49,7 +49,9 @@ std::vector<PrintCase> cases()
 {
     return {
         {u"其他詞庫"_s,
-         [](Workbook& b) { fillGrid(b.worksheet(1), 20, 12, [](int r, int c) { return u"清單%1之第%2項"_s.arg(c).arg(r - 2); }); },
+         [](Workbook& b) {
+             fillGrid(b.worksheet(1), 20, 12, [](int r, int c) { return u"清單%1之第%2項"_s.arg(c).arg(r - 2); });
+         },
          {"清單1之第1項", "清單12之第18項"}},
         {u"工程類別"_s,
          [](Workbook& b) {   // 25 categories, a pair of columns each

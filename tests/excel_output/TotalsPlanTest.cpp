@@ -127,7 +127,8 @@ TEST(CoverPlanTest, PricesCostsAndFeesFollowTheFlagsAndTotalsAreTheQuotations)
                                         std::pair{&blank, u"|500| |1000|  "_s}}) {
         auto efg = [&](int r) { return plan->textAt(r, 5) + u'|' + plan->textAt(r, 6) + u'|' + plan->textAt(r, 7); };
         const int total = plan->totalRow;
-        EXPECT_EQ(QStringList({efg(8), efg(total), plan->textAt(total + 1, 5), plan->textAt(total + 2, 5)}).join(u' '), figures);
+        const QStringList shown{efg(8), efg(total), plan->textAt(total + 1, 5), plan->textAt(total + 2, 5)};
+        EXPECT_EQ(shown.join(u' '), figures);
     }
     EXPECT_EQ(blank.totalRow, 10);
     EXPECT_EQ(p.textAt(37, 1) + p.textAt(37, 6), u"總價合計:新台幣壹拾參萬柒仟伍佰柒拾貳元整(含稅)NT:$137,572-"_s);

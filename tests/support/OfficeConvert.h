@@ -63,8 +63,8 @@ inline std::vector<PdfWord> pdfWords(const QString& pdf, int page, double* width
 {
     QProcess tool;
     const QString p = QString::number(page);
-    tool.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-f"), p, QStringLiteral("-l"), p, pdf,
-                                             QStringLiteral("-")});
+    tool.start(QStringLiteral("pdftotext"),
+               {QStringLiteral("-bbox"), QStringLiteral("-f"), p, QStringLiteral("-l"), p, pdf, QStringLiteral("-")});
     tool.waitForFinished(60000);
     const QString html = QString::fromUtf8(tool.readAllStandardOutput());
     if (width)

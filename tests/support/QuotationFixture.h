@@ -32,7 +32,8 @@ protected:
         state().m.gRights = 4095;
         Prompter::install(&prompts);
         sta = Database::create(dir.filePath(QStringLiteral("sta.mdb")), {}, StaSchemaSql());
-        std::shared_ptr<Database> main = Database::create(dir.filePath(QStringLiteral("varn3.mdb")), {}, MainSchemaSql());
+        std::shared_ptr<Database> main
+            = Database::create(dir.filePath(QStringLiteral("varn3.mdb")), {}, MainSchemaSql());
         main->execute(QStringLiteral("INSERT INTO company VALUES (?, ?, ?, ?, ?, ?)"),
                       {QStringLiteral("瓦恩室內裝修"), QStringLiteral("台北市中山路2號"), QStringLiteral("02-1234567"),
                        QStringLiteral("02-7654321"), QStringLiteral("12345678"), QStringLiteral("varn@example.com")});

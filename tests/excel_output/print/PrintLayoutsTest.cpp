@@ -298,7 +298,8 @@ TEST_F(PrintLayoutsTest, LibreOfficePrintsThePlannedPages)
     wide.rows = {Item(wide.leafPaths[0], "矽酸鈣板天花板|60x60|才|9999.5|9999999|99999998|0|0|0|依現場丈量"),
                  Item(wide.leafPaths[1], "櫃||式|1|1|1|87654322|87654322|0")};
     load(wide);
-    const QStringList files = manyFiles + twoFiles + QStringList{printed("mPa"), printed("mPwc"), printed("mPas"), printed("mPs")};
+    const QStringList files
+        = manyFiles + twoFiles + QStringList{printed("mPa"), printed("mPwc"), printed("mPas"), printed("mPs")};
     // By work type across the areas: 壹 木作, three items, 小計 (row 12); the flat list numbers
     // straight through; without work types 一 客廳, three items, 小計 (row 12).
     const QJsonObject tree = ReadWithOpenpyxl(files[3]), flat = ReadWithOpenpyxl(files[1]);
@@ -333,10 +334,11 @@ TEST_F(PrintLayoutsTest, LibreOfficePrintsThePlannedPages)
     for (const QString& file : files + longFiles) {
         const QString pdf = pdfOf(file);
         for (int page = 1; page <= pdfPages(pdf); ++page) {
-            EXPECT_FALSE(pdfText(pdf, page).contains(u"###"_s)) << file.toStdString() << " page " << page;
+            const std::string where = file.toStdString() + " page " + std::to_string(page);
+            EXPECT_FALSE(pdfText(pdf, page).contains(u"###"_s)) << where;
             double width = 0;
             for (const PdfWord& w : pdfWords(pdf, page, &width))
-                EXPECT_LT(w.box.right(), width) << file.toStdString() << " page " << page << " " << w.text.toStdString();
+                EXPECT_LT(w.box.right(), width) << where << ": " << w.text.toStdString();
         }
     }
     // 區域分頁: 客廳's 31 rows take two blocks, 主臥 one; 工種分頁: 木作's 31 items two.

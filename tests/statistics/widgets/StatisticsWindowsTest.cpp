@@ -44,32 +44,44 @@ using StatisticsWindowsTest = StatisticsFixture;
 
 } // namespace
 
-TEST_F(StatisticsWindowsTest, ViewButtonsSwitchTheGridWithoutReopeningTheWindow)
+TEST_F(StatisticsWindowsTest, TheWindowsCommandsOpenTheGridAndItsButtonsSwitchItInPlace)
 {
-    load(fixtureContent());
-    frmCal cal(*doc, *sta);
+    auto window = std::make_unique<frmQ>();
+    StatisticsWindowHooks* hooks = StatisticsWindowHooks::attach(*window);
+    ASSERT_NE(hooks, nullptr);
+    window->quotation().load(fixtureContent(), dir.filePath(u"x.vrn"_s));
+    frmCal& cal = hooks->cal();
     QStringList seen;
-    const auto title = [&] { seen << cal.commands().hfgC().textMatrix(0, 1).simplified(); };
+    const auto title = [&] {   // the heading and the first name
+        seen << cal.commands().hfgC().textMatrix(0, 1).simplified() + cal.commands().hfgC().textMatrix(1, 1);
+    };
     whenModal({
         [&] { title(); cal.command2()->click(); },
         [&] { title(); cal.command1()->click(); },
         [&] { title(); cal.cmdExit_Click(); },
     });
-    cal.mCalT_Click();
-    EXPECT_EQ(seen, (QStringList{"工 種", "區 域", "工 種"}));
+    window->action(u"mCalT"_s)->trigger();
+    EXPECT_EQ(seen, (QStringList{"工 種木作", "區 域浴室", "工 種木作"}));
     EXPECT_FALSE(cal.isVisible());
 
     // Without areas 區域 stays disabled until the window closes.
-    load(noAreaContent());
+    window->quotation().load(noAreaContent(), dir.filePath(u"x.vrn"_s));
     QList<bool> enabled;
     whenModal({
         [&] { enabled << cal.command2()->isEnabled(); cal.command1()->click(); },
         [&] { enabled << cal.command2()->isEnabled(); cal.cmdExit_Click(); },
     });
-    cal.mCalT_Click();
+    window->action(u"mCalT"_s)->trigger();
     whenModal({[&] { enabled << cal.command2()->isEnabled(); cal.cmdExit_Click(); }});
-    cal.mCalA_Click();
+    window->action(u"mCalA"_s)->trigger();
     EXPECT_EQ(enabled, (QList<bool>{false, false, true}));
+
+    // Without the price right the report items are not offered.
+    state().m.gRights = 4095 & ~1;
+    auto limited = std::make_unique<frmQ>();
+    limited->quotation().setRightsWord(state().m.gRights);
+    StatisticsWindowHooks::attach(*limited);
+    EXPECT_FALSE(limited->action(u"mPdt"_s)->isVisible());
 }
 
 TEST_F(StatisticsWindowsTest, PrintSavesTheWorkbookAndOpensItOrSaysTheTemplateIsMissing)
@@ -102,27 +114,4 @@ TEST_F(StatisticsWindowsTest, ReportItemRebuildsAndShowsThePreview)
     RunReport(menu, ReportKind::Detail, &window);
     EXPECT_NE(preview, nullptr);
     EXPECT_EQ(ptRows(u"pbody"_s).size(), 33);
-}
-
-TEST_F(StatisticsWindowsTest, HooksPutTheCommandsOnTheQuotationWindow)
-{
-    auto window = std::make_unique<frmQ>();
-    StatisticsWindowHooks* hooks = StatisticsWindowHooks::attach(*window);
-    ASSERT_NE(hooks, nullptr);
-    window->quotation().load(fixtureContent(), dir.filePath(u"x.vrn"_s));
-
-    QString area;
-    whenModal({[&] {
-        area = hooks->cal().commands().hfgC().textMatrix(1, 1);
-        hooks->cal().cmdExit_Click();
-    }});
-    window->action(u"mCalA"_s)->trigger();
-    EXPECT_EQ(area, u"浴室"_s);
-
-    // Without the price right the report items are not offered.
-    state().m.gRights = 4095 & ~1;
-    auto limited = std::make_unique<frmQ>();
-    limited->quotation().setRightsWord(state().m.gRights);
-    StatisticsWindowHooks::attach(*limited);
-    EXPECT_FALSE(limited->action(u"mPdt"_s)->isVisible());
 }
