@@ -1,17 +1,10 @@
 #pragma once
 
+#include "excel_output/DetailPlan.h"
 #include "excel_output/PrintRanges.h"
 #include "excel_output/SheetPlan.h"
 #include "shared/setup/XpDefaults.h"
-
-#include <QStringList>
-
-#include <ostream>
-
-QT_BEGIN_NAMESPACE
-// Readable values in failure messages.
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
-QT_END_NAMESPACE
+#include "support/QuotationContent.h"
 
 namespace varn::test {
 
@@ -23,12 +16,19 @@ inline QStringList SmallXp()
             "A", "1", "J", "7", "A", "1", "J", "7", "A", "8", "J", "12", "A", "13", "J", "14"};
 }
 
-inline QString Q(std::initializer_list<const char*> levels)
+inline constexpr auto* Q = &LeafPath;
+
+// One item of `top` (its unit price as well), one 式 of it.
+inline DetailRow PlanRow(const QString& tre, const QString& name, double top, const char* area = "")
 {
-    QString p = QStringLiteral("\uFF31");
-    for (const char* l : levels)
-        p += QChar(0x2027) + QString::fromUtf8(l);
-    return p;
+    DetailRow d;
+    d.tre = tre;
+    d.des = name;
+    d.uni = QStringLiteral("式");
+    d.qua = 1;
+    d.unp = d.top = top;
+    d.aot = QString::fromUtf8(area);
+    return d;
 }
 
 // Columns 1..last of one planned row as texts.

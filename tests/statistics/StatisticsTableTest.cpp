@@ -16,7 +16,7 @@ const QString kColumns
 
 } // namespace
 
-TEST_F(StatisticsTableTest, EveryGridRowBecomesOneRowWithItsPathAndLevels)
+TEST_F(StatisticsTableTest, EveryGridRowBecomesOneRowAndEachLayoutNumbersAndRewritesItsGroups)
 {
     buildFixture();
     const QString wood = path({"浴室", "木作"}), study = path({"陳's 書房", "油漆"});
@@ -31,11 +31,42 @@ TEST_F(StatisticsTableTest, EveryGridRowBecomesOneRowWithItsPathAndLevels)
                   study + "|天花板||坪|6|700|4200|400|2400|1.75||陳's 書房|油漆|5|7|",
                   study + "|O'Neil 漆||式|1|1000|1000|600|600|1.67||陳's 書房|油漆|5|8|",
               }));
-    // The views count and total in tree order; a quoted name is bound.
-    EXPECT_EQ(staRows(u"SELECT Ct, AoT FROM SAoT"_s), (QStringList{"3|浴室", "1|浴室", "1|浴室", "1|主臥室", "2|陳's 書房"}));
+    // A quoted name is bound; the areas total in tree order.
     EXPECT_EQ(sta->openRecordset(u"SELECT Tre FROM SAoT WHERE AoT = ?"_s, {u"陳's 書房"_s}).recordCount(), 1);
     EXPECT_EQ(staRows(u"SELECT AoT, STop, Ct FROM AotS"_s),
               (QStringList{"浴室|25000|5", "主臥室|48000|1", "陳's 書房|5200|2"}));
+
+    const QStringList names = staRows(u"SELECT tre, Des FROM 統計"_s);
+    NumberStatisticsGroups(*sta, false, false, 1);   // by area, nothing rewritten
+    EXPECT_EQ(staRows(u"SELECT sn FROM 統計 ORDER BY sot"_s), (QStringList{"1", "1", "1", "1", "1", "2", "3", "3"}));
+    EXPECT_EQ(staRows(u"SELECT tre, Des FROM 統計"_s), names);
+
+    buildFixture();
+    NumberStatisticsGroups(*sta, true, false, 2);   // by work type, the area in front of the name
+    EXPECT_EQ(staRows(u"SELECT tre, Des, T, sn FROM 統計 ORDER BY sot"_s),
+              (QStringList{path({"木作"}) + "|浴室浴櫃|木作|1", path({"木作"}) + "|浴室|木作|1",
+                           path({"木作"}) + "|浴室鏡櫃|木作|1", path({"油漆"}) + "|浴室牆面|油漆|2",
+                           // 主浴室 holds the area's name and is left whole.
+                           path({"主浴室", "磁磚", "壁面"}) + "|浴室壁磚|主浴室|3", path({"木作"}) + "|主臥室衣櫃|木作|1",
+                           path({"油漆"}) + "|陳's 書房天花板|油漆|2", path({"油漆"}) + "|陳's 書房O'Neil 漆|油漆|2"}));
+    EXPECT_EQ(staRows(u"SELECT Des FROM AlbyP"_s),
+              (QStringList{"浴室浴櫃", "浴室", "浴室鏡櫃", "主臥室衣櫃", "浴室牆面", "陳's 書房天花板",
+                           "陳's 書房O'Neil 漆", "浴室壁磚"}));
+
+    buildFixture();
+    NumberStatisticsGroups(*sta, true, false, 3);   // by work type, the area at the end of the path
+    EXPECT_EQ(staRows(u"SELECT DISTINCT tre FROM 統計 ORDER BY sot"_s),
+              (QStringList{path({"木作", "浴室"}), path({"油漆", "浴室"}), path({"主浴室", "磁磚", "壁面", "浴室"}),
+                           path({"木作", "主臥室"}), path({"油漆", "陳's 書房"})}));
+    // A path with no level below the area keeps it.
+    EXPECT_EQ(PathWithoutArea(path({"浴室"})) + PathWithAreaLast(path({"浴室"})), path({"浴室"}) + path({"浴室", "浴室"}));
+
+    // Without areas the first level is numbered whatever is asked.
+    load(noAreaContent());
+    doc->selectRoot();
+    BuildStatistics(*sta, doc->hfgQ());
+    NumberStatisticsGroups(*sta, true, true, 1);
+    EXPECT_EQ(staRows(u"SELECT AoT, T, sn FROM 統計 ORDER BY sot"_s), (QStringList{"木作||1", "油漆||2"}));
 }
 
 TEST_F(StatisticsTableTest, RowsAboveTheFirstPathHaveNoPathAndAFailedRebuildChangesNothing)
@@ -62,43 +93,6 @@ TEST_F(StatisticsTableTest, RowsAboveTheFirstPathHaveNoPathAndAFailedRebuildChan
     EXPECT_TRUE(staRows(kColumns).isEmpty());
 }
 
-TEST_F(StatisticsTableTest, EachLayoutNumbersItsGroupsAndAlbyPKeepsAPathsRowsTogether)
-{
-    buildFixture();
-    const QStringList names = staRows(u"SELECT tre, Des FROM 統計"_s);
-    NumberStatisticsGroups(*sta, false, false, 1);   // by area, nothing rewritten
-    EXPECT_EQ(staRows(u"SELECT sn FROM 統計 ORDER BY sot"_s), (QStringList{"1", "1", "1", "1", "1", "2", "3", "3"}));
-    EXPECT_EQ(staRows(u"SELECT tre, Des FROM 統計"_s), names);
-    EXPECT_EQ(sta->openRecordset(u"AlbyP"_s).fieldName(10), u"Rem"_s);
-
-    buildFixture();
-    NumberStatisticsGroups(*sta, true, false, 2);   // by work type, the area in front of the name
-    EXPECT_EQ(staRows(u"SELECT tre, Des, T, sn FROM 統計 ORDER BY sot"_s),
-              (QStringList{path({"木作"}) + "|浴室浴櫃|木作|1", path({"木作"}) + "|浴室|木作|1",
-                           path({"木作"}) + "|浴室鏡櫃|木作|1", path({"油漆"}) + "|浴室牆面|油漆|2",
-                           // 主浴室 holds the area's name and is left whole.
-                           path({"主浴室", "磁磚", "壁面"}) + "|浴室壁磚|主浴室|3", path({"木作"}) + "|主臥室衣櫃|木作|1",
-                           path({"油漆"}) + "|陳's 書房天花板|油漆|2", path({"油漆"}) + "|陳's 書房O'Neil 漆|油漆|2"}));
-    EXPECT_EQ(staRows(u"SELECT Des FROM AlbyP"_s),
-              (QStringList{"浴室浴櫃", "浴室", "浴室鏡櫃", "主臥室衣櫃", "浴室牆面", "陳's 書房天花板",
-                           "陳's 書房O'Neil 漆", "浴室壁磚"}));
-    EXPECT_EQ(staRows(u"SELECT Ct, T FROM ST"_s), (QStringList{"4|木作", "3|油漆", "1|主浴室"}));
-
-    buildFixture();
-    NumberStatisticsGroups(*sta, true, false, 3);   // by work type, the area at the end of the path
-    EXPECT_EQ(staRows(u"SELECT DISTINCT tre FROM 統計 ORDER BY sot"_s),
-              (QStringList{path({"木作", "浴室"}), path({"油漆", "浴室"}), path({"主浴室", "磁磚", "壁面", "浴室"}),
-                           path({"木作", "主臥室"}), path({"油漆", "陳's 書房"})}));
-    EXPECT_EQ(staRows(u"SELECT sot FROM AlbyP"_s), (QStringList{"1", "2", "3", "6", "4", "7", "8", "5"}));
-
-    // Without areas the first level is numbered whatever is asked.
-    load(noAreaContent());
-    doc->selectRoot();
-    BuildStatistics(*sta, doc->hfgQ());
-    NumberStatisticsGroups(*sta, true, true, 1);
-    EXPECT_EQ(staRows(u"SELECT AoT, T, sn FROM 統計 ORDER BY sot"_s), (QStringList{"木作||1", "油漆||2"}));
-}
-
 TEST_F(StatisticsTableTest, PathsThatDifferInLetterCaseAreGroupsOfTheirOwn)
 {
     const QString upper = path({"PVC", "管線"}), lower = path({"pvc", "管線"});
@@ -120,19 +114,6 @@ TEST_F(StatisticsTableTest, PathsThatDifferInLetterCaseAreGroupsOfTheirOwn)
         ->execute(u"INSERT INTO 統計 VALUES ('a', 'a')"_s);
     StaDatabase opened = StaDatabase::open(file, {}, StaSchemaSql());
     ASSERT_TRUE(opened.db);
-    EXPECT_FALSE(opened.created);
-    EXPECT_EQ(rowsOf(*opened.db, u"PRAGMA user_version"_s), QStringList{u"2"_s});
     opened.db->execute(u"INSERT INTO 統計 (tre, sot) VALUES ('X', 1), ('x', 2)"_s);
     EXPECT_EQ(rowsOf(*opened.db, u"SELECT tre FROM LC"_s), (QStringList{u"X"_s, u"x"_s}));
-}
-
-TEST(StatisticsPathTest, RewritesWorkOnLevels)
-{
-    const QString area = path({"浴室", "主浴室", "浴室"});
-    EXPECT_EQ(PathWithoutArea(area), path({"主浴室", "浴室"}));
-    EXPECT_EQ(PathWithAreaLast(area), path({"主浴室", "浴室", "浴室"}));
-    // A path with no level below the area keeps it.
-    EXPECT_EQ(PathWithoutArea(path({"浴室"})), path({"浴室"}));
-    EXPECT_EQ(PathWithAreaLast(path({"浴室"})), path({"浴室", "浴室"}));
-    EXPECT_EQ(PathWithoutArea(QString()), QString());
 }

@@ -1,54 +1,18 @@
 #pragma once
 
-#include "platform/db/Database.h"
 #include "platform/report/ReportResources.h"
-#include "platform/report/ReportTestSupport.h"
-#include "platform/ui/ScriptedPrompter.h"
-#include "quotation/Quotation.h"
-#include "quotation/VrnFile.h"
-#include "shared/ProgramState.h"
-#include "shared/setup/Schema.h"
 #include "statistics/StatisticsTable.h"
+#include "support/QuotationFixture.h"
 
 #include <QFile>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
-
-#include <memory>
-#include <ostream>
-
-QT_BEGIN_NAMESPACE
-// Readable values in failure messages.
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
-QT_END_NAMESPACE
 
 namespace varn::test {
 
 using namespace Qt::StringLiterals;
 
 inline const QString kStatisticsTemplate = QStringLiteral(VARN_BINARY_DIR "/templates/Pother/統計.xlsx");
-
-// "Ｑ‧a‧b" from "a", "b".
-inline QString path(std::initializer_list<const char*> names)
-{
-    QString p = QStringLiteral("\uFF31");
-    for (const char* n : names)
-        p += QStringLiteral("\u2027") + QString::fromUtf8(n);
-    return p;
-}
-
-// A grid row of `leaf` from "品名|規格|單位|數量|單價|金額|成本|成本複計|比例|備註" (trailing
-// fields may be left off; no lexicon item).
-inline ItemLine item(const QString& leaf, const char* fields)
-{
-    ItemLine line;
-    line[0] = leaf;
-    const QStringList f = QString::fromUtf8(fields).split(u'|');
-    for (int i = 0; i < f.size(); ++i)
-        line[i + 1] = f[i];
-    return line;
-}
+inline constexpr auto* path = &LeafPath;
+inline constexpr auto* item = &GridItem;
 
 // The fixture quotation: areas 浴室, 主臥室 and 陳's 書房 (a quote in a name); 木作 and 油漆
 // under two areas each; a path four levels deep under 浴室 whose second level 主浴室
@@ -97,35 +61,14 @@ inline VrnContent noAreaContent()
     return c;
 }
 
-// A signed-in superuser with a program folder holding sta.mdb, pt.mdb and the main
-// database's company row, a scripted prompter and a quotation.
-class StatisticsFixture : public ::testing::Test {
+// The quotation fixture with pt.mdb beside it.
+class StatisticsFixture : public QuotationFixture {
 protected:
     void SetUp() override
     {
-        ensureGuiApp();
-        ProgramState::reset();
-        ASSERT_TRUE(dir.isValid());
-        state().programFolder = dir.path();
-        state().m.gRights = 4095;
-        Prompter::install(&prompts);
-        sta = Database::create(dir.filePath(u"sta.mdb"_s), {}, StaSchemaSql());
+        QuotationFixture::SetUp();
         Database::create(dir.filePath(u"pt.mdb"_s), {}, PtSchemaSql());
-        std::shared_ptr<Database> main = Database::create(dir.filePath(u"varn3.mdb"_s), {}, MainSchemaSql());
-        main->execute(u"INSERT INTO company VALUES (?, ?, ?, ?, ?, ?)"_s,
-                      {u"瓦恩室內裝修"_s, u"台北市中山路2號"_s, u"02-1234567"_s, u"02-7654321"_s,
-                       u"12345678"_s, u"varn@example.com"_s});
-        state().m.gDb = main;
-        doc = std::make_unique<Quotation>();
     }
-    void TearDown() override
-    {
-        doc.reset();
-        Prompter::install(nullptr);
-        ProgramState::reset();
-    }
-
-    void load(const VrnContent& c) { doc->load(c, dir.filePath(u"x.vrn"_s)); }
 
     // The fixture's grid, every leaf shown, into 統計.
     void buildFixture()
@@ -159,11 +102,6 @@ protected:
     QStringList ptRows(const QString& sql) { return rowsOf(*openPt(), sql, u"~"_s); }
 
     std::unique_ptr<Database> openPt() { return Database::open(dir.filePath(u"pt.mdb"_s)); }
-
-    QTemporaryDir dir;
-    ScriptedPrompter prompts;
-    std::unique_ptr<Database> sta;
-    std::unique_ptr<Quotation> doc;
 };
 
 } // namespace varn::test

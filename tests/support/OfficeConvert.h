@@ -7,10 +7,13 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRectF>
 #include <QRegularExpression>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QUrl>
+
+#include <vector>
 
 namespace varn::test {
 
@@ -48,6 +51,34 @@ inline int pdfPages(const QString& pdf)
     const auto m = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)"))
                        .match(QString::fromUtf8(info.readAllStandardOutput()));
     return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+struct PdfWord {
+    QRectF box;   // in points from the page's top left
+    QString text;
+};
+
+// The words of one page as poppler places them; `width` gets the page's width.
+inline std::vector<PdfWord> pdfWords(const QString& pdf, int page, double* width = nullptr)
+{
+    QProcess tool;
+    const QString p = QString::number(page);
+    tool.start(QStringLiteral("pdftotext"),
+               {QStringLiteral("-bbox"), QStringLiteral("-f"), p, QStringLiteral("-l"), p, pdf, QStringLiteral("-")});
+    tool.waitForFinished(60000);
+    const QString html = QString::fromUtf8(tool.readAllStandardOutput());
+    if (width)
+        *width = QRegularExpression(QStringLiteral("<page width=\"([0-9.]+)\"")).match(html).captured(1).toDouble();
+    static const QRegularExpression word(QStringLiteral(
+        R"re(<word xMin="([0-9.]+)" yMin="([0-9.]+)" xMax="([0-9.]+)" yMax="([0-9.]+)">([^<]*)</word>)re"));
+    std::vector<PdfWord> words;
+    for (auto it = word.globalMatch(html); it.hasNext();) {
+        const auto m = it.next();
+        words.push_back({QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                                QPointF(m.captured(3).toDouble(), m.captured(4).toDouble())),
+                         m.captured(5)});
+    }
+    return words;
 }
 
 } // namespace varn::test

@@ -1,25 +1,15 @@
 #include "excel_output/PlanTestSupport.h"
 #include "excel_output/PrintCommandRunner.h"
 #include "excel_output/paged/PagedEngines.h"
-#include "platform/db/Database.h"
-#include "platform/report/ReportTestSupport.h"
-#include "support/OfficeConvert.h"
-#include "platform/ui/ScriptedPrompter.h"
 #include "platform/workbook/Workbook.h"
 #include "platform/workbook/XlsxTestSupport.h"
-#include "quotation/Quotation.h"
-#include "quotation/VrnFile.h"
-#include "shared/ProgramState.h"
-#include "shared/setup/Schema.h"
 #include "shared/setup/XpDefaults.h"
+#include "support/QuotationFixture.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
-#include <QRectF>
-#include <QRegularExpression>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -31,16 +21,7 @@ namespace {
 
 const QString kTemplates = QStringLiteral(VARN_BINARY_DIR "/templates");
 
-// "品名|規格|單位|數量|單價|金額|成本|成本複計|比例|備註" of one leaf.
-ItemLine Item(const QString& leaf, const char* fields)
-{
-    ItemLine line;
-    line[0] = leaf;
-    const QStringList f = QString::fromUtf8(fields).split(u'|');
-    for (int i = 0; i < f.size(); ++i)
-        line[size_t(i) + 1] = f[i];
-    return line;
-}
+constexpr auto* Item = &GridItem;
 
 // Two areas sharing the work type 木作, with both fees, tax and two remarks.
 VrnContent TwoAreas()
@@ -65,42 +46,22 @@ VrnContent TwoAreas()
 }
 
 // A quotation to fill; prints go to the program folder, the templates are the built ones.
-class PrintLayoutsTest : public ::testing::Test {
+class PrintLayoutsTest : public QuotationFixture {
 protected:
     void SetUp() override
     {
-        ensureGuiApp();
-        ProgramState::reset();
-        ASSERT_TRUE(dir.isValid());
-        state().programFolder = dir.path();
+        QuotationFixture::SetUp();
         state().m.gPrintPath = kTemplates;
-        state().m.gRights = 4095;
         useXp(DefaultXpValues());
-        Prompter::install(&prompts);
         qputenv("VARN_SPREADSHEET", "/bin/true");
-        sta = Database::create(dir.filePath(u"sta.mdb"_s), {}, StaSchemaSql());
-        std::shared_ptr<Database> main = Database::create(dir.filePath(u"varn3.mdb"_s), {}, MainSchemaSql());
-        main->execute(u"INSERT INTO company VALUES (?, ?, ?, ?, ?, ?)"_s,
-                      {u"瓦恩室內裝修"_s, u"台北市"_s, u"02-1234567"_s, u"02-7654321"_s, u"12345678"_s,
-                       u"varn@example.com"_s});
-        state().m.gDb = main;
-        doc = std::make_unique<Quotation>();
         doc->setRightsWord(4095);
         InstallPagedEngines();
-    }
-    void TearDown() override
-    {
-        doc.reset();
-        Prompter::install(nullptr);
-        ProgramState::reset();
     }
     void useXp(const QStringList& xp)
     {
         for (int i = 0; i < 32; ++i)
             state().m.gXp[size_t(i)] = xp.value(i);
     }
-    void load(const VrnContent& c) { doc->load(c, dir.filePath(u"x.vrn"_s)); }
-
     // Runs the command, answering the dialog with `picked` (nullopt: cancel).
     QString print(const QString& command, std::optional<QString> picked)
     {
@@ -131,17 +92,6 @@ protected:
         book.saveAs(out);
         return out;
     }
-    // The one dialog a print asks: where to save, in the template's folder.
-    void expectOneOutputDialog(const QString& command)
-    {
-        const auto opened = prompts.asked(PromptKind::OpenFile);
-        ASSERT_EQ(opened.size(), 1u) << command.toStdString();
-        EXPECT_EQ((QStringList{opened[0].title, opened[0].filter, opened[0].fileName,
-                               QDir(opened[0].startFolder).absolutePath()}),
-                  (QStringList{u"輸出檔案"_s, u"MS Excel Files (*.xlsx)"_s, FindPrintCommand(command)->templateFile,
-                               QFileInfo(templateOf(command)).absolutePath()}))
-            << command.toStdString();
-    }
     // Prints with the command's own template; a failure names the message shown.
     QString printed(const char* command)
     {
@@ -153,15 +103,7 @@ protected:
     {
         return dir.filePath(u"pdf/"_s + QFileInfo(xlsx).completeBaseName() + u".pdf"_s);
     }
-    QStringList savedFiles() const
-    {
-        return QDir(dir.path()).entryList({u"*.xlsx"_s}, QDir::Files);
-    }
 
-    QTemporaryDir dir;
-    ScriptedPrompter prompts;
-    std::unique_ptr<Database> sta;
-    std::unique_ptr<Quotation> doc;
     LayoutFlags flags;
 };
 
@@ -175,8 +117,6 @@ QString CellText(const QJsonObject& book, int sheet, const QString& ref)
     }
     return v.toString();
 }
-
-
 
 // Column A..last of one row as openpyxl reads it, joined by "|".
 QString rowOf(const QJsonObject& book, int sheet, int row, char last)
@@ -192,16 +132,9 @@ const QString kLongName = u"一樓客廳屋頂防水塗佈加鋪玻璃纖維網"
 // The box of the first word on page 1 holding `part` (on the line at `top`, when given).
 QRectF wordBox(const QString& pdf, const QString& part, double top = -1)
 {
-    const QString html = runTool(u"pdftotext"_s, {u"-bbox"_s, u"-f"_s, u"1"_s, u"-l"_s, u"1"_s, pdf, u"-"_s});
-    static const QRegularExpression word(
-        uR"re(<word xMin="([0-9.]+)" yMin="([0-9.]+)" xMax="([0-9.]+)" yMax="([0-9.]+)">([^<]*)</word>)re"_s);
-    for (auto it = word.globalMatch(html); it.hasNext();) {
-        const auto m = it.next();
-        const QRectF box(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
-                         QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()));
-        if (m.captured(5).contains(part) && (top < 0 || std::abs(box.top() - top) < 3))
-            return box;
-    }
+    for (const PdfWord& w : pdfWords(pdf, 1))
+        if (w.text.contains(part) && (top < 0 || std::abs(w.box.top() - top) < 3))
+            return w.box;
     return {};
 }
 
@@ -214,21 +147,21 @@ TEST_F(PrintLayoutsTest, EveryTwoSheetLayoutFillsASavedCopyOfItsTemplate)
     const struct {
         const char* command;
         const char* cover;    // A8..F8 and D11 (the supervision fee's floor area) of the cover
-        const char* detail;   // B8, B9 and the first 小計's amount
+        const char* detail;   // B8 and B9
     } layouts[] = {
-        {"mPa", "壹|客廳|式|1|96000||30", "客廳| 木作|80000"},
-        {"mPw", "壹|木作|式|1|128000||30", "木作|客廳電視櫃240cm|128000"},
-        {"mPwa", "壹|木作|式|1|128000||30", "木作| 客廳|80000"},
-        {"mPas", "壹|客廳|式|1|||", "客廳| 木作|"},
-        {"mPws", "壹|木作|式|1|||", "木作|客廳電視櫃240cm|"},
-        {"mPwaS", "壹|木作|式|1|||", "木作| 客廳|"},
-        {"mPac", "壹|客廳|式|1|96000|60000|30", "客廳| 木作|80000"},
-        {"mPwc", "壹|木作|式|1|128000|82000|30", "木作|客廳電視櫃240cm|128000"},
-        {"mPwac", "壹|木作|式|1|128000|82000|30", "木作| 客廳|80000"},
+        {"mPa", "壹|客廳|式|1|96000||30", "客廳| 木作"},
+        {"mPw", "壹|木作|式|1|128000||30", "木作|客廳電視櫃240cm"},
+        {"mPwa", "壹|木作|式|1|128000||30", "木作| 客廳"},
+        {"mPas", "壹|客廳|式|1|||", "客廳| 木作"},
+        {"mPws", "壹|木作|式|1|||", "木作|客廳電視櫃240cm"},
+        {"mPwaS", "壹|木作|式|1|||", "木作| 客廳"},
+        {"mPac", "壹|客廳|式|1|96000|60000|30", "客廳| 木作"},
+        {"mPwc", "壹|木作|式|1|128000|82000|30", "木作|客廳電視櫃240cm"},
+        {"mPwac", "壹|木作|式|1|128000|82000|30", "木作| 客廳"},
         // The paged layouts: the cover by the first path level, every group from a block's top.
-        {"mAs", "壹|客廳|式|1|96000||30 X 1500", "客廳| 木作|96000"},
-        {"mWs", "壹|木作|式|1|128000||30 X 1500", "木作|客廳電視櫃240cm|128000"},
-        {"mPwsb", "壹|木作|式|1|||", "木作|客廳電視櫃240cm|"},
+        {"mAs", "壹|客廳|式|1|96000||30 X 1500", "客廳| 木作"},
+        {"mWs", "壹|木作|式|1|128000||30 X 1500", "木作|客廳電視櫃240cm"},
+        {"mPwsb", "壹|木作|式|1|||", "木作|客廳電視櫃240cm"},
     };
     for (const auto& l : layouts) {
         const QString name = QString::fromLatin1(l.command);
@@ -241,8 +174,6 @@ TEST_F(PrintLayoutsTest, EveryTwoSheetLayoutFillsASavedCopyOfItsTemplate)
         EXPECT_EQ(prompts.askedCount(PromptKind::Message), 0) << where << prompts.lastMessageText().toStdString();
         EXPECT_EQ(digest(tpl), before) << where;
         EXPECT_EQ(QFileInfo(saved).absolutePath(), QFileInfo(dir.path()).absoluteFilePath()) << where;
-        EXPECT_TRUE(QFileInfo(saved).fileName().startsWith(QFileInfo(tpl).completeBaseName() + u'_')) << where;
-        expectOneOutputDialog(name);
 
         // Cover: the first group, the footers kept, the totals block at the foot of page 2.
         const QJsonObject book = ReadWithOpenpyxl(saved);
@@ -253,21 +184,11 @@ TEST_F(PrintLayoutsTest, EveryTwoSheetLayoutFillsASavedCopyOfItsTemplate)
         EXPECT_EQ(SheetOf(book, 1).value("rowBreaks").toArray(), (QJsonArray{19})) << where;
         EXPECT_EQ(CellText(book, 1, u"B21"_s), u"    合  計"_s) << where;
         EXPECT_EQ(CellText(book, 1, u"A24"_s), u"有效期限三十天"_s) << where;
-        // The remarks and the total line stand in spans with no column border through them.
-        const QJsonArray merges = SheetOf(book, 1).value("merges").toArray();
-        for (const QString& span : {u"A24:G24"_s, u"A27:G27"_s, u"A29:E29"_s, u"F29:G29"_s})
-            EXPECT_TRUE(merges.contains(span)) << where << " " << span.toStdString();
         EXPECT_EQ(CellText(book, 1, u"A29"_s),
                   blank ? u"總價合計:新台幣"_s : u"總價合計:新台幣貳拾壹萬參仟伍佰柒拾元整(含稅)"_s) << where;
 
-        // Details: the first rows and 小計; page blocks with breaks, row heights and footers.
-        QString firstSubtotal;
-        for (int r = 8; r < 30 && firstSubtotal.isNull(); ++r)
-            if (CellText(book, 2, u"B%1"_s.arg(r)) == u"小計"_s)
-                firstSubtotal = CellText(book, 2, u"F%1"_s.arg(r));
-        EXPECT_EQ(CellText(book, 2, u"A8"_s), u"壹"_s) << where;
-        EXPECT_EQ(CellText(book, 2, u"B8"_s) + u'|' + CellText(book, 2, u"B9"_s) + u'|' + firstSubtotal,
-                  QString::fromUtf8(l.detail)) << where;
+        // Details: the first rows (the rest is the plans'); page blocks with breaks, row heights and footers.
+        EXPECT_EQ(CellText(book, 2, u"B8"_s) + u'|' + CellText(book, 2, u"B9"_s), QString::fromUtf8(l.detail)) << where;
         const QJsonObject detail = SheetOf(book, 2);
         const QJsonObject rows = detail.value("rows").toObject();
         const QJsonArray breaks = detail.value("rowBreaks").toArray();
@@ -280,8 +201,6 @@ TEST_F(PrintLayoutsTest, EveryTwoSheetLayoutFillsASavedCopyOfItsTemplate)
                       rows.value(u"8"_s).toObject().value("height")) << where;
         }
         EXPECT_EQ(detail.value("printTitleRows").toString(), u"$1:$7"_s) << where;
-        EXPECT_EQ(detail.value("printArea").toArray(), (QJsonArray{u"$A:$J"_s})) << where;
-        EXPECT_EQ(detail.value("colBreaks").toArray(), (QJsonArray{10})) << where;
     }
 }
 
@@ -343,33 +262,7 @@ TEST_F(PrintLayoutsTest, CancelEmptyAndUnusableTemplatesSaveNothing)
     useXp(bad);
     EXPECT_TRUE(print(u"mPa"_s, templateOf(u"mPa"_s)).isEmpty());
     EXPECT_TRUE(prompts.lastMessageText().contains(u"Xp.ini"_s)) << prompts.lastMessageText().toStdString();
-    EXPECT_TRUE(savedFiles().isEmpty()) << savedFiles().join(u',').toStdString();
-}
-
-TEST_F(PrintLayoutsTest, SingleSheetsAndTheAreaLayoutListEverythingInOrder)
-{
-    load(TwoAreas());
-    const QByteArray before = digest(templateOf(u"mPs"_s));
-    // By work type across the areas: 壹 木作, three items, 小計 (row 12); the flat list numbers straight through.
-    const QJsonObject tree = ReadWithOpenpyxl(printed("mPs"));
-    EXPECT_EQ(rowOf(tree, 1, 9, 'B') + rowOf(tree, 1, 12, 'F'), u"1|客廳電視櫃240cm|小計||||128000"_s);
-    EXPECT_EQ(CellText(tree, 1, u"B17"_s) + CellText(tree, 1, u"A32"_s), u"設計費有效期限三十天"_s);
-    EXPECT_TRUE(CellText(tree, 1, u"A37"_s).startsWith(u"總價合計:新台幣"_s));
-    EXPECT_TRUE(SheetOf(tree, 1).value("rowBreaks").toArray().isEmpty());
-    const QJsonObject flat = ReadWithOpenpyxl(printed("mPss"));
-    EXPECT_EQ(rowOf(flat, 1, 8, 'B') + u'/' + rowOf(flat, 1, 11, 'G'), u"1|客廳電視櫃240cm/4|客廳牆面|坪|20|800|16000|"_s);
-    EXPECT_EQ(digest(templateOf(u"mPs"_s)), before);
-
-    // Without work types: 一 客廳, three items, 小計, 二 主臥, one item, 小計; area × rate; a bold line.
-    const QJsonObject areas = ReadWithOpenpyxl(printed("mPnw"));
-    EXPECT_EQ(CellText(areas, 1, u"D11"_s), u"30 X 1500"_s);
-    EXPECT_TRUE(CellOf(areas, 1, u"A37"_s).value("bold").toBool());
-    QStringList detail;
-    for (int r = 8; r <= 15; ++r)
-        detail << rowOf(areas, 2, r, 'B') + u'|' + CellText(areas, 2, u"F%1"_s.arg(r));
-    EXPECT_EQ(detail, (QStringList{u"一|客廳|"_s, u"1|電視櫃240cm|30000"_s, u"2|書櫃|50000"_s, u"3|牆面|16000"_s,
-                                   u"|小計|96000"_s, u"二|主臥|"_s, u"1|衣櫃|48000"_s, u"|小計|48000"_s}));
-    EXPECT_EQ(CellText(areas, 2, u"G9"_s), QString());
+    EXPECT_TRUE(QDir(dir.path()).entryList({u"*.xlsx"_s}).isEmpty());
 }
 
 // LibreOffice converts the saved workbooks in one run: the pages are the plan's, with the
@@ -398,7 +291,22 @@ TEST_F(PrintLayoutsTest, LibreOfficePrintsThePlannedPages)
     two.rows[1][1] = kLongName;
     two.pageEnd.remarks[0] = u"本報價單有效期限為三十日，逾期請重新報價，付款方式為訂金三成"_s;
     load(two);
-    const QStringList files = manyFiles + QStringList{printed("mPwc"), printed("mPnw"), printed("mPs")};
+    const QStringList twoFiles = {printed("mPnw"), printed("mPs")};
+    // The widest figures: an amount of eight digits, a 小計 whose cost exceeds its amount.
+    VrnContent wide;
+    wide.leafPaths = {Q({"客廳", "木作"}), Q({"主臥", "油漆"})};
+    wide.rows = {Item(wide.leafPaths[0], "矽酸鈣板天花板|60x60|才|9999.5|9999999|99999998|0|0|0|依現場丈量"),
+                 Item(wide.leafPaths[1], "櫃||式|1|1|1|87654322|87654322|0")};
+    load(wide);
+    const QStringList files
+        = manyFiles + twoFiles + QStringList{printed("mPa"), printed("mPwc"), printed("mPas"), printed("mPs")};
+    // By work type across the areas: 壹 木作, three items, 小計 (row 12); the flat list numbers
+    // straight through; without work types 一 客廳, three items, 小計 (row 12).
+    const QJsonObject tree = ReadWithOpenpyxl(files[3]), flat = ReadWithOpenpyxl(files[1]);
+    EXPECT_EQ(rowOf(tree, 1, 9, 'B') + rowOf(tree, 1, 12, 'F'), u"1|客廳電視櫃240cm|小計||||128000"_s);
+    EXPECT_EQ(rowOf(flat, 1, 8, 'B') + u'/' + rowOf(flat, 1, 35, 'B'), u"1|區1櫃/28|區28櫃"_s);
+    const QJsonObject areas = ReadWithOpenpyxl(files[2]);
+    EXPECT_EQ(rowOf(areas, 2, 8, 'B') + u'/' + rowOf(areas, 2, 12, 'F'), u"一|客廳/|小計||||96000"_s);
 
     ASSERT_EQ(ConvertWithOffice(files + longFiles, dir.filePath(u"pdf"_s)), QString());
     // Per file: pages, then a text each page must (+) or must not (-) show. The totals
@@ -407,9 +315,12 @@ TEST_F(PrintLayoutsTest, LibreOfficePrintsThePlannedPages)
     const std::vector<std::pair<int, QStringList>> expected = {
         {6, {"-1 總價合計", "+2 合計28,000折扣-1,000總計27,000", "+2 總價合計:新台幣貳萬柒仟元整(未稅)", "+6 區28"}},
         {2, {"+2 總價合計:新台幣貳萬柒仟元整(未稅)", "+2 折扣-1,000總價27,000"}},   // past the remarks
-        {2, {"+1 總價合計:新台幣", "+1 折扣", "+2 小計"}},
         {2, {"+1 元整(含稅)", "+1 " + sums, "+1 逾期請重新報價,付款方式為訂金三成", "+2 主臥"}},
         {1, {"+1 元整(含稅)", "+1 NT:$", "+1 折扣-570總價213,000"}},
+        {2, {"+1 99,999,999", "+1 客戶名稱", "+2 業務人員", "+2 99,999,998", "+2 9999999", "+2 依現場丈量"}},
+        {2, {"+1 87,654,322", "+2 87,654,322", "+2 -87,654,321"}},
+        {2, {"+1 報價日期", "+2 報價日期"}},
+        {1, {"+1 99,999,998", "+1 依現場丈量", "+1 報價單號"}},
     };
     for (size_t f = 0; f < expected.size(); ++f) {
         const QString pdf = pdfOf(files[qsizetype(f)]);
@@ -419,12 +330,23 @@ TEST_F(PrintLayoutsTest, LibreOfficePrintsThePlannedPages)
             EXPECT_EQ(text.contains(check.mid(3)), check.startsWith(u'+')) << check.toStdString() << " in " << text.toStdString();
         }
     }
+    // Every page of every print shows its figures whole and stays one page wide.
+    for (const QString& file : files + longFiles) {
+        const QString pdf = pdfOf(file);
+        for (int page = 1; page <= pdfPages(pdf); ++page) {
+            const std::string where = file.toStdString() + " page " + std::to_string(page);
+            EXPECT_FALSE(pdfText(pdf, page).contains(u"###"_s)) << where;
+            double width = 0;
+            for (const PdfWord& w : pdfWords(pdf, page, &width))
+                EXPECT_LT(w.box.right(), width) << where << ": " << w.text.toStdString();
+        }
+    }
     // 區域分頁: 客廳's 31 rows take two blocks, 主臥 one; 工種分頁: 木作's 31 items two.
     // Each plus the cover page.
     for (int k : {0, 1})
         EXPECT_EQ(pdfPages(pdfOf(longFiles[k])), 4 - k) << longFiles[k].toStdString();
     // The long name is drawn smaller than the unit beside it: shrunk to its column, not cut.
-    const QString single = pdfOf(files.last());
+    const QString single = pdfOf(twoFiles.last());
     const QRectF name = wordBox(single, kLongName), unit = wordBox(single, u"尺"_s, name.top());
     ASSERT_FALSE(name.isNull() || unit.isNull());
     EXPECT_LT(name.height(), unit.height() - 0.3);
@@ -448,8 +370,7 @@ TEST_F(PrintLayoutsTest, FlagsOfEarlierPrintsNeverLeakIntoAPagedPrint)
     EXPECT_FALSE(flags.BlankPrices);
 }
 
-// Without areas 工種分頁 numbers the first level: a five-level path leaves its 小計 alone at
-// the top of the next block; work types differing in letter case print apart.
+// Without areas 工種分頁 numbers the first level; work types differing in letter case print apart.
 TEST_F(PrintLayoutsTest, WorkTypesWithoutAreasEachTakeTheirOwnBlocks)
 {
     useXp(SmallXp());
@@ -462,6 +383,5 @@ TEST_F(PrintLayoutsTest, WorkTypesWithoutAreasEachTakeTheirOwnBlocks)
     const QJsonObject book = ReadWithOpenpyxl(printed("mWs"));
     EXPECT_EQ(flags.TreeMode, 1);
     EXPECT_EQ(rowOf(book, 1, 8, 'E') + u'/' + rowOf(book, 1, 10, 'E'), u"壹|木作|式|1|100/參|tom's 房|式|1|2"_s);
-    EXPECT_EQ(rowOf(book, 2, 15, 'B') + CellText(book, 2, u"F15"_s) + rowOf(book, 2, 29, 'B'), u"|小計100參|tom's 房"_s);
     EXPECT_EQ(SheetOf(book, 2).value("rowBreaks").toArray(), (QJsonArray{14, 21, 28}));
 }
