@@ -63,10 +63,10 @@ TEST_F(MailLabelsTest, ListsAndLabelsOpenInLibreOfficeReadableAndInTaiwaneseForm
         const QString fonts = runTool(u"pdffonts"_s, {file});
         EXPECT_TRUE(fonts.contains(u"UMingTW"_s) && !fonts.contains(u"CJKjp"_s) && !fonts.contains(u"CJKsc"_s))
             << fonts.toStdString();
-        const QList<PdfWord> words = pdfWords(file);
-        for (const auto& [text, box] : words) {
+        const std::vector<PdfWord> words = pdfWords(file, 1);
+        for (const auto& [box, text] : words) {
             EXPECT_GE(box.height(), 8) << text.toStdString();
-            for (const auto& [other, otherBox] : words)   // words of one line never overlap
+            for (const auto& [otherBox, other] : words)   // words of one line never overlap
                 EXPECT_FALSE(&otherBox != &box && std::abs(otherBox.top() - box.top()) < 2 && otherBox.intersects(box))
                     << text.toStdString() << " | " << other.toStdString();
         }

@@ -4,10 +4,10 @@
 #include "platform/report/ReportTestSupport.h"
 #include "platform/ui/BusyIndicator.h"
 #include "records/ListPrinting.h"
+#include "support/OfficeConvert.h"
 
 #include <QDir>
 #include <QFile>
-#include <QRectF>
 
 namespace varn::test {
 
@@ -41,20 +41,5 @@ protected:
         return QDir(dir.path()).entryList({QStringLiteral("*.xlsx")}, QDir::Files, QDir::Name);
     }
 };
-
-// The words of a PDF's first page as poppler reads them, with their boxes (points).
-using PdfWord = std::pair<QString, QRectF>;
-
-inline QList<PdfWord> pdfWords(const QString& pdf)
-{
-    static const QRegularExpression word(QStringLiteral(
-        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
-    const QStringList args{QStringLiteral("-bbox"), QStringLiteral("-l"), QStringLiteral("1"), pdf, QStringLiteral("-")};
-    QList<PdfWord> words;
-    for (const auto& m : word.globalMatch(runTool(QStringLiteral("pdftotext"), args)))
-        words.append({m.captured(5), QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
-                                            QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()))});
-    return words;
-}
 
 } // namespace varn::test
