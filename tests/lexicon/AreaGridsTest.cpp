@@ -3,38 +3,27 @@
 namespace varn::test {
 namespace {
 
-class AreaGridsTest : public LexiconFixture {
-protected:
-    // Loads a category of n areas A1..An into a fresh editor.
-    void loadAreas(int n)
-    {
-        addCategory(QStringLiteral("住宅"), n);
-        editor.load();
-    }
+using AreaGridsTest = LexiconFixture;
+
+TEST_F(AreaGridsTest, AreasFillTwentyToAGridMoveAcrossGridsAndDeletingPullsLaterAreasUp)
+{
     // Visible grids and their row counts, e.g. "20,1".
-    QString layout()
-    {
+    const auto layout = [&] {
         QStringList out;
         for (int g = 0; g < editor.areas().count(); ++g)
             if (editor.areas().isVisible(g))
                 out << QString::number(editor.areas().grid(g).rows());
         return out.join(u',');
-    }
-    QStringList stored()
-    {
-        return rows(QStringLiteral("SELECT a, sort FROM k2a WHERE k = '住宅' ORDER BY sort"));
-    }
-};
-
-TEST_F(AreaGridsTest, AreasFillTwentyToAGridMoveAcrossGridsAndDeletingPullsLaterAreasUp)
-{
+    };
+    const auto stored = [&] { return rows(QStringLiteral("SELECT a, sort FROM k2a WHERE k = '住宅' ORDER BY sort")); };
     const struct { int areas; const char* layout; } cases[] = {
         {0, "1"}, {1, "1"}, {20, "20"}, {21, "20,1"}, {40, "20,20"}, {41, "20,20,1"},
     };
     for (const auto& c : cases) {
         sql(QStringLiteral("DELETE FROM 別"));
         sql(QStringLiteral("DELETE FROM k2a"));
-        loadAreas(c.areas);
+        addCategory(QStringLiteral("住宅"), c.areas);
+        editor.load();
         EXPECT_EQ(layout(), QString::fromLatin1(c.layout)) << c.areas;
         EXPECT_EQ(editor.areas().names().size(), c.areas);   // an empty row is no area
     }

@@ -27,14 +27,9 @@ protected:
         db = Database::create(dir.filePath(QStringLiteral("varn3.mdb")), {}, MainSchemaSql());
         state().m.gDb = db;
         state().m.gRights = kAllRights;
-        scope = std::make_unique<ScopedPrompter>(prompts);
     }
 
-    void TearDown() override
-    {
-        scope.reset();
-        ProgramState::reset();
-    }
+    void TearDown() override { ProgramState::reset(); }
 
     void sql(const QString& statement, const QVariantList& params = {}) { db->execute(statement, params); }
 
@@ -89,7 +84,7 @@ protected:
     QTemporaryDir dir;
     std::shared_ptr<Database> db;
     ScriptedPrompter prompts;
-    std::unique_ptr<ScopedPrompter> scope;
+    ScopedPrompter scope{prompts};
     LexiconEditor editor;
 };
 

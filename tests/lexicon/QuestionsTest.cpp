@@ -19,9 +19,8 @@ protected:
 TEST_F(QuestionsTest, AnotherCategoryOrClosingAsksAboutPendingAreas)
 {
     const struct { bool closing; PromptButton answer; bool left; const char16_t* firstArea; } cases[] = {
-        {false, PromptButton::Yes, true, u"客廳"}, {false, PromptButton::No, true, u"A1"},
-        {false, PromptButton::Cancel, false, u"A1"}, {true, PromptButton::Cancel, false, u"A1"},
-        {true, PromptButton::Yes, true, u"客廳"},
+        {false, PromptButton::No, true, u"A1"}, {false, PromptButton::Cancel, false, u"A1"},
+        {true, PromptButton::Cancel, false, u"A1"}, {true, PromptButton::Yes, true, u"客廳"},
     };
     for (const auto& c : cases) {
         sql(QStringLiteral("UPDATE k2a SET a = 'A1' WHERE k = '住宅' AND sort = 1"));
