@@ -17,7 +17,7 @@
 namespace varn::test {
 
 // A new main database with the schema alone, the shared connection on it, a signed-in
-// superuser and a scripted prompter.
+// superuser, a scripted prompter and a lexicon editor not yet loaded.
 class LexiconFixture : public ::testing::Test {
 protected:
     void SetUp() override
@@ -27,14 +27,9 @@ protected:
         db = Database::create(dir.filePath(QStringLiteral("varn3.mdb")), {}, MainSchemaSql());
         state().m.gDb = db;
         state().m.gRights = kAllRights;
-        scope = std::make_unique<ScopedPrompter>(prompts);
     }
 
-    void TearDown() override
-    {
-        scope.reset();
-        ProgramState::reset();
-    }
+    void TearDown() override { ProgramState::reset(); }
 
     void sql(const QString& statement, const QVariantList& params = {}) { db->execute(statement, params); }
 
@@ -77,10 +72,20 @@ protected:
         return rows(QStringLiteral("SELECT d FROM w2d WHERE w = ? ORDER BY sort"), {w});
     }
 
+    // Types into a cell as the grid's in-cell editor does.
+    void type(LexiconGrid g, int row, int col, const QString& text, int grid = 0)
+    {
+        editor.CurGrid = grid;
+        editor.CurRow = row;
+        editor.CurCol = col;
+        editor.typeText(g, text);
+    }
+
     QTemporaryDir dir;
     std::shared_ptr<Database> db;
     ScriptedPrompter prompts;
-    std::unique_ptr<ScopedPrompter> scope;
+    ScopedPrompter scope{prompts};
+    LexiconEditor editor;
 };
 
 } // namespace varn::test

@@ -1,7 +1,5 @@
 #include "LexiconTestSupport.h"
 
-#include "quotation/PickLists.h"
-
 namespace varn::test {
 namespace {
 
@@ -19,41 +17,40 @@ protected:
         addDetails(QStringLiteral("隔間"), {QStringLiteral("隔音棉")});
         editor.load();
     }
-    void setCell(int row, int col, const QString& text)
-    {
-        editor.CurRow = row;
-        editor.CurCol = col;
-        editor.typeText(LexiconGrid::WorkItems, text);
-    }
     QStringList stored(const QString& t = QStringLiteral("木作"))
     {
         return rows(QStringLiteral("SELECT w, sort, u, c, s FROM t2w WHERE t = ? ORDER BY sort"), {t});
     }
-    LexiconEditor editor;
 };
 
-TEST_F(WorkItemsTest, ApplyStoresNumbersOrZeroAndDropsOnlyATrailingEmptyRow)
+TEST_F(WorkItemsTest, AFailedApplyKeepsTheStoredRowsAndTheGridThenNumbersOrZeroAreStored)
 {
+    sql(QStringLiteral("CREATE TRIGGER fail_third AFTER INSERT ON t2w WHEN NEW.sort = 4 "
+                       "BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
     editor.editGrid(LexiconGrid::WorkItems);
-    setCell(1, 2, QStringLiteral("abc"));
-    setCell(2, 0, QString());                  // an empty name in the middle is kept
-    setCell(3, 3, QString());                  // an emptied ratio holds "0"
-    EXPECT_EQ(editor.workItems().text(3, 3), QStringLiteral("0"));
+    type(LexiconGrid::WorkItems, 1, 0, QStringLiteral("新天花板"));
+    type(LexiconGrid::WorkItems, 1, 2, QStringLiteral("abc"));
+    type(LexiconGrid::WorkItems, 2, 0, QString());                  // an empty name in the middle is kept
+    type(LexiconGrid::WorkItems, 3, 3, QString());                  // an emptied ratio holds "0"
     ASSERT_TRUE(editor.addWorkItem());         // a new row left empty is not stored
-    EXPECT_EQ(editor.CurRow, 4);
+    EXPECT_FALSE(editor.apply(LexiconGrid::WorkItems));
+    EXPECT_TRUE(prompts.lastMessageText().contains(QStringLiteral("disk full")));
+    EXPECT_EQ(prompts.lastMessageTitle(), QStringLiteral("Varn III"));
+    EXPECT_EQ(stored(), (QStringList{QStringLiteral("天花板/2/式/100/1.2"), QStringLiteral("隔間/3/式/100/1.2"),
+                                     QStringLiteral("櫃子/4/式/100/1.2")}));
+    EXPECT_TRUE(editor.pending(LexiconGrid::WorkItems));
+    EXPECT_EQ(editor.workItems().text(1, 0), QStringLiteral("新天花板"));
+    EXPECT_EQ(editor.workItems().text(3, 3), QStringLiteral("0"));
+    sql(QStringLiteral("DROP TRIGGER fail_third"));
     ASSERT_TRUE(editor.apply(LexiconGrid::WorkItems));
-    EXPECT_EQ(stored(), (QStringList{QStringLiteral("天花板/2/式/0/1.2"), QStringLiteral("/3/式/100/1.2"),
+    EXPECT_EQ(stored(), (QStringList{QStringLiteral("新天花板/2/式/0/1.2"), QStringLiteral("/3/式/100/1.2"),
                                      QStringLiteral("櫃子/4/式/100/0")}));
 }
 
 TEST_F(WorkItemsTest, DetailsFollowRenames)
 {
     // Rows 1 and 2 renamed to row1, row2; 泥作 holds `other` too. Details as "name:d=c,...".
-    const struct {
-        const char16_t *row1, *row2, *other;
-        bool joined;
-        std::vector<const char16_t*> details;
-    } cases[] = {
+    const struct { const char16_t *row1, *row2, *other; bool joined; std::vector<const char16_t*> details; } cases[] = {
         {u"平頂天花板", u"隔間", u"", false, {u"平頂天花板:矽酸鈣板=10,間接照明=10", u"天花板:"}},
         {u"隔間", u"天花板", u"", false, {u"隔間:矽酸鈣板=10,間接照明=10", u"天花板:隔音棉=10"}},
         {u"平頂天花板", u"隔間", u"天花板", false, {u"平頂天花板:矽酸鈣板=10,間接照明=10", u"天花板:矽酸鈣板=10,間接照明=10"}},
@@ -69,8 +66,8 @@ TEST_F(WorkItemsTest, DetailsFollowRenames)
         sql(QStringLiteral("INSERT INTO w2d (w, d, c, sort) VALUES ('粉光', '間接照明', 50, 2), ('粉光', '打底', 20, 3)"));
         prompts.clear();
         editor.editGrid(LexiconGrid::WorkItems);
-        setCell(1, 0, QString::fromUtf16(c.row1));
-        setCell(2, 0, QString::fromUtf16(c.row2));
+        type(LexiconGrid::WorkItems, 1, 0, QString::fromUtf16(c.row1));
+        type(LexiconGrid::WorkItems, 2, 0, QString::fromUtf16(c.row2));
         ASSERT_TRUE(editor.apply(LexiconGrid::WorkItems));
         EXPECT_EQ(prompts.lastMessageText().contains(u"】原已有細項加成，【天花板】的細項已併入"), c.joined)
             << prompts.lastMessageText().toStdString();
@@ -97,28 +94,12 @@ TEST_F(WorkItemsTest, DeletedItemsTakeTheirDetailsOnlyFromTheirLastWorkType)
     }
 }
 
-TEST_F(WorkItemsTest, AFailedInsertKeepsTheOldRowsAndThePendingGrid)
-{
-    sql(QStringLiteral("CREATE TRIGGER fail_third AFTER INSERT ON t2w WHEN NEW.sort = 4 "
-                       "BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
-    editor.editGrid(LexiconGrid::WorkItems);
-    setCell(1, 0, QStringLiteral("新天花板"));
-    EXPECT_FALSE(editor.apply(LexiconGrid::WorkItems));
-    EXPECT_TRUE(prompts.lastMessageText().contains(QStringLiteral("disk full")));
-    EXPECT_EQ(prompts.lastMessageTitle(), QStringLiteral("Varn III"));
-    EXPECT_EQ(stored().size(), 3);
-    EXPECT_EQ(stored().first(), QStringLiteral("天花板/2/式/100/1.2"));
-    EXPECT_EQ(detailsOf(QStringLiteral("天花板")).size(), 2);
-    EXPECT_TRUE(editor.pending(LexiconGrid::WorkItems));
-    EXPECT_EQ(editor.workItems().text(1, 0), QStringLiteral("新天花板"));
-}
-
 TEST_F(WorkItemsTest, AfterARenameTheStoredDetailsShowAndADetailsApplyAddsToThem)
 {
     const QString quoted = QStringLiteral("5\" 'A' 管");
     editor.clickWorkItem(2, 0);
     editor.editGrid(LexiconGrid::WorkItems);
-    setCell(2, 0, quoted);
+    type(LexiconGrid::WorkItems, 2, 0, quoted);
     editor.clickWorkItem(2, 0);                    // not yet stored: no details under the new name
     EXPECT_TRUE(editor.details().rows().isEmpty());
     ASSERT_TRUE(editor.apply(LexiconGrid::WorkItems));
@@ -143,7 +124,6 @@ TEST_F(WorkItemsTest, EditingExistingRowsWalksTheirCellsAndWarnsForNamesWithDeta
 {
     EXPECT_FALSE(editor.rightClickDetail(1));      // no work item chosen
     EXPECT_EQ(prompts.lastMessageText(), QStringLiteral("請選取一施工項目"));
-    EXPECT_EQ(prompts.lastMessageTitle(), QStringLiteral("VarnIII"));
     editor.editGrid(LexiconGrid::WorkItems);
     // (row, column) -> next cell; the name warning is due in the name column of items with details
     const struct { int row, col, nextRow, nextCol; bool warning; } cases[] = {
@@ -157,23 +137,6 @@ TEST_F(WorkItemsTest, EditingExistingRowsWalksTheirCellsAndWarnsForNamesWithDeta
         editor.nextWorkCell();
         EXPECT_EQ(std::pair(editor.CurRow, editor.CurCol), std::pair(c.nextRow, c.nextCol)) << c.row << "," << c.col;
     }
-}
-
-TEST_F(WorkItemsTest, MovedAndAddedItemsReachTheQuotationPickListInOrder)
-{
-    editor.rightClickWorkItem(1);
-    ASSERT_TRUE(editor.addWorkItem());
-    editor.typeText(LexiconGrid::WorkItems, QStringLiteral("踢腳板"));
-    editor.workItems().model().setRow(4);
-    editor.workItems().model().setCol(0);
-    EXPECT_EQ(editor.moveWorkItem(-1), MoveResult::Moved);
-    EXPECT_EQ(editor.moveWorkItem(-1), MoveResult::Moved);
-    EXPECT_EQ(editor.moveWorkItem(-1), MoveResult::Moved);
-    EXPECT_EQ(editor.moveWorkItem(-1), MoveResult::Refused);   // row 1 is the first
-    ASSERT_TRUE(editor.apply(LexiconGrid::WorkItems));
-    EXPECT_EQ(PickLists::itemsForPath(*db, {QStringLiteral("木作")}).entries,
-              (QStringList{QStringLiteral("踢腳板"), QStringLiteral("天花板"), QStringLiteral("隔間"),
-                           QStringLiteral("櫃子")}));
 }
 
 } // namespace

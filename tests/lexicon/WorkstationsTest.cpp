@@ -18,15 +18,6 @@ protected:
         editor.clickWorkItem(1, 0);
         other = Database::open(dir.filePath(QStringLiteral("varn3.mdb")));
     }
-    void type(LexiconGrid g, int grid, int row, int col, const QString& text)
-    {
-        editor.editGrid(g);
-        editor.CurGrid = grid;
-        editor.CurRow = row;
-        editor.CurCol = col;
-        editor.typeText(g, text);
-    }
-    LexiconEditor editor;
     std::unique_ptr<Database> other;
 };
 
@@ -42,9 +33,11 @@ TEST_F(WorkstationsTest, AnApplyChangesOnlyWhatThisWindowChanged)
     ASSERT_TRUE(editor.addDetail());
     editor.typeText(LexiconGrid::Details, QStringLiteral("封板"));
     ASSERT_TRUE(editor.apply(LexiconGrid::Details));
-    type(LexiconGrid::Areas, 0, 0, 0, QStringLiteral("客廳"));
+    editor.editGrid(LexiconGrid::Areas);
+    type(LexiconGrid::Areas, 0, 0, QStringLiteral("客廳"));
     ASSERT_TRUE(editor.apply(LexiconGrid::Areas));
-    type(LexiconGrid::WorkItems, 0, 2, 0, QStringLiteral("輕隔間"));
+    editor.editGrid(LexiconGrid::WorkItems);
+    type(LexiconGrid::WorkItems, 2, 0, QStringLiteral("輕隔間"));
     ASSERT_TRUE(editor.apply(LexiconGrid::WorkItems));
     editor.lookups().grid(0).setTextMatrix(0, 0, QStringLiteral("一式"));
     ASSERT_TRUE(editor.close());
@@ -64,12 +57,7 @@ TEST_F(WorkstationsTest, AnApplyChangesOnlyWhatThisWindowChanged)
 
 TEST_F(WorkstationsTest, NothingIsWrittenUnderAnOwnerAnotherWorkstationRemovedAndALockedReadSaysSo)
 {
-    const struct {
-        LexiconGrid grid;
-        const char* removal;
-        const char16_t* message;
-        const char* stored;
-    } cases[] = {
+    const struct { LexiconGrid grid; const char* removal; const char16_t* message; const char* stored; } cases[] = {
         {LexiconGrid::Details, "DELETE FROM t2w WHERE w = '天花板'", u"施工項目【天花板】已被其他使用者刪除",
          "SELECT count(*) FROM w2d WHERE d = '新'"},
         {LexiconGrid::Areas, "DELETE FROM 別", u"工程類別【住宅】已被其他使用者刪除", "SELECT count(*) FROM k2a"},
@@ -77,7 +65,8 @@ TEST_F(WorkstationsTest, NothingIsWrittenUnderAnOwnerAnotherWorkstationRemovedAn
          "SELECT count(*) FROM t2w WHERE w = '新'"},
     };
     for (const auto& c : cases) {
-        type(c.grid, 0, 1, 0, QStringLiteral("新"));
+        editor.editGrid(c.grid);
+        type(c.grid, 1, 0, QStringLiteral("新"));
         other->execute(QString::fromUtf8(c.removal));
         other->execute(QStringLiteral("DELETE FROM k2a"));
         EXPECT_FALSE(editor.apply(c.grid));

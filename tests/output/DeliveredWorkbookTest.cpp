@@ -1,7 +1,5 @@
 #include "output/DeliveredWorkbook.h"
 
-#include "platform/workbook/Workbook.h"
-#include "shared/ProgramState.h"
 
 #include <gtest/gtest.h>
 
@@ -34,22 +32,6 @@ TEST(DeliveredWorkbookTest, NewNamesCarryTheStampAndNeverReplaceAFile)
     EXPECT_EQ(second, dir.filePath(u"報價單_20240501_093000_2.xlsx"_s));
     touch(second);
     EXPECT_EQ(NewOutputPath(dir.path(), u"報價單"_s, when), dir.filePath(u"報價單_20240501_093000_3.xlsx"_s));
-}
-
-TEST(DeliveredWorkbookTest, FoldersFollowTheSignedInUserAndTheTemplateFolder)
-{
-    ProgramState& st = state();
-    st.programFolder = u"/prog"_s;
-    st.m.gUserName = QString();
-    st.m.gPrintPath = u"templates"_s;
-    EXPECT_EQ(OutputFolder(), u"/prog"_s);
-    EXPECT_EQ(QuotationTemplateFolder(u"PrintQ"_s), u"/prog/templates/PrintQ"_s);
-    st.m.gUserName = u"王小明"_s;
-    st.m.gPrintPath = u"/srv/tpl/"_s;
-    EXPECT_EQ(OutputFolder(), u"/prog/王小明"_s);
-    EXPECT_EQ(QuotationTemplateFolder(u"PrintC"_s), u"/srv/tpl/PrintC"_s);
-    EXPECT_EQ(OtherTemplatePath(u"統計.xlsx"_s), u"/prog/Pother/統計.xlsx"_s);
-    ProgramState::reset();
 }
 
 TEST(DeliveredWorkbookTest, EveryOutcomeButOpenedNamesTheSavedFile)

@@ -1,7 +1,5 @@
 #include "lexicon/exports/LexiconExports.h"
-#include "output/OutputTask.h"
 #include "platform/db/Database.h"
-#include "platform/ui/BusyIndicator.h"
 #include "platform/ui/ScriptedPrompter.h"
 #include "platform/workbook/Workbook.h"
 #include "platform/workbook/XlsxTestSupport.h"
@@ -21,9 +19,6 @@ using namespace Qt::StringLiterals;
 namespace varn::test {
 namespace {
 
-const std::vector<LexiconExport> kAll = {LexiconExport::LookupLists, LexiconExport::Categories,
-                                         LexiconExport::WorkTypes, LexiconExport::Details};
-
 // An empty main database, the program folder with the lexicon templates, and a spreadsheet
 // program that opens nothing.
 class LexiconExportsTest : public ::testing::Test {
@@ -37,7 +32,8 @@ protected:
         state().programFolder = dir.path();
         qputenv("VARN_SPREADSHEET", "/bin/true");
         QDir(dir.path()).mkdir(u"Pother"_s);
-        for (LexiconExport which : kAll) {
+        for (LexiconExport which : {LexiconExport::LookupLists, LexiconExport::Categories, LexiconExport::WorkTypes,
+                                    LexiconExport::Details}) {
             const QString file = LexiconExportTemplate(which);
             ASSERT_TRUE(QFile::copy(QStringLiteral(VARN_BINARY_DIR "/templates/Pother/") + file,
                                     dir.filePath(u"Pother/"_s + file)))
@@ -68,28 +64,6 @@ protected:
         return out;
     }
 
-    // One lexicon for every export: two categories, two work types sharing 天花板, details
-    // and lookup lists, each stored out of order.
-    void seed()
-    {
-        for (const char* statement : {
-                 "INSERT INTO 別 (k_id, k) VALUES (1, '住宅'), (2, '店面')",
-                 "INSERT INTO k2a (k, a, sort) VALUES ('店面', '騎樓', 3), ('住宅', '客廳', 1), ('店面', '賣場', 1),"
-                 " ('住宅', '臥室', 2), ('店面', '倉庫', 2)",
-                 "INSERT INTO 種 (t_id, t) VALUES (1, '木作'), (2, '油漆')",
-                 "INSERT INTO t2w (t, w, sort, u, c, s) VALUES ('油漆', '水泥漆', 1, '式', 180, 1.3),"
-                 " ('木作', '天花板', 1, '式', 1200, 1.35), ('油漆', '批土', 2, '式', 95.5, 1),"
-                 " ('木作', '隔間', 2, '式', 2400, 1.2), ('油漆', '天花板', 3, '式', 0, 1)",
-                 "INSERT INTO w2d (w, d, c, sort) VALUES ('天花板', '角材', 1.1, 1), ('天花板', '矽酸鈣板', 1.25, 2),"
-                 " ('天花板', '收邊', 2, 3), ('批土', '補土', 1.05, 1)",
-                 "INSERT INTO u (sort, u) VALUES (2, '坪'), (1, '式'), (3, '才')",
-                 "INSERT INTO 行業 (sort, 行) VALUES (1, '餐飲')",
-                 "INSERT INTO 工班 (w_id, 工班) VALUES (1, '水電'), (2, '木工')",
-                 "INSERT INTO Qps (sort, ps) VALUES (1, '含運費')",
-                 "INSERT INTO sc (sort, sc) VALUES (1, 1.2)"})   // the ratio list is not exported
-            db->execute(QString::fromUtf8(statement));
-    }
-
     QTemporaryDir dir;
     std::shared_ptr<Database> db;
     ScriptedPrompter prompts;
@@ -98,9 +72,25 @@ protected:
 
 using Cells = std::map<std::string, std::string>;
 
-TEST_F(LexiconExportsTest, EachExportLaysTheLexiconOutBelowTheTemplateHeadings)
+TEST_F(LexiconExportsTest, EachExportLaysTheLexiconOutBelowTheTemplateHeadingsOpensInLibreOfficeAndPrints)
 {
-    seed();
+    // Two categories, two work types sharing 天花板, details and lookup lists, each stored out of order.
+    for (const char* statement : {
+             "INSERT INTO 別 (k_id, k) VALUES (1, '住宅'), (2, '店面')",
+             "INSERT INTO k2a (k, a, sort) VALUES ('店面', '騎樓', 3), ('住宅', '客廳', 1), ('店面', '賣場', 1),"
+             " ('住宅', '臥室', 2), ('店面', '倉庫', 2)",
+             "INSERT INTO 種 (t_id, t) VALUES (1, '木作'), (2, '油漆')",
+             "INSERT INTO t2w (t, w, sort, u, c, s) VALUES ('油漆', '水泥漆', 1, '式', 180, 1.3),"
+             " ('木作', '天花板', 1, '式', 1200, 1.35), ('油漆', '批土', 2, '式', 95.5, 1),"
+             " ('木作', '隔間', 2, '式', 2400, 1.2), ('油漆', '天花板', 3, '式', 0, 1)",
+             "INSERT INTO w2d (w, d, c, sort) VALUES ('天花板', '角材', 1.1, 1), ('天花板', '矽酸鈣板', 1.25, 2),"
+             " ('天花板', '收邊', 2, 3), ('批土', '補土', 1.05, 1)",
+             "INSERT INTO u (sort, u) VALUES (2, '坪'), (1, '式'), (3, '才')",
+             "INSERT INTO 行業 (sort, 行) VALUES (1, '餐飲')",
+             "INSERT INTO 工班 (w_id, 工班) VALUES (1, '水電'), (2, '木工')",
+             "INSERT INTO Qps (sort, ps) VALUES (1, '含運費')",
+             "INSERT INTO sc (sort, sc) VALUES (1, 1.2)"})   // the ratio list is not exported
+        db->execute(QString::fromUtf8(statement));
     const std::pair<LexiconExport, Cells> cases[] = {
         {LexiconExport::Categories,
          {{"A3", "\"住宅：\""}, {"B3", "\"客廳\""}, {"B4", "\"臥室\""}, {"C3", "\"店面：\""}, {"D3", "\"賣場\""},
@@ -121,11 +111,22 @@ TEST_F(LexiconExportsTest, EachExportLaysTheLexiconOutBelowTheTemplateHeadings)
          {{"A3", "\"式\""}, {"A4", "\"坪\""}, {"A5", "\"才\""}, {"B3", "\"餐飲\""}, {"G3", "\"水電\""},
           {"G4", "\"木工\""}, {"L3", "\"含運費\""}}},
     };
+    QStringList books;
     for (const auto& [which, expected] : cases) {
-        Cells got = values(ReadWithOpenpyxl(fill(which)));
+        books << fill(which);
+        Cells got = values(ReadWithOpenpyxl(books.last()));
         std::erase_if(got, [](const auto& cell) { return std::stoi(cell.first.substr(cell.first.find_first_of("0123456789"))) <= 2; });
         EXPECT_EQ(got, expected) << LexiconExportName(which).toStdString();
     }
+    QTemporaryDir pdf;
+    EXPECT_EQ(ConvertWithOffice(books, pdf.path()).toStdString(), "");
+    for (const QString& book : books)   // small lists print on one page, one page wide
+        EXPECT_EQ(pdfPages(pdf.filePath(QFileInfo(book).completeBaseName() + u".pdf"_s)), 1) << book.toStdString();
+    // 列印 saves into the output folder and says nothing.
+    const QString saved = PrintLexiconExport(LexiconExport::Categories);
+    EXPECT_TRUE(QFileInfo(saved).fileName().startsWith(u"工程類別_"_s)) << saved.toStdString();
+    EXPECT_EQ(prompts.askedCount(PromptKind::Message), 0);
+    EXPECT_EQ(QDir(dir.path()).entryList({u"*.xlsx"_s}, QDir::Files), QStringList{QFileInfo(saved).fileName()});
 }
 
 TEST_F(LexiconExportsTest, RowsPastThe16BitCountAreWritten)
@@ -140,46 +141,6 @@ TEST_F(LexiconExportsTest, RowsPastThe16BitCountAreWritten)
     EXPECT_EQ(book.worksheet(1).text(33002, 2), u"項目33000"_s);
     EXPECT_EQ(book.worksheet(1).text(33002, 4), u"33000"_s);
     EXPECT_EQ(book.worksheet(1).text(33003, 2), QString());
-}
-
-TEST_F(LexiconExportsTest, EmptyQueriesWriteNoHeadingButTheWorkTypeTitle)
-{
-    for (LexiconExport which : {LexiconExport::Categories, LexiconExport::Details, LexiconExport::LookupLists}) {
-        Workbook book = Workbook::open(fill(which));
-        EXPECT_FALSE(book.worksheet(1).hasValue(3, 1)) << LexiconExportName(which).toStdString();
-    }
-    Workbook types = Workbook::open(fill(LexiconExport::WorkTypes));
-    EXPECT_EQ(types.worksheet(1).text(1, 1), u"工程種類列表："_s);
-    EXPECT_FALSE(types.worksheet(1).hasValue(3, 1));
-}
-
-TEST_F(LexiconExportsTest, PrintTellsAMissingTemplateOrABrokenDatabaseAndLeavesNothing)
-{
-    const QString saved = PrintLexiconExport(LexiconExport::Categories);
-    EXPECT_TRUE(QFileInfo(saved).fileName().startsWith(u"工程類別_"_s)) << saved.toStdString();
-    EXPECT_EQ(prompts.askedCount(PromptKind::Message), 0);
-
-    QFile::remove(dir.filePath(u"Pother/細項加成.xlsx"_s));
-    EXPECT_TRUE(PrintLexiconExport(LexiconExport::Details).isEmpty());
-    EXPECT_TRUE(prompts.lastMessageText().contains(u"細項加成.xlsx"_s)) << prompts.lastMessageText().toStdString();
-    db->execute(u"DROP VIEW Pt2w"_s);
-    EXPECT_TRUE(PrintLexiconExport(LexiconExport::WorkTypes).isEmpty());
-    EXPECT_EQ(prompts.askedCount(PromptKind::Message), 2);
-    EXPECT_EQ(prompts.lastMessageTitle(), u"Varn III"_s);
-    EXPECT_EQ(BusyScope::depth(), 0);
-    EXPECT_EQ(QDir(dir.path()).entryList({u"*.xlsx"_s}, QDir::Files), QStringList{QFileInfo(saved).fileName()});
-}
-
-TEST_F(LexiconExportsTest, EveryExportOpensInLibreOffice)
-{
-    seed();
-    QStringList books;
-    for (LexiconExport which : kAll)
-        books << fill(which);
-    QTemporaryDir pdf;
-    EXPECT_EQ(ConvertWithOffice(books, pdf.path()).toStdString(), "");
-    for (const QString& book : books)   // small lists print on one page, one page wide
-        EXPECT_EQ(pdfPages(pdf.filePath(QFileInfo(book).completeBaseName() + u".pdf"_s)), 1) << book.toStdString();
 }
 
 } // namespace
