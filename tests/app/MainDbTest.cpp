@@ -82,31 +82,27 @@ TEST_F(MainDbTest, FolderWithoutDatabaseAsksAndChangesOnlyTheDatabaseLine)
     EXPECT_FALSE(readPaths().printPath.isEmpty());
 }
 
-TEST_F(MainDbTest, CancelledOrWrongAnswerStopsAndKeepsMdbpath)
+// A cancelled or wrong answer, or a file that is no database (asked nothing): the program
+// stops and Mdbpath.ini stays.
+TEST_F(MainDbTest, NoDatabaseStopsAndKeepsMdbpath)
 {
-    for (const std::optional<QString>& answer :
-         {std::optional<QString>(), std::optional<QString>(emptyFolder)}) {
-        SCOPED_TRACE(answer.value_or(u"<cancelled>"_s).toStdString());
+    const std::optional<QString> answers[] = {std::nullopt, emptyFolder, std::nullopt};
+    for (const std::optional<QString>& answer : answers) {
+        const bool unreadable = &answer == &answers[2];
+        SCOPED_TRACE(answer.value_or(u"<cancelled>"_s).toStdString() + (unreadable ? " unreadable" : ""));
         prompts.clear();
         endCode.reset();
+        if (unreadable)
+            writeFile(u"elsewhere/varn3.mdb"_s, QByteArray(4096, 'x'));
         pointAt(emptyFolder);
         prompts.answerInput(answer);
         EXPECT_FALSE(OpenMainDb());
-        EXPECT_EQ(prompts.askedCount(PromptKind::Input), 1);
+        EXPECT_EQ(prompts.askedCount(PromptKind::Input), unreadable ? 0 : 1);
+        EXPECT_EQ(prompts.askedCount(PromptKind::Message), 1);
+        EXPECT_EQ(prompts.lastMessageText().startsWith(u"3024\n"_s), !unreadable);
         EXPECT_TRUE(endCode.has_value());
-        EXPECT_TRUE(prompts.lastMessageText().startsWith(u"3024\n"_s));
         EXPECT_EQ(readPaths().mdbPath, emptyFolder);
     }
-}
-
-TEST_F(MainDbTest, UnreadableDatabaseStopsWithoutPrompt)
-{
-    writeFile(u"elsewhere/varn3.mdb"_s, QByteArray(4096, 'x'));
-    pointAt(emptyFolder);
-    EXPECT_FALSE(OpenMainDb());
-    EXPECT_EQ(prompts.askedCount(PromptKind::Input), 0);
-    EXPECT_EQ(prompts.askedCount(PromptKind::Message), 1);
-    EXPECT_TRUE(endCode.has_value());
 }
 
 } // namespace
