@@ -36,28 +36,21 @@ protected:
     QString emptyFolder;
 };
 
-TEST_F(MainDbTest, OpensTheDatabaseNamedInMdbpathAndAShortFileTakesTheDefaultFolders)
+TEST_F(MainDbTest, OpensTheDatabaseNamedInMdbpath)
 {
-    const QString dir = programFolder() + u'/';
-    const QByteArray shortFile = dbFolder().toUtf8() + "\r\n";
     pointAt(dbFolder());
-    const QByteArray full = readFile(u"Mdbpath.ini"_s);
-    const struct {
-        QByteArray file;
-        QString print, files;
-    } cases[] = {{full, u"/print"_s, u"/files"_s}, {shortFile, dir + u"templates"_s, dir + u"quotations"_s}};
-    for (const auto& c : cases) {
-        writeFile(u"Mdbpath.ini"_s, c.file);
+    const QByteArray file = readFile(u"Mdbpath.ini"_s);
+    // Each opening replaces the connection; the file stays as it was.
+    for (int i = 0; i < 2; ++i) {
         const auto before = state().m.gDb;
         EXPECT_TRUE(OpenMainDb());
-        // Each opening replaces the connection; the file stays as it was.
         EXPECT_TRUE(state().m.gDb);
         EXPECT_NE(state().m.gDb, before);
         EXPECT_EQ(state().m.gMdbPath, dbFolder());
-        EXPECT_EQ(state().m.gPrintPath, c.print);
-        EXPECT_EQ(state().m.gFilePath, c.files);
-        EXPECT_EQ(readFile(u"Mdbpath.ini"_s), c.file);
+        EXPECT_EQ(state().m.gPrintPath, u"/print"_s);
+        EXPECT_EQ(state().m.gFilePath, u"/files"_s);
     }
+    EXPECT_EQ(readFile(u"Mdbpath.ini"_s), file);
     EXPECT_EQ(prompts.asked().size(), 0u);
 }
 

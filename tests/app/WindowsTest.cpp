@@ -122,7 +122,8 @@ TEST_F(WindowsTest, SplashAsksForTheLoginOnceAndTheMenuOpensEveryRegister)
     delete employees.data();
 }
 
-TEST_F(WindowsTest, MenuOpensTheQuotationWindowAndEndWaitsForItsClose)
+// The quotation window from the menu; every end of the program asks the open windows first.
+TEST_F(WindowsTest, MenuOpensTheQuotationWindowAndEveryEndAsksTheOpenWindowsFirst)
 {
     Shell shell;
     startSignedIn(shell);
@@ -147,38 +148,10 @@ TEST_F(WindowsTest, MenuOpensTheQuotationWindowAndEndWaitsForItsClose)
     q->quotation().setHeaderField(HeaderField::SiteAddress, u"台北市"_s);
     ASSERT_TRUE(q->quotation().isModified());
 
-    // 結束, then Cancel at the save question: the program goes on with the quotation.
-    prompts.clear();
-    prompts.answerMessage(PromptButton::Yes);
-    prompts.answerMessage(PromptButton::Cancel);
-    shell.menu()->button(MenuButton::Exit)->click();
-    EXPECT_EQ(prompts.lastMessageText(), u"是否儲存報價單 ?"_s);
-    EXPECT_FALSE(endCode.has_value());
-    ASSERT_TRUE(q && q->isVisible());
-    EXPECT_TRUE(q->quotation().isModified());
-
-    // 結束, then No: it ends.
-    prompts.answerMessage(PromptButton::Yes);
-    prompts.answerMessage(PromptButton::No);
-    shell.menu()->button(MenuButton::Exit)->click();
-    EXPECT_TRUE(endCode.has_value());
-    EXPECT_EQ(prompts.unexpected(), 0);
-}
-
-TEST_F(WindowsTest, EveryEndOfTheProgramAsksTheOpenWindowsFirst)
-{
-    Shell shell;
-    startSignedIn(shell);
-    shell.menu()->button(MenuButton::Quotation)->click();
-    QPointer<frmQ> q = frmQ::existing();
-    ASSERT_NE(q, nullptr);
-    q->quotation().setHeaderField(HeaderField::SiteAddress, u"台北市"_s);
-
     // The database has gone when 系統設定 opens it again, and the prompt for it is
-    // cancelled: the end that follows still asks about the quotation, and Cancel keeps it.
+    // cancelled: the end that follows asks about the quotation, and Cancel keeps it.
     const QByteArray mdbpath = readFile(u"Mdbpath.ini"_s);
-    const QString gone = QDir(programFolder()).filePath(u"gone"_s);
-    writeFile(u"Mdbpath.ini"_s, gone.toUtf8() + "\r\n");
+    writeFile(u"Mdbpath.ini"_s, QDir(programFolder()).filePath(u"gone"_s).toUtf8() + "\r\n");
     prompts.clear();
     prompts.answerInput(std::nullopt);
     prompts.answerMessage(PromptButton::Ok);
@@ -187,6 +160,7 @@ TEST_F(WindowsTest, EveryEndOfTheProgramAsksTheOpenWindowsFirst)
     EXPECT_EQ(prompts.lastMessageText(), u"是否儲存報價單 ?"_s);
     EXPECT_FALSE(endCode.has_value());
     ASSERT_TRUE(q && q->isVisible());
+    EXPECT_TRUE(q->quotation().isModified());
     writeFile(u"Mdbpath.ini"_s, mdbpath);
 
     // 結束 while a customer is being added: the register asks its own question too.
@@ -200,13 +174,18 @@ TEST_F(WindowsTest, EveryEndOfTheProgramAsksTheOpenWindowsFirst)
     prompts.answerMessage(PromptButton::No);    // the register's question: keep the record
     shell.menu()->button(MenuButton::Exit)->click();
     EXPECT_EQ(prompts.askedCount(PromptKind::Message), 3);
-    EXPECT_EQ(prompts.unexpected(), 0);
     EXPECT_FALSE(endCode.has_value());
     ASSERT_TRUE(customers && customers->isVisible());
 
+    // With the register closed, 結束 and No at the save question end the program.
     customers->customers().cancel();
     customers->close();
     delete customers.data();
+    prompts.answerMessage(PromptButton::Yes);
+    prompts.answerMessage(PromptButton::No);
+    shell.menu()->button(MenuButton::Exit)->click();
+    EXPECT_TRUE(endCode.has_value());
+    EXPECT_EQ(prompts.unexpected(), 0);
 }
 
 class SettingsWindowTest : public ShellFixture {

@@ -91,7 +91,6 @@ TEST_F(EmployeeTest, RightsAndPasswordAreNeverWrittenNorSearched)
     ASSERT_TRUE(reg.save());
     EXPECT_EQ(column(u"李四"_s, 16), u"0"_s);   // the table's default: no rights yet
     EXPECT_TRUE(column(u"李四"_s, 17).isEmpty());
-    EXPECT_EQ(column(u"李四"_s, 0).size(), 5);  // a stroke-class code
 
     for (const QString& text : {u"21"_s, u"secret"_s}) {
         prompts.answerInput(text);

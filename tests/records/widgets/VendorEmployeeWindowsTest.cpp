@@ -95,7 +95,6 @@ TEST_F(VendorEmployeeWindowsTest, VendorKindsAndLinksRoundTrip)
         ASSERT_EQ(links->LsAll->count(), 2);
         links->LsAll->item(0)->setSelected(true);
         QTest::mouseClick(links->cmAd, Qt::LeftButton);
-        EXPECT_EQ(links->LsNew->count(), 1);
         QTest::mouseClick(links->Command1, Qt::LeftButton);
     });
     QTest::mouseClick(w->cmW, Qt::LeftButton);
