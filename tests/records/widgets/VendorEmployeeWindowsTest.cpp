@@ -1,17 +1,14 @@
 #include "platform/crypto/PasswordHash.h"
-#include "platform/grid/widgets/GridView.h"
 #include "records/EmployeeRegister.h"
-#include "records/RecordsTestSupport.h"
 #include "records/VendorRegister.h"
+#include "records/widgets/WindowFixture.h"
 #include "records/widgets/frmCus.h"
 #include "records/widgets/frmPrv.h"
 #include "records/widgets/frmSta.h"
 #include "records/widgets/frmWP.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -25,39 +22,7 @@ using namespace Qt::StringLiterals;
 namespace varn::test {
 namespace {
 
-class VendorEmployeeWindowsTest : public RegisterFixture {
-protected:
-    void TearDown() override
-    {
-        for (RegisterWindow* w : {static_cast<RegisterWindow*>(frmPrv::existing()),
-                                  static_cast<RegisterWindow*>(frmSta::existing()),
-                                  static_cast<RegisterWindow*>(frmCus::existing())}) {
-            if (w) {
-                w->engine().cancel();
-                w->close();
-                delete w;
-            }
-        }
-        QApplication::processEvents();
-        RegisterFixture::TearDown();
-    }
-
-    template <typename T = QLineEdit> static T* child(QWidget* w, const char* name)
-    {
-        return w->findChild<T*>(QString::fromLatin1(name));
-    }
-
-    // Opens the window from the menu, as the active one.
-    template <typename Window> Window* open(void (*show)(QWidget*))
-    {
-        show(nullptr);
-        Window* w = Window::existing();
-        if (w)
-            QApplication::setActiveWindow(w);
-        prompts.clear();
-        return w;
-    }
-};
+using VendorEmployeeWindowsTest = WindowFixture;
 
 TEST_F(VendorEmployeeWindowsTest, VendorKindsAndLinksRoundTrip)
 {

@@ -1,13 +1,11 @@
 #include "platform/grid/widgets/GridView.h"
 #include "records/CustomerRegister.h"
-#include "records/RecordsTestSupport.h"
+#include "records/widgets/WindowFixture.h"
 #include "records/widgets/frmCus.h"
 
 #include <QAbstractItemView>
-#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -18,30 +16,9 @@ using namespace Qt::StringLiterals;
 namespace varn::test {
 namespace {
 
-class frmCusTest : public RegisterFixture {
+class frmCusTest : public WindowFixture {
 protected:
-    void TearDown() override
-    {
-        if (frmCus* w = frmCus::existing()) {
-            // Nothing may be asked while the test tears down.
-            w->customers().cancel();
-            w->close();
-            delete w;
-        }
-        QApplication::processEvents();
-        RegisterFixture::TearDown();
-    }
-
-    frmCus* openFromMenu()
-    {
-        ShowCustomerRegister();
-        frmCus* w = frmCus::existing();
-        if (w) {
-            QApplication::setActiveWindow(w);
-            QApplication::processEvents();
-        }
-        return w;
-    }
+    frmCus* openFromMenu() { return open<frmCus>(&ShowCustomerRegister); }
 
     // The window from the menu with a new record begun.
     frmCus* adding()
@@ -50,11 +27,6 @@ protected:
         if (w)
             QTest::mouseClick(w->cmdAdd, Qt::LeftButton);
         return w;
-    }
-
-    template <typename T = QLineEdit> static T* child(QWidget* w, const char* name)
-    {
-        return w->findChild<T*>(QString::fromLatin1(name));
     }
 
     void addThree()
@@ -68,7 +40,6 @@ TEST_F(frmCusTest, FromTheMenuANewUserAddsACustomer)
 {
     frmCus* w = openFromMenu();
     ASSERT_NE(w, nullptr);
-    prompts.clear();   // the empty register said "所選編號無記錄"
 
     QTest::mouseClick(w->cmdAdd, Qt::LeftButton);
     auto* t2 = child(w, "t2");
