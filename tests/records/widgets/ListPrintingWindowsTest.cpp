@@ -1,11 +1,11 @@
 #include "records/OutputTestSupport.h"
 #include "records/ListPrinting.h"
+#include "records/widgets/WindowFixture.h"
 #include "records/widgets/frmCus.h"
 #include "records/widgets/frmPrt.h"
 #include "records/widgets/frmPsel.h"
 #include "records/widgets/frmSta.h"
 
-#include <QApplication>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -39,18 +39,8 @@ void whenModal(std::vector<std::function<void(QWidget*)>> steps)
     QTimer::singleShot(10, *next);
 }
 
-class ListPrintingWindowsTest : public OutputFixture {
+class ListPrintingWindowsTest : public WindowFixture<OutputFixture> {
 protected:
-    void TearDown() override
-    {
-        if (frmCus* w = frmCus::existing()) {
-            w->close();
-            delete w;
-        }
-        QApplication::processEvents();
-        OutputFixture::TearDown();
-    }
-
     static void select(QListWidget* list, const QStringList& texts)
     {
         for (const QString& t : texts)

@@ -22,7 +22,7 @@ using namespace Qt::StringLiterals;
 namespace varn::test {
 namespace {
 
-using VendorEmployeeWindowsTest = WindowFixture;
+using VendorEmployeeWindowsTest = WindowFixture<>;
 
 TEST_F(VendorEmployeeWindowsTest, VendorKindsAndLinksRoundTrip)
 {

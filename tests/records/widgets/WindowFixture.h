@@ -1,6 +1,7 @@
 #pragma once
 
 #include "records/RecordsTestSupport.h"
+#include "records/RegisterEngine.h"
 #include "records/widgets/RegisterWindow.h"
 
 #include <QApplication>
@@ -11,7 +12,7 @@ namespace varn::test {
 
 // A register fixture for the register windows: each opened from the menu as the active
 // window; whatever is still open goes at the end without a question.
-class WindowFixture : public RegisterFixture {
+template <typename Base = RegisterFixture> class WindowFixture : public Base {
 protected:
     void TearDown() override
     {
@@ -27,7 +28,7 @@ protected:
             }
         }
         QApplication::processEvents();
-        RegisterFixture::TearDown();
+        Base::TearDown();
     }
 
     template <typename T = QLineEdit> static T* child(QWidget* w, const char* name)
@@ -43,7 +44,7 @@ protected:
             QApplication::setActiveWindow(w);
             QApplication::processEvents();
         }
-        prompts.clear();
+        this->prompts.clear();
         return w;
     }
 };

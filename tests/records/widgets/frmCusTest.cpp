@@ -16,7 +16,7 @@ using namespace Qt::StringLiterals;
 namespace varn::test {
 namespace {
 
-class frmCusTest : public WindowFixture {
+class frmCusTest : public WindowFixture<> {
 protected:
     frmCus* openFromMenu() { return open<frmCus>(&ShowCustomerRegister); }
 
