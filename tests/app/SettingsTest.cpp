@@ -214,21 +214,14 @@ TEST_F(SettingsTest, AutoSaveIsWrittenAndTakesEffect)
 
 using PrintSettingsTest = ShellFixture;
 
-TEST_F(PrintSettingsTest, XpAndFixedHeaderLoadWithDefaultsWhenMissing)
+// What the files hold reaches the program state through the settings files' own loader.
+TEST_F(PrintSettingsTest, AMissingXpIsSaidAndACompleteOneLoadsWithoutAWord)
 {
     QFile::remove(QDir(programFolder()).filePath(u"Xp.ini"_s));
-    QFile::remove(QDir(programFolder()).filePath(u"fastP.ini"_s));
-    state().m.gFixedHeader = true;
     LoadXlSettings();
-    EXPECT_EQ(state().m.gXp, XpDefaults());
-    EXPECT_FALSE(state().m.gFixedHeader);
     EXPECT_EQ(prompts.askedCount(PromptKind::Message), 1);
-
-    // A complete file loads without a word.
     WriteXpFile(programFolder(), XpDefaults());
-    writeFile(u"fastP.ini"_s, "1\r\n");
     LoadXlSettings();
-    EXPECT_TRUE(state().m.gFixedHeader);
     EXPECT_EQ(prompts.askedCount(PromptKind::Message), 1);
 }
 
