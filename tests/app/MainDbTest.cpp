@@ -36,28 +36,21 @@ protected:
     QString emptyFolder;
 };
 
-TEST_F(MainDbTest, OpensTheDatabaseNamedInMdbpathAndAShortFileTakesTheDefaultFolders)
+TEST_F(MainDbTest, OpensTheDatabaseNamedInMdbpath)
 {
-    const QString dir = programFolder() + u'/';
-    const QByteArray shortFile = dbFolder().toUtf8() + "\r\n";
     pointAt(dbFolder());
-    const QByteArray full = readFile(u"Mdbpath.ini"_s);
-    const struct {
-        QByteArray file;
-        QString print, files;
-    } cases[] = {{full, u"/print"_s, u"/files"_s}, {shortFile, dir + u"templates"_s, dir + u"quotations"_s}};
-    for (const auto& c : cases) {
-        writeFile(u"Mdbpath.ini"_s, c.file);
+    const QByteArray file = readFile(u"Mdbpath.ini"_s);
+    // Each opening replaces the connection; the file stays as it was.
+    for (int i = 0; i < 2; ++i) {
         const auto before = state().m.gDb;
         EXPECT_TRUE(OpenMainDb());
-        // Each opening replaces the connection; the file stays as it was.
         EXPECT_TRUE(state().m.gDb);
         EXPECT_NE(state().m.gDb, before);
         EXPECT_EQ(state().m.gMdbPath, dbFolder());
-        EXPECT_EQ(state().m.gPrintPath, c.print);
-        EXPECT_EQ(state().m.gFilePath, c.files);
-        EXPECT_EQ(readFile(u"Mdbpath.ini"_s), c.file);
+        EXPECT_EQ(state().m.gPrintPath, u"/print"_s);
+        EXPECT_EQ(state().m.gFilePath, u"/files"_s);
     }
+    EXPECT_EQ(readFile(u"Mdbpath.ini"_s), file);
     EXPECT_EQ(prompts.asked().size(), 0u);
 }
 
@@ -82,31 +75,27 @@ TEST_F(MainDbTest, FolderWithoutDatabaseAsksAndChangesOnlyTheDatabaseLine)
     EXPECT_FALSE(readPaths().printPath.isEmpty());
 }
 
-TEST_F(MainDbTest, CancelledOrWrongAnswerStopsAndKeepsMdbpath)
+// A cancelled or wrong answer, or a file that is no database (asked nothing): the program
+// stops and Mdbpath.ini stays.
+TEST_F(MainDbTest, NoDatabaseStopsAndKeepsMdbpath)
 {
-    for (const std::optional<QString>& answer :
-         {std::optional<QString>(), std::optional<QString>(emptyFolder)}) {
-        SCOPED_TRACE(answer.value_or(u"<cancelled>"_s).toStdString());
+    const std::optional<QString> answers[] = {std::nullopt, emptyFolder, std::nullopt};
+    for (const std::optional<QString>& answer : answers) {
+        const bool unreadable = &answer == &answers[2];
+        SCOPED_TRACE(answer.value_or(u"<cancelled>"_s).toStdString() + (unreadable ? " unreadable" : ""));
         prompts.clear();
         endCode.reset();
+        if (unreadable)
+            writeFile(u"elsewhere/varn3.mdb"_s, QByteArray(4096, 'x'));
         pointAt(emptyFolder);
         prompts.answerInput(answer);
         EXPECT_FALSE(OpenMainDb());
-        EXPECT_EQ(prompts.askedCount(PromptKind::Input), 1);
+        EXPECT_EQ(prompts.askedCount(PromptKind::Input), unreadable ? 0 : 1);
+        EXPECT_EQ(prompts.askedCount(PromptKind::Message), 1);
+        EXPECT_EQ(prompts.lastMessageText().startsWith(u"3024\n"_s), !unreadable);
         EXPECT_TRUE(endCode.has_value());
-        EXPECT_TRUE(prompts.lastMessageText().startsWith(u"3024\n"_s));
         EXPECT_EQ(readPaths().mdbPath, emptyFolder);
     }
-}
-
-TEST_F(MainDbTest, UnreadableDatabaseStopsWithoutPrompt)
-{
-    writeFile(u"elsewhere/varn3.mdb"_s, QByteArray(4096, 'x'));
-    pointAt(emptyFolder);
-    EXPECT_FALSE(OpenMainDb());
-    EXPECT_EQ(prompts.askedCount(PromptKind::Input), 0);
-    EXPECT_EQ(prompts.askedCount(PromptKind::Message), 1);
-    EXPECT_TRUE(endCode.has_value());
 }
 
 } // namespace

@@ -61,21 +61,17 @@ TEST_F(SettingsTest, RightsGridShowsEveryEmployeeInCodeOrderAndClicksToggleTheMa
     EXPECT_EQ(grid.mergedSpan(0, 5), std::make_pair(5, 6));
 
     // A click on an edit mark brings the view mark; the view stays while edit is given.
-    const int row = 2;
-    // Column clicked, whether anything changed, marks of columns 5 and 6 after.
-    const std::tuple<int, bool, const char*> clicks[]
-        = {{5, true, "**"}, {6, false, "**"}, {5, true, ".*"}, {6, true, ".."}};
-    for (const auto& [col, changed, after] : clicks) {
-        EXPECT_EQ(RightsGrid::click(grid, row, col), changed) << col;
-        EXPECT_EQ(marks(row).mid(3, 2), QLatin1String(after)) << col;
-    }
     // Plain columns toggle; headers and names do nothing.
-    RightsGrid::click(grid, row, 13);
-    EXPECT_EQ(grid.textMatrix(row, 13), Star);
-    RightsGrid::click(grid, row, 13);
-    EXPECT_EQ(grid.textMatrix(row, 13), QString());
-    EXPECT_FALSE(RightsGrid::click(grid, 1, 5));
-    EXPECT_FALSE(RightsGrid::click(grid, row, 1));
+    // (row, column clicked, whether anything changed, marks of row 2 after)
+    const std::tuple<int, int, bool, const char*> clicks[] = {
+        {2, 5, true, "...**......."},  {2, 6, false, "...**......."}, {2, 5, true, "....*......."},
+        {2, 6, true, "............"},  {2, 13, true, "...........*"}, {2, 13, true, "............"},
+        {1, 5, false, "............"}, {2, 1, false, "............"},
+    };
+    for (const auto& [row, col, changed, after] : clicks) {
+        EXPECT_EQ(RightsGrid::click(grid, row, col), changed) << row << "," << col;
+        EXPECT_EQ(marks(2), QLatin1String(after)) << row << "," << col;
+    }
     EXPECT_EQ(grid.textMatrix(1, 5), u"編輯"_s);
 }
 
@@ -218,21 +214,14 @@ TEST_F(SettingsTest, AutoSaveIsWrittenAndTakesEffect)
 
 using PrintSettingsTest = ShellFixture;
 
-TEST_F(PrintSettingsTest, XpAndFixedHeaderLoadWithDefaultsWhenMissing)
+// What the files hold reaches the program state through the settings files' own loader.
+TEST_F(PrintSettingsTest, AMissingXpIsSaidAndACompleteOneLoadsWithoutAWord)
 {
     QFile::remove(QDir(programFolder()).filePath(u"Xp.ini"_s));
-    QFile::remove(QDir(programFolder()).filePath(u"fastP.ini"_s));
-    state().m.gFixedHeader = true;
     LoadXlSettings();
-    EXPECT_EQ(state().m.gXp, XpDefaults());
-    EXPECT_FALSE(state().m.gFixedHeader);
     EXPECT_EQ(prompts.askedCount(PromptKind::Message), 1);
-
-    // A complete file loads without a word.
     WriteXpFile(programFolder(), XpDefaults());
-    writeFile(u"fastP.ini"_s, "1\r\n");
     LoadXlSettings();
-    EXPECT_TRUE(state().m.gFixedHeader);
     EXPECT_EQ(prompts.askedCount(PromptKind::Message), 1);
 }
 

