@@ -35,7 +35,7 @@ protected:
 
 using Outcome = QuotationAutosave::Outcome;
 
-TEST_F(AutosaveTest, WritesAtTheIntervalWithoutMovingTheSelection)
+TEST_F(AutosaveTest, WritesAtTheIntervalOfTheSettingWithoutMovingTheSelection)
 {
     add(Q, {"客廳"});
     add(path({"客廳"}), {"木作", "油漆"}, true);
@@ -47,7 +47,6 @@ TEST_F(AutosaveTest, WritesAtTheIntervalWithoutMovingTheSelection)
     autosave->start();
     const QString saved = autosave->path();
     EXPECT_EQ(saved, file("autosave.vrn"));   // the superuser's
-    EXPECT_EQ(tickAt(1), Outcome::NotDue);
     now = 2 * 60000 - 1;
     EXPECT_EQ(autosave->tick(), Outcome::NotDue);
     EXPECT_FALSE(QFile::exists(saved));
@@ -61,38 +60,28 @@ TEST_F(AutosaveTest, WritesAtTheIntervalWithoutMovingTheSelection)
     QStringList names;
     for (const ItemLine& row : Vrn::read(saved, VrnReadMode::Strict, doc->blankPageEnd()).rows)
         names << row[1];
-    EXPECT_TRUE(names.contains("天花板"));
-    EXPECT_TRUE(names.contains("乳膠漆"));
+    EXPECT_EQ(names, (QStringList{"乳膠漆", "天花板"}));
 
-    // The next one comes a whole interval later.
+    // The next one comes a whole interval later; anything below a minute counts as one.
     doc->setHeaderField(HeaderField::CustomerName, "林先生");
     EXPECT_EQ(tickAt(3), Outcome::NotDue);
     EXPECT_EQ(tickAt(4), Outcome::Saved);
-
-    // An employee's goes into the working folder.
-    state().m.gUserName = "王小明";
-    EXPECT_EQ(QuotationAutosave::defaultPath(), file("王小明/autosave.vrn"));
-}
-
-TEST_F(AutosaveTest, TheIntervalIsTheSettingInMinutesAndAtLeastOne)
-{
-    EXPECT_EQ(AutosaveSchedule::intervalMs(5), 5 * 60000);
-    EXPECT_EQ(AutosaveSchedule::intervalMs(0), 60000);
-    EXPECT_EQ(AutosaveSchedule::intervalMs(-3), 60000);
-
     state().m.gAutoSaveMin = 0;
-    fill(Q, {{"天花板"}});
-    autosave->start();
-    EXPECT_EQ(tickAt(0.5), Outcome::NotDue);
-    EXPECT_EQ(tickAt(1), Outcome::Saved);
+    doc->setHeaderField(HeaderField::CustomerName, "甲");
+    EXPECT_EQ(tickAt(4.5), Outcome::NotDue);
+    EXPECT_EQ(tickAt(5), Outcome::Saved);
 
     // A new setting applies from the next tick; restarting the count puts it off.
     state().m.gAutoSaveMin = 10;
     now = 6 * 60000;
     autosave->restartCount();
-    EXPECT_EQ(tickAt(15), Outcome::NotDue);
     doc->setHeaderField(HeaderField::CustomerName, "乙");
+    EXPECT_EQ(tickAt(15), Outcome::NotDue);
     EXPECT_EQ(tickAt(16), Outcome::Saved);
+
+    // An employee's goes into the working folder.
+    state().m.gUserName = "王小明";
+    EXPECT_EQ(QuotationAutosave::defaultPath(), file("王小明/autosave.vrn"));
 }
 
 TEST_F(AutosaveTest, AnEmptyOrUnchangedQuotationDoesNotReplaceAnExistingAutosave)
@@ -131,7 +120,6 @@ TEST_F(AutosaveTest, AFailureIsReportedOnceUntilASaveSucceeds)
     EXPECT_EQ(autosave->saveNow(), Outcome::Failed);
     ASSERT_EQ(prompts.askedCount(PromptKind::Message), 1);
     EXPECT_TRUE(prompts.lastMessageText().startsWith("存檔錯誤\r\n"));
-    EXPECT_EQ(prompts.lastMessageTitle(), "Varn III");
 
     ASSERT_TRUE(QDir().mkpath(folder));
     EXPECT_EQ(autosave->saveNow(), Outcome::Saved);
