@@ -12,7 +12,7 @@ protected:
     {
         QStringList out;
         for (int c : {QCol::Name, QCol::Standard, QCol::Unit, QCol::Qty, QCol::Price, QCol::Amount, QCol::Cost,
-                      QCol::Ratio, QCol::WorkItem})
+                      QCol::CostTotal, QCol::Ratio, QCol::WorkItem})
             out << cell(1, c);
         return out;
     }
@@ -148,7 +148,7 @@ TEST_F(Editing, AnItemPickFillsTheRowFromTheLexiconAndUndoRestoresIt)
     ASSERT_NE(door, nullptr);
     QTest::mouseClick(ls->viewport(), Qt::LeftButton, {}, ls->visualItemRect(door).center());
 
-    EXPECT_EQ(cells(), (QStringList{"木門", "", "樘", "1", "6500", "6500", "5000", "1.3", "木門"}));
+    EXPECT_EQ(cells(), (QStringList{"木門", "", "樘", "1", "6500", "6500", "5000", "5000", "1.3", "木門"}));
     EXPECT_FALSE(editors().isOpen());
     EXPECT_FALSE(ls->isVisible());
     EXPECT_EQ(w.lbSumT()->text(), "6500");
@@ -163,10 +163,10 @@ TEST_F(Editing, AnItemPickFillsTheRowFromTheLexiconAndUndoRestoresIt)
     ASSERT_EQ(cbD->count(), 1);
     cbD->setCurrentIndex(0);
     emit cbD->activated(0);
-    EXPECT_EQ(cells(), (QStringList{"木門", "實木", "樘", "1", "8060", "8060", "6200", "1.3", "木門"}));
+    EXPECT_EQ(cells(), (QStringList{"木門", "實木", "樘", "1", "8060", "8060", "6200", "6200", "1.3", "木門"}));
 
     rowPopup("mUndo");
-    EXPECT_EQ(cells().mid(0, 8), (QStringList{"門", "", "", "2", "15", "30", "", "1"}));
+    EXPECT_EQ(cells().mid(0, 9), (QStringList{"門", "", "", "2", "15", "30", "", "0", "1"}));
     EXPECT_EQ(w.lbSumT()->text(), "30");
 }
 

@@ -10,11 +10,16 @@ namespace {
 
 using WindowLife = WindowTest;
 
-TEST_F(WindowLife, AnUnreadableStatisticsDatabaseInTheWorkingFolderIsKeptAsideAndMadeAfresh)
+TEST_F(WindowLife, AMissingStatisticsDatabaseIsMadeInTheWorkingFolderAndAnUnreadableOneKeptAside)
 {
     state().m.gUserName = "王小明";
-    ASSERT_TRUE(QDir(folder()).mkpath("王小明"));
     const QString sta = QDir(folder()).filePath("王小明/sta.mdb");
+    ASSERT_NE(window().staDb(), nullptr);
+    EXPECT_TRUE(QFile::exists(sta));
+    EXPECT_EQ(prompts.askedCount(PromptKind::Message), 0);
+
+    delete &window();
+    ASSERT_TRUE(QFile::remove(sta));
     Database::create(sta, "another password", StaSchemaSql());
     QFile f(sta);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
