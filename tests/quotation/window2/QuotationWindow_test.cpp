@@ -1,6 +1,7 @@
 // The extras on a real quotation window: open, save, save-as and the recent files with the
 // dialogs answered from a script, a quotation with a page end saved and reopened from the
-// recent list after the window was closed; the customer pick; autosave.
+// recent list after the window was closed; the customer pick; autosave; the page-end panel
+// driven through its controls.
 #include "quotation/widgets/WindowFixture.h"
 
 #include "platform/text/Cp950.h"
@@ -48,6 +49,20 @@ protected:
         window();
         return extras->files();
     }
+    // One work type with one row, and the page end opened.
+    void openPanel(const char* qty, const char* price)
+    {
+        ASSERT_TRUE(doc().AddChildNodes(Q, {"木作"}, true));
+        doc().tv_NodeClick(path({"木作"}));
+        ASSERT_TRUE(doc().setCellText(1, QCol::Name, "甲"));
+        ASSERT_TRUE(doc().cellEdited(1, QCol::Qty, qty));
+        ASSERT_TRUE(doc().cellEdited(1, QCol::Price, price));
+        QTest::mouseClick(window().cmdPe(), Qt::LeftButton);
+    }
+    QStringList totals()
+    {
+        return {panel().lbNtax()->text(), panel().lbTax()->text(), panel().lbHtax()->text(), panel().lbApr()->text()};
+    }
     QStringList recentCaptions()
     {
         QStringList out;
@@ -64,20 +79,14 @@ protected:
 
 TEST_F(QuotationWindowTest, AQuotationWithItsPageEndComesBackFromTheRecentList)
 {
-    ASSERT_TRUE(doc().AddChildNodes(Q, {"木作"}, true));
-    doc().tv_NodeClick(path({"木作"}));
-    ASSERT_TRUE(doc().setCellText(1, QCol::Name, "天花板"));
-    ASSERT_TRUE(doc().cellEdited(1, QCol::Qty, "10"));
-    ASSERT_TRUE(doc().cellEdited(1, QCol::Price, "1200"));
+    // The page end, whole in the smallest window: a design fee of 30 坪 at 2000, tax at 5%.
+    window().resize(300, 200);
+    openPanel("10", "1200");
+    EXPECT_TRUE(window().rect().contains(panel().geometry()));
     retype(window().txtNo(), "1120301_1");
     retype(window().txtCn(), "林'宅");
     db().execute("INSERT INTO 客戶 (客戶編號, 客戶名稱, 電話1, 連絡人) VALUES ('C001', ?, '02;2345', '林太太')",
                 {doc().header().customerName});
-
-    // The page end, whole in the smallest window: a design fee of 30 坪 at 2000, tax at 5%.
-    window().resize(300, 200);
-    QTest::mouseClick(window().cmdPe(), Qt::LeftButton);
-    EXPECT_TRUE(window().rect().contains(panel().geometry()));
     QTest::mouseClick(panel().ckD(), Qt::LeftButton);
     QTest::mouseClick(panel().Dop2(), Qt::LeftButton);
     retype(panel().txtDp(), "30");
@@ -270,6 +279,110 @@ TEST_F(QuotationWindowTest, AutosaveWritesAtTheIntervalOfTheSettings)
     ASSERT_TRUE(window().mNew_Click());
     now = 6 * 60000;
     EXPECT_EQ(autosave.tick(), QuotationAutosave::Outcome::Kept);
+}
+
+TEST_F(QuotationWindowTest, FeesByTotalAndByAreaAddToTheTotalUnrounded)
+{
+    openPanel("1", "987");
+    QTest::mouseClick(panel().ckD(), Qt::LeftButton);
+    retype(panel().txtdx(), "0.1");
+    EXPECT_EQ(panel().txtDt()->text(), "98.7");
+
+    QTest::mouseClick(panel().ckL(), Qt::LeftButton);
+    QTest::mouseClick(panel().Lop2(), Qt::LeftButton);
+    EXPECT_EQ(panel().lbl()->text(), "坪");
+    EXPECT_EQ(panel().txtLp()->text(), "987");   // kept until the area is typed
+    retype(panel().txtLp(), "2.5");
+    retype(panel().txtlx(), "200");
+    EXPECT_EQ(panel().txtLt()->text(), "500");
+    EXPECT_EQ(totals(), (QStringList{"1585.7", "79", "1665", "1665"}));
+    EXPECT_FALSE(doc().pageEnd().supervision.byTotal);
+
+    // Clearing a rate empties its amount, which then counts as nothing.
+    retype(panel().txtlx(), "");
+    EXPECT_EQ(panel().txtLt()->text(), "");
+    EXPECT_EQ(panel().lbNtax()->text(), "1085.7");
+    // Back to by total: the base becomes the shown total again.
+    QTest::mouseClick(panel().Lop1(), Qt::LeftButton);
+    EXPECT_EQ(panel().lbl()->text(), "元");
+    EXPECT_EQ(panel().txtLp()->text(), "987");
+}
+
+TEST_F(QuotationWindowTest, OpeningSelectsTheWholeQuotationAndTheTaxRateIsEnteredWithEnterOrFromTheList)
+{
+    openPanel("1", "1000");
+    EXPECT_TRUE(panel().isVisible());
+    EXPECT_EQ(doc().shownPath(), Q);
+    EXPECT_EQ(panel().txtDp()->text(), "1000");   // both fee bases go by total
+    EXPECT_EQ(panel().txtLp()->text(), "1000");
+    QLineEdit* rate = panel().cbTax()->lineEdit();
+    retype(rate, "0.1");
+    EXPECT_EQ(panel().lbTax()->text(), "50");   // typing alone recomputes nothing
+    QTest::keyClick(rate, Qt::Key_Return);
+    EXPECT_EQ(panel().cbTax()->currentText(), "10%");
+    EXPECT_EQ(panel().lbTax()->text(), "100");
+
+    // A text that is not a number as a whole is left as typed, nothing recomputed.
+    retype(rate, "5%");
+    QTest::keyClick(rate, Qt::Key_Return);
+    EXPECT_EQ(panel().cbTax()->currentText(), "5%");
+    EXPECT_EQ(panel().lbTax()->text(), "100");
+
+    // Picking from the list recomputes.
+    QCoreApplication::processEvents();
+    panel().cbTax()->setFocus();
+    panel().cbTax()->showPopup();
+    QTest::keyClick(panel().cbTax()->view(), Qt::Key_Up);
+    QTest::keyClick(panel().cbTax()->view(), Qt::Key_Return);
+    EXPECT_EQ(panel().cbTax()->currentText(), "120%");
+    EXPECT_EQ(panel().lbTax()->text(), "1200");
+
+    // An empty rate charges nothing at the next recomputation, the discount's.
+    retype(rate, "");
+    retype(panel().txtOff(), "-1000");
+    EXPECT_EQ(totals(), (QStringList{"1000", "0", "1000", "0"}));
+
+    QTest::mouseClick(window().cmdPe(), Qt::LeftButton);
+    EXPECT_FALSE(panel().isVisible());
+}
+
+TEST_F(QuotationWindowTest, RemarksAndTitlesReachTheQuotationAndRefusedTextIsUndone)
+{
+    QTest::mouseClick(window().cmdPe(), Qt::LeftButton);
+    retype(panel().cbPe(2)->lineEdit(), "工期30天");
+    EXPECT_EQ(doc().pageEnd().remarks[2], "工期30天");
+
+    // The fee line is stored with "," between its fields: the comma is refused and dropped.
+    retype(panel().tD(), "設計,規劃費");
+    EXPECT_EQ(doc().pageEnd().design.title, "設計規劃費");
+    EXPECT_EQ(panel().tD()->text(), "設計規劃費");
+    EXPECT_EQ(prompts.askedCount(PromptKind::Message), 1);
+}
+
+TEST_F(QuotationWindowTest, ShowsValuesLoadedIntoTheQuotation)
+{
+    VrnContent c;
+    c.leafPaths = QStringList{Q};
+    c.rows.push_back(ItemLine{});
+    PageEndValues& v = c.pageEnd;
+    v.remarks[4] = "付款方式";
+    v.design.checked = CheckState::Checked;
+    v.design.byTotal = false;
+    v.design.amount = "60000";
+    v.taxChecked = CheckState::Greyed;
+    v.untaxed = "1";
+    doc().load(c, file("x.vrn"));
+    EXPECT_EQ(panel().cbPe(4)->currentText(), "付款方式");
+    EXPECT_TRUE(panel().ckD()->isChecked());
+    EXPECT_TRUE(panel().Dop2()->isChecked());
+    EXPECT_EQ(panel().txtDt()->text(), "60000");
+    EXPECT_EQ(panel().ckTax()->checkState(), Qt::PartiallyChecked);
+    EXPECT_EQ(panel().lbNtax()->text(), "1");
+    // A click on the greyed box takes it out of the third state.
+    QTest::mouseClick(window().cmdPe(), Qt::LeftButton);
+    QTest::mouseClick(panel().ckTax(), Qt::LeftButton);
+    EXPECT_EQ(doc().pageEnd().taxChecked, CheckState::Checked);
+    EXPECT_FALSE(panel().ckTax()->isTristate());
 }
 
 } // namespace
