@@ -1,27 +1,20 @@
-// Opening a quotation over a changed one, files past the numerals, the recent files.
+// Opening a quotation over a changed one, and files past the numerals.
 #include "QuotationTestSupport.h"
-
-#include "platform/text/Cp950.h"
 
 namespace varn::test {
 namespace {
 
-class FileCommandsTest : public QuotationTest {
-protected:
-    // A saved quotation with one row under Ｑ‧客廳.
-    QString savedFile(const QString& name, const QString& item = QStringLiteral("a"))
-    {
-        Quotation q;
-        q.AddChildNodes(Q, {"客廳"}, false);
-        q.setCellText(1, QCol::Name, item);
-        EXPECT_TRUE(q.saveTo(file(name)));
-        return file(name);
-    }
-};
+using FileCommandsTest = QuotationTest;
 
 TEST_F(FileCommandsTest, OpeningAsksToSaveOnlyAChangedQuotation)
 {
-    const QString f = savedFile("f.vrn", "from file");
+    const QString f = file("f.vrn");
+    {
+        Quotation saved;
+        saved.AddChildNodes(Q, {"客廳"}, false);
+        saved.setCellText(1, QCol::Name, "from file");
+        ASSERT_TRUE(saved.saveTo(f));
+    }
     // Without a register to look the customer up in, nothing of the last one stays.
     state().m.gCusTel = state().m.gCusFax = state().m.gCusContact = "舊客戶";
     ASSERT_TRUE(doc->mOpen_Click(f));
@@ -89,22 +82,6 @@ TEST_F(FileCommandsTest, AFileWithNumbersPastTheNumeralsOpensAsItIsWithAMessage)
         EXPECT_TRUE(doc->cellEdited(2, QCol::Qty, "3")) << c.name;
         doc->newQuotation();
     }
-}
-
-// ---- recent files -----------------------------------------------------------------------------
-
-TEST_F(FileCommandsTest, OfIniKeepsFiveDistinctFiles)
-{
-    const QString ini = file("Of.ini");
-    Cp950LineWriter w;
-    for (const char* f : {"a", "a", "", "b", "c", "d", "e", "f"})
-        w.addLine(f);
-    w.commit(ini);
-    RecentFiles r;
-    r.load(ini);
-    EXPECT_EQ(r.paths(), (QStringList{"a", "b", "c", "d", "e"}));
-    r.AddRecentFile("A");   // paths compare as text, case and all
-    EXPECT_EQ(r.paths(), (QStringList{"A", "a", "b", "c", "d"}));
 }
 
 } // namespace

@@ -98,11 +98,8 @@ TEST_F(QuotationWindowTest, AQuotationWithItsPageEndComesBackFromTheRecentList)
     const QString saved = file("林宅.vrn");
     ASSERT_TRUE(QFile::exists(saved));
     EXPECT_EQ(window().windowTitle(), "報價系統\t- " + saved);
-    EXPECT_EQ(recentCaptions(), QStringList{saved});
 
     closeWindow();
-    EXPECT_EQ(ReadCp950Lines(file("Of.ini")), QStringList{saved});
-    EXPECT_EQ(window().windowTitle(), "報價系統\t- 新報價單");
     act("mRF0")->trigger();
     EXPECT_EQ(prompts.unexpected(), 0);
     EXPECT_EQ(window().txtNo()->text(), "1120301_1");
@@ -110,8 +107,6 @@ TEST_F(QuotationWindowTest, AQuotationWithItsPageEndComesBackFromTheRecentList)
     EXPECT_EQ(window().lbCtel()->text(), "02 2345");
     EXPECT_EQ(doc().hfgQ().textMatrix(1, QCol::Amount), "12000");
     EXPECT_EQ(doc().pageEnd(), pageEnd);
-    EXPECT_TRUE(panel().Dop2()->isChecked());
-    EXPECT_EQ(panel().lbApr()->text(), "75600");
 }
 
 TEST_F(QuotationWindowTest, CancelledDialogsChangeNothingAndStartWhereTheFileIs)
@@ -171,6 +166,13 @@ TEST_F(QuotationWindowTest, ACompletedNameOverwritesOnlyAfterYes)
 
 TEST_F(QuotationWindowTest, RecentListAfterSixOpensAndAReopen)
 {
+    // A hand-edited list: a repeat and a blank line are left out; paths compare case and all.
+    Cp950LineWriter ini;
+    for (const char* line : {"/x/a.vrn", "/x/a.vrn", "", "/x/A.vrn"})
+        ini.addLine(line);
+    ini.commit(file("Of.ini"));
+    EXPECT_EQ(recentCaptions(), (QStringList{"/x/a.vrn", "/x/A.vrn"}));
+
     QStringList f;
     for (int i = 1; i <= 6; ++i) {
         f << file(QStringLiteral("f%1.vrn").arg(i));
@@ -253,9 +255,7 @@ TEST_F(QuotationWindowTest, AProjectKindFollowsTheCustomerAndTheCalendarWritesAn
     doc().load(opened, file("x.vrn"));
     EXPECT_EQ(dtp->date(), QDate(2003, 2, 9));
 
-    // The panel offers the lists the window loaded.
-    EXPECT_EQ(panel().cbPe(4)->count(), 1);
-    EXPECT_EQ(panel().cbTax()->itemText(1), "5%");
+    EXPECT_EQ(panel().cbPe(4)->count(), 1);   // the panel offers the remarks the window loaded
 }
 
 TEST_F(QuotationWindowTest, AutosaveWritesAtTheIntervalOfTheSettings)
