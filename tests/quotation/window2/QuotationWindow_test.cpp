@@ -258,27 +258,117 @@ TEST_F(QuotationWindowTest, AProjectKindFollowsTheCustomerAndTheCalendarWritesAn
     EXPECT_EQ(panel().cbPe(4)->count(), 1);   // the panel offers the remarks the window loaded
 }
 
-TEST_F(QuotationWindowTest, AutosaveWritesAtTheIntervalOfTheSettings)
+using Outcome = QuotationAutosave::Outcome;
+
+TEST_F(QuotationWindowTest, AutosaveWritesAtTheIntervalOfTheSettingWithoutMovingTheSelection)
 {
     state().m.gAutoSave = true;
-    state().m.gAutoSaveMin = 3;
-    QuotationAutosave& autosave = files().autosave();
-    ASSERT_TRUE(doc().AddChildNodes(Q, {"木作"}, true));
-    ASSERT_TRUE(doc().setCellText(1, QCol::Name, "天花板"));
+    state().m.gAutoSaveMin = 2;
+    QuotationAutosave& autosave = files().autosave();   // counting from the window's load
+    ASSERT_TRUE(doc().AddChildNodes(Q, {"客廳"}, false));
+    ASSERT_TRUE(doc().AddChildNodes(path({"客廳"}), {"木作", "油漆"}, true));
+    doc().tv_NodeClick(path({"客廳", "油漆"}));
+    ASSERT_TRUE(doc().setCellText(1, QCol::Name, "乳膠漆"));
+    doc().tv_NodeClick(path({"客廳", "木作"}));
+    ASSERT_TRUE(doc().setCellText(1, QCol::Name, "天花板"));   // shown, not yet stored
+    doc().setEditCell(1, QCol::Qty);
+    QSignalSpy editorsHidden(&doc(), &Quotation::hideCellEditorsRequested);
 
-    // A manual save does not put the autosave off.
+    const QString saved = autosave.path();
+    EXPECT_EQ(saved, file("autosave.vrn"));   // the superuser's
+    now = 2 * 60000 - 1;
+    EXPECT_EQ(autosave.tick(), Outcome::NotDue);
+    EXPECT_FALSE(QFile::exists(saved));
     now = 2 * 60000;
-    ASSERT_TRUE(doc().saveTo(file("manual.vrn")));
-    doc().setCellText(1, QCol::Name, "天花板(改)");
-    now = 3 * 60000;
-    EXPECT_EQ(autosave.tick(), QuotationAutosave::Outcome::Saved);
+    EXPECT_EQ(autosave.tick(), Outcome::Saved);
+    EXPECT_EQ(doc().shownPath(), path({"客廳", "木作"}));
+    EXPECT_EQ((QList<int>{doc().editRow(), doc().editCol(), int(editorsHidden.count())}), (QList<int>{1, QCol::Qty, 0}));
+    EXPECT_EQ(doc().filePath(), QString());
+    QStringList names;
+    for (const ItemLine& row : Vrn::read(saved, VrnReadMode::Strict, doc().blankPageEnd()).rows)
+        names << row[1];
+    EXPECT_EQ(names, (QStringList{"乳膠漆", "天花板"}));
 
-    // Nor does a new quotation: the next look comes three minutes after the last save.
+    // A manual save does not put the next one off, nor does a new quotation.
+    now = 3 * 60000;
+    ASSERT_TRUE(doc().saveTo(file("manual.vrn")));
+    doc().setHeaderField(HeaderField::CustomerName, "林先生");
     now = 4 * 60000;
+    EXPECT_EQ(autosave.tick(), Outcome::Saved);
+    now = 5 * 60000;
     prompts.answerMessage(PromptButton::No);
     ASSERT_TRUE(window().mNew_Click());
     now = 6 * 60000;
-    EXPECT_EQ(autosave.tick(), QuotationAutosave::Outcome::Kept);
+    EXPECT_EQ(autosave.tick(), Outcome::Kept);   // due, but an empty quotation keeps the last
+
+    // Anything below a minute counts as one; a new setting applies from the next tick and
+    // restarting the count puts it off.
+    state().m.gAutoSaveMin = 0;
+    ASSERT_TRUE(doc().setCellText(1, QCol::Name, "甲"));
+    now = 6.5 * 60000;
+    EXPECT_EQ(autosave.tick(), Outcome::NotDue);
+    now = 7 * 60000;
+    EXPECT_EQ(autosave.tick(), Outcome::Saved);
+    state().m.gAutoSaveMin = 10;
+    now = 8 * 60000;
+    autosave.restartCount();
+    doc().setHeaderField(HeaderField::CustomerName, "乙");
+    now = 17 * 60000;
+    EXPECT_EQ(autosave.tick(), Outcome::NotDue);
+    now = 18 * 60000;
+    EXPECT_EQ(autosave.tick(), Outcome::Saved);
+
+    // An employee's goes into the working folder.
+    state().m.gUserName = "王小明";
+    EXPECT_EQ(QuotationAutosave::defaultPath(), file("王小明/autosave.vrn"));
+}
+
+TEST_F(QuotationWindowTest, AnEmptyOrUnchangedQuotationDoesNotReplaceAnExistingAutosave)
+{
+    QuotationAutosave& autosave = files().autosave();
+    const QString saved = autosave.path();
+    // Nothing there yet: even an empty quotation is written.
+    EXPECT_EQ(autosave.saveNow(), Outcome::Saved);
+    EXPECT_TRUE(QFile::exists(saved));
+
+    {
+        QFile f(saved);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("work from before a crash");
+    }
+    doc().setHeaderField(HeaderField::CustomerName, "林先生");   // changed, but no rows
+    EXPECT_EQ(autosave.saveNow(), Outcome::Kept);
+    ASSERT_TRUE(doc().setCellText(1, QCol::Name, "天花板"));
+    ASSERT_TRUE(doc().saveTo(file("q.vrn")));   // saved: nothing new to recover
+    EXPECT_EQ(autosave.saveNow(), Outcome::Kept);
+    QFile f(saved);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), "work from before a crash");
+
+    doc().setHeaderField(HeaderField::QuoteNo, "1");
+    EXPECT_EQ(autosave.saveNow(), Outcome::Saved);
+    EXPECT_EQ(autosave.saveNow(), Outcome::Kept);   // unchanged since that autosave
+}
+
+TEST_F(QuotationWindowTest, AnAutosaveFailureIsReportedOnceUntilASaveSucceeds)
+{
+    QuotationAutosave& autosave = files().autosave();
+    const QString gone = file("gone");
+    autosave.setPath(QDir(gone).filePath("autosave.vrn"));
+    doc().setHeaderField(HeaderField::CustomerName, "林先生");
+    prompts.clear();
+
+    EXPECT_EQ(autosave.saveNow(), Outcome::Failed);
+    EXPECT_EQ(autosave.saveNow(), Outcome::Failed);
+    ASSERT_EQ(prompts.askedCount(PromptKind::Message), 1);
+    EXPECT_TRUE(prompts.lastMessageText().startsWith("存檔錯誤\r\n"));
+
+    ASSERT_TRUE(QDir().mkpath(gone));
+    EXPECT_EQ(autosave.saveNow(), Outcome::Saved);
+    ASSERT_TRUE(QDir(gone).removeRecursively());
+    doc().setHeaderField(HeaderField::CustomerName, "王先生");
+    EXPECT_EQ(autosave.saveNow(), Outcome::Failed);
+    EXPECT_EQ(prompts.askedCount(PromptKind::Message), 2);
 }
 
 TEST_F(QuotationWindowTest, FeesByTotalAndByAreaAddToTheTotalUnrounded)
