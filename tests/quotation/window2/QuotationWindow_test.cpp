@@ -404,7 +404,7 @@ TEST_F(QuotationWindowTest, AnAutosaveFailureIsReportedOnceUntilASaveSucceeds)
     EXPECT_EQ(prompts.askedCount(PromptKind::Message), 2);
 }
 
-TEST_F(QuotationWindowTest, FeesByTotalAndByAreaAddToTheTotalUnrounded)
+TEST_F(QuotationWindowTest, PageEndFeesByTotalAndByAreaAddToTheTotalUnrounded)
 {
     openPanel("1", "987");
     QTest::mouseClick(panel().ckD(), Qt::LeftButton);
@@ -431,7 +431,7 @@ TEST_F(QuotationWindowTest, FeesByTotalAndByAreaAddToTheTotalUnrounded)
     EXPECT_EQ(panel().txtLp()->text(), "987");
 }
 
-TEST_F(QuotationWindowTest, OpeningSelectsTheWholeQuotationAndTheTaxRateIsEnteredWithEnterOrFromTheList)
+TEST_F(QuotationWindowTest, OpeningThePageEndSelectsTheWholeQuotationAndTheTaxRateIsEnteredWithEnterOrFromTheList)
 {
     openPanel("1", "1000");
     EXPECT_TRUE(panel().isVisible());
@@ -469,7 +469,7 @@ TEST_F(QuotationWindowTest, OpeningSelectsTheWholeQuotationAndTheTaxRateIsEntere
     EXPECT_FALSE(panel().isVisible());
 }
 
-TEST_F(QuotationWindowTest, RemarksAndTitlesReachTheQuotationAndRefusedTextIsUndone)
+TEST_F(QuotationWindowTest, PageEndRemarksAndTitlesReachTheQuotationAndRefusedTextIsUndone)
 {
     QTest::mouseClick(window().cmdPe(), Qt::LeftButton);
     retype(panel().cbPe(2)->lineEdit(), "工期30天");
@@ -482,7 +482,7 @@ TEST_F(QuotationWindowTest, RemarksAndTitlesReachTheQuotationAndRefusedTextIsUnd
     EXPECT_EQ(prompts.askedCount(PromptKind::Message), 1);
 }
 
-TEST_F(QuotationWindowTest, ShowsValuesLoadedIntoTheQuotation)
+TEST_F(QuotationWindowTest, ThePageEndShowsValuesLoadedIntoTheQuotation)
 {
     VrnContent c;
     c.leafPaths = QStringList{Q};
@@ -510,7 +510,7 @@ TEST_F(QuotationWindowTest, ShowsValuesLoadedIntoTheQuotation)
 
 // ---- 品名加入施工資料庫 ----------------------------------------------------------------------
 
-TEST_F(QuotationWindowTest, NewNamesFollowTheLargestOrderNumberAndKnownOnesAreListed)
+TEST_F(QuotationWindowTest, NewItemNamesFollowTheLargestOrderNumberAndKnownOnesAreListed)
 {
     db().execute("DELETE FROM t2w");
     // Another work type's item does not count.
@@ -534,7 +534,7 @@ TEST_F(QuotationWindowTest, NewNamesFollowTheLargestOrderNumberAndKnownOnesAreLi
     EXPECT_EQ(additions().dialog()->countText(), "總共加入3筆");
 }
 
-TEST_F(QuotationWindowTest, AWorkTypeWithoutItemsNumbersFromOneAndQuotesAreStoredAsTyped)
+TEST_F(QuotationWindowTest, ItemNamesOfAWorkTypeWithoutItemsNumberFromOneAndQuotesAreStoredAsTyped)
 {
     db().execute("DELETE FROM t2w");
     ASSERT_TRUE(doc().AddChildNodes(Q, {"木作"}, true));   // no-area mode: the work type stands under the root
@@ -557,7 +557,7 @@ TEST_F(QuotationWindowTest, AWorkTypeWithoutItemsNumbersFromOneAndQuotesAreStore
     EXPECT_TRUE(prompts.lastMessageText().startsWith("品名加入失敗"));
 }
 
-TEST_F(QuotationWindowTest, RefusedAnywhereButAtAWorkTypeLeaf)
+TEST_F(QuotationWindowTest, ItemNamesAreAddedOnlyAtAWorkTypeLeaf)
 {
     db().execute("DELETE FROM t2w");
     ASSERT_TRUE(doc().AddChildNodes(Q, {"客廳", "臥室"}, false));
