@@ -120,6 +120,11 @@ TEST_F(ItemPickTest, APickFillsTheRowFromTheLexiconOfTheShownWorkType)
     EXPECT_EQ(doc->pickItem(2, "木門", "r2", *lexicon), "木門");   // 客廳's own 木門 first
     EXPECT_EQ((QStringList{doc->GTxM(2, QCol::Standard), doc->GTxM(2, QCol::Unit), doc->GTxM(2, QCol::Price)}),
               (QStringList{"", "扇", "3000"}));
+    // A known detail's markup is driven through the window; an unknown one keeps the cost.
+    ASSERT_TRUE(doc->pickDetail(2, "實木", *lexicon));
+    EXPECT_FALSE(doc->pickDetail(2, "其他", *lexicon));
+    EXPECT_EQ((QStringList{doc->GTxM(2, QCol::Standard), doc->GTxM(2, QCol::Cost), doc->GTxM(2, QCol::Price)}),
+              (QStringList{"其他", "3000", "3600"}));
 
     // An unknown item writes only its name.
     doc->pickItem(1, "不明", "", *lexicon);
@@ -201,16 +206,6 @@ TEST_F(ItemPickTest, RowsPutBackByPasteOrUndoKeepTheTotalWithinThirteenDigits)
     EXPECT_EQ(prompts.lastMessageText(), Pricing::tooLargeMessage());
     EXPECT_EQ(doc->GTxM(3, QCol::Name), "乳膠漆");
     EXPECT_EQ(doc->totals().lbSumT, "9999999999999");
-}
-
-TEST_F(ItemPickTest, ADetailNotInTheLexiconWritesOnlyItsName)
-{
-    // A known detail's markup is driven through the window; an unknown one keeps the cost.
-    doc->pickItem(1, "木門", "", *lexicon);
-    ASSERT_TRUE(doc->pickDetail(1, "實木", *lexicon));
-    EXPECT_FALSE(doc->pickDetail(1, "其他", *lexicon));
-    EXPECT_EQ((QStringList{doc->GTxM(1, QCol::Standard), doc->GTxM(1, QCol::Cost), doc->GTxM(1, QCol::Price)}),
-              (QStringList{"其他", "3000", "3600"}));
 }
 
 TEST_F(ItemPickTest, CellsRefuseTheFieldSeparatorAndInnerNodesRefuseEdits)

@@ -34,7 +34,7 @@ TEST_F(TreeCommandsTest, MenuStatesFollowTheNodeAndTheMode)
     EXPECT_EQ(doc->treeMenuState(path({"木作"})), (S{false, true, true, false, true, true, true, true, false}));
 }
 
-TEST_F(TreeCommandsTest, PickListsLeaveOutNamesAlreadyUsed)
+TEST_F(TreeCommandsTest, PickListsLeaveOutNamesAlreadyUsedAndInsertedNamesStandBeforeTheNode)
 {
     add(Q, {"客廳", "臥室"});
     const QStringList lexicon{"客廳", "廚房", "臥室", "浴室"};
@@ -44,6 +44,13 @@ TEST_F(TreeCommandsTest, PickListsLeaveOutNamesAlreadyUsed)
               (QStringList{"廚房", "浴室"}));
     EXPECT_EQ(doc->pickListEntries(TreeCommand::AddWorkType, path({"臥室"}), {"木作"}),
               (QStringList{"???...", "木作"}));
+
+    // Inserted names stand before the node, in order; the shown node stays.
+    ASSERT_TRUE(doc->InsertPickedNodes(path({"客廳"}), {"玄關", "餐廳", "廚房"}));
+    EXPECT_EQ(childNames(doc->tree().root()), (QStringList{"玄關", "餐廳", "廚房", "客廳", "臥室"}));
+    EXPECT_EQ(doc->shownPath(), path({"客廳"}));
+    EXPECT_FALSE(doc->InsertPickedNodes(path({"客廳"}), {"廚房"}));
+    EXPECT_FALSE(doc->InsertPickedNodes(Q, {"x"}));
 }
 
 TEST_F(TreeCommandsTest, ATypedWorkTypeEntersTheNoAreaModeAndACancelledNameBecomesUnknown)
@@ -123,16 +130,6 @@ TEST_F(TreeCommandsTest, AddingUnderALeafWithRowsAsksAndMovesThemOnYes)
     EXPECT_EQ(prompts.askedCount(PromptKind::Message), 3);
     EXPECT_EQ(shownNames(), QStringList{"b"});
     EXPECT_EQ(doc->shownPath(), path({"臥室", "木作"}));
-}
-
-TEST_F(TreeCommandsTest, InsertedNamesStandBeforeTheNodeInOrder)
-{
-    add(Q, {"客廳"});
-    ASSERT_TRUE(doc->InsertPickedNodes(path({"客廳"}), {"玄關", "餐廳", "廚房"}));
-    EXPECT_EQ(childNames(doc->tree().root()), (QStringList{"玄關", "餐廳", "廚房", "客廳"}));
-    EXPECT_EQ(doc->shownPath(), path({"客廳"}));   // the shown node stays
-    EXPECT_FALSE(doc->InsertPickedNodes(path({"客廳"}), {"廚房"}));
-    EXPECT_FALSE(doc->InsertPickedNodes(Q, {"x"}));
 }
 
 TEST_F(TreeCommandsTest, DeletingAsksAndTakesTheRowsOfTheSubtree)
