@@ -74,17 +74,7 @@ protected:
     }
 };
 
-TEST_F(PageEndPanelTest, ATypedTaxRateIsReadWithoutItsLastCharacterByOtherRecomputations)
-{
-    doc->pageEndPanelToggled(true);
-    ASSERT_TRUE(doc->typeTaxRate("12"));
-    EXPECT_EQ(doc->pageEnd().tax, "150");   // typing alone recomputes nothing
-    doc->setDiscount("-100");      // the next recomputation drops the last character: 1%
-    EXPECT_EQ(doc->pageEnd().tax, "30");
-    EXPECT_EQ(doc->pageEnd().quoted, "2930");
-}
-
-TEST_F(PageEndPanelTest, SeparatorsAreRefusedAndEditsMarkTheQuotationChanged)
+TEST_F(PageEndPanelTest, SeparatorsAreRefusedEditsMarkTheQuotationChangedAndATypedRateWaits)
 {
     EXPECT_FALSE(doc->setDiscount("1:2"));
     EXPECT_FALSE(doc->setFeeTitle(Fee::Design, "設計,費"));
@@ -101,6 +91,14 @@ TEST_F(PageEndPanelTest, SeparatorsAreRefusedAndEditsMarkTheQuotationChanged)
     EXPECT_FALSE(doc->isModified());
     doc->setRemark(2, "保固一年");
     EXPECT_TRUE(doc->isModified());
+
+    // A typed tax rate is read without its last character by other recomputations.
+    doc->pageEndPanelToggled(true);
+    ASSERT_TRUE(doc->typeTaxRate("12"));
+    EXPECT_EQ(doc->pageEnd().tax, "150");   // typing alone recomputes nothing
+    doc->setDiscount("-100");      // the next recomputation drops the last character: 1%
+    EXPECT_EQ(doc->pageEnd().tax, "30");
+    EXPECT_EQ(doc->pageEnd().quoted, "2930");
 }
 
 TEST_F(PageEndPanelTest, AFeeByTotalFollowsTheTotalIntoTheFileAndThePrints)

@@ -356,7 +356,7 @@ TEST_F(QuotationWindowTest, AutosaveWritesAtTheIntervalOfTheSettingWithoutMoving
     EXPECT_EQ(QuotationAutosave::defaultPath(), file("王小明/autosave.vrn"));
 }
 
-TEST_F(QuotationWindowTest, AnEmptyOrUnchangedQuotationDoesNotReplaceAnExistingAutosave)
+TEST_F(QuotationWindowTest, AnEmptyOrUnchangedQuotationKeepsAnExistingAutosaveAndAFailureIsReportedOnce)
 {
     QuotationAutosave& autosave = files().autosave();
     const QString saved = autosave.path();
@@ -381,11 +381,8 @@ TEST_F(QuotationWindowTest, AnEmptyOrUnchangedQuotationDoesNotReplaceAnExistingA
     doc().setHeaderField(HeaderField::QuoteNo, "1");
     EXPECT_EQ(autosave.saveNow(), Outcome::Saved);
     EXPECT_EQ(autosave.saveNow(), Outcome::Kept);   // unchanged since that autosave
-}
 
-TEST_F(QuotationWindowTest, AnAutosaveFailureIsReportedOnceUntilASaveSucceeds)
-{
-    QuotationAutosave& autosave = files().autosave();
+    // A failure is reported once until a save succeeds.
     const QString gone = file("gone");
     autosave.setPath(QDir(gone).filePath("autosave.vrn"));
     doc().setHeaderField(HeaderField::CustomerName, "林先生");
