@@ -99,7 +99,8 @@ protected:
     void SetUp() override
     {
         RowCommandsTest::SetUp();
-        openDatabase();
+        db = Database::create(file(QStringLiteral("varn3.mdb")), {}, MainSchemaSql());
+        state().m.gDb = db;
         addItems({{"木作", "木門", "樘", 3000, 1.35}, {"客廳", "木門", "扇", 2500, 1.2}, {"油漆", "乳膠漆", "坪", 0.1, 2}});
         db->execute(QStringLiteral("insert into w2d (w, d, c, sort) values ('木門', '實木', 500, 1)"));
         lexicon = std::make_unique<DatabaseItemLexicon>(*db);
@@ -111,6 +112,7 @@ protected:
                         r + QVariantList{++sort});
     }
     int sort = 0;
+    std::shared_ptr<Database> db;
     std::unique_ptr<DatabaseItemLexicon> lexicon;
 };
 
