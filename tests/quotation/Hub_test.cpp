@@ -17,7 +17,14 @@ protected:
 
 TEST_F(HubTest, LeavingALeafStoresItsRowsAndTheRootGathersThemInTreeOrder)
 {
+    // A root without children keeps its rows under Ｑ; empty leaves show one empty row.
+    ASSERT_TRUE(doc->setCellText(1, QCol::Name, "a"));
+    EXPECT_EQ(doc->content().rows.front()[0], Q);
+    doc->newQuotation();
     buildTwoAreas();
+    doc->selectRoot();
+    EXPECT_EQ(shownNames(), QStringList{""});
+    EXPECT_EQ(doc->totals().lbSumT, "0");
     fill(path({"臥室", "木作"}), {{"床架", "1", "5000"}});
     fill(path({"客廳", "油漆"}), {{"乳膠漆", "30", "100"}});
     fill(path({"客廳", "木作"}), {{"天花板", "10", "1200"}, {"隔間", "2", "3000"}});
@@ -88,19 +95,6 @@ TEST_F(HubTest, ALeafWhoseRowsWereAllDeletedStaysEmpty)
     doc->tv_NodeClick(path({"臥室"}));
     EXPECT_EQ(doc->selRow(), -1);
     EXPECT_FALSE(doc->rowMenuState().copy);
-}
-
-TEST_F(HubTest, ARootWithoutChildrenKeepsItsRowsUnderQAndOneOfEmptyLeavesShowsOneEmptyRow)
-{
-    ASSERT_TRUE(doc->setCellText(1, QCol::Name, "a"));
-    EXPECT_EQ(doc->content().rows.front()[0], Q);
-    EXPECT_EQ(shownNames(), QStringList{"a"});
-
-    doc->newQuotation();
-    buildTwoAreas();
-    doc->selectRoot();
-    EXPECT_EQ(shownNames(), QStringList{""});
-    EXPECT_EQ(doc->totals().lbSumT, "0");
 }
 
 TEST_F(HubTest, ColumnRightsHideColumnsAndWidenThePathAtInnerNodes)

@@ -18,7 +18,7 @@ protected:
     }
 };
 
-TEST_F(Editing, ClicksOnTheGridAreRefusedUntilALeafIsShown)
+TEST_F(Editing, ClicksAreRefusedUntilALeafIsShownThenTypingRecomputesAtEveryKeystroke)
 {
     frmQ& w = window();
     clickCell(1, QCol::Name);
@@ -35,12 +35,9 @@ TEST_F(Editing, ClicksOnTheGridAreRefusedUntilALeafIsShown)
     prompts.clear();
     clickCell(1, QCol::Path);   // the 階層 column answers nothing
     EXPECT_EQ(prompts.askedCount(PromptKind::Message), 0);
-}
 
-TEST_F(Editing, TypingRecomputesTheRowAndTheTotalsAtEveryKeystroke)
-{
-    frmQ& w = window();
-    buildTwoAreas();
+    // At a leaf, typing recomputes the row and the totals at every keystroke.
+    w.tv_NodeClick(path({"客廳", "木作"}));
     enter(1, QCol::Name, "門框");
     EXPECT_EQ(cell(1, QCol::Name), "門框");
     enter(1, QCol::Qty, "2");
