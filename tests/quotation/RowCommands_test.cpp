@@ -63,8 +63,17 @@ INSTANTIATE_TEST_SUITE_P(
         RowCommandCase{"deleteAllLeavesOneRow", 0, 5, RowCommand::Delete, 1, {""}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(RowCommandsTest, CommandsRefreshTheTotalsAndLeaveNoSelection)
+TEST_F(RowCommandsTest, MenuStateNeedsASelectionAndACopyAndCommandsRefreshTheTotalsAndLeaveNoSelection)
 {
+    using S = RowMenuState;   // copy remove paste insertCopied undo
+    EXPECT_EQ(doc->rowMenuState(), S{});
+    doc->setRowSelection(0, 0);
+    EXPECT_EQ(doc->rowMenuState(), S{});
+    doc->setRowSelection(2, 2);
+    EXPECT_EQ(doc->rowMenuState(), (S{true, true, false, false, false}));
+    doc->mCpq_Click();
+    EXPECT_EQ(doc->rowMenuState(), (S{true, true, true, true, false}));
+
     doc->setRowSelection(3, 5);
     doc->mCpq_Click();
     doc->setEditCell(2, 0);
@@ -78,18 +87,6 @@ TEST_F(RowCommandsTest, CommandsRefreshTheTotalsAndLeaveNoSelection)
     const QStringList names = shownNames();
     doc->mDelQ_Click();
     EXPECT_EQ(shownNames(), names);
-}
-
-TEST_F(RowCommandsTest, MenuStateNeedsASelectionAndACopy)
-{
-    using S = RowMenuState;   // copy remove paste insertCopied undo
-    EXPECT_EQ(doc->rowMenuState(), S{});
-    doc->setRowSelection(0, 0);
-    EXPECT_EQ(doc->rowMenuState(), S{});
-    doc->setRowSelection(2, 2);
-    EXPECT_EQ(doc->rowMenuState(), (S{true, true, false, false, false}));
-    doc->mCpq_Click();
-    EXPECT_EQ(doc->rowMenuState(), (S{true, true, true, true, false}));
 }
 
 // The lexicon of a main database: items as (work type, work item, unit, cost, ratio), the
