@@ -17,14 +17,14 @@ protected:
 
 TEST_F(HubTest, LeavingALeafStoresItsRowsAndTheRootGathersThemInTreeOrder)
 {
-    // A new quotation shows the root as an editable leaf with one empty row.
-    EXPECT_EQ(doc->shownPath(), Q);
-    EXPECT_TRUE(doc->isLeaf());
-    EXPECT_EQ(shownNames(), QStringList{""});
-    EXPECT_EQ(masterColumn(QCol::Name), QStringList{""});
-    EXPECT_FALSE(doc->isModified());
-
+    // A root without children keeps its rows under Ｑ; empty leaves show one empty row.
+    ASSERT_TRUE(doc->setCellText(1, QCol::Name, "a"));
+    EXPECT_EQ(doc->content().rows.front()[0], Q);
+    doc->newQuotation();
     buildTwoAreas();
+    doc->selectRoot();
+    EXPECT_EQ(shownNames(), QStringList{""});
+    EXPECT_EQ(doc->totals().lbSumT, "0");
     fill(path({"臥室", "木作"}), {{"床架", "1", "5000"}});
     fill(path({"客廳", "油漆"}), {{"乳膠漆", "30", "100"}});
     fill(path({"客廳", "木作"}), {{"天花板", "10", "1200"}, {"隔間", "2", "3000"}});
@@ -37,26 +37,26 @@ TEST_F(HubTest, LeavingALeafStoresItsRowsAndTheRootGathersThemInTreeOrder)
     EXPECT_EQ(shownPaths(), (QStringList{path({"客廳", "木作"}), "", path({"客廳", "油漆"}),
                                          path({"臥室", "木作"})}));
     EXPECT_EQ(doc->totals().lbSumT, "26000");
-    EXPECT_FALSE(doc->isLeaf());
-    EXPECT_EQ(doc->curKey(), Q);
 
     doc->tv_NodeClick(path({"客廳"}));   // an inner node gathers only its subtree
     EXPECT_EQ(shownNames(), (QStringList{"天花板", "隔間", "乳膠漆"}));
-    EXPECT_FALSE(doc->isLeaf());
-}
 
-TEST_F(HubTest, StoringALeafAgainMovesItsBlockToTheEnd)
-{
-    buildTwoAreas();
-    fill(path({"客廳", "木作"}), {{"a1"}, {"a2"}});
-    fill(path({"客廳", "油漆"}), {{"b1"}});
-    fill(path({"客廳", "木作"}), {{"a1"}, {"a2"}, {"a3"}});
-    doc->tv_NodeClick(path({"臥室", "木作"}));
-    EXPECT_EQ(masterColumn(QCol::Name), (QStringList{"b1", "a1", "a2", "a3"}));
-    EXPECT_EQ(masterColumn(QCol::Path), (QStringList{path({"客廳", "油漆"}), path({"客廳", "木作"}),
-                                                     path({"客廳", "木作"}), path({"客廳", "木作"})}));
+    // A leaf stored again moves its block to the end.
+    fill(path({"客廳", "油漆"}), {{"乳膠漆"}, {"底漆"}});
     doc->selectRoot();
-    EXPECT_EQ(shownNames(), (QStringList{"a1", "a2", "a3", "b1"}));
+    EXPECT_EQ(masterColumn(QCol::Name), (QStringList{"床架", "天花板", "隔間", "乳膠漆", "底漆"}));
+
+    // A double click on a block's path opens that leaf; an item name is no path.
+    ASSERT_EQ(shownPaths().value(4), path({"臥室", "木作"}));
+    EXPECT_FALSE(doc->hfgQ_DblClick(1, QCol::Name));
+    EXPECT_EQ(doc->shownPath(), Q);
+    EXPECT_TRUE(doc->hfgQ_DblClick(5, QCol::Path));
+    EXPECT_EQ(doc->shownPath(), path({"臥室", "木作"}));
+    EXPECT_EQ(shownNames(), QStringList{"床架"});
+    // The look-up behind it finds only nodes under the starting one.
+    EXPECT_FALSE(doc->GetL(path({"客廳"}), path({"臥室", "木作"})));
+    EXPECT_TRUE(doc->GetL(Q, path({"客廳", "油漆"})));
+    EXPECT_EQ(doc->shownPath(), path({"客廳", "油漆"}));
 }
 
 TEST_F(HubTest, BlankRowsBetweenRowsAreKeptAndTrailingOnesDropped)
@@ -95,38 +95,6 @@ TEST_F(HubTest, ALeafWhoseRowsWereAllDeletedStaysEmpty)
     doc->tv_NodeClick(path({"臥室"}));
     EXPECT_EQ(doc->selRow(), -1);
     EXPECT_FALSE(doc->rowMenuState().copy);
-}
-
-TEST_F(HubTest, ARootWithoutChildrenKeepsItsRowsUnderQAndOneOfEmptyLeavesShowsOneEmptyRow)
-{
-    ASSERT_TRUE(doc->setCellText(1, QCol::Name, "a"));
-    EXPECT_EQ(doc->content().rows.front()[0], Q);
-    EXPECT_EQ(shownNames(), QStringList{"a"});
-
-    doc->newQuotation();
-    buildTwoAreas();
-    doc->selectRoot();
-    EXPECT_EQ(shownNames(), QStringList{""});
-    EXPECT_EQ(doc->totals().lbSumT, "0");
-}
-
-TEST_F(HubTest, DoubleClickOnABlockPathOpensThatLeaf)
-{
-    buildTwoAreas();
-    fill(path({"客廳", "油漆"}), {{"漆"}});
-    fill(path({"臥室", "木作"}), {{"床"}});
-    doc->selectRoot();
-    ASSERT_EQ(shownPaths().value(1), path({"臥室", "木作"}));
-    EXPECT_FALSE(doc->hfgQ_DblClick(1, QCol::Name));   // an item name is no path
-    EXPECT_EQ(doc->shownPath(), Q);
-    EXPECT_TRUE(doc->hfgQ_DblClick(2, QCol::Path));
-    EXPECT_EQ(doc->shownPath(), path({"臥室", "木作"}));
-    EXPECT_EQ(shownNames(), QStringList{"床"});
-
-    // The look-up behind it finds only nodes under the starting one.
-    EXPECT_FALSE(doc->GetL(path({"客廳"}), path({"臥室", "木作"})));
-    EXPECT_TRUE(doc->GetL(Q, path({"客廳", "油漆"})));
-    EXPECT_EQ(doc->shownPath(), path({"客廳", "油漆"}));
 }
 
 TEST_F(HubTest, ColumnRightsHideColumnsAndWidenThePathAtInnerNodes)

@@ -63,13 +63,6 @@ protected:
         ProgramState::reset();
     }
 
-    // A main database with its schema as the shared connection.
-    void openDatabase()
-    {
-        db = Database::create(file(QStringLiteral("varn3.mdb")), {}, MainSchemaSql());
-        state().m.gDb = db;
-    }
-
     QString file(const QString& name) const { return dir.filePath(name); }
 
     // Adds children without any question (no typed name, no rows at the node).
@@ -112,7 +105,6 @@ protected:
 
     QTemporaryDir dir;
     ScriptedPrompter prompts;
-    std::shared_ptr<Database> db;
     std::unique_ptr<Quotation> doc;
 };
 

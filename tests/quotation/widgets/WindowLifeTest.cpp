@@ -2,6 +2,7 @@
 // modes and the save question.
 #include "WindowFixture.h"
 
+#include "quotation/PickLists.h"
 #include "quotation/StaDatabase.h"
 
 namespace varn::test {
@@ -9,18 +10,16 @@ namespace {
 
 using WindowLife = WindowTest;
 
-TEST_F(WindowLife, LoadMakesAMissingStatisticsDatabaseInTheWorkingFolder)
+TEST_F(WindowLife, AMissingStatisticsDatabaseIsMadeInTheWorkingFolderAndAnUnreadableOneKeptAside)
 {
     state().m.gUserName = "王小明";
+    const QString sta = QDir(folder()).filePath("王小明/sta.mdb");
     ASSERT_NE(window().staDb(), nullptr);
-    EXPECT_TRUE(window().staDb()->tableExists("統計"));
-    EXPECT_TRUE(QFile::exists(QDir(folder()).filePath("王小明/sta.mdb")));
+    EXPECT_TRUE(QFile::exists(sta));
     EXPECT_EQ(prompts.askedCount(PromptKind::Message), 0);
-}
 
-TEST_F(WindowLife, AnUnreadableStatisticsDatabaseIsKeptAsideAndMadeAfresh)
-{
-    const QString sta = QDir(folder()).filePath("sta.mdb");
+    delete &window();
+    ASSERT_TRUE(QFile::remove(sta));
     Database::create(sta, "another password", StaSchemaSql());
     QFile f(sta);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
@@ -63,8 +62,6 @@ TEST_F(WindowLife, ListsComeFromTheLexiconAndTheAreaListFollowsTheCategory)
 {
     frmQ& w = window();
     EXPECT_EQ(w.cbK()->currentText(), "住宅");
-    EXPECT_EQ(doc().header().projectName, "新建工程");
-    EXPECT_EQ(w.taxRates(), (QStringList{"120%", "5%"}));
     EXPECT_EQ(editors().LsA()->count(), 3);
     w.cbK()->setEditText("店面");
     EXPECT_EQ(editors().LsA()->count(), 1);
@@ -78,6 +75,14 @@ TEST_F(WindowLife, ListsComeFromTheLexiconAndTheAreaListFollowsTheCategory)
     EXPECT_EQ(editors().LsA()->count(), 0);
     w.cbK()->setEditText("店面");
     EXPECT_EQ(editors().LsA()->count(), 2);
+
+    // The item list takes the nearest work type; quotes are data.
+    const auto items = [&](const QStringList& candidates) { return PickLists::itemsForPath(db(), candidates).entries; };
+    EXPECT_EQ(items({"木作", "客廳", Q}), (QStringList{"木門", "天花板"}));
+    EXPECT_TRUE(items({"客廳", Q}).isEmpty());                   // an area without work types
+    EXPECT_EQ(items({"細項", "油漆", Q}), QStringList{"乳膠漆"});   // a level below a work type
+    db().execute("INSERT INTO k2a (k, a, sort) VALUES (?, ?, 0)", {"O'Neil's \"家\"", "玄關"});
+    EXPECT_EQ(PickLists::areasOf(db(), "O'Neil's \"家\"").entries, QStringList{"玄關"});
 }
 
 TEST_F(WindowLife, AListThatCannotBeReadIsReportedOnceAndLeftEmpty)

@@ -1,12 +1,16 @@
 // The extras on a real quotation window: open, save, save-as and the recent files with the
 // dialogs answered from a script, a quotation with a page end saved and reopened from the
-// recent list after the window was closed; the customer pick; autosave.
+// recent list after the window was closed; the customer pick; autosave; the page-end panel
+// driven through its controls; 品名加入施工資料庫.
 #include "quotation/widgets/WindowFixture.h"
 
 #include "platform/text/Cp950.h"
+#include "quotation/LexiconAdditions.h"
 #include "quotation/VrnSaveNames.h"
+#include "quotation/widgets/LexiconAdditionCommand.h"
 #include "quotation/widgets/QuotationFileCommands.h"
 #include "quotation/widgets/QuotationWindowExtras.h"
+#include "quotation/widgets/frmAddw.h"
 #include "quotation/widgets/frmPe.h"
 #include "records/CustomerRecord.h"
 #include "shared/RocDate.h"
@@ -48,6 +52,50 @@ protected:
         window();
         return extras->files();
     }
+    // One work type with one row, and the page end opened.
+    void openPanel(const char* qty, const char* price)
+    {
+        ASSERT_TRUE(doc().AddChildNodes(Q, {"木作"}, true));
+        doc().tv_NodeClick(path({"木作"}));
+        ASSERT_TRUE(doc().setCellText(1, QCol::Name, "甲"));
+        ASSERT_TRUE(doc().cellEdited(1, QCol::Qty, qty));
+        ASSERT_TRUE(doc().cellEdited(1, QCol::Price, price));
+        QTest::mouseClick(window().cmdPe(), Qt::LeftButton);
+    }
+    QStringList totals()
+    {
+        return {panel().lbNtax()->text(), panel().lbTax()->text(), panel().lbHtax()->text(), panel().lbApr()->text()};
+    }
+    LexiconAdditionCommand& additions()
+    {
+        window();
+        return extras->lexicon();
+    }
+    // The t2w rows of a work type as "w sort u c s", in order number order.
+    QStringList lexicon(const QString& t)
+    {
+        QStringList out;
+        Recordset rs = db().openRecordset("select w, sort, u, c, s from t2w where t = ? order by sort", {t});
+        for (; !rs.eof(); rs.moveNext())
+            out << QStringLiteral("%1 %2 %3 %4 %5").arg(rs.text(0)).arg(rs.value(1).toInt()).arg(rs.text(2))
+                       .arg(rs.value(3).toDouble()).arg(rs.value(4).toDouble());
+        return out;
+    }
+    // Rows of 品名, 單位, 成本, 比例 on the shown leaf, from row 1.
+    void setRows(const QList<QStringList>& rows)
+    {
+        for (int r = 1; r <= rows.size(); ++r) {
+            while (doc().hfgQ().rows() <= r)
+                doc().growAtLastRow(doc().hfgQ().rows() - 1);
+            const QStringList& cells = rows[r - 1];
+            if (!cells[0].isEmpty()) {
+                ASSERT_TRUE(doc().setCellText(r, QCol::Name, cells[0]));
+            }
+            ASSERT_TRUE(doc().setCellText(r, QCol::Unit, cells[1]));
+            doc().hfgQ().setTextMatrix(r, QCol::Cost, cells[2]);
+            doc().hfgQ().setTextMatrix(r, QCol::Ratio, cells[3]);
+        }
+    }
     QStringList recentCaptions()
     {
         QStringList out;
@@ -64,20 +112,14 @@ protected:
 
 TEST_F(QuotationWindowTest, AQuotationWithItsPageEndComesBackFromTheRecentList)
 {
-    ASSERT_TRUE(doc().AddChildNodes(Q, {"木作"}, true));
-    doc().tv_NodeClick(path({"木作"}));
-    ASSERT_TRUE(doc().setCellText(1, QCol::Name, "天花板"));
-    ASSERT_TRUE(doc().cellEdited(1, QCol::Qty, "10"));
-    ASSERT_TRUE(doc().cellEdited(1, QCol::Price, "1200"));
+    // The page end, whole in the smallest window: a design fee of 30 坪 at 2000, tax at 5%.
+    window().resize(300, 200);
+    openPanel("10", "1200");
+    EXPECT_TRUE(window().rect().contains(panel().geometry()));
     retype(window().txtNo(), "1120301_1");
     retype(window().txtCn(), "林'宅");
     db().execute("INSERT INTO 客戶 (客戶編號, 客戶名稱, 電話1, 連絡人) VALUES ('C001', ?, '02;2345', '林太太')",
                 {doc().header().customerName});
-
-    // The page end, whole in the smallest window: a design fee of 30 坪 at 2000, tax at 5%.
-    window().resize(300, 200);
-    QTest::mouseClick(window().cmdPe(), Qt::LeftButton);
-    EXPECT_TRUE(window().rect().contains(panel().geometry()));
     QTest::mouseClick(panel().ckD(), Qt::LeftButton);
     QTest::mouseClick(panel().Dop2(), Qt::LeftButton);
     retype(panel().txtDp(), "30");
@@ -89,11 +131,8 @@ TEST_F(QuotationWindowTest, AQuotationWithItsPageEndComesBackFromTheRecentList)
     const QString saved = file("林宅.vrn");
     ASSERT_TRUE(QFile::exists(saved));
     EXPECT_EQ(window().windowTitle(), "報價系統\t- " + saved);
-    EXPECT_EQ(recentCaptions(), QStringList{saved});
 
     closeWindow();
-    EXPECT_EQ(ReadCp950Lines(file("Of.ini")), QStringList{saved});
-    EXPECT_EQ(window().windowTitle(), "報價系統\t- 新報價單");
     act("mRF0")->trigger();
     EXPECT_EQ(prompts.unexpected(), 0);
     EXPECT_EQ(window().txtNo()->text(), "1120301_1");
@@ -101,8 +140,6 @@ TEST_F(QuotationWindowTest, AQuotationWithItsPageEndComesBackFromTheRecentList)
     EXPECT_EQ(window().lbCtel()->text(), "02 2345");
     EXPECT_EQ(doc().hfgQ().textMatrix(1, QCol::Amount), "12000");
     EXPECT_EQ(doc().pageEnd(), pageEnd);
-    EXPECT_TRUE(panel().Dop2()->isChecked());
-    EXPECT_EQ(panel().lbApr()->text(), "75600");
 }
 
 TEST_F(QuotationWindowTest, CancelledDialogsChangeNothingAndStartWhereTheFileIs)
@@ -117,7 +154,6 @@ TEST_F(QuotationWindowTest, CancelledDialogsChangeNothingAndStartWhereTheFileIs)
     prompts.answerSaveFile(std::nullopt);
     act("mSaveAs")->trigger();
     EXPECT_EQ(prompts.lastMessageText(), "取消另存檔案");
-    EXPECT_EQ(prompts.last()->icon, PromptIcon::None);
     // 儲存檔案 starts from the current file.
     prompts.answerSaveFile(std::nullopt);
     act("mSaveF")->trigger();
@@ -163,6 +199,13 @@ TEST_F(QuotationWindowTest, ACompletedNameOverwritesOnlyAfterYes)
 
 TEST_F(QuotationWindowTest, RecentListAfterSixOpensAndAReopen)
 {
+    // A hand-edited list: a repeat and a blank line are left out; paths compare case and all.
+    Cp950LineWriter ini;
+    for (const char* line : {"/x/a.vrn", "/x/a.vrn", "", "/x/A.vrn"})
+        ini.addLine(line);
+    ini.commit(file("Of.ini"));
+    EXPECT_EQ(recentCaptions(), (QStringList{"/x/a.vrn", "/x/A.vrn"}));
+
     QStringList f;
     for (int i = 1; i <= 6; ++i) {
         f << file(QStringLiteral("f%1.vrn").arg(i));
@@ -245,34 +288,295 @@ TEST_F(QuotationWindowTest, AProjectKindFollowsTheCustomerAndTheCalendarWritesAn
     doc().load(opened, file("x.vrn"));
     EXPECT_EQ(dtp->date(), QDate(2003, 2, 9));
 
-    // The panel offers the lists the window loaded.
-    EXPECT_EQ(panel().cbPe(4)->count(), 1);
-    EXPECT_EQ(panel().cbTax()->itemText(1), "5%");
+    EXPECT_EQ(panel().cbPe(4)->count(), 1);   // the panel offers the remarks the window loaded
 }
 
-TEST_F(QuotationWindowTest, AutosaveWritesAtTheIntervalOfTheSettings)
+using Outcome = QuotationAutosave::Outcome;
+
+TEST_F(QuotationWindowTest, AutosaveWritesAtTheIntervalOfTheSettingWithoutMovingTheSelection)
 {
     state().m.gAutoSave = true;
-    state().m.gAutoSaveMin = 3;
-    QuotationAutosave& autosave = files().autosave();
-    ASSERT_TRUE(doc().AddChildNodes(Q, {"木作"}, true));
-    ASSERT_TRUE(doc().setCellText(1, QCol::Name, "天花板"));
+    state().m.gAutoSaveMin = 2;
+    QuotationAutosave& autosave = files().autosave();   // counting from the window's load
+    ASSERT_TRUE(doc().AddChildNodes(Q, {"客廳"}, false));
+    ASSERT_TRUE(doc().AddChildNodes(path({"客廳"}), {"木作", "油漆"}, true));
+    doc().tv_NodeClick(path({"客廳", "油漆"}));
+    ASSERT_TRUE(doc().setCellText(1, QCol::Name, "乳膠漆"));
+    doc().tv_NodeClick(path({"客廳", "木作"}));
+    ASSERT_TRUE(doc().setCellText(1, QCol::Name, "天花板"));   // shown, not yet stored
+    doc().setEditCell(1, QCol::Qty);
+    QSignalSpy editorsHidden(&doc(), &Quotation::hideCellEditorsRequested);
 
-    // A manual save does not put the autosave off.
+    const QString saved = autosave.path();
+    EXPECT_EQ(saved, file("autosave.vrn"));   // the superuser's
+    now = 2 * 60000 - 1;
+    EXPECT_EQ(autosave.tick(), Outcome::NotDue);
+    EXPECT_FALSE(QFile::exists(saved));
     now = 2 * 60000;
-    ASSERT_TRUE(doc().saveTo(file("manual.vrn")));
-    doc().setCellText(1, QCol::Name, "天花板(改)");
-    now = 3 * 60000;
-    EXPECT_EQ(autosave.tick(), QuotationAutosave::Outcome::Saved);
-    EXPECT_TRUE(QFile::exists(file("autosave.vrn")));
-    EXPECT_EQ(window().windowTitle(), "報價系統\t- " + file("manual.vrn"));
+    EXPECT_EQ(autosave.tick(), Outcome::Saved);
+    EXPECT_EQ(doc().shownPath(), path({"客廳", "木作"}));
+    EXPECT_EQ((QList<int>{doc().editRow(), doc().editCol(), int(editorsHidden.count())}), (QList<int>{1, QCol::Qty, 0}));
+    EXPECT_EQ(doc().filePath(), QString());
+    QStringList names;
+    for (const ItemLine& row : Vrn::read(saved, VrnReadMode::Strict, doc().blankPageEnd()).rows)
+        names << row[1];
+    EXPECT_EQ(names, (QStringList{"乳膠漆", "天花板"}));
 
-    // Nor does a new quotation: the next look comes three minutes after the last save.
+    // A manual save does not put the next one off, nor does a new quotation.
+    now = 3 * 60000;
+    ASSERT_TRUE(doc().saveTo(file("manual.vrn")));
+    doc().setHeaderField(HeaderField::CustomerName, "林先生");
     now = 4 * 60000;
+    EXPECT_EQ(autosave.tick(), Outcome::Saved);
+    now = 5 * 60000;
     prompts.answerMessage(PromptButton::No);
     ASSERT_TRUE(window().mNew_Click());
     now = 6 * 60000;
-    EXPECT_EQ(autosave.tick(), QuotationAutosave::Outcome::Kept);
+    EXPECT_EQ(autosave.tick(), Outcome::Kept);   // due, but an empty quotation keeps the last
+
+    // Anything below a minute counts as one; a new setting applies from the next tick and
+    // restarting the count puts it off.
+    state().m.gAutoSaveMin = 0;
+    ASSERT_TRUE(doc().setCellText(1, QCol::Name, "甲"));
+    now = 6.5 * 60000;
+    EXPECT_EQ(autosave.tick(), Outcome::NotDue);
+    now = 7 * 60000;
+    EXPECT_EQ(autosave.tick(), Outcome::Saved);
+    state().m.gAutoSaveMin = 10;
+    now = 8 * 60000;
+    autosave.restartCount();
+    doc().setHeaderField(HeaderField::CustomerName, "乙");
+    now = 17 * 60000;
+    EXPECT_EQ(autosave.tick(), Outcome::NotDue);
+    now = 18 * 60000;
+    EXPECT_EQ(autosave.tick(), Outcome::Saved);
+
+    // An employee's goes into the working folder.
+    state().m.gUserName = "王小明";
+    EXPECT_EQ(QuotationAutosave::defaultPath(), file("王小明/autosave.vrn"));
+}
+
+TEST_F(QuotationWindowTest, AnEmptyOrUnchangedQuotationKeepsAnExistingAutosaveAndAFailureIsReportedOnce)
+{
+    QuotationAutosave& autosave = files().autosave();
+    const QString saved = autosave.path();
+    // Nothing there yet: even an empty quotation is written.
+    EXPECT_EQ(autosave.saveNow(), Outcome::Saved);
+    EXPECT_TRUE(QFile::exists(saved));
+
+    {
+        QFile f(saved);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("work from before a crash");
+    }
+    doc().setHeaderField(HeaderField::CustomerName, "林先生");   // changed, but no rows
+    EXPECT_EQ(autosave.saveNow(), Outcome::Kept);
+    ASSERT_TRUE(doc().setCellText(1, QCol::Name, "天花板"));
+    ASSERT_TRUE(doc().saveTo(file("q.vrn")));   // saved: nothing new to recover
+    EXPECT_EQ(autosave.saveNow(), Outcome::Kept);
+    QFile f(saved);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), "work from before a crash");
+
+    doc().setHeaderField(HeaderField::QuoteNo, "1");
+    EXPECT_EQ(autosave.saveNow(), Outcome::Saved);
+    EXPECT_EQ(autosave.saveNow(), Outcome::Kept);   // unchanged since that autosave
+
+    // A failure is reported once until a save succeeds.
+    const QString gone = file("gone");
+    autosave.setPath(QDir(gone).filePath("autosave.vrn"));
+    doc().setHeaderField(HeaderField::CustomerName, "林先生");
+    prompts.clear();
+
+    EXPECT_EQ(autosave.saveNow(), Outcome::Failed);
+    EXPECT_EQ(autosave.saveNow(), Outcome::Failed);
+    ASSERT_EQ(prompts.askedCount(PromptKind::Message), 1);
+    EXPECT_TRUE(prompts.lastMessageText().startsWith("存檔錯誤\r\n"));
+
+    ASSERT_TRUE(QDir().mkpath(gone));
+    EXPECT_EQ(autosave.saveNow(), Outcome::Saved);
+    ASSERT_TRUE(QDir(gone).removeRecursively());
+    doc().setHeaderField(HeaderField::CustomerName, "王先生");
+    EXPECT_EQ(autosave.saveNow(), Outcome::Failed);
+    EXPECT_EQ(prompts.askedCount(PromptKind::Message), 2);
+}
+
+TEST_F(QuotationWindowTest, PageEndFeesByTotalAndByAreaAddToTheTotalUnrounded)
+{
+    openPanel("1", "987");
+    QTest::mouseClick(panel().ckD(), Qt::LeftButton);
+    retype(panel().txtdx(), "0.1");
+    EXPECT_EQ(panel().txtDt()->text(), "98.7");
+
+    QTest::mouseClick(panel().ckL(), Qt::LeftButton);
+    QTest::mouseClick(panel().Lop2(), Qt::LeftButton);
+    EXPECT_EQ(panel().lbl()->text(), "坪");
+    EXPECT_EQ(panel().txtLp()->text(), "987");   // kept until the area is typed
+    retype(panel().txtLp(), "2.5");
+    retype(panel().txtlx(), "200");
+    EXPECT_EQ(panel().txtLt()->text(), "500");
+    EXPECT_EQ(totals(), (QStringList{"1585.7", "79", "1665", "1665"}));
+    EXPECT_FALSE(doc().pageEnd().supervision.byTotal);
+
+    // Clearing a rate empties its amount, which then counts as nothing.
+    retype(panel().txtlx(), "");
+    EXPECT_EQ(panel().txtLt()->text(), "");
+    EXPECT_EQ(panel().lbNtax()->text(), "1085.7");
+    // Back to by total: the base becomes the shown total again.
+    QTest::mouseClick(panel().Lop1(), Qt::LeftButton);
+    EXPECT_EQ(panel().lbl()->text(), "元");
+    EXPECT_EQ(panel().txtLp()->text(), "987");
+}
+
+TEST_F(QuotationWindowTest, OpeningThePageEndSelectsTheWholeQuotationAndTheTaxRateIsEnteredWithEnterOrFromTheList)
+{
+    openPanel("1", "1000");
+    EXPECT_TRUE(panel().isVisible());
+    EXPECT_EQ(doc().shownPath(), Q);
+    EXPECT_EQ(panel().txtDp()->text(), "1000");   // both fee bases go by total
+    EXPECT_EQ(panel().txtLp()->text(), "1000");
+    QLineEdit* rate = panel().cbTax()->lineEdit();
+    retype(rate, "0.1");
+    EXPECT_EQ(panel().lbTax()->text(), "50");   // typing alone recomputes nothing
+    QTest::keyClick(rate, Qt::Key_Return);
+    EXPECT_EQ(panel().cbTax()->currentText(), "10%");
+    EXPECT_EQ(panel().lbTax()->text(), "100");
+
+    // A text that is not a number as a whole is left as typed, nothing recomputed.
+    retype(rate, "5%");
+    QTest::keyClick(rate, Qt::Key_Return);
+    EXPECT_EQ(panel().cbTax()->currentText(), "5%");
+    EXPECT_EQ(panel().lbTax()->text(), "100");
+
+    // Picking from the list recomputes.
+    QCoreApplication::processEvents();
+    panel().cbTax()->setFocus();
+    panel().cbTax()->showPopup();
+    QTest::keyClick(panel().cbTax()->view(), Qt::Key_Up);
+    QTest::keyClick(panel().cbTax()->view(), Qt::Key_Return);
+    EXPECT_EQ(panel().cbTax()->currentText(), "120%");
+    EXPECT_EQ(panel().lbTax()->text(), "1200");
+
+    // An empty rate charges nothing at the next recomputation, the discount's.
+    retype(rate, "");
+    retype(panel().txtOff(), "-1000");
+    EXPECT_EQ(totals(), (QStringList{"1000", "0", "1000", "0"}));
+
+    QTest::mouseClick(window().cmdPe(), Qt::LeftButton);
+    EXPECT_FALSE(panel().isVisible());
+}
+
+TEST_F(QuotationWindowTest, PageEndRemarksAndTitlesReachTheQuotationAndRefusedTextIsUndone)
+{
+    QTest::mouseClick(window().cmdPe(), Qt::LeftButton);
+    retype(panel().cbPe(2)->lineEdit(), "工期30天");
+    EXPECT_EQ(doc().pageEnd().remarks[2], "工期30天");
+
+    // The fee line is stored with "," between its fields: the comma is refused and dropped.
+    retype(panel().tD(), "設計,規劃費");
+    EXPECT_EQ(doc().pageEnd().design.title, "設計規劃費");
+    EXPECT_EQ(panel().tD()->text(), "設計規劃費");
+    EXPECT_EQ(prompts.askedCount(PromptKind::Message), 1);
+}
+
+TEST_F(QuotationWindowTest, ThePageEndShowsValuesLoadedIntoTheQuotation)
+{
+    VrnContent c;
+    c.leafPaths = QStringList{Q};
+    c.rows.push_back(ItemLine{});
+    PageEndValues& v = c.pageEnd;
+    v.remarks[4] = "付款方式";
+    v.design.checked = CheckState::Checked;
+    v.design.byTotal = false;
+    v.design.amount = "60000";
+    v.taxChecked = CheckState::Greyed;
+    v.untaxed = "1";
+    doc().load(c, file("x.vrn"));
+    EXPECT_EQ(panel().cbPe(4)->currentText(), "付款方式");
+    EXPECT_TRUE(panel().ckD()->isChecked());
+    EXPECT_TRUE(panel().Dop2()->isChecked());
+    EXPECT_EQ(panel().txtDt()->text(), "60000");
+    EXPECT_EQ(panel().ckTax()->checkState(), Qt::PartiallyChecked);
+    EXPECT_EQ(panel().lbNtax()->text(), "1");
+    // A click on the greyed box takes it out of the third state.
+    QTest::mouseClick(window().cmdPe(), Qt::LeftButton);
+    QTest::mouseClick(panel().ckTax(), Qt::LeftButton);
+    EXPECT_EQ(doc().pageEnd().taxChecked, CheckState::Checked);
+    EXPECT_FALSE(panel().ckTax()->isTristate());
+}
+
+// ---- 品名加入施工資料庫 ----------------------------------------------------------------------
+
+TEST_F(QuotationWindowTest, NewItemNamesFollowTheLargestOrderNumberAndKnownOnesAreListed)
+{
+    db().execute("DELETE FROM t2w");
+    // Another work type's item does not count.
+    for (const QVariantList& row : {QVariantList{"木作", "天花板", 7}, {"木作", "踢腳板", 3}, {"木作", "PVC 地板", 1},
+                                    {"油漆", "隔間", 20}})
+        db().execute("insert into t2w (t, w, sort, u, c, s) values (?, ?, ?, '式', 1, 1)", row);
+    ASSERT_TRUE(doc().AddChildNodes(Q, {"客廳"}, false));
+    ASSERT_TRUE(doc().AddChildNodes(path({"客廳"}), {"木作"}, true));
+    setRows({{"天花板", "坪", "1200", "1.3"},
+             {"隔間", "式", "3000元", "1.25倍"},
+             {"", "", "", ""},   // an empty row is neither added nor listed
+             {"系統櫃", "", "abc", ""},
+             {"隔間", "尺", "1", "1"},   // met twice: added once, then listed
+             {"pvc 地板", "坪", "1", "1"}});   // differing only in case: another item
+
+    EXPECT_TRUE(additions().mAdd2W_Click());
+    EXPECT_EQ(lexicon("木作"), (QStringList{"PVC 地板 1 式 1 1", "踢腳板 3 式 1 1", "天花板 7 式 1 1",
+                                             "隔間 8 式 3000 1.25", "系統櫃 9  0 0", "pvc 地板 10 坪 1 1"}));
+    ASSERT_NE(additions().dialog(), nullptr);
+    EXPECT_EQ(additions().dialog()->listedNames(), (QStringList{"天花板", "隔間"}));
+    EXPECT_EQ(additions().dialog()->countText(), "總共加入3筆");
+}
+
+TEST_F(QuotationWindowTest, ItemNamesOfAWorkTypeWithoutItemsNumberFromOneAndQuotesAreStoredAsTyped)
+{
+    db().execute("DELETE FROM t2w");
+    ASSERT_TRUE(doc().AddChildNodes(Q, {"木作"}, true));   // no-area mode: the work type stands under the root
+    setRows({{"O'Neil's 櫃", "組", "5", "1"}, {"\"雙\"門", "組", "6", "1"}});
+    EXPECT_TRUE(additions().mAdd2W_Click());
+    EXPECT_EQ(lexicon("木作"), (QStringList{"O'Neil's 櫃 1 組 5 1", "\"雙\"門 2 組 6 1"}));
+
+    // A second run finds both, lists only them, and counts nothing.
+    EXPECT_FALSE(additions().mAdd2W_Click());
+    EXPECT_EQ(lexicon("木作").size(), 2);
+    EXPECT_EQ(additions().dialog()->listedNames(), (QStringList{"O'Neil's 櫃", "\"雙\"門"}));
+    EXPECT_EQ(additions().dialog()->countText(), "總共加入0筆");
+
+    // An append that fails half-way adds nothing.
+    setRows({{"甲", "組", "1", "1"}, {"乙", "組", "1", "1"}});
+    db().execute("create trigger refuse_b before insert on t2w when new.w = '乙' "
+                "begin select raise(abort, 'refused'); end");
+    EXPECT_FALSE(additions().mAdd2W_Click());
+    EXPECT_EQ(lexicon("木作").size(), 2);
+    EXPECT_TRUE(prompts.lastMessageText().startsWith("品名加入失敗"));
+}
+
+TEST_F(QuotationWindowTest, ItemNamesAreAddedOnlyAtAWorkTypeLeaf)
+{
+    db().execute("DELETE FROM t2w");
+    ASSERT_TRUE(doc().AddChildNodes(Q, {"客廳", "臥室"}, false));
+    ASSERT_TRUE(doc().AddChildNodes(path({"臥室"}), {"木作"}, true));
+    // An area without work types (its name is no work type), an area with them, the root.
+    doc().tv_NodeClick(path({"客廳"}));
+    setRows({{"天花板", "坪", "1", "1"}});
+    EXPECT_FALSE(additions().mAdd2W_Click());
+    EXPECT_EQ(additions().dialog(), nullptr);
+    doc().tv_NodeClick(path({"臥室"}));
+    EXPECT_FALSE(additions().mAdd2W_Click());
+    doc().selectRoot();
+    EXPECT_FALSE(additions().mAdd2W_Click());
+    EXPECT_EQ(prompts.askedCount(PromptKind::Message), 3);
+    EXPECT_EQ(db().openRecordset("select count(*) from t2w").value(0).toInt(), 0);
+
+    // A work type added below a work type is a work type too.
+    ASSERT_TRUE(doc().AddChildNodes(path({"臥室", "木作"}), {"門框"}, true));
+    EXPECT_EQ(LexiconAdditions::targetWorkType(doc()), "門框");
+    setRows({{"門檔", "支", "1", "1"}});
+    EXPECT_TRUE(additions().mAdd2W_Click());
+    EXPECT_EQ(lexicon("門框"), QStringList{"門檔 1 支 1 1"});
 }
 
 } // namespace
