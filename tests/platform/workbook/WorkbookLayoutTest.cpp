@@ -104,7 +104,7 @@ TEST_F(WorkbookLayoutTest, AMergedRowSpanDissolvesTheMergesItOverlaps)
 }
 
 // Also: a copy replaces the merges where it lands; one past the sheet changes nothing.
-TEST_F(WorkbookLayoutTest, PageBreaksZoomPrintTitlesPrintAreaAndMergesUnderACopy)
+TEST_F(WorkbookLayoutTest, PageBreaksPrintTitlesPrintAreaAndMergesUnderACopy)
 {
     Workbook book = Workbook::open(path("t.xlsx"));
     Worksheet& s = book.worksheet(2);
@@ -116,22 +116,20 @@ TEST_F(WorkbookLayoutTest, PageBreaksZoomPrintTitlesPrintAreaAndMergesUnderACopy
     s.addRowPageBreak(40);
     s.addRowPageBreak(1);   // nothing to break above the first row
     s.addColumnPageBreak(ColumnNumber(u"K").value());
-    s.setZoom(100);
     s.setPrintTitleRows("$1:$7");
     s.setPrintTitleColumns("$A:$J");
     s.setPrintArea("$A:$J");
     book.worksheet(1).setPrintTitleColumns("a:g");
     book.worksheet(1).setPrintArea("A1:G39,A41:G79");
-    EXPECT_THROW(s.setZoom(5), WorkbookError);
     EXPECT_THROW(s.setPrintTitleRows("$A:$7"), WorkbookError);
     EXPECT_THROW(s.setPrintArea("$A1:"), WorkbookError);
     const QJsonObject read = saveAndRead(book);
     const QJsonObject sheet = test::SheetOf(read, 2), cover = test::SheetOf(read, 1);
     EXPECT_TRUE(sheet.value("merges").toArray().isEmpty());
     EXPECT_EQ(test::CellOf(read, 2, "B5").value("value").toString(), QStringLiteral("#客戶名稱#"));
-    EXPECT_EQ((QJsonArray{sheet.value("rowBreaks"), sheet.value("colBreaks"), sheet.value("scale"), sheet.value("fitToPage"),
-                          sheet.value("printTitleRows"), sheet.value("printTitleCols"), sheet.value("printArea")}),
-              (QJsonArray{QJsonArray{39, 71}, QJsonArray{10}, 100, false, "$1:$7", "$A:$J", QJsonArray{"$A:$J"}}));
+    EXPECT_EQ((QJsonArray{sheet.value("rowBreaks"), sheet.value("colBreaks"), sheet.value("printTitleRows"),
+                          sheet.value("printTitleCols"), sheet.value("printArea")}),
+              (QJsonArray{QJsonArray{39, 71}, QJsonArray{10}, "$1:$7", "$A:$J", QJsonArray{"$A:$J"}}));
     EXPECT_EQ((QJsonArray{cover.value("printTitleCols"), cover.value("printTitleRows"), cover.value("printArea")}),
               (QJsonArray{"$A:$G", QJsonValue::Null, QJsonArray{"$A$1:$G$39", "$A$41:$G$79"}}));
 

@@ -84,21 +84,6 @@ TEST_F(StatisticsWindowsTest, TheWindowsCommandsOpenTheGridAndItsButtonsSwitchIt
     EXPECT_FALSE(limited->action(u"mPdt"_s)->isVisible());
 }
 
-TEST_F(StatisticsWindowsTest, PrintSavesTheWorkbookAndOpensItOrSaysTheTemplateIsMissing)
-{
-    load(fixtureContent());
-    frmCal cal(*doc, *sta);
-    cal.commands().run(StatisticsBy::Area);
-    EXPECT_TRUE(ExportStatisticsGrid(cal.commands()).isEmpty());   // no template: said, nothing saved
-
-    QDir(dir.path()).mkdir(u"Pother"_s);
-    ASSERT_TRUE(QFile::copy(kStatisticsTemplate, dir.filePath(u"Pother/統計.xlsx"_s))) << "the build writes it";
-    qputenv("VARN_SPREADSHEET", "/bin/true");
-    const QString saved = ExportStatisticsGrid(cal.commands());
-    qunsetenv("VARN_SPREADSHEET");
-    EXPECT_TRUE(QFile::exists(saved) && prompts.askedCount(PromptKind::Message) == 1);
-}
-
 TEST_F(StatisticsWindowsTest, ReportItemRebuildsAndShowsThePreview)
 {
     installReportLayouts();
