@@ -44,7 +44,7 @@ using StatisticsWindowsTest = StatisticsFixture;
 
 } // namespace
 
-TEST_F(StatisticsWindowsTest, TheWindowsCommandsOpenTheGridAndItsButtonsSwitchItInPlace)
+TEST_F(StatisticsWindowsTest, TheWindowsCommandsOpenTheGridItsButtonsSwitchItInPlaceAndItsPrintSavesIt)
 {
     auto window = std::make_unique<frmQ>();
     StatisticsWindowHooks* hooks = StatisticsWindowHooks::attach(*window);
@@ -75,6 +75,16 @@ TEST_F(StatisticsWindowsTest, TheWindowsCommandsOpenTheGridAndItsButtonsSwitchIt
     whenModal({[&] { enabled << cal.command2()->isEnabled(); cal.cmdExit_Click(); }});
     window->action(u"mCalA"_s)->trigger();
     EXPECT_EQ(enabled, (QList<bool>{false, false, true}));
+
+    // Its print says the template is missing, or saves the grid as a workbook.
+    prompts.clear();
+    EXPECT_TRUE(ExportStatisticsGrid(cal.commands()).isEmpty());
+    QDir(dir.path()).mkdir(u"Pother"_s);
+    ASSERT_TRUE(QFile::copy(kStatisticsTemplate, dir.filePath(u"Pother/統計.xlsx"_s))) << "the build writes it";
+    qputenv("VARN_SPREADSHEET", "/bin/true");
+    const QString saved = ExportStatisticsGrid(cal.commands());
+    qunsetenv("VARN_SPREADSHEET");
+    EXPECT_TRUE(QFile::exists(saved) && prompts.askedCount(PromptKind::Message) == 1);
 
     // Without the price right the report items are not offered.
     state().m.gRights = 4095 & ~1;
