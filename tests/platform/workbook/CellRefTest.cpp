@@ -25,7 +25,7 @@ TEST(ColumnLetters, RoundTripsOneTwoAndThreeLettersAndRefusesWhatIsNotAColumn)
     EXPECT_EQ(ColumnLetters(16385), QString());
 }
 
-TEST(CellRef, ParsesPlainAbsoluteAndLowerCaseAddressesAndRefusesBadOnes)
+TEST(CellRef, CellsAndRangesParsePlainAbsoluteAndLowerCaseAddressesAndRefuseBadOnes)
 {
     EXPECT_EQ(CellRef::parse(u"A1"), (CellRef{1, 1}));
     EXPECT_EQ(CellRef::parse(u"$AK$12"), (CellRef{12, 37}));
@@ -35,10 +35,8 @@ TEST(CellRef, ParsesPlainAbsoluteAndLowerCaseAddressesAndRefusesBadOnes)
     for (const char* bad : {"", "A", "7", "A0", "A01", "1A", "A1048577", "XFE1", " A1", "A1 ", "A-1", "A1:B2", "$$A1"})
         EXPECT_FALSE(CellRef::parse(QString::fromLatin1(bad))) << bad;
     EXPECT_THROW(CellRef::fromText(u"G0"), WorkbookError);
-}
 
-TEST(CellRange, ParsesRangesInEitherOrderContainsAndIntersects)
-{
+    // Ranges in either order, containing and intersecting.
     const auto r = CellRange::parse(u"A8:J39");
     ASSERT_TRUE(r);
     EXPECT_EQ(r->rows(), 32);
