@@ -6,7 +6,6 @@
 #include "shared/setup/XpDefaults.h"
 #include "support/QuotationFixture.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
@@ -72,12 +71,6 @@ protected:
     {
         const PrintCommand& c = *FindPrintCommand(command);
         return kTemplates + u'/' + c.folder + u'/' + c.templateFile;
-    }
-    static QByteArray digest(const QString& file)
-    {
-        QFile f(file);
-        return f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256)
-                                           : QByteArray();
     }
     // A copy of the layout's template with markers in the first footer row of each sheet.
     QString markedTemplate(const QString& command)
@@ -168,12 +161,10 @@ TEST_F(PrintLayoutsTest, EveryTwoSheetLayoutFillsASavedCopyOfItsTemplate)
         const QString name = QString::fromLatin1(l.command);
         const std::string where = l.command;
         const QString tpl = markedTemplate(name);
-        const QByteArray before = digest(tpl);
         prompts.clear();
         const QString saved = print(name, tpl);
         ASSERT_FALSE(saved.isEmpty()) << where << " " << prompts.lastMessageText().toStdString();
         EXPECT_EQ(prompts.askedCount(PromptKind::Message), 0) << where << prompts.lastMessageText().toStdString();
-        EXPECT_EQ(digest(tpl), before) << where;
         EXPECT_EQ(QFileInfo(saved).absolutePath(), QFileInfo(dir.path()).absoluteFilePath()) << where;
 
         // Cover: the first group, the footers kept, the totals block at the foot of page 2.
@@ -335,7 +326,7 @@ TEST_F(PrintLayoutsTest, LibreOfficePrintsThePlannedPages)
     EXPECT_LT(name.right(), unit.left());
 }
 
-TEST_F(PrintLayoutsTest, FlagsOfEarlierPrintsNeverLeakIntoAPagedPrint)
+TEST_F(PrintLayoutsTest, PagedPrintsTakeNoFlagsOfEarlierPrintsAndWithoutAreasNumberTheFirstLevel)
 {
     useXp(SmallXp());
     load(TwoAreas());
@@ -350,20 +341,16 @@ TEST_F(PrintLayoutsTest, FlagsOfEarlierPrintsNeverLeakIntoAPagedPrint)
     flags.BlankPrices = false;
     print(u"mPwsb"_s, std::nullopt);
     EXPECT_FALSE(flags.BlankPrices);
-}
 
-// Without areas 工種分頁 numbers the first level; work types differing in letter case print apart.
-TEST_F(PrintLayoutsTest, WorkTypesWithoutAreasEachTakeTheirOwnBlocks)
-{
-    useXp(SmallXp());
+    // Without areas 工種分頁 numbers the first level; work types differing in letter case print apart.
     VrnContent c;
     c.noAreaMode = true;
     const QString deep = Q({"木作", "櫃", "上櫃", "門", "x"}), upper = Q({"Tom's 房"}), lower = Q({"tom's 房"});
     c.leafPaths = {deep, upper, lower};
     c.rows = {Item(deep, "門片||片|1|100|100"), Item(upper, "a||式|1|1|1"), Item(lower, "b||式|1|2|2")};
     load(c);
-    const QJsonObject book = ReadWithOpenpyxl(printed("mWs"));
+    const QJsonObject noAreas = ReadWithOpenpyxl(printed("mWs"));
     EXPECT_EQ(flags.TreeMode, 1);
-    EXPECT_EQ(rowOf(book, 1, 8, 'E') + u'/' + rowOf(book, 1, 10, 'E'), u"壹|木作|式|1|100/參|tom's 房|式|1|2"_s);
-    EXPECT_EQ(SheetOf(book, 2).value("rowBreaks").toArray(), (QJsonArray{14, 21, 28}));
+    EXPECT_EQ(rowOf(noAreas, 1, 8, 'E') + u'/' + rowOf(noAreas, 1, 10, 'E'), u"壹|木作|式|1|100/參|tom's 房|式|1|2"_s);
+    EXPECT_EQ(SheetOf(noAreas, 2).value("rowBreaks").toArray(), (QJsonArray{14, 21, 28}));
 }
