@@ -21,7 +21,7 @@ QStringList xpWith(int line, const QString& value)
     return xp;
 }
 
-TEST(TemplateCheck, UnusableFilesAndRangesAreNamedWithTheReason)
+TEST(TemplateCheck, UnusableFilesRangesOpenWorkbooksAndPlansAreNamedWithTheReason)
 {
     QTemporaryDir dir;
     QStringList shortXp = DefaultXpValues();
@@ -53,10 +53,8 @@ TEST(TemplateCheck, UnusableFilesAndRangesAreNamedWithTheReason)
         for (const QString& part : c.expected)
             EXPECT_TRUE(message.contains(part)) << part.toStdString() << ": " << message.toStdString();
     }
-}
 
-TEST(TemplateCheck, AnOpenWorkbookIsCheckedBeforeItIsFilledAndItsPlanBeforeItIsWritten)
-{
+    // An open workbook is checked before it is filled, its plan before it is written.
     Workbook book = Workbook::open(kEstimate);
     EXPECT_EQ(CheckQuotationTemplate(book, kTwo, DefaultXpValues()), QString());
     book.worksheet(2).setText(20, 3, QStringLiteral("舊資料"));

@@ -54,7 +54,7 @@ TEST_F(StatisticsTableTest, EveryGridRowBecomesOneRowAndEachLayoutNumbersItsGrou
     EXPECT_EQ(staRows(u"SELECT AoT, T, sn FROM 統計 ORDER BY sot"_s), (QStringList{"木作||1", "油漆||2"}));
 }
 
-TEST_F(StatisticsTableTest, RowsAboveTheFirstPathHaveNoPathAndAFailedRebuildChangesNothing)
+TEST_F(StatisticsTableTest, RowsAboveTheFirstPathHaveNoPathAFailedRebuildChangesNothingAndLetterCaseMakesAGroup)
 {
     GridModel g(4, 13);
     g.setTextMatrix(1, 2, u"孤兒"_s);
@@ -76,10 +76,8 @@ TEST_F(StatisticsTableTest, RowsAboveTheFirstPathHaveNoPathAndAFailedRebuildChan
     BuildStatistics(*sta, GridModel(1, 13));
     NumberStatisticsGroups(*sta, false, false, 2);
     EXPECT_TRUE(staRows(kColumns).isEmpty());
-}
 
-TEST_F(StatisticsTableTest, PathsThatDifferInLetterCaseAreGroupsOfTheirOwn)
-{
+    // Paths that differ in letter case are groups of their own.
     const QString upper = path({"PVC", "管線"}), lower = path({"pvc", "管線"});
     VrnContent c;
     c.leafPaths = {upper, lower};
