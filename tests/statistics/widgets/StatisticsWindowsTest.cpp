@@ -44,7 +44,7 @@ using StatisticsWindowsTest = StatisticsFixture;
 
 } // namespace
 
-TEST_F(StatisticsWindowsTest, TheWindowsCommandsOpenTheGridItsButtonsSwitchItInPlaceAndItsPrintSavesIt)
+TEST_F(StatisticsWindowsTest, TheWindowsCommandsOpenTheGridSwitchItInPlaceSaveItAndReportItemsShowThePreview)
 {
     auto window = std::make_unique<frmQ>();
     StatisticsWindowHooks* hooks = StatisticsWindowHooks::attach(*window);
@@ -86,27 +86,23 @@ TEST_F(StatisticsWindowsTest, TheWindowsCommandsOpenTheGridItsButtonsSwitchItInP
     qunsetenv("VARN_SPREADSHEET");
     EXPECT_TRUE(QFile::exists(saved) && prompts.askedCount(PromptKind::Message) == 1);
 
+    // A report item rebuilds the print tables and shows the preview.
+    installReportLayouts();
+    load(fixtureContent());
+    ReportMenu menu(*doc, *sta);
+    QDialog* preview = nullptr;
+    whenModal({[&] {
+        preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+        QApplication::activeModalWidget()->close();
+    }});
+    RunReport(menu, ReportKind::Detail, window.get());
+    EXPECT_NE(preview, nullptr);
+    EXPECT_EQ(ptRows(u"pbody"_s).size(), 33);
+
     // Without the price right the report items are not offered.
     state().m.gRights = 4095 & ~1;
     auto limited = std::make_unique<frmQ>();
     limited->quotation().setRightsWord(state().m.gRights);
     StatisticsWindowHooks::attach(*limited);
     EXPECT_FALSE(limited->action(u"mPdt"_s)->isVisible());
-}
-
-TEST_F(StatisticsWindowsTest, ReportItemRebuildsAndShowsThePreview)
-{
-    installReportLayouts();
-    load(fixtureContent());
-    ReportMenu menu(*doc, *sta);
-    QWidget window;
-
-    QDialog* preview = nullptr;
-    whenModal({[&] {
-        preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
-        QApplication::activeModalWidget()->close();
-    }});
-    RunReport(menu, ReportKind::Detail, &window);
-    EXPECT_NE(preview, nullptr);
-    EXPECT_EQ(ptRows(u"pbody"_s).size(), 33);
 }
