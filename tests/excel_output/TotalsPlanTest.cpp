@@ -103,7 +103,7 @@ TEST(CoverPlanTest, TheRowsNeverRunIntoTheRemarksTheTotalLineOrAFooter)
     }
 }
 
-TEST(CoverPlanTest, PricesCostsAndFeesFollowTheFlagsAndTotalsAreTheQuotations)
+TEST(CoverPlanTest, PricesCostsAndFeesFollowTheFlagsTotalsAreTheQuotationsAndAShortRangeIsRefused)
 {
     CoverInput base = groups(2);
     PageEndValues& pe = base.pageEnd;
@@ -148,19 +148,17 @@ TEST(CoverPlanTest, PricesCostsAndFeesFollowTheFlagsAndTotalsAreTheQuotations)
     const CoverPlan q = PlanCover(base, CoverRanges(DefaultXpValues()));
     EXPECT_EQ(q.grandRow, 13);
     EXPECT_TRUE(q.textAt(37, 1).endsWith(u"元整(未稅)"_s));
-}
 
-TEST(CoverPlanTest, ANegativeTotalTheAreaLayoutAndAShortRangeRefused)
-{
+    // A negative total; the area layout.
     CoverInput in = groups(1);
     in.pageEnd.quoted = u"-1500"_s;
     in.areaNoTypes = true;
     in.pageEnd.supervision = {u"監工費"_s, CheckState::Checked, false, u"30"_s, u"1500.0"_s, u"45000"_s};
-    const CoverPlan p = PlanCover(in, CoverRanges(DefaultXpValues()));
-    EXPECT_EQ(p.textAt(37, 1) + p.textAt(37, 6), u"總價合計:新台幣負壹仟伍佰元整(未稅)NT:$-1,500-"_s);
+    const CoverPlan negative = PlanCover(in, CoverRanges(DefaultXpValues()));
+    EXPECT_EQ(negative.textAt(37, 1) + negative.textAt(37, 6), u"總價合計:新台幣負壹仟伍佰元整(未稅)NT:$-1,500-"_s);
     // The area layout shows area × rate, its total line bold on a one-page cover only.
-    EXPECT_EQ(p.textAt(9, 4), u"30 X 1500"_s);
-    EXPECT_TRUE(p.at(37, 1)->bold);
+    EXPECT_EQ(negative.textAt(9, 4), u"30 X 1500"_s);
+    EXPECT_TRUE(negative.at(37, 1)->bold);
     CoverInput many = groups(28);
     many.areaNoTypes = true;
     EXPECT_FALSE(PlanCover(many, CoverRanges(DefaultXpValues())).at(69, 1)->bold);

@@ -36,7 +36,7 @@ QString noTotal(const QString&)
 
 } // namespace
 
-TEST(FirstPageTablesTest, WithoutFeesOrTaxTheTotalFollowsTheWorkTypesAndFillersDependOnTheCountAlone)
+TEST(FirstPageTablesTest, TheTotalFollowsTheWorkTypesFillersDependOnTheCountAloneAndFiguresAreRoundedAsShown)
 {
     FirstPageInput in = withGroups(2);
     in.groups[1].subtotal = u"1234567.5"_s;
@@ -53,10 +53,7 @@ TEST(FirstPageTablesTest, WithoutFeesOrTaxTheTotalFollowsTheWorkTypesAndFillersD
     const std::vector<PrintRow> pfp = BuildFirstPageTables(full).pfp;
     EXPECT_EQ(pfp.size(), size_t(kFirstPagePeriod));
     EXPECT_EQ(pfp[6][1] + pfp[6][4] + pfp[7][1], u"    折  扣-1,000    總  計"_s);
-}
 
-TEST(FirstPageTablesTest, AmountsAndRatesAreRoundedAsTheSpreadsheetShowsThem)
-{
     // A fee rate by total as a whole percent, halves away from zero.
     const std::pair<const char*, const char*> rates[]
         = {{"0.1", "10%"}, {"0.125", "13%"}, {"0.045", "5%"}, {"0.0449", "4%"}, {"", "0%"}};
@@ -81,20 +78,9 @@ TEST(FirstPageTablesTest, AmountsAndRatesAreRoundedAsTheSpreadsheetShowsThem)
     EXPECT_EQ(QuotedTotalInWords(0), u"零"_s);
 }
 
-TEST(DetailRowsTest, HeadingNumeralsByLevelAndFillersOneLineShortOfThePage)
-{
-    const std::tuple<int, int, QString> numerals[]
-        = {{3, 26, u"Z"_s}, {3, 27, u"AA"_s}, {3, 53, u"BA"_s}, {4, 27, u"aa"_s}, {5, 1, QString()}};
-    for (const auto& [level, counter, numeral] : numerals)
-        EXPECT_EQ(HeadingNumeral(level, counter), numeral) << level << "/" << counter;
-    // n rows before filling (one heading, items, one subtotal) → rows after.
-    const std::pair<int, size_t> pages[] = {{34, 34}, {68, 68}, {35, 67}, {33, 33}, {3, 33}};
-    for (auto [n, total] : pages)
-        EXPECT_EQ(BuildDetailRows(std::vector<DetailItem>(n - 2, detail(path({"木作"}), "項")), noTotal).size(), total) << n;
-    EXPECT_TRUE(BuildDetailRows({}, noTotal).empty());
-}
 
-TEST(DetailRowsTest, DeeperHeadingsAreNumberedAgainstThePreviousGroupAndOnePathIsOneGroup)
+
+TEST(DetailRowsTest, HeadingsAreNumberedByLevelAgainstThePreviousGroupOnePathIsOneGroupAndFillersEndOneLineShort)
 {
     const std::vector<DetailItem> items = {
         detail(path({"浴室", "木作"}), "一"), detail(path({"浴室", "油漆"}), "二"),
@@ -124,4 +110,15 @@ TEST(DetailRowsTest, DeeperHeadingsAreNumberedAgainstThePreviousGroupAndOnePathI
         names << d.des;
     EXPECT_EQ(names, (QStringList{"浴室a", "客廳c", "浴室b", "客廳d"}));
     EXPECT_EQ(count(BuildDetailRows(grouped, noTotal), u"小計"_s), 2);
+
+    // Numerals by level; fillers one line short of the page.
+    const std::tuple<int, int, QString> numerals[]
+        = {{3, 26, u"Z"_s}, {3, 27, u"AA"_s}, {3, 53, u"BA"_s}, {4, 27, u"aa"_s}, {5, 1, QString()}};
+    for (const auto& [level, counter, numeral] : numerals)
+        EXPECT_EQ(HeadingNumeral(level, counter), numeral) << level << "/" << counter;
+    // n rows before filling (one heading, items, one subtotal) → rows after.
+    const std::pair<int, size_t> pages[] = {{34, 34}, {68, 68}, {35, 67}, {33, 33}, {3, 33}};
+    for (auto [n, total] : pages)
+        EXPECT_EQ(BuildDetailRows(std::vector<DetailItem>(n - 2, detail(path({"木作"}), "項")), noTotal).size(), total) << n;
+    EXPECT_TRUE(BuildDetailRows({}, noTotal).empty());
 }

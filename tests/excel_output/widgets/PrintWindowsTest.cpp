@@ -82,43 +82,13 @@ TEST_F(PrintWindowsTest, ThePrintMenuRunsItsCommandsWithTheWindowsFlags)
     window->action(u"mAs"_s)->trigger();
     EXPECT_FALSE(window->layoutFlags().CostReport || window->layoutFlags().ShowCost);
     EXPECT_EQ(window->layoutFlags().TreeMode, 2);
+    // The cost layout without the cost right shows no cost.
+    window->quotation().setRightsWord(4095 & ~2);
+    window->action(u"mPac"_s)->trigger();
+    EXPECT_FALSE(window->layoutFlags().ShowCost);
 }
 
-TEST_F(PrintWindowsTest, SettingsWindowShowsSavesAndAppliesTheValuesAsTyped)
-{
-    XpValues xp = XpDefaults();
-    xp[0] = u" B"_s;
-    WriteXpFile(dir.path(), xp);
-    WriteFastPFile(dir.path(), true);
-    frmXlSet window;
-    EXPECT_EQ(window.t(1)->text() + u'|' + window.t(32)->text(), u" B|39"_s);
-    EXPECT_TRUE(window.ckf()->isChecked());
-
-    window.t(10)->setText(u"9"_s);
-    window.t(25)->setText(u"ab"_s);   // saved as typed; printing refuses it later
-    window.ckf()->setChecked(false);
-    window.command1()->click();
-    EXPECT_EQ(prompts.askedCount(PromptKind::Message), 0);
-    EXPECT_EQ(state().m.gXp[9] + state().m.gXp[24], u"9ab"_s);
-    EXPECT_FALSE(state().m.gFixedHeader);
-    EXPECT_EQ(bytes(u"fastP.ini"_s), QByteArray("0\r\n"));
-    EXPECT_EQ(bytes(u"Xp.ini"_s).split('\n').value(24), QByteArray("ab\r"));
-
-    // Xp.ini cannot be replaced when a folder stands in its place: named, values kept.
-    QFile::remove(dir.filePath(u"Xp.ini"_s));
-    ASSERT_TRUE(QDir(dir.path()).mkdir(u"Xp.ini"_s));
-    const auto before = state().m.gXp;
-    window.t(1)->setText(u"C"_s);
-    window.ckf()->setChecked(true);
-    window.show();
-    window.Command1_Click();
-    EXPECT_TRUE(prompts.lastMessageText().contains(u"Xp.ini"_s)) << prompts.lastMessageText().toStdString();
-    EXPECT_EQ(state().m.gXp, before);
-    EXPECT_TRUE(state().m.gFixedHeader);   // fastP.ini was written, so its value is in force
-    EXPECT_TRUE(window.isVisible());
-}
-
-TEST_F(PrintWindowsTest, RangesOutOfOrderAndSheetsTooLongAreRefusedNamedBeforeAnythingIsWritten)
+TEST_F(PrintWindowsTest, SettingsAreSavedAsTypedRangesOutOfOrderAndSheetsTooLongRefusedBeforeAnythingIsWritten)
 {
     const struct {
         std::vector<std::pair<int, const char*>> boxes;
@@ -163,4 +133,28 @@ TEST_F(PrintWindowsTest, RangesOutOfOrderAndSheetsTooLongAreRefusedNamedBeforeAn
     const QRegularExpression refused(u"明細工作表需要 1,0[3-9][0-9] 頁，一個工作表最多只能有 1,024 頁"_s);
     for (const char* command : {"mPa", "mWs"})
         EXPECT_TRUE(print(*window, command).contains(refused)) << command;
+
+    // Ranges in order are saved and applied as typed; printing refuses a bad column later.
+    WriteXpFile(dir.path(), XpDefaults());
+    WriteFastPFile(dir.path(), true);
+    prompts.clear();
+    frmXlSet settings;
+    settings.t(10)->setText(u"9"_s);
+    settings.t(25)->setText(u"ab"_s);
+    settings.ckf()->setChecked(false);
+    settings.command1()->click();
+    EXPECT_EQ(prompts.askedCount(PromptKind::Message), 0);
+    XpValues typed = XpDefaults();
+    typed[9] = u"9"_s;
+    typed[24] = u"ab"_s;
+    EXPECT_EQ(state().m.gXp, typed);
+    EXPECT_FALSE(state().m.gFixedHeader);
+    EXPECT_EQ(bytes(u"fastP.ini"_s) + bytes(u"Xp.ini"_s).split('\n').value(24), QByteArray("0\r\nab\r"));
+    // Xp.ini cannot be replaced when a folder stands in its place: named, values kept.
+    QFile::remove(dir.filePath(u"Xp.ini"_s));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(u"Xp.ini"_s));
+    settings.t(1)->setText(u"C"_s);
+    settings.command1()->click();
+    EXPECT_TRUE(prompts.lastMessageText().contains(u"Xp.ini"_s)) << prompts.lastMessageText().toStdString();
+    EXPECT_EQ(state().m.gXp, typed);
 }

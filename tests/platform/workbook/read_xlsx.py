@@ -1,6 +1,6 @@
 """Reads an .xlsx with openpyxl (a reader we did not write) and prints what the tests check
 as JSON: per sheet its cells (value, type, format, font, alignment, borders), merged areas,
-row heights, page breaks, print titles, print area and print scale."""
+row heights, page breaks, print titles and print area."""
 import json
 import sys
 import warnings
@@ -34,7 +34,6 @@ def sheet_info(ws):
     cols = {}
     for key, dim in ws.column_dimensions.items():
         cols[key] = {"width": dim.width, "hidden": bool(dim.hidden), "min": dim.min, "max": dim.max}
-    pr = ws.sheet_properties.pageSetUpPr
     return {
         "name": ws.title,
         "cells": cells,
@@ -46,12 +45,6 @@ def sheet_info(ws):
         "printTitleRows": ws.print_title_rows,
         "printTitleCols": ws.print_title_cols,
         "printArea": ws.print_area,
-        "scale": ws.page_setup.scale,
-        "paperSize": ws.page_setup.paperSize,
-        "orientation": ws.page_setup.orientation,
-        "fitToPage": bool(pr.fitToPage) if pr is not None else False,
-        "margins": [ws.page_margins.left, ws.page_margins.right, ws.page_margins.top, ws.page_margins.bottom],
-        "dimension": ws.calculate_dimension(),
     }
 
 

@@ -44,7 +44,7 @@ using StatisticsWindowsTest = StatisticsFixture;
 
 } // namespace
 
-TEST_F(StatisticsWindowsTest, TheWindowsCommandsOpenTheGridAndItsButtonsSwitchItInPlace)
+TEST_F(StatisticsWindowsTest, TheWindowsCommandsOpenTheGridSwitchItInPlaceSaveItAndReportItemsShowThePreview)
 {
     auto window = std::make_unique<frmQ>();
     StatisticsWindowHooks* hooks = StatisticsWindowHooks::attach(*window);
@@ -76,42 +76,33 @@ TEST_F(StatisticsWindowsTest, TheWindowsCommandsOpenTheGridAndItsButtonsSwitchIt
     window->action(u"mCalA"_s)->trigger();
     EXPECT_EQ(enabled, (QList<bool>{false, false, true}));
 
-    // Without the price right the report items are not offered.
-    state().m.gRights = 4095 & ~1;
-    auto limited = std::make_unique<frmQ>();
-    limited->quotation().setRightsWord(state().m.gRights);
-    StatisticsWindowHooks::attach(*limited);
-    EXPECT_FALSE(limited->action(u"mPdt"_s)->isVisible());
-}
-
-TEST_F(StatisticsWindowsTest, PrintSavesTheWorkbookAndOpensItOrSaysTheTemplateIsMissing)
-{
-    load(fixtureContent());
-    frmCal cal(*doc, *sta);
-    cal.commands().run(StatisticsBy::Area);
-    EXPECT_TRUE(ExportStatisticsGrid(cal.commands()).isEmpty());   // no template: said, nothing saved
-
+    // Its print says the template is missing, or saves the grid as a workbook.
+    prompts.clear();
+    EXPECT_TRUE(ExportStatisticsGrid(cal.commands()).isEmpty());
     QDir(dir.path()).mkdir(u"Pother"_s);
     ASSERT_TRUE(QFile::copy(kStatisticsTemplate, dir.filePath(u"Pother/統計.xlsx"_s))) << "the build writes it";
     qputenv("VARN_SPREADSHEET", "/bin/true");
     const QString saved = ExportStatisticsGrid(cal.commands());
     qunsetenv("VARN_SPREADSHEET");
     EXPECT_TRUE(QFile::exists(saved) && prompts.askedCount(PromptKind::Message) == 1);
-}
 
-TEST_F(StatisticsWindowsTest, ReportItemRebuildsAndShowsThePreview)
-{
+    // A report item rebuilds the print tables and shows the preview.
     installReportLayouts();
     load(fixtureContent());
     ReportMenu menu(*doc, *sta);
-    QWidget window;
-
     QDialog* preview = nullptr;
     whenModal({[&] {
         preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
         QApplication::activeModalWidget()->close();
     }});
-    RunReport(menu, ReportKind::Detail, &window);
+    RunReport(menu, ReportKind::Detail, window.get());
     EXPECT_NE(preview, nullptr);
     EXPECT_EQ(ptRows(u"pbody"_s).size(), 33);
+
+    // Without the price right the report items are not offered.
+    state().m.gRights = 4095 & ~1;
+    auto limited = std::make_unique<frmQ>();
+    limited->quotation().setRightsWord(state().m.gRights);
+    StatisticsWindowHooks::attach(*limited);
+    EXPECT_FALSE(limited->action(u"mPdt"_s)->isVisible());
 }
