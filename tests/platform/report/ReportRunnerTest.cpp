@@ -123,7 +123,6 @@ TEST(ReportLayoutTest, BuiltInLayoutsAreCompiledInAndReadTheirTables)
 TEST_F(ReportRunnerTest, PagesFollowTheBodyRowsAndPlaceholdersTakeTheFirstRow)
 {
     const ReportLayout l = ReportLayout::fromJson(kSmallLayout);
-    EXPECT_EQ(l.tables(), (QStringList{QStringLiteral("t1"), QStringLiteral("t0")}));
     for (auto [rows, pages] : {std::pair{0, 1}, {3, 1}, {4, 2}, {6, 2}, {7, 3}}) {
         auto db = Database::open(makeDb(rows));
         EXPECT_EQ(Report(l, ReportData::read(*db, l.tables())).pageCount(), pages) << rows;
