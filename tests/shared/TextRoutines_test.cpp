@@ -30,26 +30,6 @@ TEST(StrokePrefix, ClassOfTheFirstCharacter)
     EXPECT_EQ(StrokePrefix(QString(QChar(0xDC00)) + QChar(u'王')), QStringLiteral("01"));
 }
 
-TEST(CompoundColumn, SplitsAndBlanksTheSemicolon)
-{
-    const struct {
-        const char* in;
-        const char* before;
-        const char* after;
-        const char* blanked;
-    } table[] = {
-        {"台北市;中山路", "台北市", "中山路", "台北市 中山路"}, {";abc", "", "abc", " abc"},
-        {"abc;", "abc", "", "abc "}, {"abc", "", "abc", "abc"}, {"", "", "", ""},
-        {"a;b;c", "a", "b;c", "a b c"}, {";;", "", ";", "  "},
-    };
-    for (const auto& c : table) {
-        const QString in = QString::fromUtf8(c.in);
-        EXPECT_EQ(TextBeforeSemicolon(in), QString::fromUtf8(c.before)) << c.in;
-        EXPECT_EQ(TextAfterSemicolon(in), QString::fromUtf8(c.after)) << c.in;
-        EXPECT_EQ(SemicolonToBlank(in), QString::fromUtf8(c.blanked)) << c.in;
-    }
-}
-
 TEST(GroupThousands, TextsKeepSignAndDecimalsOutOfTheGroupingAndAmountsTheirMinus)
 {
     for (const TextCase& c : {TextCase{"1234567", "1,234,567"}, {"123456", "123,456"}, {"12", "12"}, {"", ""},
