@@ -18,7 +18,7 @@ namespace {
 
 using MenuTest = ShellFixture;
 
-TEST_F(MenuTest, TheStripHidesShowsItsTipsToAnotherActiveWindowAndEveryWayOutAsksTheOpenWindows)
+TEST_F(MenuTest, TheStripHidesShowsItsTipsOpensWhatTheRightsAllowAndEveryWayOutAsksTheOpenWindows)
 {
     EXPECT_EQ(MenuPosition(QRect(1920, 32, 1232, 1048), 351, 60), QPoint(1920 + 1232 - 351 - 60, 32));
     frmMenu menu(1 << 4);
@@ -27,11 +27,10 @@ TEST_F(MenuTest, TheStripHidesShowsItsTipsToAnotherActiveWindowAndEveryWayOutAsk
     menu.Command2_Click();
     EXPECT_TRUE(menu.isCollapsed() && menu.height() < expanded && menu.y() == 0);
     // Passing over the hide button leaves it collapsed, over another button expands it.
-    for (MenuButton b : {MenuButton::Hide, MenuButton::Customers}) {
-        QEnterEvent e(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
-        QCoreApplication::sendEvent(menu.button(b), &e);
-        EXPECT_EQ(menu.isCollapsed(), b == MenuButton::Hide);
-    }
+    QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+    QCoreApplication::sendEvent(menu.button(MenuButton::Hide), &enter);
+    EXPECT_TRUE(menu.isCollapsed());
+    QCoreApplication::sendEvent(menu.button(MenuButton::Customers), &enter);
     EXPECT_EQ(menu.height(), expanded);
 
     menu.show();
@@ -46,6 +45,13 @@ TEST_F(MenuTest, TheStripHidesShowsItsTipsToAnotherActiveWindowAndEveryWayOutAsk
     EXPECT_EQ(QToolTip::text(), u"客戶資料"_s);
     QToolTip::hideText();
 
+    // The rights gate the controller too, and the customer register opens for browsing.
+    MenuController gate(1 << 4);
+    state().m.gPickCustomer = true;
+    gate.setWindowOpener(MenuButton::Vendors, [] { ADD_FAILURE() << "a forbidden window opened"; });
+    gate.setWindowOpener(MenuButton::Customers, [] { EXPECT_FALSE(state().m.gPickCustomer); });
+    gate.click(MenuButton::Vendors);
+    gate.click(MenuButton::Customers);
     // A button without a window says so instead of pretending.
     MenuController(4095).click(MenuButton::Lexicon);
     EXPECT_TRUE(prompts.lastMessageText().contains(u"工程資料&詞庫"_s));

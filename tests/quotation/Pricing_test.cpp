@@ -27,9 +27,11 @@ TEST_F(PricingModes, EachModeRecomputesItsColumns)
         {"EcCr", PricingMode::EcCr, QCol::Cost, "80", {"2", "150", "300", "80", "160", "1.88"}},
         {"ErCp", PricingMode::ErCp, QCol::Ratio, "2", {"2", "200", "400", "100", "200", "2"}},
         {"ErCc", PricingMode::ErCc, QCol::Ratio, "2", {"2", "150", "300", "75", "150", "2"}},
-        {"qty EpCc", PricingMode::EpCc, QCol::Qty, "3", {"3", "150", "450", "100", "300", "1.5"}},
-        {"qty EcCr", PricingMode::EcCr, QCol::Qty, "3", {"3", "150", "450", "100", "300", "1.5"}},
-        {"qty ErCc", PricingMode::ErCc, QCol::Qty, "3", {"3", "150", "450", "100", "300", "1.5"}},
+        // A quantity reprices alike in every mode: the amount rounded half to even, the cost
+        // total not rounded.
+        {"qty", PricingMode::EpCc, QCol::Qty, "3", {"3", "150", "450", "100", "300", "1.5"}},
+        {"qty rounding", PricingMode::EcCr, QCol::Qty, "0.5", {"0.5", "5", "2", "12.345", "6.1725", "0.41"},
+         {"2", "5", "10", "12.345", "24.69", "0.41"}},
         {"remark", PricingMode::EpCr, QCol::Remark, "備", {"2", "150", "300", "100", "200", "1.5"}},
         {"price without ratio keeps the cost", PricingMode::EpCc, QCol::Price, "90",
          {"2", "90", "180", "100", "200", "0"}, {"2", "150", "300", "100", "200", "0"}},
