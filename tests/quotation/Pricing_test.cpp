@@ -23,7 +23,7 @@ TEST_F(PricingModes, EachModeRecomputesItsColumns)
     const Case cases[] = {
         {"EpCr", PricingMode::EpCr, QCol::Price, "200", {"2", "200", "400", "100", "200", "2"}},
         {"EpCc", PricingMode::EpCc, QCol::Price, "200", {"2", "200", "400", "133.33", "266.66", "1.5"}},
-        {"EcCp", PricingMode::EcCp, QCol::Cost, "80", {"2", "120", "240", "80", "160", "1.5"}},
+        {"EcCp", PricingMode::EcCp, QCol::Cost, "80.3", {"2", "120", "240", "80.3", "160.6", "1.5"}},
         {"EcCr", PricingMode::EcCr, QCol::Cost, "80", {"2", "150", "300", "80", "160", "1.88"}},
         {"ErCp", PricingMode::ErCp, QCol::Ratio, "2", {"2", "200", "400", "100", "200", "2"}},
         {"ErCc", PricingMode::ErCc, QCol::Ratio, "2", {"2", "150", "300", "75", "150", "2"}},
@@ -65,7 +65,8 @@ TEST_F(PricingModes, AGreyedBoxLeavesThePageEndTotalsAlone)
         doc->setTaxChecked(CheckState::Checked);
         const PageEndValues before = doc->pageEnd();
         ASSERT_EQ(before.quoted, "1155");
-        EXPECT_EQ(doc->totals().lbScT, "1000");   // without costs the ratio shows the amount
+        // Without costs the ratio shows the amount, and all of it is margin.
+        EXPECT_EQ((QStringList{doc->totals().lbScT, doc->totals().lbProT}), (QStringList{"1000", "1000"}));
         if (box == 2)
             doc->setTaxChecked(CheckState::Greyed);
         else

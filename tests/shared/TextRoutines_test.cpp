@@ -1,3 +1,4 @@
+#include "shared/Rights.h"
 #include "shared/TextRoutines.h"
 
 #include <gtest/gtest.h>
@@ -85,6 +86,12 @@ TEST(AmountToChinese, DigitsAndAmountsGiveBothStylesAndAnythingElseEmptyText)
     for (const char* text : {"-5", "+5", "12.5", " 12", "1,000", "１２", "abc"})
         EXPECT_EQ(AmountToChinese(QString::fromUtf8(text)) + AmountToChineseFormal(QString::fromUtf8(text)), QString());
     EXPECT_EQ(AmountToChinese(-5.0) + AmountToChineseFormal(-120000.0), QString());
+}
+
+// The rights column is a 16-bit integer: a negative word reads as its two's complement.
+TEST(RightsToBinary12, ANegativeWordShowsItsSixteenBits)
+{
+    EXPECT_EQ(RightsToBinary12(-1), QStringLiteral("1111111111111111"));
 }
 
 } // namespace

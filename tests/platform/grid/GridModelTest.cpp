@@ -31,6 +31,21 @@ TEST(GridModel, ARowMovesWithItsFormatsAndMergeFlagAndTheCurrentRowTakesTheSelec
     EXPECT_EQ(m.rowSel(), 3);
 }
 
+TEST(GridModel, ShrinkingClampsTheSelectionClearDropsFormatsAndNewColumnsTakeTheDefaultWidth)
+{
+    GridModel m(10, 3);
+    m.setRow(9);
+    m.setRows(4);
+    EXPECT_EQ(m.rowSel(), 3);
+    m.setCellBackColor(QColor(Qt::red));   // the current cell, (3, 0)
+    m.clear();
+    EXPECT_EQ(m.cellFormat(3, 0), CellFormat{});
+    m.setColWidth(2, 700);
+    m.setCols(2);
+    m.setCols(3);
+    EXPECT_EQ(m.colWidth(2), -1);
+}
+
 TEST(GridModel, EqualNeighboursOfAMergedRowFormOneSpanButBlankCellsStaySingle)
 {
     // The rights grid's header: pair titles over 編輯 / 查詢.

