@@ -29,7 +29,6 @@ TEST_F(PricingModes, EachModeRecomputesItsColumns)
         {"ErCc", PricingMode::ErCc, QCol::Ratio, "2", {"2", "150", "300", "75", "150", "2"}},
         // A quantity reprices alike in every mode: the amount rounded half to even, the cost
         // total not rounded.
-        {"qty", PricingMode::EpCc, QCol::Qty, "3", {"3", "150", "450", "100", "300", "1.5"}},
         {"qty rounding", PricingMode::EcCr, QCol::Qty, "0.5", {"0.5", "5", "2", "12.345", "6.1725", "0.41"},
          {"2", "5", "10", "12.345", "24.69", "0.41"}},
         {"price without ratio keeps the cost", PricingMode::EpCc, QCol::Price, "90",
