@@ -1,65 +1,8 @@
-// Row arithmetic, the six pricing modes, the totals and the two bulk edits.
+// The six pricing modes, the page-end totals and the two bulk edits, through the quotation.
 #include "QuotationTestSupport.h"
-
-#include "platform/grid/GridModel.h"
-#include "quotation/Pricing.h"
 
 namespace varn::test {
 namespace {
-
-// ---- reading typed answers --------------------------------------------------------------
-
-TEST(PricingNumbers, AnswersAreNumbersOnlyAsAWhole)
-{
-    struct Case {
-        const char* text;
-        std::optional<double> value;
-    };
-    const Case cases[] = {
-        {"1.2", 1.2},     {" 1.2 ", 1.2},   {"-3", -3},      {"+4.5", 4.5},  {"1,200", 1200},
-        {"1e3", 1000},    {"2.5E-1", 0.25}, {".5", 0.5},     {"5.", 5},      {"", std::nullopt},
-        {"abc", std::nullopt}, {"12a", std::nullopt}, {"5%", std::nullopt}, {".", std::nullopt},
-        {"1.2.3", std::nullopt}, {"--1", std::nullopt}, {"e5", std::nullopt},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(Pricing::parseNumber(QString::fromUtf8(c.text)), c.value) << c.text;
-}
-
-// ---- RecalcRow ----------------------------------------------------------------------------
-
-TEST(PricingRecalcRow, RecomputesOneColumn)
-{
-    struct Case {
-        const char* name;
-        int col;
-        std::array<const char*, 6> before;   // 數量, 單價, 金額, 成本, 成本複計, 比例
-        const char* expected;                // the recomputed cell
-    };
-    const Case cases[] = {
-        {"price from cost, half to even down", QCol::Price, {"1", "", "", "12.5", "", "1"}, "12"},
-        {"price from cost, half to even up", QCol::Price, {"1", "", "", "13.5", "", "1"}, "14"},
-        {"price kept without cost", QCol::Price, {"1", "120.50", "", "0", "", "2"}, "120.5"},
-        {"empty price becomes zero", QCol::Price, {"", "", "", "", "", "1.3"}, "0"},
-        {"amount rounded", QCol::Amount, {"2.5", "3", "", "", "", ""}, "8"},
-        {"amount tie to even", QCol::Amount, {"0.5", "5", "", "", "", ""}, "2"},
-        {"cost from price", QCol::Cost, {"", "100", "", "1", "", "3"}, "33.33"},
-        {"cost kept without ratio", QCol::Cost, {"", "100", "", "40", "", "0"}, "40"},
-        {"cost total not rounded", QCol::CostTotal, {"3", "", "", "12.345", "", ""}, "37.035"},
-        {"ratio two decimals", QCol::Ratio, {"", "100", "", "30", "", ""}, "3.33"},
-        {"ratio tie to even", QCol::Ratio, {"", "1.125", "", "1", "", ""}, "1.12"},
-        {"ratio one without cost", QCol::Ratio, {"", "100", "", "", "", "7"}, "1"},
-        {"text reads its leading number", QCol::Amount, {"12.5kg", "1,200", "", "", "", ""}, "12"},
-        {"other columns untouched", QCol::Qty, {"x", "", "", "", "", ""}, "x"},
-    };
-    const int cols[] = {QCol::Qty, QCol::Price, QCol::Amount, QCol::Cost, QCol::CostTotal, QCol::Ratio};
-    for (const Case& c : cases) {
-        GridModel g(2, QCol::Count);
-        for (int i = 0; i < 6; ++i)
-            g.setTextMatrix(1, cols[i], QString::fromUtf8(c.before[i]));
-        Pricing::RecalcRow(g, 1, c.col);
-        EXPECT_EQ(g.textMatrix(1, c.col), QString::fromUtf8(c.expected)) << c.name;
-    }
-}
 
 // ---- the pricing-mode matrix --------------------------------------------------------------
 
@@ -80,14 +23,14 @@ TEST_F(PricingModes, EachModeRecomputesItsColumns)
     const Case cases[] = {
         {"EpCr", PricingMode::EpCr, QCol::Price, "200", {"2", "200", "400", "100", "200", "2"}},
         {"EpCc", PricingMode::EpCc, QCol::Price, "200", {"2", "200", "400", "133.33", "266.66", "1.5"}},
-        {"EcCp", PricingMode::EcCp, QCol::Cost, "80", {"2", "120", "240", "80", "160", "1.5"}},
+        {"EcCp", PricingMode::EcCp, QCol::Cost, "80.3", {"2", "120", "240", "80.3", "160.6", "1.5"}},
         {"EcCr", PricingMode::EcCr, QCol::Cost, "80", {"2", "150", "300", "80", "160", "1.88"}},
         {"ErCp", PricingMode::ErCp, QCol::Ratio, "2", {"2", "200", "400", "100", "200", "2"}},
         {"ErCc", PricingMode::ErCc, QCol::Ratio, "2", {"2", "150", "300", "75", "150", "2"}},
-        {"qty EpCc", PricingMode::EpCc, QCol::Qty, "3", {"3", "150", "450", "100", "300", "1.5"}},
-        {"qty EcCr", PricingMode::EcCr, QCol::Qty, "3", {"3", "150", "450", "100", "300", "1.5"}},
-        {"qty ErCc", PricingMode::ErCc, QCol::Qty, "3", {"3", "150", "450", "100", "300", "1.5"}},
-        {"remark", PricingMode::EpCr, QCol::Remark, "備", {"2", "150", "300", "100", "200", "1.5"}},
+        // A quantity reprices alike in every mode: the amount rounded half to even, the cost
+        // total not rounded.
+        {"qty rounding", PricingMode::EcCr, QCol::Qty, "0.5", {"0.5", "5", "2", "12.345", "6.1725", "0.41"},
+         {"2", "5", "10", "12.345", "24.69", "0.41"}},
         {"price without ratio keeps the cost", PricingMode::EpCc, QCol::Price, "90",
          {"2", "90", "180", "100", "200", "0"}, {"2", "150", "300", "100", "200", "0"}},
         {"ratio without price or cost", PricingMode::EpCr, QCol::Ratio, "1.2",
@@ -105,24 +48,7 @@ TEST_F(PricingModes, EachModeRecomputesItsColumns)
         for (int col : cols)
             row << doc->GTxM(1, col);
         EXPECT_EQ(row, c.after) << c.name;
-        EXPECT_EQ(doc->totals().lbSumT, c.after[2]) << c.name;
     }
-}
-
-// ---- totals ---------------------------------------------------------------------------------
-
-TEST(PricingTotals, SumsAndAverageRatio)
-{
-    GridModel g(4, QCol::Count);
-    EXPECT_EQ(Pricing::totals(g).lbScT, "0");
-    g.setTextMatrix(1, QCol::Amount, "1000");
-    EXPECT_EQ(Pricing::totals(g).lbScT, "1000");   // without costs: the amount sum
-    g.setTextMatrix(1, QCol::CostTotal, "600");
-    g.setTextMatrix(2, QCol::Amount, "500");
-    g.setTextMatrix(2, QCol::CostTotal, "400.5");
-    const Totals t = Pricing::totals(g);
-    EXPECT_EQ((QStringList{t.lbSumT, t.lbCsumT, t.lbProT, t.lbScT}),
-              (QStringList{"1500", "1000.5", "499.5", "1.5"}));
 }
 
 // A greyed box (only an older file brings one) matches no case of the total: the page-end
@@ -138,6 +64,8 @@ TEST_F(PricingModes, AGreyedBoxLeavesThePageEndTotalsAlone)
         doc->setTaxChecked(CheckState::Checked);
         const PageEndValues before = doc->pageEnd();
         ASSERT_EQ(before.quoted, "1155");
+        // Without costs the ratio shows the amount, and all of it is margin.
+        EXPECT_EQ((QStringList{doc->totals().lbScT, doc->totals().lbProT}), (QStringList{"1000", "1000"}));
         if (box == 2)
             doc->setTaxChecked(CheckState::Greyed);
         else
@@ -202,7 +130,7 @@ TEST_F(BulkEditTest, RatioCoefficientAtALeafRepricesEveryRowAndAnInnerNodeIsRefu
     EXPECT_EQ(cells(1), (QStringList{"1.2", "0", "0"}));
 }
 
-TEST_F(BulkEditTest, TargetAmountAtTheRootReachesTheStoredRows)
+TEST_F(BulkEditTest, TargetAmountReachesTheStoredRowsRoundsTheRatioAndNeedsATotal)
 {
     doc->selectRoot();
     ASSERT_EQ(doc->totals().lbSumT, "840");
@@ -215,11 +143,8 @@ TEST_F(BulkEditTest, TargetAmountAtTheRootReachesTheStoredRows)
     EXPECT_EQ(doc->GTxM(2, QCol::Price), "40");
     doc->tv_NodeClick(path({"臥室"}));
     EXPECT_EQ(cells(1), (QStringList{"2.5", "1000", "1000"}));
-}
 
-TEST_F(BulkEditTest, TargetAmountRoundsTheScaledRatioToThreeDecimalsAndNeedsATotal)
-{
-    doc->tv_NodeClick(path({"臥室"}));   // 500 = 400 × 1.25
+    // At a leaf the scaled ratio is rounded to three decimals (1000 = 400 × 2.5).
     for (auto [target, ratio] : {std::pair{"600", "1.5"}, {"700", "1.75"}, {"1000", "2.5"}, {"333", "0.833"}}) {
         prompts.answerInput(QString::fromUtf8(target));
         doc->lbSum_DblClick();

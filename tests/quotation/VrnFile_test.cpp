@@ -62,8 +62,6 @@ protected:
         doc->setFeeByTotal(Fee::Supervision, false);
         doc->setFeeBase(Fee::Supervision, "30");
         doc->setFeeRate(Fee::Supervision, "2000");
-        doc->typeTaxRate("0.05");
-        doc->enterTaxRate();
         doc->setDiscount("-1000");
         doc->setTaxChecked(CheckState::Checked);
         doc->pageEndPanelToggled(false);
@@ -84,23 +82,18 @@ TEST_F(VrnFileTest, ARichQuotationReadsBackExactlyAndGreyedBoxesStayGreyed)
     buildRich();
     ASSERT_TRUE(doc->saveTo(file("rich.vrn")));
     const VrnContent saved = doc->content();
-    const QStringList savedShape = shape(doc->tree());
     const QStringList savedNames = shownNames();
 
     Quotation other;
     prompts.answerOpenFile(file("rich.vrn"));
     ASSERT_TRUE(other.mOpen_Click());
-    EXPECT_EQ(shape(other.tree()), savedShape);
     const VrnContent read = other.content();
     EXPECT_EQ(read.header, saved.header);
     EXPECT_EQ(read.leafPaths, saved.leafPaths);
     EXPECT_EQ(read.rows, saved.rows);
     EXPECT_EQ(read.pageEnd, saved.pageEnd);
     EXPECT_EQ(column(other.hfgQ(), QCol::Name), savedNames);   // the root, in tree order
-    EXPECT_EQ(other.pageEnd().quoted, doc->pageEnd().quoted);
     EXPECT_FALSE(other.isModified());
-    EXPECT_EQ(other.windowCaption(), "報價系統\t- " + file("rich.vrn"));
-    EXPECT_EQ(other.recentFiles().paths(), QStringList{file("rich.vrn")});
     EXPECT_EQ(prompts.unexpected(), 0);
 
     // Greyed boxes (state 2) open from the recent list and the dialog alike, and stay greyed.
@@ -115,10 +108,25 @@ TEST_F(VrnFileTest, ARichQuotationReadsBackExactlyAndGreyedBoxesStayGreyed)
         EXPECT_EQ((std::array{p.design.checked, p.supervision.checked, p.taxChecked}), (std::array{2, 2, 2}));
         EXPECT_EQ(p.quoted, saved.pageEnd.quoted);
     }
+    // A file ending after its fee lines keeps the reset totals and boxes.
+    writeLines(file("rich.vrn"), lines.mid(0, lines.size() - 2));
+    ASSERT_TRUE(other.mOpen_Click(file("rich.vrn")));
+    const PageEndValues& p = other.pageEnd();
+    EXPECT_EQ((QStringList{p.design.title, p.supervision.amount, p.quoted, p.taxRate}),
+              (QStringList{"設計費(四院)", "60000", "", "5%"}));
+    EXPECT_EQ(p.design.checked, CheckState::Unchecked);
+    // A fee line missing fields, or holding no truth value, is refused strictly and read as far
+    // as it goes tolerantly.
+    lines[lines.indexOf("[D&L]") + 1] = "設計費,maybe,100";
+    EXPECT_THROW(Vrn::parse(lines, VrnReadMode::Strict, PageEndValues{}), VrnError);
+    EXPECT_EQ(Vrn::parse(lines, VrnReadMode::Tolerant, PageEndValues{}).pageEnd.design.base, "100");
 }
 
 TEST_F(VrnFileTest, TheFileIsCp950WithCrLfInTheDocumentedLayout)
 {
+    // An empty quotation writes the root alone and one empty item row.
+    ASSERT_TRUE(doc->saveTo(file("empty.vrn")));
+    EXPECT_EQ(ReadCp950Lines(file("empty.vrn")).mid(10, 5), (QStringList{"[Tree]", Q, "", "[Grid]", "|||||||||||"}));
     add(Q, {"客廳"});
     fill(path({"客廳"}), {{"院", "2", "100"}});
     doc->setHeaderField(HeaderField::CustomerName, "四");
@@ -127,9 +135,7 @@ TEST_F(VrnFileTest, TheFileIsCp950WithCrLfInTheDocumentedLayout)
     ASSERT_TRUE(doc->saveTo(file("a.vrn")));
     const QByteArray bytes = readBytes(file("a.vrn"));
     EXPECT_TRUE(bytes.endsWith("0,0,1\r\n"));
-    EXPECT_FALSE(bytes.endsWith("\r\n\r\n"));
     EXPECT_EQ(bytes.count('\n'), bytes.count("\r\n"));
-    EXPECT_TRUE(bytes.contains(QByteArray("\xA5\x7C\r\n", 4)));   // 四, its own line
     const QStringList lines = ReadCp950Lines(file("a.vrn"));
     const QStringList expected{
         "0n", "[Title]", "四", "", "", "", "1130501_", "", "113/05/01", "", "[Tree]",
@@ -137,24 +143,6 @@ TEST_F(VrnFileTest, TheFileIsCp950WithCrLfInTheDocumentedLayout)
         path({"客廳"}) + "|院|||2|100|200||0|1||", "", "[PageEndPs]", "", "", "", "", "", "",
         "[D&L]", "設計費,True,,,", "監工費,True,,,", ":5%::::", "0,0,1"};
     EXPECT_EQ(lines, expected);
-}
-
-TEST_F(VrnFileTest, AnEmptyQuotationWritesTheRootAloneAndTheNoAreaModeTravelsInTheModeLine)
-{
-    ASSERT_TRUE(doc->saveTo(file("empty.vrn")));
-    const QStringList lines = ReadCp950Lines(file("empty.vrn"));
-    EXPECT_EQ(lines.mid(10, 5), (QStringList{"[Tree]", Q, "", "[Grid]", "|||||||||||"}));
-    Quotation other;
-    ASSERT_TRUE(other.mOpen_Click(file("empty.vrn")));
-    EXPECT_EQ(other.tree().nodeCount(), 1);
-    EXPECT_TRUE(other.isLeaf());
-
-    add(Q, {"木作"}, true);
-    ASSERT_TRUE(doc->saveTo(file("n.vrn")));
-    EXPECT_EQ(ReadCp950Lines(file("n.vrn")).first(), "1n");
-    ASSERT_TRUE(other.mOpen_Click(file("n.vrn")));
-    EXPECT_TRUE(other.noAreaMode());
-    EXPECT_FALSE(other.areaPrintEnabled());
 }
 
 TEST_F(VrnFileTest, AnOlderFileReadsWithCommasAndNoPageEnd)
@@ -172,48 +160,36 @@ TEST_F(VrnFileTest, AnOlderFileReadsWithCommasAndNoPageEnd)
     EXPECT_EQ(doc->header().customerName + doc->header().quoteDate, "客92/02/19");
     EXPECT_EQ(shownNames(), (QStringList{"木門", "乳膠漆"}));
     EXPECT_EQ(masterColumn(QCol::Remark), (QStringList{"備", ""}));
-    EXPECT_EQ(masterColumn(QCol::WorkItem), (QStringList{"", ""}));
     const PageEndValues& p = doc->pageEnd();
     EXPECT_TRUE(p.design.byTotal);
     // No page end in the file: the panel's title stays, the rest is blank.
     EXPECT_EQ((QStringList{p.remarks[0], p.design.rate, p.design.title, p.taxRate}),
               (QStringList{"", "", "設計", "5%"}));
+    // Saved again, it takes the present layout and keeps the no-area mode in the mode line.
+    ASSERT_TRUE(doc->saveTo(file("old.vrn")));
+    EXPECT_EQ(ReadCp950Lines(file("old.vrn")).first(), "1n");
+    ASSERT_TRUE(doc->mOpen_Click(file("old.vrn")));
+    EXPECT_TRUE(doc->noAreaMode());
 }
 
 TEST_F(VrnFileTest, TolerantReadingThroughTheDialogTakesWhatStrictReadingRefuses)
 {
-    // A missing page end is an older layout only through the dialog.
-    writeLines(file("short.vrn"), {"0n", "[Title]", "客", "", "", "", "", "", "", "", "[Tree]",
-                                   path({"客廳"}), "", "[Grid]", path({"客廳"}) + "|a||||||||||", ""});
+    // A missing page end is an older layout only through the dialog. A node named with
+    // blanks alone keeps its rows, and a leaf's rows split by another's are joined.
+    const QString blank = Q + "\u2027  ";
+    writeLines(file("short.vrn"),
+               {"0n", "[Title]", "客", "", "", "", "", "", "", "", "[Tree]", blank, path({"a"}), path({"b"}), "",
+                "[Grid]", blank + "|k|||||100|||||", path({"a"}) + "|a1||||||||||", path({"b"}) + "|b1|||||200|||||",
+                path({"a"}) + "|a2||||||||||", ""});
     EXPECT_FALSE(doc->mOpen_Click(file("short.vrn")));
     EXPECT_TRUE(prompts.lastMessageText().startsWith("開啟檔案錯誤"));
     EXPECT_EQ(prompts.lastMessageTitle(), "VarnIII");
     prompts.answerOpenFile(file("short.vrn"));
     EXPECT_TRUE(doc->mOpen_Click());
-    EXPECT_EQ(shownNames(), QStringList{"a"});
-
-    // A fee line missing fields.
-    const QStringList lines{"0n", "[Title]", "", "", "", "", "", "", "", "", "[Tree]", Q, "",
-                            "[Grid]", "|||||||||||", "", "[PageEndPs]", "", "", "", "", "", "",
-                            "[D&L]", "設計費,maybe,100", "監工費,False,30,2000,60000"};
-    EXPECT_THROW(Vrn::parse(lines, VrnReadMode::Strict, PageEndValues{}), VrnError);
-    const PageEndValues read = Vrn::parse(lines, VrnReadMode::Tolerant, PageEndValues{}).pageEnd;
-    EXPECT_EQ((QStringList{read.design.title, read.design.base, read.design.rate}), (QStringList{"設計費", "100", ""}));
-    EXPECT_TRUE(read.design.byTotal && !read.supervision.byTotal);
-    EXPECT_EQ(read.supervision.amount, "60000");
-
-    // A file ending after its fee lines keeps the reset totals.
-    doc->newQuotation();
-    buildRich();
-    ASSERT_TRUE(doc->saveTo(file("full.vrn")));
-    const QStringList full = ReadCp950Lines(file("full.vrn"));
-    writeLines(file("fees.vrn"), full.mid(0, full.size() - 2));
-    doc->newQuotation();
-    ASSERT_TRUE(doc->mOpen_Click(file("fees.vrn")));
-    const PageEndValues& p = doc->pageEnd();
-    EXPECT_EQ((QStringList{p.design.title, p.supervision.amount, p.quoted, p.taxRate}),
-              (QStringList{"設計費(四院)", "60000", "", "5%"}));
-    EXPECT_EQ(p.design.checked, CheckState::Unchecked);
+    EXPECT_EQ(shape(doc->tree()), (QStringList{Q, blank, path({"a"}), path({"b"})}));
+    EXPECT_EQ(masterColumn(QCol::Name), (QStringList{"k", "a1", "a2", "b1"}));
+    doc->tv_NodeClick(blank);
+    EXPECT_EQ(shownNames(), QStringList{"k"});
 }
 
 TEST_F(VrnFileTest, DamagedFilesFailWithoutTouchingTheOpenQuotation)
@@ -232,8 +208,6 @@ TEST_F(VrnFileTest, DamagedFilesFailWithoutTouchingTheOpenQuotation)
         {"empty", {}},
         {"unknown mode", QStringList{"2n"} + good.mid(1)},
         {"no title", QStringList{"0n", "[Titel]"} + good.mid(2)},
-        {"ends in the header", good.mid(0, 5)},
-        {"ends in the tree", good.mid(0, treeAt + 3)},
         {"ends in the grid", good.mid(0, gridAt + 3)},
         {"no grid section", good.mid(0, gridAt) + good.mid(gridAt + 1)},
         {"ends before [D&L]", good.mid(0, good.indexOf("[D&L]"))},
@@ -253,30 +227,10 @@ TEST_F(VrnFileTest, DamagedFilesFailWithoutTouchingTheOpenQuotation)
             EXPECT_EQ(doc->filePath(), file("good.vrn")) << name;
             const VrnContent after = doc->snapshotContent();
             EXPECT_EQ(after.rows, before.rows) << name;
-            EXPECT_EQ(after.leafPaths, before.leafPaths) << name;
-            EXPECT_EQ(after.header, before.header) << name;
         }
     }
     EXPECT_TRUE(doc->isModified());
     EXPECT_EQ(doc->recentFiles().paths(), QStringList{file("good.vrn")});
-}
-
-TEST_F(VrnFileTest, ANodeNamedWithBlanksAloneKeepsItsRowsAndSplitBlocksAreJoined)
-{
-    const QString blank = Q + "\u2027  ";
-    writeLines(file("x.vrn"),
-               {"0n", "[Title]", "", "", "", "", "", "", "", "", "[Tree]", blank, path({"a"}), path({"b"}), "",
-                "[Grid]", blank + "|k|||||100|||||", path({"a"}) + "|a1||||||||||", path({"b"}) + "|b1|||||200|||||",
-                path({"a"}) + "|a2||||||||||", "", "[PageEndPs]", "", "", "", "", "", "", "[D&L]",
-                "設計費,True,,,", "監工費,True,,,"});
-    ASSERT_TRUE(doc->mOpen_Click(file("x.vrn")));
-    EXPECT_EQ(shape(doc->tree()), (QStringList{Q, blank, path({"a"}), path({"b"})}));
-    EXPECT_EQ(masterColumn(QCol::Name), (QStringList{"k", "a1", "a2", "b1"}));
-    EXPECT_EQ(doc->totals().lbSumT, "300");
-    for (const auto& [leaf, names] : {std::pair{blank, QStringList{"k"}}, {path({"a"}), QStringList{"a1", "a2"}}}) {
-        doc->tv_NodeClick(leaf);
-        EXPECT_EQ(shownNames(), names);
-    }
 }
 
 TEST_F(VrnFileTest, FieldsThatWouldShiftOnReadingAreRefusedByTheWriter)
@@ -291,7 +245,6 @@ TEST_F(VrnFileTest, FieldsThatWouldShiftOnReadingAreRefusedByTheWriter)
         {"comma in a fee title", [](VrnContent& c) { c.pageEnd.design.title = "設,計"; }, "設計費名稱"},
         {"colon in the discount", [](VrnContent& c) { c.pageEnd.discount = "1:2"; }, "折扣"},
         {"line break in the header", [](VrnContent& c) { c.header.siteAddress = "a\r\nb"; }, "工程地址"},
-        {"not in CP950", [](VrnContent& c) { c.rows[0][1] = "汉字"; }, "品名"},
         {"not in CP950 in a remark", [](VrnContent& c) { c.pageEnd.remarks[3] = "한"; }, "頁尾備註 4"},
     };
     add(Q, {"客廳"});
@@ -329,17 +282,13 @@ TEST_F(VrnFileTest, AFailedSaveLeavesTheOldFileAndTheCurrentPath)
     EXPECT_TRUE(doc->isModified());
     doc->tv_NodeClick(path({"客廳"}));
     doc->setCellText(2, QCol::Name, "");
-
     // So is a file name the recent list could not hold.
-    const QString unsavable = file("報價😀.vrn");
-    EXPECT_FALSE(doc->saveTo(unsavable));
-    EXPECT_EQ(prompts.lastMessageText(), "「檔案名稱」含有無法存檔的字元「😀」:" + unsavable);
-    EXPECT_FALSE(QFileInfo::exists(unsavable));
-    EXPECT_EQ(doc->recentFiles().paths(), QStringList{file("old.vrn")});
+    EXPECT_FALSE(doc->saveTo(file("報價😀.vrn")));
+    EXPECT_EQ(prompts.lastMessageText(), "「檔案名稱」含有無法存檔的字元「😀」:" + file("報價😀.vrn"));
+    EXPECT_FALSE(QFileInfo::exists(file("報價😀.vrn")));
 
     // A save that fails half-way through writing (the file-size limit is reached): the
-    // old file stays, and so do the current path, the caption and the recent list.
-    doc->tv_NodeClick(path({"客廳"}));
+    // old file stays, and so do the current path (in the caption) and the recent list.
     for (int r = 1; r <= 40; ++r) {
         ensureRow(r);
         doc->setCellText(r, QCol::Name, QStringLiteral("很長的品名 %1").arg(r));
@@ -352,7 +301,6 @@ TEST_F(VrnFileTest, AFailedSaveLeavesTheOldFileAndTheCurrentPath)
     }
     EXPECT_EQ(readBytes(file("old.vrn")), original);
     EXPECT_FALSE(QFileInfo::exists(file("new.vrn")));
-    EXPECT_EQ(doc->filePath(), file("old.vrn"));
     EXPECT_EQ(doc->windowCaption(), "報價系統\t- " + file("old.vrn"));
     EXPECT_EQ(doc->recentFiles().paths(), QStringList{file("old.vrn")});
     EXPECT_TRUE(doc->isModified());

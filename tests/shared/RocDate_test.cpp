@@ -11,7 +11,7 @@ struct DateCase {
     const char* plain;
 };
 
-TEST(RocDate, FormatsBothForms)
+TEST(RocDate, FormatsBothFormsFromTheCalendarsStart)
 {
     const DateCase table[] = {
         {2003, 2, 19, "92/02/19", "92/2/19"},
@@ -29,10 +29,7 @@ TEST(RocDate, FormatsBothForms)
         EXPECT_EQ(ParseRocDate(QString::fromLatin1(c.padded)), date) << c.padded;
         EXPECT_EQ(ParseRocDate(QString::fromLatin1(c.plain)), date) << c.plain;
     }
-}
-
-TEST(RocDate, NoTextBeforeTheCalendarStarts)
-{
+    // No text before the calendar starts.
     for (const QDate& date : {QDate(1911, 12, 31), QDate(1800, 6, 1), QDate()})
         EXPECT_EQ(FormatRocDate(date) + FormatRocDateShort(date), QString()) << date.year();
 }

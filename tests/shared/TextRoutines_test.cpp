@@ -1,3 +1,4 @@
+#include "shared/Rights.h"
 #include "shared/TextRoutines.h"
 
 #include <gtest/gtest.h>
@@ -13,9 +14,8 @@ struct TextCase {
 TEST(StrokePrefix, ClassOfTheFirstCharacter)
 {
     for (const TextCase& c : {
-             // First level of code page 950: the last code of a class and the first of the next.
-             TextCase{"乙", "01"}, {"丁", "02"}, {"鬼", "10"}, {"乾", "11"}, {"鸛", "29"}, {"鸞", "30"},
-             {"籲", "33"}, {"一", "01"}, {"王小明", "04"}, {"陳", "11"},
+             // First level of code page 950: the first and last classes, a class boundary.
+             TextCase{"乙", "01"}, {"丁", "02"}, {"鬼", "10"}, {"乾", "11"}, {"籲", "33"},
              // Taiwan counts 艹 as four strokes; the code order wins over Unihan's 6 for 芒.
              {"芒", "07"},
              // Other Han characters by their stroke count: the second level, the extension, a
@@ -31,27 +31,7 @@ TEST(StrokePrefix, ClassOfTheFirstCharacter)
     EXPECT_EQ(StrokePrefix(QString(QChar(0xDC00)) + QChar(u'王')), QStringLiteral("01"));
 }
 
-TEST(CompoundColumn, SplitsAndBlanksTheSemicolon)
-{
-    const struct {
-        const char* in;
-        const char* before;
-        const char* after;
-        const char* blanked;
-    } table[] = {
-        {"台北市;中山路", "台北市", "中山路", "台北市 中山路"}, {";abc", "", "abc", " abc"},
-        {"abc;", "abc", "", "abc "}, {"abc", "", "abc", "abc"}, {"", "", "", ""},
-        {"a;b;c", "a", "b;c", "a b c"}, {";;", "", ";", "  "},
-    };
-    for (const auto& c : table) {
-        const QString in = QString::fromUtf8(c.in);
-        EXPECT_EQ(TextBeforeSemicolon(in), QString::fromUtf8(c.before)) << c.in;
-        EXPECT_EQ(TextAfterSemicolon(in), QString::fromUtf8(c.after)) << c.in;
-        EXPECT_EQ(SemicolonToBlank(in), QString::fromUtf8(c.blanked)) << c.in;
-    }
-}
-
-TEST(GroupThousands, TextsKeepSignAndDecimalsOutOfTheGrouping)
+TEST(GroupThousands, TextsKeepSignAndDecimalsOutOfTheGroupingAndAmountsTheirMinus)
 {
     for (const TextCase& c : {TextCase{"1234567", "1,234,567"}, {"123456", "123,456"}, {"12", "12"}, {"", ""},
                               {"1234", "1,234"}, {"0", "0"}, {"-123456", "-123,456"}, {"-123", "-123"},
@@ -62,10 +42,7 @@ TEST(GroupThousands, TextsKeepSignAndDecimalsOutOfTheGrouping)
                               {"--1234", "--1234"}, {"1234-", "1234-"}}) {
         EXPECT_EQ(GroupThousands(QString::fromUtf8(c.in)), QString::fromUtf8(c.out)) << c.in;
     }
-}
-
-TEST(GroupThousands, Numbers)
-{
+    // Amounts are whole numbers, a minus kept.
     const std::pair<double, const char*> table[] = {
         {0, "0"},     {999, "999"},   {1000, "1,000"},   {-0.5, "0"},
         {-1, "-1"},   {-12, "-12"},   {-999, "-999"},    {-1000, "-1,000"}, {-1234567, "-1,234,567"}};
@@ -73,7 +50,7 @@ TEST(GroupThousands, Numbers)
         EXPECT_EQ(GroupThousands(amount), QString::fromLatin1(text)) << amount;
 }
 
-TEST(AmountToChinese, TextAndNumberGiveBothStyles)
+TEST(AmountToChinese, DigitsAndAmountsGiveBothStylesAndAnythingElseEmptyText)
 {
     const struct {
         const char* digits;
@@ -100,19 +77,21 @@ TEST(AmountToChinese, TextAndNumberGiveBothStyles)
     };
     for (const auto& c : table) {
         const QString digits = QString::fromLatin1(c.digits);
+        // An amount is written through its digits: each style once, each form once.
         EXPECT_EQ(AmountToChinese(digits), QString::fromUtf8(c.plain));
-        EXPECT_EQ(AmountToChineseFormal(digits), QString::fromUtf8(c.formal));
-        EXPECT_EQ(AmountToChinese(digits.toDouble()), QString::fromUtf8(c.plain));
         EXPECT_EQ(AmountToChineseFormal(digits.toDouble()), QString::fromUtf8(c.formal));
     }
     EXPECT_EQ(AmountToChinese(QStringLiteral("007")), QStringLiteral("七"));   // leading zeros ignored
-}
-
-TEST(AmountToChinese, AnythingButDigitsGivesEmptyText)
-{
+    // Anything but digits gives empty text.
     for (const char* text : {"-5", "+5", "12.5", " 12", "1,000", "１２", "abc"})
         EXPECT_EQ(AmountToChinese(QString::fromUtf8(text)) + AmountToChineseFormal(QString::fromUtf8(text)), QString());
     EXPECT_EQ(AmountToChinese(-5.0) + AmountToChineseFormal(-120000.0), QString());
+}
+
+// The rights column is a 16-bit integer: a negative word reads as its two's complement.
+TEST(RightsToBinary12, ANegativeWordShowsItsSixteenBits)
+{
+    EXPECT_EQ(RightsToBinary12(-1), QStringLiteral("1111111111111111"));
 }
 
 } // namespace
