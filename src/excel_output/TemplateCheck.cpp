@@ -1,9 +1,9 @@
 #include "excel_output/TemplateCheck.h"
 
 #include "platform/workbook/Workbook.h"
+#include "shared/TextRoutines.h"
 
 #include <QFileInfo>
-#include <QLocale>
 
 #include <algorithm>
 #include <optional>
@@ -173,12 +173,11 @@ QString CheckPrintRangeOrder(const QStringList& xp)
 
 QString CheckSheetPages(int coverPages, int detailPages)
 {
-    const QLocale grouped(QLocale::English);
     for (const auto& [pages, sheet] : {std::pair{coverPages, "首頁"}, std::pair{detailPages, "明細"}}) {
         if (pages > kMaxSheetPages)
             return QStringLiteral("%1工作表需要 %2 頁，一個工作表最多只能有 %3 頁（%4 個分頁），請分成幾份報價單列印")
-                .arg(QString::fromUtf8(sheet), grouped.toString(pages), grouped.toString(kMaxSheetPages),
-                     grouped.toString(kMaxSheetPages - 1));
+                .arg(QString::fromUtf8(sheet), GroupThousands(pages), GroupThousands(kMaxSheetPages),
+                     GroupThousands(kMaxSheetPages - 1));
     }
     return {};
 }

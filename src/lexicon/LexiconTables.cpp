@@ -67,6 +67,14 @@ QVariant cellValue(const RowTable& t, int col, const QString& text)
     return t.numeric.value(col) ? StoredNumber(text) : QVariant(text);
 }
 
+QHash<qint64, const LexiconRow*> byId(const QList<LexiconRow>& rows)
+{
+    QHash<qint64, const LexiconRow*> out;
+    for (const LexiconRow& r : rows)
+        out.insert(r.id, &r);
+    return out;
+}
+
 } // namespace
 
 const RowTable& RowTable::areas()
@@ -172,9 +180,7 @@ void merge(Database& db, const RowTable& t, const QString& key, const QList<Lexi
                 }
         }
     }
-    QHash<qint64, const LexiconRow*> loadedById;
-    for (const LexiconRow& l : loaded)
-        loadedById.insert(l.id, &l);
+    const QHash<qint64, const LexiconRow*> loadedById = byId(loaded);
 
     // The window's rows in display order: a row it changed as it stands in the window, a
     // row it left alone as stored now; a row it left alone that is gone stays gone.
@@ -249,9 +255,7 @@ QStringList writeWorkItems(Database& db, const QString& workType, const QList<Le
 {
     Transaction tx(db);
     requireOwner(db, QStringLiteral("SELECT count(*) FROM 種 WHERE t = ?"), workType, QStringLiteral("工程種類"));
-    QHash<qint64, const LexiconRow*> loadedById;
-    for (const LexiconRow& l : loaded)
-        loadedById.insert(l.id, &l);
+    const QHash<qint64, const LexiconRow*> loadedById = byId(loaded);
 
     // Renamed rows, and the names this window gives up (renamed or deleted rows).
     struct Rename {

@@ -21,7 +21,7 @@ TEST_F(FileCommandsTest, OpeningAsksToSaveOnlyAChangedQuotation)
     EXPECT_EQ(prompts.askedCount(PromptKind::Message), 0);
     EXPECT_EQ(state().m.gCusTel + state().m.gCusFax + state().m.gCusContact, "");
 
-    doc->tv_NodeClick(path({"客廳"}));
+    doc->tv_NodeClick(LeafPath({"客廳"}));
     doc->setCellText(1, QCol::Name, "typed");
     // Cancel: the quotation stays as it was.
     prompts.answerMessage(PromptButton::Cancel);
@@ -43,7 +43,7 @@ TEST_F(FileCommandsTest, OpeningAsksToSaveOnlyAChangedQuotation)
 
 TEST_F(FileCommandsTest, AFileWithNumbersPastTheNumeralsOpensAsItIsWithAMessage)
 {
-    const QString livingRoom = path({"客廳"}), bedroom = path({"臥室"});
+    const QString livingRoom = LeafPath({"客廳"}), bedroom = LeafPath({"臥室"});
     auto row = [](const QString& leaf, const char* name, const char* qty, const char* price, const char* amount) {
         return ItemLine{leaf, name, "", "", qty, price, amount, "", "", "", "", ""};
     };

@@ -69,8 +69,8 @@ protected:
     {
         QuotationTest::SetUp();
         add(Q, {"客廳", "臥室"});
-        fill(path({"客廳"}), {{"a", "1", "1000"}});
-        fill(path({"臥室"}), {{"b", "1", "2000"}});
+        fill(LeafPath({"客廳"}), {{"a", "1", "1000"}});
+        fill(LeafPath({"臥室"}), {{"b", "1", "2000"}});
     }
 };
 
@@ -109,7 +109,7 @@ TEST_F(PageEndPanelTest, AFeeByTotalFollowsTheTotalIntoTheFileAndThePrints)
     EXPECT_EQ(doc->pageEnd().design.amount, "300");
     doc->pageEndPanelToggled(false);
 
-    doc->tv_NodeClick(path({"客廳"}));
+    doc->tv_NodeClick(LeafPath({"客廳"}));
     ASSERT_TRUE(doc->cellEdited(1, QCol::Qty, "2"));   // the total becomes 4000
     ASSERT_TRUE(doc->saveTo(file("q.vrn")));
     const PageEndValues saved = Vrn::read(file("q.vrn"), VrnReadMode::Strict, doc->blankPageEnd()).pageEnd;
@@ -117,7 +117,7 @@ TEST_F(PageEndPanelTest, AFeeByTotalFollowsTheTotalIntoTheFileAndThePrints)
               (QStringList{"4000", "400", "4400", "4620"}));
 
     // What a print does: the root, then the block.
-    doc->tv_NodeClick(path({"臥室"}));
+    doc->tv_NodeClick(LeafPath({"臥室"}));
     ASSERT_TRUE(doc->cellEdited(1, QCol::Price, "1000"));
     doc->selectRoot();
     doc->RecalcGrandTotal();
@@ -142,7 +142,7 @@ TEST_F(PageEndPanelTest, NothingTypedMayCarryATotalPastThirteenDigits)
         {"discount", [&] { return doc->setDiscount("-99999999999999"); }},
     };
     doc->setFeeChecked(Fee::Design, CheckState::Checked);
-    doc->tv_NodeClick(path({"客廳"}));
+    doc->tv_NodeClick(LeafPath({"客廳"}));
     for (const Case& c : cases) {
         prompts.clear();
         EXPECT_FALSE(c.edit()) << c.name;
@@ -166,7 +166,7 @@ TEST_F(PageEndPanelTest, NothingTypedMayCarryATotalPastThirteenDigits)
     EXPECT_EQ(doc->totals().lbSumT, "3000");
 
     // Nor a product too large for a double, which the amount cell would show as 0.
-    doc->tv_NodeClick(path({"客廳"}));
+    doc->tv_NodeClick(LeafPath({"客廳"}));
     const QString huge = QStringLiteral("1") + QString(250, u'0');
     ASSERT_TRUE(doc->cellEdited(1, QCol::Qty, "0"));
     ASSERT_TRUE(doc->cellEdited(1, QCol::Price, huge));

@@ -58,7 +58,7 @@ TEST_F(PricingModes, AGreyedBoxLeavesThePageEndTotalsAlone)
     for (int box = 0; box < 3; ++box) {
         doc = std::make_unique<Quotation>();
         add(Q, {"客廳"});
-        fill(path({"客廳"}), {{"a", "1", "1000"}});
+        fill(LeafPath({"客廳"}), {{"a", "1", "1000"}});
         doc->setFeeChecked(Fee::Design, CheckState::Checked);
         doc->setFeeRate(Fee::Design, "0.1");
         doc->setTaxChecked(CheckState::Checked);
@@ -88,12 +88,12 @@ protected:
     {
         QuotationTest::SetUp();
         add(Q, {"客廳", "臥室"});
-        add(path({"客廳"}), {"木作"}, true);
-        fill(path({"客廳", "木作"}), {{"a", "2", "150"}, {"b", "1", "40"}});
+        add(LeafPath({"客廳"}), {"木作"}, true);
+        fill(LeafPath({"客廳", "木作"}), {{"a", "2", "150"}, {"b", "1", "40"}});
         doc->setCellText(1, QCol::Cost, "100");
         doc->setCellText(1, QCol::Ratio, "1.5");
         doc->setCellText(2, QCol::Cost, "0");
-        fill(path({"臥室"}), {{"c", "1", "500"}});
+        fill(LeafPath({"臥室"}), {{"c", "1", "500"}});
         doc->setCellText(1, QCol::Cost, "400");
         doc->setCellText(1, QCol::Ratio, "1.25");
     }
@@ -105,13 +105,13 @@ protected:
 
 TEST_F(BulkEditTest, RatioCoefficientAtALeafRepricesEveryRowAndAnInnerNodeIsRefused)
 {
-    doc->tv_NodeClick(path({"客廳"}));
+    doc->tv_NodeClick(LeafPath({"客廳"}));
     doc->lbSum_DblClick();
     EXPECT_EQ(prompts.lastMessageText(), "修改比例只能在最上層或最底層修改 OK ");
     EXPECT_EQ(prompts.askedCount(PromptKind::Input), 0);
 
     // A letter answer asks again; an empty second answer changes nothing.
-    doc->tv_NodeClick(path({"客廳", "木作"}));
+    doc->tv_NodeClick(LeafPath({"客廳", "木作"}));
     for (const char* answer : {"abc", "", "abc", "1.2"})
         prompts.answerInput(QString::fromUtf8(answer));
     doc->lbSc_DblClick();
@@ -123,7 +123,7 @@ TEST_F(BulkEditTest, RatioCoefficientAtALeafRepricesEveryRowAndAnInnerNodeIsRefu
     EXPECT_EQ(doc->totals().lbSumT, "280");
 
     // An empty leaf gets its blank row filled.
-    add(path({"客廳"}), {"油漆"}, true);
+    add(LeafPath({"客廳"}), {"油漆"}, true);
     prompts.answerInput(QStringLiteral("1.2"));
     doc->lbSc_DblClick();
     EXPECT_EQ(doc->hfgQ().rows(), 2);
@@ -138,10 +138,10 @@ TEST_F(BulkEditTest, TargetAmountReachesTheStoredRowsRoundsTheRatioAndNeedsATota
     doc->lbSum_DblClick();
     // Factor 2 on the ratios; b keeps its price (no cost).
     EXPECT_EQ(doc->totals().lbSumT, "1640");
-    doc->tv_NodeClick(path({"客廳", "木作"}));
+    doc->tv_NodeClick(LeafPath({"客廳", "木作"}));
     EXPECT_EQ(cells(1), (QStringList{"3", "300", "600"}));
     EXPECT_EQ(doc->GTxM(2, QCol::Price), "40");
-    doc->tv_NodeClick(path({"臥室"}));
+    doc->tv_NodeClick(LeafPath({"臥室"}));
     EXPECT_EQ(cells(1), (QStringList{"2.5", "1000", "1000"}));
 
     // At a leaf the scaled ratio is rounded to three decimals (1000 = 400 × 2.5).

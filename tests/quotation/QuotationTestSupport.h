@@ -6,6 +6,7 @@
 #include "quotation/Quotation.h"
 #include "shared/ProgramState.h"
 #include "shared/setup/Schema.h"
+#include "support/QuotationContent.h"
 
 #include <QStringList>
 #include <QTemporaryDir>
@@ -15,24 +16,9 @@
 #include <memory>
 #include <ostream>
 
-// Readable QStrings in failure messages.
-inline void PrintTo(const QString& s, std::ostream* os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
-
 namespace varn::test {
 
 inline const QString Q = QStringLiteral("\uFF31");
-
-// "Ｑ‧a‧b" from "a", "b".
-inline QString path(std::initializer_list<const char*> names)
-{
-    QString p = Q;
-    for (const char* n : names)
-        p += QStringLiteral("\u2027") + QString::fromUtf8(n);
-    return p;
-}
 
 // Column `col` of a grid, header row left out.
 inline QStringList column(const GridModel& g, int col)

@@ -15,7 +15,7 @@ protected:
     {
         QuotationTest::SetUp();
         add(Q, {"客廳", "臥室"});
-        fill(path({"客廳"}), {{"r1", "1", "10"}, {"r2", "1", "20"}, {"r3", "1", "30"},
+        fill(LeafPath({"客廳"}), {{"r1", "1", "10"}, {"r2", "1", "20"}, {"r3", "1", "30"},
                                 {"r4", "1", "40"}, {"r5", "1", "50"}});
         doc->TrimEmptyRows();
     }
@@ -155,8 +155,8 @@ TEST_F(ItemPickTest, UndoIsClearedByANodeChangeAStructuralCommandOrAPickIntoAnEm
     EXPECT_FALSE(doc->mUndo_Click());
 
     doc->pickItem(1, "乳膠漆", "", *lexicon);
-    doc->tv_NodeClick(path({"臥室"}));
-    doc->tv_NodeClick(path({"客廳"}));
+    doc->tv_NodeClick(LeafPath({"臥室"}));
+    doc->tv_NodeClick(LeafPath({"客廳"}));
     EXPECT_FALSE(doc->canUndo());
 
     doc->pickItem(2, "木門", "", *lexicon);

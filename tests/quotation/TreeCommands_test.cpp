@@ -21,17 +21,17 @@ TEST_F(TreeCommandsTest, MenuStatesFollowTheNodeAndTheMode)
     EXPECT_EQ(doc->treeMenuState(Q), (S{true, true, false, false, false, false, false, false, false}));
 
     add(Q, {"客廳"});
-    add(path({"客廳"}), {"木作"}, true);
+    add(LeafPath({"客廳"}), {"木作"}, true);
     EXPECT_EQ(doc->treeMenuState(Q), (S{true, false, false, false, false, false, true, true, true}));
-    EXPECT_EQ(doc->treeMenuState(path({"客廳"})), (S{false, true, true, true, false, true, true, true, true}));
-    EXPECT_EQ(doc->treeMenuState(path({"客廳", "木作"})),
+    EXPECT_EQ(doc->treeMenuState(LeafPath({"客廳"})), (S{false, true, true, true, false, true, true, true, true}));
+    EXPECT_EQ(doc->treeMenuState(LeafPath({"客廳", "木作"})),
               (S{false, true, true, false, true, true, true, true, true}));
 
     doc->newQuotation();
     add(Q, {"木作"}, true);
     ASSERT_TRUE(doc->noAreaMode());
     EXPECT_EQ(doc->treeMenuState(Q), (S{false, true, false, false, false, false, true, true, false}));
-    EXPECT_EQ(doc->treeMenuState(path({"木作"})), (S{false, true, true, false, true, true, true, true, false}));
+    EXPECT_EQ(doc->treeMenuState(LeafPath({"木作"})), (S{false, true, true, false, true, true, true, true, false}));
 }
 
 TEST_F(TreeCommandsTest, PickListsLeaveOutNamesAlreadyUsedAndInsertedNamesStandBeforeTheNode)
@@ -40,16 +40,16 @@ TEST_F(TreeCommandsTest, PickListsLeaveOutNamesAlreadyUsedAndInsertedNamesStandB
     const QStringList lexicon{"客廳", "廚房", "臥室", "浴室"};
     EXPECT_EQ(doc->pickListEntries(TreeCommand::AddArea, Q, lexicon),
               (QStringList{"???...", "廚房", "浴室"}));
-    EXPECT_EQ(doc->pickListEntries(TreeCommand::InsertArea, path({"臥室"}), lexicon),
+    EXPECT_EQ(doc->pickListEntries(TreeCommand::InsertArea, LeafPath({"臥室"}), lexicon),
               (QStringList{"廚房", "浴室"}));
-    EXPECT_EQ(doc->pickListEntries(TreeCommand::AddWorkType, path({"臥室"}), {"木作"}),
+    EXPECT_EQ(doc->pickListEntries(TreeCommand::AddWorkType, LeafPath({"臥室"}), {"木作"}),
               (QStringList{"???...", "木作"}));
 
     // Inserted names stand before the node, in order; the shown node stays.
-    ASSERT_TRUE(doc->InsertPickedNodes(path({"客廳"}), {"玄關", "餐廳", "廚房"}));
+    ASSERT_TRUE(doc->InsertPickedNodes(LeafPath({"客廳"}), {"玄關", "餐廳", "廚房"}));
     EXPECT_EQ(childNames(doc->tree().root()), (QStringList{"玄關", "餐廳", "廚房", "客廳", "臥室"}));
-    EXPECT_EQ(doc->shownPath(), path({"客廳"}));
-    EXPECT_FALSE(doc->InsertPickedNodes(path({"客廳"}), {"廚房"}));
+    EXPECT_EQ(doc->shownPath(), LeafPath({"客廳"}));
+    EXPECT_FALSE(doc->InsertPickedNodes(LeafPath({"客廳"}), {"廚房"}));
     EXPECT_FALSE(doc->InsertPickedNodes(Q, {"x"}));
 }
 
@@ -60,7 +60,7 @@ TEST_F(TreeCommandsTest, ATypedWorkTypeEntersTheNoAreaModeAndACancelledNameBecom
     EXPECT_EQ(childNames(doc->tree().root()), (QStringList{"O'Brien \"水電\"", "木作"}));
     EXPECT_EQ(prompts.askedCount(PromptKind::Input), 1);
     EXPECT_TRUE(doc->noAreaMode());
-    EXPECT_EQ(doc->shownPath(), path({"O'Brien \"水電\""}));   // the first new child, as an editable leaf
+    EXPECT_EQ(doc->shownPath(), LeafPath({"O'Brien \"水電\""}));   // the first new child, as an editable leaf
     EXPECT_TRUE(doc->isLeaf());
     EXPECT_TRUE(doc->tree().root()->expanded);
 
@@ -93,9 +93,9 @@ TEST_F(TreeCommandsTest, NamesThatWouldBreakAPathOrTheFileAreRefusedAndTheOthers
     ASSERT_TRUE(doc->AddChildNodes(Q, {"浴😀室", "客廳", "臥室"}, false));
     EXPECT_EQ(childNames(doc->tree().root()), (QStringList{"客廳", "臥室"}));
     EXPECT_EQ(prompts.lastMessageText(), "「名稱」含有無法存檔的字元「😀」:浴😀室");
-    ASSERT_TRUE(doc->AddChildNodes(path({"客廳"}), {"木作", "木作", "油漆"}, true));
-    EXPECT_EQ(childNames(doc->tree().find(path({"客廳"}))), (QStringList{"木作", "油漆"}));
-    EXPECT_FALSE(doc->InsertPickedNodes(path({"客廳"}), {"玄😀關"}));
+    ASSERT_TRUE(doc->AddChildNodes(LeafPath({"客廳"}), {"木作", "木作", "油漆"}, true));
+    EXPECT_EQ(childNames(doc->tree().find(LeafPath({"客廳"}))), (QStringList{"木作", "油漆"}));
+    EXPECT_FALSE(doc->InsertPickedNodes(LeafPath({"客廳"}), {"玄😀關"}));
     EXPECT_EQ(prompts.askedCount(PromptKind::Message), 3);
     EXPECT_TRUE(doc->saveTo(file("q.vrn")));
 }
@@ -103,53 +103,53 @@ TEST_F(TreeCommandsTest, NamesThatWouldBreakAPathOrTheFileAreRefusedAndTheOthers
 TEST_F(TreeCommandsTest, AddingUnderALeafWithRowsAsksAndMovesThemOnYes)
 {
     add(Q, {"客廳"});
-    fill(path({"客廳"}), {{"", "3"}});   // only a quantity: still data
+    fill(LeafPath({"客廳"}), {{"", "3"}});   // only a quantity: still data
     prompts.answerMessage(PromptButton::No);
-    EXPECT_FALSE(doc->AddChildNodes(path({"客廳"}), {"木作"}, true));
+    EXPECT_FALSE(doc->AddChildNodes(LeafPath({"客廳"}), {"木作"}, true));
     const auto q = prompts.asked(PromptKind::Message).front();
     EXPECT_EQ(q.text, "此階層含有資料！\r\n是否要新增子階層？\r\n如果點選是,會將資料移至子階層");
     EXPECT_EQ(q.defaultButton, PromptButton::No);
-    EXPECT_TRUE(doc->tree().find(path({"客廳"}))->isLeaf());
+    EXPECT_TRUE(doc->tree().find(LeafPath({"客廳"}))->isLeaf());
     EXPECT_EQ(doc->GTxM(1, QCol::Qty), "3");
 
     prompts.answerMessage(PromptButton::Yes);
-    ASSERT_TRUE(doc->AddChildNodes(path({"客廳"}), {"木作", "油漆"}, true));
-    EXPECT_EQ(doc->shownPath(), path({"客廳", "木作"}));
+    ASSERT_TRUE(doc->AddChildNodes(LeafPath({"客廳"}), {"木作", "油漆"}, true));
+    EXPECT_EQ(doc->shownPath(), LeafPath({"客廳", "木作"}));
     EXPECT_EQ(doc->GTxM(1, QCol::Qty), "3");
     doc->selectRoot();
-    EXPECT_EQ(shownPaths(), QStringList{path({"客廳", "木作"})});
-    EXPECT_EQ(masterColumn(QCol::Path), QStringList{path({"客廳", "木作"})});
+    EXPECT_EQ(shownPaths(), QStringList{LeafPath({"客廳", "木作"})});
+    EXPECT_EQ(masterColumn(QCol::Path), QStringList{LeafPath({"客廳", "木作"})});
     EXPECT_FALSE(doc->noAreaMode());   // work types under an area are not the no-area mode
 
     // A node not shown is selected first, and its rows are in question.
     add(Q, {"臥室"});
-    fill(path({"臥室"}), {{"b"}});
-    doc->tv_NodeClick(path({"客廳"}));
+    fill(LeafPath({"臥室"}), {{"b"}});
+    doc->tv_NodeClick(LeafPath({"客廳"}));
     prompts.answerMessage(PromptButton::Yes);
-    ASSERT_TRUE(doc->AddChildNodes(path({"臥室"}), {"木作"}, true));
+    ASSERT_TRUE(doc->AddChildNodes(LeafPath({"臥室"}), {"木作"}, true));
     EXPECT_EQ(prompts.askedCount(PromptKind::Message), 3);
     EXPECT_EQ(shownNames(), QStringList{"b"});
-    EXPECT_EQ(doc->shownPath(), path({"臥室", "木作"}));
+    EXPECT_EQ(doc->shownPath(), LeafPath({"臥室", "木作"}));
 }
 
 TEST_F(TreeCommandsTest, DeletingAsksAndTakesTheRowsOfTheSubtree)
 {
     add(Q, {"客廳", "臥室"});
-    add(path({"客廳"}), {"木作"}, true);
-    fill(path({"客廳", "木作"}), {{"a", "1", "100"}});
-    fill(path({"臥室"}), {{"b", "1", "200"}});
+    add(LeafPath({"客廳"}), {"木作"}, true);
+    fill(LeafPath({"客廳", "木作"}), {{"a", "1", "100"}});
+    fill(LeafPath({"臥室"}), {{"b", "1", "200"}});
 
     prompts.answerMessage(PromptButton::Yes);
-    ASSERT_TRUE(doc->mDelN_Click(path({"客廳"})));
+    ASSERT_TRUE(doc->mDelN_Click(LeafPath({"客廳"})));
     EXPECT_EQ(prompts.asked(PromptKind::Message).back().defaultButton, PromptButton::No);
-    EXPECT_FALSE(doc->tree().contains(path({"客廳", "木作"})));
-    EXPECT_EQ(doc->shownPath(), path({"臥室"}));   // an unrelated shown leaf stays
+    EXPECT_FALSE(doc->tree().contains(LeafPath({"客廳", "木作"})));
+    EXPECT_EQ(doc->shownPath(), LeafPath({"臥室"}));   // an unrelated shown leaf stays
     doc->selectRoot();
     EXPECT_EQ(masterColumn(QCol::Name), QStringList{"b"});
 
     // A node of the same path starts empty.
     add(Q, {"客廳"});
-    add(path({"客廳"}), {"木作"}, true);
+    add(LeafPath({"客廳"}), {"木作"}, true);
     EXPECT_EQ(shownNames(), QStringList{""});
     doc->selectRoot();
     EXPECT_EQ(shownNames(), QStringList{"b"});
@@ -159,12 +159,12 @@ TEST_F(TreeCommandsTest, DeletingAsksAndTakesTheRowsOfTheSubtree)
     EXPECT_EQ(doc->tree().nodeCount(), 4);
 
     // Deleting the shown leaf shows its parent with its totals.
-    add(path({"客廳"}), {"油漆"}, true);
-    fill(path({"客廳", "油漆"}), {{"漆", "1", "100"}});
-    fill(path({"客廳", "木作"}), {{"板", "1", "50"}});
+    add(LeafPath({"客廳"}), {"油漆"}, true);
+    fill(LeafPath({"客廳", "油漆"}), {{"漆", "1", "100"}});
+    fill(LeafPath({"客廳", "木作"}), {{"板", "1", "50"}});
     prompts.answerMessage(PromptButton::Yes);
-    ASSERT_TRUE(doc->mDelN_Click(path({"客廳", "木作"})));
-    EXPECT_EQ(doc->shownPath(), path({"客廳"}));
+    ASSERT_TRUE(doc->mDelN_Click(LeafPath({"客廳", "木作"})));
+    EXPECT_EQ(doc->shownPath(), LeafPath({"客廳"}));
     EXPECT_EQ(shownNames(), QStringList{"漆"});
     EXPECT_EQ(doc->totals().lbSumT, "100");
 }

@@ -40,17 +40,17 @@ protected:
         for (const auto& [field, text] : header)
             doc->setHeaderField(field, QString::fromUtf8(text));
         add(Q, {"客廳", "四樓", "臥室"});
-        add(path({"客廳"}), {"木作", "油漆"}, true);
-        add(path({"臥室"}), {"木作"}, true);
-        add(path({"四樓"}), {"院子"}, true);
-        add(path({"四樓", "院子"}), {"圍牆"}, true);
-        fill(path({"臥室", "木作"}), {{"床架\"特製\"", "1", "5000"}});
-        fill(path({"客廳", "木作"}), {{"天花板", "10", "1200"}, {""}, {"隔間", "2", "3000"}});
+        add(LeafPath({"客廳"}), {"木作", "油漆"}, true);
+        add(LeafPath({"臥室"}), {"木作"}, true);
+        add(LeafPath({"四樓"}), {"院子"}, true);
+        add(LeafPath({"四樓", "院子"}), {"圍牆"}, true);
+        fill(LeafPath({"臥室", "木作"}), {{"床架\"特製\"", "1", "5000"}});
+        fill(LeafPath({"客廳", "木作"}), {{"天花板", "10", "1200"}, {""}, {"隔間", "2", "3000"}});
         for (auto [col, text] : {std::pair{QCol::Standard, "矽酸鈣板"}, {QCol::Unit, "坪"}, {QCol::Cost, "900"},
                                  {QCol::Remark, "含四角收邊"}, {QCol::WorkItem, "天花板"}})
             doc->setCellText(1, col, QString::fromUtf8(text));
-        fill(path({"四樓", "院子", "圍牆"}), {{"院牆", "20", "800"}});
-        fill(path({"客廳", "油漆"}), {{"乳膠漆", "30", "100"}});
+        fill(LeafPath({"四樓", "院子", "圍牆"}), {{"院牆", "20", "800"}});
+        fill(LeafPath({"客廳", "油漆"}), {{"乳膠漆", "30", "100"}});
 
         doc->pageEndPanelToggled(true);
         for (int i = 0; i < 5; ++i)
@@ -128,7 +128,7 @@ TEST_F(VrnFileTest, TheFileIsCp950WithCrLfInTheDocumentedLayout)
     ASSERT_TRUE(doc->saveTo(file("empty.vrn")));
     EXPECT_EQ(ReadCp950Lines(file("empty.vrn")).mid(10, 5), (QStringList{"[Tree]", Q, "", "[Grid]", "|||||||||||"}));
     add(Q, {"客廳"});
-    fill(path({"客廳"}), {{"院", "2", "100"}});
+    fill(LeafPath({"客廳"}), {{"院", "2", "100"}});
     doc->setHeaderField(HeaderField::CustomerName, "四");
     doc->setHeaderField(HeaderField::QuoteDate, "113/05/01");
     doc->setHeaderField(HeaderField::QuoteNo, "1130501_");
@@ -139,8 +139,8 @@ TEST_F(VrnFileTest, TheFileIsCp950WithCrLfInTheDocumentedLayout)
     const QStringList lines = ReadCp950Lines(file("a.vrn"));
     const QStringList expected{
         "0n", "[Title]", "四", "", "", "", "1130501_", "", "113/05/01", "", "[Tree]",
-        path({"客廳"}), "", "[Grid]",
-        path({"客廳"}) + "|院|||2|100|200||0|1||", "", "[PageEndPs]", "", "", "", "", "", "",
+        LeafPath({"客廳"}), "", "[Grid]",
+        LeafPath({"客廳"}) + "|院|||2|100|200||0|1||", "", "[PageEndPs]", "", "", "", "", "", "",
         "[D&L]", "設計費,True,,,", "監工費,True,,,", ":5%::::", "0,0,1"};
     EXPECT_EQ(lines, expected);
 }
@@ -149,9 +149,9 @@ TEST_F(VrnFileTest, AnOlderFileReadsWithCommasAndNoPageEnd)
 {
     writeLines(file("old.vrn"),
                {"1", "[Title]", "客", "案", "業務", "類", "No1", "址", "92/02/19", "", "[Tree]",
-                path({"木作"}), path({"油漆"}), "", "[Grid]",
-                path({"木作"}) + ",木門,,樘,1,3000,3000,2000,2000,1.5,備",
-                path({"油漆"}) + ",乳膠漆,,坪,10,100,1000,80,800,1.25,", ""});
+                LeafPath({"木作"}), LeafPath({"油漆"}), "", "[Grid]",
+                LeafPath({"木作"}) + ",木門,,樘,1,3000,3000,2000,2000,1.5,備",
+                LeafPath({"油漆"}) + ",乳膠漆,,坪,10,100,1000,80,800,1.25,", ""});
     doc->setFeeTitle(Fee::Design, "設計");
     prompts.answerMessage(PromptButton::No);   // "是否存檔?"
     prompts.answerOpenFile(file("old.vrn"));
@@ -178,15 +178,15 @@ TEST_F(VrnFileTest, TolerantReadingThroughTheDialogTakesWhatStrictReadingRefuses
     // blanks alone keeps its rows, and a leaf's rows split by another's are joined.
     const QString blank = Q + "\u2027  ";
     writeLines(file("short.vrn"),
-               {"0n", "[Title]", "客", "", "", "", "", "", "", "", "[Tree]", blank, path({"a"}), path({"b"}), "",
-                "[Grid]", blank + "|k|||||100|||||", path({"a"}) + "|a1||||||||||", path({"b"}) + "|b1|||||200|||||",
-                path({"a"}) + "|a2||||||||||", ""});
+               {"0n", "[Title]", "客", "", "", "", "", "", "", "", "[Tree]", blank, LeafPath({"a"}), LeafPath({"b"}), "",
+                "[Grid]", blank + "|k|||||100|||||", LeafPath({"a"}) + "|a1||||||||||", LeafPath({"b"}) + "|b1|||||200|||||",
+                LeafPath({"a"}) + "|a2||||||||||", ""});
     EXPECT_FALSE(doc->mOpen_Click(file("short.vrn")));
     EXPECT_TRUE(prompts.lastMessageText().startsWith("開啟檔案錯誤"));
     EXPECT_EQ(prompts.lastMessageTitle(), "VarnIII");
     prompts.answerOpenFile(file("short.vrn"));
     EXPECT_TRUE(doc->mOpen_Click());
-    EXPECT_EQ(shape(doc->tree()), (QStringList{Q, blank, path({"a"}), path({"b"})}));
+    EXPECT_EQ(shape(doc->tree()), (QStringList{Q, blank, LeafPath({"a"}), LeafPath({"b"})}));
     EXPECT_EQ(masterColumn(QCol::Name), (QStringList{"k", "a1", "a2", "b1"}));
     doc->tv_NodeClick(blank);
     EXPECT_EQ(shownNames(), QStringList{"k"});
@@ -200,7 +200,7 @@ TEST_F(VrnFileTest, DamagedFilesFailWithoutTouchingTheOpenQuotation)
     const int treeAt = good.indexOf("[Tree]");
     const int gridAt = good.indexOf("[Grid]");
 
-    doc->tv_NodeClick(path({"客廳", "木作"}));
+    doc->tv_NodeClick(LeafPath({"客廳", "木作"}));
     doc->setCellText(1, QCol::Remark, "未存的修改");
     const VrnContent before = doc->snapshotContent();
 
@@ -248,7 +248,7 @@ TEST_F(VrnFileTest, FieldsThatWouldShiftOnReadingAreRefusedByTheWriter)
         {"not in CP950 in a remark", [](VrnContent& c) { c.pageEnd.remarks[3] = "한"; }, "頁尾備註 4"},
     };
     add(Q, {"客廳"});
-    fill(path({"客廳"}), {{"a"}});
+    fill(LeafPath({"客廳"}), {{"a"}});
     ASSERT_TRUE(doc->saveTo(file("keep.vrn")));
     const QByteArray original = readBytes(file("keep.vrn"));
     for (const Case& c : cases) {
@@ -264,23 +264,23 @@ TEST_F(VrnFileTest, FieldsThatWouldShiftOnReadingAreRefusedByTheWriter)
 TEST_F(VrnFileTest, AFailedSaveLeavesTheOldFileAndTheCurrentPath)
 {
     add(Q, {"客廳"});
-    fill(path({"客廳"}), {{"a"}});
+    fill(LeafPath({"客廳"}), {{"a"}});
     ASSERT_TRUE(doc->saveTo(file("old.vrn")));
     const QByteArray original = readBytes(file("old.vrn"));
 
     // Text the code page cannot hold: refused before the file is touched, naming the row
     // as the leaf shows it.
     add(Q, {"臥室"});
-    fill(path({"臥室"}), {{"b1"}, {"b2"}, {"b3"}});
-    doc->tv_NodeClick(path({"客廳"}));   // saving shows the root
+    fill(LeafPath({"臥室"}), {{"b1"}, {"b2"}, {"b3"}});
+    doc->tv_NodeClick(LeafPath({"客廳"}));   // saving shows the root
     ensureRow(2);
     doc->hfgQ().setTextMatrix(2, QCol::Name, "汉");   // typing it is refused; a lexicon could bring it
     EXPECT_FALSE(doc->saveTo(file("old.vrn")));
     EXPECT_EQ(prompts.lastMessageText(),
-              "存檔錯誤\r\n「品名(" + path({"客廳"}) + " 第 2 列)」含有無法存檔的字元「汉」:汉");
+              "存檔錯誤\r\n「品名(" + LeafPath({"客廳"}) + " 第 2 列)」含有無法存檔的字元「汉」:汉");
     EXPECT_EQ(readBytes(file("old.vrn")), original);
     EXPECT_TRUE(doc->isModified());
-    doc->tv_NodeClick(path({"客廳"}));
+    doc->tv_NodeClick(LeafPath({"客廳"}));
     doc->setCellText(2, QCol::Name, "");
     // So is a file name the recent list could not hold.
     EXPECT_FALSE(doc->saveTo(file("報價😀.vrn")));

@@ -26,7 +26,7 @@ TEST_F(Editing, ClicksAreRefusedUntilALeafIsShownThenTypingRecomputesAtEveryKeys
     EXPECT_FALSE(editors().isOpen());
 
     buildTwoAreas();
-    w.tv_NodeClick(path({"客廳"}));
+    w.tv_NodeClick(LeafPath({"客廳"}));
     prompts.clear();
     clickCell(1, QCol::Name);
     EXPECT_EQ(prompts.lastMessageText(),
@@ -37,7 +37,7 @@ TEST_F(Editing, ClicksAreRefusedUntilALeafIsShownThenTypingRecomputesAtEveryKeys
     EXPECT_EQ(prompts.askedCount(PromptKind::Message), 0);
 
     // At a leaf, typing recomputes the row and the totals at every keystroke.
-    w.tv_NodeClick(path({"客廳", "木作"}));
+    w.tv_NodeClick(LeafPath({"客廳", "木作"}));
     enter(1, QCol::Name, "門框");
     EXPECT_EQ(cell(1, QCol::Name), "門框");
     enter(1, QCol::Qty, "2");

@@ -53,14 +53,14 @@ TEST_F(TreeAndRows, TheAreaPickAddsTheChosenNodesInListOrder)
     EXPECT_FALSE(list->isVisible());
     EXPECT_EQ(areas(), (QStringList{"客廳", "廚房"}));
     EXPECT_EQ(w.tv()->currentItem()->text(0), "客廳");
-    EXPECT_EQ(w.lbPath()->text(), path({"客廳"}));
+    EXPECT_EQ(w.lbPath()->text(), LeafPath({"客廳"}));
 
     // The popup acts on the node under the pointer, which it selects first.
-    treeMenu(path({"廚房"}));
-    EXPECT_EQ(w.lbPath()->text(), path({"廚房"}));
+    treeMenu(LeafPath({"廚房"}));
+    EXPECT_EQ(w.lbPath()->text(), LeafPath({"廚房"}));
 
     // Inserting puts the names before the node.
-    pickNames(path({"廚房"}), "mInsA", {"主臥室"});
+    pickNames(LeafPath({"廚房"}), "mInsA", {"主臥室"});
     EXPECT_EQ(areas(), (QStringList{"客廳", "主臥室", "廚房"}));
 }
 
@@ -76,7 +76,7 @@ TEST_F(TreeAndRows, DeletingTheOnlyWorkTypeReturnsToAreaModeAndItsPrintCommands)
     EXPECT_FALSE(enabled("mAddA"));
     EXPECT_TRUE(enabled("mAddT"));
 
-    const QString key = path({"未知工種"});
+    const QString key = LeafPath({"未知工種"});
     treeMenu(key);
     prompts.answerMessage(PromptButton::No);
     trigger("mDelN");
@@ -100,7 +100,7 @@ TEST_F(TreeAndRows, RowsAreCopiedFromOneWorkTypeAndPastedIntoAnother)
     const auto names = [&] { return QStringList{cell(1, QCol::Name), cell(2, QCol::Name), cell(3, QCol::Name)}; };
     selectRows(2, 1);   // dragged upward
     rowPopup("mCpq");
-    w.tv_NodeClick(path({"廚房"}));
+    w.tv_NodeClick(LeafPath({"廚房"}));
     rowPopup("mPstQ");
     EXPECT_EQ(names(), (QStringList{"甲", "乙", ""}));
     EXPECT_EQ(w.lbSumT()->text(), "10");
@@ -114,7 +114,7 @@ TEST_F(TreeAndRows, RowsAreCopiedFromOneWorkTypeAndPastedIntoAnother)
 
     // The whole quotation at the root shows both leaves' rows, in tree order.
     w.tv_NodeClick(Q);
-    EXPECT_EQ(cell(1, QCol::Path), path({"客廳", "木作"}));
+    EXPECT_EQ(cell(1, QCol::Path), LeafPath({"客廳", "木作"}));
     EXPECT_EQ(w.lbSumT()->text(), "20");
 }
 

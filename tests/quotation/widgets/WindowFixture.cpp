@@ -71,8 +71,8 @@ void WindowTest::pickNames(const QString& key, const char* command, const QStrin
 void WindowTest::buildTwoAreas()
 {
     pickNames(Q, "mAddA", {QStringLiteral("客廳"), QStringLiteral("廚房")});
-    pickNames(path({"客廳"}), "mAddT", {QStringLiteral("木作")});
-    ASSERT_EQ(doc().shownPath(), path({"客廳", "木作"}));
+    pickNames(LeafPath({"客廳"}), "mAddT", {QStringLiteral("木作")});
+    ASSERT_EQ(doc().shownPath(), LeafPath({"客廳", "木作"}));
 }
 
 void WindowTest::clickCell(int row, int col, Qt::MouseButton button)

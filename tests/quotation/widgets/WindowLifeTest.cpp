@@ -55,7 +55,7 @@ TEST_F(WindowLife, WithoutAStatisticsDatabaseTheWindowOpensAndItsCommandsStayOff
     for (const char* name : {"mPfp", "mPdt", "mCalT"})
         EXPECT_FALSE(enabled(name)) << name;
     pickNames(Q, "mAddA", {"客廳"});   // the quotation itself works
-    EXPECT_EQ(doc().shownPath(), path({"客廳"}));
+    EXPECT_EQ(doc().shownPath(), LeafPath({"客廳"}));
 }
 
 TEST_F(WindowLife, ListsComeFromTheLexiconAndTheAreaListFollowsTheCategory)

@@ -56,7 +56,7 @@ protected:
     void openPanel(const char* qty, const char* price)
     {
         ASSERT_TRUE(doc().AddChildNodes(Q, {"木作"}, true));
-        doc().tv_NodeClick(path({"木作"}));
+        doc().tv_NodeClick(LeafPath({"木作"}));
         ASSERT_TRUE(doc().setCellText(1, QCol::Name, "甲"));
         ASSERT_TRUE(doc().cellEdited(1, QCol::Qty, qty));
         ASSERT_TRUE(doc().cellEdited(1, QCol::Price, price));
@@ -299,10 +299,10 @@ TEST_F(QuotationWindowTest, AutosaveWritesAtTheIntervalOfTheSettingWithoutMoving
     state().m.gAutoSaveMin = 2;
     QuotationAutosave& autosave = files().autosave();   // counting from the window's load
     ASSERT_TRUE(doc().AddChildNodes(Q, {"客廳"}, false));
-    ASSERT_TRUE(doc().AddChildNodes(path({"客廳"}), {"木作", "油漆"}, true));
-    doc().tv_NodeClick(path({"客廳", "油漆"}));
+    ASSERT_TRUE(doc().AddChildNodes(LeafPath({"客廳"}), {"木作", "油漆"}, true));
+    doc().tv_NodeClick(LeafPath({"客廳", "油漆"}));
     ASSERT_TRUE(doc().setCellText(1, QCol::Name, "乳膠漆"));
-    doc().tv_NodeClick(path({"客廳", "木作"}));
+    doc().tv_NodeClick(LeafPath({"客廳", "木作"}));
     ASSERT_TRUE(doc().setCellText(1, QCol::Name, "天花板"));   // shown, not yet stored
     doc().setEditCell(1, QCol::Qty);
     QSignalSpy editorsHidden(&doc(), &Quotation::hideCellEditorsRequested);
@@ -314,7 +314,7 @@ TEST_F(QuotationWindowTest, AutosaveWritesAtTheIntervalOfTheSettingWithoutMoving
     EXPECT_FALSE(QFile::exists(saved));
     now = 2 * 60000;
     EXPECT_EQ(autosave.tick(), Outcome::Saved);
-    EXPECT_EQ(doc().shownPath(), path({"客廳", "木作"}));
+    EXPECT_EQ(doc().shownPath(), LeafPath({"客廳", "木作"}));
     EXPECT_EQ((QList<int>{doc().editRow(), doc().editCol(), int(editorsHidden.count())}), (QList<int>{1, QCol::Qty, 0}));
     EXPECT_EQ(doc().filePath(), QString());
     QStringList names;
@@ -515,7 +515,7 @@ TEST_F(QuotationWindowTest, NewItemNamesFollowTheLargestOrderNumberAndKnownOnesA
                                     {"油漆", "隔間", 20}})
         db().execute("insert into t2w (t, w, sort, u, c, s) values (?, ?, ?, '式', 1, 1)", row);
     ASSERT_TRUE(doc().AddChildNodes(Q, {"客廳"}, false));
-    ASSERT_TRUE(doc().AddChildNodes(path({"客廳"}), {"木作"}, true));
+    ASSERT_TRUE(doc().AddChildNodes(LeafPath({"客廳"}), {"木作"}, true));
     setRows({{"天花板", "坪", "1200", "1.3"},
              {"隔間", "式", "3000元", "1.25倍"},
              {"", "", "", ""},   // an empty row is neither added nor listed
@@ -558,13 +558,13 @@ TEST_F(QuotationWindowTest, ItemNamesAreAddedOnlyAtAWorkTypeLeaf)
 {
     db().execute("DELETE FROM t2w");
     ASSERT_TRUE(doc().AddChildNodes(Q, {"客廳", "臥室"}, false));
-    ASSERT_TRUE(doc().AddChildNodes(path({"臥室"}), {"木作"}, true));
+    ASSERT_TRUE(doc().AddChildNodes(LeafPath({"臥室"}), {"木作"}, true));
     // An area without work types (its name is no work type), an area with them, the root.
-    doc().tv_NodeClick(path({"客廳"}));
+    doc().tv_NodeClick(LeafPath({"客廳"}));
     setRows({{"天花板", "坪", "1", "1"}});
     EXPECT_FALSE(additions().mAdd2W_Click());
     EXPECT_EQ(additions().dialog(), nullptr);
-    doc().tv_NodeClick(path({"臥室"}));
+    doc().tv_NodeClick(LeafPath({"臥室"}));
     EXPECT_FALSE(additions().mAdd2W_Click());
     doc().selectRoot();
     EXPECT_FALSE(additions().mAdd2W_Click());
@@ -572,7 +572,7 @@ TEST_F(QuotationWindowTest, ItemNamesAreAddedOnlyAtAWorkTypeLeaf)
     EXPECT_EQ(db().openRecordset("select count(*) from t2w").value(0).toInt(), 0);
 
     // A work type added below a work type is a work type too.
-    ASSERT_TRUE(doc().AddChildNodes(path({"臥室", "木作"}), {"門框"}, true));
+    ASSERT_TRUE(doc().AddChildNodes(LeafPath({"臥室", "木作"}), {"門框"}, true));
     EXPECT_EQ(LexiconAdditions::targetWorkType(doc()), "門框");
     setRows({{"門檔", "支", "1", "1"}});
     EXPECT_TRUE(additions().mAdd2W_Click());
