@@ -3,6 +3,7 @@
 #include "app/widgets/ApplicationSetup.h"
 #include "app/widgets/Shell.h"
 #include "app/widgets/WindowHooks.h"
+#include "lexicon/widgets/frmEng.h"
 #include "platform/grid/widgets/GridView.h"
 #include "quotation/Quotation.h"
 #include "quotation/widgets/frmQ.h"
@@ -103,6 +104,15 @@ TEST_F(WindowsTest, SplashAsksForTheLoginOnceAndTheMenuOpensEveryRegister)
     QPointer<frmSta> employees = frmSta::existing();
     ASSERT_NE(employees, nullptr);
     EXPECT_TRUE(employees->isVisible());
+    // 工程資料&詞庫 again brings back a lexicon window that was minimised from maximised.
+    shell.menu()->button(MenuButton::Lexicon)->click();
+    QPointer<frmEng> lexicon = frmEng::existing();
+    ASSERT_NE(lexicon, nullptr);
+    lexicon->setWindowState(Qt::WindowMaximized | Qt::WindowMinimized);
+    shell.menu()->button(MenuButton::Lexicon)->click();
+    EXPECT_EQ(frmEng::existing(), lexicon.data());
+    EXPECT_TRUE(lexicon->isVisible());
+    EXPECT_EQ(lexicon->windowState(), Qt::WindowNoState);
     for (const PromptRecord& asked : prompts.asked(PromptKind::Message))
         EXPECT_FALSE(asked.text.contains(u"尚未提供"_s)) << asked.text.toStdString();
     // Every password box hides what is typed behind the same character.
@@ -120,6 +130,7 @@ TEST_F(WindowsTest, SplashAsksForTheLoginOnceAndTheMenuOpensEveryRegister)
     EXPECT_EQ(echoes, QSet<QString>{u"**"_s});
     delete vendors.data();
     delete employees.data();
+    delete lexicon.data();
 }
 
 // The quotation window from the menu; every end of the program asks the open windows first.

@@ -861,6 +861,8 @@ void ShowLexiconWindow(QWidget* parent)
             w->setParent(parent, w->windowFlags() | Qt::Window);
     }
     w->show();
+    // A window the user minimised (or maximised) comes back at its normal size.
+    w->setWindowState(w->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
     w->raise();
     w->activateWindow();
 }
