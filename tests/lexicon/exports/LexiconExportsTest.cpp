@@ -129,6 +129,28 @@ TEST_F(LexiconExportsTest, EachExportLaysTheLexiconOutBelowTheTemplateHeadingsOp
     EXPECT_EQ(QDir(dir.path()).entryList({u"*.xlsx"_s}, QDir::Files), QStringList{QFileInfo(saved).fileName()});
 }
 
+// The same work item last under one work type and first under the next: each group keeps
+// both headings, though the item's name does not change between them.
+TEST_F(LexiconExportsTest, AWorkItemUnderTwoWorkTypesInARowIsHeadedUnderEach)
+{
+    for (const char* statement : {
+             "INSERT INTO 種 (t_id, t) VALUES (1, '木作'), (2, '油漆')",
+             "INSERT INTO t2w (t, w, sort, u, c, s) VALUES ('木作', '隔間', 1, '式', 1, 1),"
+             " ('木作', '天花板', 2, '式', 1, 1), ('油漆', '天花板', 1, '式', 1, 1)",
+             "INSERT INTO w2d (w, d, c, sort) VALUES ('天花板', '角材', 1.1, 1), ('天花板', '收邊', 2, 2)"})
+        db->execute(QString::fromUtf8(statement));
+    Workbook book = Workbook::open(fill(LexiconExport::Details));
+    const Worksheet& sheet = book.worksheet(1);
+    QStringList rows;
+    for (int row = 3; row <= 7; ++row) {
+        QStringList cells;
+        for (int col = 1; col <= 4; ++col)
+            cells << sheet.text(row, col);
+        rows << cells.join(u'|');
+    }
+    EXPECT_EQ(rows.join(u'\n').toStdString(), "木作：|天花板：|角材|1.1\n||收邊|2\n油漆：|天花板：|角材|1.1\n||收邊|2\n|||");
+}
+
 TEST_F(LexiconExportsTest, RowsPastThe16BitCountAreWritten)
 {
     db->execute(u"INSERT INTO 種 (t_id, t) VALUES (1, '木作')"_s);
