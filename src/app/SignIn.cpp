@@ -3,6 +3,7 @@
 #include "app/ProgramEnd.h"
 #include "platform/crypto/PasswordHash.h"
 #include "platform/db/Database.h"
+#include "platform/files/FileFailure.h"
 #include "platform/files/SafeSave.h"
 #include "platform/ui/Prompter.h"
 #include "shared/ProgramState.h"
@@ -189,16 +190,16 @@ QStringList PrepareUserFolders(Database& db, const QString& programFolder)
             continue;
         }
         const QDir dir(program.filePath(name));
-        if (!program.mkpath(name)) {
-            problems << name + QStringLiteral("：無法建立資料夾");
+        if (const auto why = MakeFolders(dir.path())) {
+            problems << name + QStringLiteral("：無法建立資料夾（%1）").arg(*why);
             continue;
         }
         for (const QString& file : UserFolderFiles()) {
             const QString target = dir.filePath(file);
             if (QFileInfo::exists(target))
                 continue;
-            if (CopyFileSafely(program.filePath(file), target))
-                problems << name + QStringLiteral("：無法複製 ") + file;
+            if (const auto why = CopyFileSafely(program.filePath(file), target))
+                problems << name + QStringLiteral("：無法複製 %1（%2）").arg(file, *why);
         }
     }
     return problems;

@@ -1,5 +1,6 @@
 #include "output/DeliveredWorkbook.h"
 
+#include "platform/files/FileFailure.h"
 #include "platform/ui/Opener.h"
 #include "platform/ui/Prompter.h"
 #include "platform/workbook/Workbook.h"
@@ -74,8 +75,8 @@ QString OtherTemplatePath(const QString& fileName)
 
 QString SaveNewWorkbook(Workbook& book, const QString& folder, const QString& base, const QDateTime& when)
 {
-    if (!QDir().mkpath(folder))
-        throw WorkbookError(QStringLiteral("無法建立資料夾 %1").arg(QDir::toNativeSeparators(folder)));
+    if (const auto why = MakeFolders(folder))
+        throw WorkbookError(QStringLiteral("無法建立資料夾 %1（%2）").arg(QDir::toNativeSeparators(folder), *why));
     const QString out = NewOutputPath(folder, base, when);
     book.saveAs(out);
     return out;

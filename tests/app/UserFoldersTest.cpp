@@ -3,6 +3,7 @@
 #include "app/MainDb.h"
 #include "app/SignIn.h"
 #include "shared/setup/ProgramFolder.h"
+#include "support/FileFaults.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -53,6 +54,14 @@ TEST_F(UserFoldersTest, SignInCopiesEveryMissingFileKeepsTheOnesThereAndMakesNot
     EXPECT_TRUE(problems.front().startsWith(u"../外面"_s));
     EXPECT_FALSE(QFileInfo::exists(QDir(programFolder()).filePath(u"../外面"_s)));
     EXPECT_EQ(filesOf(u"趙六"_s), four);
+
+    // A file in a folder's place: the problem says why in words.
+    addEmployee(u"E05"_s, u"孫七"_s, u"Sun"_s, u"p"_s);
+    writeFile(u"孫七"_s, "a file, not a folder");
+    const QStringList blocked = PrepareUserFolders(db(), programFolder());
+    ASSERT_EQ(blocked.size(), 2);
+    EXPECT_TRUE(blocked.back().startsWith(u"孫七：無法建立資料夾"_s)) << blocked.back().toStdString();
+    EXPECT_TRUE(SaysInChinese(blocked.back(), u"同名"_s));
 }
 
 } // namespace

@@ -298,6 +298,7 @@ TEST_F(VrnFileTest, AFailedSaveLeavesTheOldFileAndTheCurrentPath)
         FileSizeLimit limit(original.size() + 100);
         EXPECT_FALSE(doc->mSaveAs_Click());
         EXPECT_TRUE(prompts.lastMessageText().startsWith("存檔錯誤\r\n75\r\n"));
+        EXPECT_TRUE(SaysInChinese(prompts.lastMessageText(), QStringLiteral("檔案太大")));
     }
     EXPECT_EQ(readBytes(file("old.vrn")), original);
     EXPECT_FALSE(QFileInfo::exists(file("new.vrn")));

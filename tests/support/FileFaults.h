@@ -1,6 +1,12 @@
 #pragma once
 
+#include <QRegularExpression>
+#include <QString>
+
+#include <gtest/gtest.h>
+
 #include <csignal>
+#include <optional>
 #include <sys/resource.h>
 
 namespace varn::test {
@@ -29,5 +35,20 @@ private:
     rlimit m_old{};
     sighandler_t m_oldHandler;
 };
+
+// A file failure told as the user should read it: the sentence names the cause in Chinese
+// words, and no system text stands between them and the separator that opens the reason.
+inline testing::AssertionResult SaysInChinese(const std::optional<QString>& text, const QString& words)
+{
+    if (!text)
+        return testing::AssertionFailure() << "no failure at all";
+    const qsizetype at = text->indexOf(words);
+    qsizetype from = at;
+    while (from > 0 && !QStringLiteral("（(：:\n").contains(text->at(from - 1)))
+        --from;
+    if (at < 0 || text->mid(from, at - from).contains(QRegularExpression(QStringLiteral("[A-Za-z]"))))
+        return testing::AssertionFailure() << text->toStdString();
+    return testing::AssertionSuccess();
+}
 
 } // namespace varn::test

@@ -12,7 +12,7 @@ namespace varn {
 // The bytes go to a temporary file beside the target, which is flushed and checked for
 // its full size before it is renamed over the old one: a write cut short (a full disk,
 // a size limit) only shows at the flush, and must never replace a good file with a
-// truncated one. Returns the system's reason when the file was not replaced.
+// truncated one. Returns the reason, in words for the user, when the file was not replaced.
 std::optional<QString> SaveFileSafely(const QString& path, const QByteArray& bytes);
 
 // Copies a file the same way: the target appears whole or not at all.

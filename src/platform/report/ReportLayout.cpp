@@ -1,11 +1,15 @@
 #include "platform/report/ReportLayout.h"
 
+#include "platform/files/FileFailure.h"
+
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QPageSize>
 #include <QRegularExpression>
+
+#include <cerrno>
 
 namespace varn {
 
@@ -220,8 +224,10 @@ ReportLayout ReportLayout::fromJson(const QByteArray& json)
 ReportLayout ReportLayout::load(const QString& path)
 {
     QFile f(path);
+    errno = 0;
     if (!f.open(QIODevice::ReadOnly))
-        throw ReportError(QStringLiteral("無法開啟報表檔 %1").arg(path));
+        throw ReportError(
+            QStringLiteral("無法開啟報表檔 %1（%2）").arg(path, FileFailureReason(f, errno, FileUse::Read)));
     return fromJson(f.readAll());
 }
 

@@ -1,5 +1,6 @@
 #include "platform/text/Cp950.h"
 
+#include "platform/files/FileFailure.h"
 #include "platform/files/SafeSave.h"
 
 #include <QFile>
@@ -158,11 +159,17 @@ std::optional<char32_t> FirstNonCp950Char(QStringView text)
 QStringList ReadCp950Lines(const QString& path)
 {
     QFile file(path);
+    const auto fail = [&](int error) {
+        return TextFileError(
+            QStringLiteral("無法讀取檔案「%1」：%2").arg(path, FileFailureReason(file, error, FileUse::Read)));
+    };
+    errno = 0;
     if (!file.open(QIODevice::ReadOnly))
-        throw TextFileError(QStringLiteral("無法讀取檔案「%1」：%2").arg(path, file.errorString()));
+        throw fail(errno);
+    errno = 0;
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        throw TextFileError(QStringLiteral("無法讀取檔案「%1」：%2").arg(path, file.errorString()));
+        throw fail(errno);
 
     // Decode first, split after: in CP950 the byte '|' can be the second half of a
     // character, but CR and LF never are.

@@ -1,11 +1,13 @@
 #include "platform/workbook/Package.h"
 
+#include "platform/files/FileFailure.h"
 #include "platform/files/SafeSave.h"
 #include "platform/workbook/WorkbookError.h"
 
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
 #include <zip.h>
 
 namespace varn {
@@ -34,6 +36,19 @@ bool looksLikeCompoundFile(const QString& path)
         return false;
     static const char sig[] = "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1";
     return f.read(8) == QByteArray(sig, 8);
+}
+
+// libzip keeps only its own code for a file it could not open: the reason is asked of the
+// file again, so that the user reads it in words.
+QString unreadableReason(const QString& path)
+{
+    QFile f(path);
+    errno = 0;
+    if (!f.open(QIODevice::ReadOnly))
+        return FileFailureReason(f, errno, FileUse::Read);
+    errno = 0;
+    f.readAll();
+    return FileFailureReason(f, errno, FileUse::Read);
 }
 
 // Parts worth compressing hard are small; big sheet parts get the fast level, which
@@ -70,7 +85,7 @@ Package::Package(const QString& path)
             throw WorkbookError(QStringLiteral("範本檔案不是 .xlsx 活頁簿（不是 zip 格式）：%1").arg(path));
         }
         if (code == ZIP_ER_OPEN || code == ZIP_ER_READ)
-            throw WorkbookError(QStringLiteral("範本檔案無法開啟（%1）：%2").arg(zipErrorText(code), path));
+            throw WorkbookError(QStringLiteral("範本檔案無法開啟（%1）：%2").arg(unreadableReason(path), path));
         throw WorkbookError(QStringLiteral("範本檔案已損壞（%1）：%2").arg(zipErrorText(code), path));
     }
     const zip_int64_t n = zip_get_num_entries(m_zip, 0);
@@ -131,17 +146,19 @@ void Package::write(const QString& target, const std::map<std::string, std::stri
     auto fail = [&](const QString& why) {
         return WorkbookError(QStringLiteral("無法儲存活頁簿 %1（%2）").arg(target, why));
     };
+    // The archive is built in memory: its failures are the library's, named after ours.
+    auto packing = [](const QString& detail) { return QStringLiteral("壓縮失敗：%1").arg(detail); };
 
     zip_error_t error;
     zip_error_init(&error);
     zip_source_t* buffer = zip_source_buffer_create(nullptr, 0, 0, &error);
     if (!buffer)
-        throw fail(QString::fromUtf8(zip_error_strerror(&error)));
+        throw fail(packing(QString::fromUtf8(zip_error_strerror(&error))));
     zip_source_keep(buffer);   // the archive below must not free it: we read it back
     zip_t* out = zip_open_from_source(buffer, ZIP_TRUNCATE, &error);
     if (!out) {
         zip_source_free(buffer);
-        throw fail(QString::fromUtf8(zip_error_strerror(&error)));
+        throw fail(packing(QString::fromUtf8(zip_error_strerror(&error))));
     }
 
     auto abandon = [&](const QString& why) {
@@ -166,11 +183,11 @@ void Package::write(const QString& target, const std::map<std::string, std::stri
             src = zip_source_zip(out, m_zip, i, 0, 0, -1);   // stored bytes as they are
         }
         if (!src)
-            abandon(archiveErrorText(out));
+            abandon(packing(archiveErrorText(out)));
         const zip_int64_t idx = zip_file_add(out, name.c_str(), src, ZIP_FL_ENC_RAW);
         if (idx < 0) {
             zip_source_free(src);
-            abandon(archiveErrorText(out));
+            abandon(packing(archiveErrorText(out)));
         }
         if (rep != replaced.end()) {
             const zip_uint32_t level = size >= kFastCompressionFrom ? 1 : 6;
@@ -178,7 +195,7 @@ void Package::write(const QString& target, const std::map<std::string, std::stri
         }
     }
     if (zip_close(out) != 0)
-        abandon(archiveErrorText(out));
+        abandon(packing(archiveErrorText(out)));
 
     zip_stat_t st;
     zip_stat_init(&st);

@@ -1,6 +1,7 @@
 #include "shared/setup/ProgramFolder.h"
 
 #include "platform/db/Database.h"
+#include "platform/files/FileFailure.h"
 #include "platform/files/SafeSave.h"
 #include "platform/text/Cp950.h"
 #include "shared/setup/Schema.h"
@@ -12,6 +13,9 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+
+#include <cerrno>
+#include <unistd.h>
 
 namespace varn {
 
@@ -41,8 +45,10 @@ public:
             return;
         if (QFileInfo::exists(p))
             throw SetupError(p, QStringLiteral("「%1」已存在，但不是資料夾").arg(native(p)));
+        errno = 0;
         if (!QDir().mkdir(p))
-            throw SetupError(p, QStringLiteral("無法建立資料夾「%1」").arg(native(p)));
+            throw SetupError(p, QStringLiteral("無法建立資料夾「%1」：%2")
+                                    .arg(native(p), FileFailureReason(errno, FileUse::Write)));
         m_created << p;
     }
 
@@ -253,16 +259,19 @@ SeedReport SeedProgramFolder(const QString& folder, const QString& templatesSour
             QDir().rmdir(missing[i]);
     };
     for (qsizetype i = 0; i < missing.size(); ++i) {
+        errno = 0;
         if (!QDir().mkdir(missing[i])) {
+            const QString why = FileFailureReason(errno, FileUse::Write);
             removeMadeFolders(i);
-            throw SetupError(dir, QStringLiteral("無法建立程式資料夾「%1」").arg(native(dir)));
+            throw SetupError(dir, QStringLiteral("無法建立程式資料夾「%1」：%2").arg(native(dir), why));
         }
     }
     report.freshSeed = QDir(dir).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden
                                          | QDir::System);
-    if (!QFileInfo(dir).isWritable()) {
+    if (::access(QFile::encodeName(dir).constData(), W_OK) != 0) {
+        const QString why = FileFailureReason(errno, FileUse::Write);
         removeMadeFolders(missing.size());
-        throw SetupError(dir, QStringLiteral("程式資料夾「%1」無法寫入").arg(native(dir)));
+        throw SetupError(dir, QStringLiteral("程式資料夾「%1」無法寫入：%2").arg(native(dir), why));
     }
 
     Seeder seeder(dir, templatesSource);

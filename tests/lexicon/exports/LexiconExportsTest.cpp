@@ -5,6 +5,7 @@
 #include "platform/workbook/XlsxTestSupport.h"
 #include "shared/ProgramState.h"
 #include "shared/setup/Schema.h"
+#include "support/FileFaults.h"
 #include "support/OfficeConvert.h"
 
 #include <gtest/gtest.h>
@@ -149,6 +150,19 @@ TEST_F(LexiconExportsTest, AWorkItemUnderTwoWorkTypesInARowIsHeadedUnderEach)
         rows << cells.join(u'|');
     }
     EXPECT_EQ(rows.join(u'\n').toStdString(), "木作：|天花板：|角材|1.1\n||收邊|2\n油漆：|天花板：|角材|1.1\n||收邊|2\n|||");
+}
+
+// The user's output folder cannot be made: 列印 says why in words and saves nothing.
+TEST_F(LexiconExportsTest, AnOutputFolderThatCannotBeMadeIsSaidInWords)
+{
+    state().m.gUserName = u"張三"_s;
+    QFile blocker(dir.filePath(u"張三"_s));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    EXPECT_EQ(PrintLexiconExport(LexiconExport::Categories), QString());
+    ASSERT_EQ(prompts.askedCount(PromptKind::Message), 1);
+    EXPECT_TRUE(prompts.lastMessageText().startsWith(u"無法建立資料夾"_s)) << prompts.lastMessageText().toStdString();
+    EXPECT_TRUE(SaysInChinese(prompts.lastMessageText(), u"同名"_s));
 }
 
 TEST_F(LexiconExportsTest, RowsPastThe16BitCountAreWritten)

@@ -1,11 +1,18 @@
+#include "platform/files/FileFailure.h"
 #include "platform/files/SafeSave.h"
 #include "support/FileFaults.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
 
 namespace varn {
 namespace {
@@ -54,6 +61,44 @@ TEST_F(SafeSave, AFileIsReplacedWholeOrLeftAsItWas)
     EXPECT_EQ(SaveFileSafely(path("a.ini"), QByteArray(50000, 'z')), std::nullopt);
     EXPECT_EQ(CopyFileSafely(path("a.ini"), path("b.ini")), std::nullopt);
     EXPECT_EQ(bytesOf("b.ini"), QByteArray(50000, 'z'));
+}
+
+TEST_F(SafeSave, EveryFailureIsGivenItsReasonInChineseWords)
+{
+    using test::SaysInChinese;
+    ASSERT_EQ(SaveFileSafely(path("a.ini"), "old"), std::nullopt);
+    EXPECT_TRUE(SaysInChinese(SaveFileSafely(path("a.ini/x.ini"), "x"), u"路徑不存在"_s));
+    EXPECT_TRUE(SaysInChinese(SaveFileSafely(path("missing/x.ini"), "x"), u"路徑不存在"_s));
+    EXPECT_TRUE(SaysInChinese(SaveFileSafely(dir.path(), "x"), u"資料夾"_s));
+    EXPECT_TRUE(SaysInChinese(CopyFileSafely(path("none.ini"), path("b.ini")), u"檔案不存在"_s));
+    EXPECT_TRUE(SaysInChinese(CopyFileSafely(dir.path(), path("b.ini")), u"資料夾"_s));
+    EXPECT_TRUE(SaysInChinese(MakeFolders(path("a.ini/sub")), u"路徑不存在"_s));
+    EXPECT_TRUE(SaysInChinese(MakeFolders(path("a.ini")), u"同名"_s));
+    EXPECT_EQ(MakeFolders(path("new/deeper")), std::nullopt);
+    EXPECT_TRUE(QFileInfo(path("new/deeper")).isDir());
+    for (const qsizetype size : {200, 100000}) {
+        test::FileSizeLimit limit(100);
+        EXPECT_TRUE(SaysInChinese(SaveFileSafely(path("a.ini"), QByteArray(size, 'y')), u"檔案太大"_s));
+    }
+    SetSafeSaveBeforeCommit([](const QString& target) { QDir().mkpath(target + "/inside"); });
+    EXPECT_TRUE(SaysInChinese(SaveFileSafely(path("c.ini"), "x"), u"資料夾"_s));
+    SetSafeSaveBeforeCommit({});
+    // Permissions bind everyone but the superuser.
+    if (geteuid() != 0) {
+        QDir().mkpath(path("locked"));
+        QFile::setPermissions(path("locked"), QFile::ReadOwner | QFile::ExeOwner);
+        EXPECT_TRUE(SaysInChinese(SaveFileSafely(path("locked/x.ini"), "x"), u"沒有寫入權限"_s));
+        QFile::setPermissions(path("locked"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+    // Failures this machine cannot stage, by the number the system gives them; one without
+    // words of its own still opens in Chinese.
+    const std::pair<int, QString> numbers[] = {{ENOSPC, u"磁碟已滿"_s},   {EACCES, u"沒有寫入權限"_s},
+                                               {ETXTBSY, u"檔案被鎖定"_s}, {EROFS, u"唯讀"_s},
+                                               {ENOENT, u"路徑不存在"_s},  {EOVERFLOW, u"檔案無法寫入"_s}};
+    for (const auto& [number, words] : numbers)
+        EXPECT_TRUE(SaysInChinese(FileFailureReason(number, FileUse::Write), words));
+    EXPECT_TRUE(SaysInChinese(FileFailureReason(EACCES, FileUse::Read), u"沒有讀取權限"_s));
 }
 
 } // namespace

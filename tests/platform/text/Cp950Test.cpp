@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using namespace varn;
 
 namespace {
@@ -73,6 +75,19 @@ TEST_F(Cp950Files, WritesCrlfLinesThatReadBackWholeAndReadsEveryKindOfLineBreak)
     } catch (const TextFileError& e) {
         EXPECT_TRUE(e.message().contains(QStringLiteral("none.ini"))) << e.what();
     }
+
+    // A file that cannot be reached says why in words.
+    const auto failureOf = [](const std::function<void()>& step) -> std::optional<QString> {
+        try {
+            step();
+        } catch (const TextFileError& e) {
+            return e.message();
+        }
+        return std::nullopt;
+    };
+    EXPECT_TRUE(test::SaysInChinese(failureOf([&] { ReadCp950Lines(path("none.ini")); }), QStringLiteral("檔案不存在")));
+    EXPECT_TRUE(test::SaysInChinese(failureOf([&] { ReadCp950Lines(dir.path()); }), QStringLiteral("資料夾")));
+    EXPECT_TRUE(test::SaysInChinese(failureOf([&] { w.commit(path("a.vrn/a.vrn")); }), QStringLiteral("路徑不存在")));
 }
 
 TEST_F(Cp950Files, RefusedTextNamesFieldOrLineAndLeavesTheOldFileAsDoesAWriteCutShort)
