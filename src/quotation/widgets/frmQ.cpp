@@ -865,8 +865,8 @@ bool frmQ::mNew_Click()
 void frmQ::closeEvent(QCloseEvent* event)
 {
     m_lstAK->hide();
-    // The question runs whenever the quotation changed; Cancel, a cancelled save dialog or
-    // a failed save keep the window and the quotation as they are.
+    // The question runs at every close; Cancel, a cancelled save dialog or a failed save
+    // keep the window and the quotation as they are.
     const ScopedVrnSaveNames names;
     const bool goAhead = m_queryClose ? m_queryClose() : m_doc->queryClose();
     if (!goAhead) {

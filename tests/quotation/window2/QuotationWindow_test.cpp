@@ -32,10 +32,11 @@ protected:
     }
     void windowMade(frmQ& w) override { extras = QuotationWindowExtras::attach(w, [this] { return now; }); }
 
-    // Closes the window (writing Of.ini); the next use opens a new one.
+    // Closes the window without saving (writing Of.ini); the next use opens a new one.
     void closeWindow()
     {
         QPointer<frmQ> w = &window();
+        prompts.answerMessage(PromptButton::No);   // 是否儲存報價單 ?
         ASSERT_TRUE(w->close());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_TRUE(w.isNull());
