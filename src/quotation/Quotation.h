@@ -232,7 +232,8 @@ public:
     // Writes the quotation to the path (after selecting the root); on success it becomes
     // the current file and heads the recent list. A failure is reported and changes nothing.
     bool saveTo(const QString& path);
-    // The close question "是否儲存報價單 ?"; false keeps the window open.
+    // The close question "是否儲存報價單 ?", asked whatever the quotation holds; false
+    // keeps the window open.
     bool queryClose();
     // The window closes: the recent list is written and the mode reset.
     void closeDown(const QString& ofIniPath = RecentFiles::defaultPath());
@@ -268,9 +269,11 @@ private:
     };
 
     void setModified(bool modified = true);
-    // The question before the quotation is replaced or closed: true when it may go on
-    // (nothing changed, No, or Yes and the save succeeded).
+    // The question before the quotation is replaced: true when it may go on (nothing
+    // changed, No, or Yes and the save succeeded).
     bool saveChangesFirst(const QString& question);
+    // Asks the question (Yes, No, Cancel): true on No, or on Yes when the save succeeded.
+    bool askToSave(const QString& question);
     void setNoAreaMode(bool on);
     void setShownPath(const QString& key);
     void storeShownLeaf();

@@ -308,13 +308,17 @@ bool Quotation::saveTo(const QString& path)
 
 bool Quotation::queryClose()
 {
-    return saveChangesFirst(QStringLiteral("是否儲存報價單 ?"));
+    // Closing drops the quotation, changed or not, empty or not: the user always decides.
+    return askToSave(QStringLiteral("是否儲存報價單 ?"));
 }
 
 bool Quotation::saveChangesFirst(const QString& question)
 {
-    if (!m_modified)
-        return true;
+    return !m_modified || askToSave(question);
+}
+
+bool Quotation::askToSave(const QString& question)
+{
     const PromptButton answer = askSave(question);
     if (answer == PromptButton::Cancel)
         return false;

@@ -22,13 +22,16 @@ void tellDbError(const DbError& e)
 
 } // namespace
 
-bool QuotationIsBlank(Quotation& q)
+bool QuotationIsBlank(const Quotation& q)
 {
-    q.selectRoot();
-    const GridModel& g = q.hfgQ();
-    for (int r = 1; r < g.rows(); ++r) {
-        for (int c = QCol::Name; c <= QCol::Remark; ++c) {
-            if (!g.textMatrix(r, c).isEmpty())
+    // The rows as a save would store them: a refused print leaves the shown node and the
+    // grid as they were. Rows kept for a leaf no longer in the tree are not printed.
+    const VrnContent c = q.snapshotContent();
+    for (const ItemLine& line : c.rows) {
+        if (!c.leafPaths.contains(line[QCol::Path - 1]))
+            continue;
+        for (int col = QCol::Name; col <= QCol::Remark; ++col) {
+            if (!line[col - 1].isEmpty())
                 return false;
         }
     }

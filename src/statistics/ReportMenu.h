@@ -58,7 +58,8 @@ private:
     int* m_treeMode = &m_ownTreeMode;
 };
 
-// The whole quotation holds no item row with anything in it. Selects the root first.
-bool QuotationIsBlank(Quotation& q);
+// The whole quotation holds no item row with anything in it; the shown leaf's rows count
+// as they stand. Nothing the window shows changes.
+bool QuotationIsBlank(const Quotation& q);
 
 } // namespace varn

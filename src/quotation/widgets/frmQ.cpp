@@ -17,6 +17,7 @@
 #include "shared/widgets/RocDateEdit.h"
 
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateEdit>
@@ -589,12 +590,29 @@ QWidget* frmQ::buildHeader()
         m_doc->setHeaderField(HeaderField::ProjectName, name);
     });
     // DTP_CloseUp: the date chosen in the picker, with the mouse or the keys, goes into the
-    // date field. The picker follows the field when the quotation changes (refreshHeader).
-    connect(m_DTP, &QDateEdit::dateChanged, this, [this](const QDate& d) {
-        const QString text = HeaderCommands::quoteDateText(d);
+    // date field, and so does the picker's date whenever its calendar closes, chosen or not.
+    // The picker follows the field when the quotation changes (refreshHeader).
+    const auto writePickedDate = [this] {
+        const QString text = HeaderCommands::quoteDateText(m_DTP->date());
         showText(m_txtQD, text);
         m_doc->setHeaderField(HeaderField::QuoteDate, text);
-    });
+    };
+    connect(m_DTP, &QDateEdit::dateChanged, this, writePickedDate);
+    struct CloseUpWatcher : QObject {
+        using QObject::QObject;
+        std::function<void()> closedUp;
+        bool eventFilter(QObject* watched, QEvent* event) override
+        {
+            if (event->type() == QEvent::Hide)
+                closedUp();
+            return QObject::eventFilter(watched, event);
+        }
+    };
+    if (QCalendarWidget* calendar = m_DTP->calendarWidget()) {
+        auto* closeUp = new CloseUpWatcher(m_DTP);
+        closeUp->closedUp = writePickedDate;
+        calendar->window()->installEventFilter(closeUp);
+    }
     return header;
 }
 
@@ -865,8 +883,8 @@ bool frmQ::mNew_Click()
 void frmQ::closeEvent(QCloseEvent* event)
 {
     m_lstAK->hide();
-    // The question runs whenever the quotation changed; Cancel, a cancelled save dialog or
-    // a failed save keep the window and the quotation as they are.
+    // The question runs at every close; Cancel, a cancelled save dialog or a failed save
+    // keep the window and the quotation as they are.
     const ScopedVrnSaveNames names;
     const bool goAhead = m_queryClose ? m_queryClose() : m_doc->queryClose();
     if (!goAhead) {

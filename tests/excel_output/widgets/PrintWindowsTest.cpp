@@ -7,15 +7,18 @@
 #include "shared/ProgramState.h"
 #include "shared/setup/SettingsFiles.h"
 #include "shared/setup/XpDefaults.h"
+#include "support/TreeClicks.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
@@ -86,6 +89,36 @@ TEST_F(PrintWindowsTest, ThePrintMenuRunsItsCommandsWithTheWindowsFlags)
     window->quotation().setRightsWord(4095 & ~2);
     window->action(u"mPac"_s)->trigger();
     EXPECT_FALSE(window->layoutFlags().ShowCost);
+}
+
+TEST_F(PrintWindowsTest, APrintRefusedForABlankQuotationLeavesTheShownNodeAndItsGrid)
+{
+    WriteXpFile(dir.path(), XpDefaults());
+    frmQ window;
+    AttachPrintCommands(window);
+    VrnContent c;
+    c.leafPaths = {u"Ｑ‧客廳‧木作"_s, u"Ｑ‧廚房‧油漆"_s};
+    window.quotation().load(c, dir.filePath(u"x.vrn"_s));
+    window.resize(1200, 800);
+    window.show();
+    QTreeWidgetItem* paint = window.tv()->topLevelItem(0)->child(1)->child(0);
+    test::clickTreeItem(window.tv(), paint);
+    const Quotation& q = window.quotation();
+    ASSERT_EQ(q.shownPath(), u"Ｑ‧廚房‧油漆"_s);
+    ASSERT_TRUE(q.isLeaf());
+    const int rows = q.hfgQ().rows();
+
+    // The cover, single-sheet and paged commands all refuse without moving anything.
+    for (const char* command : {"mPs", "mPw", "mAs", "mWs", "mPwsb", "mPac"}) {
+        prompts.clear();
+        window.action(QString::fromLatin1(command))->trigger();
+        EXPECT_EQ(prompts.lastMessageText(), u"空白表單無法列印"_s) << command;
+        EXPECT_EQ(window.tv()->currentItem(), paint) << command;
+        EXPECT_EQ(q.shownPath(), u"Ｑ‧廚房‧油漆"_s) << command;
+        EXPECT_EQ(window.lbPath()->text(), u"Ｑ‧廚房‧油漆"_s) << command;
+        EXPECT_TRUE(q.isLeaf()) << command;
+        EXPECT_EQ(q.hfgQ().rows(), rows) << command;
+    }
 }
 
 TEST_F(PrintWindowsTest, SettingsAreSavedAsTypedRangesOutOfOrderAndSheetsTooLongRefusedBeforeAnythingIsWritten)

@@ -107,13 +107,25 @@ TEST_F(WindowLife, APricingModeClickedAgainStaysChecked)
     EXPECT_TRUE(doc().isPricingModeChecked(PricingMode::EpCc));
 }
 
-TEST_F(WindowLife, TheCloseQuestionComesOnlyForAChangedQuotationAndCancelKeepsTheWindow)
+TEST_F(WindowLife, TheCloseQuestionComesAtEveryCloseAndCancelKeepsTheWindow)
 {
+    // An untouched, empty quotation is asked about too: Cancel keeps it, No closes it.
     QPointer<frmQ> untouched = &window();
+    prompts.answerMessage(PromptButton::Cancel);
+    EXPECT_FALSE(untouched->close());
+    EXPECT_TRUE(untouched->isVisible());
+    prompts.answerMessage(PromptButton::No);
     EXPECT_TRUE(frmQ::requestClose());
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(untouched.isNull());
-    EXPECT_EQ(prompts.askedCount(PromptKind::Message), 0);
+    ASSERT_EQ(prompts.askedCount(PromptKind::Message), 2);
+    for (const PromptRecord& r : prompts.asked(PromptKind::Message)) {
+        EXPECT_EQ(r.text, "是否儲存報價單 ?");
+        EXPECT_EQ(r.title, "Varn III");
+        EXPECT_EQ(r.buttons, PromptButtons::YesNoCancel);
+        EXPECT_EQ(r.icon, PromptIcon::Question);
+    }
+    EXPECT_EQ(prompts.askedCount(PromptKind::SaveFile), 0);
     EXPECT_TRUE(frmQ::requestClose());   // no window: nothing to ask
 
     frmQ& w = window();
@@ -137,6 +149,22 @@ TEST_F(WindowLife, TheCloseQuestionComesOnlyForAChangedQuotationAndCancelKeepsTh
     prompts.answerSaveFile(file);
     EXPECT_TRUE(w.close());
     EXPECT_TRUE(QFile::exists(file));
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    // A saved quotation with rows, unchanged since: still asked.
+    frmQ& again = window();
+    buildTwoAreas();
+    ASSERT_TRUE(doc().setCellText(1, QCol::Name, "木門"));
+    ASSERT_TRUE(doc().saveTo(file));
+    ASSERT_FALSE(doc().isModified());
+    prompts.clear();
+    prompts.answerMessage(PromptButton::Cancel);
+    EXPECT_FALSE(again.close());
+    EXPECT_EQ(prompts.lastMessageText(), "是否儲存報價單 ?");
+    prompts.answerMessage(PromptButton::No);
+    EXPECT_TRUE(again.close());
+    EXPECT_EQ(prompts.askedCount(PromptKind::Message), 2);
+    EXPECT_EQ(prompts.unexpected(), 0);
 }
 
 TEST_F(WindowLife, NewQuotationStartsAfreshInTheSameCategory)

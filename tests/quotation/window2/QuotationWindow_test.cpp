@@ -32,10 +32,11 @@ protected:
     }
     void windowMade(frmQ& w) override { extras = QuotationWindowExtras::attach(w, [this] { return now; }); }
 
-    // Closes the window (writing Of.ini); the next use opens a new one.
+    // Closes the window without saving (writing Of.ini); the next use opens a new one.
     void closeWindow()
     {
         QPointer<frmQ> w = &window();
+        prompts.answerMessage(PromptButton::No);   // 是否儲存報價單 ?
         ASSERT_TRUE(w->close());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_TRUE(w.isNull());
@@ -287,6 +288,19 @@ TEST_F(QuotationWindowTest, AProjectKindFollowsTheCustomerAndTheCalendarWritesAn
     opened.header.quoteDate = "92/02/09";
     doc().load(opened, file("x.vrn"));
     EXPECT_EQ(dtp->date(), QDate(2003, 2, 9));
+
+    // Closing the calendar without choosing another date writes the picker's date over
+    // what was typed.
+    retype(window().txtQD(), "下週一");
+    ASSERT_EQ(doc().header().quoteDate, "下週一");
+    ASSERT_EQ(dtp->date(), QDate(2003, 2, 9));
+    QTest::mouseClick(dtp, Qt::LeftButton, {}, QPoint(dtp->width() - 4, dtp->height() / 2));
+    QWidget* calendar = dtp->calendarWidget()->window();
+    ASSERT_TRUE(calendar->isVisible());
+    QTest::keyClick(calendar, Qt::Key_Escape);
+    EXPECT_FALSE(calendar->isVisible());
+    EXPECT_EQ(window().txtQD()->text(), "92/02/09");
+    EXPECT_EQ(doc().header().quoteDate, "92/02/09");
 
     EXPECT_EQ(panel().cbPe(4)->count(), 1);   // the panel offers the remarks the window loaded
 }

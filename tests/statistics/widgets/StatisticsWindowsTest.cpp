@@ -5,15 +5,18 @@
 #include "statistics/widgets/RunReport.h"
 #include "statistics/widgets/StatisticsWindowHooks.h"
 #include "statistics/widgets/frmCal.h"
+#include "support/TreeClicks.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QMenu>
 #include <QPrintPreviewDialog>
 #include <QPushButton>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include <functional>
 
@@ -105,4 +108,34 @@ TEST_F(StatisticsWindowsTest, TheWindowsCommandsOpenTheGridSwitchItInPlaceSaveIt
     limited->quotation().setRightsWord(state().m.gRights);
     StatisticsWindowHooks::attach(*limited);
     EXPECT_FALSE(limited->action(u"mPdt"_s)->isVisible());
+}
+
+TEST_F(StatisticsWindowsTest, AReportRefusedForABlankQuotationLeavesTheShownNodeAndItsGrid)
+{
+    installReportLayouts();
+    frmQ window;
+    ASSERT_NE(StatisticsWindowHooks::attach(window), nullptr);
+    VrnContent blank = noAreaContent();
+    blank.rows.clear();
+    window.quotation().load(blank, dir.filePath(u"x.vrn"_s));
+    window.resize(1200, 800);
+    window.show();
+    QTreeWidgetItem* paint = window.tv()->topLevelItem(0)->child(1);
+    clickTreeItem(window.tv(), paint);
+    const Quotation& q = window.quotation();
+    const QString shown = path({"油漆"});
+    ASSERT_EQ(q.shownPath(), shown);
+    const int rows = q.hfgQ().rows();
+
+    for (const char* item : {"mPfp", "mPdt"}) {
+        prompts.clear();
+        window.action(QString::fromLatin1(item))->trigger();
+        EXPECT_EQ(prompts.lastMessageText(), u"空白表單無法列印"_s) << item;
+        EXPECT_EQ(window.tv()->currentItem(), paint) << item;
+        EXPECT_EQ(q.shownPath(), shown) << item;
+        EXPECT_EQ(window.lbPath()->text(), shown) << item;
+        EXPECT_TRUE(q.isLeaf()) << item;
+        EXPECT_EQ(q.hfgQ().rows(), rows) << item;
+    }
+    EXPECT_TRUE(ptRows(u"pbody"_s).isEmpty());
 }
