@@ -266,6 +266,31 @@ TEST_F(PrintLayoutsTest, CancelEmptyAndUnusableTemplatesSaveNothing)
     EXPECT_TRUE(QDir(dir.path()).entryList({u"*.xlsx"_s}).isEmpty());
 }
 
+// A step that throws what no handler names ends the print there: the failure told once,
+// nothing saved or opened, nothing left busy.
+TEST_F(PrintLayoutsTest, AStepThrowingSomethingUnnamedEndsThePrintAfterSayingSo)
+{
+    struct Busy : BusyIndicator {
+        int begun = 0, ended = 0;
+        void begin(const QString&) override { ++begun; }
+        void end() override { ++ended; }
+    } busy;
+    BusyIndicator::install(&busy);
+    load(TwoAreas());
+    TwoSheetLayout throwing;
+    throwing.plan = [](Database&, const LayoutFlags&, const QStringList&, CoverPlan&, DetailPlan&) { throw 42; };
+    prompts.answerOpenFile(templateOf(u"mPa"_s));
+    const PrintJob job{*doc, sta.get(), flags, kTemplates + u"/PrintQ"_s, u"報價單.xlsx"_s};
+    const QString saved = PrintExcelCover(job, throwing);
+    BusyIndicator::install(nullptr);
+    EXPECT_EQ(saved, QString());
+    EXPECT_EQ(prompts.askedCount(PromptKind::Message), 1) << prompts.lastMessageText().toStdString();
+    EXPECT_TRUE(prompts.lastMessageText().contains(u"未預期的錯誤"_s)) << prompts.lastMessageText().toStdString();
+    EXPECT_EQ(busy.begun, 2);   // preparing, printing
+    EXPECT_EQ(busy.ended, 2);
+    EXPECT_TRUE(QDir(dir.path()).entryList({u"*.xlsx"_s}).isEmpty());
+}
+
 // LibreOffice converts the saved workbooks in one run: the pages are the plan's, with the
 // total line on the cover's last page and never run onto another.
 TEST_F(PrintLayoutsTest, LibreOfficePrintsThePlannedPages)
