@@ -19,9 +19,9 @@ SingleSheetPlan PlanSingleSheet(const std::vector<DetailRow>& rows, const PageEn
     // Fee amounts come from prices: none in a blank-price print.
     if (!hidePrices) {
         if (pe.design.checked != CheckState::Unchecked)
-            PutFeeRow(plan, B + 1, L, pe.design);
+            PutListFeeRow(plan, B + 1, L, pe.design);
         if (pe.supervision.checked != CheckState::Unchecked)
-            PutFeeRow(plan, B + 2, L, pe.supervision);
+            PutListFeeRow(plan, B + 2, L, pe.supervision);
     }
     plan.put(B + 3, L + 1, QStringLiteral("    合  計"));
     if (!hidePrices)

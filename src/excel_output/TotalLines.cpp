@@ -6,7 +6,10 @@
 
 namespace varn {
 
-void PutFeeRow(SheetPlan& plan, int row, int L, const FeeValues& fee, const QString& areaText)
+namespace {
+
+// Title, unit and rate or area of a fee row, in L + 1 .. L + 3.
+void putFeeTerms(SheetPlan& plan, int row, int L, const FeeValues& fee, const QString& areaText)
 {
     if (fee.byTotal) {
         plan.put(row, L + 1, fee.title);
@@ -17,7 +20,20 @@ void PutFeeRow(SheetPlan& plan, int row, int L, const FeeValues& fee, const QStr
         plan.put(row, L + 2, QStringLiteral("坪"));
         plan.put(row, L + 3, areaText.isEmpty() ? fee.base : areaText, HorizontalAlignment::Right);
     }
+}
+
+} // namespace
+
+void PutFeeRow(SheetPlan& plan, int row, int L, const FeeValues& fee, const QString& areaText)
+{
+    putFeeTerms(plan, row, L, fee, areaText);
     plan.put(row, L + 4, Val(fee.amount));
+}
+
+void PutListFeeRow(SheetPlan& plan, int row, int L, const FeeValues& fee)
+{
+    putFeeTerms(plan, row, L, fee, {});
+    plan.put(row, L + 5, RoundHalfEven(Val(fee.amount)), HorizontalAlignment::General, QStringLiteral("#,##0"));
 }
 
 bool HasDiscount(const PageEndValues& pe)

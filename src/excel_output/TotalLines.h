@@ -8,6 +8,10 @@ namespace varn {
 // A fee row from column L: its title, "總價" and the rate as a percentage, or the title with
 // the rate per 坪, "坪" and the floor area (or `areaText` when given); the fee amount in L + 4.
 void PutFeeRow(SheetPlan& plan, int row, int L, const FeeValues& fee, const QString& areaText = {});
+// The same row on a list, whose amounts stand in L + 5 under 複價 (the column 合計 and 總價
+// use): the fee rounded as the totals are and grouped like the amounts above it; 單價 in
+// L + 4 stays empty.
+void PutListFeeRow(SheetPlan& plan, int row, int L, const FeeValues& fee);
 
 // The discount as typed, when it is not zero: the totals block shows it between the tax
 // (or 合計) and the grand total, so that the printed lines add up.

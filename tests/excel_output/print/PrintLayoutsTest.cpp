@@ -1,6 +1,7 @@
 #include "excel_output/PlanTestSupport.h"
 #include "excel_output/PrintCommandRunner.h"
 #include "excel_output/paged/PagedEngines.h"
+#include "platform/ui/BusyIndicator.h"
 #include "platform/workbook/Workbook.h"
 #include "platform/workbook/XlsxTestSupport.h"
 #include "shared/setup/XpDefaults.h"
@@ -9,8 +10,11 @@
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 using namespace varn;
 using namespace varn::test;
@@ -121,6 +125,30 @@ QString rowOf(const QJsonObject& book, int sheet, int row, char last)
 }
 
 const QString kLongName = u"一樓客廳屋頂防水塗佈加鋪玻璃纖維網"_s;
+
+// The figures printed on page 1 under the column heading `heading`, by their right edges
+// (amounts stand right-aligned) between the headings `left` and `right` on either side, as
+// (line top, value) from the top.
+std::vector<std::pair<double, double>> printedColumn(const QString& pdf, const QString& left, const QString& heading,
+                                                     const QString& right)
+{
+    const std::vector<PdfWord> words = pdfWords(pdf, 1);
+    auto centre = [&](const QString& text) {
+        for (const PdfWord& w : words)
+            if (w.text == text)
+                return w.box.center().x();
+        ADD_FAILURE() << "no heading " << text.toStdString();
+        return 0.0;
+    };
+    const double from = (centre(left) + centre(heading)) / 2, to = (centre(heading) + centre(right)) / 2;
+    static const QRegularExpression figure(u"^-?[0-9][0-9,]*(\\.[0-9]+)?$"_s);
+    std::vector<std::pair<double, double>> column;
+    for (const PdfWord& w : words)
+        if (w.box.right() > from && w.box.right() <= to && figure.match(w.text).hasMatch())
+            column.push_back({w.box.top(), QString(w.text).remove(u',').toDouble()});
+    std::sort(column.begin(), column.end());
+    return column;
+}
 
 // The box of the first word on page 1 holding `part` (on the line at `top`, when given).
 QRectF wordBox(const QString& pdf, const QString& part, double top = -1)
@@ -238,6 +266,31 @@ TEST_F(PrintLayoutsTest, CancelEmptyAndUnusableTemplatesSaveNothing)
     EXPECT_TRUE(QDir(dir.path()).entryList({u"*.xlsx"_s}).isEmpty());
 }
 
+// A step that throws what no handler names ends the print there: the failure told once,
+// nothing saved or opened, nothing left busy.
+TEST_F(PrintLayoutsTest, AStepThrowingSomethingUnnamedEndsThePrintAfterSayingSo)
+{
+    struct Busy : BusyIndicator {
+        int begun = 0, ended = 0;
+        void begin(const QString&) override { ++begun; }
+        void end() override { ++ended; }
+    } busy;
+    BusyIndicator::install(&busy);
+    load(TwoAreas());
+    TwoSheetLayout throwing;
+    throwing.plan = [](Database&, const LayoutFlags&, const QStringList&, CoverPlan&, DetailPlan&) { throw 42; };
+    prompts.answerOpenFile(templateOf(u"mPa"_s));
+    const PrintJob job{*doc, sta.get(), flags, kTemplates + u"/PrintQ"_s, u"報價單.xlsx"_s};
+    const QString saved = PrintExcelCover(job, throwing);
+    BusyIndicator::install(nullptr);
+    EXPECT_EQ(saved, QString());
+    EXPECT_EQ(prompts.askedCount(PromptKind::Message), 1) << prompts.lastMessageText().toStdString();
+    EXPECT_TRUE(prompts.lastMessageText().contains(u"未預期的錯誤"_s)) << prompts.lastMessageText().toStdString();
+    EXPECT_EQ(busy.begun, 2);   // preparing, printing
+    EXPECT_EQ(busy.ended, 2);
+    EXPECT_TRUE(QDir(dir.path()).entryList({u"*.xlsx"_s}).isEmpty());
+}
+
 // LibreOffice converts the saved workbooks in one run: the pages are the plan's, with the
 // total line on the cover's last page and never run onto another.
 TEST_F(PrintLayoutsTest, LibreOfficePrintsThePlannedPages)
@@ -324,6 +377,66 @@ TEST_F(PrintLayoutsTest, LibreOfficePrintsThePlannedPages)
     ASSERT_FALSE(name.isNull() || unit.isNull());
     EXPECT_LT(name.height(), unit.height() - 0.3);
     EXPECT_LT(name.right(), unit.left());
+}
+
+// The fee rows as LibreOffice prints them: on the single sheet under 複價 with the other
+// amounts, so that the column adds up to 合計; on the covers with the area times the rate whole.
+TEST_F(PrintLayoutsTest, FeeRowsAddUpOnTheSingleSheetAndShowTheirAreaWholeOnTheCovers)
+{
+    VrnContent c = TwoAreas();   // items 144,000, the design fee 10% of them
+    c.pageEnd.supervision = {u"監工費"_s, CheckState::Checked, false, u"30"_s, u"2000"_s, u"60000"_s};
+    load(c);
+    const QStringList files = {printed("mPss"), printed("mAs"), printed("mWs"), printed("mPnw")};
+
+    // The flat list: four items in rows 8-11, B = 12, the fees in 13 and 14, 合計 in 15.
+    const QJsonObject book = ReadWithOpenpyxl(files[0]);
+    double listed = 0;
+    for (int row = 8; row <= 14; ++row)
+        listed += CellOf(book, 1, u"F%1"_s.arg(row)).value("value").toDouble();
+    EXPECT_EQ(CellText(book, 1, u"B15"_s), u"    合  計"_s);
+    EXPECT_EQ(listed, CellOf(book, 1, u"F15"_s).value("value").toDouble());
+    for (const char* row : {"13", "14"}) {
+        EXPECT_EQ(CellText(book, 1, u'E' + QString::fromLatin1(row)), QString()) << row;
+        EXPECT_EQ(CellOf(book, 1, u'F' + QString::fromLatin1(row)).value("format").toString(), u"#,##0"_s) << row;
+    }
+    EXPECT_EQ(CellText(book, 1, u"F13"_s) + u'|' + CellText(book, 1, u"F14"_s), u"14400|60000"_s);
+
+    ASSERT_EQ(ConvertWithOffice(files, dir.filePath(u"pdf"_s)), QString());
+    const QString single = pdfOf(files[0]);
+    double total = -1, above = 0;
+    double totalTop = -1;
+    for (const PdfWord& w : pdfWords(single, 1))
+        if (w.text == u"合" || w.text == u"合計")
+            totalTop = w.box.top();
+    ASSERT_GE(totalTop, 0);
+    QStringList seen;
+    for (const auto& [top, value] : printedColumn(single, u"單價"_s, u"複價"_s, u"備註"_s)) {
+        seen << QString::number(value, 'f', 0);
+        if (std::abs(top - totalTop) < 3)
+            total = value;
+        else if (top < totalTop)
+            above += value;
+    }
+    EXPECT_EQ(total, 218400) << seen.join(u' ').toStdString();
+    EXPECT_EQ(above, total) << seen.join(u' ').toStdString();
+    EXPECT_TRUE(pdfText(single, 1).contains(u"60,000"_s));
+
+    // The heading 數量 stands centred over the column, the fee's area right-aligned in it: a
+    // text drawn whole begins no further left of the heading's centre than it ends right of it.
+    for (const QString& cover : files.mid(1)) {
+        const QString pdf = pdfOf(cover);
+        const std::string where = cover.toStdString();
+        EXPECT_TRUE(pdfText(pdf, 1).contains(u"30X2000"_s)) << where;
+        QRectF area, rate, heading;
+        for (const PdfWord& w : pdfWords(pdf, 1)) {
+            for (auto [text, box] : {std::pair{u"30"_s, &area}, std::pair{u"2000"_s, &rate}, std::pair{u"數量"_s, &heading}})
+                if (w.text == text)
+                    *box = w.box;
+        }
+        const double centre = heading.center().x();
+        ASSERT_FALSE(area.isNull() || rate.isNull() || heading.isNull()) << where;
+        EXPECT_GE(area.left() - centre, -(rate.right() - centre) - 1) << where << " cut on the left";
+    }
 }
 
 TEST_F(PrintLayoutsTest, PagedPrintsTakeNoFlagsOfEarlierPrintsAndWithoutAreasNumberTheFirstLevel)

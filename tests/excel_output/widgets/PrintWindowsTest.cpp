@@ -130,6 +130,9 @@ TEST_F(PrintWindowsTest, SettingsAreSavedAsTypedRangesOutOfOrderAndSheetsTooLong
         {{{30, "3"}, {32, "5"}}, u"明細設定的頁尾範圍 A3:J5 必須整個在輸出範圍 A8:J37 之下"_s},   // above
         {{{10, "40"}}, u"首頁設定的輸出範圍 A40:G37 的左上角在右下角之後"_s},
         {{{21, "K"}}, u"明細設定的變數範圍 K1:J7 的左上角在右下角之後"_s},
+        // A footer from the output range's last row would end the page block on it.
+        {{{14, "37"}}, u"首頁設定的頁尾範圍 A37:G39 必須整個在輸出範圍 A8:G37 之下"_s},
+        {{{30, "37"}}, u"明細設定的頁尾範圍 A37:J39 必須整個在輸出範圍 A8:J37 之下"_s},
     };
     WriteXpFile(dir.path(), XpDefaults());
     const QByteArray before = bytes(u"Xp.ini"_s);
@@ -151,6 +154,13 @@ TEST_F(PrintWindowsTest, SettingsAreSavedAsTypedRangesOutOfOrderAndSheetsTooLong
     auto window = windowWith(40, xp);   // more than one page block
     for (const char* command : {"mPa", "mPnw", "mAs", "mWs"})
         EXPECT_TRUE(print(*window, command).contains(cases[0].named)) << command;
+    for (int range : {3, 4}) {   // the footers from the output ranges' last row
+        state().m.gXp = XpDefaults();
+        state().m.gXp[range == 3 ? 13 : 29] = u"37"_s;
+        for (const char* command : {"mPa", "mPnw", "mAs", "mWs"})
+            EXPECT_TRUE(print(*window, command).contains(cases[range].named))
+                << command << ": " << prompts.lastMessageText().toStdString();
+    }
     state().m.gXp = XpDefaults();
     state().m.gXp[25] = u" 8"_s;
     EXPECT_TRUE(print(*window, "mPw").contains(u"明細設定的輸出範圍（Xp.ini 第 26 行）：列「 8」"_s))
