@@ -93,6 +93,72 @@ TEST_F(Editing, ClicksAreRefusedUntilALeafIsShownThenTypingRecomputesAtEveryKeys
     EXPECT_EQ(doc().hfgQ().rows(), rows + 10);
 }
 
+TEST_F(Editing, AClickBelowTheRowsEditsTheFirstFreeRowAndNeverAFilledOne)
+{
+    frmQ& w = window();
+    buildTwoAreas();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    // A click where no row is, under the last one, in the column given.
+    const auto clickBelowRows = [&](int col) {
+        GridView* grid = w.hfgQ();
+        QApplication::processEvents();
+        const QRect last = grid->cellRect(doc().hfgQ().rows() - 1, col);
+        const QPoint at(last.center().x(), last.bottom() + 2 * last.height());
+        ASSERT_LT(at.y(), grid->viewport()->geometry().bottom());
+        QWidget* target = grid->childAt(at);
+        ASSERT_NE(target, nullptr);
+        QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(grid, at));
+        QApplication::processEvents();
+    };
+    const auto pick = [&](const char* item) {
+        editors().c()->click();
+        QListWidget* ls = editors().Ls();
+        ASSERT_TRUE(ls->isVisible());
+        QListWidgetItem* it = ls->findItems(QString::fromUtf8(item), Qt::MatchExactly).value(0);
+        ASSERT_NE(it, nullptr);
+        QTest::mouseClick(ls->viewport(), Qt::LeftButton, {}, ls->visualItemRect(it).center());
+    };
+    const auto row = [&](int r) {
+        QStringList out;
+        for (int c = QCol::Name; c <= QCol::WorkItem; ++c)
+            out << cell(r, c);
+        return out;
+    };
+    clickCell(1, QCol::Name);
+    pick("木門");
+    const QStringList door = row(1);
+    ASSERT_EQ(door.first(), "木門");
+
+    // Shown again, the work type holds its one stored row and nothing under it.
+    w.tv_NodeClick(LeafPath({"客廳"}));
+    w.tv_NodeClick(LeafPath({"客廳", "木作"}));
+    ASSERT_EQ(doc().hfgQ().rows(), 2);
+    clickBelowRows(QCol::Name);
+    EXPECT_EQ(doc().hfgQ().rows(), 12);   // grown as a click on the last row grows it
+    ASSERT_TRUE(editors().isOpen());
+    EXPECT_EQ(editors().row(), 2);
+    type("天");
+    pick("天花板");
+    EXPECT_EQ(row(1), door);
+    EXPECT_EQ(cell(2, QCol::WorkItem), "天花板");
+    EXPECT_EQ(cell(2, QCol::Cost), "3000");
+
+    // Under empty rows the click edits the first of them; a number typed there stays there.
+    clickBelowRows(QCol::Qty);
+    EXPECT_EQ(doc().hfgQ().rows(), 22);
+    ASSERT_TRUE(editors().isOpen());
+    EXPECT_EQ((std::pair{editors().row(), editors().col()}), (std::pair{3, int(QCol::Qty)}));
+    type("4");
+    EXPECT_EQ(cell(3, QCol::Qty), "4");
+    EXPECT_EQ(row(1), door);
+    EXPECT_EQ(cell(2, QCol::Qty), "1");
+    // A click on the last row itself still edits that row.
+    clickCell(21, QCol::Remark);
+    EXPECT_EQ(editors().row(), 21);
+    EXPECT_EQ(doc().hfgQ().rows(), 32);
+}
+
 TEST_F(Editing, EnterMovesToTheNextColumnTheUserMayEdit)
 {
     // The rights word, and the editor's column after each Enter from 數量.
