@@ -54,7 +54,8 @@ TEST_F(Editing, ClicksAreRefusedUntilALeafIsShownThenTypingRecomputesAtEveryKeys
     EXPECT_EQ(cell(1, QCol::CostTotal), "30");
     EXPECT_EQ(w.lbCsumT()->text(), "30");
     // Letters and signs are refused by the numeric editor, however they come: typed,
-    // committed by an input method (full-width digits become digits) or pasted.
+    // committed by an input method (full-width digits become digits) or pasted (a paste
+    // that is not one plain number is refused as a whole, with a word).
     QTest::keyClicks(editors().txt(), "-a");
     EXPECT_EQ(cell(1, QCol::Cost), "15");
     clickCell(1, QCol::Qty);
@@ -63,7 +64,13 @@ TEST_F(Editing, ClicksAreRefusedUntilALeafIsShownThenTypingRecomputesAtEveryKeys
     QApplication::sendEvent(editors().txt(), &commit);
     EXPECT_EQ(cell(1, QCol::Qty), "12");
     EXPECT_EQ(cell(1, QCol::Amount), "180");
+    prompts.clear();
     QGuiApplication::clipboard()->setText("-7abc");
+    editors().txt()->selectAll();
+    editors().txt()->paste();
+    EXPECT_EQ(editors().txt()->text(), "12");
+    EXPECT_EQ(prompts.lastMessageText(), "此欄只能輸入數字");
+    QGuiApplication::clipboard()->setText("7");
     editors().txt()->selectAll();
     editors().txt()->paste();
     EXPECT_EQ(editors().txt()->text(), "7");
@@ -157,6 +164,58 @@ TEST_F(Editing, AClickBelowTheRowsEditsTheFirstFreeRowAndNeverAFilledOne)
     clickCell(21, QCol::Remark);
     EXPECT_EQ(editors().row(), 21);
     EXPECT_EQ(doc().hfgQ().rows(), 32);
+}
+
+TEST_F(Editing, APasteIntoANumberCellMustBeOnePlainNumber)
+{
+    frmQ& w = window();
+    buildTwoAreas();
+    enter(1, QCol::Name, "門");
+    enter(1, QCol::Qty, "1");
+    enter(1, QCol::Price, "100");
+    doc().setCellText(1, QCol::Ratio, "1.2");
+    const auto paste = [](QLineEdit* into, const QString& text) {
+        QGuiApplication::clipboard()->setText(text);
+        QTest::keyClick(into, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(into, Qt::Key_V, Qt::ControlModifier);
+    };
+    // Each is refused as a whole, with a word; the cell and the totals keep their values.
+    const struct {
+        int col;
+        const char* text;
+    } refused[] = {{QCol::Qty, "2\n3"},  {QCol::Qty, "2\r\n3"}, {QCol::Qty, "1,200"},  {QCol::Qty, "-5"},
+                   {QCol::Price, "1.2.3"}, {QCol::Price, "3 m"},   {QCol::Cost, "1e3"},   {QCol::Cost, "１０Ａ"},
+                   {QCol::Ratio, "1.5x"},  {QCol::Ratio, "2\n3"}};
+    for (const auto& c : refused) {
+        clickCell(1, c.col);
+        auto* combo = qobject_cast<QComboBox*>(editors().openEditor());
+        QLineEdit* into = combo ? combo->lineEdit() : editors().txt();
+        const QString before = cell(1, c.col);
+        const QString sum = w.lbSumT()->text();
+        prompts.clear();
+        paste(into, QString::fromUtf8(c.text));
+        EXPECT_EQ(cell(1, c.col), before) << c.text;
+        EXPECT_EQ(into->text(), before) << c.text;
+        EXPECT_EQ(w.lbSumT()->text(), sum) << c.text;
+        EXPECT_EQ(prompts.lastMessageText(), "此欄只能輸入數字") << c.text;
+    }
+
+    // One number is taken, without the line break a spreadsheet cell brings along.
+    prompts.clear();
+    clickCell(1, QCol::Qty);
+    paste(editors().txt(), "3\r\n");
+    EXPECT_EQ(editors().txt()->text(), "3");
+    EXPECT_EQ(cell(1, QCol::Qty), "3");
+    EXPECT_EQ(cell(1, QCol::Amount), QString::number(3 * cell(1, QCol::Price).toDouble()));
+    clickCell(1, QCol::Ratio);
+    paste(editors().cbS()->lineEdit(), " 1.5\n");
+    EXPECT_EQ(cell(1, QCol::Ratio), "1.5");
+    EXPECT_EQ(prompts.askedCount(PromptKind::Message), 0);
+    // Typing stays as it was: refused keys beep without a word.
+    clickCell(1, QCol::Qty);
+    type("2x");
+    EXPECT_EQ(cell(1, QCol::Qty), "2");
+    EXPECT_EQ(prompts.askedCount(PromptKind::Message), 0);
 }
 
 TEST_F(Editing, EnterMovesToTheNextColumnTheUserMayEdit)
