@@ -32,10 +32,18 @@ std::optional<QString> NumberRefusal(const QString& text)
 {
     for (const QChar c : text)
         if (c.unicode() < 32 || NumericKeyRefused(c))
-            return QStringLiteral("此欄只能輸入數字");
+            return EditorRules::numberOnlyMessage();
     if (!Pricing::fitsNumerals(Val(text)))
         return Pricing::tooLargeMessage();
     return std::nullopt;
+}
+
+NumberEntry NumberChange(const QString& before, const QString& after, const QString& clipboard)
+{
+    const std::optional<QString> kept = EditorRules::numberFieldChange(before, after, NumberForm::Digits, clipboard);
+    if (!kept)
+        return {after, EditorRules::numberOnlyMessage()};
+    return {*kept, NumberRefusal(*kept)};
 }
 
 bool SameName(const QString& a, const QString& b)

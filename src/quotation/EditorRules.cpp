@@ -2,7 +2,29 @@
 
 #include "quotation/ItemColumns.h"
 
+#include <QRegularExpression>
+
+#include <algorithm>
+
 namespace varn::EditorRules {
+
+namespace {
+
+// An input method commits full-width digits, points and signs.
+QChar halfWidth(QChar ch)
+{
+    if (ch >= QChar(0xFF10) && ch <= QChar(0xFF19))
+        return QChar(u'0' + (ch.unicode() - 0xFF10));
+    switch (ch.unicode()) {
+    case 0xFF0E: return u'.';
+    case 0xFF05: return u'%';
+    case 0xFF0D: return u'-';
+    case 0xFF0B: return u'+';
+    default: return ch;
+    }
+}
+
+} // namespace
 
 CellEditor editorFor(int col)
 {
@@ -78,15 +100,71 @@ QString numericEditorText(const QString& text)
     QString out;
     out.reserve(text.size());
     for (QChar ch : text) {
-        // An input method commits full-width digits and points.
-        if (ch >= QChar(0xFF10) && ch <= QChar(0xFF19))
-            ch = QChar(u'0' + (ch.unicode() - 0xFF10));
-        else if (ch == QChar(0xFF0E))
-            ch = u'.';
+        ch = halfWidth(ch);
         if (numericKeyAccepted(ch) && ch.unicode() >= 32)
             out += ch;
     }
     return out;
+}
+
+QString numberOnlyMessage()
+{
+    return QStringLiteral("此欄只能輸入數字");
+}
+
+std::optional<QString> numberFieldChange(const QString& before, const QString& after, NumberForm form,
+                                         const QString& clipboard)
+{
+    const auto typeable = [form](const QString& t) {
+        return t.size() == 1 && t.at(0).unicode() >= 32
+            && (form != NumberForm::Digits || numericKeyAccepted(halfWidth(t.at(0))));
+    };
+    // The clipboard's text in place of a part of `before` is a paste, judged whole; a
+    // spreadsheet cell brings a line break along.
+    qsizetype from = -1;
+    qsizetype to = -1;
+    QString put;
+    const qsizetype kept = after.size() - clipboard.size();   // characters of `before` still there
+    if (!clipboard.isEmpty() && !typeable(clipboard) && kept >= 0 && kept <= before.size()) {
+        for (qsizetype at = 0; at <= kept; ++at) {
+            if (QStringView(after).left(at) == QStringView(before).left(at)
+                && QStringView(after).mid(at, clipboard.size()) == clipboard
+                && QStringView(after).right(kept - at) == QStringView(before).right(kept - at)) {
+                from = at;
+                to = at + clipboard.size();
+                put = clipboard.trimmed();
+                break;
+            }
+        }
+    }
+    if (from < 0) {
+        // Otherwise what `after` holds in place of a part of `before`.
+        const qsizetype most = std::min(before.size(), after.size());
+        from = 0;
+        while (from < most && before.at(from) == after.at(from))
+            ++from;
+        qsizetype tail = 0;
+        while (tail < most - from && before.at(before.size() - 1 - tail) == after.at(after.size() - 1 - tail))
+            ++tail;
+        to = after.size() - tail;
+        put = after.mid(from, to - from);
+        // One character a key could have put there: the keys' own rules apply to it.
+        if (put.isEmpty() || typeable(put))
+            return after;
+    }
+
+    QString number;
+    for (const QChar ch : put)
+        number += halfWidth(ch);
+    static const QRegularExpression unsignedNumber(QStringLiteral("^(?:[0-9]+(?:\\.[0-9]*)?|\\.[0-9]+)$"));
+    static const QRegularExpression signedNumber(QStringLiteral("^[-+]?(?:[0-9]+(?:\\.[0-9]*)?|\\.[0-9]+)$"));
+    static const QRegularExpression rate(QStringLiteral("^(?:[0-9]+(?:\\.[0-9]*)?|\\.[0-9]+)%?$"));
+    const QRegularExpression& plain = form == NumberForm::Signed ? signedNumber
+                                      : form == NumberForm::Rate ? rate
+                                                                 : unsignedNumber;
+    if (!plain.match(number).hasMatch())
+        return std::nullopt;
+    return after.left(from) + number + after.mid(to);
 }
 
 } // namespace varn::EditorRules

@@ -3,7 +3,17 @@
 #include <QChar>
 #include <QString>
 
+#include <optional>
+
 namespace varn {
+
+// The kinds of number field: what a pasted number may look like, and which keys type there.
+enum class NumberForm {
+    Digits,    // the numeric editors of the grid and the lexicon: their keys type digits and "."
+    Unsigned,  // the ratio combo: any key; a number without a sign
+    Signed,    // the page-end fee and discount boxes: any key; a number, "-" allowed
+    Rate,      // the tax rate: any key; a number, "%" allowed after it
+};
 
 // The floating editor that edits a column of the item grid.
 enum class CellEditor {
@@ -50,6 +60,18 @@ bool numericKeyAccepted(QChar ch);
 // commit, a paste): full-width digits become ASCII digits, and every character the key
 // filter would refuse is dropped.
 QString numericEditorText(const QString& text);
+
+// The refusal of a text a number field cannot take.
+QString numberOnlyMessage();
+// A change of a number field's text from `before` to `after`; `clipboard` is the text a paste
+// would bring. A paste (`after` is `before` with a part replaced by the clipboard's text) must
+// be one plain number of the form, judged whole: it is kept without the blanks and line breaks
+// around it, full-width digits made ASCII, and the field's new text is returned. Of any other
+// change, one character a key could have put there stands as typed (`after` is returned as it
+// is); more at once (an input method's commit) must be one plain number likewise. Nothing when
+// refused: the field keeps `before`.
+std::optional<QString> numberFieldChange(const QString& before, const QString& after, NumberForm form,
+                                         const QString& clipboard);
 
 } // namespace EditorRules
 } // namespace varn

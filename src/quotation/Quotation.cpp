@@ -463,12 +463,14 @@ QString Quotation::beginCostEdit(int row)
     return price;
 }
 
-void Quotation::growAtLastRow(int row)
+int Quotation::growAtLastRow(int row, bool belowRows)
 {
     if (!m_isLeaf || row != m_hfgQ.rows() - 1)
-        return;
+        return row;
+    const int firstFree = RowBlocks::usedRowCount(m_hfgQ) + 1;
     m_hfgQ.setRows(m_hfgQ.rows() + 10);
     FormatQuotationGrid(true);
+    return belowRows ? firstFree : row;
 }
 
 QString Quotation::pickItem(int row, const QString& workItem, const QString& editorText,

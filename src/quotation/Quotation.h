@@ -144,8 +144,10 @@ public:
     // Opening the cost editor: an empty cost takes the price (and the cost total follows);
     // returns the text the editor starts with.
     QString beginCostEdit(int row);
-    // A left click on the last row grows the grid by ten rows.
-    void growAtLastRow(int row);
+    // A left click on the last row grows the grid by ten rows. A click below the rows
+    // (belowRows, row being the last one) grows it alike but edits the first row after the
+    // last filled one: a filled row is opened only by a click on it. Returns the row to edit.
+    int growAtLastRow(int row, bool belowRows = false);
     // A work item picked from the item list for the row; `editorText` is what the name
     // editor holds (in the no-area mode the item name is appended to it). Returns the
     // item name written.

@@ -10,6 +10,7 @@
 #include "shared/ProgramState.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFocusEvent>
@@ -365,9 +366,15 @@ void frmEng::buildListsTab(QWidget* page)
     txtS = cellEditor(page, "txtS");
     connect(txtS, &QLineEdit::textEdited, this, [this](const QString& t) {
         GridModel& list = m_editor.lookups().grid(CurList);
-        if (!refused(LookupLists()[CurList].numeric ? NumberRefusal(t) : NameRefusal(t),
-                     [&] { txtS->setText(list.textMatrix(m_listRow, 0)); }))
-            list.setTextMatrix(m_listRow, 0, t);
+        const QString before = list.textMatrix(m_listRow, 0);
+        const NumberEntry entry = LookupLists()[CurList].numeric
+                                      ? NumberChange(before, t, QGuiApplication::clipboard()->text())
+                                      : NumberEntry{t, NameRefusal(t)};
+        if (refused(entry.refusal, [&] { txtS->setText(before); }))
+            return;
+        if (entry.text != t)
+            txtS->setText(entry.text);
+        list.setTextMatrix(m_listRow, 0, entry.text);
     });
 }
 
@@ -769,11 +776,14 @@ void frmEng::editorEdited(LexiconGrid g, QLineEdit* editor, const QString& text)
     // A name a quotation could not hold, or a number it could not take: the text goes back
     // to what it was.
     const bool numeric = LexiconEditor::isNumericColumn(g, m_editor.CurCol);
-    if (refused(numeric ? NumberRefusal(text) : m_editor.CurCol == 0 ? NameRefusal(text) : std::nullopt,
-                [&] { editor->setText(m_editorText); }))
+    const NumberEntry entry = numeric ? NumberChange(m_editorText, text, QGuiApplication::clipboard()->text())
+                                      : NumberEntry{text, m_editor.CurCol == 0 ? NameRefusal(text) : std::nullopt};
+    if (refused(entry.refusal, [&] { editor->setText(m_editorText); }))
         return;
-    m_editorText = text;
-    m_editor.typeText(g, text);
+    if (entry.text != text)
+        editor->setText(entry.text);
+    m_editorText = entry.text;
+    m_editor.typeText(g, entry.text);
 }
 
 bool frmEng::editorKey(QLineEdit* editor, QKeyEvent* key)

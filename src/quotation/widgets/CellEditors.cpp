@@ -10,6 +10,7 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -344,17 +345,26 @@ void CellEditors::writeBack(QWidget* editor, const QString& text)
     if (m_placing || !m_open || editor != openEditor())
         return;
     bool written;
-    if (editor == m_txt) {
-        // Whatever way the text arrived, the editor holds only what its keys may type.
-        const QString kept = EditorRules::numericEditorText(text);
-        if (kept != text) {
-            const int cursor = m_txt->cursorPosition() - static_cast<int>(text.size() - kept.size());
-            setEditorText(m_txt, kept);
-            m_txt->setCursorPosition(std::max(0, cursor));
+    if (editor == m_txt || editor == m_cbS) {
+        // A paste that is not one plain number is refused as a whole, never cut down to
+        // its digits.
+        const std::optional<QString> changed = EditorRules::numberFieldChange(
+            m_q.GTxM(m_row, m_col), text, editor == m_txt ? NumberForm::Digits : NumberForm::Unsigned,
+            QGuiApplication::clipboard()->text());
+        if (!changed) {
+            showCellText(editor);
+            prompter().inform(EditorRules::numberOnlyMessage(), PromptIcon::Warning);
+            return;
         }
-        written = m_q.cellEdited(m_row, m_col, kept);   // txt_Change
-    } else if (editor == m_cbS) {
-        written = m_q.cellEdited(m_row, m_col, text);   // cbS_Change
+        // Otherwise the number editor holds only what its keys may type.
+        const QString kept = editor == m_txt ? EditorRules::numericEditorText(*changed) : *changed;
+        if (kept != text) {
+            auto* line = editor == m_txt ? m_txt : m_cbS->lineEdit();
+            const int cursor = line->cursorPosition() - static_cast<int>(text.size() - kept.size());
+            setEditorText(editor, kept);
+            line->setCursorPosition(std::max(0, cursor));
+        }
+        written = m_q.cellEdited(m_row, m_col, kept);   // txt_Change, cbS_Change
     } else {
         written = m_q.setCellText(m_row, m_col, text);  // T, cbD, cbU, cbPs
     }
@@ -487,7 +497,9 @@ bool CellEditors::eventFilter(QObject* watched, QEvent* event)
                 enterPressed();
             return true;   // no combo takes Enter as "add to the list"
         }
-        if (watched == m_txt) {
+        // Only typed characters are screened: shortcuts (select all, paste) work as anywhere else.
+        const bool shortcut = key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+        if (watched == m_txt && !shortcut) {
             const QString typed = key->text();
             if (!typed.isEmpty() && typed.at(0).unicode() >= 32 && typed.at(0).unicode() != 127
                 && !EditorRules::numericKeyAccepted(typed.at(0))) {

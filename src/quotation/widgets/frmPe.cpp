@@ -1,13 +1,16 @@
 #include "quotation/widgets/frmPe.h"
 
+#include "platform/ui/Prompter.h"
 #include "platform/ui/Twips.h"
 #include "quotation/Quotation.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFrame>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -170,7 +173,8 @@ QWidget* frmPe::buildTotals()
         refresh();
     });
     connect(taxEdit, &QLineEdit::textEdited, this, [this](const QString& text) {
-        if (!m_q.typeTaxRate(text))
+        const std::optional<QString> rate = numberEntered(m_q.pageEnd().taxRate, text, NumberForm::Rate);
+        if (rate && (!m_q.typeTaxRate(*rate) || *rate != text))
             refresh();
     });
     m_cbTax->setEditable(true);
@@ -204,7 +208,8 @@ QWidget* frmPe::buildTotals()
     m_txtOff = lineEdit(QStringLiteral("txtOff"), block);
     m_txtOff->setAlignment(Qt::AlignRight);
     connect(m_txtOff, &QLineEdit::textEdited, this, [this](const QString& text) {
-        if (!m_q.setDiscount(text))
+        const std::optional<QString> discount = numberEntered(m_q.pageEnd().discount, text, NumberForm::Signed);
+        if (discount && (!m_q.setDiscount(*discount) || *discount != text))
             refresh();
     });
     grid->addWidget(new QLabel(QStringLiteral("折扣:"), block), 3, 0);
@@ -240,14 +245,30 @@ void frmPe::bindFee(Fee which)
         m_q.setFeeByTotal(which, false);
         refresh();
     });
-    connect(f.base, &QLineEdit::textEdited, this, [this, which](const QString& text) {
-        if (!m_q.setFeeBase(which, text))
+    const auto stored = [this, which]() -> const FeeValues& {
+        return which == Fee::Design ? m_q.pageEnd().design : m_q.pageEnd().supervision;
+    };
+    connect(f.base, &QLineEdit::textEdited, this, [this, which, stored](const QString& text) {
+        const std::optional<QString> base = numberEntered(stored().base, text, NumberForm::Signed);
+        if (base && (!m_q.setFeeBase(which, *base) || *base != text))
             refresh();
     });
-    connect(f.rate, &QLineEdit::textEdited, this, [this, which](const QString& text) {
-        if (!m_q.setFeeRate(which, text))
+    connect(f.rate, &QLineEdit::textEdited, this, [this, which, stored](const QString& text) {
+        const std::optional<QString> rate = numberEntered(stored().rate, text, NumberForm::Signed);
+        if (rate && (!m_q.setFeeRate(which, *rate) || *rate != text))
             refresh();
     });
+}
+
+std::optional<QString> frmPe::numberEntered(const QString& before, const QString& text, NumberForm form)
+{
+    std::optional<QString> entered =
+        EditorRules::numberFieldChange(before, text, form, QGuiApplication::clipboard()->text());
+    if (!entered) {
+        refresh();
+        prompter().inform(EditorRules::numberOnlyMessage(), PromptIcon::Warning);
+    }
+    return entered;
 }
 
 void frmPe::setRemarkPhrases(const QStringList& phrases)

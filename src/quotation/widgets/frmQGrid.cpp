@@ -44,17 +44,20 @@ void frmQ::hfgQ_MouseDown(Qt::MouseButton button, int row, int col, const QPoint
             m_doc->setRowSelection(-1, m_doc->selRowEnd());
             m_editors->HideCellEditors();
             break;
-        case LeftClick::EditCell:
+        case LeftClick::EditCell: {
             m_doc->setRowSelection(-1, m_doc->selRowEnd());
-            // A click on the last row makes room for ten more.
-            m_doc->growAtLastRow(row);
-            m_doc->hfgQ().setRow(row);
+            // A click on the last row makes room for ten more; one below the rows edits the
+            // first free row, never the filled row the grid reports under the mouse.
+            const int editRow = m_doc->growAtLastRow(row, m_hfgQ->mouseBelowRows());
+            m_doc->setEditCell(editRow, col);
+            m_doc->hfgQ().setRow(editRow);
             m_doc->hfgQ().setCol(col);
             if (col != QCol::WorkItem)
-                m_editors->BeginCellEdit(row, col);
+                m_editors->BeginCellEdit(editRow, col);
             else
                 m_editors->HideCellEditors();
             break;
+        }
         }
         return;
     }

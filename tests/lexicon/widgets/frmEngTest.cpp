@@ -154,6 +154,47 @@ TEST_F(frmEngTest, RightClickMenuThenAnInCellEditReachesTheQuotationPickList)
               (QStringList{QStringLiteral("A"), QStringLiteral("ab"), QStringLiteral("隔間")}));
 }
 
+TEST_F(frmEngTest, APasteIntoANumberCellMustBeOnePlainNumber)
+{
+    frmEng& f = open();
+    f.Tab1->setCurrentIndex(1);
+    action(f.mW, "mEditW")->trigger();
+    click(f.hfgW, 1, 2);
+    ASSERT_TRUE(f.txtW->isVisible());
+    ASSERT_EQ(f.editor().CurCol, 2);
+    GridModel& items = *f.hfgW->gridModel();
+    const QString cost = items.textMatrix(1, 2);
+    const auto paste = [&](const QString& text) {
+        QApplication::clipboard()->setText(text);
+        QTest::keyClick(f.txtW, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(f.txtW, Qt::Key_V, Qt::ControlModifier);
+    };
+    for (const char* text : {"2\n3", "1.2.3", "1 200", "１２ａ"}) {
+        prompts.clear();
+        paste(QString::fromUtf8(text));
+        EXPECT_EQ(f.txtW->text(), cost) << text;
+        EXPECT_EQ(items.textMatrix(1, 2), cost) << text;
+        EXPECT_EQ(prompts.lastMessageText(), QStringLiteral("此欄只能輸入數字")) << text;
+    }
+    prompts.clear();
+    paste(QStringLiteral("1500\r\n"));
+    EXPECT_EQ(f.txtW->text(), QStringLiteral("1500"));
+    EXPECT_EQ(items.textMatrix(1, 2), QStringLiteral("1500"));
+    EXPECT_EQ(prompts.askedCount(PromptKind::Message), 0);
+    // The lookup list of ratios takes a pasted number the same way.
+    prompts.answerMessage(PromptButton::No);
+    f.Tab1->setCurrentIndex(2);
+    click(f.hfgS[12], 0, 0);
+    ASSERT_TRUE(f.txtS->isVisible());
+    const QString ratio = f.txtS->text();
+    prompts.clear();
+    QApplication::clipboard()->setText(QStringLiteral("1.2.3"));
+    f.txtS->selectAll();
+    f.txtS->paste();
+    EXPECT_EQ(f.txtS->text(), ratio);
+    EXPECT_EQ(prompts.lastMessageText(), QStringLiteral("此欄只能輸入數字"));
+}
+
 TEST_F(frmEngTest, EnterOpensTheNextAreaGridLeavingATabAsksAndALookupListIsSavedAtClose)
 {
     sql(QStringLiteral("DELETE FROM k2a"));

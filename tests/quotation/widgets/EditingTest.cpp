@@ -54,7 +54,8 @@ TEST_F(Editing, ClicksAreRefusedUntilALeafIsShownThenTypingRecomputesAtEveryKeys
     EXPECT_EQ(cell(1, QCol::CostTotal), "30");
     EXPECT_EQ(w.lbCsumT()->text(), "30");
     // Letters and signs are refused by the numeric editor, however they come: typed,
-    // committed by an input method (full-width digits become digits) or pasted.
+    // committed by an input method (full-width digits become digits) or pasted (a paste
+    // that is not one plain number is refused as a whole, with a word).
     QTest::keyClicks(editors().txt(), "-a");
     EXPECT_EQ(cell(1, QCol::Cost), "15");
     clickCell(1, QCol::Qty);
@@ -63,7 +64,13 @@ TEST_F(Editing, ClicksAreRefusedUntilALeafIsShownThenTypingRecomputesAtEveryKeys
     QApplication::sendEvent(editors().txt(), &commit);
     EXPECT_EQ(cell(1, QCol::Qty), "12");
     EXPECT_EQ(cell(1, QCol::Amount), "180");
+    prompts.clear();
     QGuiApplication::clipboard()->setText("-7abc");
+    editors().txt()->selectAll();
+    editors().txt()->paste();
+    EXPECT_EQ(editors().txt()->text(), "12");
+    EXPECT_EQ(prompts.lastMessageText(), "此欄只能輸入數字");
+    QGuiApplication::clipboard()->setText("7");
     editors().txt()->selectAll();
     editors().txt()->paste();
     EXPECT_EQ(editors().txt()->text(), "7");
@@ -91,6 +98,124 @@ TEST_F(Editing, ClicksAreRefusedUntilALeafIsShownThenTypingRecomputesAtEveryKeys
     const int rows = doc().hfgQ().rows();
     clickCell(rows - 1, QCol::Name);
     EXPECT_EQ(doc().hfgQ().rows(), rows + 10);
+}
+
+TEST_F(Editing, AClickBelowTheRowsEditsTheFirstFreeRowAndNeverAFilledOne)
+{
+    frmQ& w = window();
+    buildTwoAreas();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    // A click where no row is, under the last one, in the column given.
+    const auto clickBelowRows = [&](int col) {
+        GridView* grid = w.hfgQ();
+        QApplication::processEvents();
+        const QRect last = grid->cellRect(doc().hfgQ().rows() - 1, col);
+        const QPoint at(last.center().x(), last.bottom() + 2 * last.height());
+        ASSERT_LT(at.y(), grid->viewport()->geometry().bottom());
+        QWidget* target = grid->childAt(at);
+        ASSERT_NE(target, nullptr);
+        QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(grid, at));
+        QApplication::processEvents();
+    };
+    const auto pick = [&](const char* item) {
+        editors().c()->click();
+        QListWidget* ls = editors().Ls();
+        ASSERT_TRUE(ls->isVisible());
+        QListWidgetItem* it = ls->findItems(QString::fromUtf8(item), Qt::MatchExactly).value(0);
+        ASSERT_NE(it, nullptr);
+        QTest::mouseClick(ls->viewport(), Qt::LeftButton, {}, ls->visualItemRect(it).center());
+    };
+    const auto row = [&](int r) {
+        QStringList out;
+        for (int c = QCol::Name; c <= QCol::WorkItem; ++c)
+            out << cell(r, c);
+        return out;
+    };
+    clickCell(1, QCol::Name);
+    pick("木門");
+    const QStringList door = row(1);
+    ASSERT_EQ(door.first(), "木門");
+
+    // Shown again, the work type holds its one stored row and nothing under it.
+    w.tv_NodeClick(LeafPath({"客廳"}));
+    w.tv_NodeClick(LeafPath({"客廳", "木作"}));
+    ASSERT_EQ(doc().hfgQ().rows(), 2);
+    clickBelowRows(QCol::Name);
+    EXPECT_EQ(doc().hfgQ().rows(), 12);   // grown as a click on the last row grows it
+    ASSERT_TRUE(editors().isOpen());
+    EXPECT_EQ(editors().row(), 2);
+    type("天");
+    pick("天花板");
+    EXPECT_EQ(row(1), door);
+    EXPECT_EQ(cell(2, QCol::WorkItem), "天花板");
+    EXPECT_EQ(cell(2, QCol::Cost), "3000");
+
+    // Under empty rows the click edits the first of them; a number typed there stays there.
+    clickBelowRows(QCol::Qty);
+    EXPECT_EQ(doc().hfgQ().rows(), 22);
+    ASSERT_TRUE(editors().isOpen());
+    EXPECT_EQ((std::pair{editors().row(), editors().col()}), (std::pair{3, int(QCol::Qty)}));
+    type("4");
+    EXPECT_EQ(cell(3, QCol::Qty), "4");
+    EXPECT_EQ(row(1), door);
+    EXPECT_EQ(cell(2, QCol::Qty), "1");
+    // A click on the last row itself still edits that row.
+    clickCell(21, QCol::Remark);
+    EXPECT_EQ(editors().row(), 21);
+    EXPECT_EQ(doc().hfgQ().rows(), 32);
+}
+
+TEST_F(Editing, APasteIntoANumberCellMustBeOnePlainNumber)
+{
+    frmQ& w = window();
+    buildTwoAreas();
+    enter(1, QCol::Name, "門");
+    enter(1, QCol::Qty, "1");
+    enter(1, QCol::Price, "100");
+    doc().setCellText(1, QCol::Ratio, "1.2");
+    const auto paste = [](QLineEdit* into, const QString& text) {
+        QGuiApplication::clipboard()->setText(text);
+        QTest::keyClick(into, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(into, Qt::Key_V, Qt::ControlModifier);
+    };
+    // Each is refused as a whole, with a word; the cell and the totals keep their values.
+    const struct {
+        int col;
+        const char* text;
+    } refused[] = {{QCol::Qty, "2\n3"},  {QCol::Qty, "2\r\n3"}, {QCol::Qty, "1,200"},  {QCol::Qty, "-5"},
+                   {QCol::Price, "1.2.3"}, {QCol::Price, "3 m"},   {QCol::Cost, "1e3"},   {QCol::Cost, "１０Ａ"},
+                   {QCol::Ratio, "1.5x"},  {QCol::Ratio, "2\n3"}};
+    for (const auto& c : refused) {
+        clickCell(1, c.col);
+        auto* combo = qobject_cast<QComboBox*>(editors().openEditor());
+        QLineEdit* into = combo ? combo->lineEdit() : editors().txt();
+        const QString before = cell(1, c.col);
+        const QString sum = w.lbSumT()->text();
+        prompts.clear();
+        paste(into, QString::fromUtf8(c.text));
+        EXPECT_EQ(cell(1, c.col), before) << c.text;
+        EXPECT_EQ(into->text(), before) << c.text;
+        EXPECT_EQ(w.lbSumT()->text(), sum) << c.text;
+        EXPECT_EQ(prompts.lastMessageText(), "此欄只能輸入數字") << c.text;
+    }
+
+    // One number is taken, without the line break a spreadsheet cell brings along.
+    prompts.clear();
+    clickCell(1, QCol::Qty);
+    paste(editors().txt(), "3\r\n");
+    EXPECT_EQ(editors().txt()->text(), "3");
+    EXPECT_EQ(cell(1, QCol::Qty), "3");
+    EXPECT_EQ(cell(1, QCol::Amount), QString::number(3 * cell(1, QCol::Price).toDouble()));
+    clickCell(1, QCol::Ratio);
+    paste(editors().cbS()->lineEdit(), " 1.5\n");
+    EXPECT_EQ(cell(1, QCol::Ratio), "1.5");
+    EXPECT_EQ(prompts.askedCount(PromptKind::Message), 0);
+    // Typing stays as it was: refused keys beep without a word.
+    clickCell(1, QCol::Qty);
+    type("2x");
+    EXPECT_EQ(cell(1, QCol::Qty), "2");
+    EXPECT_EQ(prompts.askedCount(PromptKind::Message), 0);
 }
 
 TEST_F(Editing, EnterMovesToTheNextColumnTheUserMayEdit)

@@ -480,6 +480,52 @@ TEST_F(QuotationWindowTest, OpeningThePageEndSelectsTheWholeQuotationAndTheTaxRa
     EXPECT_FALSE(panel().isVisible());
 }
 
+TEST_F(QuotationWindowTest, APasteIntoAPageEndNumberBoxMustBeOnePlainNumber)
+{
+    openPanel("1", "1000");
+    QTest::mouseClick(panel().ckD(), Qt::LeftButton);
+    retype(panel().txtdx(), "0.1");
+    QTest::mouseClick(panel().Lop2(), Qt::LeftButton);
+    retype(panel().txtLp(), "30");
+    retype(panel().txtOff(), "-100");
+    const auto paste = [](QLineEdit* into, const QString& text) {
+        into->setFocus();
+        QGuiApplication::clipboard()->setText(text);
+        QTest::keyClick(into, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(into, Qt::Key_V, Qt::ControlModifier);
+    };
+    // Each is refused as a whole, with a word; the box and the totals keep their values.
+    const std::pair<QLineEdit*, const char*> refused[] = {
+        {panel().txtdx(), "2\n3"},   {panel().txtdx(), "0.1.5"}, {panel().txtLp(), "30坪"},
+        {panel().txtLp(), "1,200"},   {panel().txtOff(), "-1 000"}, {panel().txtOff(), "abc"},
+        {panel().cbTax()->lineEdit(), "5 %"}, {panel().cbTax()->lineEdit(), "5%\n6%"}};
+    const PageEndValues before = doc().pageEnd();
+    for (const auto& [into, text] : refused) {
+        const QString shown = into->text();
+        prompts.clear();
+        paste(into, QString::fromUtf8(text));
+        EXPECT_EQ(into->text(), shown) << text;
+        EXPECT_EQ(prompts.lastMessageText(), "此欄只能輸入數字") << text;
+        EXPECT_EQ(prompts.askedCount(PromptKind::Message), 1) << text;
+    }
+    EXPECT_TRUE(doc().pageEnd() == before);
+    EXPECT_EQ(totals(), (QStringList{"1100", "55", "1155", "1055"}));
+
+    // One number is taken, signs and per cents where the box has them, without the line
+    // break a spreadsheet cell brings along.
+    prompts.clear();
+    paste(panel().txtdx(), " 0.2\r\n");
+    EXPECT_EQ(panel().txtdx()->text(), "0.2");
+    EXPECT_EQ(panel().txtDt()->text(), "200");
+    paste(panel().txtOff(), "-500");
+    paste(panel().cbTax()->lineEdit(), "10%");
+    EXPECT_EQ(doc().pageEnd().taxRate, "10%");
+    EXPECT_EQ(prompts.askedCount(PromptKind::Message), 0);
+    // Typing stays free: a word typed into the discount reads as nothing.
+    retype(panel().txtOff(), "ab");
+    EXPECT_EQ(doc().pageEnd().discount, "ab");
+}
+
 TEST_F(QuotationWindowTest, PageEndRemarksAndTitlesReachTheQuotationAndRefusedTextIsUndone)
 {
     QTest::mouseClick(window().cmdPe(), Qt::LeftButton);

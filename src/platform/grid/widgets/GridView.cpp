@@ -391,6 +391,14 @@ int GridView::columnOffsetIn(int firstCol, int col) const
     return x;
 }
 
+bool GridView::belowLastRow(const QPoint& pos) const
+{
+    if (!m_grid || m_grid->rows() <= m_body->firstRow())
+        return false;
+    const QRect vp = viewport()->geometry();
+    return pos.y() >= vp.top() && rowAt(pos.y() - vp.top()) < 0;
+}
+
 QRect GridView::cellRect(int row, int col) const
 {
     if (!m_grid)
@@ -461,6 +469,7 @@ bool GridView::handleMouse(QWidget* vp, QEvent* event)
     const auto [row, col] = cellAt(pos);
     m_mouseRow = row;
     m_mouseCol = col;
+    m_mouseBelowRows = belowLastRow(pos);
     const int fr = m_body->firstRow();
     const int fc = m_body->firstCol();
 

@@ -36,6 +36,9 @@ public:
     // column it is the last one, as with the grids the windows were designed for.
     int mouseRow() const { return m_mouseRow; }
     int mouseCol() const { return m_mouseCol; }
+    // That position lay in the empty part of the body below the last row (mouseRow then
+    // still names the last row).
+    bool mouseBelowRows() const { return m_mouseBelowRows; }
 
     // The cell under a point of this widget, clamped as mouseRow/mouseCol; (-1, -1) when
     // the grid has no cells.
@@ -44,6 +47,8 @@ public:
     // outside the visible area). A hidden column gives a rectangle of width 0. Invalid
     // for a cell outside the grid.
     QRect cellRect(int row, int col) const;
+    // The point lies in the body below its last row, where no cell is.
+    bool belowLastRow(const QPoint& pos) const;
     // Height of every row in pixels (300 twips).
     int gridRowHeight() const { return m_rowHeight; }
 
@@ -93,6 +98,7 @@ private:
     int m_rowHeight = 20;
     int m_mouseRow = 0;
     int m_mouseCol = 0;
+    bool m_mouseBelowRows = false;
     bool m_dragSelecting = false;   // left button went down in the fixed columns
     bool m_selectorRow = false;     // the shown selection came from the fixed columns
     bool m_suppressClick = false;   // the release that ends a double click
