@@ -143,6 +143,7 @@ QString FillRegisterList(Database& db, int kind, const QStringList& columns, con
     for (; !records.eof(); records.moveNext(), ++row)
         for (int c = 0; c < n; ++c)
             sheet.setText(row, c + 1, records.text(c).remove(QLatin1Char(';')));
+    sheet.fitRowHeights(kFirstRecordRow, row - 1);
     sheet.setThinBorders(CellRange{{kHeadingRow, 1}, {kHeadingRow, n}},
                          BorderEdge::Outline | BorderEdge::InsideVertical);
     return SaveNewWorkbook(book, outputFolder, info.outputName, when);
