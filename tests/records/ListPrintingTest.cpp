@@ -87,6 +87,31 @@ TEST_F(ListPrintingTest, RecordsPrintInCodeOrderUnderBorderedHeadingsOfEveryChos
     }
 }
 
+// Telephone and fax numbers print as the register page shows them, area code and number
+// apart, in every register; an area code without its number prints nothing. Addresses keep
+// their county and street joined.
+TEST_F(ListPrintingTest, TelephoneNumbersPrintAsThePageShowsThemAndAnAreaCodeAloneNotAtAll)
+{
+    addCustomer(u"A001"_s, u"Alpha"_s,
+                {{4, u"台北市;中山路"_s}, {9, u"02;27751234"_s}, {11, u"02;"_s}, {14, u";27751234"_s}, {15, u"0912;345678"_s}});
+    db->execute(u"INSERT INTO 廠商 (廠商編號, 廠商名稱, 電話1, 公司傳真) VALUES ('A001', 'Acme', '04;22334455', '04;')"_s);
+    db->execute(u"INSERT INTO 員工 (員工編號, 中文姓名, 地址, 住家電話, 緊急連絡人電話) "
+                "VALUES ('A001', '王', '新北市;板橋區', '02;29595959', ';')"_s);
+    std::string printed;
+    for (const auto& [kind, columns] :
+         {std::pair{1, QStringList{u"公司地址"_s, u"電話1"_s, u"公司傳真"_s, u"負責人公司電話"_s, u"負責人大哥大"_s}},
+          std::pair{2, QStringList{u"電話1"_s, u"公司傳真"_s}},
+          std::pair{3, QStringList{u"地址"_s, u"住家電話"_s, u"緊急連絡人電話"_s}}}) {
+        const QJsonObject book = ReadWithOpenpyxl(fillList(kind, columns));
+        for (int col = 1; col <= columns.size(); ++col)
+            printed += json(book, ColumnLetters(col) + u"3"_s) + "|";
+        printed += "\n";
+    }
+    EXPECT_EQ(printed, "台北市中山路|02 27751234|null|27751234|0912345678|\n"
+                       "04 22334455|null|\n"
+                       "新北市板橋區|02 29595959|null|\n");
+}
+
 // A long address wraps in its cell and its row grows to hold it, in LibreOffice's PDF as
 // on screen: no two words overlap, the headings stand above every record and each record
 // below the one before it.
