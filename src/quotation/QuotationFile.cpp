@@ -343,8 +343,8 @@ bool Quotation::lookUpCustomer(Database& db)
             {m_header.customerName});
         if (rs.recordCount() > 0) {
             found = true;
-            tel = SemicolonToBlank(rs.text(0));
-            fax = SemicolonToBlank(rs.text(1));
+            tel = PhoneNumberText(rs.text(0));
+            fax = PhoneNumberText(rs.text(1));
             contact = rs.text(2);
         }
     } catch (const DbError&) {

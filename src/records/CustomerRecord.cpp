@@ -2,6 +2,7 @@
 
 #include "records/RecordForm.h"
 #include "shared/ProgramState.h"
+#include "shared/TextRoutines.h"
 
 #include <memory>
 
@@ -116,8 +117,8 @@ CustomerPick PickFromForm(const RecordForm& form)
     CustomerPick p;
     p.name = form.field(QStringLiteral("t2"));
     p.siteAddr = form.field(QStringLiteral("cb2")) + form.field(QStringLiteral("t8"));
-    p.tel = form.field(QStringLiteral("t10")) + form.field(QStringLiteral("t11"));
-    p.fax = form.field(QStringLiteral("t14")) + form.field(QStringLiteral("t15"));
+    p.tel = PhoneNumberText(form.field(QStringLiteral("t10")), form.field(QStringLiteral("t11")));
+    p.fax = PhoneNumberText(form.field(QStringLiteral("t14")), form.field(QStringLiteral("t15")));
     p.contact = form.field(QStringLiteral("t24"));
     return p;
 }

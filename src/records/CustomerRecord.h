@@ -32,8 +32,8 @@ protected:
 struct CustomerPick {
     QString name;       // 客戶名稱
     QString siteAddr;   // county and street of the site address, nothing between them
-    QString tel;        // area code and number of 電話1
-    QString fax;        // area code and number of 公司傳真
+    QString tel;        // 電話1 as the page shows it: "02 27751234"; empty without a number
+    QString fax;        // 公司傳真 the same way
     QString contact;    // 連絡人
 };
 

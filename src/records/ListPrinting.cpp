@@ -4,7 +4,11 @@
 #include "output/OutputTask.h"
 #include "platform/db/Database.h"
 #include "platform/workbook/Workbook.h"
+#include "records/CustomerRecord.h"
+#include "records/EmployeeRecord.h"
+#include "records/VendorRecord.h"
 #include "shared/ProgramState.h"
+#include "shared/TextRoutines.h"
 
 #include <algorithm>
 #include <array>
@@ -42,6 +46,26 @@ bool offered(int kind, const QString& column)
         return column.compare(QStringLiteral("pass"), Qt::CaseInsensitive) != 0
             && column.compare(QStringLiteral("權限"), Qt::CaseInsensitive) != 0;
     return column != QStringLiteral("type");
+}
+
+RegisterConfig registerConfig(int kind)
+{
+    return kind == 1 ? CustomerRegisterConfig() : kind == 2 ? VendorRegisterConfig() : EmployeeRegisterConfig();
+}
+
+// For each chosen column whether it holds telephone numbers: they print as the register
+// page shows them, other compound values with their parts joined.
+std::vector<bool> phoneColumns(Database& db, const PrintKindInfo& info, const QStringList& columns)
+{
+    const Recordset rs = db.openRecordset(QStringLiteral("SELECT * FROM %1 LIMIT 0").arg(QuoteIdentifier(info.table)));
+    QStringList tableColumns;
+    for (int i = 0; i < rs.fieldCount(); ++i)
+        tableColumns << rs.fieldName(i);
+    const RegisterConfig config = registerConfig(info.kind);
+    std::vector<bool> phones;
+    for (const QString& c : columns)
+        phones.push_back(config.holdsPhoneNumber(tableColumns.indexOf(c)));
+    return phones;
 }
 
 } // namespace
@@ -133,6 +157,8 @@ QString FillRegisterList(Database& db, int kind, const QStringList& columns, con
                                                    QuoteIdentifier(info.codeColumn)));
     CheckRowsFit(qint64(kFirstRecordRow) + rs.recordCount() - 1);
 
+    const std::vector<bool> phones = phoneColumns(db, info, columns);
+
     Workbook book = Workbook::open(templatePath);
     Worksheet& sheet = book.worksheet(1);
     const int n = static_cast<int>(columns.size());
@@ -140,9 +166,13 @@ QString FillRegisterList(Database& db, int kind, const QStringList& columns, con
         sheet.setText(kHeadingRow, c + 1, columns.at(c));
     Recordset records = rs;
     int row = kFirstRecordRow;
-    for (; !records.eof(); records.moveNext(), ++row)
-        for (int c = 0; c < n; ++c)
-            sheet.setText(row, c + 1, records.text(c).remove(QLatin1Char(';')));
+    for (; !records.eof(); records.moveNext(), ++row) {
+        for (int c = 0; c < n; ++c) {
+            const QString value = records.text(c);
+            sheet.setText(row, c + 1, phones[c] ? PhoneNumberText(value) : QString(value).remove(QLatin1Char(';')));
+        }
+    }
+    sheet.fitRowHeights(kFirstRecordRow, row - 1);
     sheet.setThinBorders(CellRange{{kHeadingRow, 1}, {kHeadingRow, n}},
                          BorderEdge::Outline | BorderEdge::InsideVertical);
     return SaveNewWorkbook(book, outputFolder, info.outputName, when);

@@ -55,10 +55,11 @@ private:
 };
 
 // Fills the register's list template: the column names in row 2 with thin borders, then
-// every record in code order from row 3, each value as text with ";" removed; saves the
-// result under a new name in outputFolder. The template is never written. Throws
-// OutputRefused (a column that is not printable, too many records), DbError or
-// WorkbookError.
+// every record in code order from row 3, each value as text with ";" removed, telephone
+// numbers as the register page shows them (PhoneNumberText); rows grow to hold wrapped
+// texts. Saves the result under a new name in outputFolder. The template is never
+// written. Throws OutputRefused (a column that is not printable, too many records),
+// DbError or WorkbookError.
 QString FillRegisterList(Database& db, int kind, const QStringList& columns, const QString& templatePath,
                          const QString& outputFolder, const QDateTime& when = QDateTime::currentDateTime());
 

@@ -54,6 +54,10 @@ QString FillMailLabels(Database& db, int kind, const QString& templatePath, cons
             ++column;
         }
     }
+    // A long address or name wraps inside its label; its row grows so that it keeps clear of
+    // the label's other lines.
+    if (count > 0)
+        sheet.fitRowHeights(kFirstRow, kFirstRow + kBlockRows * static_cast<int>((count - 1) / kAcross) + 3);
     return SaveNewWorkbook(book, outputFolder, QStringLiteral("Label"), when);
 }
 

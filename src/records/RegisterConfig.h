@@ -65,6 +65,12 @@ struct RegisterConfig {
     QString areaCodeList = QStringLiteral("L1");
 
     QVector<ColumnBinding> columns;        // by table position
+    // A compound column whose first part is not a county holds "area code;number".
+    bool holdsPhoneNumber(qsizetype position) const
+    {
+        return position >= 0 && position < columns.size() && columns.at(position).compound()
+            && !countyControls.contains(columns.at(position).first);
+    }
     QString codeControl = QStringLiteral("t1");
     QString nameControl = QStringLiteral("t2");
     QStringList requiredControls;

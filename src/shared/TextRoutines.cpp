@@ -185,6 +185,20 @@ QString SemicolonToBlank(const QString& text)
     return r.replace(u';', u' ');
 }
 
+QString PhoneNumberText(const QString& compound)
+{
+    return PhoneNumberText(TextBeforeSemicolon(compound), TextAfterSemicolon(compound));
+}
+
+QString PhoneNumberText(const QString& areaCode, const QString& number)
+{
+    const QString area = areaCode.trimmed();
+    const QString digits = number.trimmed();
+    if (digits.isEmpty())
+        return {};
+    return SemicolonToBlank(area.isEmpty() ? digits : area + u';' + digits);
+}
+
 QString AmountToChinese(const QString& digits)
 {
     return amountInWords(digits, kPlain);

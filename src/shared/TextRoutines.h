@@ -23,6 +23,12 @@ QString TextBeforeSemicolon(const QString& text);
 QString TextAfterSemicolon(const QString& text);
 // Every ";" becomes one blank.
 QString SemicolonToBlank(const QString& text);
+// A telephone or fax number as the customer page shows it, the area code and the number
+// apart: "02;27751234" (or the two boxes "02" and "27751234") gives "02 27751234". Without
+// an area code it is the number alone ("27751234" gives "27751234"); an empty number part
+// gives an empty text, for an area code alone is no number ("02;" gives "").
+QString PhoneNumberText(const QString& compound);
+QString PhoneNumberText(const QString& areaCode, const QString& number);
 
 // A whole, non-negative amount in Chinese numerals: plain style (一 二 三, 一十, 一佰, 一仟)
 // and formal style (壹 貳 參, 壹拾, 壹佰, 壹仟). 0 gives an empty text. The text forms take

@@ -117,9 +117,17 @@ TEST_F(CustomerRecordTest, PickHandsBackTheShownCustomerOnlyWhileBrowsingInAPick
         EXPECT_EQ(m.gCusName, pick ? u"Acme"_s : u"earlier"_s);
     }
     EXPECT_EQ(m.gCusSiteAddr, u"臺中市工地路1號"_s);
-    EXPECT_EQ(m.gCusTel, u"0422334455"_s);
-    EXPECT_EQ(m.gCusFax, u"0422334466"_s);
+    EXPECT_EQ(m.gCusTel, u"04 22334455"_s);   // as the page shows them
+    EXPECT_EQ(m.gCusFax, u"04 22334466"_s);
     EXPECT_EQ(m.gCusContact, u"林先生"_s);
+
+    // A fax of an area code alone is no fax: nothing to print.
+    addCustomer(u"A002"_s, u"Bee"_s, {{2, u"B"_s}, {9, u"04;22334455"_s}, {11, u"04;"_s}});
+    state().m.gPickCustomer = true;
+    CustomerRegister reg;
+    chooseNamed(reg, u"Bee"_s);
+    EXPECT_TRUE(reg.handBack());
+    EXPECT_EQ(m.gCusTel + u"|"_s + m.gCusFax, u"04 22334455|"_s);
 }
 
 } // namespace

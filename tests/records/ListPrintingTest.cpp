@@ -87,6 +87,76 @@ TEST_F(ListPrintingTest, RecordsPrintInCodeOrderUnderBorderedHeadingsOfEveryChos
     }
 }
 
+// Telephone and fax numbers print as the register page shows them, area code and number
+// apart, in every register; an area code without its number prints nothing. Addresses keep
+// their county and street joined.
+TEST_F(ListPrintingTest, TelephoneNumbersPrintAsThePageShowsThemAndAnAreaCodeAloneNotAtAll)
+{
+    addCustomer(u"A001"_s, u"Alpha"_s,
+                {{4, u"台北市;中山路"_s}, {9, u"02;27751234"_s}, {11, u"02;"_s}, {14, u";27751234"_s}, {15, u"0912;345678"_s}});
+    db->execute(u"INSERT INTO 廠商 (廠商編號, 廠商名稱, 電話1, 公司傳真) VALUES ('A001', 'Acme', '04;22334455', '04;')"_s);
+    db->execute(u"INSERT INTO 員工 (員工編號, 中文姓名, 地址, 住家電話, 緊急連絡人電話) "
+                "VALUES ('A001', '王', '新北市;板橋區', '02;29595959', ';')"_s);
+    std::string printed;
+    for (const auto& [kind, columns] :
+         {std::pair{1, QStringList{u"公司地址"_s, u"電話1"_s, u"公司傳真"_s, u"負責人公司電話"_s, u"負責人大哥大"_s}},
+          std::pair{2, QStringList{u"電話1"_s, u"公司傳真"_s}},
+          std::pair{3, QStringList{u"地址"_s, u"住家電話"_s, u"緊急連絡人電話"_s}}}) {
+        const QJsonObject book = ReadWithOpenpyxl(fillList(kind, columns));
+        for (int col = 1; col <= columns.size(); ++col)
+            printed += json(book, ColumnLetters(col) + u"3"_s) + "|";
+        printed += "\n";
+    }
+    EXPECT_EQ(printed, "台北市中山路|02 27751234|null|27751234|0912345678|\n"
+                       "04 22334455|null|\n"
+                       "新北市板橋區|02 29595959|null|\n");
+}
+
+// A long address wraps in its cell and its row grows to hold it, in LibreOffice's PDF as
+// on screen: no two words overlap, the headings stand above every record and each record
+// below the one before it.
+TEST_F(ListPrintingTest, WrappedCellsGrowTheirRowsInLibreOfficesPdf)
+{
+    const QString marks = u"甲乙丙丁戊己庚辛壬癸"_s;   // every word of a record holds its mark
+    for (int i = 0; i < marks.size(); ++i)
+        addCustomer(u"A%1"_s.arg(i, 3, 10, QChar(u'0')), u"客戶"_s + marks[i],
+                    {{4, u"臺北市;"_s + QString(30 + 6 * (i % 3), marks[i])}, {9, u"02;2775123%1"_s.arg(i)}});
+    const QString book = fillList(1, {u"客戶名稱"_s, u"公司地址"_s, u"電話1"_s});
+    QTemporaryDir pdf;
+    ASSERT_EQ(ConvertWithOffice({book}, pdf.path()).toStdString(), "");
+    const QString file = pdf.filePath(QFileInfo(book).completeBaseName() + u".pdf"_s);
+    ASSERT_GE(pdfPages(file), 1);
+    int seen = 0, addressLines = 0;
+    for (int page = 1; page <= pdfPages(file); ++page) {
+        const std::vector<PdfWord> words = pdfWords(file, page);
+        // poppler's boxes reach into the lines above and below; their middles hold the glyphs.
+        const auto middle = [](const QRectF& b) { return b.adjusted(0, b.height() / 5, 0, -b.height() / 5); };
+        for (const auto& [box, text] : words)
+            for (const auto& [otherBox, other] : words)
+                EXPECT_FALSE(&otherBox != &box && middle(box).intersects(middle(otherBox)))
+                    << text.toStdString() << " | " << other.toStdString();
+        double above = 0;   // the bottom of the headings, then of the record before
+        for (const auto& [box, text] : words)
+            if (text == u"公司地址"_s)
+                above = box.bottom();
+        for (const QChar mark : marks) {
+            QRectF span;
+            for (const auto& [box, text] : words)
+                if (text.contains(mark)) {
+                    span = span.isNull() ? box : span.united(box);
+                    addressLines += text.startsWith(mark) ? 1 : 0;
+                }
+            if (span.isNull())
+                continue;
+            ++seen;
+            EXPECT_GE(span.top(), above - 0.5) << QString(mark).toStdString() << " page " << page;
+            above = span.bottom();
+        }
+    }
+    EXPECT_EQ(seen, marks.size());
+    EXPECT_GE(addressLines, 2 * marks.size());   // the addresses did wrap
+}
+
 TEST_F(ListPrintingTest, OnlyColumnsOfTheTableReachTheStatement)
 {
     db->execute(u"INSERT INTO 員工 (員工編號, 中文姓名, pass, 權限) VALUES ('A001', '王', 'secret', 4095)"_s);

@@ -77,6 +77,18 @@ TEST_F(ReportMenuTest, RebuildWritesTheHeaderAndTheDetailsByWorkTypeLeavesNoRowB
     EXPECT_EQ(allTables(), first);
 }
 
+// The customer's telephone and fax print as the customer page shows them; a fax that is an
+// area code alone prints nothing.
+TEST_F(ReportMenuTest, TheCustomersTelephoneAndFaxPrintAsTheCustomerPageShowsThem)
+{
+    load(fixtureContent());
+    state().m.gDb->execute(u"INSERT INTO 客戶 (客戶名稱, 電話1, 公司傳真) VALUES ('林先生', '02;27751234', '02;')"_s);
+    ASSERT_TRUE(doc->lookUpCustomer(*state().m.gDb));
+    menu->mP_Click();
+    const QStringList head = ptRows(u"phead"_s).value(0).split(u'|');
+    EXPECT_EQ(head.mid(6, 3), (QStringList{u"林先生"_s, u"02 27751234"_s, QString()}));
+}
+
 TEST_F(ReportMenuTest, AnEmptyQuotationAUserWithoutThePriceRightOrAMissingLayoutGetsNoReport)
 {
     doc->newQuotation();

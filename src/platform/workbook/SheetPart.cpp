@@ -4,6 +4,7 @@
 #include "platform/workbook/CellText.h"
 #include "platform/workbook/Formula.h"
 #include "platform/workbook/StyleSheet.h"
+#include "platform/workbook/TextFit.h"
 #include "platform/workbook/WorkbookError.h"
 #include "platform/workbook/XmlTools.h"
 
@@ -160,7 +161,7 @@ void SheetPart::load(const std::string& data)
         for (auto c = cols.first_child(); c; c = c.next_sibling())
             if (c.type() == pugi::node_element && xml::localName(c) == "col")
                 m_columns.push_back({c.attribute("min").as_int(), c.attribute("max").as_int(),
-                                     c.attribute("style").as_int(-1)});
+                                     c.attribute("style").as_int(-1), c.attribute("width").as_double(-1)});
     }
 
     auto sheetData = xml::ensureChild(m_root, "sheetData", kSheetOrder);
@@ -639,6 +640,52 @@ void SheetPart::copyRowHeight(int fromRow, int toRow)
     apply("customHeight", custom);
     apply("hidden", hidden);
     m_dirty = true;
+}
+
+double SheetPart::columnWidth(int column) const
+{
+    for (const auto& c : m_columns)
+        if (column >= c.min && column <= c.max && c.width >= 0)
+            return c.width;
+    const auto format = xml::child(m_root, "sheetFormatPr");
+    if (auto w = format.attribute("defaultColWidth"))
+        return w.as_double();
+    return format.attribute("baseColWidth").as_double(8) + 5.0 / 7;   // the default margins
+}
+
+double SheetPart::rowHeight(const Row& row) const
+{
+    if (const std::string* ht = row.attribute("ht"))
+        return std::atof(ht->c_str());
+    return xml::child(m_root, "sheetFormatPr").attribute("defaultRowHeight").as_double(15);
+}
+
+void SheetPart::fitRowHeights(int firstRow, int lastRow)
+{
+    checkCell(firstRow, 1);
+    checkCell(lastRow, 1);
+    const StyleSheet& styles = m_book->styles();
+    for (auto it = m_rows.lower_bound(firstRow); it != m_rows.end() && it->first <= lastRow; ++it) {
+        Row& row = it->second;
+        double needed = 0;
+        for (const Cell& cell : row.cells) {
+            const TextLook look = styles.textLook(cell.style);
+            // Merged areas are left alone, as spreadsheet programs leave them.
+            const bool merged = std::any_of(m_merges.begin(), m_merges.end(),
+                                            [&](const CellRange& m) { return m.contains(it->first, cell.column); });
+            if (!look.wraps || merged || !cell.hasValue())
+                continue;
+            const int lines = WrappedLineCount(text(it->first, cell.column),
+                                               ColumnWidthPoints(columnWidth(cell.column)), look.points);
+            if (lines > 1)
+                needed = std::max(needed, RowHeightForLines(lines, look.points));
+        }
+        if (needed > rowHeight(row)) {
+            row.setAttribute("ht", QString::number(needed, 'f', 2).toStdString());
+            row.setAttribute("customHeight", "1");
+            m_dirty = true;
+        }
+    }
 }
 
 void SheetPart::addBreak(const char* element, int id, int max)

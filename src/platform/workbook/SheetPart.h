@@ -81,6 +81,7 @@ public:
 
     void copyRange(const CellRange& source, const CellRef& destination);
     void copyRowHeight(int fromRow, int toRow);
+    void fitRowHeights(int firstRow, int lastRow);
 
     void addRowPageBreak(int beforeRow);
     void addColumnPageBreak(int beforeColumn);
@@ -92,6 +93,7 @@ public:
 private:
     struct ColumnDef {
         int min, max, style;
+        double width;   // in characters; negative when the sheet's default applies
     };
 
     void load(const std::string& xml);
@@ -101,6 +103,8 @@ private:
     Cell& ensureCell(int row, int column);
     int defaultStyle(int row, int column) const;
     int effectiveStyle(int row, int column) const;
+    double columnWidth(int column) const;
+    double rowHeight(const Row& row) const;
     void prepareOverwrite(int row, Cell& cell);
     void dissolveSharedFormula(int row, int column, const Cell& master);
     template <class Derive>

@@ -3,6 +3,7 @@
 #include "platform/workbook/WorkbookError.h"
 #include "platform/workbook/XmlTools.h"
 
+#include <algorithm>
 #include <charconv>
 #include <functional>
 
@@ -260,6 +261,28 @@ int StyleSheet::withThinBorders(int xf, unsigned edges)
         xml::setAttribute(node, "borderId", std::to_string(border));
         xml::setAttribute(node, "applyBorder", "1");
     });
+}
+
+TextLook StyleSheet::textLook(int xf) const
+{
+    TextLook look;
+    if (!m_cellXfs)
+        return look;
+    pugi::xml_node node = nthChild(m_cellXfs, std::max(xf, 0));
+    if (!node)
+        node = nthChild(m_cellXfs, 0);
+    if (!node)
+        return look;
+    if (auto align = xml::child(node, "alignment")) {
+        const std::string_view wrap = align.attribute("wrapText").value();
+        look.wraps = wrap == "1" || wrap == "true";
+    }
+    pugi::xml_node font = nthChild(m_fonts, node.attribute("fontId").as_int());
+    if (!font)
+        font = nthChild(m_fonts, 0);
+    if (auto sz = xml::child(font, "sz"); sz && sz.attribute("val").as_double() > 0)
+        look.points = sz.attribute("val").as_double();
+    return look;
 }
 
 std::string StyleSheet::serialize() const

@@ -16,6 +16,12 @@
 
 namespace varn {
 
+// What a cell's text needs in height: its font size and whether it wraps in its cell.
+struct TextLook {
+    double points = 11;
+    bool wraps = false;
+};
+
 class StyleSheet {
 public:
     // xml: the part's bytes; empty when the workbook has no style part (every change then
@@ -28,6 +34,9 @@ public:
     int withFontSize(int xf, double points);
     // edges: BorderEdge bits of this cell (Left, Top, Bottom, Right) that become thin.
     int withThinBorders(int xf, unsigned edges);
+
+    // The look of a format; a workbook without formats gives the default look.
+    TextLook textLook(int xf) const;
 
     bool isDirty() const { return m_dirty; }
     std::string serialize() const;

@@ -76,6 +76,11 @@ public:
     // Gives toRow the height of fromRow as it stands: its own height or the default one,
     // and its hidden flag.
     void copyRowHeight(int fromRow, int toRow);
+    // Gives each row of firstRow..lastRow whose wrapping texts take more than one line the
+    // height to show them all, estimated from the texts, the column widths and the font
+    // sizes (on the large side); no row is made lower. Not every spreadsheet program grows
+    // rows for wrapped texts when it opens a file, so a filled sheet sets them itself.
+    void fitRowHeights(int firstRow, int lastRow);
 
     // Manual page breaks before a row (above it) or before a column (left of it).
     void addRowPageBreak(int beforeRow);

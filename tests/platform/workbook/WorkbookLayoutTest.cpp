@@ -92,6 +92,40 @@ TEST_F(WorkbookLayoutTest, ARangeCopyCarriesValuesFormatsFormulasAndMergesRowHei
 }
 
 // Also: a copy replaces the merges where it lands; one past the sheet changes nothing.
+// Rows grow to hold their wrapped texts, by the number of lines; a text of one line, a text
+// that does not wrap, a merged cell or a row that is high enough leave the row as it is.
+TEST_F(WorkbookLayoutTest, RowsGrowToTheLinesOfTheirWrappedTextsAndNeverShrink)
+{
+    lxw_workbook* made = workbook_new(path("w.xlsx").toUtf8().constData());
+    lxw_worksheet* ws = workbook_add_worksheet(made, "S");
+    lxw_format* wrap = workbook_add_format(made);
+    format_set_text_wrap(wrap);
+    worksheet_set_column(ws, 0, 1, 20, wrap);   // A:B wrap, about nine wide characters a line
+    worksheet_set_row(ws, 5, 80, nullptr);
+    worksheet_merge_range(ws, 6, 0, 6, 1, "", wrap);
+    ASSERT_EQ(workbook_close(made), LXW_NO_ERROR);
+
+    Workbook book = Workbook::open(path("w.xlsx"));
+    Worksheet& s = book.worksheet(1);
+    const QString wide(30, QChar(u'字'));
+    for (const auto& [row, column, text] :
+         {std::tuple{1, 1, QStringLiteral("短")}, {2, 1, wide}, {3, 2, wide + wide}, {4, 3, wide},
+          {5, 2, QStringLiteral("abc def\nxyz")}, {6, 1, wide}, {7, 1, wide}, {8, 1, wide}})
+        s.setText(row, column, text);
+    s.fitRowHeights(1, 7);
+    EXPECT_THROW(s.fitRowHeights(0, 7), WorkbookError);
+    const QJsonObject rows = test::SheetOf(saveAndRead(book), 1).value("rows").toObject();
+    const auto height = [&](int r) {
+        const QJsonObject row = rows.value(QString::number(r)).toObject();
+        return row.value("custom").toBool() ? row.value("height").toDouble() : 0.0;
+    };
+    EXPECT_GT(height(5), 15);
+    EXPECT_GT(height(2), height(5));
+    EXPECT_GT(height(3), height(2) * 1.5);
+    EXPECT_EQ((std::vector{height(1), height(4), height(6), height(7), height(8)}),
+              (std::vector{0.0, 0.0, 80.0, 0.0, 0.0}));
+}
+
 TEST_F(WorkbookLayoutTest, PageBreaksPrintTitlesPrintAreaAndMergesUnderACopy)
 {
     Workbook book = Workbook::open(path("t.xlsx"));
