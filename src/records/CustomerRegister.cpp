@@ -12,12 +12,12 @@ CustomerRegister::CustomerRegister(std::shared_ptr<Database> db, QObject* parent
 
 bool CustomerRegister::canHandBack() const
 {
-    return m_pickMode && !editing() && !shownName().isEmpty();
+    return m_pickMode && !form().field(QStringLiteral("t2")).trimmed().isEmpty();
 }
 
 bool CustomerRegister::handBack()
 {
-    if (!canHandBack())
+    if (!canHandBack() || !confirmClose())
         return false;
     HandBackCustomer(PickFromForm(form()));
     return true;

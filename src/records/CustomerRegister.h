@@ -14,11 +14,13 @@ public:
     explicit CustomerRegister(std::shared_ptr<Database> db = {}, QObject* parent = nullptr);
 
     bool pickMode() const { return m_pickMode; }
-    // 傳回報價單 is offered while a stored customer is shown and nothing is being changed,
-    // so the quotation gets a customer that is in the register.
+    // 傳回報價單 is offered whenever the fields show a customer name, a customer being
+    // added or changed included.
     bool canHandBack() const;
-    // 傳回報價單: hands the shown customer to the quotation window. True when the window
-    // is to close.
+    // 傳回報價單: hands what the fields show to the quotation window. It saves nothing: a
+    // customer being added or changed is dropped with the window, so the user is asked
+    // first and a refusal keeps the edit and hands nothing back. True when the window is
+    // to close.
     bool handBack();
     // The window is closing.
     void unload();

@@ -38,6 +38,7 @@ public:
     const RegisterConfig& config() const { return m_config; }
     GridModel& list() { return m_list; }
     RecordForm& form() { return m_form; }
+    const RecordForm& form() const { return m_form; }
 
     // --- state -------------------------------------------------------------------
     EditMode editMode() const { return m_mode; }

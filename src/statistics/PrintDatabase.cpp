@@ -115,7 +115,6 @@ FirstPageTables FillFirstPageTables(Quotation& q, Database& staDb)
     in.supervision = feeLine(pe.supervision);
     in.taxChecked = pe.taxChecked != CheckState::Unchecked;
     in.lbSumT = q.totals().lbSumT;
-    in.lbNtax = pe.untaxed;
     in.lbTax = pe.tax;
     in.discount = pe.discount;
     in.lbApr = pe.quoted;

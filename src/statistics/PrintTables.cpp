@@ -28,13 +28,19 @@ QString percent(const QString& rate)
     return CStr(std::round(Val(CStr(Val(rate) * 100)))) + QLatin1Char('%');
 }
 
-PrintRow feeLine(const FeeLine& fee)
+PrintRow feeLine(const FeeLine& fee, double amount)
 {
     if (fee.byTotal)
         return pfpLine(kUnset, fee.title, QStringLiteral("總價"), percent(fee.rate),
-                       GroupThousands(fee.amount));
+                       GroupThousands(amount));
     return pfpLine(kUnset, fee.title + QLatin1Char('\t') + fee.rate + QStringLiteral("元/坪"),
-                   QStringLiteral("坪"), fee.base, GroupThousands(fee.amount));
+                   QStringLiteral("坪"), fee.base, GroupThousands(amount));
+}
+
+// An amount of the first page as printed: whole, halves to even, as the quotation rounds.
+double whole(const QString& amount)
+{
+    return RoundHalfEven(Val(amount));
 }
 
 // Column letters past Z go on as AA, AB…, as spreadsheet columns do.
@@ -90,26 +96,41 @@ FirstPageTables BuildFirstPageTables(const FirstPageInput& in)
     for (int i = 0; i < n; ++i) {
         const GroupTotal& g = in.groups[size_t(i)];
         out.pfp.push_back(pfpLine(AmountToChineseFormal(i + 1), g.name, QStringLiteral("式"),
-                                  QStringLiteral("1"), grouped(g.subtotal)));
+                                  QStringLiteral("1"), GroupThousands(whole(g.subtotal))));
     }
+    // Every amount is printed whole and the lines add up: 小計 + fees = 合計 and
+    // 合計 + 稅金 + 折扣 = 總計. 總計 and 稅金 are the quotation's own whole figures, so 合計
+    // follows from them, and the rounding of the fees' cents (and of a tax worked out on
+    // them) is taken up by the last fee line.
+    const double total = RoundedQuotedTotal(in.lbApr);
+    const double tax = in.taxChecked ? whole(in.lbTax) : 0;
+    const bool discount = Val(in.discount) != 0;
+    const double off = discount ? whole(in.discount) : 0;
+    const double untaxed = total - tax - off;
+    const double subtotal = whole(in.lbSumT);
+    double design = whole(in.design.amount);
+    double supervision = whole(in.supervision.amount);
+    if (in.supervision.checked)
+        supervision = untaxed - subtotal - (in.design.checked ? design : 0);
+    else if (in.design.checked)
+        design = untaxed - subtotal;
+
     if (in.design.checked || in.supervision.checked)
         out.pfp.push_back(pfpLine(kUnset, QStringLiteral("    小  計"), kUnset, kUnset,
-                                  GroupThousands(in.lbSumT)));
+                                  GroupThousands(subtotal)));
     if (in.design.checked)
-        out.pfp.push_back(feeLine(in.design));
+        out.pfp.push_back(feeLine(in.design, design));
     if (in.supervision.checked)
-        out.pfp.push_back(feeLine(in.supervision));
+        out.pfp.push_back(feeLine(in.supervision, supervision));
     out.pfp.push_back(pfpLine(kUnset, QStringLiteral("    合  計"), kUnset, kUnset,
-                              GroupThousands(in.lbNtax)));
+                              GroupThousands(untaxed)));
     if (in.taxChecked)
         out.pfp.push_back(pfpLine(kUnset, QStringLiteral("    稅  金"), kUnset, kUnset,
-                                  GroupThousands(in.lbTax)));
+                                  GroupThousands(tax)));
     // A discount shown between the tax and the grand total, so that the printed lines add up.
-    const bool discount = Val(in.discount) != 0;
     if (discount)
         out.pfp.push_back(pfpLine(kUnset, QStringLiteral("    折  扣"), kUnset, kUnset,
-                                  GroupThousands(CStr(Val(in.discount)))));
-    const double total = RoundedQuotedTotal(in.lbApr);
+                                  GroupThousands(off)));
     out.pfp.push_back(pfpLine(kUnset, QStringLiteral("    總  計"), kUnset, kUnset,
                               GroupThousands(total)));
     out.pfp.push_back(pfpLine(kUnset, QStringLiteral("總價: 新台幣 ") + QuotedTotalInWords(total)

@@ -43,7 +43,6 @@ struct FirstPageInput {
     FeeLine supervision;
     bool taxChecked = false;          // ckTax
     QString lbSumT;                   // item total
-    QString lbNtax;                   // total before tax
     QString lbTax;                    // tax
     QString discount;                 // txtOff, as typed
     QString lbApr;                    // quoted total
@@ -57,6 +56,9 @@ struct FirstPageTables {
     std::array<QString, 5> ps;
 };
 
+// Every amount whole, halves to even; the total before tax is what the quoted total, the
+// tax and the discount leave, and the last fee line takes up the fees' rounding, so that
+// the printed lines add up.
 FirstPageTables BuildFirstPageTables(const FirstPageInput& in);
 
 // The quoted total as printed: its leading number rounded to a whole, halves to even. It

@@ -12,7 +12,7 @@ FirstPageInput withGroups(int n, const char* quoted = nullptr)
     FirstPageInput in;
     for (int i = 0; i < n; ++i)
         in.groups.push_back({u"工種%1"_s.arg(i + 1), u"1000"_s});
-    in.lbSumT = in.lbNtax = in.lbApr = QString::number(n * 1000);
+    in.lbSumT = in.lbApr = QString::number(n * 1000);
     if (quoted)
         in.lbApr = QString::fromLatin1(quoted);
     return in;
@@ -41,7 +41,7 @@ TEST(FirstPageTablesTest, TheTotalFollowsTheWorkTypesFillersDependOnTheCountAlon
     FirstPageInput in = withGroups(2);
     in.groups[1].subtotal = u"1234567.5"_s;
     const std::vector<PrintRow> two = BuildFirstPageTables(in).pfp;
-    EXPECT_EQ(two[1][4] + two[2][1] + two[3][1], u"1,234,567.5    合  計    總  計"_s);
+    EXPECT_EQ(two[1][4] + two[2][1] + two[3][1], u"1,234,568    合  計    總  計"_s);
     const std::pair<int, int> fillers[] = {{0, 0}, {1, 21}, {2, 20}, {21, 1}, {22, 0}, {29, 0}, {30, 21}, {58, 0}};
     for (auto [n, expected] : fillers)
         EXPECT_EQ(count(BuildFirstPageTables(withGroups(n)).pfp, u" "_s), expected) << n;

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 
 using namespace varn;
 using namespace varn::test;
@@ -134,4 +135,44 @@ TEST_F(ReportMenuTest, ReportsPrintTheTotalInWordsRemarksAndWholeDetailPages)
     for (int page : {1, 2})
         for (const QString& text : {u"瓦恩室內裝修"_s, u"第%1頁/共2頁"_s.arg(page), u"1,234,567"_s})
             EXPECT_TRUE(detail[page - 1].contains(text)) << page << text.toStdString();
+}
+
+// Fees with cents: 78,200 × 0.045555 = 3,562.401 by total and 30.5 坪 × 1,234.4 = 37,649.2 by
+// area, so 合計 is 119,411.601. Each figure rounded alone, 合計 119,412 + 稅金 5,971 − 8,000
+// would miss 總計 117,382 with tax, and 3,562 + 37,649 would miss 合計 119,412 without.
+TEST_F(ReportMenuTest, TheFirstPagePrintsWholeAmountsThatAddUp)
+{
+    VrnContent c = fixtureContent();
+    c.pageEnd.design = {u"設計費"_s, CheckState::Checked, true, u"78200"_s, u"0.045555"_s, u"3562.401"_s};
+    c.pageEnd.supervision = {u"監工費"_s, CheckState::Checked, false, u"30.5"_s, u"1234.4"_s, u"37649.2"_s};
+    c.pageEnd.discount = u"-8000"_s;
+    for (bool tax : {true, false}) {
+        c.pageEnd.taxChecked = tax ? CheckState::Checked : CheckState::Unchecked;
+        load(c);
+        const QStringList first = pages(ReportKind::FirstPage);
+        ASSERT_EQ(first.size(), 1);
+        const QString page = first[0];
+        // No grouped amount with a fraction anywhere on the page.
+        EXPECT_FALSE(page.contains(QRegularExpression(u"\\d,\\d{3}\\.\\d"_s))) << page.toStdString();
+
+        const QRegularExpression lines(u"壹木作式1([\\d,]+)貳油漆式1([\\d,]+)參主浴室式1([\\d,]+)小計([\\d,]+)"
+                                       "設計費總價5%([\\d,]+)監工費1234\\.4元/坪坪30\\.5([\\d,]+)合計([\\d,]+)"
+                                       "(?:稅金([\\d,]+))?折扣(-[\\d,]+)總計([\\d,]+)"_s);
+        const QRegularExpressionMatch m = lines.match(page);
+        ASSERT_TRUE(m.hasMatch()) << page.toStdString();
+        auto amount = [&](int i) { return m.captured(i).remove(u',').toLongLong(); };
+        const long long groups = amount(1) + amount(2) + amount(3), subtotal = amount(4);
+        const long long design = amount(5), supervision = amount(6), untaxed = amount(7);
+        const long long taxed = amount(8), discount = amount(9), total = amount(10);
+        EXPECT_EQ(groups, subtotal);
+        EXPECT_EQ(subtotal + design + supervision, untaxed) << tax;
+        EXPECT_EQ(untaxed + taxed + discount, total) << tax;
+        // The quotation's whole tax and quoted total stand; 合計 follows from them and the last
+        // fee takes up what the cents add.
+        EXPECT_EQ((std::vector<long long>{subtotal, design, supervision, untaxed, taxed, discount, total}),
+                  tax ? (std::vector<long long>{78200, 3562, 37649, 119411, 5971, -8000, 117382})
+                      : (std::vector<long long>{78200, 3562, 37650, 119412, 0, -8000, 111412}));
+        EXPECT_TRUE(page.contains(tax ? u"壹拾壹萬柒仟參佰捌拾貳元整(含稅)"_s : u"壹拾壹萬壹仟肆佰壹拾貳元整(未稅)"_s))
+            << page.toStdString();
+    }
 }

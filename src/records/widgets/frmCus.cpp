@@ -197,6 +197,11 @@ void frmCus::buildDetail()
         setTabOrder(tabOrder.at(i - 1), tabOrder.at(i));
 
     connect(t2, &QLineEdit::editingFinished, this, &frmCus::t2_Validate);
+    // 傳回報價單 follows the name as it is typed.
+    connect(&m_customers->form(), &RecordForm::fieldChanged, this, [this](const QString& control) {
+        if (cmd2Q && control == QLatin1String("t2"))
+            cmd2Q->setEnabled(m_customers->canHandBack());
+    });
 }
 
 void frmCus::refresh()

@@ -6,6 +6,7 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QInputMethodEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -212,6 +213,95 @@ TEST_F(frmCusTest, PickReplacesAWindowFromTheMenuAndHandsBackOnlyAPickedCustomer
     EXPECT_EQ(state().m.gCusName, u"Acme"_s);
     QApplication::processEvents();
     EXPECT_EQ(frmCus::existing(), nullptr);
+}
+
+// 傳回報價單 hands back what the fields show while a customer is added or changed; it saves
+// nothing, and the unsaved edit goes only when the user agrees to drop it.
+TEST_F(frmCusTest, APickHandsBackACustomerBeingAddedOrChangedAsShownAndSavesNothing)
+{
+    addCustomer(u"A001"_s, u"Acme"_s, {{2, u"AC"_s}, {9, u"04;22334455"_s}, {18, u"林先生"_s}});
+    const mdM& m = state().m;
+    // A pick the button did not end is closed, so the modal window never waits.
+    auto closeIfOpen = [](frmCus* w) {
+        if (w->isVisible()) {
+            w->customers().cancel();
+            w->close();
+        }
+    };
+    // Typed text arrives as an input method commits it.
+    auto type = [](QLineEdit* box, const QString& text) {
+        box->setFocus();
+        QInputMethodEvent commit;
+        commit.setCommitString(text);
+        QApplication::sendEvent(box, &commit);
+    };
+
+    // 新增: off while the name is empty, on once one is typed.
+    std::vector<bool> enabled;
+    bool keptWhenRefused = false;
+    QTimer::singleShot(0, [&] {
+        frmCus* w = frmCus::existing();
+        ASSERT_NE(w, nullptr);
+        QTest::mouseClick(w->cmdAdd, Qt::LeftButton);
+        enabled.push_back(w->cmd2Q->isEnabled());
+        auto* t2 = child(w, "t2");
+        type(t2, u"Bolt 工程"_s);
+        enabled.push_back(w->cmd2Q->isEnabled());
+        QTest::keyClick(t2, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(t2, Qt::Key_Backspace);
+        enabled.push_back(w->cmd2Q->isEnabled());
+        type(t2, u"Bolt 工程"_s);
+        type(child<QComboBox>(w, "cb2")->lineEdit(), u"台北市"_s);
+        type(child(w, "t8"), u"信義路1號"_s);
+        type(child(w, "t10"), u"02"_s);
+        type(child(w, "t11"), u"23456789"_s);
+        type(child(w, "t14"), u"02"_s);
+        type(child(w, "t15"), u"23456780"_s);
+        type(child(w, "t24"), u"王小姐"_s);
+        enabled.push_back(w->cmd2Q->isEnabled());
+        // Refusing to drop the new customer keeps it and hands nothing back.
+        prompts.answerMessage(PromptButton::No);
+        QTest::mouseClick(w->cmd2Q, Qt::LeftButton);
+        keptWhenRefused = w->isVisible() && w->customers().editing() && t2->text() == u"Bolt 工程"_s
+                          && !m.gCustomerPicked;
+        prompts.answerMessage(PromptButton::Yes);
+        QTest::mouseClick(w->cmd2Q, Qt::LeftButton);
+        closeIfOpen(w);
+    });
+    ASSERT_TRUE(PickCustomer());
+    EXPECT_EQ(enabled, (std::vector<bool>{false, true, false, true}));
+    EXPECT_TRUE(keptWhenRefused);
+    EXPECT_EQ(prompts.asked(PromptKind::Message).front().text, u"客戶資料尚未儲存, 確定放棄?"_s);
+    EXPECT_EQ(m.gCusName, u"Bolt 工程"_s);
+    EXPECT_EQ(m.gCusSiteAddr, u"台北市信義路1號"_s);
+    // Area code, then number (however the two are joined).
+    EXPECT_TRUE(m.gCusTel.startsWith(u"02"_s) && m.gCusTel.endsWith(u"23456789"_s)) << m.gCusTel.toStdString();
+    EXPECT_TRUE(m.gCusFax.startsWith(u"02"_s) && m.gCusFax.endsWith(u"23456780"_s)) << m.gCusFax.toStdString();
+    EXPECT_EQ(m.gCusContact, u"王小姐"_s);
+    EXPECT_EQ(customerCount(), 1);
+    QApplication::processEvents();
+    EXPECT_EQ(frmCus::existing(), nullptr);
+
+    // 修改: the changed contact goes to the quotation; the stored row stays as it was.
+    prompts.clear();
+    QTimer::singleShot(0, [&] {
+        frmCus* w = frmCus::existing();
+        ASSERT_NE(w, nullptr);
+        w->customers().selectRow(1);
+        QTest::mouseClick(w->cmdEdit, Qt::LeftButton);
+        auto* t24 = child(w, "t24");
+        t24->selectAll();
+        type(t24, u"陳先生"_s);
+        prompts.answerMessage(PromptButton::Yes);
+        QTest::mouseClick(w->cmd2Q, Qt::LeftButton);
+        closeIfOpen(w);
+    });
+    ASSERT_TRUE(PickCustomer());
+    EXPECT_EQ(m.gCusName, u"Acme"_s);
+    EXPECT_EQ(m.gCusContact, u"陳先生"_s);
+    EXPECT_EQ(stored(u"Acme"_s, 18), u"林先生"_s);
+    EXPECT_EQ(prompts.askedCount(PromptKind::Message), 1);
+    QApplication::processEvents();
 }
 
 } // namespace
