@@ -17,7 +17,7 @@ bool CustomerRegister::canHandBack() const
 
 bool CustomerRegister::handBack()
 {
-    if (!canHandBack() || !confirmClose())
+    if (!canHandBack())
         return false;
     HandBackCustomer(PickFromForm(form()));
     return true;

@@ -17,10 +17,9 @@ public:
     // 傳回報價單 is offered whenever the fields show a customer name, a customer being
     // added or changed included.
     bool canHandBack() const;
-    // 傳回報價單: hands what the fields show to the quotation window. It saves nothing: a
-    // customer being added or changed is dropped with the window, so the user is asked
-    // first and a refusal keeps the edit and hands nothing back. True when the window is
-    // to close.
+    // 傳回報價單: hands what the fields show to the quotation window, in every state. It
+    // saves nothing: a customer being added or changed is stored only by 確定. True when
+    // the window is to close.
     bool handBack();
     // The window is closing.
     void unload();
