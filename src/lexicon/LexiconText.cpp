@@ -38,14 +38,6 @@ std::optional<QString> NumberRefusal(const QString& text)
     return std::nullopt;
 }
 
-NumberEntry NumberChange(const QString& before, const QString& after, const QString& clipboard)
-{
-    const std::optional<QString> kept = EditorRules::numberFieldChange(before, after, NumberForm::Digits, clipboard);
-    if (!kept)
-        return {after, EditorRules::numberOnlyMessage()};
-    return {*kept, NumberRefusal(*kept)};
-}
-
 bool SameName(const QString& a, const QString& b)
 {
     return a.compare(b, Qt::CaseInsensitive) == 0;

@@ -28,16 +28,6 @@ bool NumericKeyRefused(QChar key);
 // the quotation's limit (so no "NaN", "inf" or "1e999" is ever stored).
 std::optional<QString> NumberRefusal(const QString& text);
 
-// A numeric column's text changed from `before` to `after`, typed or pasted (`clipboard`: what
-// a paste brings): the text to keep, or the message that refuses the change. A paste must be
-// one plain number, as in the quotation's number fields (see EditorRules::numberFieldChange);
-// then NumberRefusal applies.
-struct NumberEntry {
-    QString text;
-    std::optional<QString> refusal;
-};
-NumberEntry NumberChange(const QString& before, const QString& after, const QString& clipboard);
-
 // Names are compared as the tables compare them: without regard to letter case.
 bool SameName(const QString& a, const QString& b);
 bool ContainsName(const QStringList& names, const QString& name);

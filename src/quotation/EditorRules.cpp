@@ -4,8 +4,6 @@
 
 #include <QRegularExpression>
 
-#include <algorithm>
-
 namespace varn::EditorRules {
 
 namespace {
@@ -112,49 +110,10 @@ QString numberOnlyMessage()
     return QStringLiteral("此欄只能輸入數字");
 }
 
-std::optional<QString> numberFieldChange(const QString& before, const QString& after, NumberForm form,
-                                         const QString& clipboard)
+std::optional<QString> pastedNumber(const QString& pasted, NumberForm form)
 {
-    const auto typeable = [form](const QString& t) {
-        return t.size() == 1 && t.at(0).unicode() >= 32
-            && (form != NumberForm::Digits || numericKeyAccepted(halfWidth(t.at(0))));
-    };
-    // The clipboard's text in place of a part of `before` is a paste, judged whole; a
-    // spreadsheet cell brings a line break along.
-    qsizetype from = -1;
-    qsizetype to = -1;
-    QString put;
-    const qsizetype kept = after.size() - clipboard.size();   // characters of `before` still there
-    if (!clipboard.isEmpty() && !typeable(clipboard) && kept >= 0 && kept <= before.size()) {
-        for (qsizetype at = 0; at <= kept; ++at) {
-            if (QStringView(after).left(at) == QStringView(before).left(at)
-                && QStringView(after).mid(at, clipboard.size()) == clipboard
-                && QStringView(after).right(kept - at) == QStringView(before).right(kept - at)) {
-                from = at;
-                to = at + clipboard.size();
-                put = clipboard.trimmed();
-                break;
-            }
-        }
-    }
-    if (from < 0) {
-        // Otherwise what `after` holds in place of a part of `before`.
-        const qsizetype most = std::min(before.size(), after.size());
-        from = 0;
-        while (from < most && before.at(from) == after.at(from))
-            ++from;
-        qsizetype tail = 0;
-        while (tail < most - from && before.at(before.size() - 1 - tail) == after.at(after.size() - 1 - tail))
-            ++tail;
-        to = after.size() - tail;
-        put = after.mid(from, to - from);
-        // One character a key could have put there: the keys' own rules apply to it.
-        if (put.isEmpty() || typeable(put))
-            return after;
-    }
-
     QString number;
-    for (const QChar ch : put)
+    for (const QChar ch : pasted.trimmed())
         number += halfWidth(ch);
     static const QRegularExpression unsignedNumber(QStringLiteral("^(?:[0-9]+(?:\\.[0-9]*)?|\\.[0-9]+)$"));
     static const QRegularExpression signedNumber(QStringLiteral("^[-+]?(?:[0-9]+(?:\\.[0-9]*)?|\\.[0-9]+)$"));
@@ -164,7 +123,7 @@ std::optional<QString> numberFieldChange(const QString& before, const QString& a
                                                                  : unsignedNumber;
     if (!plain.match(number).hasMatch())
         return std::nullopt;
-    return after.left(from) + number + after.mid(to);
+    return number;
 }
 
 } // namespace varn::EditorRules

@@ -7,12 +7,11 @@
 
 namespace varn {
 
-// The kinds of number field: what a pasted number may look like, and which keys type there.
+// What a number pasted into a number field may look like.
 enum class NumberForm {
-    Digits,    // the numeric editors of the grid and the lexicon: their keys type digits and "."
-    Unsigned,  // the ratio combo: any key; a number without a sign
-    Signed,    // the page-end fee and discount boxes: any key; a number, "-" allowed
-    Rate,      // the tax rate: any key; a number, "%" allowed after it
+    Unsigned,  // the grid's and the lexicon's number cells
+    Signed,    // the page-end fee and discount boxes: "-" allowed (a discount is negative)
+    Rate,      // the tax rate: "%" allowed after it
 };
 
 // The floating editor that edits a column of the item grid.
@@ -63,15 +62,10 @@ QString numericEditorText(const QString& text);
 
 // The refusal of a text a number field cannot take.
 QString numberOnlyMessage();
-// A change of a number field's text from `before` to `after`; `clipboard` is the text a paste
-// would bring. A paste (`after` is `before` with a part replaced by the clipboard's text) must
-// be one plain number of the form, judged whole: it is kept without the blanks and line breaks
-// around it, full-width digits made ASCII, and the field's new text is returned. Of any other
-// change, one character a key could have put there stands as typed (`after` is returned as it
-// is); more at once (an input method's commit) must be one plain number likewise. Nothing when
-// refused: the field keeps `before`.
-std::optional<QString> numberFieldChange(const QString& before, const QString& after, NumberForm form,
-                                         const QString& clipboard);
+// What a paste into a number field of the form puts there: one plain number, judged whole,
+// taken without the blanks and line breaks around it (a spreadsheet cell brings one along)
+// and with full-width digits made ASCII. Nothing when it is anything else ("2⏎3", "1,200").
+std::optional<QString> pastedNumber(const QString& pasted, NumberForm form);
 
 } // namespace EditorRules
 } // namespace varn

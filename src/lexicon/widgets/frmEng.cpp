@@ -7,10 +7,11 @@
 #include "platform/grid/widgets/GridView.h"
 #include "platform/ui/Prompter.h"
 #include "platform/ui/Twips.h"
+#include "platform/ui/widgets/PasteFilter.h"
+#include "quotation/EditorRules.h"
 #include "shared/ProgramState.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFocusEvent>
@@ -27,6 +28,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <functional>
 #include <utility>
 
 namespace varn {
@@ -43,6 +45,17 @@ std::function<void()>& databaseOpener()
 {
     static std::function<void()> opener;
     return opener;
+}
+
+// A paste into a cell editor: one plain number or nothing where the cell holds a number.
+void filterNumberPastes(QLineEdit* editor, std::function<bool()> numeric)
+{
+    FilterPastes(
+        editor,
+        [numeric = std::move(numeric)](const QString& pasted) -> std::optional<QString> {
+            return numeric() ? EditorRules::pastedNumber(pasted, NumberForm::Unsigned) : pasted;
+        },
+        EditorRules::numberOnlyMessage());
 }
 
 QLineEdit* cellEditor(QWidget* parent, const char* name)
@@ -333,6 +346,8 @@ void frmEng::buildWorkTab(QWidget* page)
     cbW->lineEdit()->installEventFilter(this);
     txtW->installEventFilter(this);
     txtD->installEventFilter(this);
+    filterNumberPastes(txtW, [this] { return LexiconEditor::isNumericColumn(LexiconGrid::WorkItems, m_editor.CurCol); });
+    filterNumberPastes(txtD, [this] { return LexiconEditor::isNumericColumn(LexiconGrid::Details, m_editor.CurCol); });
 
     mW = buildMenu(QStringLiteral("W"), mWap,
                    {[this] { mAddW_Click(); }, [this] { mDelW_Click(); }, [this] { mEditW_Click(); },
@@ -364,17 +379,12 @@ void frmEng::buildListsTab(QWidget* page)
     cmdPo->hide();
     grid->addWidget(cmdPo, 2, 6);
     txtS = cellEditor(page, "txtS");
+    filterNumberPastes(txtS, [this] { return LookupLists()[CurList].numeric; });
     connect(txtS, &QLineEdit::textEdited, this, [this](const QString& t) {
         GridModel& list = m_editor.lookups().grid(CurList);
-        const QString before = list.textMatrix(m_listRow, 0);
-        const NumberEntry entry = LookupLists()[CurList].numeric
-                                      ? NumberChange(before, t, QGuiApplication::clipboard()->text())
-                                      : NumberEntry{t, NameRefusal(t)};
-        if (refused(entry.refusal, [&] { txtS->setText(before); }))
-            return;
-        if (entry.text != t)
-            txtS->setText(entry.text);
-        list.setTextMatrix(m_listRow, 0, entry.text);
+        if (!refused(LookupLists()[CurList].numeric ? NumberRefusal(t) : NameRefusal(t),
+                     [&] { txtS->setText(list.textMatrix(m_listRow, 0)); }))
+            list.setTextMatrix(m_listRow, 0, t);
     });
 }
 
@@ -776,14 +786,11 @@ void frmEng::editorEdited(LexiconGrid g, QLineEdit* editor, const QString& text)
     // A name a quotation could not hold, or a number it could not take: the text goes back
     // to what it was.
     const bool numeric = LexiconEditor::isNumericColumn(g, m_editor.CurCol);
-    const NumberEntry entry = numeric ? NumberChange(m_editorText, text, QGuiApplication::clipboard()->text())
-                                      : NumberEntry{text, m_editor.CurCol == 0 ? NameRefusal(text) : std::nullopt};
-    if (refused(entry.refusal, [&] { editor->setText(m_editorText); }))
+    if (refused(numeric ? NumberRefusal(text) : m_editor.CurCol == 0 ? NameRefusal(text) : std::nullopt,
+                [&] { editor->setText(m_editorText); }))
         return;
-    if (entry.text != text)
-        editor->setText(entry.text);
-    m_editorText = entry.text;
-    m_editor.typeText(g, entry.text);
+    m_editorText = text;
+    m_editor.typeText(g, text);
 }
 
 bool frmEng::editorKey(QLineEdit* editor, QKeyEvent* key)

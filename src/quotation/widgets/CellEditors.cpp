@@ -4,13 +4,13 @@
 #include "platform/grid/widgets/GridView.h"
 #include "platform/ui/Prompter.h"
 #include "platform/ui/Twips.h"
+#include "platform/ui/widgets/PasteFilter.h"
 #include "quotation/EditorRules.h"
 #include "quotation/ItemColumns.h"
 #include "quotation/Quotation.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
-#include <QClipboard>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -79,6 +79,12 @@ CellEditors::CellEditors(Quotation& q, GridView& grid, QWidget* floatParent)
         o->installEventFilter(this);
     }
     m_grid.installEventFilter(this);
+    // A paste into a number cell is one plain number or nothing, never cut down to its digits.
+    for (QLineEdit* number : {m_txt, m_cbS->lineEdit()}) {
+        FilterPastes(
+            number, [](const QString& t) { return EditorRules::pastedNumber(t, NumberForm::Unsigned); },
+            EditorRules::numberOnlyMessage());
+    }
     // A node click, a finished item pick or a bulk edit closes whatever editor is open.
     connect(&m_q, &Quotation::hideCellEditorsRequested, this, &CellEditors::HideCellEditors);
 
@@ -345,26 +351,17 @@ void CellEditors::writeBack(QWidget* editor, const QString& text)
     if (m_placing || !m_open || editor != openEditor())
         return;
     bool written;
-    if (editor == m_txt || editor == m_cbS) {
-        // A paste that is not one plain number is refused as a whole, never cut down to
-        // its digits.
-        const std::optional<QString> changed = EditorRules::numberFieldChange(
-            m_q.GTxM(m_row, m_col), text, editor == m_txt ? NumberForm::Digits : NumberForm::Unsigned,
-            QGuiApplication::clipboard()->text());
-        if (!changed) {
-            showCellText(editor);
-            prompter().inform(EditorRules::numberOnlyMessage(), PromptIcon::Warning);
-            return;
-        }
-        // Otherwise the number editor holds only what its keys may type.
-        const QString kept = editor == m_txt ? EditorRules::numericEditorText(*changed) : *changed;
+    if (editor == m_txt) {
+        // Whatever way the text arrived, the editor holds only what its keys may type.
+        const QString kept = EditorRules::numericEditorText(text);
         if (kept != text) {
-            auto* line = editor == m_txt ? m_txt : m_cbS->lineEdit();
-            const int cursor = line->cursorPosition() - static_cast<int>(text.size() - kept.size());
-            setEditorText(editor, kept);
-            line->setCursorPosition(std::max(0, cursor));
+            const int cursor = m_txt->cursorPosition() - static_cast<int>(text.size() - kept.size());
+            setEditorText(m_txt, kept);
+            m_txt->setCursorPosition(std::max(0, cursor));
         }
-        written = m_q.cellEdited(m_row, m_col, kept);   // txt_Change, cbS_Change
+        written = m_q.cellEdited(m_row, m_col, kept);   // txt_Change
+    } else if (editor == m_cbS) {
+        written = m_q.cellEdited(m_row, m_col, text);   // cbS_Change
     } else {
         written = m_q.setCellText(m_row, m_col, text);  // T, cbD, cbU, cbPs
     }

@@ -1,16 +1,15 @@
 #include "quotation/widgets/frmPe.h"
 
-#include "platform/ui/Prompter.h"
 #include "platform/ui/Twips.h"
+#include "platform/ui/widgets/PasteFilter.h"
+#include "quotation/EditorRules.h"
 #include "quotation/Quotation.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
-#include <QClipboard>
 #include <QComboBox>
 #include <QFrame>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,6 +23,14 @@
 namespace varn {
 
 namespace {
+
+// A paste into a number box is one plain number or nothing.
+void filterNumberPastes(QLineEdit* box, NumberForm form)
+{
+    FilterPastes(
+        box, [form](const QString& t) { return EditorRules::pastedNumber(t, form); },
+        EditorRules::numberOnlyMessage());
+}
 
 const QString kClosedCaption = QStringLiteral("頁尾備註 >>");
 const QString kOpenCaption = QStringLiteral("頁尾備註 <<");
@@ -173,12 +180,12 @@ QWidget* frmPe::buildTotals()
         refresh();
     });
     connect(taxEdit, &QLineEdit::textEdited, this, [this](const QString& text) {
-        const std::optional<QString> rate = numberEntered(m_q.pageEnd().taxRate, text, NumberForm::Rate);
-        if (rate && (!m_q.typeTaxRate(*rate) || *rate != text))
+        if (!m_q.typeTaxRate(text))
             refresh();
     });
     m_cbTax->setEditable(true);
     m_cbTax->setLineEdit(taxEdit);
+    filterNumberPastes(taxEdit, NumberForm::Rate);
     m_cbTax->setInsertPolicy(QComboBox::NoInsert);
     m_cbTax->setFixedWidth(70);
     connect(m_cbTax, &QComboBox::activated, this, [this](int index) {
@@ -207,9 +214,9 @@ QWidget* frmPe::buildTotals()
 
     m_txtOff = lineEdit(QStringLiteral("txtOff"), block);
     m_txtOff->setAlignment(Qt::AlignRight);
+    filterNumberPastes(m_txtOff, NumberForm::Signed);
     connect(m_txtOff, &QLineEdit::textEdited, this, [this](const QString& text) {
-        const std::optional<QString> discount = numberEntered(m_q.pageEnd().discount, text, NumberForm::Signed);
-        if (discount && (!m_q.setDiscount(*discount) || *discount != text))
+        if (!m_q.setDiscount(text))
             refresh();
     });
     grid->addWidget(new QLabel(QStringLiteral("折扣:"), block), 3, 0);
@@ -245,30 +252,16 @@ void frmPe::bindFee(Fee which)
         m_q.setFeeByTotal(which, false);
         refresh();
     });
-    const auto stored = [this, which]() -> const FeeValues& {
-        return which == Fee::Design ? m_q.pageEnd().design : m_q.pageEnd().supervision;
-    };
-    connect(f.base, &QLineEdit::textEdited, this, [this, which, stored](const QString& text) {
-        const std::optional<QString> base = numberEntered(stored().base, text, NumberForm::Signed);
-        if (base && (!m_q.setFeeBase(which, *base) || *base != text))
+    filterNumberPastes(f.base, NumberForm::Signed);
+    filterNumberPastes(f.rate, NumberForm::Signed);
+    connect(f.base, &QLineEdit::textEdited, this, [this, which](const QString& text) {
+        if (!m_q.setFeeBase(which, text))
             refresh();
     });
-    connect(f.rate, &QLineEdit::textEdited, this, [this, which, stored](const QString& text) {
-        const std::optional<QString> rate = numberEntered(stored().rate, text, NumberForm::Signed);
-        if (rate && (!m_q.setFeeRate(which, *rate) || *rate != text))
+    connect(f.rate, &QLineEdit::textEdited, this, [this, which](const QString& text) {
+        if (!m_q.setFeeRate(which, text))
             refresh();
     });
-}
-
-std::optional<QString> frmPe::numberEntered(const QString& before, const QString& text, NumberForm form)
-{
-    std::optional<QString> entered =
-        EditorRules::numberFieldChange(before, text, form, QGuiApplication::clipboard()->text());
-    if (!entered) {
-        refresh();
-        prompter().inform(EditorRules::numberOnlyMessage(), PromptIcon::Warning);
-    }
-    return entered;
 }
 
 void frmPe::setRemarkPhrases(const QStringList& phrases)

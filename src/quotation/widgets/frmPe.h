@@ -1,6 +1,5 @@
 #pragma once
 
-#include "quotation/EditorRules.h"
 #include "quotation/PageEnd.h"
 
 #include <QGroupBox>
@@ -92,9 +91,6 @@ private:
     QWidget* buildTotals();
     void bindFee(Fee which);
     void updateToggleCaption();
-    // A number box changed from `before` to `text`: the text to store, or nothing when a paste
-    // was not one plain number (refused with a word, the box showing `before` again).
-    std::optional<QString> numberEntered(const QString& before, const QString& text, NumberForm form);
     static void showCheck(QCheckBox* box, int state);
     static void setText(QLineEdit* edit, const QString& text);
     static void setText(QComboBox* combo, const QString& text);

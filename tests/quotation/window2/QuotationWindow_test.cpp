@@ -488,17 +488,21 @@ TEST_F(QuotationWindowTest, APasteIntoAPageEndNumberBoxMustBeOnePlainNumber)
     QTest::mouseClick(panel().Lop2(), Qt::LeftButton);
     retype(panel().txtLp(), "30");
     retype(panel().txtOff(), "-100");
+    // The keys go where the user's keys go: the tax rate's to its combo box.
     const auto paste = [](QLineEdit* into, const QString& text) {
-        into->setFocus();
+        auto* combo = qobject_cast<QComboBox*>(into->parentWidget());
+        QWidget* keys = combo ? static_cast<QWidget*>(combo) : into;
+        keys->setFocus();
         QGuiApplication::clipboard()->setText(text);
-        QTest::keyClick(into, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(into, Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(keys, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(keys, Qt::Key_V, Qt::ControlModifier);
     };
     // Each is refused as a whole, with a word; the box and the totals keep their values.
     const std::pair<QLineEdit*, const char*> refused[] = {
         {panel().txtdx(), "2\n3"},   {panel().txtdx(), "0.1.5"}, {panel().txtLp(), "30坪"},
         {panel().txtLp(), "1,200"},   {panel().txtOff(), "-1 000"}, {panel().txtOff(), "abc"},
-        {panel().cbTax()->lineEdit(), "5 %"}, {panel().cbTax()->lineEdit(), "5%\n6%"}};
+        {panel().txtOff(), "x"},      {panel().cbTax()->lineEdit(), "5 %"},
+        {panel().cbTax()->lineEdit(), "5%\n6%"}, {panel().cbTax()->lineEdit(), "x"}};
     const PageEndValues before = doc().pageEnd();
     for (const auto& [into, text] : refused) {
         const QString shown = into->text();
@@ -521,9 +525,31 @@ TEST_F(QuotationWindowTest, APasteIntoAPageEndNumberBoxMustBeOnePlainNumber)
     paste(panel().cbTax()->lineEdit(), "10%");
     EXPECT_EQ(doc().pageEnd().taxRate, "10%");
     EXPECT_EQ(prompts.askedCount(PromptKind::Message), 0);
-    // Typing stays free: a word typed into the discount reads as nothing.
+    // Text dropped from another program is a paste too.
+    const auto drop = [](QLineEdit* into, const QString& text) {
+        QMimeData data;
+        data.setText(text);
+        QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(into, &enter);
+        QDropEvent event(QPointF(2, 2), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(into, &event);
+    };
+    drop(panel().txtOff(), "2\n3");
+    EXPECT_EQ(doc().pageEnd().discount, "-500");
+    EXPECT_EQ(prompts.lastMessageText(), "此欄只能輸入數字");
+    panel().txtOff()->clear();
+    drop(panel().txtOff(), "-300\n");
+    EXPECT_EQ(doc().pageEnd().discount, "-300");
+    prompts.clear();
+
+    // Typing and undoing stay free: a word typed into the discount reads as nothing.
     retype(panel().txtOff(), "ab");
     EXPECT_EQ(doc().pageEnd().discount, "ab");
+    QTest::keyClick(panel().txtOff(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(panel().txtOff(), "5");
+    QTest::keyClick(panel().txtOff(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(doc().pageEnd().discount, "ab");
+    EXPECT_EQ(prompts.askedCount(PromptKind::Message), 0);
 }
 
 TEST_F(QuotationWindowTest, PageEndRemarksAndTitlesReachTheQuotationAndRefusedTextIsUndone)
