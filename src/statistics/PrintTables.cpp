@@ -30,11 +30,12 @@ QString percent(const QString& rate)
 
 PrintRow feeLine(const FeeLine& fee, double amount)
 {
+    // A fee without an amount (no rate yet) prints none, as the window shows none.
+    const QString shown = fee.amount.isEmpty() ? QString() : GroupThousands(amount);
     if (fee.byTotal)
-        return pfpLine(kUnset, fee.title, QStringLiteral("總價"), percent(fee.rate),
-                       GroupThousands(amount));
+        return pfpLine(kUnset, fee.title, QStringLiteral("總價"), percent(fee.rate), shown);
     return pfpLine(kUnset, fee.title + QLatin1Char('\t') + fee.rate + QStringLiteral("元/坪"),
-                   QStringLiteral("坪"), fee.base, GroupThousands(amount));
+                   QStringLiteral("坪"), fee.base, shown);
 }
 
 // An amount of the first page as printed: whole, halves to even, as the quotation rounds.
@@ -101,7 +102,7 @@ FirstPageTables BuildFirstPageTables(const FirstPageInput& in)
     // Every amount is printed whole and the lines add up: 小計 + fees = 合計 and
     // 合計 + 稅金 + 折扣 = 總計. 總計 and 稅金 are the quotation's own whole figures, so 合計
     // follows from them, and the rounding of the fees' cents (and of a tax worked out on
-    // them) is taken up by the last fee line.
+    // them) is taken up by the last fee line that has an amount.
     const double total = RoundedQuotedTotal(in.lbApr);
     const double tax = in.taxChecked ? whole(in.lbTax) : 0;
     const bool discount = Val(in.discount) != 0;
@@ -110,10 +111,16 @@ FirstPageTables BuildFirstPageTables(const FirstPageInput& in)
     const double subtotal = whole(in.lbSumT);
     double design = whole(in.design.amount);
     double supervision = whole(in.supervision.amount);
-    if (in.supervision.checked)
-        supervision = untaxed - subtotal - (in.design.checked ? design : 0);
-    else if (in.design.checked)
-        design = untaxed - subtotal;
+    const double left = untaxed - subtotal - (in.design.checked ? design : 0)
+                        - (in.supervision.checked ? supervision : 0);
+    // No more than the roundings can leave: a total that no longer matches its lines (a file
+    // saved with a greyed box is not recomputed) is never passed off as a fee.
+    if (std::abs(left) <= 2) {
+        if (in.supervision.checked && !in.supervision.amount.isEmpty())
+            supervision += left;
+        else if (in.design.checked && !in.design.amount.isEmpty())
+            design += left;
+    }
 
     if (in.design.checked || in.supervision.checked)
         out.pfp.push_back(pfpLine(kUnset, QStringLiteral("    小  計"), kUnset, kUnset,

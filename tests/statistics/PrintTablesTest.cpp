@@ -122,3 +122,19 @@ TEST(DetailRowsTest, HeadingsAreNumberedByLevelAgainstThePreviousGroupOnePathIsO
         EXPECT_EQ(BuildDetailRows(std::vector<DetailItem>(n - 2, detail(path({"木作"}), "項")), noTotal).size(), total) << n;
     EXPECT_TRUE(BuildDetailRows({}, noTotal).empty());
 }
+TEST(FirstPageTablesTest, OnlyAFeeWithAnAmountTakesUpTheRoundingAndNeverMoreThanRoundingLeaves)
+{
+    FirstPageInput in = withGroups(1, "110000.55");
+    in.groups[0].subtotal = in.lbSumT = u"100000.5"_s;
+    in.design = {u"設計費"_s, true, true, u"100000.5"_s, u"0.1"_s, u"10000.05"_s};
+    in.supervision = {u"監工費"_s, true, true, u"100000.5"_s, {}, {}};   // no rate yet: no amount
+    const auto amounts = [](const FirstPageInput& input) {
+        const std::vector<PrintRow> pfp = BuildFirstPageTables(input).pfp;
+        return QStringList{pfp[1][4], pfp[2][4], pfp[3][4], pfp[4][4]};   // 小計, fees, 合計
+    };
+    EXPECT_EQ(amounts(in), (QStringList{u"100,000"_s, u"10,001"_s, u""_s, u"110,001"_s}));
+    // A total that does not match its lines (not recomputed since a file was opened) stays
+    // out of the fees.
+    in.lbApr = u"500000"_s;
+    EXPECT_EQ(amounts(in), (QStringList{u"100,000"_s, u"10,000"_s, u""_s, u"500,000"_s}));
+}

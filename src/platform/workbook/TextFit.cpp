@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include <algorithm>
+
 namespace varn {
 
 namespace {
@@ -70,7 +72,8 @@ int WrappedLineCount(const QString& text, double widthPoints, double fontPoints)
 
 double RowHeightForLines(int lines, double fontPoints)
 {
-    return lines * fontPoints * 1.2 + 4;
+    // A spreadsheet row is at most 409 pt high; a text longer than that is cut in its cell.
+    return std::min(lines * fontPoints * 1.2 + 4, 409.0);
 }
 
 } // namespace varn

@@ -17,7 +17,8 @@ double ColumnWidthPoints(double characters);
 // the line. An empty text takes one line.
 int WrappedLineCount(const QString& text, double widthPoints, double fontPoints);
 
-// The row height, in points, that shows that many lines of that font size.
+// The row height, in points, that shows that many lines of that font size, at most the
+// 409 pt a row can have.
 double RowHeightForLines(int lines, double fontPoints);
 
 } // namespace varn

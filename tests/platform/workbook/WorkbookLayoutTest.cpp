@@ -113,6 +113,8 @@ TEST_F(WorkbookLayoutTest, RowsGrowToTheLinesOfTheirWrappedTextsAndNeverShrink)
           {5, 2, QStringLiteral("abc def\nxyz")}, {6, 1, wide}, {7, 1, wide}, {8, 1, wide}})
         s.setText(row, column, text);
     s.fitRowHeights(1, 7);
+    s.setText(9, 1, QString(2000, QChar(u'字')));
+    s.fitRowHeights(9, 9);
     EXPECT_THROW(s.fitRowHeights(0, 7), WorkbookError);
     const QJsonObject rows = test::SheetOf(saveAndRead(book), 1).value("rows").toObject();
     const auto height = [&](int r) {
@@ -124,6 +126,7 @@ TEST_F(WorkbookLayoutTest, RowsGrowToTheLinesOfTheirWrappedTextsAndNeverShrink)
     EXPECT_GT(height(3), height(2) * 1.5);
     EXPECT_EQ((std::vector{height(1), height(4), height(6), height(7), height(8)}),
               (std::vector{0.0, 0.0, 80.0, 0.0, 0.0}));
+    EXPECT_EQ(height(9), 409.0);   // the most a row can be
 }
 
 TEST_F(WorkbookLayoutTest, PageBreaksPrintTitlesPrintAreaAndMergesUnderACopy)
