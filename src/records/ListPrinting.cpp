@@ -48,6 +48,16 @@ bool offered(int kind, const QString& column)
     return column != QStringLiteral("type");
 }
 
+// The register table's columns in table order.
+QStringList tableColumns(Database& db, const PrintKindInfo& info)
+{
+    const Recordset rs = db.openRecordset(QStringLiteral("SELECT * FROM %1 LIMIT 0").arg(QuoteIdentifier(info.table)));
+    QStringList columns;
+    for (int i = 0; i < rs.fieldCount(); ++i)
+        columns << rs.fieldName(i);
+    return columns;
+}
+
 RegisterConfig registerConfig(int kind)
 {
     return kind == 1 ? CustomerRegisterConfig() : kind == 2 ? VendorRegisterConfig() : EmployeeRegisterConfig();
@@ -57,14 +67,11 @@ RegisterConfig registerConfig(int kind)
 // page shows them, other compound values with their parts joined.
 std::vector<bool> phoneColumns(Database& db, const PrintKindInfo& info, const QStringList& columns)
 {
-    const Recordset rs = db.openRecordset(QStringLiteral("SELECT * FROM %1 LIMIT 0").arg(QuoteIdentifier(info.table)));
-    QStringList tableColumns;
-    for (int i = 0; i < rs.fieldCount(); ++i)
-        tableColumns << rs.fieldName(i);
+    const QStringList table = tableColumns(db, info);
     const RegisterConfig config = registerConfig(info.kind);
     std::vector<bool> phones;
     for (const QString& c : columns)
-        phones.push_back(config.holdsPhoneNumber(tableColumns.indexOf(c)));
+        phones.push_back(config.holdsPhoneNumber(table.indexOf(c)));
     return phones;
 }
 
@@ -87,12 +94,8 @@ const PrintKindInfo* FindPrintKind(int kind)
 
 QStringList PrintableColumns(Database& db, int kind)
 {
-    const PrintKindInfo& info = requireKind(kind);
-    const Recordset rs = db.openRecordset(QStringLiteral("SELECT * FROM %1 LIMIT 0").arg(QuoteIdentifier(info.table)));
-    QStringList columns;
-    for (int i = 0; i < rs.fieldCount(); ++i)
-        if (offered(kind, rs.fieldName(i)))
-            columns << rs.fieldName(i);
+    QStringList columns = tableColumns(db, requireKind(kind));
+    columns.removeIf([kind](const QString& c) { return !offered(kind, c); });
     return columns;
 }
 

@@ -193,10 +193,10 @@ QString PhoneNumberText(const QString& compound)
 QString PhoneNumberText(const QString& areaCode, const QString& number)
 {
     const QString area = areaCode.trimmed();
-    const QString digits = number.trimmed();
-    if (digits.isEmpty())
-        return {};
-    return SemicolonToBlank(area.isEmpty() ? digits : area + u';' + digits);
+    const QString digits = SemicolonToBlank(number.trimmed());
+    if (digits.isEmpty() || area.isEmpty())
+        return digits;
+    return area + u' ' + digits;
 }
 
 QString AmountToChinese(const QString& digits)

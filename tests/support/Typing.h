@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QClipboard>
 #include <QKeyEvent>
 #include <QString>
 #include <QTest>
@@ -22,6 +23,15 @@ inline void typeInto(QWidget* widget, const QString& text)
         QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(ch));
         QApplication::sendEvent(widget, &release);
     }
+}
+
+// Pastes text the way a user does: select all, then the paste keys, sent where the keys go
+// (an editable combo box hands them on to its line).
+inline void pasteWithKeys(QWidget* widget, const QString& text)
+{
+    QGuiApplication::clipboard()->setText(text);
+    QTest::keyClick(widget, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(widget, Qt::Key_V, Qt::ControlModifier);
 }
 
 } // namespace varn::test

@@ -164,20 +164,15 @@ TEST_F(frmEngTest, APasteIntoANumberCellMustBeOnePlainNumber)
     ASSERT_EQ(f.editor().CurCol, 2);
     GridModel& items = *f.hfgW->gridModel();
     const QString cost = items.textMatrix(1, 2);
-    const auto paste = [&](QLineEdit* into, const QString& text) {
-        QApplication::clipboard()->setText(text);
-        QTest::keyClick(into, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(into, Qt::Key_V, Qt::ControlModifier);
-    };
     for (const char* text : {"2\n3", "1.2.3", "1 200", "１２ａ", "."}) {
         prompts.clear();
-        paste(f.txtW, QString::fromUtf8(text));
+        pasteWithKeys(f.txtW, QString::fromUtf8(text));
         EXPECT_EQ(f.txtW->text(), cost) << text;
         EXPECT_EQ(items.textMatrix(1, 2), cost) << text;
         EXPECT_EQ(prompts.lastMessageText(), QStringLiteral("此欄只能輸入數字")) << text;
     }
     prompts.clear();
-    paste(f.txtW, QStringLiteral("1500\r\n"));
+    pasteWithKeys(f.txtW, QStringLiteral("1500\r\n"));
     EXPECT_EQ(f.txtW->text(), QStringLiteral("1500"));
     EXPECT_EQ(items.textMatrix(1, 2), QStringLiteral("1500"));
     EXPECT_EQ(prompts.askedCount(PromptKind::Message), 0);
@@ -188,7 +183,7 @@ TEST_F(frmEngTest, APasteIntoANumberCellMustBeOnePlainNumber)
     ASSERT_TRUE(f.txtS->isVisible());
     const QString ratio = f.txtS->text();
     prompts.clear();
-    paste(f.txtS, QStringLiteral("1.2.3"));
+    pasteWithKeys(f.txtS, QStringLiteral("1.2.3"));
     EXPECT_EQ(f.txtS->text(), ratio);
     EXPECT_EQ(prompts.lastMessageText(), QStringLiteral("此欄只能輸入數字"));
 }

@@ -168,11 +168,6 @@ TEST_F(Editing, APasteIntoANumberCellMustBeOnePlainNumber)
     enter(1, QCol::Price, "100");
     doc().setCellText(1, QCol::Ratio, "1.2");
     // The keys go where the user's keys go: to the ratio combo, which hands them to its line.
-    const auto paste = [](QWidget* into, const QString& text) {
-        QGuiApplication::clipboard()->setText(text);
-        QTest::keyClick(into, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(into, Qt::Key_V, Qt::ControlModifier);
-    };
     // Each is refused as a whole, with a word; the cell and the totals keep their values.
     const struct {
         int col;
@@ -187,7 +182,7 @@ TEST_F(Editing, APasteIntoANumberCellMustBeOnePlainNumber)
         const QString before = cell(1, c.col);
         const QString sum = w.lbSumT()->text();
         prompts.clear();
-        paste(combo ? static_cast<QWidget*>(combo) : into, QString::fromUtf8(c.text));
+        pasteWithKeys(combo ? static_cast<QWidget*>(combo) : into, QString::fromUtf8(c.text));
         EXPECT_EQ(cell(1, c.col), before) << c.text;
         EXPECT_EQ(into->text(), before) << c.text;
         EXPECT_EQ(w.lbSumT()->text(), sum) << c.text;
@@ -197,12 +192,12 @@ TEST_F(Editing, APasteIntoANumberCellMustBeOnePlainNumber)
     // One number is taken, without the line break a spreadsheet cell brings along.
     prompts.clear();
     clickCell(1, QCol::Qty);
-    paste(editors().txt(), "3\r\n");
+    pasteWithKeys(editors().txt(), "3\r\n");
     EXPECT_EQ(editors().txt()->text(), "3");
     EXPECT_EQ(cell(1, QCol::Qty), "3");
     EXPECT_EQ(cell(1, QCol::Amount), QString::number(3 * cell(1, QCol::Price).toDouble()));
     clickCell(1, QCol::Ratio);
-    paste(editors().cbS(), " 1.5\n");
+    pasteWithKeys(editors().cbS(), " 1.5\n");
     EXPECT_EQ(cell(1, QCol::Ratio), "1.5");
     EXPECT_EQ(prompts.askedCount(PromptKind::Message), 0);
     // Typing and undoing stay as they were: refused keys beep without a word.

@@ -493,9 +493,7 @@ TEST_F(QuotationWindowTest, APasteIntoAPageEndNumberBoxMustBeOnePlainNumber)
         auto* combo = qobject_cast<QComboBox*>(into->parentWidget());
         QWidget* keys = combo ? static_cast<QWidget*>(combo) : into;
         keys->setFocus();
-        QGuiApplication::clipboard()->setText(text);
-        QTest::keyClick(keys, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(keys, Qt::Key_V, Qt::ControlModifier);
+        pasteWithKeys(keys, text);
     };
     // Each is refused as a whole, with a word; the box and the totals keep their values.
     const std::pair<QLineEdit*, const char*> refused[] = {
