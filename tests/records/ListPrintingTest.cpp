@@ -125,7 +125,7 @@ TEST_F(ListPrintingTest, WrappedCellsGrowTheirRowsInLibreOfficesPdf)
     QTemporaryDir pdf;
     ASSERT_EQ(ConvertWithOffice({book}, pdf.path()).toStdString(), "");
     const QString file = pdf.filePath(QFileInfo(book).completeBaseName() + u".pdf"_s);
-    ASSERT_GE(pdfPages(file), 1);
+    EXPECT_EQ(pdfPages(file), 2);   // ten grown records: seven on the first page
     int seen = 0, addressLines = 0;
     for (int page = 1; page <= pdfPages(file); ++page) {
         const std::vector<PdfWord> words = pdfWords(file, page);

@@ -402,6 +402,11 @@ TEST_F(PrintLayoutsTest, FeeRowsAddUpOnTheSingleSheetAndShowTheirAreaWholeOnTheC
     EXPECT_EQ(CellText(book, 1, u"F13"_s) + u'|' + CellText(book, 1, u"F14"_s), u"14400|60000"_s);
 
     ASSERT_EQ(ConvertWithOffice(files, dir.filePath(u"pdf"_s)), QString());
+    // The shrunk cells and the fee rows under 複價 keep every layout on its planned pages:
+    QList<int> pages;
+    for (const QString& file : files)
+        pages << pdfPages(pdfOf(file));
+    EXPECT_EQ(pages, (QList<int>{1, 3, 3, 2}));   // the list; cover and one page per area or work type
     const QString single = pdfOf(files[0]);
     double total = -1, above = 0;
     double totalTop = -1;
