@@ -215,8 +215,8 @@ TEST_F(frmCusTest, PickReplacesAWindowFromTheMenuAndHandsBackOnlyAPickedCustomer
     EXPECT_EQ(frmCus::existing(), nullptr);
 }
 
-// 傳回報價單 hands back what the fields show while a customer is added or changed; it saves
-// nothing, and the unsaved edit goes only when the user agrees to drop it.
+// 傳回報價單 hands back what the fields show while a customer is added or changed, without a
+// question; it saves nothing, and the unsaved edit goes with the window.
 TEST_F(frmCusTest, APickHandsBackACustomerBeingAddedOrChangedAsShownAndSavesNothing)
 {
     addCustomer(u"A001"_s, u"Acme"_s, {{2, u"AC"_s}, {9, u"04;22334455"_s}, {18, u"林先生"_s}});
