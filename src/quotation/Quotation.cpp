@@ -337,6 +337,7 @@ void Quotation::setEditCell(int row, int col)
 {
     m_editRow = row;
     m_editCol = col;
+    m_rightClickBelowRows = false;
 }
 
 void Quotation::RecalcRow(int col)
@@ -463,14 +464,19 @@ QString Quotation::beginCostEdit(int row)
     return price;
 }
 
-int Quotation::growAtLastRow(int row, bool belowRows)
+int Quotation::editRowForClick(int row, bool belowRows)
 {
     if (!m_isLeaf || row != m_hfgQ.rows() - 1)
         return row;
-    const int firstFree = RowBlocks::usedRowCount(m_hfgQ) + 1;
+    const int firstFree = firstFreeRow();
     m_hfgQ.setRows(m_hfgQ.rows() + 10);
     FormatQuotationGrid(true);
     return belowRows ? firstFree : row;
+}
+
+int Quotation::firstFreeRow() const
+{
+    return RowBlocks::usedRowCount(m_hfgQ) + 1;
 }
 
 QString Quotation::pickItem(int row, const QString& workItem, const QString& editorText,

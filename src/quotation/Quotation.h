@@ -144,10 +144,12 @@ public:
     // Opening the cost editor: an empty cost takes the price (and the cost total follows);
     // returns the text the editor starts with.
     QString beginCostEdit(int row);
-    // A left click on the last row grows the grid by ten rows. A click below the rows
-    // (belowRows, row being the last one) grows it alike but edits the first row after the
-    // last filled one: a filled row is opened only by a click on it. Returns the row to edit.
-    int growAtLastRow(int row, bool belowRows = false);
+    // The row a left click on a cell edits: the clicked row, or for a click below the rows
+    // (belowRows, row being the last one) the first free row, as a filled row is opened
+    // only by a click on it. A click on or below the last row grows the grid by ten rows.
+    int editRowForClick(int row, bool belowRows = false);
+    // The first row after the last filled one; it may lie one past the grid's last row.
+    int firstFreeRow() const;
     // A work item picked from the item list for the row; `editorText` is what the name
     // editor holds (in the no-area mode the item name is appended to it). Returns the
     // item name written.
@@ -180,6 +182,10 @@ public:
     // ---- row commands ----------------------------------------------------------------------
     // SelRow (−1: none) and SelRowEnd of the row selection in column 0.
     void setRowSelection(int selRow, int selRowEnd);
+    // A right click on a cell: the row commands act at its row. One below the rows acts at
+    // the first free row and never on a filled one, so 複製 and 刪除 are off until the next
+    // click.
+    void rightClickCell(int row, int col, bool belowRows);
     int selRow() const { return m_selRow; }
     int selRowEnd() const { return m_selRowEnd; }
     RowMenuState rowMenuState() const;
@@ -298,6 +304,8 @@ private:
     // Refuses with the message a change of rows that would pass the numerals.
     bool refuseRowsPastNumerals(const std::vector<RowTexts>& incoming, int firstReplaced, int lastReplaced);
     std::optional<std::pair<int, int>> selectedRows() const;
+    // EditRow is a place for inserted or pasted rows.
+    bool canPlaceRowsAtEditRow() const;
     void bulkEdit(bool targetAmount);
     void afterRowCommand(bool structural);
     void pageEndEdited(const PageEndValues& before);
@@ -330,6 +338,7 @@ private:
 
     int m_editRow = 0;
     int m_editCol = 0;
+    bool m_rightClickBelowRows = false;
     int m_selRow = -1;
     int m_selRowEnd = 0;
     std::vector<std::array<QString, 10>> m_copyBuf;

@@ -219,8 +219,17 @@ void Quotation::setRowSelection(int selRow, int selRowEnd)
     m_selRowEnd = selRowEnd;
 }
 
+void Quotation::rightClickCell(int row, int col, bool belowRows)
+{
+    setEditCell(belowRows ? firstFreeRow() : row, col);
+    m_rightClickBelowRows = belowRows;
+}
+
 std::optional<std::pair<int, int>> Quotation::selectedRows() const
 {
+    // A right click below the rows points at no row, so no selection is acted on.
+    if (m_rightClickBelowRows)
+        return std::nullopt;
     if (m_selRow < 0 || (m_selRow == 0 && m_selRowEnd == 0))
         return std::nullopt;
     // A selection dragged from the header row starts at the first data row.
@@ -238,6 +247,12 @@ RowMenuState Quotation::rowMenuState() const
     s.paste = s.insertCopied = m_isLeaf && hasCopy();
     s.undo = m_isLeaf && canUndo();
     return s;
+}
+
+bool Quotation::canPlaceRowsAtEditRow() const
+{
+    // The row after the last one counts: the first free row of a grid filled to its end.
+    return m_isLeaf && m_editRow >= 1 && m_editRow <= m_hfgQ.rows();
 }
 
 bool Quotation::canUndo() const
@@ -279,7 +294,7 @@ void Quotation::mCpq_Click()
 
 void Quotation::mInsQ_Click()
 {
-    if (!m_isLeaf || m_editRow < 1 || m_editRow >= m_hfgQ.rows())
+    if (!canPlaceRowsAtEditRow())
         return;
     m_hfgQ.insertRow(m_editRow);
     afterRowCommand(true);
@@ -287,7 +302,7 @@ void Quotation::mInsQ_Click()
 
 void Quotation::mInsQcp_Click()
 {
-    if (!m_isLeaf || !hasCopy() || m_editRow < 1 || m_editRow >= m_hfgQ.rows())
+    if (!hasCopy() || !canPlaceRowsAtEditRow())
         return;
     if (refuseRowsPastNumerals(m_copyBuf, 1, 0))
         return;
@@ -303,7 +318,7 @@ void Quotation::mInsQcp_Click()
 
 void Quotation::mPstQ_Click()
 {
-    if (!m_isLeaf || !hasCopy() || m_editRow < 1 || m_editRow >= m_hfgQ.rows())
+    if (!hasCopy() || !canPlaceRowsAtEditRow())
         return;
     const int n = static_cast<int>(m_copyBuf.size());
     if (refuseRowsPastNumerals(m_copyBuf, m_editRow, m_editRow + n - 1))

@@ -62,7 +62,7 @@ protected:
     {
         ASSERT_TRUE(doc->isLeaf());
         while (doc->hfgQ().rows() <= r)
-            doc->growAtLastRow(doc->hfgQ().rows() - 1);
+            doc->editRowForClick(doc->hfgQ().rows() - 1);
     }
 
     // Selects the leaf and types the rows: each row is 品名, then optionally 數量 and 單價.

@@ -48,7 +48,7 @@ void frmQ::hfgQ_MouseDown(Qt::MouseButton button, int row, int col, const QPoint
             m_doc->setRowSelection(-1, m_doc->selRowEnd());
             // A click on the last row makes room for ten more; one below the rows edits the
             // first free row, never the filled row the grid reports under the mouse.
-            const int editRow = m_doc->growAtLastRow(row, m_hfgQ->mouseBelowRows());
+            const int editRow = m_doc->editRowForClick(row, m_hfgQ->mouseBelowRows());
             m_doc->setEditCell(editRow, col);
             m_doc->hfgQ().setRow(editRow);
             m_doc->hfgQ().setCol(col);
@@ -64,16 +64,19 @@ void frmQ::hfgQ_MouseDown(Qt::MouseButton button, int row, int col, const QPoint
     if (button != Qt::RightButton)
         return;
 
-    // The right-clicked cell is where the row commands act; an open editor stays open.
+    // The right-clicked cell is where the row commands act (below the rows, the first free
+    // row); an open editor stays open.
+    m_doc->rightClickCell(row, col, m_hfgQ->mouseBelowRows());
     const RowMenuState s = m_doc->rowMenuState();
     action(QStringLiteral("mUndo"))->setEnabled(s.undo);
     if (col != QCol::Selector)
         return;
-    action(QStringLiteral("mInsQ"))->setEnabled(m_doc->isLeaf() && row >= 1);
+    const bool onDataRow = m_doc->editRow() >= 1;
+    action(QStringLiteral("mInsQ"))->setEnabled(m_doc->isLeaf() && onDataRow);
     action(QStringLiteral("mCpq"))->setEnabled(s.copy);
     action(QStringLiteral("mDelQ"))->setEnabled(s.remove);
-    action(QStringLiteral("mPstQ"))->setEnabled(s.paste && row >= 1);
-    action(QStringLiteral("mInsQcp"))->setEnabled(s.insertCopied && row >= 1);
+    action(QStringLiteral("mPstQ"))->setEnabled(s.paste && onDataRow);
+    action(QStringLiteral("mInsQcp"))->setEnabled(s.insertCopied && onDataRow);
     action(QStringLiteral("mAdd2W"))->setEnabled(hasCommandHandler(QStringLiteral("mAdd2W")));
     m_mQ->popup(globalPos);
 }

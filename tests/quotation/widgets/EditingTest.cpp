@@ -111,14 +111,6 @@ TEST_F(Editing, AClickBelowTheRowsEditsTheFirstFreeRowAndNeverAFilledOne)
         QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(grid, at));
         QApplication::processEvents();
     };
-    const auto pick = [&](const char* item) {
-        editors().c()->click();
-        QListWidget* ls = editors().Ls();
-        ASSERT_TRUE(ls->isVisible());
-        QListWidgetItem* it = ls->findItems(QString::fromUtf8(item), Qt::MatchExactly).value(0);
-        ASSERT_NE(it, nullptr);
-        QTest::mouseClick(ls->viewport(), Qt::LeftButton, {}, ls->visualItemRect(it).center());
-    };
     const auto row = [&](int r) {
         QStringList out;
         for (int c = QCol::Name; c <= QCol::WorkItem; ++c)
@@ -126,7 +118,7 @@ TEST_F(Editing, AClickBelowTheRowsEditsTheFirstFreeRowAndNeverAFilledOne)
         return out;
     };
     clickCell(1, QCol::Name);
-    pick("木門");
+    pickItem("木門");
     const QStringList door = row(1);
     ASSERT_EQ(door.first(), "木門");
 
@@ -139,7 +131,7 @@ TEST_F(Editing, AClickBelowTheRowsEditsTheFirstFreeRowAndNeverAFilledOne)
     ASSERT_TRUE(editors().isOpen());
     EXPECT_EQ(editors().row(), 2);
     type("天");
-    pick("天花板");
+    pickItem("天花板");
     EXPECT_EQ(row(1), door);
     EXPECT_EQ(cell(2, QCol::WorkItem), "天花板");
     EXPECT_EQ(cell(2, QCol::Cost), "3000");

@@ -97,6 +97,16 @@ void WindowTest::rowPopup(const char* command)
     trigger(command);
 }
 
+void WindowTest::pickItem(const char* item)
+{
+    editors().c()->click();
+    QListWidget* ls = editors().Ls();
+    ASSERT_TRUE(ls->isVisible());
+    QListWidgetItem* it = ls->findItems(QString::fromUtf8(item), Qt::MatchExactly).value(0);
+    ASSERT_NE(it, nullptr);
+    QTest::mouseClick(ls->viewport(), Qt::LeftButton, {}, ls->visualItemRect(it).center());
+}
+
 void WindowTest::selectRows(int from, int to)
 {
     GridView* grid = window().hfgQ();

@@ -58,6 +58,8 @@ protected:
     void pressEnter();
     // The row popup opened on the selector column, then one of its commands.
     void rowPopup(const char* command);
+    // The open name editor's item list dropped down, and the work item clicked in it.
+    void pickItem(const char* item);
 
     ScriptedPrompter prompts;
 

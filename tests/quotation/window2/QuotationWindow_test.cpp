@@ -87,7 +87,7 @@ protected:
     {
         for (int r = 1; r <= rows.size(); ++r) {
             while (doc().hfgQ().rows() <= r)
-                doc().growAtLastRow(doc().hfgQ().rows() - 1);
+                doc().editRowForClick(doc().hfgQ().rows() - 1);
             const QStringList& cells = rows[r - 1];
             if (!cells[0].isEmpty()) {
                 ASSERT_TRUE(doc().setCellText(r, QCol::Name, cells[0]));
