@@ -5,6 +5,8 @@
 #include "quotation/PageEnd.h"
 #include "quotation/PrintedTotals.h"
 
+#include <tuple>
+
 using namespace Qt::StringLiterals;
 
 namespace varn::test {
@@ -122,12 +124,11 @@ TEST(PrintedTotals, TotalsKeptAsTypedPrintEachLineRoundedAndPassNothingOffAsAFee
 {
     // A file saved with the tax box greyed: the window keeps its totals as typed.
     PageEndValues pe;
-    pe.design = {u"設計費"_s, CheckState::Checked, true, u"100000.5"_s, u"0.1"_s, u"10000.05"_s};
-    pe.supervision = {u"監工費"_s, CheckState::Checked, false, u"30"_s, u"1500"_s, u"45000.5"_s};
+    pe.design = byTotal("0.1");
+    pe.design.amount = u"10000.05"_s;
+    pe.supervision = byArea("0.5", "90001");   // 45,000.5
     pe.taxChecked = CheckState::Greyed;
-    pe.untaxed = u"120000"_s;
-    pe.tax = u"6000.5"_s;
-    pe.quoted = u"500000"_s;
+    std::tie(pe.untaxed, pe.tax, pe.quoted) = std::tuple{u"120000"_s, u"6000.5"_s, u"500000"_s};
     PageEnd::recalcGrandTotal(pe, u"100000.5"_s);
     const PrintedTotals t = SplitPrintedTotals(ExactTotalsOf(pe, 100000.5, {60000.5, 40000}));
     EXPECT_FALSE(t.addsUp);
