@@ -3,8 +3,8 @@
 #include "excel_output/TotalLines.h"
 
 #include "platform/text/VbNumber.h"
+#include "quotation/PrintedTotals.h"
 #include "shared/TextRoutines.h"
-#include "statistics/PrintTables.h"
 
 namespace varn {
 
@@ -15,14 +15,29 @@ bool checked(int state)
     return state != CheckState::Unchecked;
 }
 
-std::vector<const FeeValues*> chargedFees(const PageEndValues& pe)
+// A charged fee with its printed amount.
+using FeeRow = std::pair<const FeeValues*, std::optional<double>>;
+
+std::vector<FeeRow> chargedFees(const PageEndValues& pe, const PrintedTotals& t)
 {
-    std::vector<const FeeValues*> fees;
-    for (const FeeValues* f : {&pe.design, &pe.supervision}) {
-        if (checked(f->checked))
+    std::vector<FeeRow> fees;
+    for (const FeeRow& f : {FeeRow{&pe.design, t.design}, FeeRow{&pe.supervision, t.supervision}}) {
+        if (checked(f.first->checked))
             fees.push_back(f);
     }
     return fees;
+}
+
+// The printed figures: the groups are the whole quotation's items, so their sum is its 小計.
+PrintedTotals printedTotals(const CoverInput& in)
+{
+    std::vector<double> groups;
+    double items = 0;
+    for (const CoverGroup& g : in.groups) {
+        groups.push_back(g.amount);
+        items += g.amount;
+    }
+    return SplitPrintedTotals(ExactTotalsOf(in.pageEnd, items, std::move(groups)));
 }
 
 // The first row a non-empty remark takes when the remarks stand at line − 5 .. line − 1;
@@ -48,8 +63,9 @@ CoverPlan PlanCover(const CoverInput& in, const SheetRanges& r)
     const int H = r.blockHeight();
     const int outRows = r.outputRows();
     const bool tax = checked(pe.taxChecked);
+    const PrintedTotals totals = printedTotals(in);
     // Fee amounts come from prices: none in a blank-price print.
-    const std::vector<const FeeValues*> fees = f.BlankPrices ? std::vector<const FeeValues*>{} : chargedFees(pe);
+    const std::vector<FeeRow> fees = f.BlankPrices ? std::vector<FeeRow>{} : chargedFees(pe, totals);
     const int flowRows = int(in.groups.size()) + int(fees.size());
     const bool discount = HasDiscount(pe);
     const int totalsRows = 2 + (tax ? 1 : 0) + (discount ? 1 : 0);
@@ -86,50 +102,51 @@ CoverPlan PlanCover(const CoverInput& in, const SheetRanges& r)
         plan.put(row, L + 1, g.name);
         plan.put(row, L + 2, QStringLiteral("式"));
         plan.put(row, L + 3, 1.0);
+        const double amount = totals.groups[size_t(i)];
         if (!f.BlankPrices)
-            plan.put(row, L + 4, g.amount);
+            plan.put(row, L + 4, amount);
         if (f.ShowCost)
             plan.put(row, L + 5, g.cost);
+        // The margin of the amount printed, so that the row reads amount − cost.
         if (f.ShowCost && !f.BlankPrices)
-            plan.put(row, L + 6, g.margin);
+            plan.put(row, L + 6, amount - g.cost);
     }
     int next = int(in.groups.size());
-    for (const FeeValues* fee : fees) {
+    for (const auto& [fee, amount] : fees) {
         const QString areaText = in.areaNoTypes || in.feeAreaTimesRate
                                      ? fee->base + QStringLiteral(" X ") + CStr(Val(fee->rate))
                                      : QString();
-        PutFeeRow(plan, flowRow(next++), L, *fee, areaText);
+        PutFeeRow(plan, flowRow(next++), L, *fee, amount, areaText);
     }
 
     int row = plan.overflow ? line - footRows + 1 : flowRow(next);
     plan.totalRow = row;
     plan.put(row, L + 1, QStringLiteral("    合  計"));
     if (!f.BlankPrices)
-        plan.put(row, L + 4, Val(pe.untaxed));
+        plan.put(row, L + 4, totals.untaxed);
     if (f.ShowCost)
         plan.put(row, L + 5, in.costTotal);
     if (f.ShowCost && !f.BlankPrices)
-        plan.put(row, L + 6, Val(pe.untaxed) - in.costTotal);
+        plan.put(row, L + 6, totals.untaxed - in.costTotal);
     ++row;
     if (tax) {
         plan.put(row, L + 1, QStringLiteral("    稅  金"));
         if (!f.BlankPrices)
-            plan.put(row, L + 4, RoundHalfEven(Val(pe.tax)));
+            plan.put(row, L + 4, totals.tax);
         ++row;
     } else if (plan.overflow) {
         ++row;   // the tax row's place stays empty at the foot of the page
     }
     if (discount)
-        PutDiscountRow(plan, row++, L, L + 4, pe, f.BlankPrices);
+        PutDiscountRow(plan, row++, L, L + 4, totals.discount, f.BlankPrices);
     plan.grandRow = row;
     plan.put(row, L + 1, QStringLiteral("    總  計"));
-    const double quoted = RoundedQuotedTotal(pe.quoted);
     if (!f.BlankPrices)
-        plan.put(row, L + 4, quoted);
+        plan.put(row, L + 4, totals.total);
 
     plan.lineRow = line;
     const int lastColumn = r.output.bottomRight.column;
-    PutTotalLine(plan, line, L + 5, lastColumn, pe, f.BlankPrices);
+    PutTotalLine(plan, line, L + 5, lastColumn, pe, totals.total, f.BlankPrices);
     if (in.areaNoTypes && !plan.overflow) {
         plan.emphasize(line, 1, 14);
         plan.emphasize(line, L + 5, 12);

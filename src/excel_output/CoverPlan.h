@@ -41,7 +41,9 @@ struct CoverPlan : SheetPlan {
 // no room above the first remark and the total line, the cover takes as many pages as it
 // needs, the summary and fee rows skipping each page's footer rows, and the totals block
 // goes to the foot of the last page. Throws PrintPlanError when the output range is too
-// short for that.
+// short for that. The amounts are whole, the figures every printout of the quotation shows
+// (SplitPrintedTotals): the groups and fees add up to 合計, and 合計, 稅金 and a discount
+// to 總計.
 CoverPlan PlanCover(const CoverInput& in, const SheetRanges& ranges);
 
 } // namespace varn

@@ -1,7 +1,7 @@
 #include "excel_output/SingleSheetPlan.h"
 
 #include "excel_output/TotalLines.h"
-#include "platform/text/VbNumber.h"
+#include "quotation/PrintedTotals.h"
 
 namespace varn {
 
@@ -16,29 +16,35 @@ SingleSheetPlan PlanSingleSheet(const std::vector<DetailRow>& rows, const PageEn
     const bool tax = pe.taxChecked != CheckState::Unchecked;
     plan.closingRow = B;
 
+    // The items are the whole quotation's, so their sum is its 小計.
+    double items = 0;
+    for (const DetailRow& row : rows)
+        items += row.top;
+    const PrintedTotals totals = SplitPrintedTotals(ExactTotalsOf(pe, items));
+
     // Fee amounts come from prices: none in a blank-price print.
     if (!hidePrices) {
         if (pe.design.checked != CheckState::Unchecked)
-            PutListFeeRow(plan, B + 1, L, pe.design);
+            PutListFeeRow(plan, B + 1, L, pe.design, totals.design);
         if (pe.supervision.checked != CheckState::Unchecked)
-            PutListFeeRow(plan, B + 2, L, pe.supervision);
+            PutListFeeRow(plan, B + 2, L, pe.supervision, totals.supervision);
     }
     plan.put(B + 3, L + 1, QStringLiteral("    合  計"));
     if (!hidePrices)
-        plan.put(B + 3, L + 5, Val(pe.untaxed));
+        plan.put(B + 3, L + 5, totals.untaxed);
     if (tax) {
         plan.put(B + 4, L + 1, QStringLiteral("    稅  金"));
         if (!hidePrices)
-            plan.put(B + 4, L + 5, RoundHalfEven(Val(pe.tax)));
+            plan.put(B + 4, L + 5, totals.tax);
     }
     // A discount takes the row after 稅金 and moves 總價 down one.
     const int last = HasDiscount(pe) ? B + 6 : B + 5;
     if (last > B + 5)
-        PutDiscountRow(plan, B + 5, L, L + 5, pe, hidePrices);
+        PutDiscountRow(plan, B + 5, L, L + 5, totals.discount, hidePrices);
     if (!noPriceRight) {
         plan.put(last, L + 1, QStringLiteral("    總  價"));
         if (!flags.BlankPrices)
-            plan.put(last, L + 5, Val(pe.quoted));
+            plan.put(last, L + 5, totals.total);
     }
 
     const int E = detail.lastOutputRow();
@@ -48,7 +54,7 @@ SingleSheetPlan PlanSingleSheet(const std::vector<DetailRow>& rows, const PageEn
     plan.firstRemarkRow = plan.long_ ? last + 1 : E - 5;
     plan.lineRow = plan.long_ ? last + 6 : Z;
     PutRemarks(plan, plan.firstRemarkRow, L, lastColumn, pe);
-    PutTotalLine(plan, plan.lineRow, cover.L() + 5, lastColumn, pe, flags.BlankPrices);
+    PutTotalLine(plan, plan.lineRow, cover.L() + 5, lastColumn, pe, totals.total, flags.BlankPrices);
 
     if (plan.long_) {
         // Rows below the output range look like its first row; the footer follows the line.

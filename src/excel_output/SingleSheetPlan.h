@@ -16,7 +16,8 @@ struct SingleSheetPlan : DetailPlan {
 // closing rows below it (design fee, supervision fee, 合計, 稅金, 總價 at B + 1 … B + 5, a
 // row left empty where one is not written; a discount row before 總價 moves it to B + 6),
 // the non-empty remarks in the five rows above the detail output range's last row and the
-// total line on the cover output range's last row.
+// total line on the cover output range's last row. The fees and totals are whole, the
+// figures every printout of the quotation shows (SplitPrintedTotals).
 // A list that reaches the remarks' rows puts the remarks right after the closing rows and
 // the total line after them; the rows written below the output range then take the look and
 // height of its first row, and the template's footer rows are carried below the last one.

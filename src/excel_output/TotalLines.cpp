@@ -24,16 +24,19 @@ void putFeeTerms(SheetPlan& plan, int row, int L, const FeeValues& fee, const QS
 
 } // namespace
 
-void PutFeeRow(SheetPlan& plan, int row, int L, const FeeValues& fee, const QString& areaText)
+void PutFeeRow(SheetPlan& plan, int row, int L, const FeeValues& fee, const std::optional<double>& amount,
+               const QString& areaText)
 {
     putFeeTerms(plan, row, L, fee, areaText);
-    plan.put(row, L + 4, Val(fee.amount));
+    if (amount)
+        plan.put(row, L + 4, *amount);
 }
 
-void PutListFeeRow(SheetPlan& plan, int row, int L, const FeeValues& fee)
+void PutListFeeRow(SheetPlan& plan, int row, int L, const FeeValues& fee, const std::optional<double>& amount)
 {
     putFeeTerms(plan, row, L, fee, {});
-    plan.put(row, L + 5, RoundHalfEven(Val(fee.amount)), HorizontalAlignment::General, QStringLiteral("#,##0"));
+    if (amount)
+        plan.put(row, L + 5, *amount, HorizontalAlignment::General, QStringLiteral("#,##0"));
 }
 
 bool HasDiscount(const PageEndValues& pe)
@@ -41,17 +44,16 @@ bool HasDiscount(const PageEndValues& pe)
     return Val(pe.discount) != 0;
 }
 
-void PutDiscountRow(SheetPlan& plan, int row, int L, int amountColumn, const PageEndValues& pe, bool hidePrices)
+void PutDiscountRow(SheetPlan& plan, int row, int L, int amountColumn, double discount, bool hidePrices)
 {
     plan.put(row, L + 1, QStringLiteral("    折  扣"));
     if (!hidePrices)
-        plan.put(row, amountColumn, Val(pe.discount));
+        plan.put(row, amountColumn, discount);
 }
 
 void PutTotalLine(SheetPlan& plan, int row, int figuresColumn, int lastColumn, const PageEndValues& pe,
-                  bool blankPrices)
+                  double quoted, bool blankPrices)
 {
-    const double quoted = RoundedQuotedTotal(pe.quoted);
     const bool tax = pe.taxChecked != CheckState::Unchecked;
     QString words = QStringLiteral("總價合計:新台幣");
     QString figures = QStringLiteral("NT:$");

@@ -1,6 +1,7 @@
 #include "statistics/PrintTables.h"
 
 #include "platform/text/VbNumber.h"
+#include "quotation/PrintedTotals.h"
 #include "shared/TextRoutines.h"
 #include "statistics/StatisticsTable.h"
 
@@ -28,20 +29,14 @@ QString percent(const QString& rate)
     return CStr(std::round(Val(CStr(Val(rate) * 100)))) + QLatin1Char('%');
 }
 
-PrintRow feeLine(const FeeLine& fee, double amount)
+PrintRow feeLine(const FeeLine& fee, const std::optional<double>& amount)
 {
     // A fee without an amount (no rate yet) prints none, as the window shows none.
-    const QString shown = fee.amount.isEmpty() ? QString() : GroupThousands(amount);
+    const QString shown = amount ? GroupThousands(*amount) : QString();
     if (fee.byTotal)
         return pfpLine(kUnset, fee.title, QStringLiteral("總價"), percent(fee.rate), shown);
     return pfpLine(kUnset, fee.title + QLatin1Char('\t') + fee.rate + QStringLiteral("元/坪"),
                    QStringLiteral("坪"), fee.base, shown);
-}
-
-// An amount of the first page as printed: whole, halves to even, as the quotation rounds.
-double whole(const QString& amount)
-{
-    return RoundHalfEven(Val(amount));
 }
 
 // Column letters past Z go on as AA, AB…, as spreadsheet columns do.
@@ -74,12 +69,30 @@ QString grouped(const QString& number)
     return GroupThousands(number.isEmpty() ? QStringLiteral("0") : number);
 }
 
-} // namespace
-
-double RoundedQuotedTotal(const QString& lbApr)
+// A fee of the page-end panel that is charged and has an amount.
+std::optional<double> chargedFee(const FeeLine& fee)
 {
-    return RoundHalfEven(Val(lbApr));
+    if (!fee.checked || fee.amount.isEmpty())
+        return std::nullopt;
+    return Val(fee.amount);
 }
+
+PrintedTotals printedTotals(const FirstPageInput& in)
+{
+    ExactTotals e;
+    for (const GroupTotal& g : in.groups)
+        e.groups.push_back(Val(g.subtotal));
+    e.subtotal = Val(in.lbSumT);
+    e.design = chargedFee(in.design);
+    e.supervision = chargedFee(in.supervision);
+    if (in.taxChecked)
+        e.tax = Val(in.lbTax);
+    e.discount = Val(in.discount);
+    e.quoted = Val(in.lbApr);
+    return SplitPrintedTotals(e);
+}
+
+} // namespace
 
 QString QuotedTotalInWords(double amount)
 {
@@ -93,54 +106,33 @@ QString QuotedTotalInWords(double amount)
 FirstPageTables BuildFirstPageTables(const FirstPageInput& in)
 {
     FirstPageTables out;
+    const PrintedTotals t = printedTotals(in);
     const int n = int(in.groups.size());
     for (int i = 0; i < n; ++i) {
-        const GroupTotal& g = in.groups[size_t(i)];
-        out.pfp.push_back(pfpLine(AmountToChineseFormal(i + 1), g.name, QStringLiteral("式"),
-                                  QStringLiteral("1"), GroupThousands(whole(g.subtotal))));
+        out.pfp.push_back(pfpLine(AmountToChineseFormal(i + 1), in.groups[size_t(i)].name, QStringLiteral("式"),
+                                  QStringLiteral("1"), GroupThousands(t.groups[size_t(i)])));
     }
-    // Every amount is printed whole and the lines add up: 小計 + fees = 合計 and
-    // 合計 + 稅金 + 折扣 = 總計. 總計 and 稅金 are the quotation's own whole figures, so 合計
-    // follows from them, and the rounding of the fees' cents (and of a tax worked out on
-    // them) is taken up by the last fee line that has an amount.
-    const double total = RoundedQuotedTotal(in.lbApr);
-    const double tax = in.taxChecked ? whole(in.lbTax) : 0;
     const bool discount = Val(in.discount) != 0;
-    const double off = discount ? whole(in.discount) : 0;
-    const double untaxed = total - tax - off;
-    const double subtotal = whole(in.lbSumT);
-    double design = whole(in.design.amount);
-    double supervision = whole(in.supervision.amount);
-    const double left = untaxed - subtotal - (in.design.checked ? design : 0)
-                        - (in.supervision.checked ? supervision : 0);
-    // No more than the roundings can leave: a total that no longer matches its lines (a file
-    // saved with a greyed box is not recomputed) is never passed off as a fee.
-    if (std::abs(left) <= 2) {
-        if (in.supervision.checked && !in.supervision.amount.isEmpty())
-            supervision += left;
-        else if (in.design.checked && !in.design.amount.isEmpty())
-            design += left;
-    }
 
     if (in.design.checked || in.supervision.checked)
         out.pfp.push_back(pfpLine(kUnset, QStringLiteral("    小  計"), kUnset, kUnset,
-                                  GroupThousands(subtotal)));
+                                  GroupThousands(t.subtotal)));
     if (in.design.checked)
-        out.pfp.push_back(feeLine(in.design, design));
+        out.pfp.push_back(feeLine(in.design, t.design));
     if (in.supervision.checked)
-        out.pfp.push_back(feeLine(in.supervision, supervision));
+        out.pfp.push_back(feeLine(in.supervision, t.supervision));
     out.pfp.push_back(pfpLine(kUnset, QStringLiteral("    合  計"), kUnset, kUnset,
-                              GroupThousands(untaxed)));
+                              GroupThousands(t.untaxed)));
     if (in.taxChecked)
         out.pfp.push_back(pfpLine(kUnset, QStringLiteral("    稅  金"), kUnset, kUnset,
-                                  GroupThousands(tax)));
+                                  GroupThousands(t.tax)));
     // A discount shown between the tax and the grand total, so that the printed lines add up.
     if (discount)
         out.pfp.push_back(pfpLine(kUnset, QStringLiteral("    折  扣"), kUnset, kUnset,
-                                  GroupThousands(off)));
+                                  GroupThousands(t.discount)));
     out.pfp.push_back(pfpLine(kUnset, QStringLiteral("    總  計"), kUnset, kUnset,
-                              GroupThousands(total)));
-    out.pfp.push_back(pfpLine(kUnset, QStringLiteral("總價: 新台幣 ") + QuotedTotalInWords(total)
+                              GroupThousands(t.total)));
+    out.pfp.push_back(pfpLine(kUnset, QStringLiteral("總價: 新台幣 ") + QuotedTotalInWords(t.total)
                                           + (in.taxChecked ? QStringLiteral(" 元整(含稅)")
                                                            : QStringLiteral(" 元整(未稅)"))));
 

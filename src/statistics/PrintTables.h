@@ -56,14 +56,10 @@ struct FirstPageTables {
     std::array<QString, 5> ps;
 };
 
-// Every amount whole, halves to even; the total before tax is what the quoted total, the
-// tax and the discount leave, and the last fee line takes up the fees' rounding, so that
-// the printed lines add up.
+// Every amount whole, the figures every printout of the quotation shows (SplitPrintedTotals):
+// the work types add up to 小計, 小計 and the fees to 合計, 合計, 稅金 and 折扣 to 總計.
 FirstPageTables BuildFirstPageTables(const FirstPageInput& in);
 
-// The quoted total as printed: its leading number rounded to a whole, halves to even. It
-// stays a double, so that a total of any size keeps its digits in print.
-double RoundedQuotedTotal(const QString& lbApr);
 // The quoted total in formal numerals; "零" for 0, "負" before a negative amount.
 QString QuotedTotalInWords(double amount);
 

@@ -181,19 +181,19 @@ TEST(SingleSheetPlanTest, ClosingRowsKeepTheirPlacesWhateverIsLeftOut)
         const char* discount = "";
     } cases[] = {
         {true, true, true, false, false,
-         {"設計費|總價|0.1||60", "監工費\t1500.0元/坪|坪|30||45000", "    合  計||||45660", "    稅  金||||2283",
-          "    總  價||||47943.5"},
+         {"設計費|總價|0.1||60", "監工費\t1500.0元/坪|坪|30||45000", "    合  計||||45661", "    稅  金||||2283",
+          "    總  價||||47944"},
          "總價合計:新台幣肆萬柒仟玖佰肆拾肆元整(含稅)", "NT:$47,944-"},
         {false, true, false, false, false,
-         {"||||", "監工費\t1500.0元/坪|坪|30||45000", "    合  計||||45660", "||||", "    總  價||||47943.5"},
+         {"||||", "監工費\t1500.0元/坪|坪|30||45000", "    合  計||||47944", "||||", "    總  價||||47944"},
          "總價合計:新台幣肆萬柒仟玖佰肆拾肆元整(未稅)", "NT:$47,944-"},
         {true, false, true, true, true,
          {"||||", "||||", "    合  計||||", "    稅  金||||", "||||"}, "總價合計:新台幣", "NT:$"},
         {true, true, true, false, true,
          {"||||", "||||", "    合  計||||", "    稅  金||||", "    總  價||||"}, "總價合計:新台幣", "NT:$"},
         {true, false, true, false, false,
-         {"設計費|總價|0.1||60", "||||", "    合  計||||45660", "    稅  金||||2283", "    折  扣||||-1000",
-          "    總  價||||47943.5"},
+         {"設計費|總價|0.1||60", "||||", "    合  計||||46661", "    稅  金||||2283", "    折  扣||||-1000",
+          "    總  價||||47944"},
          "總價合計:新台幣肆萬柒仟玖佰肆拾肆元整(含稅)", "NT:$47,944-", "-1000"},
     };
     for (const auto& c : cases) {
@@ -215,13 +215,13 @@ TEST(SingleSheetPlanTest, ClosingRowsKeepTheirPlacesWhateverIsLeftOut)
         EXPECT_EQ(RowTexts(p, 32, 1) + RowTexts(p, 36, 1), (QStringList{"有效期限三十天", "訂金三成"})) << where;
     }
 
-    // A fee with a half: rounded to the even neighbour as the totals are, grouped like the
-    // amounts above it.
+    // Fees with a half: rounded down or up so that the column adds up to 合計, grouped like
+    // the amounts above them.
     PageEndValues half = pageEnd();
     half.design.amount = u"60.5"_s;
     half.supervision.amount = u"45001.5"_s;
     const SingleSheetPlan p = plan(items(3), half);
-    EXPECT_EQ(p.textAt(15, 6) + u'|' + p.textAt(16, 6), u"60|45002"_s);
+    EXPECT_EQ(p.textAt(15, 6) + u'|' + p.textAt(16, 6), u"60|45001"_s);
     for (int row : {15, 16}) {
         EXPECT_EQ(p.at(row, 5), nullptr) << row;
         ASSERT_NE(p.at(row, 6), nullptr) << row;

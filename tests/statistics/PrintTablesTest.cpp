@@ -132,7 +132,7 @@ TEST(FirstPageTablesTest, OnlyAFeeWithAnAmountTakesUpTheRoundingAndNeverMoreThan
         const std::vector<PrintRow> pfp = BuildFirstPageTables(input).pfp;
         return QStringList{pfp[1][4], pfp[2][4], pfp[3][4], pfp[4][4]};   // 小計, fees, 合計
     };
-    EXPECT_EQ(amounts(in), (QStringList{u"100,000"_s, u"10,001"_s, u""_s, u"110,001"_s}));
+    EXPECT_EQ(amounts(in), (QStringList{u"100,001"_s, u"10,000"_s, u""_s, u"110,001"_s}));
     // A total that does not match its lines (not recomputed since a file was opened) stays
     // out of the fees.
     in.lbApr = u"500000"_s;

@@ -167,11 +167,11 @@ TEST_F(ReportMenuTest, TheFirstPagePrintsWholeAmountsThatAddUp)
         EXPECT_EQ(groups, subtotal);
         EXPECT_EQ(subtotal + design + supervision, untaxed) << tax;
         EXPECT_EQ(untaxed + taxed + discount, total) << tax;
-        // The quotation's whole tax and quoted total stand; 合計 follows from them and the last
-        // fee takes up what the cents add.
+        // The quotation's whole tax and quoted total stand; 合計 follows from them and the fee
+        // with the largest cents takes up what the cents add.
         EXPECT_EQ((std::vector<long long>{subtotal, design, supervision, untaxed, taxed, discount, total}),
                   tax ? (std::vector<long long>{78200, 3562, 37649, 119411, 5971, -8000, 117382})
-                      : (std::vector<long long>{78200, 3562, 37650, 119412, 0, -8000, 111412}));
+                      : (std::vector<long long>{78200, 3563, 37649, 119412, 0, -8000, 111412}));
         EXPECT_TRUE(page.contains(tax ? u"壹拾壹萬柒仟參佰捌拾貳元整(含稅)"_s : u"壹拾壹萬壹仟肆佰壹拾貳元整(未稅)"_s))
             << page.toStdString();
     }

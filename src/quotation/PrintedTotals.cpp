@@ -1,0 +1,109 @@
+#include "quotation/PrintedTotals.h"
+
+#include "platform/text/VbNumber.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace varn {
+
+namespace {
+
+// Amounts are decimals held in binary: a sum of them may miss a whole number by a trace,
+// and two equal cents may differ in their last bits. Cents are judged to a millionth.
+constexpr double kCentsScale = 1e6;
+
+bool hasNoCents(double x)
+{
+    return std::abs(x - std::round(x)) <= 1 / kCentsScale + std::abs(x) * 1e-14;
+}
+
+std::vector<double> eachRounded(const std::vector<double>& amounts)
+{
+    std::vector<double> out;
+    out.reserve(amounts.size());
+    for (double x : amounts)
+        out.push_back(RoundHalfEven(x));
+    return out;
+}
+
+std::vector<double> splitOrRound(const std::vector<double>& amounts, double sum, bool* split = nullptr)
+{
+    std::optional<std::vector<double>> whole = SplitWhole(amounts, sum);
+    if (split)
+        *split = whole.has_value();
+    return whole ? std::move(*whole) : eachRounded(amounts);
+}
+
+} // namespace
+
+ExactTotals ExactTotalsOf(const PageEndValues& pe, double subtotal, std::vector<double> groups)
+{
+    auto charged = [](const FeeValues& fee) -> std::optional<double> {
+        if (fee.checked == CheckState::Unchecked || fee.amount.isEmpty())
+            return std::nullopt;
+        return Val(fee.amount);
+    };
+    ExactTotals e;
+    e.groups = std::move(groups);
+    e.subtotal = subtotal;
+    e.design = charged(pe.design);
+    e.supervision = charged(pe.supervision);
+    if (pe.taxChecked != CheckState::Unchecked)
+        e.tax = Val(pe.tax);
+    e.discount = Val(pe.discount);
+    e.quoted = Val(pe.quoted);
+    return e;
+}
+
+std::optional<std::vector<double>> SplitWhole(const std::vector<double>& amounts, double sum)
+{
+    std::vector<double> out;
+    out.reserve(amounts.size());
+    std::vector<std::pair<double, size_t>> cents;   // (cents, index) of the amounts with cents
+    double floors = 0;
+    for (size_t i = 0; i < amounts.size(); ++i) {
+        const double x = amounts[i];
+        double down = std::round(x);
+        if (!hasNoCents(x)) {
+            down = std::floor(x);
+            cents.push_back({std::round((x - down) * kCentsScale), i});
+        }
+        out.push_back(down);
+        floors += down;
+    }
+    const double units = sum - floors;
+    if (units < 0 || units > double(cents.size()) || units != std::floor(units))
+        return std::nullopt;
+    std::stable_sort(cents.begin(), cents.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+    for (size_t k = 0; k < size_t(units); ++k)
+        out[cents[k].second] += 1;
+    return out;
+}
+
+PrintedTotals SplitPrintedTotals(const ExactTotals& e)
+{
+    PrintedTotals p;
+    p.total = RoundHalfEven(e.quoted);
+    p.tax = e.tax ? RoundHalfEven(*e.tax) : 0;
+    p.discount = RoundHalfEven(e.discount);
+    p.untaxed = p.total - p.tax - p.discount;
+
+    std::vector<double> lines{e.subtotal};
+    for (const auto* fee : {&e.design, &e.supervision}) {
+        if (*fee)
+            lines.push_back(**fee);
+    }
+    const std::vector<double> whole = splitOrRound(lines, p.untaxed, &p.addsUp);
+    size_t i = 0;
+    p.subtotal = whole[i++];
+    if (e.design)
+        p.design = whole[i++];
+    if (e.supervision)
+        p.supervision = whole[i++];
+    p.groups = splitOrRound(e.groups, p.subtotal);
+    return p;
+}
+
+} // namespace varn

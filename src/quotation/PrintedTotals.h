@@ -1,0 +1,54 @@
+#pragma once
+
+#include "quotation/PageEnd.h"
+
+#include <optional>
+#include <vector>
+
+namespace varn {
+
+// The whole figures of a quotation's totals block, worked out once for every printout
+// (the first page report, the covers, the single sheets), so that two printouts of one
+// quotation agree and a customer adding up the lines gets the total printed under them.
+
+// The exact amounts of the block.
+struct ExactTotals {
+    std::vector<double> groups;          // the areas or work types printed above 小計
+    double subtotal = 0;                 // 小計: the items' total
+    std::optional<double> design;        // 設計費, when charged and it has an amount
+    std::optional<double> supervision;   // 監工費, likewise
+    std::optional<double> tax;           // 稅金, when tax is charged
+    double discount = 0;                 // 折扣 as typed
+    double quoted = 0;                   // 報價總價
+};
+
+// The exact amounts as the page-end panel holds them, with the items' total and the groups
+// the printout lists.
+ExactTotals ExactTotalsOf(const PageEndValues& pageEnd, double subtotal, std::vector<double> groups = {});
+
+struct PrintedTotals {
+    std::vector<double> groups;          // in the order given
+    double subtotal = 0;                 // 小計
+    std::optional<double> design;        // none for a fee without an amount
+    std::optional<double> supervision;
+    double untaxed = 0;                  // 合計: what 總計 leaves after 稅金 and 折扣
+    double tax = 0;                      // 稅金 (0 when not charged)
+    double discount = 0;                 // 折扣
+    double total = 0;                    // 總計: 報價總價 rounded, halves to even
+    // False when 小計 and the fees could not be made to add up to 合計 within their own
+    // rounding (totals kept as typed in a file): each then shows its own rounded amount.
+    bool addsUp = true;
+
+    const std::optional<double>& fee(Fee which) const { return which == Fee::Design ? design : supervision; }
+};
+
+// Whole figures for `amounts` adding up to `sum`, each its amount rounded down or up: an
+// amount without cents stays as it is, and the units the rounding down leaves go to the
+// amounts with the largest cents, the first of them on a tie. None when no such figures exist.
+std::optional<std::vector<double>> SplitWhole(const std::vector<double>& amounts, double sum);
+
+// 總計, 稅金 and 折扣 whole, 合計 what they leave; 小計 and the fees split to add up to 合計,
+// the groups to add up to 小計 (each level on its own rounding where it cannot be split).
+PrintedTotals SplitPrintedTotals(const ExactTotals& exact);
+
+} // namespace varn

@@ -1,0 +1,303 @@
+// The totals blocks as they come out on paper: the first page report (its PDF) and the
+// spreadsheet prints (LibreOffice's PDF), read back with pdftotext. Every block adds up and
+// every printout of one quotation shows the same figures.
+#include "excel_output/PrintCommandRunner.h"
+#include "excel_output/paged/PagedEngines.h"
+#include "shared/setup/XpDefaults.h"
+#include "statistics/ReportMenu.h"
+#include "statistics/StatisticsTestSupport.h"
+
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <numeric>
+
+using namespace varn;
+using namespace varn::test;
+
+namespace {
+
+const QString kTemplates = QStringLiteral(VARN_BINARY_DIR "/templates");
+
+// The labelled amounts of one printed totals block.
+struct Block {
+    std::vector<long long> groups;   // lines numbered 壹, 貳 … with "式"
+    std::map<QString, long long> lines;   // 小計, 設計費, 監工費, 合計, 稅金, 折扣, 總計 (總價 on a single sheet)
+    long long aboveTotal = 0;        // every amount in the amount column above 合計
+
+    long long at(const QString& label) const { return lines.count(label) ? lines.at(label) : 0; }
+    long long groupSum() const { return std::accumulate(groups.begin(), groups.end(), 0LL); }
+};
+
+const QString kLabels[] = {u"設計費"_s, u"監工費"_s, u"小計"_s, u"合計"_s, u"稅金"_s, u"折扣"_s, u"總計"_s, u"總價"_s};
+
+// The block on page 1 of a PDF. Its lines are the words sharing a baseline; the amount
+// column ends where the figure of the 總計 (or 總價) line ends, the amounts standing
+// right-aligned in it.
+Block readBlock(const QString& pdf)
+{
+    std::vector<PdfWord> words = pdfWords(pdf, 1);
+    std::sort(words.begin(), words.end(), [](const PdfWord& a, const PdfWord& b) { return a.box.bottom() < b.box.bottom(); });
+    std::vector<std::vector<PdfWord>> rows;
+    for (const PdfWord& w : words) {
+        if (rows.empty() || w.box.bottom() - rows.back().front().box.bottom() > 2)
+            rows.emplace_back();
+        rows.back().push_back(w);
+    }
+    struct Line {
+        QString text;
+        std::vector<std::pair<double, long long>> figures;   // (right edge, value)
+    };
+    std::vector<Line> lines;
+    static const QRegularExpression figure(u"^-?[0-9][0-9,]*$"_s);
+    for (std::vector<PdfWord>& row : rows) {
+        std::sort(row.begin(), row.end(), [](const PdfWord& a, const PdfWord& b) { return a.box.left() < b.box.left(); });
+        Line& line = lines.emplace_back();
+        for (const PdfWord& w : row) {
+            const QString text = w.text.normalized(QString::NormalizationForm_KC);
+            line.text += text;
+            if (figure.match(text).hasMatch())
+                line.figures.push_back({w.box.right(), QString(text).remove(u',').toLongLong()});
+        }
+    }
+    auto labelOf = [](const QString& text) {
+        if (text.contains(u"新台幣"_s))
+            return QString();   // the total in words
+        for (const QString& label : kLabels)
+            if (text.contains(label))
+                return label == u"總價"_s ? u"總計"_s : label;
+        static const QRegularExpression group(u"^[壹貳參肆伍陸柒捌玖拾].*式"_s);
+        return group.match(text).hasMatch() ? u"式"_s : QString();
+    };
+    double column = -1;
+    for (const Line& l : lines)
+        if (labelOf(l.text) == u"總計"_s && l.figures.size() == 1)
+            column = l.figures[0].first;
+    EXPECT_GE(column, 0) << "no 總計 in " << pdf.toStdString();
+
+    Block b;
+    bool pastTotal = false;
+    for (const Line& l : lines) {
+        const auto amount = std::find_if(l.figures.begin(), l.figures.end(),
+                                         [&](const auto& f) { return std::abs(f.first - column) < 4; });
+        if (amount == l.figures.end())
+            continue;
+        const QString label = labelOf(l.text);
+        if (label == u"合計"_s)
+            pastTotal = true;
+        if (!pastTotal)
+            b.aboveTotal += amount->second;
+        if (label == u"式"_s)
+            b.groups.push_back(amount->second);
+        else if (!label.isEmpty() && !b.lines.count(label))
+            b.lines[label] = amount->second;
+    }
+    return b;
+}
+
+class PrintedTotalsTest : public StatisticsFixture {
+protected:
+    void SetUp() override
+    {
+        StatisticsFixture::SetUp();
+        installReportLayouts();
+        state().m.gPrintPath = kTemplates;
+        const QStringList xp = DefaultXpValues();
+        for (int i = 0; i < 32; ++i)
+            state().m.gXp[size_t(i)] = xp.value(i);
+        qputenv("VARN_SPREADSHEET", "/bin/true");
+        doc->setRightsWord(4095);
+        InstallPagedEngines();
+    }
+
+    // A workbook print with the command's own template.
+    QString printed(const char* command)
+    {
+        const PrintCommand& c = *FindPrintCommand(QString::fromLatin1(command));
+        prompts.answerOpenFile(kTemplates + u'/' + c.folder + u'/' + c.templateFile);
+        const QString saved = RunPrintCommand(c, *doc, sta.get(), flags);
+        EXPECT_FALSE(saved.isEmpty()) << command << ": " << prompts.lastMessageText().toStdString();
+        workbooks << saved;
+        return pdfOf(saved);
+    }
+    // 列印首頁 as PDF.
+    QString firstPage(const QString& name)
+    {
+        ReportMenu menu(*doc, *sta);
+        std::optional<Report> report = menu.prepare(ReportKind::FirstPage);
+        EXPECT_TRUE(report.has_value()) << prompts.lastMessageText().toStdString();
+        const QString pdf = dir.filePath(name + u".pdf"_s);
+        if (report)
+            report->writePdf(pdf);
+        return pdf;
+    }
+    QString pdfOf(const QString& xlsx) const
+    {
+        return dir.filePath(u"pdf/"_s + QFileInfo(xlsx).completeBaseName() + u".pdf"_s);
+    }
+    // The workbooks printed so far, through LibreOffice.
+    void convert()
+    {
+        ASSERT_EQ(ConvertWithOffice(workbooks, dir.filePath(u"pdf"_s)), QString());
+    }
+
+    LayoutFlags flags;
+    QStringList workbooks;
+};
+
+// 小計 (or the groups, where no 小計 is printed) and the fees add up to 合計; the groups add up
+// to 小計; 合計, 稅金 and 折扣 add up to 總計.
+void expectAddsUp(const Block& b, const std::string& where)
+{
+    const long long fees = b.at(u"設計費"_s) + b.at(u"監工費"_s);
+    if (b.lines.count(u"小計"_s)) {
+        EXPECT_EQ(b.groupSum(), b.at(u"小計"_s)) << where;
+        EXPECT_EQ(b.at(u"小計"_s) + fees, b.at(u"合計"_s)) << where;
+    } else {
+        EXPECT_EQ(b.groupSum() + fees, b.at(u"合計"_s)) << where;
+    }
+    EXPECT_EQ(b.at(u"合計"_s) + b.at(u"稅金"_s) + b.at(u"折扣"_s), b.at(u"總計"_s)) << where;
+}
+
+QString figures(const Block& b)
+{
+    QStringList out;
+    for (long long g : b.groups)
+        out << QString::number(g);
+    for (const QString& label : kLabels)
+        if (b.lines.count(label))
+            out << label + QString::number(b.lines.at(label));
+    return out.join(u' ');
+}
+
+} // namespace
+
+// The faults as they were filed, each through the printouts it was seen on.
+TEST_F(PrintedTotalsTest, FiledCasesPrintWholeLinesThatAddUpAndAgree)
+{
+    const QString wood = path({"木作"}), paint = path({"油漆"});
+    auto noAreas = [&](std::vector<ItemLine> rows) {
+        VrnContent c;
+        c.noAreaMode = true;
+        c.leafPaths = {wood, paint};
+        c.rows = std::move(rows);
+        c.pageEnd.taxChecked = CheckState::Checked;
+        return c;
+    };
+    // 設計費 8 % of 91,644 (7,331.52), tax 5 %.
+    VrnContent designFee = noAreas({item(wood, "衣櫃||尺|8|6000|48000"), item(paint, "牆面||坪|1|43644|43644")});
+    designFee.pageEnd.design = {u"設計費"_s, CheckState::Checked, true, u"91644"_s, u"0.08"_s, u"7331.52"_s};
+    load(designFee);
+    const QStringList first = {firstPage(u"designFee"_s), printed("mPw")};
+    // 2.5 × 1,001 and 監工費 30 坪 × 2,000: the whole fee keeps its figure.
+    VrnContent wholeFee = noAreas({item(wood, "櫃||組|2.5|1001|2502.5")});
+    wholeFee.leafPaths = {wood};
+    wholeFee.pageEnd.supervision = {u"監工費"_s, CheckState::Checked, false, u"30"_s, u"2000"_s, u"60000"_s};
+    load(wholeFee);
+    const QStringList second = {firstPage(u"wholeFee"_s), printed("mPw")};
+    // Two work types of 0.5 × 201 each, no fee: the lines above 合計 are the work types.
+    load(noAreas({item(wood, "櫃||組|0.5|201|100.5"), item(paint, "牆||坪|0.5|201|100.5")}));
+    const QStringList halves = {firstPage(u"halves"_s), printed("mPw")};
+    // 單張估價(無首頁無階層) with 監工費 30.5 坪 × 1,001.
+    VrnContent list = noAreas({item(wood, "衣櫃||尺|10|10000|100000"), item(paint, "牆面||坪|1|58400|58400")});
+    list.pageEnd.supervision = {u"監工費"_s, CheckState::Checked, false, u"30.5"_s, u"1001"_s, u"30530.5"_s};
+    load(list);
+    const QStringList single = {firstPage(u"list"_s), printed("mPss")};
+    convert();
+
+    const struct {
+        QStringList pdfs;
+        const char* expected;   // the first page's figures; the workbook's are the same without 小計
+    } cases[] = {
+        {first, "48000 43644 設計費7331 小計91644 合計98975 稅金4949 總計103924"},
+        {second, "2503 監工費60000 小計2503 合計62503 稅金3125 總計65628"},
+        {halves, "101 100 合計201 稅金10 總計211"},
+        {single, "100000 58400 監工費30530 小計158400 合計188930 稅金9447 總計198377"},
+    };
+    for (const auto& c : cases) {
+        const Block report = readBlock(c.pdfs[0]), workbook = readBlock(c.pdfs[1]);
+        EXPECT_EQ(figures(report), QString::fromUtf8(c.expected)) << c.pdfs[0].toStdString();
+        expectAddsUp(report, c.pdfs[0].toStdString());
+        Block sameFigures = report;
+        sameFigures.lines.erase(u"小計"_s);
+        if (c.pdfs[1].contains(u"單張"_s)) {
+            sameFigures.groups.clear();   // the list shows items, not groups
+            // The 複價 column: items and the fee add up to 合計.
+            EXPECT_EQ(workbook.aboveTotal, workbook.at(u"合計"_s));
+        } else {
+            expectAddsUp(workbook, c.pdfs[1].toStdString());
+        }
+        EXPECT_EQ(figures(workbook), figures(sameFigures)) << c.pdfs[1].toStdString();
+    }
+}
+
+// Cents in the items, in both fees and in the tax, a discount with cents: every printout
+// with prices shows one set of figures, the groups alike wherever they group alike.
+TEST_F(PrintedTotalsTest, EveryPrintoutOfAQuotationWithCentsShowsTheSameFiguresAndEachAddsUp)
+{
+    VrnContent c;
+    c.header.customerName = u"林先生"_s;
+    const QString livingWood = path({"客廳", "木作"}), livingPaint = path({"客廳", "油漆"});
+    const QString bedWood = path({"主臥", "木作"}), bedPaint = path({"主臥", "油漆"});
+    c.leafPaths = {livingWood, livingPaint, bedWood, bedPaint};
+    c.rows = {item(livingWood, "電視櫃||組|2.5|1001|2502.5|600|1500|1.67"),
+              item(livingPaint, "牆面||坪|3.3|333|1098.9|200|660|1.67"),
+              item(bedWood, "衣櫃||尺|1.5|1001|1501.5|600|900|1.67"),
+              item(bedPaint, "天花板||坪|0.7|777|543.9|400|280|1.94")};
+    c.pageEnd.design = {u"設計費"_s, CheckState::Checked, true, u"5646.8"_s, u"0.045555"_s, {}};
+    c.pageEnd.supervision = {u"監工費"_s, CheckState::Checked, false, u"30.5"_s, u"1234.4"_s, u"37649.2"_s};
+    c.pageEnd.taxChecked = CheckState::Checked;
+    c.pageEnd.discount = u"-100.6"_s;
+    load(c);
+
+    const char* byArea[] = {"mPa", "mPnw", "mAs", "mPac"};
+    const char* byWorkType[] = {"mPw", "mPwa", "mWs", "mPwc", "mPwac"};
+    const QString report = firstPage(u"first"_s);   // by work type
+    std::vector<std::pair<std::string, QString>> areaPrints, typePrints{{"列印首頁", report}}, lists;
+    for (const char* command : byArea)
+        areaPrints.push_back({command, printed(command)});
+    for (const char* command : byWorkType)
+        typePrints.push_back({command, printed(command)});
+    for (const char* command : {"mPs", "mPss"})
+        lists.push_back({command, printed(command)});
+    convert();
+
+    // The first page: 小計 5,646.8 takes a unit, the fees 257.24 and 37,649.2 none.
+    const Block first = readBlock(report);
+    EXPECT_EQ(figures(first),
+              u"4004 1643 設計費257 監工費37649 小計5647 合計43553 稅金2178 折扣-101 總計45630"_s);
+    Block common = first;   // what every printout shows alike
+    common.groups.clear();
+    common.lines.erase(u"小計"_s);
+
+    std::vector<long long> areaGroups;
+    for (const auto& [command, pdf] : areaPrints) {
+        const Block b = readBlock(pdf);
+        expectAddsUp(b, command);
+        Block rest = b;
+        rest.groups.clear();
+        EXPECT_EQ(figures(rest), figures(common)) << command;
+        EXPECT_EQ(b.groupSum(), first.at(u"小計"_s)) << command;
+        if (areaGroups.empty())
+            areaGroups = b.groups;
+        EXPECT_EQ(b.groups, areaGroups) << command;
+    }
+    EXPECT_EQ(areaGroups, (std::vector<long long>{3602, 2045}));
+    for (const auto& [command, pdf] : typePrints) {
+        const Block b = readBlock(pdf);
+        expectAddsUp(b, command);
+        EXPECT_EQ(b.groups, first.groups) << command;
+        Block rest = b;
+        rest.groups.clear();
+        rest.lines.erase(u"小計"_s);
+        EXPECT_EQ(figures(rest), figures(common)) << command;
+    }
+    for (const auto& [command, pdf] : lists) {
+        Block b = readBlock(pdf);   // the items and, on the one with headings, their own 小計 rows
+        b.groups.clear();
+        b.lines.erase(u"小計"_s);
+        EXPECT_EQ(figures(b), figures(common)) << command;
+    }
+}
