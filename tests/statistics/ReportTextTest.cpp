@@ -95,13 +95,16 @@ TEST_F(ReportTextTest, BothReportsGiveBackEveryIdeographThatHasARadicalTwin)
     EXPECT_LT(QFileInfo(detailFile).size(), 1024 * 1024);
 }
 
-// A radical the quotation itself holds prints and reads back as that radical.
-TEST_F(ReportTextTest, ARadicalTheQuotationHoldsComesBackAsItself)
+// A radical the quotation itself holds prints and reads back as that radical; of two
+// characters drawn alike, each comes back as itself.
+TEST_F(ReportTextTest, CharactersDrawnAlikeComeBackAsThemselves)
 {
     VrnContent c = twinsContent(u"工"_s);
     c.rows.push_back(item(path({"金額"}), "部首⼯與工||式|1|1|1"));
+    c.rows.push_back(item(path({"金額"}), "磁磚||元／坪|1|1|1||||1∕2"));
     load(c);
     const QString detail = wholeTextAsIs(pdf(ReportKind::Detail));
-    EXPECT_TRUE(detail.contains(u"部首⼯與工"_s)) << detail.toStdString();
+    for (const QString& shown : {u"部首⼯與工"_s, u"元／坪"_s, u"1∕2"_s})
+        EXPECT_TRUE(detail.contains(shown)) << shown.toStdString() << " in " << detail.toStdString();
     EXPECT_EQ(radicalsIn(detail), u"⼯"_s);
 }

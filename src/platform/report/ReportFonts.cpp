@@ -110,15 +110,23 @@ CharMap readUnicodeMap(const QByteArray& cmap)
     return map;
 }
 
-// Takes out the characters that are no ideographs but share a glyph with one; returns how many.
-int dropIdeographTwins(CharMap& map)
+// What a Chinese text means by a glyph that several characters share: the ideograph, or
+// the full-width form it is typed in (／ rather than the division slash ∕).
+bool isMeant(char32_t c)
 {
-    QSet<quint32> ideographGlyphs;
+    return isIdeograph(c) || (c >= 0xFF01 && c <= 0xFF60) || (c >= 0xFFE0 && c <= 0xFFE6);
+}
+
+// Takes out the characters that share a glyph with one a text means by it; returns how many.
+// A text that holds one of them still prints it, in another font.
+int dropTwins(CharMap& map)
+{
+    QSet<quint32> meantGlyphs;
     for (const auto& [c, glyph] : map)
-        if (isIdeograph(c))
-            ideographGlyphs.insert(glyph);
+        if (isMeant(c))
+            meantGlyphs.insert(glyph);
     return int(std::erase_if(map, [&](const auto& entry) {
-        return !isIdeograph(entry.first) && ideographGlyphs.contains(entry.second);
+        return !isMeant(entry.first) && meantGlyphs.contains(entry.second);
     }));
 }
 
@@ -258,7 +266,7 @@ QByteArray copyWithoutTwins(const QFont& font, const QString& family, const QStr
     if (!tables.count("CFF ") && !tables.count("glyf"))
         return {};
     CharMap map = readUnicodeMap(tables["cmap"]);
-    if (dropIdeographTwins(map) == 0)
+    if (dropTwins(map) == 0)
         return {};
     tables["cmap"] = writeCmap(map, tables["cmap"]);
     tables["name"] = writeNames(family, style);

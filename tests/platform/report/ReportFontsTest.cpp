@@ -44,7 +44,7 @@ TEST(ReportFontsTest, TheCopyDrawsTheTaiwaneseFormsOfItsFamilyInBothWeights)
             EXPECT_NE(drawn, outline(QStringLiteral("Noto Sans CJK SC"), bold, ch)) << QString(ch).toStdString();
         }
     }
-    // The radicals alone are gone from the copy: a quotation that holds one gets it from
+    // Only the twins are gone from the copy: a quotation that holds one gets it from
     // another font.
     EXPECT_TRUE(outline(copy, false, QChar(0x2F2F)).isEmpty());
     EXPECT_FALSE(outline(kTaiwanese, false, QChar(0x2F2F)).isEmpty());
