@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/report/ReportResources.h"
+#include "statistics/ReportMenu.h"
 #include "statistics/StatisticsTable.h"
 #include "support/QuotationFixture.h"
 
@@ -102,6 +103,34 @@ protected:
     QStringList ptRows(const QString& sql) { return rowsOf(*openPt(), sql, u"~"_s); }
 
     std::unique_ptr<Database> openPt() { return Database::open(dir.filePath(u"pt.mdb"_s)); }
+};
+
+// The report menu over the fixture's quotation, with the built-in layouts.
+class ReportMenuFixture : public StatisticsFixture {
+protected:
+    void SetUp() override
+    {
+        StatisticsFixture::SetUp();
+        installReportLayouts();
+        menu = std::make_unique<ReportMenu>(*doc, *sta);
+    }
+    void TearDown() override
+    {
+        menu.reset();
+        StatisticsFixture::TearDown();
+    }
+    // The report saved as PDF (存成 PDF); empty when it could not be prepared.
+    QString pdf(ReportKind kind)
+    {
+        auto report = menu->prepare(kind);
+        if (!report)
+            return {};
+        const QString file = dir.filePath(ReportMenu::layoutFile(kind) + u".pdf"_s);
+        report->writePdf(file);
+        return file;
+    }
+
+    std::unique_ptr<ReportMenu> menu;
 };
 
 } // namespace varn::test

@@ -2,6 +2,7 @@
 
 #include "platform/db/Database.h"
 #include "platform/files/SafeSave.h"
+#include "platform/report/ReportFonts.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -37,6 +38,8 @@ QFont deviceFont(QFont font, double dotsPerMm, double scale = 1.0)
     const double px = font.pointSizeF() * 25.4 / 72.0 * dotsPerMm * scale;
     font.setPixelSize(std::max(1, int(std::lround(px))));
     font.setStyleStrategy(QFont::PreferNoShaping);
+    // The copy that keeps a PDF's text searchable: 工 read back as 工, not as the radical ⼯.
+    font.setFamily(ReportFontFamily(font.family()));
     return font;
 }
 

@@ -23,9 +23,45 @@ QString zipErrorText(int code)
     return text;
 }
 
-QString archiveErrorText(zip_t* za)
+// Codes by which libzip says that the stored template could not be read back.
+bool isReadFailure(int code)
 {
-    return QString::fromUtf8(zip_error_strerror(zip_get_error(za)));
+    switch (code) {
+    case ZIP_ER_SEEK:
+    case ZIP_ER_READ:
+    case ZIP_ER_CRC:
+    case ZIP_ER_OPEN:
+    case ZIP_ER_ZLIB:
+    case ZIP_ER_CHANGED:
+    case ZIP_ER_EOF:
+    case ZIP_ER_INCONS:
+    case ZIP_ER_TELL:
+    case ZIP_ER_COMPRESSED_DATA:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// A libzip failure as the user reads it: the reason in words first, the library's own
+// (English) text after it only as a detail.
+QString zipFailureReason(zip_error_t* error)
+{
+    const int code = zip_error_code_zip(error);
+    QString reason;
+    if (zip_error_system_type(error) == ZIP_ET_SYS && zip_error_code_system(error) != 0)
+        reason = FileFailureReason(zip_error_code_system(error), FileUse::Read);
+    else if (code == ZIP_ER_MEMORY)
+        reason = FileFailureReason(ENOMEM, FileUse::Read);
+    else if (code == ZIP_ER_EOF)
+        reason = QStringLiteral("範本檔案不完整，可能已被截斷或正被改寫");
+    else if (code == ZIP_ER_SEEK || code == ZIP_ER_READ || code == ZIP_ER_OPEN || code == ZIP_ER_TELL)
+        reason = FileFailureReason(0, FileUse::Read);
+    else if (isReadFailure(code))
+        reason = QStringLiteral("範本檔案已損壞");
+    else
+        reason = QStringLiteral("壓縮元件發生錯誤");
+    return QStringLiteral("%1（zip 錯誤：%2）").arg(reason, QString::fromUtf8(zip_error_strerror(error)));
 }
 
 // Compound-file signature: an old binary .xls, or an .xlsx saved with a password.
@@ -125,8 +161,8 @@ std::string Package::read(const std::string& partName) const
     if (zip_stat(m_zip, name->c_str(), ZIP_FL_ENC_RAW, &st) == 0)
         f = zip_fopen(m_zip, name->c_str(), ZIP_FL_ENC_RAW);
     if (!f)
-        throw WorkbookError(QStringLiteral("活頁簿的 %1 無法讀取（%2）：%3")
-                                .arg(QString::fromStdString(partName), archiveErrorText(m_zip), m_path));
+        throw WorkbookError(QStringLiteral("無法讀取範本 %1 的 %2：%3")
+                                .arg(m_path, QString::fromStdString(partName), zipFailureReason(zip_get_error(m_zip))));
     std::string data;
     if (st.valid & ZIP_STAT_SIZE)
         data.reserve(static_cast<size_t>(st.size));
@@ -134,9 +170,12 @@ std::string Package::read(const std::string& partName) const
     zip_int64_t got;
     while ((got = zip_fread(f, buf, sizeof buf)) > 0)
         data.append(buf, static_cast<size_t>(got));
+    if (got < 0) {
+        const QString why = zipFailureReason(zip_file_get_error(f));
+        zip_fclose(f);
+        throw WorkbookError(QStringLiteral("無法讀取範本 %1 的 %2：%3").arg(m_path, QString::fromStdString(partName), why));
+    }
     zip_fclose(f);
-    if (got < 0)
-        throw WorkbookError(QStringLiteral("活頁簿的 %1 已損壞：%2").arg(QString::fromStdString(partName), m_path));
     return data;
 }
 
@@ -146,19 +185,24 @@ void Package::write(const QString& target, const std::map<std::string, std::stri
     auto fail = [&](const QString& why) {
         return WorkbookError(QStringLiteral("無法儲存活頁簿 %1（%2）").arg(target, why));
     };
-    // The archive is built in memory: its failures are the library's, named after ours.
-    auto packing = [](const QString& detail) { return QStringLiteral("壓縮失敗：%1").arg(detail); };
+    // The archive is built in memory, so what fails there is reading the template back or
+    // the library itself.
+    auto packing = [this](zip_error_t* error) {
+        const QString why = zipFailureReason(error);
+        return isReadFailure(zip_error_code_zip(error)) ? QStringLiteral("範本 %1 無法讀取：%2").arg(m_path, why)
+                                                         : QStringLiteral("壓縮失敗：%1").arg(why);
+    };
 
     zip_error_t error;
     zip_error_init(&error);
     zip_source_t* buffer = zip_source_buffer_create(nullptr, 0, 0, &error);
     if (!buffer)
-        throw fail(packing(QString::fromUtf8(zip_error_strerror(&error))));
+        throw fail(packing(&error));
     zip_source_keep(buffer);   // the archive below must not free it: we read it back
     zip_t* out = zip_open_from_source(buffer, ZIP_TRUNCATE, &error);
     if (!out) {
         zip_source_free(buffer);
-        throw fail(packing(QString::fromUtf8(zip_error_strerror(&error))));
+        throw fail(packing(&error));
     }
 
     auto abandon = [&](const QString& why) {
@@ -183,11 +227,11 @@ void Package::write(const QString& target, const std::map<std::string, std::stri
             src = zip_source_zip(out, m_zip, i, 0, 0, -1);   // stored bytes as they are
         }
         if (!src)
-            abandon(packing(archiveErrorText(out)));
+            abandon(packing(zip_get_error(out)));
         const zip_int64_t idx = zip_file_add(out, name.c_str(), src, ZIP_FL_ENC_RAW);
         if (idx < 0) {
             zip_source_free(src);
-            abandon(packing(archiveErrorText(out)));
+            abandon(packing(zip_get_error(out)));
         }
         if (rep != replaced.end()) {
             const zip_uint32_t level = size >= kFastCompressionFrom ? 1 : 6;
@@ -195,7 +239,7 @@ void Package::write(const QString& target, const std::map<std::string, std::stri
         }
     }
     if (zip_close(out) != 0)
-        abandon(packing(archiveErrorText(out)));
+        abandon(packing(zip_get_error(out)));
 
     zip_stat_t st;
     zip_stat_init(&st);

@@ -31,16 +31,21 @@ inline QString runTool(const QString& program, const QStringList& args)
 }
 
 // One page of a PDF as poppler reads it, without white space (pdftotext breaks lines and
-// spaces characters as it sees fit). Qt's PDF text layer maps a glyph shared by an
-// ideograph and a Kangxi radical (木 and ⽊) to the radical, so the text is compared in
-// compatibility form, where the two are one character.
-inline QString pdfText(const QString& pdf, int page)
+// spaces characters as it sees fit), every character as the PDF's text gives it: what a
+// search in the PDF finds and what copying its text yields.
+inline QString pdfTextAsIs(const QString& pdf, int page)
 {
     QString text = runTool(QStringLiteral("pdftotext"),
                            {QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
                             QString::number(page), pdf, QStringLiteral("-")});
-    text.remove(QRegularExpression(QStringLiteral("\\s")));
-    return text.normalized(QString::NormalizationForm_KC);
+    return text.remove(QRegularExpression(QStringLiteral("\\s")));
+}
+
+// The same in compatibility form, where full-width and half-width forms ("（" and "(")
+// are one character, for texts that do not care which of the two a page shows.
+inline QString pdfText(const QString& pdf, int page)
+{
+    return pdfTextAsIs(pdf, page).normalized(QString::NormalizationForm_KC);
 }
 
 } // namespace varn::test
