@@ -177,6 +177,44 @@ bool readFee(const QString& line, VrnReadMode mode, FeeValues& fee, const QStrin
     return whole;
 }
 
+// The totals line; the parts whose fields are missing (tolerant mode only).
+QStringList readTotals(const QString& line, VrnReadMode mode, PageEndValues& p)
+{
+    const QStringList f = line.split(u':');
+    FieldReader r(f, mode, QStringLiteral("總價行"));
+    QString* targets[] = {&p.untaxed, &p.taxRate, &p.tax, &p.withTax, &p.discount, &p.quoted};
+    const PagePart parts[] = {Totals, TaxRate, Totals, Totals, Discount, Totals};
+    bool missing[PagePartCount] = {};
+    for (int i = 0; i < 6; ++i)
+        missing[parts[i]] |= !r.field(i, [&](const QString& s) { *targets[i] = s; return true; });
+    QStringList lost;
+    for (const PagePart part : {TaxRate, Discount, Totals}) {
+        if (missing[part])
+            lost << partName(part);
+    }
+    return lost;
+}
+
+// The check line; the boxes missing or not a whole number 0 to 2 (tolerant mode only).
+QStringList readChecks(const QString& line, VrnReadMode mode, PageEndValues& p)
+{
+    const QStringList f = line.split(u',');
+    FieldReader r(f, mode, QStringLiteral("勾選行"));
+    int* targets[] = {&p.design.checked, &p.supervision.checked, &p.taxChecked};
+    QStringList lost;
+    for (int i = 0; i < 3; ++i) {
+        const bool read = r.field(i, [&](const QString& s) {
+            const auto v = toCheckState(s);
+            if (v)
+                *targets[i] = *v;
+            return v.has_value();
+        });
+        if (!read)
+            lost << partName(DesignCheck + i);
+    }
+    return lost;
+}
+
 void checkTreeLine(const QString& line, int lineNo)
 {
     const QStringList parts = line.split(QuotationTree::Separator);
@@ -310,48 +348,17 @@ VrnContent parse(const QStringList& lines, VrnReadMode mode, const PageEndValues
 
     // A file may end after its fee lines or after its totals line (older layouts); one that
     // ends inside either line was cut.
-    QStringList lost;
     const std::optional<QString> totals = in.takeIfAny();
     if (!totals) {
         if (in.cut())
             unread(partsFrom(TaxRate));
         return c;
     }
-    {
-        const QStringList f = totals->split(u':');
-        FieldReader r(f, mode, QStringLiteral("總價行"));
-        QString* targets[] = {&c.pageEnd.untaxed, &c.pageEnd.taxRate, &c.pageEnd.tax,
-                              &c.pageEnd.withTax, &c.pageEnd.discount, &c.pageEnd.quoted};
-        const PagePart parts[] = {Totals, TaxRate, Totals, Totals, Discount, Totals};
-        bool missing[PagePartCount] = {};
-        for (int i = 0; i < 6; ++i)
-            missing[parts[i]] |= !r.field(i, [&](const QString& s) { *targets[i] = s; return true; });
-        for (const PagePart p : {TaxRate, Discount, Totals}) {
-            if (missing[p])
-                lost << partName(p);
-        }
-    }
-    const std::optional<QString> checks = in.takeIfAny();
-    if (!checks) {
-        if (in.cut())
-            lost << partsFrom(DesignCheck);
-        if (!lost.isEmpty())
-            unread(lost);
-        return c;
-    }
-    const QStringList f = checks->split(u',');
-    FieldReader r(f, mode, QStringLiteral("勾選行"));
-    int* targets[] = {&c.pageEnd.design.checked, &c.pageEnd.supervision.checked, &c.pageEnd.taxChecked};
-    for (int i = 0; i < 3; ++i) {
-        const bool read = r.field(i, [&](const QString& s) {
-            const auto v = toCheckState(s);
-            if (v)
-                *targets[i] = *v;
-            return v.has_value();
-        });
-        if (!read)
-            lost << partName(DesignCheck + i);
-    }
+    QStringList lost = readTotals(*totals, mode, c.pageEnd);
+    if (const std::optional<QString> checks = in.takeIfAny())
+        lost << readChecks(*checks, mode, c.pageEnd);
+    else if (in.cut())
+        lost << partsFrom(DesignCheck);
     if (!lost.isEmpty())
         unread(lost);
     return c;
