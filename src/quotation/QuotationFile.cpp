@@ -257,8 +257,15 @@ bool Quotation::mOpen_Click(const std::optional<QString>& recentPath)
         return false;
     }
     load(c, path);
+    // The telephone, fax and contact are not stored in the file: the register has them.
+    if (std::shared_ptr<Database> db = state().m.gDb)
+        lookUpCustomer(*db);
     m_recent.AddRecentFile(path);
     emit recentFilesChanged();
+    // Told once the quotation is shown, so that the user sees what is there and knows what
+    // is missing before anything is saved over the file.
+    if (!c.unread.isEmpty())
+        prompter().inform(Vrn::incompleteMessage(c.unread), PromptIcon::Warning);
     return true;
 }
 

@@ -43,8 +43,18 @@ const QString kDL = QStringLiteral("[D&L]");
 
 class Cursor {
 public:
-    explicit Cursor(const QStringList& lines) : m_lines(lines) {}
-    bool atEnd() const { return m_at >= m_lines.size(); }
+    Cursor(const QStringList& lines, bool lastLineEnded) : m_lines(lines), m_end(lines.size())
+    {
+        // A line the file ends inside may have lost any part of its end, its last field
+        // included: it is not read at all.
+        if (!lastLineEnded && m_end > 0) {
+            --m_end;
+            m_cut = true;
+        }
+    }
+    bool atEnd() const { return m_at >= m_end; }
+    // The file ends inside a line: it was cut, and is no older layout.
+    bool cut() const { return m_cut; }
     int lineNo() const { return static_cast<int>(m_at); }
     // The next line; a file that ends here is an error.
     QString take(const char* where)
@@ -68,8 +78,35 @@ public:
 
 private:
     const QStringList& m_lines;
+    qsizetype m_end;
     qsizetype m_at = 0;
+    bool m_cut = false;
 };
+
+// The parts of the page end in file order, as a damaged file's message names them.
+enum PagePart { Remarks, DesignFee, SupervisionFee, TaxRate, Discount, Totals, DesignCheck, SupervisionCheck,
+                TaxCheck, PagePartCount };
+
+QString partName(int part)
+{
+    static const char16_t* names[] = {u"頁尾備註", u"設計費",       u"監工費",       u"稅率",     u"折扣",
+                                      u"總價",     u"設計費的勾選", u"監工費的勾選", u"稅金的勾選"};
+    return QString::fromUtf16(names[part]);
+}
+
+// Every part from `first` to the end of the file.
+QStringList partsFrom(int first)
+{
+    QStringList out;
+    for (int p = first; p < PagePartCount; ++p)
+        out << partName(p);
+    return out;
+}
+
+QString incompleteText(const QStringList& unread)
+{
+    return QStringLiteral("檔案不完整，無法讀取：%1").arg(unread.join(QStringLiteral("、")));
+}
 
 std::optional<bool> toBoolean(const QString& text)
 {
@@ -100,16 +137,20 @@ class FieldReader {
 public:
     FieldReader(const QStringList& fields, VrnReadMode mode, const QString& what)
         : m_fields(fields), m_mode(mode), m_what(what) {}
+    // False when the field is missing or does not convert (tolerant mode only).
     template <typename Apply>
-    void field(int i, Apply apply)
+    bool field(int i, Apply apply)
     {
         if (i >= m_fields.size()) {
             if (m_mode == VrnReadMode::Strict)
                 fail(QStringLiteral("%1缺少欄位").arg(m_what));
-            return;
+            return false;
         }
-        if (!apply(m_fields[i]) && m_mode == VrnReadMode::Strict)
+        if (apply(m_fields[i]))
+            return true;
+        if (m_mode == VrnReadMode::Strict)
             fail(QStringLiteral("%1的欄位無法辨識:%2").arg(m_what, m_fields[i]));
+        return false;
     }
 
 private:
@@ -118,20 +159,60 @@ private:
     QString m_what;
 };
 
-void readFee(const QString& line, VrnReadMode mode, FeeValues& fee, const QString& what)
+// False when a field is missing or does not convert (tolerant mode only).
+bool readFee(const QString& line, VrnReadMode mode, FeeValues& fee, const QString& what)
 {
     const QStringList f = line.split(u',');
     FieldReader r(f, mode, what);
-    r.field(0, [&](const QString& s) { fee.title = s; return true; });
-    r.field(1, [&](const QString& s) {
+    bool whole = r.field(0, [&](const QString& s) { fee.title = s; return true; });
+    whole &= r.field(1, [&](const QString& s) {
         const auto b = toBoolean(s);
         if (b)
             fee.byTotal = *b;
         return b.has_value();
     });
-    r.field(2, [&](const QString& s) { fee.base = s; return true; });
-    r.field(3, [&](const QString& s) { fee.rate = s; return true; });
-    r.field(4, [&](const QString& s) { fee.amount = s; return true; });
+    QString* texts[] = {&fee.base, &fee.rate, &fee.amount};
+    for (int i = 0; i < 3; ++i)
+        whole &= r.field(i + 2, [&](const QString& s) { *texts[i] = s; return true; });
+    return whole;
+}
+
+// The totals line; the parts whose fields are missing (tolerant mode only).
+QStringList readTotals(const QString& line, VrnReadMode mode, PageEndValues& p)
+{
+    const QStringList f = line.split(u':');
+    FieldReader r(f, mode, QStringLiteral("總價行"));
+    QString* targets[] = {&p.untaxed, &p.taxRate, &p.tax, &p.withTax, &p.discount, &p.quoted};
+    const PagePart parts[] = {Totals, TaxRate, Totals, Totals, Discount, Totals};
+    bool missing[PagePartCount] = {};
+    for (int i = 0; i < 6; ++i)
+        missing[parts[i]] |= !r.field(i, [&](const QString& s) { *targets[i] = s; return true; });
+    QStringList lost;
+    for (const PagePart part : {TaxRate, Discount, Totals}) {
+        if (missing[part])
+            lost << partName(part);
+    }
+    return lost;
+}
+
+// The check line; the boxes missing or not a whole number 0 to 2 (tolerant mode only).
+QStringList readChecks(const QString& line, VrnReadMode mode, PageEndValues& p)
+{
+    const QStringList f = line.split(u',');
+    FieldReader r(f, mode, QStringLiteral("勾選行"));
+    int* targets[] = {&p.design.checked, &p.supervision.checked, &p.taxChecked};
+    QStringList lost;
+    for (int i = 0; i < 3; ++i) {
+        const bool read = r.field(i, [&](const QString& s) {
+            const auto v = toCheckState(s);
+            if (v)
+                *targets[i] = *v;
+            return v.has_value();
+        });
+        if (!read)
+            lost << partName(DesignCheck + i);
+    }
+    return lost;
 }
 
 void checkTreeLine(const QString& line, int lineNo)
@@ -147,13 +228,23 @@ void checkTreeLine(const QString& line, int lineNo)
     }
 }
 
+// Row r of the grid section as the user finds it: its place among its leaf's rows.
+QString rowPlace(const std::vector<ItemLine>& rows, std::size_t r)
+{
+    const QString& leaf = rows[r][0];
+    const auto before = static_cast<std::size_t>(
+        std::count_if(rows.begin(), rows.begin() + static_cast<std::ptrdiff_t>(r),
+                      [&](const ItemLine& other) { return other[0] == leaf; }));
+    return QStringLiteral("%1 第 %2 列").arg(leaf).arg(before + 1);
+}
+
 } // namespace
 
-VrnContent parse(const QStringList& lines, VrnReadMode mode, const PageEndValues& blank)
+VrnContent parse(const QStringList& lines, VrnReadMode mode, const PageEndValues& blank, bool lastLineEnded)
 {
     VrnContent c;
     c.pageEnd = blank;
-    Cursor in(lines);
+    Cursor in(lines, lastLineEnded);
 
     const QString modeLine = in.take("第一行");
     QChar gridSep = u'|';
@@ -185,75 +276,110 @@ VrnContent parse(const QStringList& lines, VrnReadMode mode, const PageEndValues
         fail(QStringLiteral("階層區段是空的"));
 
     in.expect(kGrid);
+
+    // From here on a damaged file keeps what was read before the damage: the strict reader
+    // refuses it, the tolerant one opens it and names what it could not read.
+    auto unread = [&](const QStringList& parts) {
+        if (mode == VrnReadMode::Strict)
+            fail(incompleteText(parts));
+        c.unread << parts;
+    };
     for (;;) {
-        const QString line = in.take("明細區段");
-        if (line.isEmpty())
+        const std::optional<QString> line = in.takeIfAny();
+        if (!line) {
+            // The section is not closed by its empty line: rows may follow the last one read.
+            unread(QStringList{c.rows.empty() ? QStringLiteral("明細列")
+                                              : rowPlace(c.rows, c.rows.size() - 1) + QStringLiteral("之後的明細列")}
+                   + partsFrom(Remarks));
+            c.hasPageEnd = false;
+            return c;
+        }
+        if (line->isEmpty())
             break;
-        const QStringList f = older ? (line + QStringLiteral(",")).split(gridSep) : line.split(gridSep);
-        if (f.size() < 12 && mode == VrnReadMode::Strict)
-            fail(QStringLiteral("第 %1 行的明細欄位不足").arg(in.lineNo()));
+        const QStringList f = older ? (*line + QStringLiteral(",")).split(gridSep) : line->split(gridSep);
         ItemLine row;
         for (int i = 0; i < 12 && i < f.size(); ++i)
             row[i] = f[i];
         c.rows.push_back(std::move(row));
+        if (f.size() < 12)
+            unread({rowPlace(c.rows, c.rows.size() - 1) + QStringLiteral("的部分欄位")});
     }
 
-    const std::optional<QString> next = mode == VrnReadMode::Strict
-                                            ? std::optional<QString>(in.take("明細區段之後"))
-                                            : in.takeIfAny();
+    const std::optional<QString> next = in.takeIfAny();
+    if (!next) {
+        if (in.cut())
+            unread(partsFrom(Remarks));
+        else if (mode == VrnReadMode::Strict)
+            fail(QStringLiteral("檔案在明細區段之後結束"));
+    }
     if (!next || *next != kPageEnd) {
         // An older layout: no remarks, fees by total and empty.
         c.hasPageEnd = false;
         return c;
     }
-    for (auto& remark : c.pageEnd.remarks)
-        remark = in.take("頁尾備註");
-    while (in.take("頁尾備註") != kDL) {
-    }
-
-    auto feeLine = [&](FeeValues& fee, const QString& what) {
-        if (mode == VrnReadMode::Strict)
-            readFee(in.take("費用行"), mode, fee, what);
-        else if (const auto line = in.takeIfAny())
-            readFee(*line, mode, fee, what);
-    };
-    feeLine(c.pageEnd.design, QStringLiteral("設計費行"));
-    feeLine(c.pageEnd.supervision, QStringLiteral("監工費行"));
-
-    if (const auto line = in.takeIfAny()) {
-        const QStringList f = line->split(u':');
-        FieldReader r(f, mode, QStringLiteral("總價行"));
-        QString* targets[] = {&c.pageEnd.untaxed, &c.pageEnd.taxRate, &c.pageEnd.tax,
-                              &c.pageEnd.withTax, &c.pageEnd.discount, &c.pageEnd.quoted};
-        for (int i = 0; i < 6; ++i)
-            r.field(i, [&](const QString& s) { *targets[i] = s; return true; });
-    }
-    if (const auto line = in.takeIfAny()) {
-        const QStringList f = line->split(u',');
-        FieldReader r(f, mode, QStringLiteral("勾選行"));
-        int* targets[] = {&c.pageEnd.design.checked, &c.pageEnd.supervision.checked,
-                          &c.pageEnd.taxChecked};
-        for (int i = 0; i < 3; ++i) {
-            r.field(i, [&](const QString& s) {
-                const auto v = toCheckState(s);
-                if (v)
-                    *targets[i] = *v;
-                return v.has_value();
-            });
+    for (int i = 0; i < 5; ++i) {
+        const std::optional<QString> line = in.takeIfAny();
+        if (!line) {
+            unread(QStringList{i == 0 ? partName(Remarks) : QStringLiteral("頁尾備註 %1 至 5").arg(i + 1)}
+                   + partsFrom(DesignFee));
+            return c;
         }
+        c.pageEnd.remarks[static_cast<std::size_t>(i)] = *line;
     }
+    for (;;) {
+        const std::optional<QString> line = in.takeIfAny();
+        if (!line) {
+            unread(partsFrom(DesignFee));
+            return c;
+        }
+        if (*line == kDL)
+            break;
+    }
+
+    for (const auto& [fee, part] : {std::pair{&c.pageEnd.design, DesignFee}, {&c.pageEnd.supervision, SupervisionFee}}) {
+        const std::optional<QString> line = in.takeIfAny();
+        if (!line) {
+            unread(partsFrom(part));
+            return c;
+        }
+        if (!readFee(*line, mode, *fee, partName(part) + QStringLiteral("行")))
+            unread({partName(part)});
+    }
+
+    // A file may end after its fee lines or after its totals line (older layouts); one that
+    // ends inside either line was cut.
+    const std::optional<QString> totals = in.takeIfAny();
+    if (!totals) {
+        if (in.cut())
+            unread(partsFrom(TaxRate));
+        return c;
+    }
+    QStringList lost = readTotals(*totals, mode, c.pageEnd);
+    if (const std::optional<QString> checks = in.takeIfAny())
+        lost << readChecks(*checks, mode, c.pageEnd);
+    else if (in.cut())
+        lost << partsFrom(DesignCheck);
+    if (!lost.isEmpty())
+        unread(lost);
     return c;
+}
+
+QString incompleteMessage(const QStringList& unread)
+{
+    return incompleteText(unread)
+        + QStringLiteral("\r\n視窗中是可以讀取的部分，檔案本身沒有變更；存回原檔將失去無法讀取的內容。");
 }
 
 VrnContent read(const QString& path, VrnReadMode mode, const PageEndValues& blank)
 {
     QStringList lines;
+    bool ended = true;
     try {
-        lines = ReadCp950Lines(path);
+        lines = ReadCp950Lines(path, ended);
     } catch (const TextFileError& e) {
         throw VrnError(e.message());
     }
-    return parse(lines, mode, blank);
+    return parse(lines, mode, blank, ended);
 }
 
 namespace {
@@ -324,10 +450,7 @@ QString refusal(const VrnContent& c)
         const bool codeOk = !FirstNonCp950Char(itemLine(row)).has_value();
         for (int i = 0; i < 12 && why.isEmpty(); ++i) {
             why = checkField(row[i], QStringLiteral("|"), [&] {
-                // The row as the user sees it: its place among its leaf's rows.
-                const auto inLeaf = std::count_if(c.rows.begin(), c.rows.begin() + static_cast<std::ptrdiff_t>(r),
-                                                  [&](const ItemLine& other) { return other[0] == row[0]; });
-                return QStringLiteral("%1(%2 第 %3 列)").arg(ItemColumnName(i + 1), row[0]).arg(inLeaf + 1);
+                return QStringLiteral("%1(%2)").arg(ItemColumnName(i + 1), rowPlace(c.rows, r));
             }, !codeOk);
         }
     }

@@ -24,12 +24,17 @@ struct VrnContent {
     std::vector<ItemLine> rows;      // the grid section, in master-grid order
     bool hasPageEnd = true;          // false: an older file without page-end sections
     PageEndValues pageEnd;
+    // What a damaged file held that could not be read, in the user's words ("設計費", "折扣",
+    // the rows after the last whole one...); empty for a whole file or an older layout.
+    QStringList unread;
 };
 
 // How the reader meets a damaged file. Strict (a file from the recent list): any line or
 // field that is missing or cannot be converted is an error. Tolerant (a file chosen in the
-// dialog): a missing field or page-end line keeps its reset value. In both modes the mode
-// line and the section lines must match and a file ending inside a section is an error.
+// dialog): what can be read is read, and what cannot is named in `VrnContent::unread`. In
+// both modes the mode line and the section lines must match, and a file ending before its
+// grid section is an error. A file that ends where an older layout ends (after the grid
+// section, after the fee lines, after the totals line) is read as that layout.
 enum class VrnReadMode { Strict, Tolerant };
 
 class VrnError : public std::runtime_error {
@@ -50,10 +55,15 @@ private:
 namespace Vrn {
 
 // Parses the decoded lines of a file. `blank` gives the page-end values that a missing
-// part keeps (the reset panel: its fee titles and tax box). Throws VrnError.
-VrnContent parse(const QStringList& lines, VrnReadMode mode, const PageEndValues& blank);
+// part keeps (the reset panel: its fee titles and tax box). `lastLineEnded` false: the file
+// ends inside its last line, which is then taken as cut off. Throws VrnError.
+VrnContent parse(const QStringList& lines, VrnReadMode mode, const PageEndValues& blank,
+                 bool lastLineEnded = true);
 // Reads and parses a CP950 file. Throws VrnError (also when the file cannot be read).
 VrnContent read(const QString& path, VrnReadMode mode, const PageEndValues& blank);
+
+// The message of a file opened with parts it could not read.
+QString incompleteMessage(const QStringList& unread);
 
 // Why the content cannot be written, naming the field: a separator or line break inside a
 // field, or a character code page 950 cannot hold. Empty when it can be written.

@@ -158,6 +158,12 @@ std::optional<char32_t> FirstNonCp950Char(QStringView text)
 
 QStringList ReadCp950Lines(const QString& path)
 {
+    bool ended = true;
+    return ReadCp950Lines(path, ended);
+}
+
+QStringList ReadCp950Lines(const QString& path, bool& lastLineEnded)
+{
     QFile file(path);
     const auto fail = [&](int error) {
         return TextFileError(
@@ -174,6 +180,7 @@ QStringList ReadCp950Lines(const QString& path)
     // Decode first, split after: in CP950 the byte '|' can be the second half of a
     // character, but CR and LF never are.
     const QString text = DecodeCp950(bytes);
+    lastLineEnded = text.isEmpty() || text.endsWith(u'\n');
     QStringList lines;
     qsizetype start = 0;
     while (start < text.size()) {

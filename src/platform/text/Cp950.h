@@ -34,6 +34,9 @@ private:
 // so that a '|' second byte never splits a character. A final line break gives no extra
 // empty line. Throws TextFileError when the file cannot be read.
 QStringList ReadCp950Lines(const QString& path);
+// The same; `lastLineEnded` tells whether the file's last line has its line break (true for
+// an empty file), so that a file cut off inside a line can be told from a whole one.
+QStringList ReadCp950Lines(const QString& path, bool& lastLineEnded);
 
 // Collects lines for a CP950 CRLF file and writes them in one go: every line is checked
 // before the file is touched, and the file is replaced atomically (temporary file, then

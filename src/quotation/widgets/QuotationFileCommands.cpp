@@ -1,10 +1,8 @@
 #include "quotation/widgets/QuotationFileCommands.h"
 
-#include "platform/db/Database.h"
 #include "quotation/Quotation.h"
 #include "quotation/RecentFiles.h"
 #include "quotation/VrnSaveNames.h"
-#include "shared/ProgramState.h"
 
 #include <QAction>
 #include <QWidget>
@@ -69,9 +67,6 @@ bool QuotationFileCommands::open(const std::optional<QString>& recentPath)
     m_autosave.restartCount();   // the count starts again whenever 開啟舊檔 starts
     if (!m_q.mOpen_Click(recentPath))
         return false;
-    // The telephone, fax and contact are not stored in the file: the register has them.
-    if (std::shared_ptr<Database> db = state().m.gDb)
-        m_q.lookUpCustomer(*db);
     emit opened(m_q.filePath());
     return true;
 }

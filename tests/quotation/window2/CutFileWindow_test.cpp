@@ -1,0 +1,89 @@
+// 開啟舊檔 on the real window with a quotation file cut inside its fee lines: the window shows
+// what the file holds and then says what it could not read.
+#include "quotation/widgets/WindowFixture.h"
+
+#include "quotation/widgets/QuotationFileCommands.h"
+#include "quotation/widgets/QuotationWindowExtras.h"
+#include "quotation/widgets/frmPe.h"
+#include "support/RichQuotation.h"
+
+namespace varn::test {
+namespace {
+
+// Notes what the window shows at the moment a message box comes up.
+class WatchingPrompter : public ScriptedPrompter {
+public:
+    PromptButton message(const MessageRequest& request) override
+    {
+        if (watch)
+            watch();
+        return ScriptedPrompter::message(request);
+    }
+    std::function<void()> watch;
+};
+
+class CutFileWindowTest : public WindowTest {
+protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        Prompter::install(&watching);
+    }
+    void windowMade(frmQ& w) override { extras = QuotationWindowExtras::attach(w); }
+
+    WatchingPrompter watching;
+    QuotationWindowExtras* extras = nullptr;
+};
+
+TEST_F(CutFileWindowTest, AFileCutInsideItsFeesOpensAndThenSaysWhatItCouldNotRead)
+{
+    {
+        Quotation rich;
+        BuildRichQuotation(rich);
+        ASSERT_TRUE(rich.saveTo(file("whole.vrn")));
+    }
+    db().execute("INSERT INTO 客戶 (客戶編號, 客戶名稱, 連絡人) VALUES ('C001', ?, '林太太')", {"四季\"院\""});
+    QFile whole(file("whole.vrn"));
+    ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
+    const QByteArray bytes = whole.readAll();
+    // The copy stopped in the middle of the supervision-fee line.
+    const QByteArray cut = bytes.left(bytes.indexOf(",False,30,") + 4);
+    {
+        QFile f(file("cut.vrn"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(cut);
+    }
+    window();
+    frmPe& panel = extras->pageEnd();
+
+    QStringList seen;
+    watching.watch = [&] {
+        seen = {window().windowTitle(), window().lbConn()->text(), doc().hfgQ().textMatrix(1, QCol::Name),
+                panel.txtdx()->text(), panel.txtlx()->text()};
+    };
+    watching.answerOpenFile(file("cut.vrn"));
+    watching.answerMessage(PromptButton::Ok);
+    act("mOpen")->trigger();
+
+    EXPECT_EQ(watching.unexpected(), 0);
+    ASSERT_EQ(watching.askedCount(PromptKind::Message), 1);
+    EXPECT_EQ(watching.lastMessageTitle(), "Varn III");
+    EXPECT_EQ(watching.last()->icon, PromptIcon::Warning);
+    EXPECT_TRUE(watching.lastMessageText().startsWith(
+        "檔案不完整，無法讀取：監工費、稅率、折扣、總價、設計費的勾選、監工費的勾選、稅金的勾選\r\n"))
+        << watching.lastMessageText().toStdString();
+    // The quotation was in the window when the message came: the file, the customer's
+    // contact from the register, the rows and the design fee; the supervision fee is gone.
+    EXPECT_EQ(seen, (QStringList{"報價系統\t- " + file("cut.vrn"), "林太太", "天花板", "0.1", ""}));
+
+    // Opened as any file is: on the recent list, unchanged, and the file itself untouched.
+    EXPECT_EQ(doc().filePath(), file("cut.vrn"));
+    EXPECT_EQ(doc().recentFiles().paths(), QStringList{file("cut.vrn")});
+    EXPECT_FALSE(doc().isModified());
+    QFile after(file("cut.vrn"));
+    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+    EXPECT_EQ(after.readAll(), cut);
+}
+
+} // namespace
+} // namespace varn::test
