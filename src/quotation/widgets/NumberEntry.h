@@ -1,0 +1,23 @@
+#pragma once
+
+#include "platform/ui/widgets/PasteFilter.h"
+#include "quotation/EditorRules.h"
+
+#include <functional>
+#include <optional>
+
+class QLineEdit;
+
+namespace varn {
+
+// Makes the line edit a number field of the form: a typed character or a paste is taken
+// only when the field then still holds one number, or the start of one
+// (EditorRules::numberFieldEntry). A refused paste says "此欄只能輸入數字"; a refused key
+// beeps, or says it too where the field has always said it.
+void FilterNumberEntry(QLineEdit* edit, NumberForm form);
+// The same for an editor that holds a number only in some columns: `form` tells the form of
+// the column being edited, or nothing when it holds text.
+void FilterNumberEntry(QLineEdit* edit, std::function<std::optional<NumberForm>()> form,
+                       KeyRefusal keys = KeyRefusal::Beep);
+
+} // namespace varn
