@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ui/widgets/PasteFilter.h"
+#include "platform/ui/widgets/EntryFilter.h"
 #include "quotation/EditorRules.h"
 
 #include <functional>

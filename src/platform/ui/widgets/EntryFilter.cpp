@@ -1,4 +1,4 @@
-#include "platform/ui/widgets/PasteFilter.h"
+#include "platform/ui/widgets/EntryFilter.h"
 
 #include "platform/ui/Prompter.h"
 
