@@ -52,12 +52,11 @@ LeftClick leftClick(int row, int col);
 // user may not see.
 int nextColumnOnEnter(int col, bool noPriceRight, bool noCostRight);
 
-// The numeric editor takes digits, the decimal point, Backspace and Enter; any other
-// typed character is refused (no sign, no thousands separator).
+// The characters of the numeric editor: digits, the decimal point, Backspace and Enter (no
+// sign, no thousands separator). Where a key goes is judged by numberFieldEntry.
 bool numericKeyAccepted(QChar ch);
-// What the numeric editor keeps of a text that did not come key by key (an input method's
-// commit, a paste): full-width digits become ASCII digits, and every character the key
-// filter would refuse is dropped.
+// What the numeric editor keeps of a text that reached it by other ways than its keys and
+// pastes: full-width digits become ASCII digits, and every other character is dropped.
 QString numericEditorText(const QString& text);
 
 // The refusal of a text a number field cannot take.
