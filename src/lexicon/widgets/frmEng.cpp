@@ -46,19 +46,6 @@ std::function<void()>& databaseOpener()
     return opener;
 }
 
-// A cell editor holds one number where the cell holds a number, any text elsewhere.
-void filterNumbers(QLineEdit* editor, std::function<bool()> numeric, KeyRefusal keys = KeyRefusal::Beep)
-{
-    FilterNumberEntry(
-        editor,
-        [numeric = std::move(numeric)]() -> std::optional<NumberForm> {
-            if (numeric())
-                return NumberForm::Unsigned;
-            return std::nullopt;
-        },
-        keys);
-}
-
 QLineEdit* cellEditor(QWidget* parent, const char* name)
 {
     auto* e = new QLineEdit(parent);
@@ -347,8 +334,11 @@ void frmEng::buildWorkTab(QWidget* page)
     cbW->lineEdit()->installEventFilter(this);
     txtW->installEventFilter(this);
     txtD->installEventFilter(this);
-    filterNumbers(txtW, [this] { return LexiconEditor::isNumericColumn(LexiconGrid::WorkItems, m_editor.CurCol); });
-    filterNumbers(txtD, [this] { return LexiconEditor::isNumericColumn(LexiconGrid::Details, m_editor.CurCol); });
+    // An editor holds one number where its cell holds a number, any text elsewhere.
+    FilterNumberEntry(txtW, NumberForm::Unsigned,
+                      [this] { return LexiconEditor::isNumericColumn(LexiconGrid::WorkItems, m_editor.CurCol); });
+    FilterNumberEntry(txtD, NumberForm::Unsigned,
+                      [this] { return LexiconEditor::isNumericColumn(LexiconGrid::Details, m_editor.CurCol); });
 
     mW = buildMenu(QStringLiteral("W"), mWap,
                    {[this] { mAddW_Click(); }, [this] { mDelW_Click(); }, [this] { mEditW_Click(); },
@@ -381,7 +371,8 @@ void frmEng::buildListsTab(QWidget* page)
     grid->addWidget(cmdPo, 2, 6);
     txtS = cellEditor(page, "txtS");
     // The lists' editor has always named what it refuses, typed or pasted.
-    filterNumbers(txtS, [this] { return LookupLists()[CurList].numeric; }, KeyRefusal::Message);
+    FilterNumberEntry(txtS, NumberForm::Unsigned, [this] { return LookupLists()[CurList].numeric; },
+                      KeyRefusal::Message);
     connect(txtS, &QLineEdit::textEdited, this, [this](const QString& t) {
         GridModel& list = m_editor.lookups().grid(CurList);
         if (!refused(LookupLists()[CurList].numeric ? NumberRefusal(t) : NameRefusal(t),
@@ -797,7 +788,7 @@ void frmEng::editorEdited(LexiconGrid g, QLineEdit* editor, const QString& text)
 
 void frmEng::editorKey(QLineEdit* editor)
 {
-    // The number columns screen their keys themselves (filterNumbers).
+    // The number columns screen their keys themselves (FilterNumberEntry).
     if (editor == txtW && m_editor.CurCol == 0 && !m_warned && m_editor.nameWarningDue()) {
         m_warned = true;
         prompter().inform(QStringLiteral("此工種包含細項加成"), PromptIcon::Warning);

@@ -4,21 +4,15 @@
 
 namespace varn {
 
-void FilterNumberEntry(QLineEdit* edit, NumberForm form)
-{
-    FilterNumberEntry(edit, [form]() -> std::optional<NumberForm> { return form; });
-}
-
-void FilterNumberEntry(QLineEdit* edit, std::function<std::optional<NumberForm>()> form, KeyRefusal keys)
+void FilterNumberEntry(QLineEdit* edit, NumberForm form, std::function<bool()> holdsNumber, KeyRefusal keys)
 {
     FilterEntry(
         edit,
-        [form = std::move(form)](const QString& text, qsizetype from, qsizetype to, const QString& inserted,
-                                 bool pasted) -> std::optional<QString> {
-            const std::optional<NumberForm> number = form();
-            if (!number)
+        [form, holdsNumber = std::move(holdsNumber)](const QString& text, qsizetype from, qsizetype to,
+                                                     const QString& inserted, bool pasted) -> std::optional<QString> {
+            if (holdsNumber && !holdsNumber())
                 return inserted;
-            return EditorRules::numberFieldEntry(text, from, to, inserted, *number, pasted);
+            return EditorRules::numberFieldEntry(text, from, to, inserted, form, pasted);
         },
         EditorRules::numberOnlyMessage(), keys);
 }
