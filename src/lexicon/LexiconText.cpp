@@ -1,6 +1,5 @@
 #include "lexicon/LexiconText.h"
 
-#include "platform/text/VbNumber.h"
 #include "quotation/EditorRules.h"
 #include "quotation/Pricing.h"
 #include "shared/Rights.h"
@@ -33,7 +32,7 @@ std::optional<QString> NumberRefusal(const QString& text)
     for (const QChar c : text)
         if (c.unicode() < 32 || NumericKeyRefused(c))
             return EditorRules::numberOnlyMessage();
-    if (!Pricing::fitsNumerals(Val(text)))
+    if (!Pricing::fitsNumerals(Pricing::limitValue(text)))
         return Pricing::tooLargeMessage();
     return std::nullopt;
 }

@@ -25,7 +25,8 @@ bool NumericKeyRefused(QChar key);
 
 // A text that reached a numeric column or the 比例 list, typed or pasted: the message that
 // refuses it, or nothing. Only digits and "." are taken, and the number must stay within
-// the quotation's limit (so no "NaN", "inf" or "1e999" is ever stored).
+// the quotation's limit however long it is (so no "NaN", "inf" or 310 digits read as 0 is
+// ever stored).
 std::optional<QString> NumberRefusal(const QString& text);
 
 // Names are compared as the tables compare them: without regard to letter case.

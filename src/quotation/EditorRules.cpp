@@ -4,11 +4,14 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace varn::EditorRules {
 
 namespace {
 
-// An input method commits full-width digits, points and signs.
+// An input method commits full-width digits, points and signs; a copied number may bring
+// the typographic minus sign.
 QChar halfWidth(QChar ch)
 {
     if (ch >= QChar(0xFF10) && ch <= QChar(0xFF19))
@@ -17,9 +20,41 @@ QChar halfWidth(QChar ch)
     case 0xFF0E: return u'.';
     case 0xFF05: return u'%';
     case 0xFF0D: return u'-';
+    case 0x2212: return u'-';
     case 0xFF0B: return u'+';
+    case 0xFF0C: return u',';
     default: return ch;
     }
+}
+
+// Marks a copy from a web page or a document brings along without showing them: zero-width
+// spaces and joiners, the byte-order mark, direction marks, embeddings and isolates.
+bool invisible(QChar ch)
+{
+    const char16_t u = ch.unicode();
+    return (u >= 0x200B && u <= 0x200F) || (u >= 0x202A && u <= 0x202E) || u == 0x2060
+        || (u >= 0x2066 && u <= 0x2069) || u == 0xFEFF || u == 0x061C;
+}
+
+// The text without the blanks and invisible marks around it.
+QStringView trimmedAround(const QString& text)
+{
+    QStringView t(text);
+    const auto cut = [](QChar ch) { return ch.isSpace() || invisible(ch); };
+    while (!t.isEmpty() && cut(t.front()))
+        t = t.mid(1);
+    while (!t.isEmpty() && cut(t.back()))
+        t.chop(1);
+    return t;
+}
+
+// What a number field may hold on the way to a number: "", "-", ".", "1." and the like.
+const QRegularExpression& partialNumber(NumberForm form)
+{
+    static const QRegularExpression unsignedNumber(QStringLiteral("^[0-9]*\\.?[0-9]*$"));
+    static const QRegularExpression signedNumber(QStringLiteral("^[-+]?[0-9]*\\.?[0-9]*$"));
+    static const QRegularExpression rate(QStringLiteral("^(?:[0-9]*\\.?[0-9]*|(?:[0-9]+\\.?[0-9]*|\\.[0-9]+)%)$"));
+    return form == NumberForm::Signed ? signedNumber : form == NumberForm::Rate ? rate : unsignedNumber;
 }
 
 } // namespace
@@ -113,17 +148,38 @@ QString numberOnlyMessage()
 std::optional<QString> pastedNumber(const QString& pasted, NumberForm form)
 {
     QString number;
-    for (const QChar ch : pasted.trimmed())
+    for (const QChar ch : trimmedAround(pasted))
         number += halfWidth(ch);
-    static const QRegularExpression unsignedNumber(QStringLiteral("^(?:[0-9]+(?:\\.[0-9]*)?|\\.[0-9]+)$"));
-    static const QRegularExpression signedNumber(QStringLiteral("^[-+]?(?:[0-9]+(?:\\.[0-9]*)?|\\.[0-9]+)$"));
-    static const QRegularExpression rate(QStringLiteral("^(?:[0-9]+(?:\\.[0-9]*)?|\\.[0-9]+)%?$"));
+    // Digits grouped by thousands, every group after the first of three: "1,200", "12,345.5".
+    static const QString digits = QStringLiteral("(?:(?:[0-9]{1,3}(?:,[0-9]{3})+|[0-9]+)(?:\\.[0-9]*)?|\\.[0-9]+)");
+    static const QRegularExpression unsignedNumber(u'^' + digits + u'$');
+    static const QRegularExpression signedNumber(QStringLiteral("^[-+]?") + digits + u'$');
+    static const QRegularExpression rate(u'^' + digits + QStringLiteral("%?$"));
     const QRegularExpression& plain = form == NumberForm::Signed ? signedNumber
                                       : form == NumberForm::Rate ? rate
                                                                  : unsignedNumber;
     if (!plain.match(number).hasMatch())
         return std::nullopt;
+    number.remove(u',');
     return number;
+}
+
+std::optional<QString> numberFieldEntry(const QString& text, qsizetype from, qsizetype to,
+                                        const QString& inserted, NumberForm form, bool pasted)
+{
+    from = std::clamp<qsizetype>(from, 0, text.size());
+    to = std::clamp<qsizetype>(to, from, text.size());
+    std::optional<QString> put;
+    if (pasted) {
+        put = pastedNumber(inserted, form);
+    } else {
+        put.emplace();
+        for (const QChar ch : inserted)
+            *put += halfWidth(ch);
+    }
+    if (!put || !partialNumber(form).match(text.left(from) + *put + text.mid(to)).hasMatch())
+        return std::nullopt;
+    return put;
 }
 
 } // namespace varn::EditorRules

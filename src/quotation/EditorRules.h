@@ -52,20 +52,26 @@ LeftClick leftClick(int row, int col);
 // user may not see.
 int nextColumnOnEnter(int col, bool noPriceRight, bool noCostRight);
 
-// The numeric editor takes digits, the decimal point, Backspace and Enter; any other
-// typed character is refused (no sign, no thousands separator).
+// The characters of the numeric editor: digits, the decimal point, Backspace and Enter (no
+// sign, no thousands separator). Where a key goes is judged by numberFieldEntry.
 bool numericKeyAccepted(QChar ch);
-// What the numeric editor keeps of a text that did not come key by key (an input method's
-// commit, a paste): full-width digits become ASCII digits, and every character the key
-// filter would refuse is dropped.
+// What the numeric editor keeps of a text that reached it by other ways than its keys and
+// pastes: full-width digits become ASCII digits, and every other character is dropped.
 QString numericEditorText(const QString& text);
 
 // The refusal of a text a number field cannot take.
 QString numberOnlyMessage();
 // What a paste into a number field of the form puts there: one plain number, judged whole,
-// taken without the blanks and line breaks around it (a spreadsheet cell brings one along)
-// and with full-width digits made ASCII. Nothing when it is anything else ("2⏎3", "1,200").
+// taken without the blanks, line breaks and invisible marks around it (a spreadsheet cell
+// brings a line break along, a web page a zero-width space), with full-width digits and the
+// minus sign "−" made ASCII and without the separators of a number grouped by thousands
+// ("1,200" puts "1200"). Nothing when it is anything else ("2⏎3", "1,2,3", "12,34").
 std::optional<QString> pastedNumber(const QString& pasted, NumberForm form);
+// Text typed or pasted into a number field of the form in place of [from, to) of its text:
+// what goes there, or nothing when the field would then not hold one number of the form or
+// the start of one ("-", "1.", "."). A paste must itself be one number (pastedNumber).
+std::optional<QString> numberFieldEntry(const QString& text, qsizetype from, qsizetype to,
+                                        const QString& inserted, NumberForm form, bool pasted);
 
 } // namespace EditorRules
 } // namespace varn

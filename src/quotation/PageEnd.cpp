@@ -4,6 +4,8 @@
 #include "quotation/PickLists.h"
 #include "quotation/Pricing.h"
 
+#include <cmath>
+
 namespace varn {
 
 QString FeeValues::unit() const
@@ -12,6 +14,20 @@ QString FeeValues::unit() const
 }
 
 namespace PageEnd {
+
+namespace {
+
+// The number part of the tax rate as the box shows it: a bare number as Enter shows it
+// ("0.05" as "5%"), then without the sign after it. Only a sign is cut off, never a digit.
+QString taxRateNumber(const QString& text)
+{
+    QString shown = taxRateEntry(text).value_or(text);
+    if (!shown.isEmpty() && !shown.back().isDigit() && shown.back() != u'.')
+        shown.chop(1);
+    return shown;
+}
+
+} // namespace
 
 void reset(PageEndValues& values)
 {
@@ -63,7 +79,7 @@ void recalcGrandTotal(PageEndValues& v, const QString& lbSumT)
             v.tax = QStringLiteral("0");
             v.withTax = CStr(RoundHalfEven(untaxed, 0));
         } else {
-            const double r = Val(QStringView(v.taxRate).chopped(1)) / 100.0;
+            const double r = taxRateValue(v.taxRate);
             v.tax = CStr(RoundHalfEven(untaxed * r, 0));
             v.withTax = CStr(RoundHalfEven((1 + r) * untaxed, 0));
         }
@@ -91,7 +107,18 @@ bool fitsNumerals(const PageEndValues& v)
         if (!Pricing::fitsNumerals(Val(*text)))
             return false;
     }
+    // A typed number too long for a double reads as 0 in the amounts above.
+    for (const QString& typed : {v.design.base, v.design.rate, v.supervision.base, v.supervision.rate,
+                                 v.discount, taxRateNumber(v.taxRate)}) {
+        if (std::isinf(Pricing::limitValue(typed)))
+            return false;
+    }
     return true;
+}
+
+double taxRateValue(const QString& text)
+{
+    return Val(taxRateNumber(text)) / 100.0;
 }
 
 std::optional<QString> taxRateEntry(const QString& text)

@@ -72,13 +72,19 @@ void recalcGrandTotal(PageEndValues& values, const QString& lbSumT);
 // rate times the printed total.
 void recalcBlock(PageEndValues& values, const QString& lbSumT);
 
-// Every amount of the block can be written in Chinese numerals (see Pricing::fitsNumerals).
+// Every amount of the block can be written in Chinese numerals (see Pricing::fitsNumerals),
+// and no typed number is too long to be read.
 bool fitsNumerals(const PageEndValues& values);
 
 // The tax rate typed and confirmed with Enter: a text that is a number as a whole becomes
 // that number as a percentage ("0.05" gives "5%"), halves rounded away from zero as the
 // rate list rounds them; nullopt for any other text.
 std::optional<QString> taxRateEntry(const QString& text);
+
+// The tax rate a computation uses, as a fraction: the rate the box shows ("5%" is 0.05). A
+// bare number counts as Enter or leaving the box shows it ("0.05" as 5%, "12" as 1200%), so
+// a rate typed without "%" never loses a digit.
+double taxRateValue(const QString& text);
 
 } // namespace PageEnd
 } // namespace varn

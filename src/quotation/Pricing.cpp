@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace varn {
 
@@ -136,9 +137,18 @@ QString tooLargeMessage()
     return QStringLiteral("數字過大:金額與總價最多 13 位數,此數字無法輸入");
 }
 
+double limitValue(const QString& text)
+{
+    return ValOverflows(text) ? std::numeric_limits<double>::infinity() : Val(text);
+}
+
 double rowMagnitude(const std::function<QString(int col)>& cell)
 {
     const auto num = [&](int c) { return Val(cell(c)); };
+    for (int c : {QCol::Qty, QCol::Price, QCol::Amount, QCol::Cost, QCol::CostTotal, QCol::Ratio}) {
+        if (std::isinf(limitValue(cell(c))))
+            return std::numeric_limits<double>::infinity();
+    }
     const double qty = num(QCol::Qty);
     double largest = 0;
     for (double v : {num(QCol::Amount), num(QCol::CostTotal), qty * num(QCol::Price), qty * num(QCol::Cost)})

@@ -72,11 +72,15 @@ TotalsVisibility visibility(bool noPriceRight, bool noCostRight);
 constexpr double LargestAmount = 9999999999999.0;
 // The value is finite and its magnitude within LargestAmount.
 bool fitsNumerals(double value);
+// A text's number as a limit judges it: Val, but infinite when the number is too long for a
+// double (Val reads those as 0), so no number gets past a limit by its length.
+double limitValue(const QString& text);
 // The message that refuses a number that would pass it.
 QString tooLargeMessage();
 // What an item row's numbers come to: the largest magnitude among its 金額 and 成本複計 as
 // they stand and as 數量 times 單價 and 成本 makes them (a product too large for a double
-// is written as 0, so the cells alone can hide it). `cell` gives the text of a column.
+// is written as 0, so the cells alone can hide it); infinite when a number cell holds a
+// number too long for a double. `cell` gives the text of a column.
 double rowMagnitude(const std::function<QString(int col)>& cell);
 double rowMagnitude(const GridModel& grid, int row);
 // The message of a quotation opened with numbers past LargestAmount; `what` names them.

@@ -92,13 +92,14 @@ TEST_F(PageEndPanelTest, SeparatorsAreRefusedEditsMarkTheQuotationChangedAndATyp
     doc->setRemark(2, "保固一年");
     EXPECT_TRUE(doc->isModified());
 
-    // A typed tax rate is read without its last character by other recomputations.
+    // A typed tax rate without "%" is read by other recomputations as Enter shows it, never
+    // without its last digit.
     doc->pageEndPanelToggled(true);
     ASSERT_TRUE(doc->typeTaxRate("12"));
     EXPECT_EQ(doc->pageEnd().tax, "150");   // typing alone recomputes nothing
-    doc->setDiscount("-100");      // the next recomputation drops the last character: 1%
-    EXPECT_EQ(doc->pageEnd().tax, "30");
-    EXPECT_EQ(doc->pageEnd().quoted, "2930");
+    doc->setDiscount("-100");      // the next recomputation reads 12 as Enter does: 1200%
+    EXPECT_EQ(doc->pageEnd().tax, "36000");
+    EXPECT_EQ(doc->pageEnd().quoted, "38900");
 }
 
 TEST_F(PageEndPanelTest, AFeeByTotalFollowsTheTotalIntoTheFileAndThePrints)

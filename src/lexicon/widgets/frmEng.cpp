@@ -7,8 +7,7 @@
 #include "platform/grid/widgets/GridView.h"
 #include "platform/ui/Prompter.h"
 #include "platform/ui/Twips.h"
-#include "platform/ui/widgets/PasteFilter.h"
-#include "quotation/EditorRules.h"
+#include "quotation/widgets/NumberEntry.h"
 #include "shared/ProgramState.h"
 
 #include <QApplication>
@@ -45,17 +44,6 @@ std::function<void()>& databaseOpener()
 {
     static std::function<void()> opener;
     return opener;
-}
-
-// A paste into a cell editor: one plain number or nothing where the cell holds a number.
-void filterNumberPastes(QLineEdit* editor, std::function<bool()> numeric)
-{
-    FilterPastes(
-        editor,
-        [numeric = std::move(numeric)](const QString& pasted) -> std::optional<QString> {
-            return numeric() ? EditorRules::pastedNumber(pasted, NumberForm::Unsigned) : pasted;
-        },
-        EditorRules::numberOnlyMessage());
 }
 
 QLineEdit* cellEditor(QWidget* parent, const char* name)
@@ -346,8 +334,11 @@ void frmEng::buildWorkTab(QWidget* page)
     cbW->lineEdit()->installEventFilter(this);
     txtW->installEventFilter(this);
     txtD->installEventFilter(this);
-    filterNumberPastes(txtW, [this] { return LexiconEditor::isNumericColumn(LexiconGrid::WorkItems, m_editor.CurCol); });
-    filterNumberPastes(txtD, [this] { return LexiconEditor::isNumericColumn(LexiconGrid::Details, m_editor.CurCol); });
+    // An editor holds one number where its cell holds a number, any text elsewhere.
+    FilterNumberEntry(txtW, NumberForm::Unsigned,
+                      [this] { return LexiconEditor::isNumericColumn(LexiconGrid::WorkItems, m_editor.CurCol); });
+    FilterNumberEntry(txtD, NumberForm::Unsigned,
+                      [this] { return LexiconEditor::isNumericColumn(LexiconGrid::Details, m_editor.CurCol); });
 
     mW = buildMenu(QStringLiteral("W"), mWap,
                    {[this] { mAddW_Click(); }, [this] { mDelW_Click(); }, [this] { mEditW_Click(); },
@@ -379,7 +370,9 @@ void frmEng::buildListsTab(QWidget* page)
     cmdPo->hide();
     grid->addWidget(cmdPo, 2, 6);
     txtS = cellEditor(page, "txtS");
-    filterNumberPastes(txtS, [this] { return LookupLists()[CurList].numeric; });
+    // The lists' editor has always named what it refuses, typed or pasted.
+    FilterNumberEntry(txtS, NumberForm::Unsigned, [this] { return LookupLists()[CurList].numeric; },
+                      KeyRefusal::Message);
     connect(txtS, &QLineEdit::textEdited, this, [this](const QString& t) {
         GridModel& list = m_editor.lookups().grid(CurList);
         if (!refused(LookupLists()[CurList].numeric ? NumberRefusal(t) : NameRefusal(t),
@@ -793,21 +786,14 @@ void frmEng::editorEdited(LexiconGrid g, QLineEdit* editor, const QString& text)
     m_editor.typeText(g, text);
 }
 
-bool frmEng::editorKey(QLineEdit* editor, QKeyEvent* key)
+void frmEng::editorKey(QLineEdit* editor)
 {
-    const LexiconGrid g = editor == txtW ? LexiconGrid::WorkItems : LexiconGrid::Details;
+    // The number columns screen their keys themselves (FilterNumberEntry).
     if (editor == txtW && m_editor.CurCol == 0 && !m_warned && m_editor.nameWarningDue()) {
         m_warned = true;
         prompter().inform(QStringLiteral("此工種包含細項加成"), PromptIcon::Warning);
         editor->setFocus();
     }
-    // Only typed characters are screened: editing keys and shortcuts work as anywhere else.
-    const bool shortcut = key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-    if (!LexiconEditor::isNumericColumn(g, m_editor.CurCol) || key->text().isEmpty() || shortcut
-        || !NumericKeyRefused(key->text().at(0)))
-        return false;
-    QApplication::beep();
-    return true;
 }
 
 void frmEng::editorLeft(QLineEdit* editor)
@@ -851,7 +837,7 @@ bool frmEng::eventFilter(QObject* watched, QEvent* event)
     }
     auto* editor = qobject_cast<QLineEdit*>(watched);
     if (editor && (editor == txtW || editor == txtD) && event->type() == QEvent::KeyPress)
-        return editorKey(editor, static_cast<QKeyEvent*>(event));
+        editorKey(editor);
     if (editor && event->type() == QEvent::FocusOut && editor->isVisible() && !m_quiet) {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason == Qt::MouseFocusReason || reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason)

@@ -133,7 +133,7 @@ private:
     // held before; false when there is nothing to refuse.
     bool refused(const std::optional<QString>& refusal, const std::function<void()>& restore);
     void editorEdited(LexiconGrid g, QLineEdit* editor, const QString& text);
-    bool editorKey(QLineEdit* editor, QKeyEvent* key);
+    void editorKey(QLineEdit* editor);
     void editorLeft(QLineEdit* editor);
     void showListEditor(int index, int row);
     void settleAndRun(LexiconGrid g, bool apply);

@@ -1,5 +1,6 @@
 #include "platform/text/VbNumber.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -74,8 +75,13 @@ void significantDigits(double value, std::string& digits, int& exponent)
 
 } // namespace
 
-double Val(QStringView text)
+namespace {
+
+// The leading number of a text, as Val reads it; `overflow` tells a number too large for a
+// double (read as 0) from one that is not there or vanishingly small.
+double readLeadingNumber(QStringView text, bool& overflow)
 {
+    overflow = false;
     qsizetype i = skipBlanks(text, 0);
     if (i < text.size() && text[i] == u'&') {
         const qsizetype j = skipBlanks(text, i + 1);
@@ -99,10 +105,19 @@ double Val(QStringView text)
     std::string number;
     bool mantissaDigits = false;
     bool point = false;
+    // Decimal exponent of the first significant digit, to tell an overflow from an underflow.
+    long long magnitude = 0;
+    bool significant = false;
     for (; i < text.size(); i = skipBlanks(text, i + 1)) {
         if (isDigit(text[i])) {
             number.push_back(char(text[i].unicode()));
             mantissaDigits = true;
+            if (!significant && text[i] != u'0')
+                significant = true;
+            if (significant && !point)
+                ++magnitude;
+            else if (!significant && point)
+                --magnitude;
         } else if (text[i] == u'.' && !point) {
             number.push_back('.');
             point = true;
@@ -115,22 +130,28 @@ double Val(QStringView text)
 
     // Exponent: E or D, an optional sign, then digits; without digits it is not part of
     // the number ("12e" reads 12).
+    long long exponentValue = 0;
     if (i < text.size()) {
         const char16_t e = text[i].unicode();
         if (e == u'E' || e == u'e' || e == u'D' || e == u'd') {
             std::string exponent = "e";
+            bool exponentNegative = false;
             qsizetype j = skipBlanks(text, i + 1);
             if (j < text.size() && (text[j] == u'-' || text[j] == u'+')) {
                 exponent.push_back(char(text[j].unicode()));
+                exponentNegative = text[j] == u'-';
                 j = skipBlanks(text, j + 1);
             }
             bool expDigits = false;
             for (; j < text.size() && isDigit(text[j]); j = skipBlanks(text, j + 1)) {
                 exponent.push_back(char(text[j].unicode()));
+                exponentValue = std::min(exponentValue * 10 + (text[j].unicode() - u'0'), 1000000000LL);
                 expDigits = true;
             }
             if (expDigits)
                 number += exponent;
+            if (exponentNegative)
+                exponentValue = -exponentValue;
         }
     }
 
@@ -139,11 +160,28 @@ double Val(QStringView text)
                                      std::chars_format::general);
     // Beyond the range of a double the runtime stopped with an overflow error; a text
     // cell reads as 0 instead (and a vanishingly small one is 0 anyway).
-    if (res.ec != std::errc() || !std::isfinite(value))
+    if (res.ec != std::errc() || !std::isfinite(value)) {
+        overflow = significant && magnitude + exponentValue > 0;
         return 0;
+    }
     if (value == 0)
         return 0;
     return negative ? -value : value;
+}
+
+} // namespace
+
+double Val(QStringView text)
+{
+    bool overflow = false;
+    return readLeadingNumber(text, overflow);
+}
+
+bool ValOverflows(QStringView text)
+{
+    bool overflow = false;
+    readLeadingNumber(text, overflow);
+    return overflow;
 }
 
 QString CStr(double value)

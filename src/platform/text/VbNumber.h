@@ -13,6 +13,9 @@ namespace varn {
 // " 1 2" 12, "0x10" 0, "inf" 0. Blanks are space, tab, CR and LF. "&H1F" and "&O17" read
 // as hexadecimal and octal (never negative). A number beyond the range of a double reads 0.
 double Val(QStringView text);
+// The leading number Val reads lies beyond the range of a double ("1" and 400 zeros, "1e999"),
+// which Val reads as 0: a limit must count such a text as too large, not as nothing.
+bool ValOverflows(QStringView text);
 
 // Writes a number as plain text: at most 15 significant digits, no trailing zeros,
 // no exponent for magnitudes from 1E-05 up to below 1E+15 ("1E+16", "1.5E-07" beyond),

@@ -4,10 +4,10 @@
 #include "platform/grid/widgets/GridView.h"
 #include "platform/ui/Prompter.h"
 #include "platform/ui/Twips.h"
-#include "platform/ui/widgets/PasteFilter.h"
 #include "quotation/EditorRules.h"
 #include "quotation/ItemColumns.h"
 #include "quotation/Quotation.h"
+#include "quotation/widgets/NumberEntry.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -79,12 +79,9 @@ CellEditors::CellEditors(Quotation& q, GridView& grid, QWidget* floatParent)
         o->installEventFilter(this);
     }
     m_grid.installEventFilter(this);
-    // A paste into a number cell is one plain number or nothing, never cut down to its digits.
-    for (QLineEdit* number : {m_txt, m_cbS->lineEdit()}) {
-        FilterPastes(
-            number, [](const QString& t) { return EditorRules::pastedNumber(t, NumberForm::Unsigned); },
-            EditorRules::numberOnlyMessage());
-    }
+    // A number cell holds one number: a key or a paste that would leave anything else is refused.
+    for (QLineEdit* number : {m_txt, m_cbS->lineEdit()})
+        FilterNumberEntry(number, NumberForm::Unsigned);
     // A node click, a finished item pick or a bulk edit closes whatever editor is open.
     connect(&m_q, &Quotation::hideCellEditorsRequested, this, &CellEditors::HideCellEditors);
 
@@ -493,16 +490,6 @@ bool CellEditors::eventFilter(QObject* watched, QEvent* event)
             if (!isRemark && key->key() != Qt::Key_Backtab)
                 enterPressed();
             return true;   // no combo takes Enter as "add to the list"
-        }
-        // Only typed characters are screened: shortcuts (select all, paste) work as anywhere else.
-        const bool shortcut = key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-        if (watched == m_txt && !shortcut) {
-            const QString typed = key->text();
-            if (!typed.isEmpty() && typed.at(0).unicode() >= 32 && typed.at(0).unicode() != 127
-                && !EditorRules::numericKeyAccepted(typed.at(0))) {
-                QApplication::beep();
-                return true;
-            }
         }
     }
     return QObject::eventFilter(watched, event);

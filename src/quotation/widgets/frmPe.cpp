@@ -1,9 +1,8 @@
 #include "quotation/widgets/frmPe.h"
 
 #include "platform/ui/Twips.h"
-#include "platform/ui/widgets/PasteFilter.h"
-#include "quotation/EditorRules.h"
 #include "quotation/Quotation.h"
+#include "quotation/widgets/NumberEntry.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -23,14 +22,6 @@
 namespace varn {
 
 namespace {
-
-// A paste into a number box is one plain number or nothing.
-void filterNumberPastes(QLineEdit* box, NumberForm form)
-{
-    FilterPastes(
-        box, [form](const QString& t) { return EditorRules::pastedNumber(t, form); },
-        EditorRules::numberOnlyMessage());
-}
 
 const QString kClosedCaption = QStringLiteral("頁尾備註 >>");
 const QString kOpenCaption = QStringLiteral("頁尾備註 <<");
@@ -174,6 +165,10 @@ QWidget* frmPe::buildTotals()
     connect(taxEdit, &QLineEdit::editingFinished, this, [this] {
         m_taxEditEnding = true;
         QTimer::singleShot(0, this, [this] { m_taxEditEnding = false; });
+        // Leaving the box reads a bare number as Enter does, so the box shows the rate the
+        // totals use.
+        if (m_q.enterTaxRate())
+            refresh();
     });
     connect(taxEdit, &QLineEdit::returnPressed, this, [this] {
         m_q.enterTaxRate();
@@ -185,7 +180,7 @@ QWidget* frmPe::buildTotals()
     });
     m_cbTax->setEditable(true);
     m_cbTax->setLineEdit(taxEdit);
-    filterNumberPastes(taxEdit, NumberForm::Rate);
+    FilterNumberEntry(taxEdit, NumberForm::Rate);
     m_cbTax->setInsertPolicy(QComboBox::NoInsert);
     m_cbTax->setFixedWidth(70);
     connect(m_cbTax, &QComboBox::activated, this, [this](int index) {
@@ -214,7 +209,7 @@ QWidget* frmPe::buildTotals()
 
     m_txtOff = lineEdit(QStringLiteral("txtOff"), block);
     m_txtOff->setAlignment(Qt::AlignRight);
-    filterNumberPastes(m_txtOff, NumberForm::Signed);
+    FilterNumberEntry(m_txtOff, NumberForm::Signed);
     connect(m_txtOff, &QLineEdit::textEdited, this, [this](const QString& text) {
         if (!m_q.setDiscount(text))
             refresh();
@@ -252,8 +247,8 @@ void frmPe::bindFee(Fee which)
         m_q.setFeeByTotal(which, false);
         refresh();
     });
-    filterNumberPastes(f.base, NumberForm::Signed);
-    filterNumberPastes(f.rate, NumberForm::Signed);
+    FilterNumberEntry(f.base, NumberForm::Signed);
+    FilterNumberEntry(f.rate, NumberForm::Signed);
     connect(f.base, &QLineEdit::textEdited, this, [this, which](const QString& text) {
         if (!m_q.setFeeBase(which, text))
             refresh();

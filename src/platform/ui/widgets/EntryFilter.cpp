@@ -1,13 +1,15 @@
-#include "platform/ui/widgets/PasteFilter.h"
+#include "platform/ui/widgets/EntryFilter.h"
 
 #include "platform/ui/Prompter.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -21,10 +23,10 @@ namespace varn {
 namespace {
 
 // Lives as long as its line edit (its child) and watches its events.
-class PasteFilter : public QObject {
+class EntryFilter : public QObject {
 public:
-    PasteFilter(QLineEdit* edit, PasteRule rule, QString refusal)
-        : QObject(edit), m_edit(edit), m_rule(std::move(rule)), m_refusal(std::move(refusal))
+    EntryFilter(QLineEdit* edit, EntryRule rule, QString refusal, KeyRefusal keys)
+        : QObject(edit), m_edit(edit), m_rule(std::move(rule)), m_refusal(std::move(refusal)), m_keys(keys)
     {
         edit->installEventFilter(this);
         // An editable combo box takes the keys and the context menu for its line edit and
@@ -42,11 +44,16 @@ protected:
         if ((watched != m_edit && !combo) || m_edit->isReadOnly())
             return false;
         switch (event->type()) {
-        case QEvent::KeyPress:
-            if (!static_cast<QKeyEvent*>(event)->matches(QKeySequence::Paste))
-                return false;
-            paste(QGuiApplication::clipboard()->text(QClipboard::Clipboard));
-            return true;
+        case QEvent::KeyPress: {
+            auto* key = static_cast<QKeyEvent*>(event);
+            if (key->matches(QKeySequence::Paste)) {
+                paste(QGuiApplication::clipboard()->text(QClipboard::Clipboard));
+                return true;
+            }
+            return typed(key);
+        }
+        case QEvent::InputMethod:
+            return committed(static_cast<QInputMethodEvent*>(event));
         case QEvent::ContextMenu:
             showContextMenu(static_cast<QContextMenuEvent*>(event)->globalPos());
             return true;
@@ -76,17 +83,75 @@ protected:
     }
 
 private:
+    // The selection, or the cursor when nothing is selected.
+    std::pair<qsizetype, qsizetype> selection() const
+    {
+        if (!m_edit->hasSelectedText())
+            return {m_edit->cursorPosition(), m_edit->cursorPosition()};
+        return {m_edit->selectionStart(), m_edit->selectionEnd()};
+    }
+
+    std::optional<QString> judged(const QString& inserted, bool pasted) const
+    {
+        const auto [from, to] = selection();
+        return m_rule(m_edit->text(), from, to, inserted, pasted);
+    }
+
     bool paste(const QString& pasted)
     {
         if (pasted.isEmpty())
             return false;
-        const std::optional<QString> put = m_rule(pasted);
+        const std::optional<QString> put = judged(pasted, true);
         if (!put) {
             prompter().inform(m_refusal, PromptIcon::Warning);
             return false;
         }
         m_edit->insert(*put);
         return true;
+    }
+
+    // A typed character: shortcuts and editing keys (no text, or a control character) pass.
+    bool typed(const QKeyEvent* key)
+    {
+        const QString text = key->text();
+        if (text.isEmpty() || text.at(0).unicode() < 32 || text.at(0).unicode() == 127
+            || (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
+            return false;
+        const std::optional<QString> put = judged(text, false);
+        if (!put) {
+            refuseKey();
+            return true;
+        }
+        if (*put == text)
+            return false;   // the line edit types it itself
+        m_edit->insert(*put);
+        return true;
+    }
+
+    // What an input method commits is typed text too; its composition goes on as it was.
+    bool committed(const QInputMethodEvent* event)
+    {
+        if (m_resending || event->commitString().isEmpty())
+            return false;
+        const std::optional<QString> put = judged(event->commitString(), false);
+        if (put && *put == event->commitString())
+            return false;
+        if (!put)
+            refuseKey();
+        QInputMethodEvent changed(event->preeditString(), event->attributes());
+        changed.setCommitString(put.value_or(QString()), event->replacementStart(), event->replacementLength());
+        m_resending = true;
+        QCoreApplication::sendEvent(m_edit, &changed);
+        m_resending = false;
+        return true;
+    }
+
+    void refuseKey() const
+    {
+        if (m_keys == KeyRefusal::Message)
+            prompter().inform(m_refusal, PromptIcon::Warning);
+        else
+            QApplication::beep();
     }
 
     // The line edit's own menu, its paste judged as the paste keys are.
@@ -106,15 +171,17 @@ private:
 
     QLineEdit* m_edit;
     QComboBox* m_combo = nullptr;
-    PasteRule m_rule;
+    EntryRule m_rule;
     QString m_refusal;
+    KeyRefusal m_keys;
+    bool m_resending = false;
 };
 
 } // namespace
 
-void FilterPastes(QLineEdit* edit, PasteRule rule, const QString& refusal)
+void FilterEntry(QLineEdit* edit, EntryRule rule, const QString& refusal, KeyRefusal keys)
 {
-    new PasteFilter(edit, std::move(rule), refusal);
+    new EntryFilter(edit, std::move(rule), refusal, keys);
 }
 
 } // namespace varn
