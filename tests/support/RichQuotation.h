@@ -22,7 +22,7 @@ inline void TypeRows(Quotation& q, const QString& key, const QList<QStringList>&
     ASSERT_TRUE(q.isLeaf()) << key.toStdString();
     for (int r = 1; r <= rows.size(); ++r) {
         while (q.hfgQ().rows() <= r)
-            q.growAtLastRow(q.hfgQ().rows() - 1);
+            q.editRowForClick(q.hfgQ().rows() - 1);
         const QStringList& cells = rows[r - 1];
         if (!cells.value(0).isEmpty()) {
             ASSERT_TRUE(q.setCellText(r, QCol::Name, cells[0]));
