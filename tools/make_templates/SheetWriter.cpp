@@ -102,12 +102,11 @@ Formats::Formats(lxw_workbook* book, double bodySize)
         m_body[i] = newFormat(book, bodySize);
         applyLook(m_body[i], static_cast<Look>(i));
         format_set_border(m_body[i], LXW_BORDER_THIN);
-        // Numerals, names, remarks and quantities (a cover's fee shows its area times the
-        // rate there) of any length shrink rather than being cut at the column edge; the
-        // rows keep their height, so every page keeps its planned rows.
-        const Look look = static_cast<Look>(i);
-        if (look == Look::Number || look == Look::Text || look == Look::Note || look == Look::Quantity)
-            format_set_shrink(m_body[i]);
+        // Texts and figures of any length shrink rather than being cut at the column edge
+        // or shown as ###: the largest amount the editor takes prints whole, grouped, in
+        // columns sized for common ones. The rows keep their height, so every page keeps
+        // its planned rows.
+        format_set_shrink(m_body[i]);
         m_plain[i] = newFormat(book, bodySize);
         applyLook(m_plain[i], static_cast<Look>(i));
     }
