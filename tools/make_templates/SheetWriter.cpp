@@ -73,10 +73,15 @@ Formats::Formats(lxw_workbook* book, double bodySize)
     format_set_bold(title);
     format_set_align(title, LXW_ALIGN_CENTER);
 
-    // A long customer name or address shrinks rather than being cut by the next block.
+    // A long contact or number shrinks rather than being cut by the next block; a long
+    // customer name, project or address wraps instead, and the print gives it the size and
+    // row height that show it whole.
     info = newFormat(book, 10);
     format_set_align(info, LXW_ALIGN_LEFT);
     format_set_shrink(info);
+    longInfo = newFormat(book, 10);
+    format_set_align(longInfo, LXW_ALIGN_LEFT);
+    format_set_text_wrap(longInfo);
 
     heading = newFormat(book, 10);
     format_set_bold(heading);

@@ -82,6 +82,7 @@ public:
     void copyRange(const CellRange& source, const CellRef& destination);
     void copyRowHeight(int fromRow, int toRow);
     void fitRowHeights(int firstRow, int lastRow);
+    void fitWrappedText(int row, int column, double minPoints, double rowBudget);
 
     void addRowPageBreak(int beforeRow);
     void addColumnPageBreak(int beforeColumn);

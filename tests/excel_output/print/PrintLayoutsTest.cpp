@@ -40,13 +40,12 @@ QString rowOf(const QJsonObject& book, int sheet, int row, char last)
     return out.join(u'|');
 }
 
-const QString kLongName = u"一樓客廳屋頂防水塗佈加鋪玻璃纖維網"_s;
+const QString kLongName = u"一樓客廳屋頂防水塗佈加鋪玻璃纖維網及女兒牆排水溝清理"_s;
 
 // The figures printed on page 1 under the column heading `heading`, by their right edges
-// (amounts stand right-aligned) between the headings `left` and `right` on either side, as
-// (line top, value) from the top.
-std::vector<std::pair<double, double>> printedColumn(const QString& pdf, const QString& left, const QString& heading,
-                                                     const QString& right)
+// (amounts stand right-aligned, short of the column's right border) between the centres of
+// that heading and of the heading `right` of the next column, as (line top, value) from the top.
+std::vector<std::pair<double, double>> printedColumn(const QString& pdf, const QString& heading, const QString& right)
 {
     const std::vector<PdfWord> words = pdfWords(pdf, 1);
     auto centre = [&](const QString& text) {
@@ -56,7 +55,7 @@ std::vector<std::pair<double, double>> printedColumn(const QString& pdf, const Q
         ADD_FAILURE() << "no heading " << text.toStdString();
         return 0.0;
     };
-    const double from = (centre(left) + centre(heading)) / 2, to = (centre(heading) + centre(right)) / 2;
+    const double from = centre(heading), to = centre(right);
     static const QRegularExpression figure(u"^-?[0-9][0-9,]*(\\.[0-9]+)?$"_s);
     std::vector<std::pair<double, double>> column;
     for (const PdfWord& w : words)
@@ -331,7 +330,7 @@ TEST_F(PrintLayoutsTest, FeeRowsAddUpOnTheSingleSheetAndShowTheirAreaWholeOnTheC
             totalTop = w.box.top();
     ASSERT_GE(totalTop, 0);
     QStringList seen;
-    for (const auto& [top, value] : printedColumn(single, u"單價"_s, u"複價"_s, u"備註"_s)) {
+    for (const auto& [top, value] : printedColumn(single, u"複價"_s, u"備註"_s)) {
         seen << QString::number(value, 'f', 0);
         if (std::abs(top - totalTop) < 3)
             total = value;
