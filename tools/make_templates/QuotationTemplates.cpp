@@ -38,11 +38,12 @@ struct QuotationTemplate {
 // number at 10 pt, and all the columns together stay within the A4 page at 100%.
 
 // Cover rows: item numeral, group name, "式", 1 (or a fee's rate or area), amount, and in
-// the cost form the cost and the margin.
+// the cost form the cost and the margin. The estimate's amounts, totals among them, take
+// the room its cover rows leave empty under 備註.
 const std::vector<Column> kEstimateCover = {
     {"項次", 6, Look::Number},   {"工程項目", 37.5, Look::Text}, {"單位", 6, Look::Unit},
-    {"數量", 8, Look::Quantity}, {"複價", 12, Look::Money},      {"備註", 11, Look::Note},
-    {nullptr, 9, Look::Note},
+    {"數量", 8, Look::Quantity}, {"複價", 14, Look::Money},      {"備註", 11, Look::Note},
+    {nullptr, 7, Look::Note},
 };
 
 const std::vector<Column> kCostCover = {

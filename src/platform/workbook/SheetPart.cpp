@@ -680,12 +680,17 @@ void SheetPart::fitRowHeights(int firstRow, int lastRow)
             if (lines > 1)
                 needed = std::max(needed, RowHeightForLines(lines, look.points));
         }
-        if (needed > rowHeight(row)) {
-            row.setAttribute("ht", QString::number(needed, 'f', 2).toStdString());
-            row.setAttribute("customHeight", "1");
-            m_dirty = true;
-        }
+        growRow(row, needed);
     }
+}
+
+void SheetPart::growRow(Row& row, double points)
+{
+    if (points <= rowHeight(row))
+        return;
+    row.setAttribute("ht", QString::number(points, 'f', 2).toStdString());
+    row.setAttribute("customHeight", "1");
+    m_dirty = true;
 }
 
 void SheetPart::fitWrappedText(int row, int column, double minPoints, double rowBudget)
@@ -725,12 +730,8 @@ void SheetPart::fitWrappedText(int row, int column, double minPoints, double row
     }
     if (size != look.points)
         setFontSize(row, column, size);
-    const double needed = RowHeightForLines(linesAt(size), size);
-    if (linesAt(size) > 1 && needed > rowHeight(r)) {
-        r.setAttribute("ht", QString::number(needed, 'f', 2).toStdString());
-        r.setAttribute("customHeight", "1");
-        m_dirty = true;
-    }
+    if (const int lines = linesAt(size); lines > 1)
+        growRow(r, RowHeightForLines(lines, size));
 }
 
 void SheetPart::addBreak(const char* element, int id, int max)

@@ -106,6 +106,8 @@ private:
     int effectiveStyle(int row, int column) const;
     double columnWidth(int column) const;
     double rowHeight(const Row& row) const;
+    // Gives the row that height when it is lower.
+    void growRow(Row& row, double points);
     void prepareOverwrite(int row, Cell& cell);
     void dissolveSharedFormula(int row, int column, const Cell& master);
     template <class Derive>

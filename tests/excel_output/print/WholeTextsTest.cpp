@@ -58,11 +58,13 @@ QSet<QString> wordsOf(const QString& pdf)
     return words;
 }
 
-// The 數量 of 999,999,999,999 at 1 each, the largest whole amount, under 客廳 with its cost.
+// 數量 999,999,999,999 at 1 each under 客廳, and one item of the largest price the editor
+// takes, 13 digits, under 主臥, each costing as much: the totals pass 13 digits.
 TEST_F(WholeTextsTest, TheLargestAmountsAndCostsPrintWholeAndGroupedInEveryLayout)
 {
     VrnContent c = TwoAreas();
     c.rows[0] = GridItem(c.leafPaths[0], "電視櫃|240cm|組|999999999999|1|999999999999|1|999999999999|1");
+    c.rows[3] = GridItem(c.leafPaths[2], "衣櫃||式|1|9999999999999|9999999999999|9999999999999|9999999999999|1|實木");
     load(c);
     const QStringList commands = allCommands();
     ASSERT_EQ(commands.size(), 15);
@@ -94,7 +96,7 @@ TEST_F(WholeTextsTest, TheLargestAmountsAndCostsPrintWholeAndGroupedInEveryLayou
         // The quantity as typed, and unless prices are blank the amount it makes.
         EXPECT_TRUE(words.contains(u"999999999999"_s)) << where;
         const bool blank = FindPrintCommand(commands[f])->templateFile == u"空白報價單.xlsx"_s || commands[f] == u"mPwsb"_s;
-        EXPECT_EQ(words.contains(u"999,999,999,999"_s), !blank) << where;
+        EXPECT_EQ(words.contains(u"999,999,999,999"_s) && words.contains(u"9,999,999,999,999"_s), !blank) << where;
         EXPECT_EQ(figures > 0, !blank) << where;
     }
 }
