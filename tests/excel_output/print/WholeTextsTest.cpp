@@ -22,7 +22,7 @@ namespace {
 
 class WholeTextsTest : public PrintFixture {
 protected:
-    // Every layout printed from the loaded quotation, converted in one run.
+    // The layouts of `commands` printed from the loaded quotation, converted in one run.
     QStringList printEveryLayout(const QStringList& commands)
     {
         QStringList files;
