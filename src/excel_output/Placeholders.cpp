@@ -8,14 +8,22 @@ namespace varn {
 
 namespace {
 
+// A long name or address wraps in a header cell made for it, at 8 pt or more: smaller a
+// customer cannot read it. While a size of 8 pt or more allows, its row stays within two
+// lines of 9 pt: the shipped page blocks keep room for three such rows below one page.
+constexpr double kSmallestHeaderPoints = 8;
+constexpr double kHeaderRowBudget = 26;
+
 void fillCell(Worksheet& sheet, int r, int c, const PlaceholderValues& values)
 {
     const QString text = sheet.text(r, c);
     if (!text.contains(QLatin1Char('#')))
         return;
     const QString filled = ReplacePlaceholders(text, values);
-    if (filled != text)
-        sheet.setText(r, c, filled);
+    if (filled == text)
+        return;
+    sheet.setText(r, c, filled);
+    sheet.fitWrappedText(r, c, kSmallestHeaderPoints, kHeaderRowBudget);
 }
 
 } // namespace

@@ -31,7 +31,8 @@ PlaceholderValues MakePlaceholderValues(const PlaceholderSource& source);
 QString ReplacePlaceholders(const QString& text, const PlaceholderValues& values);
 
 // The pass over the cells of the ranges, each cell once even where the ranges overlap; only
-// cells that change are written, as text.
+// cells that change are written, as text. A written text that wraps in its cell takes the
+// size and row height that show it whole, never below 8 pt.
 void FillPlaceholders(Worksheet& sheet, const std::vector<CellRange>& ranges, const PlaceholderValues& values);
 
 } // namespace varn

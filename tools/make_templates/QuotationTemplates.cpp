@@ -33,37 +33,41 @@ struct QuotationTemplate {
     SheetDescription detail;
 };
 
+// The header's customer block (the columns up to 單位, or 單價 on the cost details, see
+// Blocks) holds 65 wide characters in two lines of 8 pt, the contact block a telephone
+// number at 10 pt, and all the columns together stay within the A4 page at 100%.
+
 // Cover rows: item numeral, group name, "式", 1 (or a fee's rate or area), amount, and in
-// the cost form the cost and the margin.
+// the cost form the cost and the margin. The estimate's amounts, totals among them, take
+// the room its cover rows leave empty under 備註.
 const std::vector<Column> kEstimateCover = {
-    {"項次", 6, Look::Number},   {"工程項目", 32, Look::Text}, {"單位", 6, Look::Unit},
-    {"數量", 8, Look::Quantity}, {"複價", 12, Look::Money},    {"備註", 12, Look::Note},
-    {nullptr, 12, Look::Note},
+    {"項次", 6, Look::Number},   {"工程項目", 37.5, Look::Text}, {"單位", 6, Look::Unit},
+    {"數量", 8, Look::Quantity}, {"複價", 14, Look::Money},      {"備註", 11, Look::Note},
+    {nullptr, 7, Look::Note},
 };
 
 const std::vector<Column> kCostCover = {
-    {"項次", 6, Look::Number},   {"工程項目", 32, Look::Text}, {"單位", 6, Look::Unit},
-    {"數量", 8, Look::Quantity}, {"金額", 12, Look::Money},    {"成本", 12, Look::Money},
-    {"毛利", 12, Look::Money},
+    {"項次", 6, Look::Number},   {"工程項目", 37.5, Look::Text}, {"單位", 6, Look::Unit},
+    {"數量", 8, Look::Quantity}, {"金額", 12, Look::Money},      {"成本", 10, Look::Money},
+    {"毛利", 10, Look::Money},
 };
 
 // Detail rows of the estimate forms use A to G; H to J stay hidden so that the shared
 // detail print range (A to J, for the cost form) prints the same seven columns.
 const std::vector<Column> kEstimateDetail = {
-    {"項次", 6, Look::Number},   {"品名規格", 32, Look::Text}, {"單位", 6, Look::Unit},
-    {"數量", 8, Look::Quantity}, {"單價", 10, Look::Quantity}, {"複價", 12, Look::Money},
-    {"備註", 14, Look::Note},    {"", 8, Look::Note, true},    {"", 8, Look::Note, true},
+    {"項次", 6, Look::Number},   {"品名規格", 37.5, Look::Text}, {"單位", 6, Look::Unit},
+    {"數量", 8, Look::Quantity}, {"單價", 12, Look::Quantity},   {"複價", 11, Look::Money},
+    {"備註", 9, Look::Note},     {"", 8, Look::Note, true},      {"", 8, Look::Note, true},
     {"", 8, Look::Note, true},
 };
 
 // Ten columns on a portrait page: narrower columns and a smaller body font, still wide
-// enough for every heading and for amounts up to 99,999,999. 比例 holds the 小計 rows'
-// margins too, so it is as wide as an amount; 品名規格 and 備註 gave up the room.
+// enough for every heading; a longer text or figure shrinks to its column.
 const std::vector<Column> kCostDetail = {
-    {"項次", 4.5, Look::Number},   {"品名規格", 18, Look::Text},  {"單位", 4.5, Look::Unit},
-    {"數量", 6.5, Look::Quantity}, {"單價", 8.5, Look::Quantity}, {"金額", 10, Look::Money},
-    {"成本", 8.5, Look::Quantity}, {"成本複計", 10, Look::Money}, {"比例", 10, Look::RatioOrMargin},
-    {"備註", 7, Look::Note},
+    {"項次", 4.5, Look::Number},  {"品名規格", 24.5, Look::Text}, {"單位", 4.5, Look::Unit},
+    {"數量", 6, Look::Quantity},  {"單價", 8.5, Look::Quantity},  {"金額", 10, Look::Money},
+    {"成本", 9.5, Look::Quantity}, {"成本複計", 8.5, Look::Money}, {"比例", 7, Look::RatioOrMargin},
+    {"備註", 4.5, Look::Note},
 };
 
 const Footer kEstimateFooter = {"客戶簽認：", "公司簽章：", "本報價單有效期限為三十日，逾期請重新報價。"};
@@ -85,15 +89,16 @@ const QuotationTemplate kTemplates[] = {
 };
 
 // Header information rows are split into three blocks of columns: the customer and the
-// project (the longest texts), the contact, the quotation's own data. Each block is wide
-// enough for its labels and placeholders, so nothing runs into the next block.
+// project (the longest texts, wrapping onto a second line), the contact, the quotation's
+// own data. Each block is wide enough for its labels and placeholders, so nothing runs
+// into the next block.
 struct Blocks {
     int leftEnd, middleEnd, last;
 };
 
 Blocks blocksFor(int visibleColumns)
 {
-    return visibleColumns >= 10 ? Blocks{4, 7, 10} : Blocks{2, 5, 7};
+    return visibleColumns >= 10 ? Blocks{5, 7, 10} : Blocks{3, 5, 7};
 }
 
 int visibleColumns(const std::vector<Column>& columns)
@@ -130,7 +135,7 @@ void writeHeader(SheetWriter& w, const Geometry& g, const SheetDescription& d)
     };
     for (int i = 0; i < 3; ++i) {
         w.rowHeight(r + 3 + i, 18);
-        w.across(r + 3 + i, 1, b.leftEnd, info[i][0], f.info);
+        w.across(r + 3 + i, 1, b.leftEnd, info[i][0], f.longInfo);
         w.across(r + 3 + i, b.leftEnd + 1, b.middleEnd, info[i][1], f.info);
         w.across(r + 3 + i, b.middleEnd + 1, b.last, info[i][2], f.info);
     }

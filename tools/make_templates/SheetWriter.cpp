@@ -73,10 +73,15 @@ Formats::Formats(lxw_workbook* book, double bodySize)
     format_set_bold(title);
     format_set_align(title, LXW_ALIGN_CENTER);
 
-    // A long customer name or address shrinks rather than being cut by the next block.
+    // A long contact or number shrinks rather than being cut by the next block; a long
+    // customer name, project or address wraps instead, and the print gives it the size and
+    // row height that show it whole.
     info = newFormat(book, 10);
     format_set_align(info, LXW_ALIGN_LEFT);
     format_set_shrink(info);
+    longInfo = newFormat(book, 10);
+    format_set_align(longInfo, LXW_ALIGN_LEFT);
+    format_set_text_wrap(longInfo);
 
     heading = newFormat(book, 10);
     format_set_bold(heading);
@@ -102,12 +107,11 @@ Formats::Formats(lxw_workbook* book, double bodySize)
         m_body[i] = newFormat(book, bodySize);
         applyLook(m_body[i], static_cast<Look>(i));
         format_set_border(m_body[i], LXW_BORDER_THIN);
-        // Numerals, names, remarks and quantities (a cover's fee shows its area times the
-        // rate there) of any length shrink rather than being cut at the column edge; the
-        // rows keep their height, so every page keeps its planned rows.
-        const Look look = static_cast<Look>(i);
-        if (look == Look::Number || look == Look::Text || look == Look::Note || look == Look::Quantity)
-            format_set_shrink(m_body[i]);
+        // Texts and figures of any length shrink rather than being cut at the column edge
+        // or shown as ###: the largest amount the editor takes prints whole, grouped, in
+        // columns sized for common ones. The rows keep their height, so every page keeps
+        // its planned rows.
+        format_set_shrink(m_body[i]);
         m_plain[i] = newFormat(book, bodySize);
         applyLook(m_plain[i], static_cast<Look>(i));
     }

@@ -38,6 +38,7 @@ struct Formats {
     lxw_format* companyDetails;
     lxw_format* title;
     lxw_format* info;
+    lxw_format* longInfo;   // customer name, project and site address: they wrap
     lxw_format* heading;
     lxw_format* footer;
     lxw_format* footerNote;

@@ -680,12 +680,58 @@ void SheetPart::fitRowHeights(int firstRow, int lastRow)
             if (lines > 1)
                 needed = std::max(needed, RowHeightForLines(lines, look.points));
         }
-        if (needed > rowHeight(row)) {
-            row.setAttribute("ht", QString::number(needed, 'f', 2).toStdString());
-            row.setAttribute("customHeight", "1");
-            m_dirty = true;
+        growRow(row, needed);
+    }
+}
+
+void SheetPart::growRow(Row& row, double points)
+{
+    if (points <= rowHeight(row))
+        return;
+    row.setAttribute("ht", QString::number(points, 'f', 2).toStdString());
+    row.setAttribute("customHeight", "1");
+    m_dirty = true;
+}
+
+void SheetPart::fitWrappedText(int row, int column, double minPoints, double rowBudget)
+{
+    checkCell(row, column);
+    const Cell* cell = findCell(row, column);
+    const TextLook look = m_book->styles().textLook(effectiveStyle(row, column));
+    if (!cell || !cell->hasValue() || !look.wraps)
+        return;
+    // The text has its merged span's columns; a span over several rows is left alone, as
+    // spreadsheet programs leave it.
+    int last = column;
+    for (const CellRange& m : m_merges) {
+        if (!m.contains(row, column))
+            continue;
+        if (m.topLeft.row != m.bottomRight.row || m.topLeft.column != column)
+            return;
+        last = m.bottomRight.column;
+    }
+    double characters = 0;
+    for (int c = column; c <= last; ++c)
+        characters += columnWidth(c);
+    const double width = ColumnWidthPoints(characters);
+    const QString t = text(row, column);
+    auto linesAt = [&](double points) { return WrappedLineCount(t, width, points); };
+    if (linesAt(look.points) <= 1)
+        return;
+
+    Row& r = ensureRow(row);
+    const double budget = std::max(rowBudget, rowHeight(r));
+    double size = std::min(look.points, minPoints);
+    for (int half = int(std::floor(look.points * 2)); half >= int(std::ceil(minPoints * 2)); --half) {
+        if (RowHeightForLines(linesAt(half / 2.0), half / 2.0) <= budget) {
+            size = half / 2.0;
+            break;
         }
     }
+    if (size != look.points)
+        setFontSize(row, column, size);
+    if (const int lines = linesAt(size); lines > 1)
+        growRow(r, RowHeightForLines(lines, size));
 }
 
 void SheetPart::addBreak(const char* element, int id, int max)

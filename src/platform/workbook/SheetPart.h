@@ -82,6 +82,7 @@ public:
     void copyRange(const CellRange& source, const CellRef& destination);
     void copyRowHeight(int fromRow, int toRow);
     void fitRowHeights(int firstRow, int lastRow);
+    void fitWrappedText(int row, int column, double minPoints, double rowBudget);
 
     void addRowPageBreak(int beforeRow);
     void addColumnPageBreak(int beforeColumn);
@@ -105,6 +106,8 @@ private:
     int effectiveStyle(int row, int column) const;
     double columnWidth(int column) const;
     double rowHeight(const Row& row) const;
+    // Gives the row that height when it is lower.
+    void growRow(Row& row, double points);
     void prepareOverwrite(int row, Cell& cell);
     void dissolveSharedFormula(int row, int column, const Cell& master);
     template <class Derive>

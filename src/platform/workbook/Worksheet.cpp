@@ -34,6 +34,10 @@ void Worksheet::mergeCells(const CellRange& range) { d->mergeCells(range); }
 void Worksheet::copyRange(const CellRange& source, const CellRef& destination) { d->copyRange(source, destination); }
 void Worksheet::copyRowHeight(int fromRow, int toRow) { d->copyRowHeight(fromRow, toRow); }
 void Worksheet::fitRowHeights(int firstRow, int lastRow) { d->fitRowHeights(firstRow, lastRow); }
+void Worksheet::fitWrappedText(int row, int column, double minPoints, double rowBudget)
+{
+    d->fitWrappedText(row, column, minPoints, rowBudget);
+}
 
 void Worksheet::addRowPageBreak(int beforeRow) { d->addRowPageBreak(beforeRow); }
 void Worksheet::addColumnPageBreak(int beforeColumn) { d->addColumnPageBreak(beforeColumn); }

@@ -81,6 +81,13 @@ public:
     // sizes (on the large side); no row is made lower. Not every spreadsheet program grows
     // rows for wrapped texts when it opens a file, so a filled sheet sets them itself.
     void fitRowHeights(int firstRow, int lastRow);
+    // Fits one wrapping text that takes more than one line of its cell (or of the merged
+    // span of one row it begins): the largest font size, from its own down to minPoints in
+    // half points, whose lines fit a row of rowBudget points (or of the row's height, when
+    // higher); then the row grows to those lines. A text too long for that keeps minPoints
+    // and its row grows to show it whole: it never gets smaller than minPoints. A text that
+    // fits, one that does not wrap or a span over several rows changes nothing.
+    void fitWrappedText(int row, int column, double minPoints, double rowBudget);
 
     // Manual page breaks before a row (above it) or before a column (left of it).
     void addRowPageBreak(int beforeRow);
