@@ -9,6 +9,7 @@
 #include "quotation/Quotation.h"
 #include "shared/ProgramState.h"
 #include "shared/setup/Schema.h"
+#include "shared/setup/XpDefaults.h"
 #include "support/QuotationContent.h"
 
 #include <QTemporaryDir>
@@ -48,6 +49,18 @@ protected:
     }
 
     void load(const VrnContent& c) { doc->load(c, dir.filePath(QStringLiteral("x.vrn"))); }
+
+    // Workbook prints from the built templates with the default print ranges, opened in a
+    // spreadsheet program that does nothing.
+    void preparePrints()
+    {
+        state().m.gPrintPath = QStringLiteral(VARN_BINARY_DIR "/templates");
+        const QStringList xp = DefaultXpValues();
+        for (int i = 0; i < 32; ++i)
+            state().m.gXp[size_t(i)] = xp.value(i);
+        qputenv("VARN_SPREADSHEET", "/bin/true");
+        doc->setRightsWord(4095);
+    }
 
     QTemporaryDir dir;
     ScriptedPrompter prompts;

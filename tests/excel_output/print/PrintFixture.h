@@ -50,10 +50,7 @@ protected:
     void SetUp() override
     {
         QuotationFixture::SetUp();
-        state().m.gPrintPath = kTemplates;
-        useXp(DefaultXpValues());
-        qputenv("VARN_SPREADSHEET", "/bin/true");
-        doc->setRightsWord(4095);
+        preparePrints();
         InstallPagedEngines();
     }
     void useXp(const QStringList& xp)

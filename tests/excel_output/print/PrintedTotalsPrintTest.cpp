@@ -103,12 +103,7 @@ protected:
     {
         StatisticsFixture::SetUp();
         installReportLayouts();
-        state().m.gPrintPath = kTemplates;
-        const QStringList xp = DefaultXpValues();
-        for (int i = 0; i < 32; ++i)
-            state().m.gXp[size_t(i)] = xp.value(i);
-        qputenv("VARN_SPREADSHEET", "/bin/true");
-        doc->setRightsWord(4095);
+        preparePrints();
         InstallPagedEngines();
     }
 
