@@ -87,13 +87,24 @@ PrintedTotals SplitPrintedTotals(const ExactTotals& e)
     PrintedTotals p;
     p.total = RoundHalfEven(e.quoted);
     p.tax = e.tax ? RoundHalfEven(*e.tax) : 0;
-    p.discount = RoundHalfEven(e.discount);
-    p.untaxed = p.total - p.tax - p.discount;
 
     std::vector<double> lines{e.subtotal};
     for (const auto* fee : {&e.design, &e.supervision}) {
         if (*fee)
             lines.push_back(**fee);
+    }
+    // 合計 and 折扣 share what 總計 leaves after 稅金, each rounded down or up: a discount
+    // with cents rounded on its own can leave 合計 a unit short of every rounding of the
+    // lines above it. Totals kept as typed may not allow that; the discount is then rounded.
+    double exactUntaxed = 0;
+    for (double line : lines)
+        exactUntaxed += line;
+    if (const auto shared = SplitWhole({exactUntaxed, e.discount}, p.total - p.tax)) {
+        p.untaxed = (*shared)[0];
+        p.discount = (*shared)[1];
+    } else {
+        p.discount = RoundHalfEven(e.discount);
+        p.untaxed = p.total - p.tax - p.discount;
     }
     const std::vector<double> whole = splitOrRound(lines, p.untaxed, &p.addsUp);
     size_t i = 0;

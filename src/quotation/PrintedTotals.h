@@ -33,7 +33,7 @@ struct PrintedTotals {
     std::optional<double> supervision;
     double untaxed = 0;                  // 合計: what 總計 leaves after 稅金 and 折扣
     double tax = 0;                      // 稅金 (0 when not charged)
-    double discount = 0;                 // 折扣
+    double discount = 0;                 // 折扣, rounded down or up with 合計
     double total = 0;                    // 總計: 報價總價 rounded, halves to even
     // False when 小計 and the fees could not be made to add up to 合計 within their own
     // rounding (totals kept as typed in a file): each then shows its own rounded amount.
@@ -47,8 +47,9 @@ struct PrintedTotals {
 // amounts with the largest cents, the first of them on a tie. None when no such figures exist.
 std::optional<std::vector<double>> SplitWhole(const std::vector<double>& amounts, double sum);
 
-// 總計, 稅金 and 折扣 whole, 合計 what they leave; 小計 and the fees split to add up to 合計,
-// the groups to add up to 小計 (each level on its own rounding where it cannot be split).
+// 總計 and 稅金 whole; 合計 and 折扣 split to add up to what they leave; 小計 and the fees
+// split to add up to 合計, the groups to add up to 小計 (each level on its own rounding where
+// it cannot be split, 合計 then what 總計 leaves after 稅金 and the rounded 折扣).
 PrintedTotals SplitPrintedTotals(const ExactTotals& exact);
 
 } // namespace varn

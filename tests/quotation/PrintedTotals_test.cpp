@@ -110,6 +110,11 @@ TEST(PrintedTotals, TheLinesAddUpToTheQuotationsOwnTaxAndTotal)
          "53001+25200 | 78201 | 3562 | 37649 | 119412 | 5971 | -100 | 125283"},
         {{"78200.75", {53000.5, 25200.25}, byTotal("0.045555"), byArea("30.5", "1234.4"), false, "-8000"},
          "53001+25200 | 78201 | 3562 | 37649 | 119412 | 0 | -8000 | 111412"},
+        // A discount of a half: 合計 and 折扣 are rounded together, so that 合計 stays a
+        // rounding of the items (100.4 with 104.5 quoted, 99.8 with two groups of .9).
+        {{"100.4", {60.2, 40.2}, FeeValues{}, none, true, "-0.5"}, "60+40 | 100 | - | - | 100 | 5 | -1 | 104"},
+        {{"99.8", {50.9, 48.9}, FeeValues{}, none, true, "-0.5"}, "51+49 | 100 | - | - | 100 | 5 | -1 | 104"},
+        {{"99.8", {50.9, 48.9}, FeeValues{}, none, false, "-1234.5"}, "51+49 | 100 | - | - | 100 | 0 | -1235 | -1135"},
         // A fee charged without a rate has no amount and takes no unit.
         {{"100.5", {100.5}, byTotal(""), none, false}, "100 | 100 | - | - | 100 | 0 | 0 | 100"},
     };
