@@ -19,6 +19,16 @@ bool hasNoCents(double x)
     return std::abs(x - std::round(x)) <= 1 / kCentsScale + std::abs(x) * 1e-14;
 }
 
+// The cents of x (down its floor) to the digits a double holds at its size, about 15: at 13
+// whole digits the cents alone. Equal cents then tie however large the amounts, and a sum
+// judges as its 15-digit text read back, as the report's figures come.
+double centsOf(double x, double down)
+{
+    const double wholeDigits = std::floor(std::log10(std::max(1.0, std::abs(x)))) + 1;
+    const double scale = std::min(kCentsScale, std::pow(10.0, std::max(0.0, 15 - wholeDigits)));
+    return std::round((x - down) * scale) / scale;
+}
+
 std::vector<double> eachRounded(const std::vector<double>& amounts)
 {
     std::vector<double> out;
@@ -68,7 +78,7 @@ std::optional<std::vector<double>> SplitWhole(const std::vector<double>& amounts
         double down = std::round(x);
         if (!hasNoCents(x)) {
             down = std::floor(x);
-            cents.push_back({std::round((x - down) * kCentsScale), i});
+            cents.push_back({centsOf(x, down), i});
         }
         out.push_back(down);
         floors += down;

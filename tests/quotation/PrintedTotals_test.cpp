@@ -32,6 +32,11 @@ TEST(SplitWhole, EachAmountMovesToItsFloorOrCeilingAndTheUnitsGoToTheLargestCent
         {{30.4, 1234.4}, 1265, Figures{31, 1234}},
         {{10.1, 20.2, 30.3}, 61, Figures{10, 20, 31}},
         {{-2.5, 10}, 8, Figures{-2, 10}},
+        // 13 digits hold only their cents: equal cents tie there too, and a sum of items ties
+        // as its 15-digit text does.
+        {{0.6, 1234567890123.6}, 1234567890124, Figures{1, 1234567890123}},
+        {{1234567890123.45, 0.45}, 1234567890124, Figures{1234567890124, 0}},
+        {{1234567890000 + 123.1 + 0.35, 0.45}, 1234567890124, Figures{1234567890124, 0}},
         {{}, 0, Figures{}},
         // No split within the amounts' own rounding.
         {{60000}, 60001, std::nullopt},
