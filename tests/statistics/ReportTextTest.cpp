@@ -4,6 +4,9 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+#include <cmath>
+
 using namespace varn;
 using namespace varn::test;
 
@@ -107,4 +110,61 @@ TEST_F(ReportTextTest, CharactersDrawnAlikeComeBackAsThemselves)
     for (const QString& shown : {u"部首⼯與工"_s, u"元／坪"_s, u"1∕2"_s})
         EXPECT_TRUE(detail.contains(shown)) << shown.toStdString() << " in " << detail.toStdString();
     EXPECT_EQ(radicalsIn(detail), u"⼯"_s);
+}
+
+// A 60-character customer name, project and site address: both reports print each whole in
+// the header, at 8 pt or more (its glyphs' height to that of the label 報價日期 beside it,
+// drawn at the report's own size), above the table.
+TEST_F(ReportTextTest, SixtyCharacterNamesAndAddressesPrintWholeAtEightPointsInBothHeaders)
+{
+    const QString name = u"林氏建設股份有限公司暨林宅家族信託管理委員會代表人林大明先生及其配偶林陳美華女士共同委託之住宅整修工程案主委託人代表本人"_s;
+    const QString project = u"臺北市大安區忠孝東路四段林宅十六樓全室翻修含廚房衛浴更新、木作天花板、系統櫥櫃、全室油漆及地板更換工程第二期施工範圍全區"_s;
+    const QString address = u"臺北市大安區忠孝東路四段216巷27弄16號7樓之3，大安森林公園旁社區大樓Ｂ棟，請由信義路側門地下停車場入口進入搭電梯"_s;
+    VrnContent c = fixtureContent();
+    c.header.customerName = name;
+    c.header.projectName = project;
+    c.header.siteAddress = address;
+    load(c);
+
+    const struct {
+        ReportKind kind;
+        double labelPoints;
+        QStringList shown;
+    } reports[] = {
+        {ReportKind::FirstPage, 10, {u"客戶名稱:"_s + name, u"工程名稱:"_s + project, u"工程地址:"_s + address}},
+        {ReportKind::Detail, 9.5, {u"客戶名稱:"_s + name, u"工程名稱:"_s + project}},
+    };
+    for (const auto& r : reports) {
+        const QString file = pdf(r.kind);
+        const std::string where = file.toStdString();
+        std::vector<PdfWord> words = pdfWords(file, 1);
+        QRectF label, first, table;
+        for (const PdfWord& w : words) {
+            if (w.text == u"報價日期:"_s)
+                label = w.box;
+            if (w.text.startsWith(u"客戶名稱"_s))
+                first = w.box;
+            if (w.text == u"項次"_s)
+                table = w.box;
+        }
+        ASSERT_FALSE(label.isNull() || first.isNull() || table.isNull()) << where;
+        // The header's left column, from 客戶名稱 down to the table, in reading order.
+        std::vector<PdfWord> header;
+        for (const PdfWord& w : words)
+            if (w.box.left() < label.left() && w.box.top() >= first.top() - 1 && w.box.top() < table.top())
+                header.push_back(w);
+        std::sort(header.begin(), header.end(), [](const PdfWord& a, const PdfWord& b) {
+            return std::abs(a.box.top() - b.box.top()) > 1 ? a.box.top() < b.box.top() : a.box.left() < b.box.left();
+        });
+        QString text;
+        for (const PdfWord& w : header) {
+            text += w.text;
+            EXPECT_GE(r.labelPoints * w.box.height() / label.height(), 7.95) << where << ": " << w.text.toStdString();
+            EXPECT_LT(w.box.bottom(), table.top()) << where << ": " << w.text.toStdString();
+        }
+        text = text.normalized(QString::NormalizationForm_KC);
+        for (const QString& shown : r.shown)
+            EXPECT_TRUE(text.contains(shown.normalized(QString::NormalizationForm_KC)))
+                << where << ": " << shown.toStdString() << " in " << text.toStdString();
+    }
 }
