@@ -220,6 +220,32 @@ TEST_F(NumberFieldsTest, TheGridsNumberCellsHoldOneNumberAndRefuseOneTooLongToRe
     EXPECT_EQ(window().lbSumT()->text(), amount);
 }
 
+TEST_F(NumberFieldsTest, AKeyHeldWithAltOrMetaIsJudgedAsAnyTypedKey)
+{
+    openPanel();
+    // No shortcut takes these keys, so the box would type their characters.
+    const std::pair<Qt::Key, Qt::KeyboardModifiers> letters[] = {
+        {Qt::Key_A, Qt::AltModifier}, {Qt::Key_Minus, Qt::AltModifier}, {Qt::Key_Z, Qt::MetaModifier}};
+    for (QLineEdit* box : {panel().txtOff(), panel().txtdx(), panel().cbTax()->lineEdit()}) {
+        retype(box, "12");
+        for (const auto& [key, mods] : letters)
+            QTest::keyClick(box, key, mods);
+        EXPECT_EQ(box->text(), "12") << box->objectName().toStdString();
+        QTest::keyClick(box, Qt::Key_5, Qt::AltModifier);
+        EXPECT_EQ(box->text(), "125") << box->objectName().toStdString();
+    }
+    EXPECT_EQ(doc().pageEnd().discount, "125");
+    EXPECT_EQ(panel().lbApr()->text(), "1175");
+
+    // The grid's number cell alike.
+    doc().tv_NodeClick(LeafPath({"木作"}));
+    clickCell(1, QCol::Qty);
+    for (const auto& [key, mods] : letters)
+        QTest::keyClick(editors().openEditor(), key, mods);
+    EXPECT_EQ(cell(1, QCol::Qty), "1");
+    EXPECT_EQ(prompts.askedCount(PromptKind::Message), 0);
+}
+
 TEST_F(NumberFieldsTest, TheRatioIsTheNumberTypedNotTheFirstOfItsListBeginningWithIt)
 {
     ASSERT_TRUE(doc().AddChildNodes(Q, {"木作"}, true));
