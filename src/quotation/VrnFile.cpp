@@ -6,6 +6,8 @@
 #include "quotation/Pricing.h"
 #include "quotation/QuotationTree.h"
 
+#include <QRegularExpression>
+
 #include <algorithm>
 #include <cmath>
 #include <optional>
@@ -55,6 +57,13 @@ public:
     bool atEnd() const { return m_at >= m_end; }
     // The file ends inside a line: it was cut, and is no older layout.
     bool cut() const { return m_cut; }
+    // The line the file ends inside, once every line before it is taken.
+    std::optional<QString> cutLine() const
+    {
+        if (!m_cut || m_at != m_end)
+            return std::nullopt;
+        return m_lines[m_end];
+    }
     int lineNo() const { return static_cast<int>(m_at); }
     // The next line; a file that ends here is an error.
     QString take(const char* where)
@@ -215,6 +224,14 @@ QStringList readChecks(const QString& line, VrnReadMode mode, PageEndValues& p)
     return lost;
 }
 
+// A check line as it is written, its three boxes each one digit: nothing of it can be
+// missing but the line break.
+bool wholeCheckLine(const QString& line)
+{
+    static const QRegularExpression written(QStringLiteral("^[0-2],[0-2],[0-2]\\r?$"));
+    return written.match(line).hasMatch();
+}
+
 void checkTreeLine(const QString& line, int lineNo)
 {
     const QStringList parts = line.split(QuotationTree::Separator);
@@ -355,7 +372,11 @@ VrnContent parse(const QStringList& lines, VrnReadMode mode, const PageEndValues
         return c;
     }
     QStringList lost = readTotals(*totals, mode, c.pageEnd);
-    if (const std::optional<QString> checks = in.takeIfAny())
+    std::optional<QString> checks = in.takeIfAny();
+    // The check line is the file's last: one that lost only its line break is whole.
+    if (const std::optional<QString> last = in.cutLine(); !checks && last && wholeCheckLine(*last))
+        checks = last;
+    if (checks)
         lost << readChecks(*checks, mode, c.pageEnd);
     else if (in.cut())
         lost << partsFrom(DesignCheck);

@@ -56,7 +56,8 @@ namespace Vrn {
 
 // Parses the decoded lines of a file. `blank` gives the page-end values that a missing
 // part keeps (the reset panel: its fee titles and tax box). `lastLineEnded` false: the file
-// ends inside its last line, which is then taken as cut off. Throws VrnError.
+// ends inside its last line, which is then taken as cut off, unless it is a check line
+// whole but for its line break. Throws VrnError.
 VrnContent parse(const QStringList& lines, VrnReadMode mode, const PageEndValues& blank,
                  bool lastLineEnded = true);
 // Reads and parses a CP950 file. Throws VrnError (also when the file cannot be read).

@@ -97,7 +97,7 @@ TEST_F(CutFileTest, EveryCutOpensWithAWordIsRefusedOrIsExactlyAnOlderLayout)
 
     const qsizetype gridBegins = upTo(all.indexOf(QStringLiteral("[Grid]")) + 1).size();
 
-    int refused = 0, told = 0, older = 0;
+    int refused = 0, told = 0, older = 0, unbroken = 0;
     for (qsizetype n = 0; n < whole.size(); ++n) {
         const QByteArray cut = whole.left(n);
         for (const bool fromDialog : {true, false}) {
@@ -113,6 +113,14 @@ TEST_F(CutFileTest, EveryCutOpensWithAWordIsRefusedOrIsExactlyAnOlderLayout)
                 continue;
             }
             const VrnContent shown = doc->snapshotContent();
+            // A file that lost only its last line break is whole, opened either way.
+            if (whole.mid(n) == "\r\n" || whole.mid(n) == "\n") {
+                EXPECT_EQ(prompts.askedCount(PromptKind::Message), 0) << where << said.toStdString();
+                EXPECT_EQ(shown.rows, held.rows) << where;
+                EXPECT_EQ(shown.pageEnd, held.pageEnd) << where;
+                ++unbroken;
+                continue;
+            }
             const auto layout = std::find_if(olderLayouts.begin(), olderLayouts.end(),
                                              [&](const auto& l) { return l.first == cut; });
             if (layout != olderLayouts.end() && said.isEmpty()) {
@@ -169,6 +177,7 @@ TEST_F(CutFileTest, EveryCutOpensWithAWordIsRefusedOrIsExactlyAnOlderLayout)
     EXPECT_GT(refused, 0);
     EXPECT_GT(told, 0);
     EXPECT_EQ(older, 5);
+    EXPECT_EQ(unbroken, 4);
 }
 
 TEST_F(CutFileTest, ALineShortOfItsFieldsIsNamedAndTheRestReads)

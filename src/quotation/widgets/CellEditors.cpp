@@ -82,6 +82,9 @@ CellEditors::CellEditors(Quotation& q, GridView& grid, QWidget* floatParent)
     // A number cell holds one number: a key or a paste that would leave anything else is refused.
     for (QLineEdit* number : {m_txt, m_cbS->lineEdit()})
         FilterNumberEntry(number, NumberForm::Unsigned);
+    // The ratio is the number typed, not the first of the list that begins with it: "1" and
+    // Enter is 1, not 1.2.
+    m_cbS->setCompleter(nullptr);
     // A node click, a finished item pick or a bulk edit closes whatever editor is open.
     connect(&m_q, &Quotation::hideCellEditorsRequested, this, &CellEditors::HideCellEditors);
 

@@ -66,7 +66,9 @@ frmPe::frmPe(Quotation& q, QWidget* parent)
         m_cbPe[i] = combo;
         layout->addWidget(combo);
 
-        connect(combo->lineEdit(), &QLineEdit::textEdited, this, [this, i](const QString& text) {
+        // The remark is the text the box shows, also when the box completed a phrase from
+        // its list that the keys only began.
+        connect(combo, &QComboBox::editTextChanged, this, [this, i](const QString& text) {
             if (!m_q.setRemark(i, text))
                 refresh();
         });
@@ -180,6 +182,8 @@ QWidget* frmPe::buildTotals()
     });
     m_cbTax->setEditable(true);
     m_cbTax->setLineEdit(taxEdit);
+    // No completion from the list: "5" would show as "5%" while the rate read is the typed 5.
+    m_cbTax->setCompleter(nullptr);
     FilterNumberEntry(taxEdit, NumberForm::Rate);
     m_cbTax->setInsertPolicy(QComboBox::NoInsert);
     m_cbTax->setFixedWidth(70);

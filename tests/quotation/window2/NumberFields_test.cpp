@@ -220,5 +220,59 @@ TEST_F(NumberFieldsTest, TheGridsNumberCellsHoldOneNumberAndRefuseOneTooLongToRe
     EXPECT_EQ(window().lbSumT()->text(), amount);
 }
 
+TEST_F(NumberFieldsTest, AKeyHeldWithAltOrMetaIsJudgedAsAnyTypedKey)
+{
+    openPanel();
+    // No shortcut takes these keys, so the box would type their characters.
+    const std::pair<Qt::Key, Qt::KeyboardModifiers> letters[] = {
+        {Qt::Key_A, Qt::AltModifier}, {Qt::Key_Minus, Qt::AltModifier}, {Qt::Key_Z, Qt::MetaModifier}};
+    for (QLineEdit* box : {panel().txtOff(), panel().txtdx(), panel().cbTax()->lineEdit()}) {
+        retype(box, "12");
+        for (const auto& [key, mods] : letters)
+            QTest::keyClick(box, key, mods);
+        EXPECT_EQ(box->text(), "12") << box->objectName().toStdString();
+        QTest::keyClick(box, Qt::Key_5, Qt::AltModifier);
+        EXPECT_EQ(box->text(), "125") << box->objectName().toStdString();
+    }
+    EXPECT_EQ(doc().pageEnd().discount, "125");
+    EXPECT_EQ(panel().lbApr()->text(), "1175");
+
+    // The grid's number cell alike.
+    doc().tv_NodeClick(LeafPath({"木作"}));
+    clickCell(1, QCol::Qty);
+    for (const auto& [key, mods] : letters)
+        QTest::keyClick(editors().openEditor(), key, mods);
+    EXPECT_EQ(cell(1, QCol::Qty), "1");
+    EXPECT_EQ(prompts.askedCount(PromptKind::Message), 0);
+}
+
+TEST_F(NumberFieldsTest, TheRatioIsTheNumberTypedNotTheFirstOfItsListBeginningWithIt)
+{
+    ASSERT_TRUE(doc().AddChildNodes(Q, {"木作"}, true));
+    doc().tv_NodeClick(LeafPath({"木作"}));
+    enter(1, QCol::Name, "甲");
+    enter(1, QCol::Qty, "1");
+    enter(1, QCol::Cost, "100");
+    // The list holds 1.2 and 0.05; "1" and "0.0" are what the cell gets, shown and counted.
+    QComboBox* ratio = editors().cbS();
+    for (const auto& [typed, price] : {std::pair{"1", "100"}, std::pair{"0.0", "0"}}) {
+        clickCell(1, QCol::Ratio);
+        ASSERT_TRUE(ratio->isVisible());
+        ratio->lineEdit()->selectAll();
+        type(typed);
+        EXPECT_EQ(ratio->currentText(), typed);
+        pressEnter();
+        EXPECT_EQ(cell(1, QCol::Ratio), typed);
+        EXPECT_EQ(cell(1, QCol::Price), price);
+    }
+    // The list still gives its ratios.
+    clickCell(1, QCol::Ratio);
+    ratio->showPopup();
+    QTest::keyClick(ratio->view(), Qt::Key_Home);
+    QTest::keyClick(ratio->view(), Qt::Key_Return);
+    EXPECT_EQ(cell(1, QCol::Ratio), "1.2");
+    EXPECT_EQ(cell(1, QCol::Price), "120");
+}
+
 } // namespace
 } // namespace varn::test

@@ -564,6 +564,37 @@ TEST_F(QuotationWindowTest, PageEndRemarksAndTitlesReachTheQuotationAndRefusedTe
     EXPECT_EQ(prompts.askedCount(PromptKind::Message), 1);
 }
 
+TEST_F(QuotationWindowTest, APageEndComboHoldsWhatItShowsWhenItsListMatchesTheTyping)
+{
+    openPanel("1", "1000");
+    // A remark the box completes from its phrases is the remark kept, left by Tab or saved.
+    QComboBox* remark = panel().cbPe(0);
+    retype(remark->lineEdit(), "本");
+    EXPECT_EQ(remark->currentText(), "本報價有效期限三十天");
+    EXPECT_EQ(doc().pageEnd().remarks[0], "本報價有效期限三十天");
+    QTest::keyClick(remark, Qt::Key_Tab);
+    EXPECT_EQ(remark->currentText(), "本報價有效期限三十天");
+    ASSERT_TRUE(doc().saveTo(file("remark.vrn")));
+    ASSERT_TRUE(doc().mOpen_Click(file("remark.vrn")));
+    EXPECT_EQ(doc().pageEnd().remarks[0], "本報價有效期限三十天");
+    // Typed on past the phrase, the remark is what was typed.
+    retype(remark->lineEdit(), "本月");
+    EXPECT_EQ(doc().pageEnd().remarks[0], "本月");
+
+    // The tax rate box shows the rate as typed, never a rate of its list ("5%", "120%") that
+    // only begins with it while the typed number is what counts.
+    QLineEdit* rate = panel().cbTax()->lineEdit();
+    for (const char* typed : {"5", "1", "12"}) {
+        retype(rate, typed);
+        EXPECT_EQ(rate->text(), typed);
+        EXPECT_EQ(doc().pageEnd().taxRate, typed);
+    }
+    QTest::keyClick(rate, Qt::Key_Return);
+    EXPECT_EQ(panel().cbTax()->currentText(), "1200%");
+    EXPECT_EQ(panel().lbTax()->text(), "12000");
+    EXPECT_EQ(prompts.askedCount(PromptKind::Message), 0);
+}
+
 TEST_F(QuotationWindowTest, ThePageEndShowsValuesLoadedIntoTheQuotation)
 {
     VrnContent c;

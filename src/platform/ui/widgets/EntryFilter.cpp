@@ -110,13 +110,26 @@ private:
         return true;
     }
 
-    // A typed character: shortcuts and editing keys (no text, or a control character) pass.
-    bool typed(const QKeyEvent* key)
+    // A key whose text the line edit types. It leaves out only editing keys (no text, or a
+    // control character) and Ctrl or Ctrl+Shift shortcuts; a key held with Alt or Meta that
+    // no shortcut took is typed like any other, as is an invisible formatting mark.
+    static bool typesText(const QKeyEvent* key)
     {
         const QString text = key->text();
-        if (text.isEmpty() || text.at(0).unicode() < 32 || text.at(0).unicode() == 127
-            || (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
+        if (text.isEmpty() || text.at(0).unicode() < 32 || text.at(0).unicode() == 127)
             return false;
+        if (text.at(0).category() == QChar::Other_Format)
+            return true;
+        const Qt::KeyboardModifiers mods = key->modifiers();
+        return mods != Qt::ControlModifier && mods != (Qt::ControlModifier | Qt::ShiftModifier);
+    }
+
+    // A typed character; shortcuts and editing keys pass.
+    bool typed(const QKeyEvent* key)
+    {
+        if (!typesText(key))
+            return false;
+        const QString text = key->text();
         const std::optional<QString> put = judged(text, false);
         if (!put) {
             refuseKey();
