@@ -808,11 +808,11 @@ bool Quotation::typeTaxRate(const QString& text)
 
 bool Quotation::enterTaxRate()
 {
-    const std::optional<QString> rate = PageEnd::taxRateEntry(m_pageEnd.taxRate);
-    if (!rate)
-        return false;
     const PageEndValues before = m_pageEnd;
-    m_pageEnd.taxRate = *rate;
+    if (const std::optional<QString> rate = PageEnd::taxRateEntry(m_pageEnd.taxRate))
+        m_pageEnd.taxRate = *rate;
+    // A rate typed with its sign ("8%") is recomputed too, so that 稅金 beside it, and what a
+    // save stores, never stay those of the rate it replaced.
     recalcPageEnd();
     return pageEndInput(before);
 }

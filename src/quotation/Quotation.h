@@ -213,7 +213,8 @@ public:
     bool setFeeBase(Fee fee, const QString& text);
     bool setFeeRate(Fee fee, const QString& text);
     void setTaxChecked(int state);
-    // A rate picked from the list (recomputes), typed (does not), confirmed with Enter.
+    // A rate picked from the list (recomputes), typed (does not), confirmed with Enter or by
+    // leaving the box (a bare number becomes a percentage as Enter shows it; recomputes).
     void pickTaxRate(const QString& text);
     bool typeTaxRate(const QString& text);
     bool enterTaxRate();

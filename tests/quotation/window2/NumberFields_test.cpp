@@ -161,16 +161,20 @@ TEST_F(NumberFieldsTest, TheTaxRateBoxLeftWithABareNumberShowsTheRateEnterGivesA
     EXPECT_EQ(panel().lbTax()->text(), "50");
     EXPECT_EQ(tax->currentText(), "0.05");
 
-    // A rate with "%" is left as it is; Enter keeps doing what it did; letters are refused.
+    // A rate with "%" is left as it is, and the tax beside it follows it, whether the box is
+    // left or Enter pressed; letters are refused.
     retype(rate, "8x%");
     EXPECT_EQ(rate->text(), "8%");
     QTest::keyClick(tax, Qt::Key_Tab);
     EXPECT_EQ(tax->currentText(), "8%");
-    EXPECT_EQ(panel().lbTax()->text(), "50");
-    retype(rate, "0.08");
-    QTest::keyClick(rate, Qt::Key_Return);
-    EXPECT_EQ(tax->currentText(), "8%");
     EXPECT_EQ(panel().lbTax()->text(), "80");
+    retype(rate, "7%");
+    QTest::keyClick(rate, Qt::Key_Return);
+    EXPECT_EQ(panel().lbTax()->text(), "70");
+    retype(rate, "0.06");
+    QTest::keyClick(rate, Qt::Key_Return);
+    EXPECT_EQ(tax->currentText(), "6%");
+    EXPECT_EQ(panel().lbTax()->text(), "60");
     EXPECT_EQ(prompts.askedCount(PromptKind::Message), 0);
 }
 
