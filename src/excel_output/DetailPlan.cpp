@@ -45,7 +45,7 @@ public:
             m_plan.put(row, L + 5, d.top);
         }
         if (!m_f.CostReport)
-            m_plan.put(row, L + 6, d.rem);
+            m_plan.putRemark(row, L + 6, d.rem);
         else if (m_f.ShowCost)
             m_plan.put(row, L + 6, d.cos);
         if (m_f.ShowCost)
@@ -53,7 +53,7 @@ public:
         if (m_f.ShowCost && !m_f.BlankPrices)
             m_plan.put(row, L + 8, d.rat);
         if (m_f.CostReport)
-            m_plan.put(row, L + 9, d.rem);
+            m_plan.putRemark(row, L + 9, d.rem);
     }
 
     void subtotal(double top, double toc)

@@ -4,12 +4,26 @@
 
 namespace varn {
 
+namespace {
+
+// Below 4 pt a remark is past reading however it is laid out: there it shrinks on its one
+// line, as a cell of the templates does, and stays whole.
+constexpr double kSmallestWrappedRemark = 4;
+
+} // namespace
+
 void SheetPlan::put(int row, int column, PlannedValue value, HorizontalAlignment alignment,
                     const QString& numberFormat)
 {
     if (!CellRef::isValid(row, column))
         throw PrintPlanError(QStringLiteral("列印資料超出工作表範圍（第 %1 列）").arg(row));
     cells.push_back({row, column, std::move(value), alignment, numberFormat});
+}
+
+void SheetPlan::putRemark(int row, int column, const QString& remark)
+{
+    put(row, column, remark);
+    cells.back().fitInRow = true;
 }
 
 void SheetPlan::merge(int row, int firstColumn, int lastColumn)
@@ -77,6 +91,8 @@ void WritePlan(Worksheet& sheet, const SheetPlan& plan)
             sheet.setHorizontalAlignment(c.row, c.column, c.alignment);
         if (!c.numberFormat.isEmpty())
             sheet.setNumberFormat(c.row, c.column, c.numberFormat);
+        if (c.fitInRow)
+            sheet.fitTextInRow(c.row, c.column, kSmallestWrappedRemark);
     }
     for (const CellRange& m : plan.merges)
         sheet.mergeCells(m);

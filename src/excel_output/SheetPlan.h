@@ -23,6 +23,7 @@ struct PlannedCell {
     QString numberFormat;                                           // empty: left as it is
     bool bold = false;                                              // false: left as it is
     double fontSize = 0;                                            // 0: left as it is
+    bool fitInRow = false;   // a text too long for one line may wrap within its row
 };
 
 // What an engine writes on one sheet, worked out before the workbook is touched: the
@@ -44,6 +45,9 @@ struct SheetPlan {
 
     void put(int row, int column, PlannedValue value,
              HorizontalAlignment alignment = HorizontalAlignment::General, const QString& numberFormat = {});
+    // An item's remark: where shrinking it onto one line of its cell would make it smaller
+    // than wrapped lines within the row's height allow, it wraps instead (see WritePlan).
+    void putRemark(int row, int column, const QString& remark);
     // Columns first..last of a row as one span (nothing when last <= first).
     void merge(int row, int firstColumn, int lastColumn);
     // Bold type of a size for a planned cell.
@@ -70,7 +74,8 @@ private:
 };
 
 // Lays the plan on the sheet: the block copies with their row breaks and heights first,
-// then the other copies, then the cells, then the merges. Throws WorkbookError.
+// then the other copies, then the cells (remarks fitted to the heights they get), then the
+// merges. Throws WorkbookError.
 void WritePlan(Worksheet& sheet, const SheetPlan& plan);
 
 } // namespace varn

@@ -41,7 +41,7 @@ public:
             m_plan.put(row, m_L + 4, d.unp);
             m_plan.put(row, m_L + 5, d.top);
         }
-        m_plan.put(row, m_L + 6, d.rem);
+        m_plan.putRemark(row, m_L + 6, d.rem);
     }
 
     void subtotal(double amount)

@@ -693,13 +693,8 @@ void SheetPart::growRow(Row& row, double points)
     m_dirty = true;
 }
 
-void SheetPart::fitWrappedText(int row, int column, double minPoints, double rowBudget)
+std::optional<double> SheetPart::textWidth(int row, int column) const
 {
-    checkCell(row, column);
-    const Cell* cell = findCell(row, column);
-    const TextLook look = m_book->styles().textLook(effectiveStyle(row, column));
-    if (!cell || !cell->hasValue() || !look.wraps)
-        return;
     // The text has its merged span's columns; a span over several rows is left alone, as
     // spreadsheet programs leave it.
     int last = column;
@@ -707,15 +702,27 @@ void SheetPart::fitWrappedText(int row, int column, double minPoints, double row
         if (!m.contains(row, column))
             continue;
         if (m.topLeft.row != m.bottomRight.row || m.topLeft.column != column)
-            return;
+            return std::nullopt;
         last = m.bottomRight.column;
     }
     double characters = 0;
     for (int c = column; c <= last; ++c)
         characters += columnWidth(c);
-    const double width = ColumnWidthPoints(characters);
+    return ColumnWidthPoints(characters);
+}
+
+void SheetPart::fitWrappedText(int row, int column, double minPoints, double rowBudget)
+{
+    checkCell(row, column);
+    const Cell* cell = findCell(row, column);
+    const TextLook look = m_book->styles().textLook(effectiveStyle(row, column));
+    if (!cell || !cell->hasValue() || !look.wraps)
+        return;
+    const std::optional<double> width = textWidth(row, column);
+    if (!width)
+        return;
     const QString t = text(row, column);
-    auto linesAt = [&](double points) { return WrappedLineCount(t, width, points); };
+    auto linesAt = [&](double points) { return WrappedLineCount(t, *width, points); };
     if (linesAt(look.points) <= 1)
         return;
 
@@ -732,6 +739,31 @@ void SheetPart::fitWrappedText(int row, int column, double minPoints, double row
         setFontSize(row, column, size);
     if (const int lines = linesAt(size); lines > 1)
         growRow(r, RowHeightForLines(lines, size));
+}
+
+void SheetPart::fitTextInRow(int row, int column, double minPoints)
+{
+    checkCell(row, column);
+    const Cell* cell = findCell(row, column);
+    if (!cell || !(cell->type == "s" || cell->type == "str" || cell->type == "inlineStr"))
+        return;
+    const std::optional<double> width = textWidth(row, column);
+    if (!width)
+        return;
+    const TextLook look = m_book->styles().textLook(effectiveStyle(row, column));
+    const QString t = text(row, column);
+    const double height = rowHeight(ensureRow(row));
+    for (int half = int(std::floor(look.points * 2)); half >= int(std::ceil(minPoints * 2)); --half) {
+        const double size = half / 2.0;
+        const int lines = WrappedLineCount(t, *width, size);
+        // Once one line holds it, shrinking on that line gives it this size or more.
+        if (lines <= 1)
+            return;
+        if (LinesFitRow(lines, size, height)) {
+            restyle(row, column, [&](StyleSheet& s, int xf) { return s.withFontSize(s.withWrap(xf), size); });
+            return;
+        }
+    }
 }
 
 void SheetPart::addBreak(const char* element, int id, int max)

@@ -83,6 +83,7 @@ public:
     void copyRowHeight(int fromRow, int toRow);
     void fitRowHeights(int firstRow, int lastRow);
     void fitWrappedText(int row, int column, double minPoints, double rowBudget);
+    void fitTextInRow(int row, int column, double minPoints);
 
     void addRowPageBreak(int beforeRow);
     void addColumnPageBreak(int beforeColumn);
@@ -106,6 +107,9 @@ private:
     int effectiveStyle(int row, int column) const;
     double columnWidth(int column) const;
     double rowHeight(const Row& row) const;
+    // The width in points a cell's text has: its column's, or its merged span's on one row;
+    // nullopt inside a span it does not begin or for a span over several rows.
+    std::optional<double> textWidth(int row, int column) const;
     // Gives the row that height when it is lower.
     void growRow(Row& row, double points);
     void prepareOverwrite(int row, Cell& cell);

@@ -232,6 +232,17 @@ int StyleSheet::withFontSize(int xf, double points)
     });
 }
 
+int StyleSheet::withWrap(int xf)
+{
+    return derive(xf, "wrap", [&](pugi::xml_node node) {
+        auto align = xml::ensureChild(node, "alignment", kXfOrder);
+        // Spreadsheet programs do one or the other; a cell asking for both is read differently.
+        align.remove_attribute("shrinkToFit");
+        xml::setAttribute(align, "wrapText", "1");
+        xml::setAttribute(node, "applyAlignment", "1");
+    });
+}
+
 int StyleSheet::derivedBorder(int borderId, unsigned edges)
 {
     if (!m_borders || countChildren(m_borders) == 0)

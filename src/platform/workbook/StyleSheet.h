@@ -32,6 +32,8 @@ public:
     int withNumberFormat(int xf, const QString& code);
     int withBold(int xf, bool bold);
     int withFontSize(int xf, double points);
+    // Wraps the text in its cell; a format that shrinks its text stops shrinking.
+    int withWrap(int xf);
     // edges: BorderEdge bits of this cell (Left, Top, Bottom, Right) that become thin.
     int withThinBorders(int xf, unsigned edges);
 

@@ -76,4 +76,11 @@ double RowHeightForLines(int lines, double fontPoints)
     return std::min(lines * fontPoints * 1.2 + 4, 409.0);
 }
 
+bool LinesFitRow(int lines, double fontPoints, double rowPoints)
+{
+    // Lines 1.2 em apart (the Ming face of the templates sets them 1.05 em apart, most
+    // faces no more than 1.2) and a point for the cell's edges.
+    return lines * fontPoints * 1.2 + 1 <= rowPoints;
+}
+
 } // namespace varn

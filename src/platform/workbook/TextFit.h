@@ -21,4 +21,9 @@ int WrappedLineCount(const QString& text, double widthPoints, double fontPoints)
 // 409 pt a row can have.
 double RowHeightForLines(int lines, double fontPoints);
 
+// Whether that many lines of that font size stay inside a row of rowPoints that cannot
+// grow. Closer than RowHeightForLines, which may err high: here erring high would make
+// the text smaller than its row allows.
+bool LinesFitRow(int lines, double fontPoints, double rowPoints);
+
 } // namespace varn

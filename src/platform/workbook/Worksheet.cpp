@@ -38,6 +38,7 @@ void Worksheet::fitWrappedText(int row, int column, double minPoints, double row
 {
     d->fitWrappedText(row, column, minPoints, rowBudget);
 }
+void Worksheet::fitTextInRow(int row, int column, double minPoints) { d->fitTextInRow(row, column, minPoints); }
 
 void Worksheet::addRowPageBreak(int beforeRow) { d->addRowPageBreak(beforeRow); }
 void Worksheet::addColumnPageBreak(int beforeColumn) { d->addColumnPageBreak(beforeColumn); }

@@ -88,6 +88,12 @@ public:
     // and its row grows to show it whole: it never gets smaller than minPoints. A text that
     // fits, one that does not wrap or a span over several rows changes nothing.
     void fitWrappedText(int row, int column, double minPoints, double rowBudget);
+    // Fits a text too long for one line of its cell (or of the merged span of one row it
+    // begins) inside its row as it is, which never grows: when shrinking onto one line
+    // would make it smaller than wrapped lines that fit the row's height, it wraps at the
+    // largest such size, from its own down to minPoints in half points. Otherwise, and for
+    // numbers, empty cells and spans over several rows, nothing changes.
+    void fitTextInRow(int row, int column, double minPoints);
 
     // Manual page breaks before a row (above it) or before a column (left of it).
     void addRowPageBreak(int beforeRow);

@@ -182,3 +182,112 @@ TEST_F(WholeTextsTest, SixtyCharacterNamesAndAddressesPrintWholeAtEightPointsInE
 }
 
 } // namespace
+
+// An item's remark as one page prints it: its lines, beside the item's own words and in
+// the item's row.
+struct PrintedRemark {
+    QString text;        // the lines joined
+    int lines = 0;
+    double points = 0;   // of the smallest line, from its height against the 10 pt label's
+    bool insideRow = true;
+};
+
+// `item` is in the first word of the item's row (after the area's name in some layouts);
+// rows are `pitch` apart and a text stands in the middle of its row. The remark's lines are
+// the words right of the item, near its row, that are pieces of the remark.
+std::optional<PrintedRemark> remarkBeside(const std::vector<PdfWord>& words, const QString& item, const QString& remark,
+                                          double labelHeight, double pitch)
+{
+    const auto anchor = std::find_if(words.begin(), words.end(),
+                                     [&](const PdfWord& w) { return w.text.contains(item); });
+    if (anchor == words.end())
+        return std::nullopt;
+    const double middle = anchor->box.center().y();
+    std::vector<PdfWord> lines;
+    for (const PdfWord& w : words)
+        if (w.box.left() > anchor->box.right() && std::abs(w.box.center().y() - middle) < pitch
+            && remark.contains(w.text))
+            lines.push_back(w);
+    std::sort(lines.begin(), lines.end(), [](const PdfWord& a, const PdfWord& b) { return a.box.top() < b.box.top(); });
+    PrintedRemark printed;
+    printed.points = 99;
+    for (const PdfWord& w : lines) {
+        printed.text += w.text;
+        ++printed.lines;
+        printed.points = std::min(printed.points, 10 * w.box.height() / labelHeight);
+        printed.insideRow = printed.insideRow && w.box.top() >= middle - pitch / 2 && w.box.bottom() <= middle + pitch / 2;
+    }
+    return printed;
+}
+
+// Item remarks in every layout that prints them: a remark too long for one line of its
+// column wraps onto two lines inside its row rather than shrinking out of reach, ten
+// characters at 6.5 pt or more on the estimate details, six on the narrower cost details
+// (where ten still get 4.5 pt, not the 2.5 or so of one shrunk line); a short one keeps the body's size,
+// and the pages are those of short remarks.
+TEST_F(WholeTextsTest, LongItemRemarksWrapInsideTheirRowsAtReadableSizes)
+{
+    const QString ten = u"含四角收邊及防潮處理"_s;
+    const QString six = u"門片加裝緩衝"_s;
+    const QStringList commands = allCommands();
+
+    load(TwoAreas());
+    const QStringList shortFiles = printEveryLayout(commands);
+    VrnContent c = TwoAreas();
+    c.rows[0] = GridItem(c.leafPaths[0], "電視櫃|240cm|組|1|30000|30000|20000|20000|1.5|含四角收邊及防潮處理");
+    c.rows[1] = GridItem(c.leafPaths[0], "書櫃||尺|10|5000|50000|3000|30000|1.67|門片加裝緩衝");
+    load(c);
+    const QStringList files = printEveryLayout(commands);
+
+    int withRemarks = 0;
+    for (int f = 0; f < files.size(); ++f) {
+        const std::string where = commands[f].toStdString();
+        const QString pdf = pdfOf(files[f]);
+        EXPECT_EQ(pdfPages(pdf), pdfPages(pdfOf(shortFiles[f]))) << where;
+        const bool cost = FindPrintCommand(commands[f])->templateFile == u"成本分析.xlsx"_s;
+        const bool listsRemarks = commands[f] != u"mPss"_s && commands[f] != u"mPnw"_s;
+        const double body = cost ? 10 : 11;
+        int items = 0;
+        for (int page = 1; page <= pdfPages(pdf); ++page) {
+            const std::vector<PdfWord> words = pdfWords(pdf, page);
+            const double label = customerBlock(pdf, page).labelHeight;
+            ASSERT_GT(label, 0) << where;
+            double pitch = 18;   // the template's, when the two rows are not on this page
+            QRectF first, second;
+            for (const PdfWord& w : words) {
+                if (w.text.contains(u"電視櫃"_s))
+                    first = w.box;
+                if (w.text.contains(u"書櫃"_s))
+                    second = w.box;
+            }
+            if (!first.isNull() && !second.isNull())
+                pitch = second.center().y() - first.center().y();
+            const std::string at = where + " page " + std::to_string(page);
+
+            if (const auto p = remarkBeside(words, u"電視櫃"_s, ten, label, pitch)) {
+                ++items;
+                EXPECT_EQ(p->text, listsRemarks ? ten : QString()) << at;
+                EXPECT_TRUE(p->insideRow) << at;
+                if (listsRemarks) {
+                    EXPECT_EQ(p->lines, 2) << at;
+                    EXPECT_GE(p->points, cost ? 4.4 : 6.5) << at;
+                }
+            }
+            if (const auto p = remarkBeside(words, u"書櫃"_s, six, label, pitch); p && listsRemarks) {
+                ++items;
+                EXPECT_EQ(p->text, six) << at;
+                EXPECT_TRUE(p->insideRow) << at;
+                EXPECT_GE(p->points, 6.5) << at;
+                EXPECT_EQ(p->lines, cost ? 2 : 1) << at;
+            }
+            if (const auto p = remarkBeside(words, u"衣櫃"_s, u"實木"_s, label, pitch); p && listsRemarks) {
+                ++items;
+                EXPECT_EQ(p->text, u"實木"_s) << at;
+                EXPECT_NEAR(p->points, body, 0.3) << at;
+            }
+        }
+        EXPECT_EQ(items, listsRemarks ? 3 : 1) << where;
+        withRemarks += listsRemarks;
+    }
+    EXPECT_EQ(withRemarks, 13);
+}

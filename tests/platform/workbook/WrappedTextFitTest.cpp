@@ -89,3 +89,80 @@ TEST_F(WrappedTextFitTest, ATextTooLongForOneLineTakesTheLargestSizeItsRowAllows
 
 } // namespace
 } // namespace varn
+
+namespace varn {
+namespace {
+
+// Cells of 11 pt that shrink to fit, in a column of 9 characters (about four wide
+// characters a line at 11 pt) and 18 pt rows, except row 9 (30 pt); A7:B7 merged over
+// two rows, B as wide as A.
+class TextInRowTest : public WrappedTextFitTest {
+protected:
+    void SetUp() override
+    {
+        lxw_workbook* made = workbook_new(path("row.xlsx").toUtf8().constData());
+        lxw_worksheet* ws = workbook_add_worksheet(made, "S");
+        lxw_format* shrink = workbook_add_format(made);
+        format_set_shrink(shrink);
+        format_set_font_size(shrink, 11);
+        worksheet_set_column(ws, 0, 1, 9, nullptr);
+        for (lxw_row_t r = 0; r < 10; ++r) {
+            worksheet_set_row(ws, r, r == 8 ? 30 : 18, nullptr);
+            worksheet_write_blank(ws, r, 0, shrink);
+        }
+        worksheet_merge_range(ws, 6, 0, 7, 1, "", shrink);
+        ASSERT_EQ(workbook_close(made), LXW_NO_ERROR);
+    }
+};
+
+struct Fitted {
+    double size;
+    bool wraps, shrinks;
+    bool operator==(const Fitted&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Fitted& f)
+{
+    return out << f.size << (f.wraps ? " wraps" : "") << (f.shrinks ? " shrinks" : "");
+}
+
+TEST_F(TextInRowTest, ATextTooLongForOneLineWrapsAtTheLargestSizeItsRowHoldsWithoutGrowingIt)
+{
+    Workbook book = Workbook::open(path("row.xlsx"));
+    Worksheet& s = book.worksheet(1);
+    const auto wide = [](int n) { return QString(n, QChar(u'字')); };
+    s.setText(1, 1, wide(2));                  // fits its line
+    s.setText(2, 1, wide(6));                  // one shrunk line is larger than two that fit
+    s.setText(3, 1, wide(10));                 // two lines of 7 pt fill the row
+    s.setText(4, 1, wide(20));                 // two lines of 4.5 pt
+    s.setText(5, 1, wide(60));                 // too long for lines of 4 pt: shrinks
+    s.setNumber(6, 1, 1234567890123.0);        // a number never wraps
+    s.setText(7, 1, wide(10));                 // a span over two rows is left alone
+    s.setText(9, 1, wide(10));                 // a higher row holds two lines of 9 pt
+    for (int row = 1; row <= 10; ++row)
+        s.fitTextInRow(row, 1, 4);             // row 10 is empty
+    EXPECT_THROW(s.fitTextInRow(0, 1, 4), WorkbookError);
+    book.saveAs(path("out.xlsx"));
+
+    const QJsonObject read = test::ReadWithOpenpyxl(path("out.xlsx"));
+    const auto fitted = [&](int row) {
+        const QJsonObject c = test::CellOf(read, 1, QStringLiteral("A%1").arg(row));
+        return Fitted{c.value("size").toDouble(), c.value("wrap").toBool(), c.value("shrink").toBool()};
+    };
+    const Fitted asMade{11, false, true};
+    EXPECT_EQ(fitted(1), asMade);
+    EXPECT_EQ(fitted(2), asMade);
+    EXPECT_EQ(fitted(3), (Fitted{7, true, false}));
+    EXPECT_EQ(fitted(4), (Fitted{4.5, true, false}));
+    EXPECT_EQ(fitted(5), asMade);
+    EXPECT_EQ(fitted(6), asMade);
+    EXPECT_EQ(fitted(7), asMade);
+    EXPECT_EQ(fitted(9), (Fitted{9, true, false}));
+    EXPECT_EQ(fitted(10), asMade);
+    const QJsonObject rows = test::SheetOf(read, 1).value("rows").toObject();
+    for (int row = 1; row <= 10; ++row)
+        EXPECT_EQ(rows.value(QString::number(row)).toObject().value("height").toDouble(), row == 9 ? 30 : 18) << row;
+}
+
+} // namespace
+} // namespace varn

@@ -1,6 +1,6 @@
 """Reads an .xlsx with openpyxl (a reader we did not write) and prints what the tests check
-as JSON: per sheet its cells (value, type, format, font, alignment, borders), merged areas,
-row heights, page breaks, print titles and print area."""
+as JSON: per sheet its cells (value, type, format, font, alignment, wrapping, shrinking,
+borders), merged areas, row heights, page breaks, print titles and print area."""
 import json
 import sys
 import warnings
@@ -17,6 +17,8 @@ def cell_info(c):
         "bold": bool(c.font.b),
         "size": c.font.sz,
         "align": c.alignment.horizontal,
+        "wrap": bool(c.alignment.wrap_text),
+        "shrink": bool(c.alignment.shrink_to_fit),
         "border": [b.left.style, b.top.style, b.bottom.style, b.right.style],
     }
 
