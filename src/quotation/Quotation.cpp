@@ -10,6 +10,7 @@
 #include "shared/Rights.h"
 
 #include <algorithm>
+#include <utility>
 #include <functional>
 
 namespace varn {
@@ -792,6 +793,7 @@ void Quotation::pickTaxRate(const QString& text)
     const PageEndValues before = m_pageEnd;
     if (!typeTaxRate(text))
         return;
+    m_taxRateTyping = false;
     recalcPageEnd();
     pageEndInput(before);
 }
@@ -800,6 +802,8 @@ bool Quotation::typeTaxRate(const QString& text)
 {
     if (refuseText(text, QStringLiteral("稅率"), QStringLiteral(":")))
         return false;
+    if (!std::exchange(m_taxRateTyping, true))
+        m_taxRateBeforeTyping = m_pageEnd.taxRate;
     const PageEndValues before = m_pageEnd;
     m_pageEnd.taxRate = text;
     pageEndEdited(before);
@@ -809,12 +813,22 @@ bool Quotation::typeTaxRate(const QString& text)
 bool Quotation::enterTaxRate()
 {
     const PageEndValues before = m_pageEnd;
+    const bool typed = std::exchange(m_taxRateTyping, false);
     if (const std::optional<QString> rate = PageEnd::taxRateEntry(m_pageEnd.taxRate))
         m_pageEnd.taxRate = *rate;
     // A rate typed with its sign ("8%") is recomputed too, so that 稅金 beside it, and what a
     // save stores, never stay those of the rate it replaced.
     recalcPageEnd();
-    return pageEndInput(before);
+    if (pageEndInput(before))
+        return true;
+    // Refused as too large: a typed rate the totals cannot take must not stay in the box to
+    // be read by the next computation, so the rate they were worked out with comes back.
+    if (typed && m_pageEnd.taxRate != m_taxRateBeforeTyping) {
+        m_pageEnd.taxRate = m_taxRateBeforeTyping;
+        recalcPageEnd();
+        pageEndEdited(before);
+    }
+    return false;
 }
 
 bool Quotation::setDiscount(const QString& text)

@@ -338,6 +338,9 @@ private:
     bool m_noAreaMode = false;
 
     int m_editRow = 0;
+    // The tax rate as it stood when typing into its box began, while that typing lasts.
+    bool m_taxRateTyping = false;
+    QString m_taxRateBeforeTyping;
     int m_editCol = 0;
     bool m_rightClickBelowRows = false;
     int m_selRow = -1;

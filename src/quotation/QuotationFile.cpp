@@ -85,6 +85,7 @@ void Quotation::newQuotation(const QDate& today)
     m_isLeaf = false;
     m_lbPath.clear();
     m_editRow = m_editCol = 0;
+    m_taxRateTyping = false;
     emit treeChanged();
     tv_NodeClick(QuotationTree::RootKey);
     emit headerChanged();
@@ -202,6 +203,7 @@ void Quotation::load(const VrnContent& c, const QString& path)
     m_filePath = path;
     clearNodeScope();
     m_editRow = m_editCol = 0;
+    m_taxRateTyping = false;
 
     RowBlocks::reset(m_hfgQ);
     FormatQuotationGrid(true);

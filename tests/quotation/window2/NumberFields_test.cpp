@@ -178,6 +178,39 @@ TEST_F(NumberFieldsTest, TheTaxRateBoxLeftWithABareNumberShowsTheRateEnterGivesA
     EXPECT_EQ(prompts.askedCount(PromptKind::Message), 0);
 }
 
+TEST_F(NumberFieldsTest, ABareTaxRateWhosePercentageIsTooLargeGivesBackTheRateTheTotalsUse)
+{
+    ASSERT_TRUE(doc().AddChildNodes(Q, {"木作"}, true));
+    doc().tv_NodeClick(LeafPath({"木作"}));
+    ASSERT_TRUE(doc().setCellText(1, QCol::Name, "甲"));
+    ASSERT_TRUE(doc().cellEdited(1, QCol::Qty, "1"));
+    ASSERT_TRUE(doc().cellEdited(1, QCol::Price, "2000000000000"));
+    QTest::mouseClick(window().cmdPe(), Qt::LeftButton);
+    const QStringList at5 = {"2000000000000", "100000000000", "2100000000000", "2100000000000"};
+    ASSERT_EQ(totals(), at5);
+
+    // "5" reads 500%, which takes the total past 13 digits: refused, and the box does not
+    // keep a rate that the next computation would read as 500%.
+    QComboBox* tax = panel().cbTax();
+    retype(tax->lineEdit(), "5");
+    prompts.clear();
+    QTest::keyClick(tax, Qt::Key_Tab);
+    EXPECT_EQ(prompts.lastMessageText(), kTooLarge);
+    EXPECT_EQ(tax->currentText(), "5%");
+    EXPECT_EQ(doc().pageEnd().taxRate, "5%");
+    doc().RecalcGrandTotal();
+    EXPECT_EQ(totals(), at5);
+
+    // Enter alike; a rate that fits is still taken.
+    retype(tax->lineEdit(), "9");
+    QTest::keyClick(tax->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(doc().pageEnd().taxRate, "5%");
+    retype(tax->lineEdit(), "0.1");
+    QTest::keyClick(tax, Qt::Key_Tab);
+    EXPECT_EQ(doc().pageEnd().taxRate, "10%");
+    EXPECT_EQ(panel().lbTax()->text(), "200000000000");
+}
+
 TEST_F(NumberFieldsTest, TheGridsNumberCellsHoldOneNumberAndRefuseOneTooLongToRead)
 {
     ASSERT_TRUE(doc().AddChildNodes(Q, {"木作"}, true));
