@@ -19,14 +19,14 @@ protected:
         window();
         return extras->pageEnd();
     }
-    // One work type with one row of 數量 1 and 單價 1000, and the page end opened.
-    void openPanel()
+    // One work type with one row of 數量 1 and that 單價, and the page end opened.
+    void openPanel(const char* price = "1000")
     {
         ASSERT_TRUE(doc().AddChildNodes(Q, {"木作"}, true));
         doc().tv_NodeClick(LeafPath({"木作"}));
         ASSERT_TRUE(doc().setCellText(1, QCol::Name, "甲"));
         ASSERT_TRUE(doc().cellEdited(1, QCol::Qty, "1"));
-        ASSERT_TRUE(doc().cellEdited(1, QCol::Price, "1000"));
+        ASSERT_TRUE(doc().cellEdited(1, QCol::Price, price));
         QTest::mouseClick(window().cmdPe(), Qt::LeftButton);
     }
     QStringList totals()
@@ -180,12 +180,7 @@ TEST_F(NumberFieldsTest, TheTaxRateBoxLeftWithABareNumberShowsTheRateEnterGivesA
 
 TEST_F(NumberFieldsTest, ABareTaxRateWhosePercentageIsTooLargeGivesBackTheRateTheTotalsUse)
 {
-    ASSERT_TRUE(doc().AddChildNodes(Q, {"木作"}, true));
-    doc().tv_NodeClick(LeafPath({"木作"}));
-    ASSERT_TRUE(doc().setCellText(1, QCol::Name, "甲"));
-    ASSERT_TRUE(doc().cellEdited(1, QCol::Qty, "1"));
-    ASSERT_TRUE(doc().cellEdited(1, QCol::Price, "2000000000000"));
-    QTest::mouseClick(window().cmdPe(), Qt::LeftButton);
+    openPanel("2000000000000");
     const QStringList at5 = {"2000000000000", "100000000000", "2100000000000", "2100000000000"};
     ASSERT_EQ(totals(), at5);
 
