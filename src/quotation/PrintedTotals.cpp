@@ -48,12 +48,17 @@ std::vector<double> splitOrRound(const std::vector<double>& amounts, double sum,
 
 } // namespace
 
+std::optional<double> ChargedFeeAmount(bool charged, const QString& amount)
+{
+    if (!charged || amount.isEmpty())
+        return std::nullopt;
+    return Val(amount);
+}
+
 ExactTotals ExactTotalsOf(const PageEndValues& pe, double subtotal, std::vector<double> groups)
 {
-    auto charged = [](const FeeValues& fee) -> std::optional<double> {
-        if (fee.checked == CheckState::Unchecked || fee.amount.isEmpty())
-            return std::nullopt;
-        return Val(fee.amount);
+    auto charged = [](const FeeValues& fee) {
+        return ChargedFeeAmount(fee.checked != CheckState::Unchecked, fee.amount);
     };
     ExactTotals e;
     e.groups = std::move(groups);

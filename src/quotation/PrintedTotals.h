@@ -22,6 +22,9 @@ struct ExactTotals {
     double quoted = 0;                   // 報價總價
 };
 
+// A fee's exact amount when it is charged and has one: a fee without an amount prints none.
+std::optional<double> ChargedFeeAmount(bool charged, const QString& amount);
+
 // The exact amounts as the page-end panel holds them, with the items' total and the groups
 // the printout lists.
 ExactTotals ExactTotalsOf(const PageEndValues& pageEnd, double subtotal, std::vector<double> groups = {});
@@ -38,8 +41,6 @@ struct PrintedTotals {
     // False when 小計 and the fees could not be made to add up to 合計 within their own
     // rounding (totals kept as typed in a file): each then shows its own rounded amount.
     bool addsUp = true;
-
-    const std::optional<double>& fee(Fee which) const { return which == Fee::Design ? design : supervision; }
 };
 
 // Whole figures for `amounts` adding up to `sum`, each its amount rounded down or up: an

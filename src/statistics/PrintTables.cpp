@@ -69,22 +69,14 @@ QString grouped(const QString& number)
     return GroupThousands(number.isEmpty() ? QStringLiteral("0") : number);
 }
 
-// A fee of the page-end panel that is charged and has an amount.
-std::optional<double> chargedFee(const FeeLine& fee)
-{
-    if (!fee.checked || fee.amount.isEmpty())
-        return std::nullopt;
-    return Val(fee.amount);
-}
-
 PrintedTotals printedTotals(const FirstPageInput& in)
 {
     ExactTotals e;
     for (const GroupTotal& g : in.groups)
         e.groups.push_back(Val(g.subtotal));
     e.subtotal = Val(in.lbSumT);
-    e.design = chargedFee(in.design);
-    e.supervision = chargedFee(in.supervision);
+    e.design = ChargedFeeAmount(in.design.checked, in.design.amount);
+    e.supervision = ChargedFeeAmount(in.supervision.checked, in.supervision.amount);
     if (in.taxChecked)
         e.tax = Val(in.lbTax);
     e.discount = Val(in.discount);
