@@ -3,10 +3,12 @@
 #include "platform/db/Database.h"
 #include "platform/text/VbNumber.h"
 #include "quotation/ItemColumns.h"
+#include "quotation/PrintedTotals.h"
 #include "quotation/Quotation.h"
 #include "statistics/StatisticsTable.h"
 
 #include <array>
+#include <cmath>
 
 namespace varn {
 
@@ -68,6 +70,24 @@ QString SharePercent(double part, double whole)
     return CStr(RoundHalfEven(RoundHalfEven(part / whole, 2) * 100)) + QLatin1Char('%');
 }
 
+QStringList SharePercents(const std::vector<double>& parts, double whole)
+{
+    std::vector<double> exact;
+    double sum = 0;
+    for (double part : parts) {
+        exact.push_back(whole == 0 ? 0 : part / whole * 100);
+        sum += exact.back();
+    }
+    // Sums of decimals held in binary miss 100 by a trace at most.
+    std::optional<std::vector<double>> split;
+    if (whole != 0 && std::abs(sum - 100) < 1e-6)
+        split = SplitWhole(exact, 100);
+    QStringList out;
+    for (size_t i = 0; i < parts.size(); ++i)
+        out << (split ? CStr((*split)[i]) + QLatin1Char('%') : SharePercent(parts[i], whole));
+    return out;
+}
+
 StatisticsCommands::StatisticsCommands(Quotation& q, Database& staDb)
     : m_q(q), m_staDb(staDb), m_hfgC(2, kCols)
 {
@@ -122,11 +142,15 @@ void StatisticsCommands::fill(StatisticsBy by)
     for (int i = 0; i < 4; ++i)
         m_hfgC.setTextMatrix(totals, i + 2, numberText(grand[i]));
 
+    // The groups' shares add up to the totals row's 100%.
     const double whole = grand[0].toDouble();
-    for (int r = 1; r <= totals; ++r) {
-        const QString sub = m_hfgC.textMatrix(r, 2);
-        m_hfgC.setTextMatrix(r, 6, sub.isEmpty() ? QString() : SharePercent(Val(sub), whole));
-    }
+    std::vector<double> parts;
+    for (int r = 1; r < totals; ++r)
+        parts.push_back(Val(m_hfgC.textMatrix(r, 2)));
+    const QStringList shares = SharePercents(parts, whole);
+    for (int r = 1; r < totals; ++r)
+        m_hfgC.setTextMatrix(r, 6, shares.at(r - 1));
+    m_hfgC.setTextMatrix(totals, 6, SharePercent(whole, whole));
     for (int c = 1; c < kCols; ++c) {
         CellFormat f = m_hfgC.cellFormat(totals, c);
         f.back = kTotalsBack;

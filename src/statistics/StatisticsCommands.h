@@ -3,6 +3,9 @@
 #include "platform/grid/GridModel.h"
 
 #include <QString>
+#include <QStringList>
+
+#include <vector>
 
 namespace varn {
 
@@ -25,6 +28,11 @@ void SetStatisticsGridTitles(GridModel& hfgC);
 
 // A fraction as a whole percentage after rounding to two decimals: 0.2351 gives "24%".
 QString SharePercent(double part, double whole);
+
+// The parts' shares of a whole they add up to, as whole percentages that add up to 100%:
+// each its exact share rounded down or up, the units to the largest remainders. Parts that
+// do not add up to the whole each take SharePercent; a whole of 0 leaves every share empty.
+QStringList SharePercents(const std::vector<double>& parts, double whole);
 
 // The statistics commands of the quotation window and the grid of frmCal.
 class StatisticsCommands {

@@ -76,6 +76,13 @@ TEST_F(StatisticsCommandsTest, ByWorkTypeAndByAreaListSharesAndTotalsBlankRowsLa
         = {{0.2351, 1, u"24%"_s}, {1, 8, u"12%"_s}, {0, 5, u"0%"_s}, {5, 0, QString()}, {7, 7, u"100%"_s}};
     for (const auto& [part, whole, share] : shares)
         EXPECT_EQ(SharePercent(part, whole), share) << part << "/" << whole;
+    // Shares of a whole add up to 100%, the units to the largest remainders and the first on a
+    // tie; parts that do not add up to the whole are each rounded on their own.
+    const std::tuple<std::vector<double>, double, QStringList> splits[]
+        = {{{1, 1, 1}, 3, {"34%", "33%", "33%"}}, {{1, 7}, 8, {"13%", "87%"}}, {{150, -50}, 100, {"150%", "-50%"}},
+           {{49.4, 49.4}, 100, {"49%", "49%"}}, {{2, 3}, 0, {"", ""}}};
+    for (const auto& [parts, whole, split] : splits)
+        EXPECT_EQ(SharePercents(parts, whole), split) << whole;
 }
 
 TEST_F(StatisticsCommandsTest, ColumnsAndTheExportFollowTheRights)
