@@ -143,6 +143,8 @@ void CoverPrint::prepare()
     BuildStatistics(*m_job.staDb, m_job.q.hfgQ());
     const bool byType = m_layout.numberBySecondLevel.value_or(!m_job.areaNoTypes && m_flags.TreeMode != 1);
     NumberStatisticsGroups(*m_job.staDb, byType, m_job.q.noAreaMode(), m_flags.TreeMode);
+    if (m_layout.prepared)
+        m_layout.prepared(*m_job.staDb);
     d->values = MakePlaceholderValues(takeHeaderValues(m_job.q, firm));
 }
 

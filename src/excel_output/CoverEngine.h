@@ -37,6 +37,9 @@ struct TwoSheetLayout {
     std::function<void(Database& sta, const LayoutFlags& flags, const QStringList& xp, CoverPlan& cover,
                        DetailPlan& detail)>
         plan;
+    // Run at the end of the preparing step, the statistics rebuilt and numbered. No layout
+    // needs one; tests reach that step through it.
+    std::function<void(Database& sta)> prepared;
 };
 
 // The statistics rows as a saved query or a statement returns them, in the columns of 統計.

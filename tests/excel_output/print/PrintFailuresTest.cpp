@@ -52,18 +52,22 @@ protected:
     {
         TwoSheetLayout layout;
         layout.plan = plan;
+        return print(layout);
+    }
+    QString print(const TwoSheetLayout& layout)
+    {
         prompts.answerOpenFile(templateCopy());
         const PrintJob job{*doc, sta.get(), flags, dir.path(), u"報價單.xlsx"_s};
         return PrintExcelCover(job, layout);
     }
     // The print stopped where it said so: one message, no workbook saved or left
-    // half-written, nothing left busy.
-    void expectStoppedAfterOneMessage(const QString& saved)
+    // half-written, nothing left busy after the steps begun (preparing, printing).
+    void expectStoppedAfterOneMessage(const QString& saved, int stepsBegun = 2)
     {
         EXPECT_EQ(saved, QString());
         EXPECT_EQ(prompts.askedCount(PromptKind::Message), 1) << prompts.lastMessageText().toStdString();
-        EXPECT_EQ(busy.begun, 2);   // preparing, printing
-        EXPECT_EQ(busy.ended, 2);
+        EXPECT_EQ(busy.begun, stepsBegun);
+        EXPECT_EQ(busy.ended, stepsBegun);
         EXPECT_EQ(QDir(dir.path()).entryList({u"*.xlsx"_s}), QStringList{u"報價單.xlsx"_s});
     }
 
@@ -87,6 +91,19 @@ TEST_F(PrintFailuresTest, AStepThrowingAStandardExceptionEndsThePrintAfterSaying
     expectStoppedAfterOneMessage(saved);
     EXPECT_TRUE(prompts.lastMessageText().contains(u"未預期的錯誤"_s)) << prompts.lastMessageText().toStdString();
     EXPECT_TRUE(prompts.lastMessageText().contains(u"plan exhausted"_s)) << prompts.lastMessageText().toStdString();
+}
+
+// One thrown while the print prepares its data ends it before the dialog for the template:
+// nothing asked but the one message.
+TEST_F(PrintFailuresTest, APreparingStepThrowingAStandardExceptionEndsThePrintBeforeTheDialog)
+{
+    TwoSheetLayout layout;
+    layout.prepared = [](Database&) { throw std::runtime_error("statistics exhausted"); };
+    const QString saved = print(layout);
+    expectStoppedAfterOneMessage(saved, 1);
+    EXPECT_EQ(prompts.askedCount(PromptKind::OpenFile), 0);
+    for (const QString& words : {u"列印資料無法準備"_s, u"未預期的錯誤"_s, u"statistics exhausted"_s})
+        EXPECT_TRUE(prompts.lastMessageText().contains(words)) << prompts.lastMessageText().toStdString();
 }
 
 // The template emptied by someone else while the print runs: the print tells why in words.
