@@ -1,0 +1,66 @@
+// The figures a real quotation window shows for its sums, and the file it saves: the summary
+// line, the page-end panel and the stored page end agree with a calculator and with the prints.
+#include "quotation/widgets/WindowFixture.h"
+
+#include "quotation/widgets/QuotationWindowExtras.h"
+#include "quotation/widgets/frmPe.h"
+
+namespace varn::test {
+namespace {
+
+class ShownFiguresTest : public WindowTest {
+protected:
+    void windowMade(frmQ& w) override { extras = QuotationWindowExtras::attach(w); }
+    frmPe& panel()
+    {
+        window();
+        return extras->pageEnd();
+    }
+    // The rows in work types directly under the root, opened in the window with that tax rate.
+    void open(std::vector<ItemLine> rows, const QString& taxRate = QStringLiteral("5%"))
+    {
+        VrnContent c;
+        c.noAreaMode = true;
+        for (const ItemLine& row : rows) {
+            if (!c.leafPaths.contains(row[0]))
+                c.leafPaths << row[0];
+        }
+        c.rows = std::move(rows);
+        c.pageEnd.taxRate = taxRate;
+        doc().load(c, file("x.vrn"));
+    }
+    QStringList panelTotals()
+    {
+        return {panel().lbNtax()->text(), panel().lbTax()->text(), panel().lbHtax()->text(), panel().lbApr()->text()};
+    }
+    // The page-end totals line of the file saved through 另存新檔: 總價:稅率:稅金:含稅總價:折扣:報價總價.
+    QString savedTotals()
+    {
+        prompts.answerSaveFile(file("saved"));
+        act("mSaveAs")->trigger();
+        QFile f(file("saved.vrn"));
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+        for (const QByteArray& line : f.readAll().split('\n')) {
+            if (line.count(':') == 5)
+                return QString::fromLatin1(line.trimmed());
+        }
+        return {};
+    }
+
+    QuotationWindowExtras* extras = nullptr;
+};
+
+// Two work types of 10,000 and 12,755 at 10 %: the exact tax 2,275.5 and the total with tax
+// 25,030.5 are both halves; the tax shown and saved leaves the work types whole under 合計.
+TEST_F(ShownFiguresTest, ATaxAtAHalfIsShownAndSavedAsThePrintsShowIt)
+{
+    open({GridItem(LeafPath({"木作"}), "衣櫃||式|1|10000|10000"),
+          GridItem(LeafPath({"油漆"}), "牆面||式|1|12755|12755")},
+         QStringLiteral("10%"));
+    QTest::mouseClick(window().cmdPe(), Qt::LeftButton);
+    EXPECT_EQ(panelTotals(), (QStringList{"22755", "2275", "25030", "25030"}));
+    EXPECT_EQ(savedTotals(), "22755:10%:2275:25030::25030");
+}
+
+} // namespace
+} // namespace varn::test
