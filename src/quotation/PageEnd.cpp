@@ -1,5 +1,6 @@
 #include "quotation/PageEnd.h"
 
+#include "platform/text/DecimalSum.h"
 #include "platform/text/VbNumber.h"
 #include "quotation/PickLists.h"
 #include "quotation/Pricing.h"
@@ -65,12 +66,12 @@ void recalcGrandTotal(PageEndValues& v, const QString& lbSumT)
     if (!d && !l) {
         v.untaxed = lbSumT;
     } else {
-        double n = Val(lbSumT);
+        DecimalSum n{Val(lbSumT)};
         if (d)
             n += Val(v.design.amount);
         if (l)
             n += Val(v.supervision.amount);
-        v.untaxed = CStr(n);
+        v.untaxed = CStr(n.value());
     }
 
     const double untaxed = Val(v.untaxed);
@@ -91,9 +92,9 @@ void recalcGrandTotal(PageEndValues& v, const QString& lbSumT)
             v.tax = CStr(tax);
             v.withTax = CStr(withTax);
         }
-        v.quoted = CStr(Val(v.discount) + Val(v.withTax));
+        v.quoted = CStr(DecimalSum{Val(v.discount), Val(v.withTax)}.value());
     } else {
-        v.quoted = CStr(Val(v.discount) + untaxed);
+        v.quoted = CStr(DecimalSum{Val(v.discount), untaxed}.value());
     }
 }
 

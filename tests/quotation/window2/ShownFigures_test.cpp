@@ -29,6 +29,7 @@ protected:
         c.pageEnd.taxRate = taxRate;
         doc().load(c, file("x.vrn"));
     }
+    QStringList summaryLine() { return {window().lbSumT()->text(), window().lbCsumT()->text(), window().lbProT()->text()}; }
     QStringList panelTotals()
     {
         return {panel().lbNtax()->text(), panel().lbTax()->text(), panel().lbHtax()->text(), panel().lbApr()->text()};
@@ -60,6 +61,23 @@ TEST_F(ShownFiguresTest, ATaxAtAHalfIsShownAndSavedAsThePrintsShowIt)
     QTest::mouseClick(window().cmdPe(), Qt::LeftButton);
     EXPECT_EQ(panelTotals(), (QStringList{"22755", "2275", "25030", "25030"}));
     EXPECT_EQ(savedTotals(), "22755:10%:2275:25030::25030");
+}
+
+// 毛利 of 100,000 less 12,345.6 and 87,653.45 is 0.95, and so is a discount that leaves that much.
+TEST_F(ShownFiguresTest, TheSummaryLineAndThePageEndShowTheDecimalOfASumOrDifference)
+{
+    open({GridItem(LeafPath({"木作"}), "衣櫃||式|1|60000|60000|12345.6|12345.6|4.86"),
+          GridItem(LeafPath({"木作"}), "鞋櫃||式|1|40000|40000|87653.45|87653.45|0.46")});
+    EXPECT_EQ(summaryLine(), (QStringList{"100000", "99999.05", "0.95"}));
+    doc().tv_NodeClick(LeafPath({"木作"}));
+    EXPECT_EQ(summaryLine(), (QStringList{"100000", "99999.05", "0.95"}));
+
+    QTest::mouseClick(window().cmdPe(), Qt::LeftButton);
+    QTest::mouseClick(panel().ckTax(), Qt::LeftButton);
+    retype(panel().txtOff(), "-99999.05");
+    EXPECT_EQ(panel().lbApr()->text(), "0.95");
+    const QString saved = savedTotals();
+    EXPECT_TRUE(saved.endsWith(":-99999.05:0.95")) << saved.toStdString();
 }
 
 } // namespace
