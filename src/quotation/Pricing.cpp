@@ -1,6 +1,7 @@
 #include "quotation/Pricing.h"
 
 #include "platform/grid/GridModel.h"
+#include "platform/text/DecimalSum.h"
 #include "platform/text/VbNumber.h"
 #include "quotation/ItemColumns.h"
 
@@ -106,14 +107,17 @@ void RecalcRow(GridModel& grid, int row, int col)
 Totals totals(const GridModel& grid)
 {
     Totals t;
+    DecimalSum amount, cost;
     for (int r = 1; r < grid.rows(); ++r) {
-        t.amountSum += Val(grid.textMatrix(r, QCol::Amount));
-        t.costSum += Val(grid.textMatrix(r, QCol::CostTotal));
+        amount += Val(grid.textMatrix(r, QCol::Amount));
+        cost += Val(grid.textMatrix(r, QCol::CostTotal));
     }
+    t.amountSum = amount.value();
+    t.costSum = cost.value();
     const double ratio = t.costSum != 0 ? t.amountSum / t.costSum : t.amountSum;
     t.lbSumT = CStr(t.amountSum);
     t.lbCsumT = CStr(t.costSum);
-    t.lbProT = CStr(t.amountSum - t.costSum);
+    t.lbProT = CStr(DecimalSum{t.amountSum, -t.costSum}.value());
     t.lbScT = CStr(RoundHalfEven(ratio, 2));
     return t;
 }

@@ -54,6 +54,45 @@ TEST(GrandTotal, TaxAndTotalWithTaxAreRoundedEachFromTheUntaxedTotal)
     }
 }
 
+// Where the exact tax is a half and rounding it to even leaves 含稅總價 − 稅金 a unit off a
+// whole 總價, the tax is rounded the other way; 含稅總價 and 報價總價 are never moved.
+TEST(GrandTotal, ATaxAtAHalfKeepsTheUntaxedTotalWholeUnderTheTotalWithTax)
+{
+    struct Case {
+        const char* itemTotal;
+        const char* taxRate;
+        const char* design;     // a charged design fee, or none
+        const char* discount;
+        QStringList after;      // untaxed, tax, with tax, quoted
+    };
+    const Case cases[] = {
+        {"22755", "10%", "", "", {"22755", "2275", "25030", "25030"}},        // 2,275.5 and 25,030.5
+        {"22765", "10%", "", "", {"22765", "2277", "25042", "25042"}},        // 2,276.5 and 25,041.5
+        {"22750", "10%", "", "", {"22750", "2275", "25025", "25025"}},        // no half
+        {"25", "6%", "", "", {"25", "1", "26", "26"}},                        // 1.5 and 26.5
+        {"75", "2%", "", "", {"75", "1", "76", "76"}},                        // 1.5 and 76.5
+        {"125", "2%", "", "", {"125", "3", "128", "128"}},                    // 2.5 and 127.5
+        {"101", "2%", "", "", {"101", "2", "103", "103"}},                    // no half
+        {"10", "5%", "", "", {"10", "0", "10", "10"}},                        // 0.5 and 10.5 agree
+        {"30", "5%", "", "", {"30", "2", "32", "32"}},                        // 1.5 and 31.5 agree
+        {"22000", "10%", "755", "-0.5", {"22755", "2275", "25030", "25029.5"}},
+        {"22000", "10%", "754.5", "", {"22754.5", "2275", "25030", "25030"}},  // no half with cents
+        {"12.5", "20%", "", "", {"12.5", "2", "15", "15"}},                   // a half that agrees
+        {"22755", "", "", "", {"22755", "0", "22755", "22755"}},              // no rate, no tax
+    };
+    for (const Case& c : cases) {
+        PageEndValues v;
+        v.taxRate = c.taxRate;
+        if (*c.design) {
+            v.design.checked = CheckState::Checked;
+            v.design.amount = c.design;
+        }
+        v.discount = c.discount;
+        PageEnd::recalcGrandTotal(v, c.itemTotal);
+        EXPECT_EQ((QStringList{v.untaxed, v.tax, v.withTax, v.quoted}), c.after) << c.itemTotal << " at " << c.taxRate;
+    }
+}
+
 TEST(GrandTotal, ATaxRateIsEnteredAsAWholeNumberOnlyRoundedAsTheListRoundsIt)
 {
     EXPECT_EQ(PageEnd::taxRateEntry("0.05"), "5%");

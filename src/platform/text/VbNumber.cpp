@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 namespace varn {
@@ -227,6 +228,42 @@ QString CStr(double value)
     return QString::fromLatin1(out.data(), qsizetype(out.size()));
 }
 
+namespace {
+
+// Where rounding to `decimals` cuts the value's 15-digit decimal form: the digits that stay
+// (as a number) and what the digits cut off come to beside half of the last one kept.
+struct Cut {
+    long long head = 0;
+    bool headOdd = false;
+    int dropped = 0;   // -1 below a half, 0 exactly a half, 1 above
+};
+
+std::optional<Cut> cutAt(double value, int decimals)
+{
+    std::string digits;
+    int exponent = 0;
+    significantDigits(value, digits, exponent);
+
+    // Number of significant digits that stay.
+    const int kept = exponent + 1 + decimals;
+    if (kept >= 15)
+        return std::nullopt;   // nothing beyond the fifteen digits to round away
+    Cut cut;
+    if (kept < 0) {
+        cut.dropped = -1;
+        return cut;
+    }
+    const std::string head = digits.substr(0, size_t(kept));
+    const char next = digits[size_t(kept)];
+    const bool restNonZero = digits.find_first_not_of('0', size_t(kept) + 1) != std::string::npos;
+    cut.head = head.empty() ? 0 : std::stoll(head);
+    cut.headOdd = cut.head % 2 == 1;
+    cut.dropped = next < '5' ? -1 : (next > '5' || restNonZero ? 1 : 0);
+    return cut;
+}
+
+} // namespace
+
 // Halves are judged on the value's 15-significant-digit decimal form, the same form
 // CStr writes and users see: 2.675 (stored in binary as 2.67499999...) is the half it
 // looks like and goes to 2.68. Rounding the binary value directly would give 2.67.
@@ -243,25 +280,11 @@ double RoundHalfEven(double value, int decimals)
         return std::nearbyint(value * scale) / scale;
     }
 
-    std::string digits;
-    int exponent = 0;
-    significantDigits(value, digits, exponent);
-
-    // Number of significant digits that stay.
-    const int kept = exponent + 1 + decimals;
-    if (kept >= 15)
-        return value;       // nothing beyond the fifteen digits to round away
-    if (kept < 0)
-        return 0;
-
-    const std::string head = digits.substr(0, size_t(kept));
-    const char next = digits[size_t(kept)];
-    const bool restNonZero = digits.find_first_not_of('0', size_t(kept) + 1) != std::string::npos;
-    const bool lastOdd = !head.empty() && ((head.back() - '0') % 2 == 1);
-    const bool up = next > '5' || (next == '5' && (restNonZero || lastOdd));
-
-    long long n = head.empty() ? 0 : std::stoll(head);
-    if (up)
+    const std::optional<Cut> cut = cutAt(value, decimals);
+    if (!cut)
+        return value;
+    long long n = cut->head;
+    if (cut->dropped > 0 || (cut->dropped == 0 && cut->headOdd))
         ++n;
     if (n == 0)
         return 0;
@@ -272,6 +295,14 @@ double RoundHalfEven(double value, int decimals)
     double result = 0;
     std::from_chars(buf, buf + len, result);
     return result;
+}
+
+bool IsHalfway(double value, int decimals)
+{
+    if (!std::isfinite(value) || value == 0 || std::fabs(value) >= 1e15)
+        return false;
+    const std::optional<Cut> cut = cutAt(value, decimals);
+    return cut && cut->dropped == 0;
 }
 
 } // namespace varn

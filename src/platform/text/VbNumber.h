@@ -27,5 +27,8 @@ QString CStr(double value);
 // 15-digit decimal form CStr writes, so 2.675 is a half and gives 2.68. Negative decimals
 // round to tens, hundreds...
 double RoundHalfEven(double value, int decimals = 0);
+// The value lies exactly halfway between its two roundings to the given decimals, judged as
+// RoundHalfEven judges it: 22755 × 0.1 is the half 2275.5 though its double lies above it.
+bool IsHalfway(double value, int decimals = 0);
 
 } // namespace varn

@@ -167,6 +167,25 @@ QString figures(const Block& b)
     return out.join(u' ');
 }
 
+// The first page's figures (its PDF first) are `expected` and add up; the workbook beside it
+// shows the same without 小計 and adds up too.
+void expectFirstPageAndWorkbook(const QStringList& pdfs, const char* expected)
+{
+    const Block report = readBlock(pdfs[0]), workbook = readBlock(pdfs[1]);
+    EXPECT_EQ(figures(report), QString::fromUtf8(expected)) << pdfs[0].toStdString();
+    expectAddsUp(report, pdfs[0].toStdString());
+    Block sameFigures = report;
+    sameFigures.lines.erase(u"小計"_s);
+    if (pdfs[1].contains(u"單張"_s)) {
+        sameFigures.groups.clear();   // the list shows items, not groups
+        // The 複價 column: items and the fee add up to 合計.
+        EXPECT_EQ(workbook.aboveTotal, workbook.at(u"合計"_s));
+    } else {
+        expectAddsUp(workbook, pdfs[1].toStdString());
+    }
+    EXPECT_EQ(figures(workbook), figures(sameFigures)) << pdfs[1].toStdString();
+}
+
 } // namespace
 
 // The faults as they were filed, each through the printouts it was seen on.
@@ -211,21 +230,8 @@ TEST_F(PrintedTotalsTest, FiledCasesPrintWholeLinesThatAddUpAndAgree)
         {halves, "101 100 合計201 稅金10 總計211"},
         {single, "100000 58400 監工費30530 小計158400 合計188930 稅金9447 總計198377"},
     };
-    for (const auto& c : cases) {
-        const Block report = readBlock(c.pdfs[0]), workbook = readBlock(c.pdfs[1]);
-        EXPECT_EQ(figures(report), QString::fromUtf8(c.expected)) << c.pdfs[0].toStdString();
-        expectAddsUp(report, c.pdfs[0].toStdString());
-        Block sameFigures = report;
-        sameFigures.lines.erase(u"小計"_s);
-        if (c.pdfs[1].contains(u"單張"_s)) {
-            sameFigures.groups.clear();   // the list shows items, not groups
-            // The 複價 column: items and the fee add up to 合計.
-            EXPECT_EQ(workbook.aboveTotal, workbook.at(u"合計"_s));
-        } else {
-            expectAddsUp(workbook, c.pdfs[1].toStdString());
-        }
-        EXPECT_EQ(figures(workbook), figures(sameFigures)) << c.pdfs[1].toStdString();
-    }
+    for (const auto& c : cases)
+        expectFirstPageAndWorkbook(c.pdfs, c.expected);
 }
 
 // Cents in the items, in both fees and in the tax, a discount with cents: every printout
@@ -295,4 +301,34 @@ TEST_F(PrintedTotalsTest, EveryPrintoutOfAQuotationWithCentsShowsTheSameFiguresA
         b.lines.erase(u"小計"_s);
         EXPECT_EQ(figures(b), figures(common)) << command;
     }
+}
+
+// A tax whose exact amount is a half, with 含稅總價 a half too: the lines above 合計 keep
+// their whole amounts on the first page and on a cover, and the tax is the window's.
+TEST_F(PrintedTotalsTest, ATaxAtAHalfLeavesTheLinesAboveTheTotalWhole)
+{
+    const QString wood = path({"木作"}), paint = path({"油漆"});
+    VrnContent c;
+    c.noAreaMode = true;
+    c.leafPaths = {wood, paint};
+    c.pageEnd.taxChecked = CheckState::Checked;
+    // 10 %: 2,275.5 and 25,030.5.
+    c.rows = {item(wood, "衣櫃||式|1|10000|10000"), item(paint, "牆面||式|1|12755|12755")};
+    c.pageEnd.taxRate = u"10%"_s;
+    load(c);
+    const QStringList tenPercent = {firstPage(u"tenPercent"_s), printed("mPw")};
+    const QString tenPercentTax = doc->pageEnd().tax;
+    // 6 % with 監工費 25 坪 × 41 and a discount: 1,501.5 and 26,526.5.
+    c.rows = {item(wood, "衣櫃||式|1|10000|10000"), item(paint, "牆面||式|1|14000|14000")};
+    c.pageEnd.taxRate = u"6%"_s;
+    c.pageEnd.supervision = {u"監工費"_s, CheckState::Checked, false, u"25"_s, u"41"_s, u"1025"_s};
+    c.pageEnd.discount = u"-25"_s;
+    load(c);
+    const QStringList sixPercent = {firstPage(u"sixPercent"_s), printed("mPw")};
+    convert();
+
+    EXPECT_EQ(tenPercentTax, u"2275"_s);
+    // The first page's figures; the cover's are the same without 小計.
+    expectFirstPageAndWorkbook(tenPercent, "10000 12755 合計22755 稅金2275 總計25030");
+    expectFirstPageAndWorkbook(sixPercent, "10000 14000 監工費1025 小計24000 合計25025 稅金1501 折扣-25 總計26501");
 }
