@@ -40,6 +40,29 @@ PrintedTotals printedTotals(const CoverInput& in)
     return SplitPrintedTotals(ExactTotalsOf(in.pageEnd, items, std::move(groups)));
 }
 
+// 成本 whole as the amounts are: the quotation's cost rounded, each group's cost rounded down
+// or up so that the groups add up to it (each on its own rounding where they cannot).
+struct PrintedCosts {
+    std::vector<double> groups;
+    double total = 0;
+};
+
+PrintedCosts printedCosts(const CoverInput& in)
+{
+    PrintedCosts p;
+    p.total = RoundHalfEven(in.costTotal);
+    std::vector<double> exact;
+    for (const CoverGroup& g : in.groups)
+        exact.push_back(g.cost);
+    if (std::optional<std::vector<double>> whole = SplitWhole(exact, p.total)) {
+        p.groups = std::move(*whole);
+    } else {
+        for (double cost : exact)
+            p.groups.push_back(RoundHalfEven(cost));
+    }
+    return p;
+}
+
 // The first row a non-empty remark takes when the remarks stand at line − 5 .. line − 1;
 // the line itself when every remark is empty.
 int firstRemarkRow(const PageEndValues& pe, int line)
@@ -64,6 +87,7 @@ CoverPlan PlanCover(const CoverInput& in, const SheetRanges& r)
     const int outRows = r.outputRows();
     const bool tax = checked(pe.taxChecked);
     const PrintedTotals totals = printedTotals(in);
+    const PrintedCosts costs = printedCosts(in);
     // Fee amounts come from prices: none in a blank-price print.
     const std::vector<FeeRow> fees = f.BlankPrices ? std::vector<FeeRow>{} : chargedFees(pe, totals);
     const int flowRows = int(in.groups.size()) + int(fees.size());
@@ -102,14 +126,14 @@ CoverPlan PlanCover(const CoverInput& in, const SheetRanges& r)
         plan.put(row, L + 1, g.name);
         plan.put(row, L + 2, QStringLiteral("式"));
         plan.put(row, L + 3, 1.0);
-        const double amount = totals.groups[size_t(i)];
+        const double amount = totals.groups[size_t(i)], cost = costs.groups[size_t(i)];
         if (!f.BlankPrices)
             plan.put(row, L + 4, amount);
         if (f.ShowCost)
-            plan.put(row, L + 5, g.cost);
-        // The margin of the amount printed, so that the row reads amount − cost.
+            plan.put(row, L + 5, cost);
+        // The margin of the figures printed, so that the row reads amount − cost.
         if (f.ShowCost && !f.BlankPrices)
-            plan.put(row, L + 6, amount - g.cost);
+            plan.put(row, L + 6, amount - cost);
     }
     int next = int(in.groups.size());
     for (const auto& [fee, amount] : fees) {
@@ -125,9 +149,9 @@ CoverPlan PlanCover(const CoverInput& in, const SheetRanges& r)
     if (!f.BlankPrices)
         plan.put(row, L + 4, totals.untaxed);
     if (f.ShowCost)
-        plan.put(row, L + 5, in.costTotal);
+        plan.put(row, L + 5, costs.total);
     if (f.ShowCost && !f.BlankPrices)
-        plan.put(row, L + 6, totals.untaxed - in.costTotal);
+        plan.put(row, L + 6, totals.untaxed - costs.total);
     ++row;
     if (tax) {
         plan.put(row, L + 1, QStringLiteral("    稅  金"));

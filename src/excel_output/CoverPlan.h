@@ -43,7 +43,8 @@ struct CoverPlan : SheetPlan {
 // goes to the foot of the last page. Throws PrintPlanError when the output range is too
 // short for that. The amounts are whole, the figures every printout of the quotation shows
 // (SplitPrintedTotals): the groups and fees add up to 合計, and 合計, 稅金 and a discount
-// to 總計.
+// to 總計. The costs are whole by the same rule, the groups' adding up to 合計's, and each
+// margin is the printed amount less the printed cost.
 CoverPlan PlanCover(const CoverInput& in, const SheetRanges& ranges);
 
 } // namespace varn

@@ -14,7 +14,8 @@ void putFeeTerms(SheetPlan& plan, int row, int L, const FeeValues& fee, const QS
     if (fee.byTotal) {
         plan.put(row, L + 1, fee.title);
         plan.put(row, L + 2, QStringLiteral("總價"));
-        plan.put(row, L + 3, Val(fee.rate), HorizontalAlignment::Right, QStringLiteral("0%"));
+        const double rate = Val(fee.rate);
+        plan.put(row, L + 3, rate, HorizontalAlignment::Right, RatePercentFormat(rate));
     } else {
         plan.put(row, L + 1, fee.title + QLatin1Char('\t') + fee.rate + QStringLiteral("元/坪"));
         plan.put(row, L + 2, QStringLiteral("坪"));

@@ -38,11 +38,9 @@ std::vector<double> eachRounded(const std::vector<double>& amounts)
     return out;
 }
 
-std::vector<double> splitOrRound(const std::vector<double>& amounts, double sum, bool* split = nullptr)
+std::vector<double> splitOrRound(const std::vector<double>& amounts, double sum)
 {
     std::optional<std::vector<double>> whole = SplitWhole(amounts, sum);
-    if (split)
-        *split = whole.has_value();
     return whole ? std::move(*whole) : eachRounded(amounts);
 }
 
@@ -121,7 +119,7 @@ PrintedTotals SplitPrintedTotals(const ExactTotals& e)
         p.discount = RoundHalfEven(e.discount);
         p.untaxed = p.total - p.tax - p.discount;
     }
-    const std::vector<double> whole = splitOrRound(lines, p.untaxed, &p.addsUp);
+    const std::vector<double> whole = splitOrRound(lines, p.untaxed);
     size_t i = 0;
     p.subtotal = whole[i++];
     if (e.design)

@@ -38,9 +38,6 @@ struct PrintedTotals {
     double tax = 0;                      // 稅金 (0 when not charged)
     double discount = 0;                 // 折扣, rounded down or up with 合計
     double total = 0;                    // 總計: 報價總價 rounded, halves to even
-    // False when 小計 and the fees could not be made to add up to 合計 within their own
-    // rounding (totals kept as typed in a file): each then shows its own rounded amount.
-    bool addsUp = true;
 };
 
 // Whole figures for `amounts` adding up to `sum`, each its amount rounded down or up: an

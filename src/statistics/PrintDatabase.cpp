@@ -15,18 +15,6 @@ namespace varn {
 
 namespace {
 
-FeeLine feeLine(const FeeValues& v)
-{
-    FeeLine f;
-    f.title = v.title;
-    f.checked = v.checked != CheckState::Unchecked;
-    f.byTotal = v.byTotal;
-    f.base = v.base;
-    f.rate = v.rate;
-    f.amount = v.amount;
-    return f;
-}
-
 // A number of the statistics database as plain text.
 QString numberText(const QVariant& v)
 {
@@ -110,15 +98,8 @@ FirstPageTables FillFirstPageTables(Quotation& q, Database& staDb)
     for (; !groups.eof(); groups.moveNext())
         in.groups.push_back({groups.text(0), numberText(groups.value(1))});
 
-    const PageEndValues& pe = q.pageEnd();
-    in.design = feeLine(pe.design);
-    in.supervision = feeLine(pe.supervision);
-    in.taxChecked = pe.taxChecked != CheckState::Unchecked;
     in.lbSumT = q.totals().lbSumT;
-    in.lbTax = pe.tax;
-    in.discount = pe.discount;
-    in.lbApr = pe.quoted;
-    in.remarks = pe.remarks;
+    in.pageEnd = q.pageEnd();
     return BuildFirstPageTables(in);
 }
 

@@ -22,19 +22,27 @@ PrintRow pfpLine(const QString& num, const QString& text, const QString& unit = 
     return {num, text, unit, qty, amount};
 }
 
-// The "0%" display format rounds a half away from zero (0.125 shows as 13%), judged on
-// the 15-digit form of the percentage so that 0.045 is a half.
-QString percent(const QString& rate)
+// The rate in hundredths of a percent, a half away from zero as the display formats round
+// it, judged on the 15-digit form so that 0.00045 is a half.
+double rateHundredths(double rate)
 {
-    return CStr(std::round(Val(CStr(Val(rate) * 100)))) + QLatin1Char('%');
+    return std::round(Val(CStr(rate * 10000)));
 }
 
-PrintRow feeLine(const FeeLine& fee, const std::optional<double>& amount)
+int rateDecimals(double rate)
+{
+    const double hundredths = rateHundredths(rate);
+    if (std::fmod(hundredths, 100) == 0)
+        return 0;
+    return std::fmod(hundredths, 10) == 0 ? 1 : 2;
+}
+
+PrintRow feeLine(const FeeValues& fee, const std::optional<double>& amount)
 {
     // A fee without an amount (no rate yet) prints none, as the window shows none.
     const QString shown = amount ? GroupThousands(*amount) : QString();
     if (fee.byTotal)
-        return pfpLine(kUnset, fee.title, QStringLiteral("總價"), percent(fee.rate), shown);
+        return pfpLine(kUnset, fee.title, QStringLiteral("總價"), RatePercentText(Val(fee.rate)), shown);
     return pfpLine(kUnset, fee.title + QLatin1Char('\t') + fee.rate + QStringLiteral("元/坪"),
                    QStringLiteral("坪"), fee.base, shown);
 }
@@ -69,22 +77,31 @@ QString grouped(const QString& number)
     return GroupThousands(number.isEmpty() ? QStringLiteral("0") : number);
 }
 
+bool checked(int state)
+{
+    return state != CheckState::Unchecked;
+}
+
 PrintedTotals printedTotals(const FirstPageInput& in)
 {
-    ExactTotals e;
+    std::vector<double> groups;
     for (const GroupTotal& g : in.groups)
-        e.groups.push_back(Val(g.subtotal));
-    e.subtotal = Val(in.lbSumT);
-    e.design = ChargedFeeAmount(in.design.checked, in.design.amount);
-    e.supervision = ChargedFeeAmount(in.supervision.checked, in.supervision.amount);
-    if (in.taxChecked)
-        e.tax = Val(in.lbTax);
-    e.discount = Val(in.discount);
-    e.quoted = Val(in.lbApr);
-    return SplitPrintedTotals(e);
+        groups.push_back(Val(g.subtotal));
+    return SplitPrintedTotals(ExactTotalsOf(in.pageEnd, Val(in.lbSumT), std::move(groups)));
 }
 
 } // namespace
+
+QString RatePercentFormat(double rate)
+{
+    static const QString formats[] = {QStringLiteral("0%"), QStringLiteral("0.0%"), QStringLiteral("0.00%")};
+    return formats[rateDecimals(rate)];
+}
+
+QString RatePercentText(double rate)
+{
+    return CStr(rateHundredths(rate) / 100) + QLatin1Char('%');
+}
 
 QString QuotedTotalInWords(double amount)
 {
@@ -104,18 +121,21 @@ FirstPageTables BuildFirstPageTables(const FirstPageInput& in)
         out.pfp.push_back(pfpLine(AmountToChineseFormal(i + 1), in.groups[size_t(i)].name, QStringLiteral("式"),
                                   QStringLiteral("1"), GroupThousands(t.groups[size_t(i)])));
     }
-    const bool discount = Val(in.discount) != 0;
+    const PageEndValues& pe = in.pageEnd;
+    const bool design = checked(pe.design.checked), supervision = checked(pe.supervision.checked);
+    const bool tax = checked(pe.taxChecked);
+    const bool discount = Val(pe.discount) != 0;
 
-    if (in.design.checked || in.supervision.checked)
+    if (design || supervision)
         out.pfp.push_back(pfpLine(kUnset, QStringLiteral("    小  計"), kUnset, kUnset,
                                   GroupThousands(t.subtotal)));
-    if (in.design.checked)
-        out.pfp.push_back(feeLine(in.design, t.design));
-    if (in.supervision.checked)
-        out.pfp.push_back(feeLine(in.supervision, t.supervision));
+    if (design)
+        out.pfp.push_back(feeLine(pe.design, t.design));
+    if (supervision)
+        out.pfp.push_back(feeLine(pe.supervision, t.supervision));
     out.pfp.push_back(pfpLine(kUnset, QStringLiteral("    合  計"), kUnset, kUnset,
                               GroupThousands(t.untaxed)));
-    if (in.taxChecked)
+    if (tax)
         out.pfp.push_back(pfpLine(kUnset, QStringLiteral("    稅  金"), kUnset, kUnset,
                                   GroupThousands(t.tax)));
     // A discount shown between the tax and the grand total, so that the printed lines add up.
@@ -125,8 +145,7 @@ FirstPageTables BuildFirstPageTables(const FirstPageInput& in)
     out.pfp.push_back(pfpLine(kUnset, QStringLiteral("    總  計"), kUnset, kUnset,
                               GroupThousands(t.total)));
     out.pfp.push_back(pfpLine(kUnset, QStringLiteral("總價: 新台幣 ") + QuotedTotalInWords(t.total)
-                                          + (in.taxChecked ? QStringLiteral(" 元整(含稅)")
-                                                           : QStringLiteral(" 元整(未稅)"))));
+                                          + (tax ? QStringLiteral(" 元整(含稅)") : QStringLiteral(" 元整(未稅)"))));
 
     const int r = n % kFirstPagePeriod;
     if (r != 0) {
@@ -135,8 +154,8 @@ FirstPageTables BuildFirstPageTables(const FirstPageInput& in)
     }
 
     for (int k = 0; k < 5; ++k) {
-        if (!in.remarks[size_t(k)].isEmpty())
-            out.ps[size_t(k)] = QString::number(k + 1) + QStringLiteral(". ") + in.remarks[size_t(k)];
+        if (!pe.remarks[size_t(k)].isEmpty())
+            out.ps[size_t(k)] = QString::number(k + 1) + QStringLiteral(". ") + pe.remarks[size_t(k)];
     }
     return out;
 }

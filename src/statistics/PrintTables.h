@@ -1,5 +1,7 @@
 #pragma once
 
+#include "quotation/PageEnd.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -21,16 +23,6 @@ struct PrintHeader {
     bool operator==(const PrintHeader&) const = default;
 };
 
-// One fee line of the page-end panel as the first page prints it.
-struct FeeLine {
-    QString title;          // tD / tL
-    bool checked = false;   // ckD / ckL
-    bool byTotal = true;    // Dop1 / Lop1
-    QString base;           // txtDp / txtLp: the total or the floor area in 坪
-    QString rate;           // txtdx / txtlx: a fraction of the total, or 元 per 坪
-    QString amount;         // txtDt / txtLt
-};
-
 // One work-type group of the first page: its name and its 小計 as plain number text.
 struct GroupTotal {
     QString name;
@@ -39,14 +31,8 @@ struct GroupTotal {
 
 struct FirstPageInput {
     std::vector<GroupTotal> groups;   // from the saved query Aot (no areas) or T
-    FeeLine design;
-    FeeLine supervision;
-    bool taxChecked = false;          // ckTax
     QString lbSumT;                   // item total
-    QString lbTax;                    // tax
-    QString discount;                 // txtOff, as typed
-    QString lbApr;                    // quoted total
-    std::array<QString, 5> remarks;   // cbPe(0..4)
+    PageEndValues pageEnd;            // fees, tax, discount, quoted total, remarks
 };
 
 // pfp: lines in print order, five fields each; ps0..ps4: the numbered remark of each slot,
@@ -59,6 +45,13 @@ struct FirstPageTables {
 // Every amount whole, the figures every printout of the quotation shows (SplitPrintedTotals):
 // the work types add up to 小計, 小計 and the fees to 合計, 合計, 稅金 and 折扣 to 總計.
 FirstPageTables BuildFirstPageTables(const FirstPageInput& in);
+
+// A fee's rate on the total as a percentage with the decimals the rate holds, up to four
+// (0.075 is 7.5%, 0.1225 12.25%, 0.1 10%); a rate with more rounds as its display format
+// rounds it. The spreadsheet's format for it ("0%", "0.0%" or "0.00%": "0.##%" would show
+// "10.%") and the text that format shows.
+QString RatePercentFormat(double rate);
+QString RatePercentText(double rate);
 
 // The quoted total in formal numerals; "零" for 0, "負" before a negative amount.
 QString QuotedTotalInWords(double amount);

@@ -135,6 +135,7 @@ TEST(CoverPlanTest, PricesCostsAndFeesFollowTheFlagsTotalsAreTheQuotationsAndASh
     EXPECT_EQ(blank.textAt(37, 1) + blank.textAt(37, 6), u"總價合計:新台幣NT:$"_s);
     // The fees, the rate by total as a percentage.
     EXPECT_EQ(RowTexts(p, 10, 5), (QStringList{"", "設計費", "總價", "0.1", "7820"}));
+    EXPECT_EQ(p.at(10, 4)->numberFormat, u"0%"_s);
     EXPECT_EQ(RowTexts(p, 11, 5), (QStringList{"", "監工費\t1500元/坪", "坪", "30", "45000"}));
     // Only the non-empty remarks, in rows line − 5 + slot; they and the total line's words
     // and figures each span their columns.

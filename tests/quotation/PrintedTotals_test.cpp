@@ -126,7 +126,6 @@ TEST(PrintedTotals, TheLinesAddUpToTheQuotationsOwnTaxAndTotal)
     for (const auto& c : cases) {
         const PrintedTotals t = printed(c.panel);
         EXPECT_EQ(shown(t), QString::fromUtf8(c.expected)) << c.panel.items;
-        EXPECT_TRUE(t.addsUp) << c.panel.items;
     }
 }
 
@@ -141,8 +140,8 @@ TEST(PrintedTotals, TotalsKeptAsTypedPrintEachLineRoundedAndPassNothingOffAsAFee
     std::tie(pe.untaxed, pe.tax, pe.quoted) = std::tuple{u"120000"_s, u"6000.5"_s, u"500000"_s};
     PageEnd::recalcGrandTotal(pe, u"100000.5"_s);
     const PrintedTotals t = SplitPrintedTotals(ExactTotalsOf(pe, 100000.5, {60000.5, 40000}));
-    EXPECT_FALSE(t.addsUp);
-    // Each line on its own, halves to even; the groups still add up to that 小計.
+    // The lines cannot add up to 合計: each on its own, halves to even; the groups still add
+    // up to that 小計.
     EXPECT_EQ(shown(t), u"60000+40000 | 100000 | 10000 | 45000 | 494000 | 6000 | 0 | 500000"_s);
 
     // A tax no longer charged is no line, whatever its label last showed. A total the lines

@@ -12,9 +12,10 @@ FirstPageInput withGroups(int n, const char* quoted = nullptr)
     FirstPageInput in;
     for (int i = 0; i < n; ++i)
         in.groups.push_back({u"工種%1"_s.arg(i + 1), u"1000"_s});
-    in.lbSumT = in.lbApr = QString::number(n * 1000);
+    in.pageEnd.taxChecked = CheckState::Unchecked;
+    in.lbSumT = in.pageEnd.quoted = QString::number(n * 1000);
     if (quoted)
-        in.lbApr = QString::fromLatin1(quoted);
+        in.pageEnd.quoted = QString::fromLatin1(quoted);
     return in;
 }
 
@@ -48,18 +49,20 @@ TEST(FirstPageTablesTest, TheTotalFollowsTheWorkTypesFillersDependOnTheCountAlon
 
     // A discount line before 總計; one filler fewer keeps every closing line on the page.
     FirstPageInput full = withGroups(1);
-    full.design.checked = full.supervision.checked = full.taxChecked = true;
-    full.discount = u"-1000"_s;
+    full.pageEnd.design.checked = full.pageEnd.supervision.checked = full.pageEnd.taxChecked = CheckState::Checked;
+    full.pageEnd.discount = u"-1000"_s;
     const std::vector<PrintRow> pfp = BuildFirstPageTables(full).pfp;
     EXPECT_EQ(pfp.size(), size_t(kFirstPagePeriod));
     EXPECT_EQ(pfp[6][1] + pfp[6][4] + pfp[7][1], u"    折  扣-1,000    總  計"_s);
 
-    // A fee rate by total as a whole percent, halves away from zero.
+    // A fee rate by total as a percentage with the rate's decimals up to four, a fifth
+    // rounding half away from zero.
     const std::pair<const char*, const char*> rates[]
-        = {{"0.1", "10%"}, {"0.125", "13%"}, {"0.045", "5%"}, {"0.0449", "4%"}, {"", "0%"}};
+        = {{"0.1", "10%"},      {"0.125", "12.5%"},   {"0.045", "4.5%"},   {"0.0449", "4.49%"}, {"", "0%"},
+           {"0.075", "7.5%"},   {"0.1225", "12.25%"}, {"0.12345", "12.35%"}, {"0.00045", "0.05%"}, {"1.5", "150%"}};
     for (auto [rate, shown] : rates) {
         FirstPageInput in = withGroups(1);
-        in.design = {u"設計費"_s, true, true, {}, QString::fromLatin1(rate), u"100"_s};
+        in.pageEnd.design = {u"設計費"_s, CheckState::Checked, true, {}, QString::fromLatin1(rate), u"100"_s};
         EXPECT_EQ(BuildFirstPageTables(in).pfp[2][3], QString::fromLatin1(shown)) << rate;
     }
     // The quoted total rounded half to even, of any size, before grouping and words.
@@ -126,8 +129,8 @@ TEST(FirstPageTablesTest, OnlyAFeeWithAnAmountTakesUpTheRoundingAndNeverMoreThan
 {
     FirstPageInput in = withGroups(1, "110000.55");
     in.groups[0].subtotal = in.lbSumT = u"100000.5"_s;
-    in.design = {u"設計費"_s, true, true, u"100000.5"_s, u"0.1"_s, u"10000.05"_s};
-    in.supervision = {u"監工費"_s, true, true, u"100000.5"_s, {}, {}};   // no rate yet: no amount
+    in.pageEnd.design = {u"設計費"_s, CheckState::Checked, true, u"100000.5"_s, u"0.1"_s, u"10000.05"_s};
+    in.pageEnd.supervision = {u"監工費"_s, CheckState::Checked, true, u"100000.5"_s, {}, {}};   // no rate yet: no amount
     const auto amounts = [](const FirstPageInput& input) {
         const std::vector<PrintRow> pfp = BuildFirstPageTables(input).pfp;
         return QStringList{pfp[1][4], pfp[2][4], pfp[3][4], pfp[4][4]};   // 小計, fees, 合計
@@ -135,6 +138,6 @@ TEST(FirstPageTablesTest, OnlyAFeeWithAnAmountTakesUpTheRoundingAndNeverMoreThan
     EXPECT_EQ(amounts(in), (QStringList{u"100,001"_s, u"10,000"_s, u""_s, u"110,001"_s}));
     // A total that does not match its lines (not recomputed since a file was opened) stays
     // out of the fees.
-    in.lbApr = u"500000"_s;
+    in.pageEnd.quoted = u"500000"_s;
     EXPECT_EQ(amounts(in), (QStringList{u"100,000"_s, u"10,000"_s, u""_s, u"500,000"_s}));
 }

@@ -139,7 +139,7 @@ TEST_F(ReportMenuTest, TheFirstPagePrintsWholeAmountsThatAddUp)
         EXPECT_FALSE(page.contains(QRegularExpression(u"\\d,\\d{3}\\.\\d"_s))) << page.toStdString();
 
         const QRegularExpression lines(u"壹木作式1([\\d,]+)貳油漆式1([\\d,]+)參主浴室式1([\\d,]+)小計([\\d,]+)"
-                                       "設計費總價5%([\\d,]+)監工費1234\\.4元/坪坪30\\.5([\\d,]+)合計([\\d,]+)"
+                                       "設計費總價4\\.56%([\\d,]+)監工費1234\\.4元/坪坪30\\.5([\\d,]+)合計([\\d,]+)"
                                        "(?:稅金([\\d,]+))?折扣(-[\\d,]+)總計([\\d,]+)"_s);
         const QRegularExpressionMatch m = lines.match(page);
         ASSERT_TRUE(m.hasMatch()) << page.toStdString();

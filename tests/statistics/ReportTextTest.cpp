@@ -168,3 +168,52 @@ TEST_F(ReportTextTest, SixtyCharacterNamesAndAddressesPrintWholeAtEightPointsInB
                 << where << ": " << shown.toStdString() << " in " << text.toStdString();
     }
 }
+
+// A site address of 60 full-width characters: 列印首頁 prints it whole, at 8 pt or more (to
+// the label 報價日期 beside the header, drawn at 10 pt), between the project line and the
+// table, over no other text; a page still holds 29 lines: 22 work types, both fees, the tax
+// and the totals fill it, the last line above the remarks.
+TEST_F(ReportTextTest, ASixtyCharacterSiteAddressPrintsWholeAtEightPointsOverNothing)
+{
+    const QString address = u"臺北市大安區忠孝東路四段二百一十六巷二十七弄十六號七樓之三，大安森林公園旁社區大樓乙棟，請由信義路側門地下停車場入口進入"_s;
+    ASSERT_EQ(address.size(), 60);
+    VrnContent c = fixtureContent();
+    c.noAreaMode = true;
+    c.leafPaths.clear();
+    c.rows.clear();
+    for (int i = 1; i <= 22; ++i) {
+        c.leafPaths << path({"工種"}) + QString::number(i);
+        c.rows.push_back(item(c.leafPaths.last(), "項目||式|1|100|100"));
+    }
+    c.header.siteAddress = address;
+    load(c);
+    const QString file = pdf(ReportKind::FirstPage);
+    ASSERT_EQ(pdfPages(file), 1);
+
+    const std::vector<PdfWord> words = pdfWords(file, 1);
+    auto find = [&](const QString& start) {
+        for (const PdfWord& w : words)
+            if (w.text.startsWith(start))
+                return w.box;
+        ADD_FAILURE() << "no " << start.toStdString();
+        return QRectF();
+    };
+    const QRectF label = find(u"報價日期"_s), project = find(u"工程名稱"_s), site = find(u"工程地址"_s);
+    const QRectF table = find(u"項次"_s), remarks = find(u"備註"_s), inWords = find(u"總價:"_s);
+    std::vector<PdfWord> shown, others;
+    for (const PdfWord& w : words)
+        (w.box.top() >= site.top() - 1 && w.box.bottom() < table.top() ? shown : others).push_back(w);
+    std::sort(shown.begin(), shown.end(), [](const PdfWord& a, const PdfWord& b) {
+        return std::abs(a.box.top() - b.box.top()) > 1 ? a.box.top() < b.box.top() : a.box.left() < b.box.left();
+    });
+    QString text;
+    for (const PdfWord& w : shown) {
+        text += w.text;
+        EXPECT_GE(10 * w.box.height() / label.height(), 7.95) << w.text.toStdString();
+        EXPECT_GT(w.box.top(), project.bottom()) << w.text.toStdString();
+        for (const PdfWord& o : others)
+            EXPECT_FALSE(w.box.intersects(o.box)) << w.text.toStdString() << " over " << o.text.toStdString();
+    }
+    EXPECT_EQ(text.normalized(QString::NormalizationForm_KC), (u"工程地址:"_s + address).normalized(QString::NormalizationForm_KC));
+    EXPECT_LT(inWords.bottom(), remarks.top());
+}

@@ -5,11 +5,14 @@
 #include "excel_output/paged/PagedEngines.h"
 #include "shared/setup/XpDefaults.h"
 #include "statistics/ReportMenu.h"
+#include "platform/workbook/XlsxTestSupport.h"
 #include "statistics/StatisticsTestSupport.h"
 
+#include <QJsonArray>
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <map>
 #include <numeric>
@@ -33,10 +36,13 @@ struct Block {
 
 const QString kLabels[] = {u"設計費"_s, u"監工費"_s, u"小計"_s, u"合計"_s, u"稅金"_s, u"折扣"_s, u"總計"_s, u"總價"_s};
 
-// The block on page 1 of a PDF. Its lines are the words sharing a baseline; the amount
-// column ends where the figure of the 總計 (or 總價) line ends, the amounts standing
-// right-aligned in it.
-Block readBlock(const QString& pdf)
+// A line of page 1 of a PDF: the words sharing a baseline, left to right.
+struct Line {
+    QString text;
+    std::vector<std::pair<double, long long>> figures;   // (right edge, value)
+};
+
+std::vector<Line> pageLines(const QString& pdf)
 {
     std::vector<PdfWord> words = pdfWords(pdf, 1);
     std::sort(words.begin(), words.end(), [](const PdfWord& a, const PdfWord& b) { return a.box.bottom() < b.box.bottom(); });
@@ -46,10 +52,6 @@ Block readBlock(const QString& pdf)
             rows.emplace_back();
         rows.back().push_back(w);
     }
-    struct Line {
-        QString text;
-        std::vector<std::pair<double, long long>> figures;   // (right edge, value)
-    };
     std::vector<Line> lines;
     static const QRegularExpression figure(u"^-?[0-9][0-9,]*$"_s);
     for (std::vector<PdfWord>& row : rows) {
@@ -57,12 +59,21 @@ Block readBlock(const QString& pdf)
         Line& line = lines.emplace_back();
         for (const PdfWord& w : row) {
             const QString text = w.text.normalized(QString::NormalizationForm_KC);
-            line.text += text;
+            line.text += text + u' ';
             if (figure.match(text).hasMatch())
                 line.figures.push_back({w.box.right(), QString(text).remove(u',').toLongLong()});
         }
     }
-    auto labelOf = [](const QString& text) {
+    return lines;
+}
+
+// The block on page 1 of a PDF. The amount column ends where the figure of the 總計 (or
+// 總價) line ends, the amounts standing right-aligned in it.
+Block readBlock(const QString& pdf)
+{
+    const std::vector<Line> lines = pageLines(pdf);
+    auto labelOf = [](QString text) {
+        text.remove(u' ');
         if (text.contains(u"新台幣"_s))
             return QString();   // the total in words
         for (const QString& label : kLabels)
@@ -186,6 +197,49 @@ void expectFirstPageAndWorkbook(const QStringList& pdfs, const char* expected)
     EXPECT_EQ(figures(workbook), figures(sameFigures)) << pdfs[1].toStdString();
 }
 
+// The words of the first line on page 1 whose text holds `part` (its words joined by
+// blanks); empty when there is none.
+QStringList wordsOfLine(const QString& pdf, const QString& part)
+{
+    for (const Line& l : pageLines(pdf))
+        if (QString(l.text).remove(u' ').contains(part))
+            return l.text.split(u' ', Qt::SkipEmptyParts);
+    return {};
+}
+
+// The figures of that line.
+std::vector<long long> figuresOfLine(const QString& pdf, const QString& part)
+{
+    std::vector<long long> out;
+    for (const Line& l : pageLines(pdf))
+        if (QString(l.text).remove(u' ').contains(part)) {
+            for (const auto& f : l.figures)
+                out.push_back(f.second);
+            break;
+        }
+    return out;
+}
+
+// Two areas 客廳 and 主臥 with 木作 and 油漆 each: one item in each of 客廳‧木作, 客廳‧油漆,
+// 主臥‧木作 and 主臥‧油漆, in that order; tax charged.
+VrnContent twoAreas(const std::array<const char*, 4>& items)
+{
+    VrnContent c;
+    c.leafPaths = {path({"客廳", "木作"}), path({"客廳", "油漆"}), path({"主臥", "木作"}), path({"主臥", "油漆"})};
+    for (size_t i = 0; i < items.size(); ++i)
+        c.rows.push_back(item(c.leafPaths[qsizetype(i)], items[i]));
+    c.pageEnd.taxChecked = CheckState::Checked;
+    return c;
+}
+
+// 木作 54,824 with a cost of 37,501.5, 油漆 36,820 with 27,600; the areas 50,000 (cost
+// 35,000.5) and 41,644 (30,101).
+VrnContent twoAreasWithCosts()
+{
+    return twoAreas({"電視櫃||組|1|30000|30000|20000.5|20000.5|1.5", "牆面||坪|1|20000|20000|15000|15000|1.33",
+                     "衣櫃||尺|1|24824|24824|17501|17501|1.42", "天花板||坪|1|16820|16820|12600|12600|1.33"});
+}
+
 } // namespace
 
 // The faults as they were filed, each through the printouts it was seen on.
@@ -234,19 +288,83 @@ TEST_F(PrintedTotalsTest, FiledCasesPrintWholeLinesThatAddUpAndAgree)
         expectFirstPageAndWorkbook(c.pdfs, c.expected);
 }
 
+// A fee on the total prints its rate with the decimals the rate holds on every cover, both
+// single sheets and 列印首頁; in the workbooks the rate stays a number under a percentage
+// format showing exactly those decimals.
+TEST_F(PrintedTotalsTest, AFeesRateOnTheTotalPrintsWithItsOwnDecimalsEverywhere)
+{
+    VrnContent c = twoAreasWithCosts();
+    c.pageEnd.design = {u"設計費"_s, CheckState::Checked, true, u"91644"_s, u"0.075"_s, u"6873.3"_s};
+    c.pageEnd.supervision = {u"監工費"_s, CheckState::Checked, true, u"91644"_s, u"0.1225"_s, u"11226.39"_s};
+    load(c);
+    std::vector<std::pair<std::string, QString>> pdfs{{"列印首頁", firstPage(u"rates"_s)}};
+    for (const char* command : {"mPa", "mPnw", "mAs", "mPw", "mPwa", "mWs", "mPac", "mPwc", "mPwac", "mPs", "mPss"})
+        pdfs.push_back({command, printed(command)});
+    convert();
+
+    const struct {
+        QString fee, shown;
+        double rate;
+        const char* format;
+    } fees[] = {{u"設計費"_s, u"7.5%"_s, 0.075, "0.0%"}, {u"監工費"_s, u"12.25%"_s, 0.1225, "0.00%"}};
+    for (const auto& [command, pdf] : pdfs) {
+        for (const auto& f : fees) {
+            const QStringList words = wordsOfLine(pdf, f.fee);
+            EXPECT_EQ(words.filter(u"%"_s), QStringList{f.shown}) << command << ": " << words.join(u' ').toStdString();
+        }
+    }
+    for (const QString& saved : workbooks) {
+        const QJsonObject cells = SheetOf(ReadWithOpenpyxl(saved), 1).value("cells").toObject();
+        for (const auto& f : fees) {
+            QStringList formats;
+            for (const QJsonValue& cell : cells)
+                if (cell.toObject().value("value").toDouble() == f.rate)
+                    formats << cell.toObject().value("format").toString();
+            EXPECT_EQ(formats, QStringList{QString::fromLatin1(f.format)}) << saved.toStdString();
+        }
+    }
+}
+
+// The cost covers: each cost whole, the groups' adding up to 合計's, and each margin the
+// printed amount less the printed cost.
+TEST_F(PrintedTotalsTest, CostCoversPrintWholeCostsAndMarginsThatSubtract)
+{
+    VrnContent c = twoAreasWithCosts();
+    // 設計費 8 % of 91,644: 合計 98,975 against a cost of 65,101.5.
+    c.pageEnd.design = {u"設計費"_s, CheckState::Checked, true, u"91644"_s, u"0.08"_s, u"7331.52"_s};
+    load(c);
+    std::vector<std::pair<std::string, QString>> pdfs;
+    for (const char* command : {"mPwc", "mPac", "mPwac"})
+        pdfs.push_back({command, printed(command)});
+    convert();
+
+    using Figures = std::vector<long long>;
+    const Figures wood{1, 54824, 37502, 17322}, living{1, 50000, 35001, 14999}, total{98975, 65102, 33873};
+    const std::map<std::string, std::pair<QString, Figures>> firstGroup{
+        {"mPwc", {u"木作"_s, wood}}, {"mPwac", {u"木作"_s, wood}}, {"mPac", {u"客廳"_s, living}}};
+    for (const auto& [command, pdf] : pdfs) {
+        const auto& [name, figures] = firstGroup.at(command);
+        EXPECT_EQ(figuresOfLine(pdf, name), figures) << command;
+        EXPECT_EQ(figuresOfLine(pdf, u"合計"_s), total) << command;
+        long long costs = 0;
+        for (const Line& l : pageLines(pdf)) {
+            if (!l.text.contains(u"式"_s) || l.figures.size() != 4)
+                continue;
+            const long long amount = l.figures[1].second, cost = l.figures[2].second;
+            EXPECT_EQ(l.figures[3].second, amount - cost) << command << ": " << l.text.toStdString();
+            costs += cost;
+        }
+        EXPECT_EQ(costs, total[1]) << command;
+    }
+}
+
 // Cents in the items, in both fees and in the tax, a discount with cents: every printout
 // with prices shows one set of figures, the groups alike wherever they group alike.
 TEST_F(PrintedTotalsTest, EveryPrintoutOfAQuotationWithCentsShowsTheSameFiguresAndEachAddsUp)
 {
-    VrnContent c;
+    VrnContent c = twoAreas({"電視櫃||組|2.5|1001|2502.5|600|1500|1.67", "牆面||坪|3.3|333|1098.9|200|660|1.67",
+                             "衣櫃||尺|1.5|1001|1501.5|600|900|1.67", "天花板||坪|0.7|777|543.9|400|280|1.94"});
     c.header.customerName = u"林先生"_s;
-    const QString livingWood = path({"客廳", "木作"}), livingPaint = path({"客廳", "油漆"});
-    const QString bedWood = path({"主臥", "木作"}), bedPaint = path({"主臥", "油漆"});
-    c.leafPaths = {livingWood, livingPaint, bedWood, bedPaint};
-    c.rows = {item(livingWood, "電視櫃||組|2.5|1001|2502.5|600|1500|1.67"),
-              item(livingPaint, "牆面||坪|3.3|333|1098.9|200|660|1.67"),
-              item(bedWood, "衣櫃||尺|1.5|1001|1501.5|600|900|1.67"),
-              item(bedPaint, "天花板||坪|0.7|777|543.9|400|280|1.94")};
     c.pageEnd.design = {u"設計費"_s, CheckState::Checked, true, u"5646.8"_s, u"0.045555"_s, {}};
     c.pageEnd.supervision = {u"監工費"_s, CheckState::Checked, false, u"30.5"_s, u"1234.4"_s, u"37649.2"_s};
     c.pageEnd.taxChecked = CheckState::Checked;
