@@ -234,6 +234,36 @@ TEST_F(frmEngTest, EnterOpensTheNextAreaGridLeavingATabAsksAndALookupListIsSaved
               (QStringList{QStringLiteral("1/式"), QStringLiteral("2/才")}));
 }
 
+TEST_F(frmEngTest, AClickBelowALookupListTypesANewEntryAndChangesOnlyAnEntryClickedOn)
+{
+    sql(QStringLiteral("INSERT INTO Qps (sort, ps) VALUES (1, '含運費'), (2, '依現場丈量為準')"));
+    frmEng& f = open();
+    f.Tab1->setCurrentIndex(2);
+    GridView* list = f.hfgS[11];
+    // A click in the white space under the last entry.
+    const auto clickBelow = [&] {
+        QApplication::processEvents();
+        const QRect last = list->cellRect(list->gridModel()->rows() - 1, 0);
+        const QPoint at(last.center().x(), last.bottom() + 2 * last.height());
+        ASSERT_LT(at.y(), list->viewport()->geometry().bottom());
+        QWidget* target = list->childAt(at);
+        ASSERT_NE(target, nullptr);
+        QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(list, at));
+        ASSERT_TRUE(f.txtS->isVisible());
+        EXPECT_EQ(f.txtS->text(), QString());
+    };
+    clickBelow();
+    typeInto(f.txtS, QStringLiteral("不含拆除"));
+    clickBelow();
+    typeInto(f.txtS, QStringLiteral("保固一年"));
+    click(list, 0, 0);
+    typeInto(f.txtS, QStringLiteral("免運費"));    // the clicked entry's text is selected
+    EXPECT_TRUE(f.close());
+    EXPECT_EQ(rows(QStringLiteral("SELECT sort, ps FROM Qps ORDER BY sort")),
+              (QStringList{QStringLiteral("1/免運費"), QStringLiteral("2/依現場丈量為準"), QStringLiteral("3/不含拆除"),
+                           QStringLiteral("4/保固一年")}));
+}
+
 TEST_F(frmEngTest, OrderedListEditorAddsRefusesAndSavesTheOrder)
 {
     state().eng.gListKind = QStringLiteral("t");
