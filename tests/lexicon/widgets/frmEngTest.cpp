@@ -264,6 +264,71 @@ TEST_F(frmEngTest, AClickBelowALookupListTypesANewEntryAndChangesOnlyAnEntryClic
                            QStringLiteral("4/保固一年")}));
 }
 
+TEST_F(frmEngTest, ApplyRefusesASecondAreaOrWorkItemOfANameYetNamesStoredTwiceStillApply)
+{
+    addCategory(QStringLiteral("店面"), 0);
+    sql(QStringLiteral("INSERT INTO k2a (k, a, sort) VALUES ('店面', '騎樓', 1), ('店面', '騎樓', 2)"));
+    addWorkType(QStringLiteral("水電工程"), {QStringLiteral("插座迴路"), QStringLiteral("插座迴路")});
+    frmEng& f = open();
+    const auto stored = [&](const char* sqlText) { return rows(QString::fromUtf8(sqlText)).join(u','); };
+    const QString areas = stored("SELECT k, a FROM k2a ORDER BY k, sort");
+    const QString items = stored("SELECT t, w, c FROM t2w ORDER BY t, sort");
+
+    // A new area named as one the category holds, letter case aside: refused, the grid kept.
+    action(f.mA, "mAddA")->trigger();
+    typeInto(f.txtA, QStringLiteral("a2"));
+    f.cmAp->click();
+    EXPECT_EQ(prompts.lastMessageText(), QStringLiteral("【A2】已經存在"));
+    EXPECT_EQ(stored("SELECT k, a FROM k2a ORDER BY k, sort"), areas);
+    EXPECT_EQ(f.hfgA[0]->gridModel()->textMatrix(3, 0), QStringLiteral("a2"));
+    EXPECT_TRUE(f.cmAp->isEnabled());
+    action(f.mA, "mEditA")->trigger();
+    click(f.hfgA[0], 3, 0);
+    typeInto(f.txtA, QStringLiteral("A4"));
+    f.cmAp->click();
+    EXPECT_FALSE(f.cmAp->isEnabled());
+    // A category stored with an area twice opens and applies; a third one is refused.
+    f.cbK->setFocus();
+    QTest::keyClick(f.cbK, Qt::Key_Down);
+    ASSERT_EQ(f.hfgA[0]->gridModel()->textMatrix(1, 0), QStringLiteral("騎樓"));
+    for (const QString& name : {QStringLiteral("賣場"), QStringLiteral("騎樓")}) {
+        action(f.mA, "mAddA")->trigger();
+        typeInto(f.txtA, name);
+        f.cmAp->click();
+    }
+    EXPECT_EQ(prompts.lastMessageText(), QStringLiteral("【騎樓】已經存在"));
+    EXPECT_EQ(stored("SELECT a FROM k2a WHERE k = '店面' ORDER BY sort"), QStringLiteral("騎樓,騎樓,賣場"));
+
+    // A new work item named as one the work type holds: refused until the row is removed.
+    prompts.answerMessage(PromptButton::No);    // the refused area is dropped on leaving the tab
+    f.Tab1->setCurrentIndex(1);
+    ASSERT_EQ(f.Tab1->currentIndex(), 1);
+    action(f.mW, "mAddW")->trigger();
+    typeInto(f.txtW, QStringLiteral("隔間"));
+    QTest::keyClick(f.txtW, Qt::Key_Return);
+    QTest::keyClick(f.cbW, Qt::Key_Return);
+    typeInto(f.txtW, QStringLiteral("999"));
+    prompts.clear();
+    f.cmWp->click();
+    EXPECT_EQ(prompts.lastMessageText(), QStringLiteral("【隔間】已經存在"));
+    EXPECT_EQ(stored("SELECT t, w, c FROM t2w ORDER BY t, sort"), items);
+    EXPECT_EQ(f.hfgW->gridModel()->textMatrix(3, 2), QStringLiteral("999"));
+    click(f.hfgW, 3, 0, Qt::RightButton);
+    f.mW->hide();
+    prompts.answerMessage(PromptButton::Yes);
+    action(f.mW, "mDelW")->trigger();
+    f.cmWp->click();
+    EXPECT_FALSE(f.cmWp->isEnabled());
+    // A work item stored twice keeps both rows, each with its own cost.
+    f.cbT->setFocus();
+    QTest::keyClick(f.cbT, Qt::Key_Down);
+    action(f.mW, "mEditW")->trigger();
+    click(f.hfgW, 2, 2);
+    typeInto(f.txtW, QStringLiteral("999"));
+    f.cmWp->click();
+    EXPECT_EQ(stored("SELECT w, c FROM t2w WHERE t = '水電工程' ORDER BY sort"), QStringLiteral("插座迴路/100,插座迴路/999"));
+}
+
 TEST_F(frmEngTest, OrderedListEditorAddsRefusesAndSavesTheOrder)
 {
     state().eng.gListKind = QStringLiteral("t");
