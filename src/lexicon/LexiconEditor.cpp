@@ -546,7 +546,11 @@ bool LexiconEditor::apply(LexiconGrid g)
         }
         }
     } catch (const DbError& e) {
-        reportFailure(QStringLiteral("儲存失敗，資料未變更：\r\n%1").arg(e.description()));
+        // A name the grid would hold twice: the grid stays for the user to rename or remove it.
+        if (e.number() == DbErr::DuplicateKey)
+            prompter().inform(e.description(), PromptIcon::None);
+        else
+            reportFailure(QStringLiteral("儲存失敗，資料未變更：\r\n%1").arg(e.description()));
         return false;
     }
     cancel(g);

@@ -75,6 +75,52 @@ QHash<qint64, const LexiconRow*> byId(const QList<LexiconRow>& rows)
     return out;
 }
 
+// A name as the tables' NOCASE compares it: ASCII letters alike in either case, every
+// other character only itself.
+QString noCaseKey(const QString& name)
+{
+    QString key = name;
+    for (QChar& c : key)
+        if (c >= u'A' && c <= u'Z')
+            c = QChar(c.unicode() + (u'a' - u'A'));
+    return key;
+}
+
+struct Repeated {
+    QString name;   // as the first row holding it spells it
+    int count;
+};
+
+// The names more than one row under the key holds, in the order of their first rows;
+// empty names are no names.
+QList<Repeated> repeatedNames(Database& db, const RowTable& t, const QString& key)
+{
+    const QString name = t.columns.first();
+    QList<Repeated> out;
+    Recordset rs = db.openRecordset(QStringLiteral("SELECT %1, count(*), min(rowid) FROM %2%3 AND %1 <> '' "
+                                                   "GROUP BY %1 HAVING count(*) > 1 ORDER BY min(rowid)")
+                                        .arg(name, t.table, where(t)),
+                                    keyParam(t, key));
+    for (; !rs.eof(); rs.moveNext())
+        out.push_back({rs.text(0), rs.value(1).toInt()});
+    return out;
+}
+
+// merge, refusing a name the key's rows would hold once more than they do now. A name
+// already stored twice (by another workstation, or before names were checked) stays
+// as it is, so such a lexicon can still be applied.
+void mergeWithoutNewRepeats(Database& db, const RowTable& t, const QString& key,
+                            const QList<LexiconRow>& loaded, const QList<LexiconRow>& rows)
+{
+    QHash<QString, int> before;
+    for (const Repeated& r : repeatedNames(db, t, key))
+        before.insert(noCaseKey(r.name), r.count);
+    LexiconTables::merge(db, t, key, loaded, rows);
+    for (const Repeated& r : repeatedNames(db, t, key))
+        if (r.count > before.value(noCaseKey(r.name)))
+            throw DbError(DbErr::DuplicateKey, QStringLiteral("【%1】已經存在").arg(r.name));
+}
+
 } // namespace
 
 const RowTable& RowTable::areas()
@@ -246,7 +292,7 @@ void writeAreas(Database& db, const QString& category, const QList<LexiconRow>& 
 {
     Transaction tx(db);
     requireOwner(db, QStringLiteral("SELECT count(*) FROM 別 WHERE k = ?"), category, QStringLiteral("工程類別"));
-    merge(db, RowTable::areas(), category, loaded, rows);
+    mergeWithoutNewRepeats(db, RowTable::areas(), category, loaded, rows);
     tx.commit();
 }
 
@@ -288,7 +334,7 @@ QStringList writeWorkItems(Database& db, const QString& workType, const QList<Le
             if (!before.contains(name.toCaseFolded()))
                 before.insert(name.toCaseFolded(), storedDetails(db, name));
 
-    merge(db, RowTable::workItems(), workType, loaded, rows);
+    mergeWithoutNewRepeats(db, RowTable::workItems(), workType, loaded, rows);
 
     // A name keeps its own details while a row not renamed onto it in this apply holds it.
     auto stays = [&](const QString& name) {

@@ -40,6 +40,12 @@ void LookupListSet::prepareEdit(int list)
         g.setRows(g.rows() + 1);
 }
 
+int LookupListSet::editRowForClick(int list, int row, bool belowRows)
+{
+    prepareEdit(list);
+    return belowRows ? grid(list).rows() - 1 : row;
+}
+
 QStringList LookupListSet::entries(int list) const
 {
     const GridModel& g = *m_grids.at(list);

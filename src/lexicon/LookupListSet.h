@@ -26,6 +26,10 @@ public:
     // A cell was clicked for editing: when the last row of the list holds a text, an empty
     // row is added so that a new entry can be typed at the end.
     void prepareEdit(int list);
+    // The row a left click on the list edits, after prepareEdit: the clicked row, or for a
+    // click below the entries (belowRows, row being the last one) the empty row at the end,
+    // as an entry is changed only by a click on it.
+    int editRowForClick(int list, int row, bool belowRows);
 
     // The list as it would be stored: every row, except an empty last row.
     QStringList entries(int list) const;

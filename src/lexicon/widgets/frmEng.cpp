@@ -628,8 +628,11 @@ void frmEng::hfgS_MouseDown(int index, Qt::MouseButton button, const QPoint& pos
     const auto [row, col] = hfgS[index]->cellAt(pos);
     Q_UNUSED(col);
     CurList = index;
-    m_editor.lookups().prepareEdit(index);
-    showListEditor(index, std::max(row, 0));
+    // Below the entries the grid still reports the last one: the click opens the empty row.
+    const int editRow =
+        m_editor.lookups().editRowForClick(index, std::max(row, 0), hfgS[index]->belowLastRow(pos));
+    m_editor.lookups().grid(index).setRow(editRow);
+    showListEditor(index, editRow);
 }
 
 void frmEng::showListEditor(int index, int row)

@@ -234,6 +234,101 @@ TEST_F(frmEngTest, EnterOpensTheNextAreaGridLeavingATabAsksAndALookupListIsSaved
               (QStringList{QStringLiteral("1/式"), QStringLiteral("2/才")}));
 }
 
+TEST_F(frmEngTest, AClickBelowALookupListTypesANewEntryAndChangesOnlyAnEntryClickedOn)
+{
+    sql(QStringLiteral("INSERT INTO Qps (sort, ps) VALUES (1, '含運費'), (2, '依現場丈量為準')"));
+    frmEng& f = open();
+    f.Tab1->setCurrentIndex(2);
+    GridView* list = f.hfgS[11];
+    // A click in the white space under the last entry.
+    const auto clickBelow = [&] {
+        QApplication::processEvents();
+        const QRect last = list->cellRect(list->gridModel()->rows() - 1, 0);
+        const QPoint at(last.center().x(), last.bottom() + 2 * last.height());
+        ASSERT_LT(at.y(), list->viewport()->geometry().bottom());
+        QWidget* target = list->childAt(at);
+        ASSERT_NE(target, nullptr);
+        QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(list, at));
+        ASSERT_TRUE(f.txtS->isVisible());
+        EXPECT_EQ(f.txtS->text(), QString());
+    };
+    clickBelow();
+    typeInto(f.txtS, QStringLiteral("不含拆除"));
+    clickBelow();
+    typeInto(f.txtS, QStringLiteral("保固一年"));
+    click(list, 0, 0);
+    typeInto(f.txtS, QStringLiteral("免運費"));    // the clicked entry's text is selected
+    EXPECT_TRUE(f.close());
+    EXPECT_EQ(rows(QStringLiteral("SELECT sort, ps FROM Qps ORDER BY sort")),
+              (QStringList{QStringLiteral("1/免運費"), QStringLiteral("2/依現場丈量為準"), QStringLiteral("3/不含拆除"),
+                           QStringLiteral("4/保固一年")}));
+}
+
+TEST_F(frmEngTest, ApplyRefusesASecondAreaOrWorkItemOfANameYetNamesStoredTwiceStillApply)
+{
+    addCategory(QStringLiteral("店面"), 0);
+    sql(QStringLiteral("INSERT INTO k2a (k, a, sort) VALUES ('店面', '騎樓', 1), ('店面', '騎樓', 2)"));
+    addWorkType(QStringLiteral("水電工程"), {QStringLiteral("插座迴路"), QStringLiteral("插座迴路")});
+    frmEng& f = open();
+    const auto stored = [&](const char* sqlText) { return rows(QString::fromUtf8(sqlText)).join(u','); };
+    const QString areas = stored("SELECT k, a FROM k2a ORDER BY k, sort");
+    const QString items = stored("SELECT t, w, c FROM t2w ORDER BY t, sort");
+
+    // A new area named as one the category holds, letter case aside: refused, the grid kept.
+    action(f.mA, "mAddA")->trigger();
+    typeInto(f.txtA, QStringLiteral("a2"));
+    f.cmAp->click();
+    EXPECT_EQ(prompts.lastMessageText(), QStringLiteral("【A2】已經存在"));
+    EXPECT_EQ(stored("SELECT k, a FROM k2a ORDER BY k, sort"), areas);
+    EXPECT_EQ(f.hfgA[0]->gridModel()->textMatrix(3, 0), QStringLiteral("a2"));
+    EXPECT_TRUE(f.cmAp->isEnabled());
+    action(f.mA, "mEditA")->trigger();
+    click(f.hfgA[0], 3, 0);
+    typeInto(f.txtA, QStringLiteral("A4"));
+    f.cmAp->click();
+    EXPECT_FALSE(f.cmAp->isEnabled());
+    // A category stored with an area twice opens and applies; a third one is refused.
+    f.cbK->setFocus();
+    QTest::keyClick(f.cbK, Qt::Key_Down);
+    ASSERT_EQ(f.hfgA[0]->gridModel()->textMatrix(1, 0), QStringLiteral("騎樓"));
+    for (const QString& name : {QStringLiteral("賣場"), QStringLiteral("騎樓")}) {
+        action(f.mA, "mAddA")->trigger();
+        typeInto(f.txtA, name);
+        f.cmAp->click();
+    }
+    EXPECT_EQ(prompts.lastMessageText(), QStringLiteral("【騎樓】已經存在"));
+    EXPECT_EQ(stored("SELECT a FROM k2a WHERE k = '店面' ORDER BY sort"), QStringLiteral("騎樓,騎樓,賣場"));
+
+    // A new work item named as one the work type holds: refused until the row is removed.
+    prompts.answerMessage(PromptButton::No);    // the refused area is dropped on leaving the tab
+    f.Tab1->setCurrentIndex(1);
+    ASSERT_EQ(f.Tab1->currentIndex(), 1);
+    action(f.mW, "mAddW")->trigger();
+    typeInto(f.txtW, QStringLiteral("隔間"));
+    QTest::keyClick(f.txtW, Qt::Key_Return);
+    QTest::keyClick(f.cbW, Qt::Key_Return);
+    typeInto(f.txtW, QStringLiteral("999"));
+    prompts.clear();
+    f.cmWp->click();
+    EXPECT_EQ(prompts.lastMessageText(), QStringLiteral("【隔間】已經存在"));
+    EXPECT_EQ(stored("SELECT t, w, c FROM t2w ORDER BY t, sort"), items);
+    EXPECT_EQ(f.hfgW->gridModel()->textMatrix(3, 2), QStringLiteral("999"));
+    click(f.hfgW, 3, 0, Qt::RightButton);
+    f.mW->hide();
+    prompts.answerMessage(PromptButton::Yes);
+    action(f.mW, "mDelW")->trigger();
+    f.cmWp->click();
+    EXPECT_FALSE(f.cmWp->isEnabled());
+    // A work item stored twice keeps both rows, each with its own cost.
+    f.cbT->setFocus();
+    QTest::keyClick(f.cbT, Qt::Key_Down);
+    action(f.mW, "mEditW")->trigger();
+    click(f.hfgW, 2, 2);
+    typeInto(f.txtW, QStringLiteral("999"));
+    f.cmWp->click();
+    EXPECT_EQ(stored("SELECT w, c FROM t2w WHERE t = '水電工程' ORDER BY sort"), QStringLiteral("插座迴路/100,插座迴路/999"));
+}
+
 TEST_F(frmEngTest, OrderedListEditorAddsRefusesAndSavesTheOrder)
 {
     state().eng.gListKind = QStringLiteral("t");
