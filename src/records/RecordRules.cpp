@@ -28,4 +28,9 @@ std::optional<SaveRefusal> RecordRules::refuseSave(const RecordForm&, EditMode, 
 
 void RecordRules::adjustRow(QStringList&, const RecordForm&, EditMode) {}
 
+QString RecordRules::describeStored(int, const QString&) const
+{
+    return {};
+}
+
 } // namespace varn

@@ -44,6 +44,8 @@ public:
     virtual std::optional<SaveRefusal> refuseSave(const RecordForm& form, EditMode mode, Database& db);
     // The values about to be stored, by column position; a rule may change them.
     virtual void adjustRow(QStringList& row, const RecordForm& form, EditMode mode);
+    // A stored value as a message names it to the user; empty: the value as stored.
+    virtual QString describeStored(int column, const QString& stored) const;
 };
 
 } // namespace varn
