@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -12,7 +11,6 @@ namespace varn {
 struct LoadedRecord {
     QStringList stored;               // every column as stored, by position
     QStringList asFields;             // what the fields would store had the user changed nothing
-    QHash<QString, QString> fields;   // the field texts as shown
 };
 
 struct EditComparison {

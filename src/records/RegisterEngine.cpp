@@ -717,7 +717,7 @@ bool RegisterEngine::save()
     }
     if (changedElsewhere) {
         say(changedElsewhere->message, PromptIcon::Warning);
-        showChangedElsewhere(changedElsewhere->stored);
+        showChangedElsewhere(*changedElsewhere);
         return false;
     }
 
@@ -811,7 +811,7 @@ bool RegisterEngine::storeEdit(Database& database, const QStringList& row, const
     }
     const EditComparison diff = CompareEdit(m_loaded, row, now, compared);
     if (!diff.conflicts.isEmpty()) {
-        conflict = ChangedElsewhere{now, changedElsewhereText(diff.conflicts, now)};
+        conflict = ChangedElsewhere{now, diff.mine, changedElsewhereText(diff.conflicts, now)};
         return true;
     }
     return updateRow(database, row, diff.changedElsewhere ? diff.mine : all, now.value(columnOf(m_config.nameControl)));
@@ -831,7 +831,6 @@ void RegisterEngine::rememberLoaded(const QStringList& stored)
 {
     m_loaded.stored = stored;
     m_loaded.asFields = rowFromFields();
-    m_loaded.fields = m_form.fields();
 }
 
 // The record being changed as stored now: by its name, or by its code when another
@@ -867,21 +866,36 @@ QString RegisterEngine::changedElsewhereText(const QVector<int>& columns, const 
 }
 
 // Both changed a field: the fields show the record as stored now, but keep what this user
-// typed, and the next 確定 compares with what was just shown.
-void RegisterEngine::showChangedElsewhere(const QStringList& stored)
+// typed in the fields of the columns they changed, and the next 確定 compares with what
+// was just shown.
+void RegisterEngine::showChangedElsewhere(const ChangedElsewhere& conflict)
 {
     const QHash<QString, QString> typed = m_form.fields();
-    QStringList changed;
-    for (auto it = typed.begin(); it != typed.end(); ++it) {
-        if (it.value() != m_loaded.fields.value(it.key()))
-            changed << it.key();
+    writeRowToFields(conflict.stored);
+    rememberLoaded(conflict.stored);
+    m_editingName = conflict.stored.value(columnOf(m_config.nameControl));
+    for (int column : conflict.mine) {
+        for (const QString& control : fieldsShowing(column))
+            m_form.assign(control, typed.value(control));
     }
-    writeRowToFields(stored);
-    rememberLoaded(stored);
-    m_editingName = stored.value(columnOf(m_config.nameControl));
-    for (const QString& control : changed)
-        m_form.assign(control, typed.value(control));
     emit stateChanged();
+}
+
+// The fields that show a column: its boxes, the date picker of a date box, and what the
+// register's rules add.
+QStringList RegisterEngine::fieldsShowing(int column) const
+{
+    const ColumnBinding& b = m_config.columns.at(column);
+    QStringList fields{b.first};
+    if (b.compound())
+        fields << b.second;
+    for (const DateBinding& d : m_config.dates) {
+        if (d.box == b.first)
+            fields << d.picker;
+    }
+    if (m_config.rules)
+        fields << m_config.rules->fieldsShowing(column);
+    return fields;
 }
 
 void RegisterEngine::selectListedName(const QString& name)

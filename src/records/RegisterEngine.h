@@ -149,6 +149,7 @@ private:
     // message naming the fields both changed.
     struct ChangedElsewhere {
         QStringList stored;
+        QVector<int> mine;   // the columns this user changed
         QString message;
     };
     void insertRow(Database& database, const QStringList& row, const QString& name);
@@ -157,7 +158,8 @@ private:
     bool updateRow(Database& database, const QStringList& row, const QVector<int>& columns, const QString& name);
     void rememberLoaded(const QStringList& stored);
     QString changedElsewhereText(const QVector<int>& columns, const QStringList& stored);
-    void showChangedElsewhere(const QStringList& stored);
+    void showChangedElsewhere(const ChangedElsewhere& conflict);
+    QStringList fieldsShowing(int column) const;
     int columnOf(const QString& control) const;
     void refreshAfterWrite(const QString& name);
     void fitColumn(int col, const QString& text);

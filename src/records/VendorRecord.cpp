@@ -190,6 +190,13 @@ void VendorRules::adjustRow(QStringList& row, const RecordForm& form, EditMode m
                             form.field(QStringLiteral("ck1")) == QLatin1String("1")));
 }
 
+QStringList VendorRules::fieldsShowing(int column) const
+{
+    if (column != kSupplyKindColumn)
+        return {};
+    return {SupplyInfo(SupplyKind::Crews).checkBox, SupplyInfo(SupplyKind::Materials).checkBox};
+}
+
 QString VendorRules::describeStored(int column, const QString& stored) const
 {
     if (column != kSupplyKindColumn)
