@@ -1,14 +1,18 @@
 // Several workstations on one database file: 8 processes for a given number of seconds
 // (three editing the lexicon, two the vendors and their supply links, one the employees,
-// two reading), each through the program's own classes. Every station notes what it
-// saved and what it removed; at the end the file is read once and the figures printed:
-// rows a station saved that are gone (lost) and rows whose owner is gone (orphans).
+// two reading), each through the program's own classes. The vendor and employee stations
+// also change the same few shared records at once, each its own field and all of them one
+// field in common. Every station notes what it saved and what it removed; at the end the
+// file is read once and the figures printed: rows a station saved that are gone (lost),
+// fields whose last saved value a station finds replaced (lost) and rows whose owner is
+// gone (orphans).
 //   workstations_bench [seconds]        (default 60)
 #include "lexicon/LexiconEditor.h"
 #include "lexicon/OrderedList.h"
 #include "platform/db/Database.h"
 #include "platform/ui/ScriptedPrompter.h"
 #include "records/EmployeeRegister.h"
+#include "records/RegisterEngine.h"
 #include "records/SupplyLinks.h"
 #include "records/VendorRegister.h"
 #include "shared/ProgramState.h"
@@ -33,13 +37,24 @@ namespace {
 
 const QStringList kWorkTypes{QStringLiteral("木作"), QStringLiteral("泥作"), QStringLiteral("油漆")};
 const QStringList kCategories{QStringLiteral("住宅"), QStringLiteral("店面")};
+// Records every register station changes, and the field all of them change.
+const QStringList kSharedVendors{QStringLiteral("共用廠商甲"), QStringLiteral("共用廠商乙")};
+const QStringList kSharedEmployees{QStringLiteral("共用員工甲"), QStringLiteral("共用員工乙")};
+const QString kCommonField = QStringLiteral("T35");   // 備註 of a vendor
+const QString kCommonEmployeeField = QStringLiteral("t19");   // 備註 of an employee
+const QString kToldPrefix = QStringLiteral("此筆資料已被其他使用者修改");
 
-// What one station noted: "+table\towner\tname" saved, "-table\towner\tname" removed by itself.
+// What one station noted: "+table\towner\tname" saved, "-table\towner\tname" removed by itself,
+// "=table\trecord\tcolumn\tvalue" a field of a shared record saved by itself.
 class Notes {
 public:
     explicit Notes(const QString& path) : m_file(path) { m_file.open(QIODevice::WriteOnly | QIODevice::Append); }
     void saved(const QString& table, const QString& owner, const QString& name) { line(u'+', table, owner, name); }
     void removed(const QString& table, const QString& owner, const QString& name) { line(u'-', table, owner, name); }
+    void fieldSaved(const QString& table, const QString& record, const QString& column, const QString& value)
+    {
+        line(u'=', table, record, column + u'\t' + value);
+    }
 
 private:
     void line(QChar sign, const QString& table, const QString& owner, const QString& name)
@@ -152,15 +167,63 @@ void lexiconStation(const QString& tag, Notes& notes, const QDeadlineTimer& end)
     }
 }
 
+// One station's field of a shared record, by its control and column.
+struct OwnField {
+    QString control;
+    QString column;
+};
+
+// 修改 on a shared record, a new value in the station's own field and now and then in the
+// field all stations change, then 確定, and 確定 again after being told that another
+// station changed that field meanwhile. The own field is noted when it is stored.
+void editShared(RegisterEngine& reg, const QString& record, const OwnField& own, const QString& common,
+                const QString& value, Notes& notes)
+{
+    reg.load();
+    reg.listByCode(QString());
+    for (int r = 1; r < reg.list().rows(); ++r)
+        if (reg.list().textMatrix(r, 2) == record)
+            reg.selectRow(r);
+    if (reg.selectedName() != record || !reg.beginEdit())
+        return;
+    reg.form().setField(own.control, value);
+    if (pick(2) == 0)
+        reg.form().setField(common, value);
+    QThread::msleep(pick(30));   // the user types
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (reg.save()) {
+            notes.fieldSaved(reg.config().table, record, own.column, value);
+            return;
+        }
+        if (reg.editMode() != EditMode::Edit || !gPrompts->lastMessageText().startsWith(kToldPrefix))
+            break;
+    }
+    reg.cancel();
+}
+
 // One vendor workstation: adds vendors with supply links, deletes its own vendors, and
 // commits links for vendors of either station from a window opened a moment earlier.
 void vendorStation(const QString& tag, Notes& notes, const QDeadlineTimer& end)
 {
+    // Each vendor station has its own field of the shared vendors and employees.
+    const bool first = tag == QLatin1String("V1");
+    const OwnField vendorField = first ? OwnField{QStringLiteral("t24"), QStringLiteral("連絡人")}
+                                       : OwnField{QStringLiteral("t9"), QStringLiteral("電子郵件")};
+    const OwnField employeeField = first ? OwnField{QStringLiteral("t16"), QStringLiteral("緊急連絡人")}
+                                         : OwnField{QStringLiteral("t9"), QStringLiteral("電子郵件")};
     int n = 0;
     QStringList mine;
     while (!end.hasExpired()) {
-        const int what = pick(4);
-        if (what < 2 || mine.isEmpty()) {
+        const int what = pick(6);
+        if (what == 4) {
+            VendorRegister reg;
+            editShared(reg, kSharedVendors.value(pick(2)), vendorField, kCommonField,
+                       QStringLiteral("%1-%2").arg(tag).arg(++n), notes);
+        } else if (what == 5) {
+            EmployeeRegister reg;
+            editShared(reg, kSharedEmployees.value(pick(2)), employeeField, kCommonEmployeeField,
+                       QStringLiteral("%1-%2").arg(tag).arg(++n), notes);
+        } else if (what < 2 || mine.isEmpty()) {
             VendorRegister reg;
             reg.load();
             if (!reg.beginAdd())
@@ -212,6 +275,11 @@ void employeeStation(const QString& tag, Notes& notes, const QDeadlineTimer& end
     int n = 0;
     while (!end.hasExpired()) {
         EmployeeRegister reg;
+        if (pick(2) == 0) {
+            editShared(reg, kSharedEmployees.value(pick(2)), {QStringLiteral("t12"), QStringLiteral("行動電話")},
+                       kCommonEmployeeField, QStringLiteral("%1-%2").arg(tag).arg(++n), notes);
+            continue;
+        }
         reg.load();
         if (!reg.beginAdd())
             continue;
@@ -291,6 +359,13 @@ int main(int argc, char** argv)
             db->execute(QStringLiteral("INSERT INTO 工班 (w_id, 工班) VALUES (?, ?)"), {i + 1, QStringLiteral("工班%1").arg(i)});
             db->execute(QStringLiteral("INSERT INTO 材料 (p_id, 材料) VALUES (?, ?)"), {i + 1, QStringLiteral("材料%1").arg(i)});
         }
+        for (int i = 0; i < kSharedVendors.size(); ++i)
+            db->execute(QStringLiteral("INSERT INTO 廠商 (廠商編號, 廠商名稱, 廠商代號) VALUES (?, ?, ?)"),
+                        {QStringLiteral("06%1").arg(i + 1, 3, 10, QLatin1Char('0')), kSharedVendors[i], kSharedVendors[i]});
+        for (int i = 0; i < kSharedEmployees.size(); ++i)
+            db->execute(QStringLiteral("INSERT INTO 員工 (員工編號, 中文姓名, 英文姓名) VALUES (?, ?, ?)"),
+                        {QStringLiteral("06%1").arg(i + 1, 3, 10, QLatin1Char('0')), kSharedEmployees[i],
+                         QStringLiteral("shared%1").arg(i)});
     }
     const std::pair<const char*, const char*> roles[] = {
         {"lexicon", "L1"}, {"lexicon", "L2"}, {"lexicon", "L3"}, {"vendor", "V1"},
@@ -309,18 +384,34 @@ int main(int argc, char** argv)
 
     // Saved minus removed, per station, against the file.
     auto db = Database::open(path);
-    int saved = 0, lost = 0;
+    int saved = 0, lost = 0, fieldsChecked = 0, fieldsLost = 0;
     QMap<QString, std::pair<int, int>> byTable;   // saved, lost
     for (const auto& [role, tag] : roles) {
         QFile f(dir.filePath(QString::fromLatin1(tag) + QStringLiteral(".notes")));
         if (!f.open(QIODevice::ReadOnly))
             continue;
         QSet<QString> kept;
+        QMap<QString, QString> lastField;   // "table\trecord\tcolumn": the value saved last
         for (const QString& line : QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts)) {
-            if (line.startsWith(u'+'))
+            if (line.startsWith(u'='))
+                lastField[line.mid(1).section(u'\t', 0, 2)] = line.section(u'\t', 3);
+            else if (line.startsWith(u'+'))
                 kept.insert(line.mid(1));
             else
                 kept.remove(line.mid(1));
+        }
+        // A station's own field of a shared record holds what it saved there last.
+        for (auto it = lastField.begin(); it != lastField.end(); ++it) {
+            const QStringList p = it.key().split(u'\t');
+            const QString key = p[0] == QStringLiteral("廠商") ? QStringLiteral("廠商名稱") : QStringLiteral("中文姓名");
+            Recordset rs = db->openRecordset(
+                QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?").arg(QuoteIdentifier(p[2]), p[0], key), {p[1]});
+            ++fieldsChecked;
+            if (rs.eof() || rs.text(0) != it.value()) {
+                ++fieldsLost;
+                std::printf("  field lost: %s %s %s: saved %s, stored %s\n", tag, qPrintable(p[1]), qPrintable(p[2]),
+                            qPrintable(it.value()), rs.eof() ? "<none>" : qPrintable(rs.text(0)));
+            }
         }
         for (const QString& row : kept) {
             const QStringList p = row.split(u'\t');
@@ -368,7 +459,8 @@ int main(int argc, char** argv)
     std::printf("%d s, 8 processes: %d rows saved and kept by their stations, %d lost\n", seconds, saved, lost);
     for (auto it = byTable.begin(); it != byTable.end(); ++it)
         std::printf("  %-6s %5d saved, %d lost\n", qPrintable(it.key()), it.value().first, it.value().second);
+    std::printf("shared records: %d fields last saved by their stations, %d lost\n", fieldsChecked, fieldsLost);
     std::printf("orphans: %d details, %d work items, %d areas, %d supply links\n", orphanDetails, orphanItems,
                 orphanAreas, orphanLinks);
-    return lost + orphanDetails + orphanItems + orphanAreas + orphanLinks == 0 ? 0 : 1;
+    return lost + fieldsLost + orphanDetails + orphanItems + orphanAreas + orphanLinks == 0 ? 0 : 1;
 }

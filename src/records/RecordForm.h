@@ -28,6 +28,7 @@ public:
     // Empties every field (the lists of the combo boxes stay).
     void clear();
     QStringList controls() const { return m_fields.keys(); }
+    QHash<QString, QString> fields() const { return m_fields; }
 
     // List entries of a combo box (or of a hidden parallel list such as the area codes).
     QStringList choices(const QString& control) const { return m_choices.value(control); }
@@ -40,6 +41,11 @@ public:
 
     void setRules(RecordRules* rules) { m_rules = rules; }
 
+    // The caption of the label the window shows beside a field ("連絡人:"); empty when
+    // the window gives it none.
+    QString caption(const QString& control) const { return m_captions.value(control); }
+    void setCaption(const QString& control, const QString& caption) { m_captions.insert(control, caption); }
+
 signals:
     void fieldChanged(const QString& control, const QString& text);
     void choicesChanged(const QString& control);
@@ -49,6 +55,7 @@ private:
 
     QHash<QString, QString> m_fields;
     QHash<QString, QStringList> m_choices;
+    QHash<QString, QString> m_captions;
     RecordRules* m_rules = nullptr;
     int m_ruleDepth = 0;
 };

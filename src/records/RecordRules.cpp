@@ -28,4 +28,14 @@ std::optional<SaveRefusal> RecordRules::refuseSave(const RecordForm&, EditMode, 
 
 void RecordRules::adjustRow(QStringList&, const RecordForm&, EditMode) {}
 
+QStringList RecordRules::fieldsShowing(int) const
+{
+    return {};
+}
+
+QString RecordRules::describeStored(int, const QString&) const
+{
+    return {};
+}
+
 } // namespace varn

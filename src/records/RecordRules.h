@@ -44,6 +44,10 @@ public:
     virtual std::optional<SaveRefusal> refuseSave(const RecordForm& form, EditMode mode, Database& db);
     // The values about to be stored, by column position; a rule may change them.
     virtual void adjustRow(QStringList& row, const RecordForm& form, EditMode mode);
+    // Fields besides those bound to the column that show it.
+    virtual QStringList fieldsShowing(int column) const;
+    // A stored value as a message names it to the user; empty: the value as stored.
+    virtual QString describeStored(int column, const QString& stored) const;
 };
 
 } // namespace varn

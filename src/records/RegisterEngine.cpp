@@ -8,6 +8,8 @@
 #include "shared/RocDate.h"
 #include "shared/TextRoutines.h"
 
+#include <QRegularExpression>
+
 #include <algorithm>
 #include <utility>
 
@@ -469,12 +471,11 @@ bool RegisterEngine::openRow(int row)
     return true;
 }
 
-std::optional<QStringList> RegisterEngine::readRow(const QString& name)
+std::optional<QStringList> RegisterEngine::readRow(Database& database, const QString& column, const QString& value)
 {
-    Recordset rs = db().openRecordset(
-        QStringLiteral("SELECT * FROM %1 WHERE %2 = ?")
-            .arg(QuoteIdentifier(m_config.table), QuoteIdentifier(m_config.nameColumn)),
-        {name});
+    Recordset rs = database.openRecordset(
+        QStringLiteral("SELECT * FROM %1 WHERE %2 = ?").arg(QuoteIdentifier(m_config.table), QuoteIdentifier(column)),
+        {value});
     if (rs.recordCount() == 0)
         return std::nullopt;
     QStringList row;
@@ -523,7 +524,7 @@ std::optional<QStringList> RegisterEngine::readSelectedRow()
 {
     std::optional<QStringList> row;
     try {
-        row = readRow(m_selectedName);
+        row = readRow(db(), m_config.nameColumn, m_selectedName);
     } catch (const DbError& e) {
         reportFailure(e);
         return std::nullopt;
@@ -613,6 +614,7 @@ bool RegisterEngine::beginEdit()
     setMode(EditMode::Edit);
     setPageMode(true);
     writeRowToFields(*row);
+    rememberLoaded(*row);
     m_editingName = m_form.field(m_config.nameControl);
     m_shownName.clear();
     emit stateChanged();
@@ -661,8 +663,9 @@ bool RegisterEngine::save()
         }
     }
 
-    const QString name = m_mode == EditMode::Edit ? m_editingName : m_form.field(m_config.nameControl);
+    QString name = m_mode == EditMode::Edit ? m_editingName : m_form.field(m_config.nameControl);
     std::optional<SaveRefusal> refusal;
+    std::optional<ChangedElsewhere> changedElsewhere;
     try {
         Database& database = db();
         // One write transaction from the code to the stored row: two workstations adding
@@ -674,15 +677,30 @@ bool RegisterEngine::save()
             if (!code.isEmpty())
                 m_form.setField(m_config.codeControl, code);
         }
+        // No lock is held between 修改 and 確定: the record is read again here.
+        std::optional<QStringList> now;
+        if (m_mode == EditMode::Edit) {
+            now = readEditedRow(database);
+            if (!now) {
+                say(m_config.texts.recordGone, PromptIcon::Warning);
+                return false;
+            }
+            // Renamed by another workstation: the record goes by its new name from here on.
+            name = now->value(columnOf(m_config.nameControl));
+            m_form.assign(m_config.nameControl, name);
+        }
         if (m_config.rules)
             refusal = m_config.rules->refuseSave(m_form, m_mode, database);
         if (!refusal) {
             const QStringList row = rowFromFields();
-            if (!storeRow(database, row, name)) {
+            if (m_mode == EditMode::Add) {
+                insertRow(database, row, name);
+            } else if (!storeEdit(database, row, *now, changedElsewhere)) {
                 say(m_config.texts.recordGone, PromptIcon::Warning);
                 return false;
             }
-            transaction.commit();
+            if (!changedElsewhere)
+                transaction.commit();
         }
     } catch (const DbError& e) {
         if (e.number() == DbErr::DuplicateKey)
@@ -695,6 +713,11 @@ bool RegisterEngine::save()
         say(refusal->message, PromptIcon::None);
         if (!refusal->focusControl.isEmpty())
             emit focusRequested(refusal->focusControl);
+        return false;
+    }
+    if (changedElsewhere) {
+        say(changedElsewhere->message, PromptIcon::Warning);
+        showChangedElsewhere(*changedElsewhere);
         return false;
     }
 
@@ -724,41 +747,155 @@ void RegisterEngine::refreshAfterWrite(const QString& name)
     m_storedNoticeGiven = false;
 }
 
-// Inserts the new record, or writes over the one being changed; false when that one is
-// no longer stored.
-bool RegisterEngine::storeRow(Database& database, const QStringList& row, const QString& name)
+void RegisterEngine::insertRow(Database& database, const QStringList& row, const QString& name)
 {
     const QStringList columns = tableColumns();
     QStringList names;
+    QStringList marks;
     QVariantList values;
     for (int i = 0; i < m_config.columns.size() && i < columns.size(); ++i) {
         if (!m_config.columns.at(i).bound())
             continue;
         names << QuoteIdentifier(columns.at(i));
+        marks << QStringLiteral("?");
         values << row.at(i);
     }
     const QString table = QuoteIdentifier(m_config.table);
-    const QString key = QuoteIdentifier(m_config.nameColumn);
-    if (m_mode == EditMode::Add) {
-        // Names that differ only in letter case are one name to the users.
-        Recordset same = database.openRecordset(
-            QStringLiteral("SELECT 1 FROM %1 WHERE %2 = ? COLLATE NOCASE").arg(table, key), {name});
-        if (same.recordCount() > 0)
-            throw DbError(DbErr::DuplicateKey, m_config.texts.duplicate);
-        QStringList marks;
-        for (int i = 0; i < names.size(); ++i)
-            marks << QStringLiteral("?");
-        m_lastSql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                        .arg(table, names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
-        database.execute(m_lastSql, values);
-        return true;
-    }
+    // Names that differ only in letter case are one name to the users.
+    Recordset same = database.openRecordset(
+        QStringLiteral("SELECT 1 FROM %1 WHERE %2 = ? COLLATE NOCASE").arg(table, QuoteIdentifier(m_config.nameColumn)),
+        {name});
+    if (same.recordCount() > 0)
+        throw DbError(DbErr::DuplicateKey, m_config.texts.duplicate);
+    m_lastSql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                    .arg(table, names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
+    database.execute(m_lastSql, values);
+}
+
+// Writes the given columns of the row over the stored record of that name; false when it
+// is no longer stored.
+bool RegisterEngine::updateRow(Database& database, const QStringList& row, const QVector<int>& columns,
+                               const QString& name)
+{
+    const QStringList names = tableColumns();
     QStringList sets;
-    for (const QString& n : names)
-        sets << n + QStringLiteral(" = ?");
-    m_lastSql = QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?").arg(table, sets.join(QStringLiteral(", ")), key);
+    QVariantList values;
+    for (int i : columns) {
+        if (i >= names.size())
+            continue;
+        sets << QuoteIdentifier(names.at(i)) + QStringLiteral(" = ?");
+        values << row.at(i);
+    }
+    if (sets.isEmpty())
+        return readRow(database, m_config.nameColumn, name).has_value();
+    m_lastSql = QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
+                    .arg(QuoteIdentifier(m_config.table), sets.join(QStringLiteral(", ")),
+                         QuoteIdentifier(m_config.nameColumn));
     values << name;
     return database.execute(m_lastSql, values) > 0;
+}
+
+// Writes a changed record over the one stored now (read again in the save's transaction):
+// unchanged since 修改 loaded it, every field; changed by another workstation meanwhile,
+// only the fields this user changed, keeping the other's. Nothing is written when both
+// changed a field (`conflict` then tells which); false when no row was written.
+bool RegisterEngine::storeEdit(Database& database, const QStringList& row, const QStringList& now,
+                               std::optional<ChangedElsewhere>& conflict)
+{
+    QVector<bool> compared;
+    QVector<int> all;
+    for (int i = 0; i < m_config.columns.size(); ++i) {
+        compared << m_config.columns.at(i).bound();
+        if (compared.last())
+            all << i;
+    }
+    const EditComparison diff = CompareEdit(m_loaded, row, now, compared);
+    if (!diff.conflicts.isEmpty()) {
+        conflict = ChangedElsewhere{now, diff.mine, changedElsewhereText(diff.conflicts, now)};
+        return true;
+    }
+    return updateRow(database, row, diff.changedElsewhere ? diff.mine : all, now.value(columnOf(m_config.nameControl)));
+}
+
+int RegisterEngine::columnOf(const QString& control) const
+{
+    for (int i = 0; i < m_config.columns.size(); ++i) {
+        if (m_config.columns.at(i).first == control)
+            return i;
+    }
+    return -1;
+}
+
+// The record 修改 loaded, and the fields as they show it, for the save to compare with.
+void RegisterEngine::rememberLoaded(const QStringList& stored)
+{
+    m_loaded.stored = stored;
+    m_loaded.asFields = rowFromFields();
+}
+
+// The record being changed as stored now: by its name, or by its code when another
+// workstation renamed it; nothing when it is gone.
+std::optional<QStringList> RegisterEngine::readEditedRow(Database& database)
+{
+    if (std::optional<QStringList> row = readRow(database, m_config.nameColumn, m_editingName))
+        return row;
+    const QString code = m_loaded.stored.value(columnOf(m_config.codeControl));
+    if (code.isEmpty())
+        return std::nullopt;
+    return readRow(database, m_config.codeColumn, code);
+}
+
+// Names the fields another workstation changed as this user did, with what they hold now.
+QString RegisterEngine::changedElsewhereText(const QVector<int>& columns, const QStringList& stored)
+{
+    const QStringList names = tableColumns();
+    QString text = QStringLiteral("此筆資料已被其他使用者修改：");
+    for (int i : columns) {
+        const ColumnBinding& b = m_config.columns.at(i);
+        // "連       絡       人:" names 連絡人; a field without a label goes by its column.
+        QString caption = m_form.caption(b.first).section(QRegularExpression(QStringLiteral("[:：]")), 0, 0);
+        caption.remove(QRegularExpression(QStringLiteral("\\s")));
+        if (caption.isEmpty())
+            caption = names.value(i) == m_config.typeColumn ? kCategoryBoxText : names.value(i);
+        QString value = m_config.rules ? m_config.rules->describeStored(i, stored.value(i)) : QString();
+        if (value.isEmpty())
+            value = b.compound() ? SemicolonToBlank(stored.value(i)).trimmed() : stored.value(i);
+        text += QStringLiteral("\n") + caption + QStringLiteral("：「") + value + QStringLiteral("」");
+    }
+    return text + QStringLiteral("\n請確認後再按確定儲存。");
+}
+
+// Both changed a field: the fields show the record as stored now, but keep what this user
+// typed in the fields of the columns they changed, and the next 確定 compares with what
+// was just shown.
+void RegisterEngine::showChangedElsewhere(const ChangedElsewhere& conflict)
+{
+    const QHash<QString, QString> typed = m_form.fields();
+    writeRowToFields(conflict.stored);
+    rememberLoaded(conflict.stored);
+    m_editingName = conflict.stored.value(columnOf(m_config.nameControl));
+    for (int column : conflict.mine) {
+        for (const QString& control : fieldsShowing(column))
+            m_form.assign(control, typed.value(control));
+    }
+    emit stateChanged();
+}
+
+// The fields that show a column: its boxes, the date picker of a date box, and what the
+// register's rules add.
+QStringList RegisterEngine::fieldsShowing(int column) const
+{
+    const ColumnBinding& b = m_config.columns.at(column);
+    QStringList fields{b.first};
+    if (b.compound())
+        fields << b.second;
+    for (const DateBinding& d : m_config.dates) {
+        if (d.box == b.first)
+            fields << d.picker;
+    }
+    if (m_config.rules)
+        fields << m_config.rules->fieldsShowing(column);
+    return fields;
 }
 
 void RegisterEngine::selectListedName(const QString& name)

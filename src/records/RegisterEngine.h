@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/grid/GridModel.h"
+#include "records/EditComparison.h"
 #include "records/RecordForm.h"
 #include "records/RegisterConfig.h"
 
@@ -142,8 +143,24 @@ private:
     void setCategoryText(const QString& text);
     void clearFields();
     bool fillFromRecordset(const class Recordset& rs);
-    std::optional<QStringList> readRow(const QString& name);
-    bool storeRow(Database& database, const QStringList& row, const QString& name);
+    std::optional<QStringList> readRow(Database& database, const QString& column, const QString& value);
+    std::optional<QStringList> readEditedRow(Database& database);
+    // The record being changed as another workstation stored it meanwhile, and the
+    // message naming the fields both changed.
+    struct ChangedElsewhere {
+        QStringList stored;
+        QVector<int> mine;   // the columns this user changed
+        QString message;
+    };
+    void insertRow(Database& database, const QStringList& row, const QString& name);
+    bool storeEdit(Database& database, const QStringList& row, const QStringList& now,
+                   std::optional<ChangedElsewhere>& conflict);
+    bool updateRow(Database& database, const QStringList& row, const QVector<int>& columns, const QString& name);
+    void rememberLoaded(const QStringList& stored);
+    QString changedElsewhereText(const QVector<int>& columns, const QStringList& stored);
+    void showChangedElsewhere(const ChangedElsewhere& conflict);
+    QStringList fieldsShowing(int column) const;
+    int columnOf(const QString& control) const;
     void refreshAfterWrite(const QString& name);
     void fitColumn(int col, const QString& text);
     std::optional<QStringList> readSelectedRow();
@@ -163,6 +180,7 @@ private:
     QString m_currentPrefix;
     QString m_shownName;
     QString m_editingName;
+    LoadedRecord m_loaded;         // the record being changed, as 修改 loaded it
     bool m_fullPage = false;
     bool m_searchLayout = false;
     QString m_prefixText;

@@ -190,6 +190,26 @@ void VendorRules::adjustRow(QStringList& row, const RecordForm& form, EditMode m
                             form.field(QStringLiteral("ck1")) == QLatin1String("1")));
 }
 
+QStringList VendorRules::fieldsShowing(int column) const
+{
+    if (column != kSupplyKindColumn)
+        return {};
+    return {SupplyInfo(SupplyKind::Crews).checkBox, SupplyInfo(SupplyKind::Materials).checkBox};
+}
+
+QString VendorRules::describeStored(int column, const QString& stored) const
+{
+    if (column != kSupplyKindColumn)
+        return {};
+    const auto [crews, materials] = SupplyKindBoxes(stored);
+    QStringList ticked;
+    if (crews)
+        ticked << QStringLiteral("施工廠商");
+    if (materials)
+        ticked << QStringLiteral("材料供應");
+    return ticked.isEmpty() ? QStringLiteral("無") : ticked.join(QStringLiteral("、"));
+}
+
 void VendorRules::rowShown(const QStringList& row, RecordForm& form, Database& db)
 {
     const auto [crews, materials] = SupplyKindBoxes(row.value(kSupplyKindColumn));

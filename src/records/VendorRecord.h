@@ -57,6 +57,10 @@ public:
     void rowShown(const QStringList& row, RecordForm& form, Database& db) override;
     void fieldsCleared(RecordForm& form) override;
     void adjustRow(QStringList& row, const RecordForm& form, EditMode mode) override;
+    // The supply kind shows in the two boxes.
+    QStringList fieldsShowing(int column) const override;
+    // The supply kind by the captions of its boxes.
+    QString describeStored(int column, const QString& stored) const override;
 };
 
 } // namespace varn

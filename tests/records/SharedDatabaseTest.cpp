@@ -1,6 +1,9 @@
 #include "RecordsTestSupport.h"
 #include "records/CustomerRecord.h"
+#include "records/CustomerRegister.h"
+#include "records/EmployeeRegister.h"
 #include "records/RegisterEngine.h"
+#include "records/VendorRegister.h"
 
 #include <sqlite3.h>
 
@@ -149,6 +152,138 @@ TEST_F(SharedDatabaseTest, ARecordSavedWhileTheListCannotBeReadAgainIsReportedAs
     // The next refresh works and says nothing more.
     EXPECT_TRUE(reg.listByCode(u"A"_s));
     EXPECT_EQ(prompts.askedCount(PromptKind::Message), 1);
+}
+
+// One register as two workstations change the same record of it: the record and two of
+// its fields, each a control and its column.
+struct SharedRecord {
+    const char* label;
+    std::function<std::unique_ptr<RegisterEngine>(std::shared_ptr<Database>)> make;
+    QString table, nameColumn, insert;   // insert: code, name, third column
+    QString third;                       // the third column's value (short or sign-in name)
+    QString first, firstColumn;          // a plain field
+    QString second, secondColumn;        // another field, both boxes of a compound column
+    QString secondBox;
+};
+
+template <typename Register> std::unique_ptr<RegisterEngine> makeRegister(std::shared_ptr<Database> db)
+{
+    return std::make_unique<Register>(std::move(db));
+}
+
+const SharedRecord kSharedRecords[] = {
+    {"customer", &makeRegister<CustomerRegister>, u"客戶"_s, u"客戶名稱"_s,
+     u"INSERT INTO 客戶 (客戶編號, 客戶名稱, 客戶代號, 連絡人, 公司地址) VALUES (?, ?, ?, '林', '台中市;一路')"_s,
+     u"張家"_s, u"t24"_s, u"連絡人"_s, u"cb1"_s, u"公司地址"_s, u"t5"_s},
+    {"vendor", &makeRegister<VendorRegister>, u"廠商"_s, u"廠商名稱"_s,
+     u"INSERT INTO 廠商 (廠商編號, 廠商名稱, 廠商代號, 連絡人, 公司地址) VALUES (?, ?, ?, '林', '台中市;一路')"_s,
+     u"張家"_s, u"t24"_s, u"連絡人"_s, u"cb1"_s, u"公司地址"_s, u"t5"_s},
+    {"employee", &makeRegister<EmployeeRegister>, u"員工"_s, u"中文姓名"_s,
+     u"INSERT INTO 員工 (員工編號, 中文姓名, 英文姓名, 行動電話, 地址) VALUES (?, ?, ?, '林', '台中市;一路')"_s,
+     u"chang"_s, u"t12"_s, u"行動電話"_s, u"cb1"_s, u"地址"_s, u"t5"_s},
+};
+
+// Two workstations, each with 修改 open on 張家豪 of every register.
+class SameRecordTest : public SharedDatabaseTest {
+protected:
+    struct Stations {
+        std::unique_ptr<RegisterEngine> first, second;
+    };
+
+    Stations open(const SharedRecord& r)
+    {
+        db->execute(r.insert, {u"12001"_s, u"張家豪"_s, r.third});
+        Stations s{r.make(db), r.make(Database::open(path()))};
+        for (RegisterEngine* reg : {s.first.get(), s.second.get()}) {
+            reg->load();
+            reg->listByCode(QString());
+            EXPECT_TRUE(reg->selectRow(1));
+            EXPECT_TRUE(reg->beginEdit());
+        }
+        prompts.clear();
+        return s;
+    }
+
+    QString value(const SharedRecord& r, const QString& column, const QString& name = u"張家豪"_s)
+    {
+        Recordset rs = db->openRecordset(u"SELECT %1 FROM %2 WHERE %3 = ?"_s.arg(column, r.table, r.nameColumn), {name});
+        return rs.recordCount() ? rs.text(0) : u"<none>"_s;
+    }
+};
+
+TEST_F(SameRecordTest, ChangesToDifferentFieldsAreBothStoredAndShown)
+{
+    for (const SharedRecord& r : kSharedRecords) {
+        SCOPED_TRACE(r.label);
+        Stations s = open(r);
+        s.first->form().setField(r.first, u"王"_s);
+        ASSERT_TRUE(s.first->save());
+        s.second->form().setField(r.secondBox, u"二路"_s);
+        ASSERT_TRUE(s.second->save()) << prompts.lastMessageText().toStdString();
+
+        EXPECT_EQ(prompts.askedCount(PromptKind::Message), 0);
+        EXPECT_EQ(value(r, r.firstColumn), u"王"_s);
+        EXPECT_EQ(value(r, r.secondColumn), u"台中市;二路"_s);
+        EXPECT_EQ(value(r, u"rowid"_s), u"1"_s);
+        EXPECT_EQ(s.second->form().field(r.first), u"王"_s);
+        EXPECT_EQ(s.second->editMode(), EditMode::Browse);
+        db->execute(u"DELETE FROM %1"_s.arg(r.table));
+    }
+}
+
+TEST_F(SameRecordTest, ASecondChangeOfTheSameFieldIsToldAndSavedOnlyByTheNextConfirm)
+{
+    for (const SharedRecord& r : kSharedRecords) {
+        SCOPED_TRACE(r.label);
+        Stations s = open(r);
+        s.first->form().setField(r.first, u"王"_s);
+        s.first->form().setField(r.secondBox, u"二路"_s);
+        ASSERT_TRUE(s.first->save());
+        s.second->form().setField(r.first, u"陳"_s);
+
+        EXPECT_FALSE(s.second->save());
+        EXPECT_EQ(prompts.lastMessageText(), u"此筆資料已被其他使用者修改：\n%1：「王」\n請確認後再按確定儲存。"_s.arg(r.firstColumn));
+        EXPECT_EQ(value(r, r.firstColumn), u"王"_s);
+        EXPECT_EQ(s.second->editMode(), EditMode::Edit);
+        EXPECT_EQ(s.second->form().field(r.first), u"陳"_s);
+        // The other's change to a field this user left alone shows, and stays.
+        EXPECT_EQ(s.second->form().field(r.secondBox), u"二路"_s);
+
+        // A third change meanwhile is told again.
+        s.first->beginEdit();
+        s.first->form().setField(r.first, u"李"_s);
+        ASSERT_TRUE(s.first->save());
+        EXPECT_FALSE(s.second->save());
+        EXPECT_TRUE(prompts.lastMessageText().contains(u"：「李」"_s)) << prompts.lastMessageText().toStdString();
+
+        ASSERT_TRUE(s.second->save());
+        EXPECT_EQ(value(r, r.firstColumn), u"陳"_s);
+        EXPECT_EQ(value(r, r.secondColumn), u"台中市;二路"_s);
+        EXPECT_EQ(prompts.askedCount(PromptKind::Message), 2);
+        db->execute(u"DELETE FROM %1"_s.arg(r.table));
+    }
+}
+
+TEST_F(SameRecordTest, ARecordDeletedOrRenamedElsewhere)
+{
+    for (const SharedRecord& r : kSharedRecords) {
+        SCOPED_TRACE(r.label);
+        Stations s = open(r);
+        // Renamed: found by its code, and the new name stays.
+        db->execute(u"UPDATE %1 SET %2 = '張家豪二' "_s.arg(r.table, r.nameColumn));
+        s.second->form().setField(r.first, u"陳"_s);
+        ASSERT_TRUE(s.second->save()) << prompts.lastMessageText().toStdString();
+        EXPECT_EQ(value(r, r.firstColumn, u"張家豪二"_s), u"陳"_s);
+        EXPECT_EQ(s.second->selectedName(), u"張家豪二"_s);
+
+        // Deleted: refused, nothing comes back.
+        db->execute(u"DELETE FROM %1"_s.arg(r.table));
+        s.first->form().setField(r.first, u"王"_s);
+        EXPECT_FALSE(s.first->save());
+        EXPECT_TRUE(prompts.lastMessageText().contains(u"已不在資料庫中"_s));
+        EXPECT_EQ(s.first->editMode(), EditMode::Edit);
+        EXPECT_EQ(db->openRecordset(u"SELECT count(*) FROM %1"_s.arg(r.table)).value(0).toInt(), 0);
+    }
 }
 
 } // namespace

@@ -95,6 +95,26 @@ TEST_F(VendorTest, SupplyKindShowsAsTwoBoxesAndIsStoredFromThem)
     }
 }
 
+// Another workstation set the supply kind while this one changed it too: the message names
+// the kind by its boxes.
+TEST_F(VendorTest, ASupplyKindChangedElsewhereIsToldByItsBoxes)
+{
+    addVendor(u"12001"_s, u"張家營造"_s, 0);
+    VendorRegister reg;
+    edit(reg, u"張家營造"_s);
+    reg.checkToggled(u"ck0"_s, true);
+    std::unique_ptr<Database> other = Database::open(dir.filePath(u"varn3.mdb"_s));
+    other->execute(u"UPDATE 廠商 SET 供應類別 = 2"_s);
+
+    EXPECT_FALSE(reg.save());
+    EXPECT_EQ(prompts.lastMessageText(), u"此筆資料已被其他使用者修改：\n供應類別：「材料供應」\n請確認後再按確定儲存。"_s);
+    EXPECT_EQ(reg.form().field(u"ck0"_s), u"1"_s);
+    EXPECT_EQ(reg.form().field(u"ck1"_s), u"0"_s);
+    EXPECT_EQ(column(u"張家營造"_s, 35), u"2"_s);
+    ASSERT_TRUE(reg.save());
+    EXPECT_EQ(column(u"張家營造"_s, 35), u"1"_s);
+}
+
 TEST_F(VendorTest, ClearingAKindWithLinksAsksAndYesDropsThemAtOnce)
 {
     addVendor(u"A001"_s, u"Acme"_s, 3, {u"水電"_s, u"油漆"_s}, {u"磁磚"_s});

@@ -34,6 +34,11 @@ void FieldBinder::enterMovesOn(QWidget* w)
     w->installEventFilter(this);
 }
 
+void FieldBinder::setCaption(QWidget* control, const QString& caption)
+{
+    m_form.setCaption(control->objectName(), caption);
+}
+
 void FieldBinder::bindLine(QLineEdit* edit)
 {
     const QString control = edit->objectName();

@@ -50,6 +50,8 @@ public:
     void bindList(QListWidget* list);
 
     QWidget* widget(const QString& control) const { return m_widgets.value(control); }
+    // The caption of the label beside a bound control, by which messages name its field.
+    void setCaption(QWidget* control, const QString& caption);
     // Enter in this widget (a box that is no field of the record) moves on too.
     void enterMovesOn(QWidget* w);
 

@@ -107,8 +107,10 @@ void PanelBuilder::field(int row, int group, const QString& caption, std::initia
     m_grid->addWidget(label, row, group * 2, Qt::AlignRight);
     auto* line = new QHBoxLayout;
     line->setSpacing(2);
-    for (QWidget* w : boxes)
+    for (QWidget* w : boxes) {
         line->addWidget(w, qobject_cast<QComboBox*>(w) || qobject_cast<QDateEdit*>(w) ? 0 : 1);
+        m_binder.setCaption(w, caption);
+    }
     m_grid->addLayout(line, row, group * 2 + 1);
 }
 

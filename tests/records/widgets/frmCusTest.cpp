@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QInputMethodEvent>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -294,6 +295,49 @@ TEST_F(frmCusTest, APickHandsBackACustomerBeingAddedOrChangedAsShownAndSavesNoth
     EXPECT_EQ(stored(u"Acme"_s, 18), u"林先生"_s);
     EXPECT_EQ(prompts.askedCount(PromptKind::Message), 0);
     QApplication::processEvents();
+}
+
+// Another workstation changes the customer between 修改 and 確定.
+TEST_F(frmCusTest, AChangeStoredElsewhereMeanwhileIsKeptOrShownBeforeItIsOverwritten)
+{
+    addCustomer(u"12001"_s, u"張家豪"_s, {{2, u"張家豪"_s}, {18, u"林"_s}});
+    std::unique_ptr<Database> other = Database::open(dir.filePath(u"varn3.mdb"_s));
+    frmCus* w = openFromMenu();
+    ASSERT_NE(w, nullptr);
+    ASSERT_TRUE(w->customers().selectRow(1));
+    auto* t9 = child(w, "t9");
+    auto* t24 = child(w, "t24");
+
+    // Different fields: both are stored, and the window shows the record as stored.
+    QTest::mouseClick(w->cmdEdit, Qt::LeftButton);
+    t9->setFocus();
+    QTest::keyClicks(t9, u"chang@example.com"_s);
+    other->execute(u"UPDATE 客戶 SET 連絡人 = '王' WHERE 客戶名稱 = '張家豪'"_s);
+    QTest::mouseClick(w->cmdY, Qt::LeftButton);
+    EXPECT_EQ(prompts.askedCount(PromptKind::Message), 0) << prompts.lastMessageText().toStdString();
+    EXPECT_EQ(stored(u"張家豪"_s, 8), u"chang@example.com"_s);
+    EXPECT_EQ(stored(u"張家豪"_s, 18), u"王"_s);
+    EXPECT_EQ(t24->text(), u"王"_s);
+    EXPECT_FALSE(w->cmdY->isVisible());
+
+    // The same field: told with the field's caption, nothing overwritten until 確定 again.
+    QTest::mouseClick(w->cmdEdit, Qt::LeftButton);
+    t24->setFocus();
+    t24->selectAll();
+    QTest::keyClicks(t24, u"Chen"_s);
+    other->execute(u"UPDATE 客戶 SET 連絡人 = '李' WHERE 客戶名稱 = '張家豪'"_s);
+    QTest::mouseClick(w->cmdY, Qt::LeftButton);
+    EXPECT_EQ(prompts.lastMessageText(), u"此筆資料已被其他使用者修改：\n連絡人：「李」\n請確認後再按確定儲存。"_s);
+    EXPECT_EQ(stored(u"張家豪"_s, 18), u"李"_s);
+    EXPECT_TRUE(w->cmdY->isVisible());
+    EXPECT_EQ(w->lbf->text(), u"修改中"_s);
+    EXPECT_EQ(t24->text(), u"Chen"_s);
+
+    QTest::mouseClick(w->cmdY, Qt::LeftButton);
+    EXPECT_EQ(prompts.askedCount(PromptKind::Message), 1);
+    EXPECT_EQ(stored(u"張家豪"_s, 18), u"Chen"_s);
+    EXPECT_EQ(stored(u"張家豪"_s, 8), u"chang@example.com"_s);
+    EXPECT_FALSE(w->cmdY->isVisible());
 }
 
 } // namespace
