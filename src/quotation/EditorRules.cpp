@@ -28,12 +28,19 @@ QChar halfWidth(QChar ch)
 }
 
 // Marks a copy from a web page or a document brings along without showing them: zero-width
-// spaces and joiners, the byte-order mark, direction marks, embeddings and isolates.
+// spaces and joiners, the byte-order mark and direction marks.
 bool invisible(QChar ch)
 {
     const char16_t u = ch.unicode();
-    return (u >= 0x200B && u <= 0x200F) || (u >= 0x202A && u <= 0x202E) || u == 0x2060
-        || (u >= 0x2066 && u <= 0x2069) || u == 0xFEFF || u == 0x061C;
+    return (u >= 0x200B && u <= 0x200F) || u == 0x2060 || u == 0xFEFF || u == 0x061C;
+}
+
+// Direction overrides, embeddings and isolates reorder what follows them: "12" inside a
+// right-to-left override shows as "21". A number holding one is not the number it shows.
+bool reordering(QChar ch)
+{
+    const char16_t u = ch.unicode();
+    return (u >= 0x202A && u <= 0x202E) || (u >= 0x2066 && u <= 0x2069);
 }
 
 // The text without the blanks and invisible marks around it.
@@ -147,6 +154,8 @@ QString numberOnlyMessage()
 
 std::optional<QString> pastedNumber(const QString& pasted, NumberForm form)
 {
+    if (std::any_of(pasted.begin(), pasted.end(), reordering))
+        return std::nullopt;
     QString number;
     for (const QChar ch : trimmedAround(pasted))
         number += halfWidth(ch);

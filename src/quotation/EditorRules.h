@@ -65,7 +65,8 @@ QString numberOnlyMessage();
 // taken without the blanks, line breaks and invisible marks around it (a spreadsheet cell
 // brings a line break along, a web page a zero-width space), with full-width digits and the
 // minus sign "−" made ASCII and without the separators of a number grouped by thousands
-// ("1,200" puts "1200"). Nothing when it is anything else ("2⏎3", "1,2,3", "12,34").
+// ("1,200" puts "1200"). Nothing when it is anything else ("2⏎3", "1,2,3", "12,34"), or when
+// it holds a direction override, embedding or isolate, which shows its digits reordered.
 std::optional<QString> pastedNumber(const QString& pasted, NumberForm form);
 // Text typed or pasted into a number field of the form in place of [from, to) of its text:
 // what goes there, or nothing when the field would then not hold one number of the form or

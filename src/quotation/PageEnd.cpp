@@ -28,6 +28,14 @@ QString taxRateNumber(const QString& text)
     return shown;
 }
 
+// A bare number whose percentage no double holds: no rate text can show it, so it is read
+// as too large rather than written "0%".
+bool percentageOverflows(const QString& text)
+{
+    const auto n = Pricing::parseNumber(text);
+    return n && !std::isfinite(*n * 100.0);
+}
+
 } // namespace
 
 void reset(PageEndValues& values)
@@ -122,7 +130,17 @@ bool fitsNumerals(const PageEndValues& v)
         if (std::isinf(Pricing::limitValue(typed)))
             return false;
     }
-    return true;
+    // A fee or a tax past what a double holds is written as 0: it is judged as it is computed.
+    for (const FeeValues* fee : {&v.design, &v.supervision}) {
+        if (!std::isfinite(Val(fee->rate) * Val(fee->base)))
+            return false;
+    }
+    if (v.taxChecked == CheckState::Checked && !v.taxRate.isEmpty()) {
+        const double rate = taxRateValue(v.taxRate), untaxed = Val(v.untaxed);
+        if (!std::isfinite(untaxed * rate) || !std::isfinite((1 + rate) * untaxed))
+            return false;
+    }
+    return !percentageOverflows(v.taxRate);
 }
 
 double taxRateValue(const QString& text)
@@ -133,9 +151,16 @@ double taxRateValue(const QString& text)
 std::optional<QString> taxRateEntry(const QString& text)
 {
     const auto n = Pricing::parseNumber(text);
-    if (!n)
+    if (!n || percentageOverflows(text))
         return std::nullopt;
     return PickLists::percentText(*n);
+}
+
+std::optional<QString> bareFileRate(const QString& text)
+{
+    if (!Pricing::parseNumber(text))
+        return std::nullopt;
+    return CStr(Val(text.chopped(1))) + u'%';
 }
 
 } // namespace PageEnd

@@ -81,6 +81,11 @@ bool fitsNumerals(const PageEndValues& values);
 // rate list rounds them; nullopt for any other text.
 std::optional<QString> taxRateEntry(const QString& text);
 
+// A rate a file holds as a bare number ("12", "5", "0.05"), which the earlier program worked
+// its figures out with by dropping the last character: that rate with its sign ("1%", "0%",
+// "0%"). nullopt for a rate with its sign or empty.
+std::optional<QString> bareFileRate(const QString& text);
+
 // The tax rate a computation uses, as a fraction: the rate the box shows ("5%" is 0.05). A
 // bare number counts as Enter or leaving the box shows it ("0.05" as 5%, "12" as 1200%), so
 // a rate typed without "%" never loses a digit.

@@ -112,6 +112,10 @@ bool Quotation::mNew_Click(const QDate& today)
 VrnContent Quotation::content()
 {
     selectRoot();
+    // A rate still bare in its box is read as Enter reads it, as leaving the box would, so
+    // the file stores the rate the window computes with.
+    if (PageEnd::taxRateEntry(m_pageEnd.taxRate))
+        enterTaxRate();
     // Totals once formed are stored as those of the rows stored with them; a page end never
     // computed stays empty.
     if (!m_pageEnd.untaxed.isEmpty())
@@ -156,6 +160,9 @@ VrnContent Quotation::snapshotContent() const
     }
     c.hasPageEnd = true;
     c.pageEnd = m_pageEnd;
+    // Never a bare rate in a file: it is stored as every computation reads it.
+    if (const std::optional<QString> rate = PageEnd::taxRateEntry(c.pageEnd.taxRate))
+        c.pageEnd.taxRate = *rate;
     return c;
 }
 
@@ -258,6 +265,12 @@ bool Quotation::mOpen_Click(const std::optional<QString>& recentPath)
                           QStringLiteral("VarnIII"));
         return false;
     }
+    // A bare rate in the file was read without its last character when its figures were
+    // worked out: it opens as that rate, with its sign, so the figures stay the file's.
+    const QString fileRate = c.pageEnd.taxRate;
+    const std::optional<QString> bareRate = PageEnd::bareFileRate(fileRate);
+    if (bareRate)
+        c.pageEnd.taxRate = *bareRate;
     load(c, path);
     // The telephone, fax and contact are not stored in the file: the register has them.
     if (std::shared_ptr<Database> db = state().m.gDb)
@@ -268,6 +281,10 @@ bool Quotation::mOpen_Click(const std::optional<QString>& recentPath)
     // is missing before anything is saved over the file.
     if (!c.unread.isEmpty())
         prompter().inform(Vrn::incompleteMessage(c.unread), PromptIcon::Warning);
+    if (bareRate) {
+        prompter().inform(QStringLiteral("稅率「%1」沒有「%」，依原檔的計算以 %2 讀取。").arg(fileRate, *bareRate),
+                          PromptIcon::Information);
+    }
     return true;
 }
 

@@ -255,134 +255,190 @@ QString rowPlace(const std::vector<ItemLine>& rows, std::size_t r)
     return QStringLiteral("%1 第 %2 列").arg(leaf).arg(before + 1);
 }
 
+// Where the reading of a file that ends early stopped: the grid rows after those read, or
+// the page end from `part` on (from remark `remark` when that part is the remarks).
+struct Cut {
+    bool inGrid = false;
+    PagePart part = Remarks;
+    int remark = 0;
+};
+
+// Reads a file section by section. A section that meets the end of the file reports where
+// it stopped; what that leaves unread is worked out once, by `unreadFrom`.
+class Parser {
+public:
+    Parser(const QStringList& lines, VrnReadMode mode, const PageEndValues& blank, bool lastLineEnded)
+        : m_in(lines, lastLineEnded), m_mode(mode)
+    {
+        m_c.pageEnd = blank;
+    }
+
+    VrnContent run()
+    {
+        readHeaderAndTree();
+        std::optional<Cut> cut = readGrid();
+        if (!cut && m_c.hasPageEnd)
+            cut = readPageEnd();
+        if (!cut && m_c.hasPageEnd)
+            cut = readClosingLines();
+        if (cut)
+            unread(unreadFrom(*cut));
+        return std::move(m_c);
+    }
+
+private:
+    // From here on a damaged file keeps what was read before the damage: the strict reader
+    // refuses it, the tolerant one opens it and names what it could not read.
+    void unread(const QStringList& parts)
+    {
+        if (m_mode == VrnReadMode::Strict)
+            fail(incompleteText(parts));
+        m_c.unread << parts;
+    }
+
+    QStringList unreadFrom(const Cut& cut) const
+    {
+        QStringList out;
+        int first = cut.part;
+        if (cut.inGrid) {
+            out << (m_c.rows.empty() ? QStringLiteral("明細列")
+                                     : rowPlace(m_c.rows, m_c.rows.size() - 1) + QStringLiteral("之後的明細列"));
+            first = Remarks;
+        } else if (cut.part == Remarks && cut.remark > 0) {
+            out << (cut.remark == 4 ? QStringLiteral("頁尾備註 5")
+                                    : QStringLiteral("頁尾備註 %1 至 5").arg(cut.remark + 1));
+            first = DesignFee;
+        }
+        return out + partsFrom(first);
+    }
+
+    // The mode line, the header and the tree: a file that ends or differs from the layout
+    // here is no quotation, whichever way it is opened.
+    void readHeaderAndTree()
+    {
+        const QString modeLine = m_in.take("第一行");
+        if (modeLine == QStringLiteral("0n") || modeLine == QStringLiteral("1n")) {
+            m_c.noAreaMode = modeLine.startsWith(u'1');
+        } else if (modeLine == QStringLiteral("0") || modeLine == QStringLiteral("1")) {
+            m_c.noAreaMode = modeLine == QStringLiteral("1");
+            m_older = true;
+        } else {
+            fail(QStringLiteral("不是報價單檔案(第一行為「%1」)").arg(modeLine.left(20)));
+        }
+
+        m_in.expect(kTitle);
+        for (int i = 0; i < kStoredHeaderFields; ++i)
+            m_c.header.setValue(static_cast<HeaderField>(i), m_in.take("表頭"));
+        m_in.take("表頭");   // the empty line, whatever it holds
+        m_in.expect(kTree);
+
+        for (;;) {
+            const QString line = m_in.take("階層區段");
+            if (line.isEmpty())
+                break;
+            checkTreeLine(line, m_in.lineNo());
+            m_c.leafPaths << line;
+        }
+        if (m_c.leafPaths.isEmpty())
+            fail(QStringLiteral("階層區段是空的"));
+    }
+
+    // The grid section, "," between the fields of an older file and "|" in a present one.
+    std::optional<Cut> readGrid()
+    {
+        m_in.expect(kGrid);
+        for (;;) {
+            const std::optional<QString> line = m_in.takeIfAny();
+            if (!line) {
+                // Not closed by its empty line: rows may follow the last one read.
+                m_c.hasPageEnd = false;
+                return Cut{.inGrid = true};
+            }
+            if (line->isEmpty())
+                return std::nullopt;
+            const QStringList f = m_older ? (*line + QStringLiteral(",")).split(u',') : line->split(u'|');
+            ItemLine row;
+            for (int i = 0; i < 12 && i < f.size(); ++i)
+                row[i] = f[i];
+            m_c.rows.push_back(std::move(row));
+            if (f.size() < 12)
+                unread({rowPlace(m_c.rows, m_c.rows.size() - 1) + QStringLiteral("的部分欄位")});
+        }
+    }
+
+    // "[PageEndPs]", the five remarks and the lines up to "[D&L]". Only an older file may
+    // end or go on otherwise after its grid section: it has no page end. A present one that
+    // ends there was cut.
+    std::optional<Cut> readPageEnd()
+    {
+        const std::optional<QString> next = m_in.takeIfAny();
+        if (!next || *next != kPageEnd)
+            m_c.hasPageEnd = false;
+        if (!next) {
+            if (m_in.cut() || !m_older)
+                return Cut{};
+            if (m_mode == VrnReadMode::Strict)
+                fail(QStringLiteral("檔案在明細區段之後結束"));
+            return std::nullopt;
+        }
+        if (!m_c.hasPageEnd)
+            return std::nullopt;
+        for (int i = 0; i < 5; ++i) {
+            const std::optional<QString> line = m_in.takeIfAny();
+            if (!line)
+                return Cut{.part = Remarks, .remark = i};
+            m_c.pageEnd.remarks[static_cast<std::size_t>(i)] = *line;
+        }
+        for (;;) {
+            const std::optional<QString> line = m_in.takeIfAny();
+            if (!line)
+                return Cut{.part = DesignFee};
+            if (*line == kDL)
+                return std::nullopt;
+        }
+    }
+
+    // The two fee lines, the totals line and the check line. A file may end after its fee
+    // lines or after its totals line (older layouts); one that ends inside either was cut.
+    std::optional<Cut> readClosingLines()
+    {
+        PageEndValues& p = m_c.pageEnd;
+        for (const auto& [fee, part] : {std::pair{&p.design, DesignFee}, {&p.supervision, SupervisionFee}}) {
+            const std::optional<QString> line = m_in.takeIfAny();
+            if (!line)
+                return Cut{.part = part};
+            if (!readFee(*line, m_mode, *fee, partName(part) + QStringLiteral("行")))
+                unread({partName(part)});
+        }
+
+        const std::optional<QString> totals = m_in.takeIfAny();
+        if (!totals)
+            return m_in.cut() ? std::optional(Cut{.part = TaxRate}) : std::nullopt;
+        QStringList lost = readTotals(*totals, m_mode, p);
+        std::optional<QString> checks = m_in.takeIfAny();
+        // The check line is the file's last: one that lost only its line break is whole.
+        if (const std::optional<QString> last = m_in.cutLine(); !checks && last && wholeCheckLine(*last))
+            checks = last;
+        if (checks)
+            lost << readChecks(*checks, m_mode, p);
+        if (!lost.isEmpty())
+            unread(lost);
+        if (!checks && m_in.cut())
+            return Cut{.part = DesignCheck};
+        return std::nullopt;
+    }
+
+    Cursor m_in;
+    VrnReadMode m_mode;
+    bool m_older = false;
+    VrnContent m_c;
+};
+
 } // namespace
 
 VrnContent parse(const QStringList& lines, VrnReadMode mode, const PageEndValues& blank, bool lastLineEnded)
 {
-    VrnContent c;
-    c.pageEnd = blank;
-    Cursor in(lines, lastLineEnded);
-
-    const QString modeLine = in.take("第一行");
-    QChar gridSep = u'|';
-    bool older = false;
-    if (modeLine == QStringLiteral("0n") || modeLine == QStringLiteral("1n")) {
-        c.noAreaMode = modeLine.startsWith(u'1');
-    } else if (modeLine == QStringLiteral("0") || modeLine == QStringLiteral("1")) {
-        c.noAreaMode = modeLine == QStringLiteral("1");
-        gridSep = u',';
-        older = true;
-    } else {
-        fail(QStringLiteral("不是報價單檔案(第一行為「%1」)").arg(modeLine.left(20)));
-    }
-
-    in.expect(kTitle);
-    for (int i = 0; i < kStoredHeaderFields; ++i)
-        c.header.setValue(static_cast<HeaderField>(i), in.take("表頭"));
-    in.take("表頭");   // the empty line, whatever it holds
-    in.expect(kTree);
-
-    for (;;) {
-        const QString line = in.take("階層區段");
-        if (line.isEmpty())
-            break;
-        checkTreeLine(line, in.lineNo());
-        c.leafPaths << line;
-    }
-    if (c.leafPaths.isEmpty())
-        fail(QStringLiteral("階層區段是空的"));
-
-    in.expect(kGrid);
-
-    // From here on a damaged file keeps what was read before the damage: the strict reader
-    // refuses it, the tolerant one opens it and names what it could not read.
-    auto unread = [&](const QStringList& parts) {
-        if (mode == VrnReadMode::Strict)
-            fail(incompleteText(parts));
-        c.unread << parts;
-    };
-    for (;;) {
-        const std::optional<QString> line = in.takeIfAny();
-        if (!line) {
-            // The section is not closed by its empty line: rows may follow the last one read.
-            unread(QStringList{c.rows.empty() ? QStringLiteral("明細列")
-                                              : rowPlace(c.rows, c.rows.size() - 1) + QStringLiteral("之後的明細列")}
-                   + partsFrom(Remarks));
-            c.hasPageEnd = false;
-            return c;
-        }
-        if (line->isEmpty())
-            break;
-        const QStringList f = older ? (*line + QStringLiteral(",")).split(gridSep) : line->split(gridSep);
-        ItemLine row;
-        for (int i = 0; i < 12 && i < f.size(); ++i)
-            row[i] = f[i];
-        c.rows.push_back(std::move(row));
-        if (f.size() < 12)
-            unread({rowPlace(c.rows, c.rows.size() - 1) + QStringLiteral("的部分欄位")});
-    }
-
-    const std::optional<QString> next = in.takeIfAny();
-    if (!next) {
-        if (in.cut())
-            unread(partsFrom(Remarks));
-        else if (mode == VrnReadMode::Strict)
-            fail(QStringLiteral("檔案在明細區段之後結束"));
-    }
-    if (!next || *next != kPageEnd) {
-        // An older layout: no remarks, fees by total and empty.
-        c.hasPageEnd = false;
-        return c;
-    }
-    for (int i = 0; i < 5; ++i) {
-        const std::optional<QString> line = in.takeIfAny();
-        if (!line) {
-            unread(QStringList{i == 0 ? partName(Remarks) : QStringLiteral("頁尾備註 %1 至 5").arg(i + 1)}
-                   + partsFrom(DesignFee));
-            return c;
-        }
-        c.pageEnd.remarks[static_cast<std::size_t>(i)] = *line;
-    }
-    for (;;) {
-        const std::optional<QString> line = in.takeIfAny();
-        if (!line) {
-            unread(partsFrom(DesignFee));
-            return c;
-        }
-        if (*line == kDL)
-            break;
-    }
-
-    for (const auto& [fee, part] : {std::pair{&c.pageEnd.design, DesignFee}, {&c.pageEnd.supervision, SupervisionFee}}) {
-        const std::optional<QString> line = in.takeIfAny();
-        if (!line) {
-            unread(partsFrom(part));
-            return c;
-        }
-        if (!readFee(*line, mode, *fee, partName(part) + QStringLiteral("行")))
-            unread({partName(part)});
-    }
-
-    // A file may end after its fee lines or after its totals line (older layouts); one that
-    // ends inside either line was cut.
-    const std::optional<QString> totals = in.takeIfAny();
-    if (!totals) {
-        if (in.cut())
-            unread(partsFrom(TaxRate));
-        return c;
-    }
-    QStringList lost = readTotals(*totals, mode, c.pageEnd);
-    std::optional<QString> checks = in.takeIfAny();
-    // The check line is the file's last: one that lost only its line break is whole.
-    if (const std::optional<QString> last = in.cutLine(); !checks && last && wholeCheckLine(*last))
-        checks = last;
-    if (checks)
-        lost << readChecks(*checks, mode, c.pageEnd);
-    else if (in.cut())
-        lost << partsFrom(DesignCheck);
-    if (!lost.isEmpty())
-        unread(lost);
-    return c;
+    return Parser(lines, mode, blank, lastLineEnded).run();
 }
 
 QString incompleteMessage(const QStringList& unread)

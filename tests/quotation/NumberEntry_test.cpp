@@ -67,7 +67,10 @@ TEST(NumberFieldEntry, APasteIsOneNumberGroupedOrNotAndMustLeaveOneNumber)
         {u"-1,200", NumberForm::Signed, "-1200"},           {u"1,000%", NumberForm::Rate, "1000%"},
         {u"\u2212" u"300", NumberForm::Signed, "-300"},     {u"\u2212" u"300", NumberForm::Unsigned, std::nullopt},
         {u"\u200B1,200\uFEFF", NumberForm::Unsigned, "1200"}, {u"\u200E-5\u200F\u2060", NumberForm::Signed, "-5"},
-        {u" \u202A12\u202C\r\n", NumberForm::Unsigned, "12"}, {u"1\u200B200", NumberForm::Unsigned, std::nullopt},
+        {u" \u202A12\u202C\r\n", NumberForm::Unsigned, std::nullopt}, {u"1\u200B200", NumberForm::Unsigned, std::nullopt},
+        // A direction override, embedding or isolate shows the digits otherwise than they count.
+        {u"\u202E12\u202C", NumberForm::Rate, std::nullopt}, {u"\u2067-5\u2069", NumberForm::Signed, std::nullopt},
+        {u"\u202D12\u202C", NumberForm::Unsigned, std::nullopt}, {u"\uFEFF\u200D12\u200C", NumberForm::Unsigned, "12"},
         {u"1,2,3", NumberForm::Unsigned, std::nullopt},     {u"12,34", NumberForm::Signed, std::nullopt},
         {u"1,2345", NumberForm::Unsigned, std::nullopt},    {u",123", NumberForm::Unsigned, std::nullopt},
         {u"1234,567", NumberForm::Unsigned, std::nullopt},  {u"1,200,", NumberForm::Unsigned, std::nullopt},
@@ -126,6 +129,25 @@ TEST(NumberLimits, ANumberTooLongForADoubleIsBeyondEveryLimitNotZero)
     EXPECT_FALSE(fits([&](PageEndValues& v) { v.design.base = huge; }));
     EXPECT_FALSE(fits([&](PageEndValues& v) { v.supervision.rate = huge; }));
     EXPECT_FALSE(fits([&](PageEndValues& v) { v.taxRate = huge + u'%'; }));
+    // A fee or a tax whose product no double holds is too large, not 0.
+    const QString e200 = u'1' + QString(u'0').repeated(200);
+    EXPECT_FALSE(fits([&](PageEndValues& v) { v.design.base = v.design.rate = e200; }));
+    EXPECT_FALSE(fits([&](PageEndValues& v) { v.untaxed = "1000000000000"; v.taxRate = u'1' + QString(u'0').repeated(306) + u'%'; }));
+    // A bare rate whose percentage no double holds is as large as it reads, never "0%".
+    for (const QString& rate : {QString(u'9').repeated(307), QString(u'9').repeated(308), u'1' + QString(u'0').repeated(308)}) {
+        EXPECT_EQ(PageEnd::taxRateEntry(rate), std::nullopt) << rate.size();
+        EXPECT_FALSE(fits([&](PageEndValues& v) { v.taxRate = rate; })) << rate.size();
+    }
+}
+
+TEST(TaxRateReading, ABareRateInAFileIsTheRateItsFiguresWereWorkedOutWith)
+{
+    const std::pair<const char*, std::optional<QString>> cases[] = {
+        {"12", "1%"}, {"5", "0%"}, {"0.05", "0%"}, {"12.5", "12%"}, {"1.25", "1.2%"},
+        {"5%", std::nullopt}, {"", std::nullopt}, {"abc", std::nullopt},
+    };
+    for (const auto& [text, shown] : cases)
+        EXPECT_EQ(PageEnd::bareFileRate(QString::fromUtf8(text)), shown) << text;
 }
 
 } // namespace

@@ -138,8 +138,9 @@ TEST_F(VrnFileTest, AnOlderFileReadsWithCommasAndNoPageEnd)
 
 TEST_F(VrnFileTest, TolerantReadingThroughTheDialogTakesWhatStrictReadingRefuses)
 {
-    // A missing page end is an older layout only through the dialog. A node named with
-    // blanks alone keeps its rows, and a leaf's rows split by another's are joined.
+    // A present file ending after its grid section was cut: refused from the recent list, it
+    // opens through the dialog with a word. A node named with blanks alone keeps its rows,
+    // and a leaf's rows split by another's are joined.
     const QString blank = Q + "\u2027  ";
     writeLines(file("short.vrn"),
                {"0n", "[Title]", "客", "", "", "", "", "", "", "", "[Tree]", blank, LeafPath({"a"}), LeafPath({"b"}), "",
@@ -150,6 +151,7 @@ TEST_F(VrnFileTest, TolerantReadingThroughTheDialogTakesWhatStrictReadingRefuses
     EXPECT_EQ(prompts.lastMessageTitle(), "VarnIII");
     prompts.answerOpenFile(file("short.vrn"));
     EXPECT_TRUE(doc->mOpen_Click());
+    EXPECT_TRUE(prompts.lastMessageText().startsWith("檔案不完整，無法讀取：頁尾備註、")) << prompts.lastMessageText().toStdString();
     EXPECT_EQ(shape(doc->tree()), (QStringList{Q, blank, LeafPath({"a"}), LeafPath({"b"})}));
     EXPECT_EQ(masterColumn(QCol::Name), (QStringList{"k", "a1", "a2", "b1"}));
     doc->tv_NodeClick(blank);

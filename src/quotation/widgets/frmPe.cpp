@@ -164,17 +164,19 @@ QWidget* frmPe::buildTotals()
     // Our own line edit, connected before the combo connects to it, so that the end of
     // typing is known before the combo reports a typed entry as a pick.
     auto* taxEdit = new QLineEdit(m_cbTax);
-    connect(taxEdit, &QLineEdit::editingFinished, this, [this] {
+    const auto typingEnds = [this] {
         m_taxEditEnding = true;
         QTimer::singleShot(0, this, [this] { m_taxEditEnding = false; });
-        // Leaving the box reads a bare number as Enter does, so the box shows the rate the
-        // totals use.
+    };
+    // Enter ends the typing before the combo hears of it; the rate itself is entered once, by
+    // the editingFinished that follows it.
+    connect(taxEdit, &QLineEdit::returnPressed, this, typingEnds);
+    connect(taxEdit, &QLineEdit::editingFinished, this, [this, typingEnds] {
+        typingEnds();
+        // Enter and leaving the box alike read a bare number as a percentage, so the box
+        // shows the rate the totals use.
         if (m_q.enterTaxRate())
             refresh();
-    });
-    connect(taxEdit, &QLineEdit::returnPressed, this, [this] {
-        m_q.enterTaxRate();
-        refresh();
     });
     connect(taxEdit, &QLineEdit::textEdited, this, [this](const QString& text) {
         if (!m_q.typeTaxRate(text))

@@ -1,5 +1,6 @@
-// 開啟舊檔 on the real window with a quotation file cut inside its fee lines: the window shows
-// what the file holds and then says what it could not read.
+// The real window with a quotation file cut inside its fee lines or right after its grid
+// section: 開啟舊檔 shows what the file holds and then says what it could not read; the
+// recent list refuses the file, saying the same.
 #include "quotation/widgets/WindowFixture.h"
 
 #include "quotation/widgets/QuotationFileCommands.h"
@@ -83,6 +84,47 @@ TEST_F(CutFileWindowTest, AFileCutInsideItsFeesOpensAndThenSaysWhatItCouldNotRea
     QFile after(file("cut.vrn"));
     ASSERT_TRUE(after.open(QIODevice::ReadOnly));
     EXPECT_EQ(after.readAll(), cut);
+}
+
+TEST_F(CutFileWindowTest, AFileCutRightAfterItsGridSectionIsToldEitherWayIn)
+{
+    {
+        Quotation rich;
+        BuildRichQuotation(rich);
+        ASSERT_TRUE(rich.saveTo(file("whole.vrn")));
+    }
+    QFile whole(file("whole.vrn"));
+    ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
+    const QByteArray bytes = whole.readAll();
+    // The copy stopped at the end of the grid section's empty line: lines whole, the page end gone.
+    const QByteArray cut = bytes.left(bytes.indexOf("[PageEndPs]"));
+    ASSERT_TRUE(cut.endsWith("\r\n\r\n"));
+    {
+        QFile f(file("cut.vrn"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(cut);
+    }
+    window();
+    const QString lost = "檔案不完整，無法讀取：頁尾備註、設計費、監工費、稅率、折扣、總價、設計費的勾選、監工費的勾選、稅金的勾選";
+
+    // 開啟舊檔: the rows open, and the user is told what is missing.
+    watching.answerOpenFile(file("cut.vrn"));
+    watching.answerMessage(PromptButton::Ok);
+    act("mOpen")->trigger();
+    ASSERT_EQ(watching.askedCount(PromptKind::Message), 1);
+    EXPECT_TRUE(watching.lastMessageText().startsWith(lost + "\r\n")) << watching.lastMessageText().toStdString();
+    EXPECT_EQ(doc().filePath(), file("cut.vrn"));
+    EXPECT_EQ(doc().hfgQ().textMatrix(1, QCol::Name), "天花板");
+
+    // The recent list refuses it, saying the same.
+    doc().newQuotation();
+    watching.clear();
+    watching.answerMessage(PromptButton::Ok);
+    act("mRF0")->trigger();
+    ASSERT_EQ(watching.askedCount(PromptKind::Message), 1);
+    EXPECT_EQ(watching.lastMessageText(), "開啟檔案錯誤\r\n" + lost);
+    EXPECT_EQ(doc().filePath(), QString());
+    EXPECT_EQ(watching.unexpected(), 0);
 }
 
 } // namespace

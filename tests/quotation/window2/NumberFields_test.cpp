@@ -206,6 +206,53 @@ TEST_F(NumberFieldsTest, ABareTaxRateWhosePercentageIsTooLargeGivesBackTheRateTh
     EXPECT_EQ(panel().lbTax()->text(), "200000000000");
 }
 
+TEST_F(NumberFieldsTest, APasteThatCountsOtherThanItShowsIsRefusedInTheTaxRateTheDiscountAndTheGrid)
+{
+    openPanel();
+    const QStringList at5 = {"1000", "50", "1050", "1050"};
+    QLineEdit* rate = panel().cbTax()->lineEdit();
+    QLineEdit* off = panel().txtOff();
+    // "12" inside a right-to-left override shows as "21": neither box takes it.
+    const QString reversed = QStringLiteral("\u202E" "12" "\u202C");
+    for (QLineEdit* box : {rate, off}) {
+        prompts.clear();
+        pasteWithKeys(box, reversed);
+        QTest::keyClick(box, Qt::Key_Return);
+        EXPECT_EQ(prompts.lastMessageText(), kNumbersOnly) << box->objectName().toStdString();
+    }
+    EXPECT_EQ(rate->text(), "5%");
+    EXPECT_EQ(doc().pageEnd().taxRate, "5%");
+    EXPECT_EQ(doc().pageEnd().discount, "");
+    EXPECT_EQ(totals(), at5);
+
+    // A bare rate of 306 to 310 digits is too large however its percentage is written, and the
+    // box gives back the rate the totals use; the discount alike.
+    for (int digits : {306, 307, 308, 309, 310}) {
+        const QString huge = QString(u'9').repeated(digits);
+        for (QLineEdit* box : {rate, off}) {
+            prompts.clear();
+            pasteWithKeys(box, huge);
+            QTest::keyClick(box, Qt::Key_Return);
+            EXPECT_EQ(prompts.lastMessageText(), kTooLarge) << digits << box->objectName().toStdString();
+        }
+        EXPECT_EQ(doc().pageEnd().taxRate, "5%") << digits;
+        EXPECT_EQ(doc().pageEnd().discount, "") << digits;
+        EXPECT_EQ(totals(), at5) << digits;
+    }
+
+    // The grid's number cells alike; a zero-width mark is still dropped.
+    doc().tv_NodeClick(LeafPath({"木作"}));
+    clickCell(1, QCol::Qty);
+    prompts.clear();
+    pasteWithKeys(editors().openEditor(), reversed);
+    EXPECT_EQ(prompts.lastMessageText(), kNumbersOnly);
+    EXPECT_EQ(cell(1, QCol::Qty), "1");
+    prompts.clear();
+    pasteWithKeys(editors().openEditor(), QStringLiteral("\uFEFF" "2\u200B"));
+    EXPECT_EQ(cell(1, QCol::Qty), "2");
+    EXPECT_EQ(prompts.askedCount(PromptKind::Message), 0);
+}
+
 TEST_F(NumberFieldsTest, TheGridsNumberCellsHoldOneNumberAndRefuseOneTooLongToRead)
 {
     ASSERT_TRUE(doc().AddChildNodes(Q, {"木作"}, true));

@@ -143,6 +143,30 @@ TEST_F(QuotationWindowTest, AQuotationWithItsPageEndComesBackFromTheRecentList)
     EXPECT_EQ(doc().pageEnd(), pageEnd);
 }
 
+TEST_F(QuotationWindowTest, ASaveWithABareRateStillInItsBoxStoresTheRateAsEnterReadsIt)
+{
+    openPanel("1", "1000");
+    QComboBox* tax = panel().cbTax();
+    retype(tax->lineEdit(), "12");
+    ASSERT_EQ(doc().pageEnd().taxRate, "12");
+    // Saved from the menu while the box still has the rate: it is entered first, as leaving
+    // the box would enter it, and the file holds it with the figures worked out with it.
+    prompts.answerSaveFile(file("a.vrn"));
+    act("mSaveAs")->trigger();
+    const QStringList lines = ReadCp950Lines(file("a.vrn"));
+    ASSERT_GE(lines.size(), 2);
+    EXPECT_EQ(lines[lines.size() - 2], "1000:1200%:12000:13000::13000");
+    EXPECT_EQ(tax->currentText(), "1200%");
+    EXPECT_EQ(totals(), (QStringList{"1000", "12000", "13000", "13000"}));
+
+    // It comes back as saved, without a word.
+    prompts.clear();
+    act("mRF0")->trigger();
+    EXPECT_EQ(prompts.askedCount(PromptKind::Message), 0) << prompts.lastMessageText().toStdString();
+    EXPECT_EQ(tax->currentText(), "1200%");
+    EXPECT_EQ(totals(), (QStringList{"1000", "12000", "13000", "13000"}));
+}
+
 TEST_F(QuotationWindowTest, CancelledDialogsChangeNothingAndStartWhereTheFileIs)
 {
     state().m.gFilePath = file("quotes");
