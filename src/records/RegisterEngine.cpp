@@ -663,7 +663,7 @@ bool RegisterEngine::save()
         }
     }
 
-    QString name = m_mode == EditMode::Edit ? m_editingName : m_form.field(m_config.nameControl);
+    const QString name = m_mode == EditMode::Edit ? m_editingName : m_form.field(m_config.nameControl);
     std::optional<SaveRefusal> refusal;
     std::optional<ChangedElsewhere> changedElsewhere;
     try {
@@ -685,9 +685,6 @@ bool RegisterEngine::save()
                 say(m_config.texts.recordGone, PromptIcon::Warning);
                 return false;
             }
-            // Renamed by another workstation: the record goes by its new name from here on.
-            name = now->value(columnOf(m_config.nameControl));
-            m_form.assign(m_config.nameControl, name);
         }
         if (m_config.rules)
             refusal = m_config.rules->refuseSave(m_form, m_mode, database);
@@ -833,16 +830,12 @@ void RegisterEngine::rememberLoaded(const QStringList& stored)
     m_loaded.asFields = rowFromFields();
 }
 
-// The record being changed as stored now: by its name, or by its code when another
-// workstation renamed it; nothing when it is gone.
+// The record being changed as stored now, by its name (修改 cannot change it); nothing
+// when it is gone. Not by its code: a record added after it was deleted takes the code
+// again, and this user's changes would be written over that other record.
 std::optional<QStringList> RegisterEngine::readEditedRow(Database& database)
 {
-    if (std::optional<QStringList> row = readRow(database, m_config.nameColumn, m_editingName))
-        return row;
-    const QString code = m_loaded.stored.value(columnOf(m_config.codeControl));
-    if (code.isEmpty())
-        return std::nullopt;
-    return readRow(database, m_config.codeColumn, code);
+    return readRow(database, m_config.nameColumn, m_editingName);
 }
 
 // Names the fields another workstation changed as this user did, with what they hold now.

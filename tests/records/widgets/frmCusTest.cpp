@@ -340,5 +340,30 @@ TEST_F(frmCusTest, AChangeStoredElsewhereMeanwhileIsKeptOrShownBeforeItIsOverwri
     EXPECT_FALSE(w->cmdY->isVisible());
 }
 
+// Another workstation deletes the customer and adds another, which takes its code again.
+TEST_F(frmCusTest, ACustomerDeletedMeanwhileIsRefusedThoughAnotherTookItsCode)
+{
+    addCustomer(u"12001"_s, u"張家豪"_s, {{2, u"張家豪"_s}, {18, u"林"_s}});
+    std::unique_ptr<Database> other = Database::open(dir.filePath(u"varn3.mdb"_s));
+    frmCus* w = openFromMenu();
+    ASSERT_NE(w, nullptr);
+    ASSERT_TRUE(w->customers().selectRow(1));
+    auto* t24 = child(w, "t24");
+
+    QTest::mouseClick(w->cmdEdit, Qt::LeftButton);
+    t24->setFocus();
+    t24->selectAll();
+    QTest::keyClicks(t24, u"Chen"_s);
+    other->execute(u"DELETE FROM 客戶 WHERE 客戶名稱 = '張家豪'"_s);
+    other->execute(u"INSERT INTO 客戶 (客戶編號, 客戶名稱, 連絡人) VALUES ('12001', '張小明', '王')"_s);
+    QTest::mouseClick(w->cmdY, Qt::LeftButton);
+
+    EXPECT_TRUE(prompts.lastMessageText().contains(u"已不在資料庫中"_s)) << prompts.lastMessageText().toStdString();
+    EXPECT_EQ(stored(u"張小明"_s, 18), u"王"_s);
+    EXPECT_EQ(stored(u"張家豪"_s, 18), u"<none>"_s);
+    EXPECT_TRUE(w->cmdY->isVisible());
+    EXPECT_EQ(t24->text(), u"Chen"_s);
+}
+
 } // namespace
 } // namespace varn::test
