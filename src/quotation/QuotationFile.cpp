@@ -160,9 +160,10 @@ VrnContent Quotation::snapshotContent() const
     }
     c.hasPageEnd = true;
     c.pageEnd = m_pageEnd;
-    // Never a bare rate in a file: it is stored as every computation reads it.
+    // Never a bare rate in a file. One still being typed has not been entered: the figures
+    // stored with it are those of the rate before it, which is stored with them.
     if (const std::optional<QString> rate = PageEnd::taxRateEntry(c.pageEnd.taxRate))
-        c.pageEnd.taxRate = *rate;
+        c.pageEnd.taxRate = m_taxRateTyping ? m_taxRateBeforeTyping : *rate;
     return c;
 }
 

@@ -167,6 +167,34 @@ TEST_F(QuotationWindowTest, ASaveWithABareRateStillInItsBoxStoresTheRateAsEnterR
     EXPECT_EQ(totals(), (QStringList{"1000", "12000", "13000", "13000"}));
 }
 
+// An autosave comes while a bare rate is still being typed: the rate is not entered yet,
+// and the file holds the rate its figures were worked out with.
+TEST_F(QuotationWindowTest, AnAutosaveWhileABareRateIsTypedKeepsTheRateOfItsFigures)
+{
+    QuotationAutosave& autosave = files().autosave();
+    openPanel("1", "1000");
+    QComboBox* tax = panel().cbTax();
+    retype(tax->lineEdit(), "12");
+    ASSERT_EQ(autosave.saveNow(), QuotationAutosave::Outcome::Saved);
+    QStringList lines = ReadCp950Lines(autosave.path());
+    ASSERT_GE(lines.size(), 2);
+    EXPECT_EQ(lines[lines.size() - 2], "1000:5%:50:1050::1050");
+    EXPECT_EQ(tax->currentText(), "12");
+    EXPECT_EQ(totals(), (QStringList{"1000", "50", "1050", "1050"}));
+
+    // Opened and saved untouched, it keeps its figures.
+    prompts.answerMessage(PromptButton::No);   // 是否存檔?
+    prompts.answerOpenFile(autosave.path());
+    act("mOpen")->trigger();
+    EXPECT_EQ(tax->currentText(), "5%");
+    prompts.answerSaveFile(file("b.vrn"));
+    act("mSaveAs")->trigger();
+    lines = ReadCp950Lines(file("b.vrn"));
+    ASSERT_GE(lines.size(), 2);
+    EXPECT_EQ(lines[lines.size() - 2], "1000:5%:50:1050::1050");
+    EXPECT_EQ(prompts.unexpected(), 0);
+}
+
 TEST_F(QuotationWindowTest, CancelledDialogsChangeNothingAndStartWhereTheFileIs)
 {
     state().m.gFilePath = file("quotes");
