@@ -22,6 +22,17 @@ class frmCusTest : public WindowFixture<> {
 protected:
     frmCus* openFromMenu() { return open<frmCus>(&ShowCustomerRegister); }
 
+    // The window from the menu on 張家豪 (連絡人 林), which another workstation, connected
+    // as `other`, changes too.
+    frmCus* onSharedCustomer()
+    {
+        addCustomer(u"12001"_s, u"張家豪"_s, {{2, u"張家豪"_s}, {18, u"林"_s}});
+        other = Database::open(dir.filePath(u"varn3.mdb"_s));
+        frmCus* w = openFromMenu();
+        return w && w->customers().selectRow(1) ? w : nullptr;
+    }
+    std::unique_ptr<Database> other;
+
     // The window from the menu with a new record begun.
     frmCus* adding()
     {
@@ -300,11 +311,8 @@ TEST_F(frmCusTest, APickHandsBackACustomerBeingAddedOrChangedAsShownAndSavesNoth
 // Another workstation changes the customer between 修改 and 確定.
 TEST_F(frmCusTest, AChangeStoredElsewhereMeanwhileIsKeptOrShownBeforeItIsOverwritten)
 {
-    addCustomer(u"12001"_s, u"張家豪"_s, {{2, u"張家豪"_s}, {18, u"林"_s}});
-    std::unique_ptr<Database> other = Database::open(dir.filePath(u"varn3.mdb"_s));
-    frmCus* w = openFromMenu();
+    frmCus* w = onSharedCustomer();
     ASSERT_NE(w, nullptr);
-    ASSERT_TRUE(w->customers().selectRow(1));
     auto* t9 = child(w, "t9");
     auto* t24 = child(w, "t24");
 
@@ -343,11 +351,8 @@ TEST_F(frmCusTest, AChangeStoredElsewhereMeanwhileIsKeptOrShownBeforeItIsOverwri
 // Another workstation deletes the customer and adds another, which takes its code again.
 TEST_F(frmCusTest, ACustomerDeletedMeanwhileIsRefusedThoughAnotherTookItsCode)
 {
-    addCustomer(u"12001"_s, u"張家豪"_s, {{2, u"張家豪"_s}, {18, u"林"_s}});
-    std::unique_ptr<Database> other = Database::open(dir.filePath(u"varn3.mdb"_s));
-    frmCus* w = openFromMenu();
+    frmCus* w = onSharedCustomer();
     ASSERT_NE(w, nullptr);
-    ASSERT_TRUE(w->customers().selectRow(1));
     auto* t24 = child(w, "t24");
 
     QTest::mouseClick(w->cmdEdit, Qt::LeftButton);
