@@ -303,7 +303,8 @@ private:
         if (cut.inGrid) {
             out << (m_c.rows.empty() ? QStringLiteral("明細列")
                                      : rowPlace(m_c.rows, m_c.rows.size() - 1) + QStringLiteral("之後的明細列"));
-            first = Remarks;
+            // An older file has no page end to miss.
+            first = m_older ? PagePartCount : Remarks;
         } else if (cut.part == Remarks && cut.remark > 0) {
             out << (cut.remark == 4 ? QStringLiteral("頁尾備註 5")
                                     : QStringLiteral("頁尾備註 %1 至 5").arg(cut.remark + 1));

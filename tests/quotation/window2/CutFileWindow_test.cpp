@@ -1,8 +1,9 @@
 // The real window with a quotation file cut inside its fee lines or right after its grid
-// section: 開啟舊檔 shows what the file holds and then says what it could not read; the
-// recent list refuses the file, saying the same.
+// section, or an older file cut inside its grid: 開啟舊檔 shows what the file holds and then
+// says what it could not read; the recent list refuses the file, saying the same.
 #include "quotation/widgets/WindowFixture.h"
 
+#include "platform/text/Cp950.h"
 #include "quotation/widgets/QuotationFileCommands.h"
 #include "quotation/widgets/QuotationWindowExtras.h"
 #include "quotation/widgets/frmPe.h"
@@ -124,6 +125,35 @@ TEST_F(CutFileWindowTest, AFileCutRightAfterItsGridSectionIsToldEitherWayIn)
     ASSERT_EQ(watching.askedCount(PromptKind::Message), 1);
     EXPECT_EQ(watching.lastMessageText(), "開啟檔案錯誤\r\n" + lost);
     EXPECT_EQ(doc().filePath(), QString());
+    EXPECT_EQ(watching.unexpected(), 0);
+}
+
+// An older file ("0" or "1", the grid by ",") has no page end: cut inside its grid, it is
+// told only of the rows it may have lost.
+TEST_F(CutFileWindowTest, AnOlderFileCutInsideItsGridIsToldOnlyOfItsRows)
+{
+    const QStringList lines{"0", "[Title]", "客", "案", "業務", "類", "No1", "址", "92/02/19", "", "[Tree]",
+                            LeafPath({"木作"}), "", "[Grid]", LeafPath({"木作"}) + ",木門,,樘,1,3000,3000,2000,2000,1.5,"};
+    {
+        QFile f(file("cut.vrn"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(*EncodeCp950(lines.join("\r\n") + "\r\n" + LeafPath({"木作"}) + ",乳膠"));
+    }
+    window();
+    const QString lost = "檔案不完整，無法讀取：" + LeafPath({"木作"}) + " 第 1 列之後的明細列";
+
+    watching.answerOpenFile(file("cut.vrn"));
+    watching.answerMessage(PromptButton::Ok);
+    act("mOpen")->trigger();
+    ASSERT_EQ(watching.askedCount(PromptKind::Message), 1);
+    EXPECT_TRUE(watching.lastMessageText().startsWith(lost + "\r\n")) << watching.lastMessageText().toStdString();
+    EXPECT_EQ(doc().hfgQ().textMatrix(1, QCol::Name), "木門");
+
+    doc().newQuotation();
+    watching.clear();
+    watching.answerMessage(PromptButton::Ok);
+    act("mRF0")->trigger();
+    EXPECT_EQ(watching.lastMessageText(), "開啟檔案錯誤\r\n" + lost);
     EXPECT_EQ(watching.unexpected(), 0);
 }
 
