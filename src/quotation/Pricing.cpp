@@ -109,8 +109,8 @@ Totals totals(const GridModel& grid)
     Totals t;
     DecimalSum amount, cost;
     for (int r = 1; r < grid.rows(); ++r) {
-        amount += Val(grid.textMatrix(r, QCol::Amount));
-        cost += Val(grid.textMatrix(r, QCol::CostTotal));
+        amount.addText(grid.textMatrix(r, QCol::Amount));
+        cost.addText(grid.textMatrix(r, QCol::CostTotal));
     }
     t.amountSum = amount.value();
     t.costSum = cost.value();

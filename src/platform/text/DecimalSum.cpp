@@ -5,7 +5,10 @@
 #include <QString>
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <cmath>
+#include <optional>
 
 namespace varn {
 
@@ -24,7 +27,62 @@ int decimalsOf(double x)
     return std::max(decimals, 0);
 }
 
+// A plain decimal text ("-1234.50"): digits with at most one point and a leading minus,
+// fifteen significant digits at most, which a double holds exactly as CStr writes it again.
+// Its value is what Val reads, its decimals those of the text without trailing zeros.
+struct PlainDecimal {
+    double value = 0;
+    int decimals = 0;
+};
+
+std::optional<PlainDecimal> readPlainDecimal(QStringView text)
+{
+    const bool negative = !text.isEmpty() && text.front() == u'-';
+    const QStringView body = text.mid(negative ? 1 : 0);
+    std::array<char, 40> digits;
+    if (body.isEmpty() || body.size() > qsizetype(digits.size()))
+        return std::nullopt;
+    int significant = 0, decimals = 0, trailingZeros = 0;
+    bool point = false;
+    for (qsizetype i = 0; i < body.size(); ++i) {
+        const char16_t c = body[i].unicode();
+        digits[size_t(i)] = char(c);
+        if (c == u'.') {
+            if (point)
+                return std::nullopt;
+            point = true;
+            continue;
+        }
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        decimals += point;
+        significant += significant > 0 || c != u'0';
+        trailingZeros = c == u'0' ? trailingZeros + 1 : 0;
+    }
+    if (significant > 15)
+        return std::nullopt;
+    PlainDecimal out;
+    if (significant > 0) {
+        const auto end = digits.data() + body.size();
+        if (std::from_chars(digits.data(), end, out.value).ptr != end)
+            return std::nullopt;
+        out.value = negative ? -out.value : out.value;
+    }
+    out.decimals = point ? std::max(decimals - trailingZeros, 0) : 0;
+    return out;
+}
+
 } // namespace
+
+DecimalSum& DecimalSum::addText(QStringView text)
+{
+    const std::optional<PlainDecimal> plain = readPlainDecimal(text);
+    if (!plain)
+        return *this += Val(text);
+    m_sum += plain->value;
+    m_decimals = std::max(m_decimals, plain->decimals);
+    return *this;
+}
 
 DecimalSum& DecimalSum::operator+=(double term)
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QStringView>
+
 #include <initializer_list>
 
 namespace varn {
@@ -18,6 +20,10 @@ public:
             *this += term;
     }
     DecimalSum& operator+=(double term);
+    // Adds the number a text holds (as Val reads it), its decimals counted from the text
+    // itself where it is a plain decimal: a long column is summed without writing every
+    // term back to text.
+    DecimalSum& addText(QStringView text);
     double value() const;
 
 private:

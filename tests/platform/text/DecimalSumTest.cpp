@@ -41,3 +41,30 @@ TEST(DecimalSumTest, SumsWriteTheDecimalResultOfTheirTerms)
 }
 
 } // namespace
+
+// A column summed from its cells' texts gives what summing the numbers Val reads gives,
+// whatever the cells hold: plain decimals, trailing zeros, exponents, blanks, other text.
+TEST(DecimalSumTest, SummingTextsGivesWhatSummingTheirNumbersGives)
+{
+    const std::vector<std::vector<const char*>> columns = {
+        {"100000", "-99999.05"},
+        {"12345.60", "87653.450", "-100000.000"},
+        {"0.1", "0.2", "-0.3"},
+        {"1.5E-07", "1e-8"},
+        {"0.00000015", "0.00000001"},
+        {"123456789012.34", "0.01", "-0.05"},
+        {"1234567890123456.7", "0.25"},          // beyond fifteen digits: read as Val reads it
+        {"0.333333333333333333", "0.1"},
+        {" 1 2.5", "1,200.75", "12.5kg", "&H1F", "", "-", ".", "-.5", "1..2", "-0"},
+        {"999999999999999", "0.5"},
+    };
+    for (const auto& column : columns) {
+        DecimalSum fromTexts, fromNumbers;
+        for (const char* text : column) {
+            fromTexts.addText(QString::fromLatin1(text));
+            fromNumbers += Val(QString::fromLatin1(text));
+        }
+        EXPECT_EQ(CStr(fromTexts.value()), CStr(fromNumbers.value())) << column.front();
+        EXPECT_EQ(fromTexts.value(), fromNumbers.value()) << column.front();
+    }
+}
