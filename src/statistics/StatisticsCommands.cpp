@@ -28,6 +28,21 @@ QString numberText(const QVariant& v)
     return CStr(v.toDouble());
 }
 
+// Grid columns of the amounts.
+constexpr int kAmountCol = 2, kCostCol = 3, kMarginCol = 4;
+
+// Whole figures for the exact amounts adding up to sum, each rounded on its own where they
+// cannot.
+std::vector<double> splitOrRound(const std::vector<double>& exact, double sum)
+{
+    if (std::optional<std::vector<double>> whole = SplitWhole(exact, sum))
+        return std::move(*whole);
+    std::vector<double> out;
+    for (double x : exact)
+        out.push_back(RoundHalfEven(x));
+    return out;
+}
+
 } // namespace
 
 void CompactShownRows(GridModel& hfgQ)
@@ -170,16 +185,47 @@ void StatisticsCommands::hideByRights()
     }
 }
 
-QVector<QStringList> StatisticsCommands::exportRows() const
+QVector<QStringList> StatisticsCommands::exportRows()
 {
-    QVector<QStringList> out;
+    QVector<QStringList> table;
     for (int r = 0; r < m_hfgC.rows(); ++r) {
         QStringList line;
+        for (int c = 0; c < m_hfgC.cols(); ++c)
+            line << m_hfgC.textMatrix(r, c);
+        table << line;
+    }
+
+    // Without a group there is no totals row.
+    const int totals = m_hfgC.rows() - 1;
+    if (totals >= 2) {
+        m_q.RecalcGrandTotal();
+        std::vector<double> amounts, costs;
+        for (int r = 1; r < totals; ++r) {
+            amounts.push_back(Val(m_hfgC.textMatrix(r, kAmountCol)));
+            costs.push_back(Val(m_hfgC.textMatrix(r, kCostCol)));
+        }
+        const PrintedTotals printed
+            = SplitPrintedTotals(ExactTotalsOf(m_q.pageEnd(), Val(m_hfgC.textMatrix(totals, kAmountCol)), amounts));
+        const double costTotal = RoundHalfEven(Val(m_hfgC.textMatrix(totals, kCostCol)));
+        const std::vector<double> wholeCosts = splitOrRound(costs, costTotal);
+        auto put = [&table](int r, double amount, double cost) {
+            table[r][kAmountCol] = CStr(amount);
+            table[r][kCostCol] = CStr(cost);
+            table[r][kMarginCol] = CStr(amount - cost);
+        };
+        for (int r = 1; r < totals; ++r)
+            put(r, printed.groups[size_t(r - 1)], wholeCosts[size_t(r - 1)]);
+        put(totals, printed.subtotal, costTotal);
+    }
+
+    QVector<QStringList> out;
+    for (const QStringList& line : table) {
+        QStringList shown;
         for (int c = 1; c < m_hfgC.cols(); ++c) {
             if (m_hfgC.colWidth(c) != 0)
-                line << m_hfgC.textMatrix(r, c);
+                shown << line.at(c);
         }
-        out << line;
+        out << shown;
     }
     return out;
 }

@@ -49,8 +49,13 @@ public:
     bool run(StatisticsBy by);
 
     // The grid as a table for the spreadsheet: the title row and every row, the columns
-    // from 1 on that the user may see (hidden columns are left out, not blanked).
-    QVector<QStringList> exportRows() const;
+    // from 1 on that the user may see (hidden columns are left out, not blanked). Its
+    // amounts print whole, as the quotation's other printouts do: 合計's 小計 is the
+    // quotation's 小計 as its first page prints it (its totals recomputed first, as every
+    // print does), its 成本複計 the cost rounded; each group's is rounded down or up so that
+    // the groups add up to them, and every 毛利 is the printed 小計 less the printed 成本複計.
+    // The window keeps the exact figures.
+    QVector<QStringList> exportRows();
 
 private:
     void fill(StatisticsBy by);

@@ -2,6 +2,7 @@
 
 #include "platform/grid/GridModel.h"
 #include "quotation/ItemColumns.h"
+#include "statistics/PrintDatabase.h"
 #include "statistics/StatisticsCommands.h"
 #include "statistics/StatisticsExport.h"
 #include "support/OfficeConvert.h"
@@ -135,4 +136,44 @@ TEST_F(StatisticsCommandsTest, ExportFillsANewWorkbookFromTheTemplate)
     const QString printed = runTool(u"pdftotext"_s, {pdf, u"-"_s});
     for (const QString& text : {u"報價統計表"_s, u"78,200"_s, u"26,600"_s})
         EXPECT_TRUE(printed.contains(text)) << text.toStdString() << "\n" << printed.toStdString();
+}
+
+// The exported amounts print whole: 合計 the quotation's 小計 as its first page prints it and
+// its cost rounded, the groups rounded down or up to add up to them, every 毛利 the printed
+// 小計 less the printed 成本複計; the window keeps the exact figures. 油漆 costs 5 × 1,440.1 =
+// 7,200.5; 燈具's 100.5 leaves 22,855.5, which 10 % tax prints as 22,855.
+TEST_F(StatisticsCommandsTest, TheExportPrintsWholeAmountsThatAddUpAndSubtractOnEveryRow)
+{
+    VrnContent c = noAreaContent();
+    c.leafPaths << path({"燈具"});
+    c.rows = {item(path({"木作"}), "櫃||式|1|10000|10000|6000|6000|1.67"),
+              item(path({"油漆"}), "牆面||坪|5|2551|12755|1440.1|7200.5|1.77"),
+              item(path({"燈具"}), "燈||盞|1|100.5|100.5|60|60|1.68")};
+    c.pageEnd.taxRate = u"10%"_s;
+    load(c);
+    EXPECT_EQ(run(StatisticsBy::WorkType, false),
+              (QStringList{"木作|10000|6000|4000|1.67|44%", "油漆|12755|7200.5|5554.5|1.77|56%",
+                           "燈具|100.5|60|40.5|1.68|0%", " 合 計 |22855.5|13260.5|9595|1.72|100%"}));
+
+    const QString out = ExportStatistics(commands->exportRows(), kStatisticsTemplate, dir.filePath("out"));
+    const QString cells = runTool(u"/usr/bin/python3"_s,
+                                  {u"-c"_s,
+                                   u"import openpyxl,sys\n"
+                                   "ws=openpyxl.load_workbook(sys.argv[1]).worksheets[0]\n"
+                                   "for row in ws.iter_rows(min_row=2,max_row=5,min_col=2,max_col=4):\n"
+                                   "  print('|'.join(f'{c.value!r}:{c.number_format}' for c in row))\n"_s,
+                                   out});
+    EXPECT_EQ(cells.split(u'\n', Qt::SkipEmptyParts),
+              (QStringList{"10000:#,##0|6000:#,##0|4000:#,##0", "12755:#,##0|7200:#,##0|5555:#,##0",
+                           "100:#,##0|60:#,##0|40:#,##0", "22855:#,##0|13260:#,##0|9595:#,##0"}));
+    ASSERT_EQ(ConvertWithOffice({out}, dir.path()), QString());
+    const QString printed = runTool(u"pdftotext"_s, {dir.filePath(QFileInfo(out).completeBaseName() + u".pdf"_s), u"-"_s});
+    for (const QString& text : {u"7,200"_s, u"22,855"_s, u"9,595"_s})
+        EXPECT_TRUE(printed.contains(text)) << text.toStdString() << "\n" << printed.toStdString();
+
+    // The first page prints the same 燈具 and 合計.
+    QStringList firstPage;
+    for (const PrintRow& line : FillFirstPageTables(*doc, *sta).pfp)
+        firstPage << line.at(1).trimmed() + u'|' + line.at(4);
+    EXPECT_TRUE(firstPage.contains(u"燈具|100"_s) && firstPage.contains(u"合  計|22,855"_s)) << firstPage.join(u'\n').toStdString();
 }

@@ -102,7 +102,7 @@ void frmCal::cmdExit_Click()
     reject();
 }
 
-QString ExportStatisticsGrid(const StatisticsCommands& commands)
+QString ExportStatisticsGrid(StatisticsCommands& commands)
 {
     QString saved;
     try {

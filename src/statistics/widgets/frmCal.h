@@ -15,7 +15,7 @@ class GridView;
 class Quotation;
 
 // The statistics window: the figures of the quotation by work type or by area, with a
-// totals row, and a button that copies the grid into the statistics workbook.
+// totals row, and a button that prints the grid into the statistics workbook.
 //
 // The quotation window runs mCalT_Click / mCalA_Click (menu 統計 and the tree's popup);
 // each rebuilds the statistics and shows this window modally. The two view buttons close
@@ -51,10 +51,10 @@ private:
     std::optional<StatisticsBy> m_next;
 };
 
-// Exports the statistics grid (the columns the user may see) into a new workbook from the
-// statistics template and opens it in the spreadsheet program; without one, the message
-// names the saved file. Failures are told through the prompter. Returns the saved file,
-// or an empty text.
-QString ExportStatisticsGrid(const StatisticsCommands& commands);
+// Exports the statistics grid (the columns the user may see, amounts whole) into a new
+// workbook from the statistics template and opens it in the spreadsheet program; without
+// one, the message names the saved file. Failures are told through the prompter. Returns
+// the saved file, or an empty text.
+QString ExportStatisticsGrid(StatisticsCommands& commands);
 
 } // namespace varn
