@@ -75,34 +75,41 @@ QHash<qint64, const LexiconRow*> byId(const QList<LexiconRow>& rows)
     return out;
 }
 
-// A name as the tables' NOCASE compares it: ASCII letters alike in either case, every
-// other character only itself.
-QString noCaseKey(const QString& name)
+// A name as the lists tell names apart: the tables' NOCASE (ASCII letters alike in either
+// case, every other character only itself), without the blanks before or after it.
+QString nameKey(const QString& name)
 {
-    QString key = name;
+    QString key = name.trimmed();
     for (QChar& c : key)
         if (c >= u'A' && c <= u'Z')
             c = QChar(c.unicode() + (u'a' - u'A'));
     return key;
 }
 
-struct Repeated {
+struct NameCount {
+    QString key;
     QString name;   // as the first row holding it spells it
     int count;
 };
 
-// The names more than one row under the key holds, in the order of their first rows;
+// How many rows under the key hold each name, in the order of the names' first rows;
 // empty names are no names.
-QList<Repeated> repeatedNames(Database& db, const RowTable& t, const QString& key)
+QList<NameCount> nameCounts(Database& db, const RowTable& t, const QString& key)
 {
-    const QString name = t.columns.first();
-    QList<Repeated> out;
-    Recordset rs = db.openRecordset(QStringLiteral("SELECT %1, count(*), min(rowid) FROM %2%3 AND %1 <> '' "
-                                                   "GROUP BY %1 HAVING count(*) > 1 ORDER BY min(rowid)")
-                                        .arg(name, t.table, where(t)),
-                                    keyParam(t, key));
-    for (; !rs.eof(); rs.moveNext())
-        out.push_back({rs.text(0), rs.value(1).toInt()});
+    QList<NameCount> out;
+    QHash<QString, qsizetype> at;
+    for (const LexiconRow& r : LexiconTables::read(db, t, key)) {
+        const QString name = r.values.value(0);
+        if (name.isEmpty())
+            continue;
+        const QString k = nameKey(name);
+        if (const auto it = at.constFind(k); it != at.cend()) {
+            ++out[*it].count;
+        } else {
+            at.insert(k, out.size());
+            out.push_back({k, name, 1});
+        }
+    }
     return out;
 }
 
@@ -113,12 +120,12 @@ void mergeWithoutNewRepeats(Database& db, const RowTable& t, const QString& key,
                             const QList<LexiconRow>& loaded, const QList<LexiconRow>& rows)
 {
     QHash<QString, int> before;
-    for (const Repeated& r : repeatedNames(db, t, key))
-        before.insert(noCaseKey(r.name), r.count);
+    for (const NameCount& n : nameCounts(db, t, key))
+        before.insert(n.key, n.count);
     LexiconTables::merge(db, t, key, loaded, rows);
-    for (const Repeated& r : repeatedNames(db, t, key))
-        if (r.count > before.value(noCaseKey(r.name)))
-            throw DbError(DbErr::DuplicateKey, QStringLiteral("【%1】已經存在").arg(r.name));
+    for (const NameCount& n : nameCounts(db, t, key))
+        if (n.count > 1 && n.count > before.value(n.key))
+            throw DbError(DbErr::DuplicateKey, QStringLiteral("【%1】已經存在").arg(n.name));
 }
 
 } // namespace

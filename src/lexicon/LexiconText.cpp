@@ -50,6 +50,11 @@ bool ContainsName(const QStringList& names, const QString& name)
     return false;
 }
 
+bool LookAlike(const QString& a, const QString& b)
+{
+    return SameName(a.trimmed(), b.trimmed());
+}
+
 std::optional<QString> NameRefusal(const QString& name)
 {
     for (const QChar c : name) {

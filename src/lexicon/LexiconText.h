@@ -32,6 +32,9 @@ std::optional<QString> NumberRefusal(const QString& text);
 // Names are compared as the tables compare them: without regard to letter case.
 bool SameName(const QString& a, const QString& b);
 bool ContainsName(const QStringList& names, const QString& name);
+// Names that differ only by blanks before or after them (the blank, the ideographic blank,
+// tabs and other white space) show alike in every list: a list refuses one beside the other.
+bool LookAlike(const QString& a, const QString& b);
 
 // A name a quotation file cannot hold (its field and path separators, a line break):
 // the message to show, or nothing when the name is fine.

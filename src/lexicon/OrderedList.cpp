@@ -39,8 +39,11 @@ std::optional<QString> OrderedList::refusal(const QString& name, int index) cons
         return m_kind.emptyMessage;
     if (auto r = NameRefusal(name))
         return r;
+    // An entry renamed to a look-alike of its own name adds no entry of that look.
+    if (index >= 0 && index < count() && LookAlike(m_names[index], name))
+        return std::nullopt;
     for (int i = 0; i < count(); ++i)
-        if (i != index && SameName(m_names[i], name))
+        if (i != index && LookAlike(m_names[i], name))
             return QStringLiteral("【%1】已經存在").arg(m_names[i]);
     return std::nullopt;
 }
@@ -62,13 +65,23 @@ bool OrderedList::writeName(Database& db, int index, const QString& name,
         prompter().inform(*r, PromptIcon::None);
         return false;
     }
+    const QString old = index >= 0 ? m_names[index] : QString();
+    QString taken = name;
     try {
         Transaction tx(db);
+        // Another workstation may have stored a look-alike since the load.
+        if (old.isEmpty() || !LookAlike(old, name))
+            for (Recordset rs = db.openRecordset(QStringLiteral("SELECT %1 FROM %2").arg(m_kind.nameColumn, m_kind.table));
+                 !rs.eof(); rs.moveNext())
+                if (LookAlike(rs.text(0), name)) {
+                    taken = rs.text(0);
+                    throw DbError(DbErr::DuplicateKey, taken);
+                }
         statements();
         tx.commit();
         load(db);
     } catch (const DbError& e) {
-        return failed(db, e.number() == DbErr::DuplicateKey ? QStringLiteral("【%1】已經存在").arg(name)
+        return failed(db, e.number() == DbErr::DuplicateKey ? QStringLiteral("【%1】已經存在").arg(taken)
                                                              : DbFailureMessage(QStringLiteral("名稱無法儲存"), e));
     }
     return true;

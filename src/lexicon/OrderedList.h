@@ -42,7 +42,8 @@ public:
 
     // The message that refuses a name for the entry at `index` (-1 for a new one), or
     // nothing: empty or blanks alone, a character a quotation cannot hold, or a name the
-    // list already has (letter case aside).
+    // list already has (letter case and blanks before or after it aside; an entry may
+    // keep a look-alike of its own name).
     std::optional<QString> refusal(const QString& name, int index) const;
 
     // Adds the name as the last entry, then reloads (moves not yet saved are dropped).
@@ -64,7 +65,8 @@ public:
 
 private:
     bool failed(Database& db, const QString& description);
-    // Checks the name, runs the statements in one transaction and reloads.
+    // Checks the name, also against the names stored now, runs the statements in one
+    // transaction and reloads.
     bool writeName(Database& db, int index, const QString& name, const std::function<void()>& statements);
 
     const OrderedListKind& m_kind;

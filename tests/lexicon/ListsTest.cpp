@@ -94,6 +94,36 @@ TEST_F(OrderedListTest, RenamesAndDeletionsReachTheDependentRowsAndBadNamesAreRe
     EXPECT_TRUE(t.rename(*db, 0, QStringLiteral("泥作工程")));   // its own name again
 }
 
+TEST_F(OrderedListTest, ANameThatDiffersOnlyByBlanksIsRefusedYetLookAlikesStoredStay)
+{
+    sql(QStringLiteral("INSERT INTO 別 (k_id, k) VALUES (3, '店面 ')"));   // stored before names were checked
+    OrderedList k(QStringLiteral("k"));
+    k.load(*db);
+    sql(QStringLiteral("INSERT INTO 別 (k_id, k) VALUES (4, '別墅')"));    // added elsewhere meanwhile
+    const struct { int index; const char16_t* name; const char16_t* message; } refused[] = {
+        {-1, u"住宅　", u"【住宅】已經存在"},
+        {-1, u"\t住宅", u"【住宅】已經存在"},
+        {-1, u"　店面", u"【店面】已經存在"},
+        {-1, u"別墅 ", u"【別墅】已經存在"},
+        {0, u"店面\t", u"【店面】已經存在"},
+    };
+    for (const auto& c : refused) {
+        const QString name = QString::fromUtf16(c.name);
+        EXPECT_FALSE(c.index < 0 ? k.add(*db, name) : k.rename(*db, c.index, name)) << name.toStdString();
+        EXPECT_EQ(prompts.lastMessageText(), QString::fromUtf16(c.message));
+    }
+    // An entry stored beside its look-alike keeps working, and may be respelt.
+    ASSERT_TRUE(k.rename(*db, 2, QStringLiteral("店面　")));
+    EXPECT_EQ(rows(QStringLiteral("SELECT k FROM 別 ORDER BY k_id")),
+              (QStringList{QStringLiteral("住宅"), QStringLiteral("店面"), QStringLiteral("店面　"), QStringLiteral("別墅")}));
+
+    OrderedList t(QStringLiteral("t"));
+    t.load(*db);
+    EXPECT_FALSE(t.add(*db, QStringLiteral("木作 ")));
+    EXPECT_EQ(prompts.lastMessageText(), QStringLiteral("【木作】已經存在"));
+    EXPECT_EQ(t.count(), 2);
+}
+
 TEST_F(OrderedListTest, SaveKeepsNamesAddedElsewhereAndDropsNamesDeletedElsewhere)
 {
     OrderedList k(QStringLiteral("k"));

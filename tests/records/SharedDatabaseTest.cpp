@@ -264,6 +264,25 @@ TEST_F(SameRecordTest, ASecondChangeOfTheSameFieldIsToldAndSavedOnlyByTheNextCon
     }
 }
 
+TEST_F(SameRecordTest, OneFieldSetToTheSameTextByBothIsNoConflictAndTheOtherFieldsMerge)
+{
+    const SharedRecord& r = kSharedRecords[0];   // customers
+    Stations s = open(r);
+    s.first->form().setField(r.first, u"王"_s);
+    s.first->form().setField(r.secondBox, u"二路"_s);
+    ASSERT_TRUE(s.first->save());
+    s.second->form().setField(r.first, u"王"_s);
+    s.second->form().setField(u"t9"_s, u"chang@example.com"_s);
+    ASSERT_TRUE(s.second->save()) << prompts.lastMessageText().toStdString();
+
+    EXPECT_EQ(prompts.askedCount(PromptKind::Message), 0);
+    EXPECT_EQ(value(r, r.firstColumn), u"王"_s);
+    EXPECT_EQ(value(r, r.secondColumn), u"台中市;二路"_s);
+    EXPECT_EQ(value(r, u"電子郵件"_s), u"chang@example.com"_s);
+    EXPECT_EQ(s.second->form().field(r.secondBox), u"二路"_s);
+    EXPECT_EQ(s.second->editMode(), EditMode::Browse);
+}
+
 TEST_F(SameRecordTest, ARecordDeletedOrRenamedElsewhere)
 {
     for (const SharedRecord& r : kSharedRecords) {

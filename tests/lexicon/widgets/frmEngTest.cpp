@@ -329,6 +329,52 @@ TEST_F(frmEngTest, ApplyRefusesASecondAreaOrWorkItemOfANameYetNamesStoredTwiceSt
     EXPECT_EQ(stored("SELECT w, c FROM t2w WHERE t = '水電工程' ORDER BY sort"), QStringLiteral("插座迴路/100,插座迴路/999"));
 }
 
+TEST_F(frmEngTest, ApplyRefusesANameThatDiffersOnlyByBlanksYetLookAlikesStoredStillApply)
+{
+    sql(QStringLiteral("INSERT INTO k2a (k, a, sort) VALUES ('住宅', '客廳', 4), ('住宅', '陽台', 5), ('住宅', '陽台 ', 6)"));
+    frmEng& f = open();
+    const auto stored = [&](const char* sqlText) { return rows(QString::fromUtf8(sqlText)).join(u','); };
+    const QString areas = stored("SELECT a FROM k2a ORDER BY sort");
+    const QString items = stored("SELECT t, w, c FROM t2w ORDER BY t, sort");
+
+    action(f.mA, "mAddA")->trigger();
+    const auto refused = [&](const QString& name, const QString& message) {
+        if (!f.txtA->isVisible()) {
+            action(f.mA, "mEditA")->trigger();
+            click(f.hfgA[0], 6, 0);
+        }
+        f.txtA->clear();
+        typeInto(f.txtA, name);
+        f.cmAp->click();
+        EXPECT_EQ(prompts.lastMessageText(), message) << name.toStdString();
+        EXPECT_EQ(stored("SELECT a FROM k2a ORDER BY sort"), areas);
+        EXPECT_EQ(f.hfgA[0]->gridModel()->textMatrix(6, 0), name);
+        EXPECT_TRUE(f.cmAp->isEnabled());
+    };
+    refused(QStringLiteral("客廳 "), QStringLiteral("【客廳】已經存在"));
+    refused(QStringLiteral("客廳　"), QStringLiteral("【客廳】已經存在"));
+    refused(QStringLiteral("　陽台"), QStringLiteral("【陽台】已經存在"));   // a third of a pair stored
+    // The look-alikes stored already stay and the category applies.
+    action(f.mA, "mEditA")->trigger();
+    click(f.hfgA[0], 6, 0);
+    f.txtA->clear();
+    typeInto(f.txtA, QStringLiteral("書房"));
+    f.cmAp->click();
+    EXPECT_FALSE(f.cmAp->isEnabled());
+    EXPECT_EQ(stored("SELECT a FROM k2a ORDER BY sort"), areas + QStringLiteral(",書房"));
+
+    // A work item with a tab pasted after its name.
+    f.Tab1->setCurrentIndex(1);
+    action(f.mW, "mAddW")->trigger();
+    pasteWithKeys(f.txtW, QStringLiteral("隔間\t"));
+    ASSERT_EQ(f.hfgW->gridModel()->textMatrix(3, 0), QStringLiteral("隔間\t"));
+    prompts.clear();
+    f.cmWp->click();
+    EXPECT_EQ(prompts.lastMessageText(), QStringLiteral("【隔間】已經存在"));
+    EXPECT_EQ(stored("SELECT t, w, c FROM t2w ORDER BY t, sort"), items);
+    EXPECT_TRUE(f.cmWp->isEnabled());
+}
+
 TEST_F(frmEngTest, OrderedListEditorAddsRefusesAndSavesTheOrder)
 {
     state().eng.gListKind = QStringLiteral("t");
