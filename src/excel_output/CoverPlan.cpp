@@ -54,12 +54,7 @@ PrintedCosts printedCosts(const CoverInput& in)
     std::vector<double> exact;
     for (const CoverGroup& g : in.groups)
         exact.push_back(g.cost);
-    if (std::optional<std::vector<double>> whole = SplitWhole(exact, p.total)) {
-        p.groups = std::move(*whole);
-    } else {
-        for (double cost : exact)
-            p.groups.push_back(RoundHalfEven(cost));
-    }
+    p.groups = SplitOrRound(exact, p.total);
     return p;
 }
 
