@@ -122,6 +122,7 @@ CoverPlan PlanCover(const CoverInput& in, const SheetRanges& r)
         plan.put(row, L + 2, QStringLiteral("式"));
         plan.put(row, L + 3, 1.0);
         const double amount = totals.groups[size_t(i)], cost = costs.groups[size_t(i)];
+        plan.groups.push_back({g.name, amount, cost, amount - cost});
         if (!f.BlankPrices)
             plan.put(row, L + 4, amount);
         if (f.ShowCost)
