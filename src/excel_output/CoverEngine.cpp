@@ -1,6 +1,7 @@
 #include "excel_output/CoverEngine.h"
 
 #include "excel_output/CoverPlan.h"
+#include "excel_output/DetailFigures.h"
 #include "excel_output/DetailPlan.h"
 #include "excel_output/Placeholders.h"
 #include "excel_output/SingleSheetPlan.h"
@@ -60,9 +61,16 @@ PlaceholderSource takeHeaderValues(const Quotation& q, const std::array<QString,
     return s;
 }
 
+// The cover lists the first path level (the areas, or the work types without areas), or
+// else the second.
+bool coverByFirstLevel(const LayoutFlags& f, bool noAreaMode)
+{
+    return f.CoverByArea || noAreaMode;
+}
+
 std::vector<CoverGroup> readCoverGroups(Database& sta, const LayoutFlags& f, bool noAreaMode)
 {
-    const QString query = f.CoverByArea || noAreaMode ? QStringLiteral("Aot") : QStringLiteral("T");
+    const QString query = coverByFirstLevel(f, noAreaMode) ? QStringLiteral("Aot") : QStringLiteral("T");
     Recordset rs = sta.openRecordset(query);
     std::vector<CoverGroup> groups;
     for (; !rs.eof(); rs.moveNext())
@@ -91,6 +99,7 @@ std::vector<DetailRow> ReadDetailRows(Database& sta, const QString& source)
         d.rat = rs.value(9).toDouble();
         d.rem = rs.text(10);
         d.aot = rs.text(11);
+        d.t = rs.text(12);
         rows.push_back(std::move(d));
     }
     return rows;
@@ -180,8 +189,13 @@ void CoverPrint::plan(const QString& templatePath)
         return;
     }
     d->cover = PlanCover(cover, d->coverRanges);
-    d->detail = m_job.areaNoTypes ? PlanAreaDetail(rows, m_flags, d->detailRanges)
-                                  : PlanDetail(rows, m_flags, m_job.q.noPriceRight(), d->detailRanges);
+    // The detail rows print the cover's figures split over their 小計s: by area alone, or by path.
+    const DetailKey area = [](const DetailRow& r) { return r.aot; };
+    const DetailKey line = coverByFirstLevel(m_flags, m_job.q.noAreaMode()) ? area : [](const DetailRow& r) { return r.t; };
+    const DetailKey subtotal = m_job.areaNoTypes ? area : [](const DetailRow& r) { return r.tre; };
+    const std::vector<DetailRow> whole = WholeDetailRows(rows, d->cover.groups, line, subtotal);
+    d->detail = m_job.areaNoTypes ? PlanAreaDetail(whole, m_flags, d->detailRanges)
+                                  : PlanDetail(whole, m_flags, m_job.q.noPriceRight(), d->detailRanges);
 }
 
 void CoverPrint::fill()

@@ -54,12 +54,7 @@ PrintedCosts printedCosts(const CoverInput& in)
     std::vector<double> exact;
     for (const CoverGroup& g : in.groups)
         exact.push_back(g.cost);
-    if (std::optional<std::vector<double>> whole = SplitWhole(exact, p.total)) {
-        p.groups = std::move(*whole);
-    } else {
-        for (double cost : exact)
-            p.groups.push_back(RoundHalfEven(cost));
-    }
+    p.groups = SplitOrRound(exact, p.total);
     return p;
 }
 
@@ -127,6 +122,7 @@ CoverPlan PlanCover(const CoverInput& in, const SheetRanges& r)
         plan.put(row, L + 2, QStringLiteral("式"));
         plan.put(row, L + 3, 1.0);
         const double amount = totals.groups[size_t(i)], cost = costs.groups[size_t(i)];
+        plan.groups.push_back({g.name, amount, cost, amount - cost});
         if (!f.BlankPrices)
             plan.put(row, L + 4, amount);
         if (f.ShowCost)

@@ -33,6 +33,7 @@ struct CoverPlan : SheetPlan {
     int totalRow = 0;        // 合計
     int grandRow = 0;        // 總計
     int lineRow = 0;         // 總價合計 line
+    std::vector<CoverGroup> groups;   // as printed: amount, cost and margin whole
 };
 
 // The cover sheet: one summary row per group (numeral, name, "式", 1, amount, and cost and

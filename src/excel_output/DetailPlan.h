@@ -17,6 +17,7 @@ struct DetailRow {
     QString tre;                  // leaf path, levels joined by "‧", the root first
     QString des, siz, uni, rem;   // 品名, 規格, 單位, 備註
     QString aot;                  // the first path level (the area)
+    QString t;                    // the second path level (the work type under an area)
     double qua = 0, unp = 0, top = 0, cos = 0, toc = 0, rat = 0;
 };
 

@@ -1,6 +1,8 @@
 #include "excel_output/SingleSheetPlan.h"
 
+#include "excel_output/DetailFigures.h"
 #include "excel_output/TotalLines.h"
+#include "platform/text/VbNumber.h"
 #include "quotation/PrintedTotals.h"
 
 namespace varn {
@@ -8,19 +10,25 @@ namespace varn {
 SingleSheetPlan PlanSingleSheet(const std::vector<DetailRow>& rows, const PageEndValues& pe, const LayoutFlags& flags,
                                 bool noPriceRight, const SheetRanges& detail, const SheetRanges& cover)
 {
+    // The items are the whole quotation's, so their sum is its 小計.
+    double items = 0, costs = 0;
+    for (const DetailRow& row : rows) {
+        items += row.top;
+        costs += row.toc;
+    }
+    const PrintedTotals totals = SplitPrintedTotals(ExactTotalsOf(pe, items));
+    // The list's rows and 小計s print that 小計 split, as a cover's detail sheet prints its lines.
+    const std::vector<DetailRow> whole = WholeDetailRows(
+        rows, {{QString(), totals.subtotal, RoundHalfEven(costs), 0}}, [](const DetailRow&) { return QString(); },
+        [&flags](const DetailRow& r) { return flags.FlatList ? QString() : r.tre; });
+
     SingleSheetPlan plan;
-    static_cast<DetailPlan&>(plan) = PlanDetail(rows, flags, noPriceRight, detail);
+    static_cast<DetailPlan&>(plan) = PlanDetail(whole, flags, noPriceRight, detail);
     const int L = detail.L();
     const int B = plan.nextRow;
     const bool hidePrices = flags.BlankPrices || noPriceRight;
     const bool tax = pe.taxChecked != CheckState::Unchecked;
     plan.closingRow = B;
-
-    // The items are the whole quotation's, so their sum is its 小計.
-    double items = 0;
-    for (const DetailRow& row : rows)
-        items += row.top;
-    const PrintedTotals totals = SplitPrintedTotals(ExactTotalsOf(pe, items));
 
     // Fee amounts come from prices: none in a blank-price print.
     if (!hidePrices) {

@@ -17,7 +17,8 @@ struct SingleSheetPlan : DetailPlan {
 // row left empty where one is not written; a discount row before 總價 moves it to B + 6),
 // the non-empty remarks in the five rows above the detail output range's last row and the
 // total line on the cover output range's last row. The fees and totals are whole, the
-// figures every printout of the quotation shows (SplitPrintedTotals).
+// figures every printout of the quotation shows (SplitPrintedTotals); the list's 複價 and
+// 小計s are whole too, adding up to that 小計 (WholeDetailRows).
 // A list that reaches the remarks' rows puts the remarks right after the closing rows and
 // the total line after them; the rows written below the output range then take the look and
 // height of its first row, and the template's footer rows are carried below the last one.

@@ -38,12 +38,6 @@ std::vector<double> eachRounded(const std::vector<double>& amounts)
     return out;
 }
 
-std::vector<double> splitOrRound(const std::vector<double>& amounts, double sum)
-{
-    std::optional<std::vector<double>> whole = SplitWhole(amounts, sum);
-    return whole ? std::move(*whole) : eachRounded(amounts);
-}
-
 } // namespace
 
 std::optional<double> ChargedFeeAmount(bool charged, const QString& amount)
@@ -95,6 +89,12 @@ std::optional<std::vector<double>> SplitWhole(const std::vector<double>& amounts
     return out;
 }
 
+std::vector<double> SplitOrRound(const std::vector<double>& amounts, double sum)
+{
+    std::optional<std::vector<double>> whole = SplitWhole(amounts, sum);
+    return whole ? std::move(*whole) : eachRounded(amounts);
+}
+
 PrintedTotals SplitPrintedTotals(const ExactTotals& e)
 {
     PrintedTotals p;
@@ -119,14 +119,14 @@ PrintedTotals SplitPrintedTotals(const ExactTotals& e)
         p.discount = RoundHalfEven(e.discount);
         p.untaxed = p.total - p.tax - p.discount;
     }
-    const std::vector<double> whole = splitOrRound(lines, p.untaxed);
+    const std::vector<double> whole = SplitOrRound(lines, p.untaxed);
     size_t i = 0;
     p.subtotal = whole[i++];
     if (e.design)
         p.design = whole[i++];
     if (e.supervision)
         p.supervision = whole[i++];
-    p.groups = splitOrRound(e.groups, p.subtotal);
+    p.groups = SplitOrRound(e.groups, p.subtotal);
     return p;
 }
 

@@ -44,6 +44,8 @@ struct PrintedTotals {
 // amount without cents stays as it is, and the units the rounding down leaves go to the
 // amounts with the largest cents, the first of them on a tie. None when no such figures exist.
 std::optional<std::vector<double>> SplitWhole(const std::vector<double>& amounts, double sum);
+// SplitWhole's figures, or each amount rounded (halves to even) where it finds none.
+std::vector<double> SplitOrRound(const std::vector<double>& amounts, double sum);
 
 // 總計 and 稅金 whole; 合計 and 折扣 split to add up to what they leave; 小計 and the fees
 // split to add up to 合計, the groups to add up to 小計 (each level on its own rounding where

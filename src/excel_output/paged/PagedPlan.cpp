@@ -123,16 +123,16 @@ DetailPlan planPages(const std::vector<DetailRow>& rows, const LayoutFlags& flag
     return plan;
 }
 
-QString firstLevel(const DetailRow& d)
+} // namespace
+
+QString FirstPathLevel(const DetailRow& d)
 {
     return PathLevels(d.tre).value(1);
 }
 
-} // namespace
-
 DetailPlan PlanAreaPages(const std::vector<DetailRow>& rows, const LayoutFlags& flags, const SheetRanges& ranges)
 {
-    return planPages(rows, flags, ranges, firstLevel);
+    return planPages(rows, flags, ranges, FirstPathLevel);
 }
 
 DetailPlan PlanTypePages(const std::vector<DetailRow>& rows, const LayoutFlags& flags, const SheetRanges& ranges)
@@ -160,7 +160,7 @@ std::vector<CoverGroup> FirstLevelGroups(const std::vector<DetailRow>& rows)
     std::vector<CoverGroup> groups;
     QHash<QString, size_t> at;
     for (const DetailRow& d : rows) {
-        const QString name = firstLevel(d);
+        const QString name = FirstPathLevel(d);
         auto it = at.find(name);
         if (it == at.end()) {
             it = at.insert(name, groups.size());

@@ -23,6 +23,9 @@ DetailPlan PlanAreaPages(const std::vector<DetailRow>& rows, const LayoutFlags& 
 // together at the place of its first row (paths compared exactly).
 DetailPlan PlanTypePages(const std::vector<DetailRow>& rows, const LayoutFlags& flags, const SheetRanges& ranges);
 
+// A row's first path level: its page group on 區域分頁, its cover line on both layouts.
+QString FirstPathLevel(const DetailRow& d);
+
 // The cover's groups: one per first path level in order of first appearance, its amount
 // the sum of the rows' 金額 (names compared exactly), so each cover row equals the 小計s
 // printed for it.

@@ -240,6 +240,70 @@ VrnContent twoAreasWithCosts()
                      "衣櫃||尺|1|24824|24824|17501|17501|1.42", "天花板||坪|1|16820|16820|12600|12600|1.33"});
 }
 
+// The cells of a sheet of a saved workbook by row and column letter, rows in order.
+using SheetRows = std::map<int, std::map<QString, QJsonValue>>;
+
+SheetRows cellsByRow(const QString& xlsx, int sheet)
+{
+    SheetRows rows;
+    static const QRegularExpression ref(u"^([A-Z]+)([0-9]+)$"_s);
+    const QJsonObject cells = SheetOf(ReadWithOpenpyxl(xlsx), sheet).value("cells").toObject();
+    for (auto it = cells.begin(); it != cells.end(); ++it) {
+        const auto m = ref.match(it.key());
+        const QJsonValue value = it.value().toObject().value("value");
+        if (m.hasMatch() && !value.isNull())
+            rows[m.captured(2).toInt()][m.captured(1)] = value;
+    }
+    return rows;
+}
+
+// The figure in a column of a row as the tests write it: "9180.5" where it is not whole, "-"
+// where the cell holds no number.
+QString figureAt(const std::map<QString, QJsonValue>& cells, const QString& column)
+{
+    const auto it = cells.find(column);
+    return it != cells.end() && it->second.isDouble() ? QString::number(it->second.toDouble(), 'g', 15) : u"-"_s;
+}
+
+QString textAt(const std::map<QString, QJsonValue>& cells, const QString& column)
+{
+    const auto it = cells.find(column);
+    return it != cells.end() ? it->second.toString() : QString();
+}
+
+// The cover's group lines (式 in C): the name and 複價, with 成本複計 and 毛利 on a cost cover.
+QString coverFigures(const QString& xlsx, bool costs)
+{
+    QStringList out;
+    for (const auto& [row, cells] : cellsByRow(xlsx, 1)) {
+        if (textAt(cells, u"C"_s) != u"式"_s)
+            continue;
+        out << textAt(cells, u"B"_s) << figureAt(cells, u"E"_s);
+        if (costs)
+            out.last() += u'/' + figureAt(cells, u"F"_s) + u'/' + figureAt(cells, u"G"_s);
+    }
+    return out.join(u' ');
+}
+
+// The detail sheet's figures in order: each item row's 複價 (and "/" 成本複計), each 小計 as
+// "=" its 複價 (and 成本複計 and 毛利), the 小計s parted by "|".
+QString detailFigures(const QString& xlsx, int sheet, bool costs)
+{
+    QStringList out;
+    for (const auto& [row, cells] : cellsByRow(xlsx, sheet)) {
+        if (figureAt(cells, u"A"_s) != u"-"_s) {
+            out << figureAt(cells, u"F"_s) + (costs ? u'/' + figureAt(cells, u"H"_s) : QString());
+        } else if (textAt(cells, u"B"_s) == u"小計"_s) {
+            out << u'=' + figureAt(cells, u"F"_s)
+                       + (costs ? u'/' + figureAt(cells, u"H"_s) + u'/' + figureAt(cells, u"I"_s) : QString())
+                << u"|"_s;
+        }
+    }
+    if (!out.isEmpty() && out.last() == u"|"_s)
+        out.removeLast();
+    return out.join(u' ');
+}
+
 } // namespace
 
 // The faults as they were filed, each through the printouts it was seen on.
@@ -449,4 +513,76 @@ TEST_F(PrintedTotalsTest, ATaxAtAHalfLeavesTheLinesAboveTheTotalWhole)
     // The first page's figures; the cover's are the same without 小計.
     expectFirstPageAndWorkbook(tenPercent, "10000 12755 合計22755 稅金2275 總計25030");
     expectFirstPageAndWorkbook(sixPercent, "10000 14000 監工費1025 小計24000 合計25025 稅金1501 折扣-25 總計26501");
+}
+
+// Items with cents on every layout with prices: each row prints whole, the rows add up to
+// the 小計 under them and the 小計s under a cover line to that line.
+TEST_F(PrintedTotalsTest, DetailRowsPrintWholeAndAddUpToSubtotalsThatAddUpToTheCover)
+{
+    const QString light = path({"客廳", "照明電工"}), livingPaint = path({"客廳", "油漆"}),
+                  bedroomPaint = path({"主臥", "油漆"});
+    VrnContent c;
+    c.leafPaths = {light, livingPaint, bedroomPaint};
+    c.rows = {item(light, "崁燈||式|1|19240|19240"), item(light, "投射燈||盞|10|918.05|9180.5"),
+              item(light, "吊燈||盞|4|2100.125|8400.5"), item(livingPaint, "牆面||坪|0.5|201|100.5"),
+              item(bedroomPaint, "天花板||坪|0.5|201|100.5")};
+    load(c);
+
+    const char* byType = "照明電工 36821 油漆 201";
+    const char* byArea = "客廳 36922 主臥 100";
+    const char* areasAlone = "19240 9181 8401 100 =36922 | 100 =100";
+    const struct {
+        const char* command;
+        const char* cover;    // none on a single sheet
+        const char* detail;
+    } cases[] = {
+        {"mPw", byType, "19240 9181 8400 =36821 | 101 100 =201"},
+        {"mWs", byType, "19240 9181 8400 =36821 | 101 100 =201"},
+        {"mPwa", byType, "19240 9181 8400 =36821 | 101 =101 | 100 =100"},
+        {"mPa", byArea, "19240 9181 8400 =36821 | 101 =101 | 100 =100"},
+        {"mPnw", byArea, areasAlone},
+        {"mAs", byArea, areasAlone},
+        {"mPs", nullptr, "19240 9181 8400 =36821 | 101 100 =201"},
+        {"mPss", nullptr, "19240 9181 8401 100 100"},
+    };
+    for (const auto& k : cases) {
+        printed(k.command);
+        const QString xlsx = workbooks.back();
+        if (k.cover) {
+            EXPECT_EQ(coverFigures(xlsx, false), QString::fromUtf8(k.cover)) << k.command;
+        }
+        EXPECT_EQ(detailFigures(xlsx, k.cover ? 2 : 1, false), QString::fromUtf8(k.detail)) << k.command;
+    }
+}
+
+// The cost layouts: the 明細 sheet's 成本複計 whole and agreeing with the cover's, each 小計's
+// 毛利 its printed 複價 less its printed 成本複計.
+TEST_F(PrintedTotalsTest, CostDetailSheetsPrintTheCoversCostsAndMarginsThatSubtract)
+{
+    const QString livingWood = path({"客廳", "木作"}), bedroomWood = path({"主臥", "木作"}),
+                  bedroomPaint = path({"主臥", "油漆"});
+    VrnContent c;
+    c.leafPaths = {livingWood, bedroomWood, bedroomPaint};
+    c.rows = {item(livingWood, "電視櫃||組|1|40000|40000|33600|33600|1.19"),
+              item(bedroomWood, "衣櫃||尺|1|14824|14824|3901.5|3901.5|3.8"),
+              item(bedroomPaint, "天花板||坪|5|7364|36820|1440.1|7200.5|5.11")};
+    load(c);
+
+    const char* byType = "木作 54824/37502/17322 油漆 36820/7200/29620";
+    const char* byPath = "40000/33600 =40000/33600/6400 | 14824/3902 =14824/3902/10922 | 36820/7200 =36820/7200/29620";
+    const struct {
+        const char* command;
+        const char* cover;
+        const char* detail;
+    } cases[] = {
+        {"mPwc", byType, "40000/33600 14824/3902 =54824/37502/17322 | 36820/7200 =36820/7200/29620"},
+        {"mPwac", byType, byPath},
+        {"mPac", "客廳 40000/33600/6400 主臥 51644/11102/40542", byPath},
+    };
+    for (const auto& k : cases) {
+        printed(k.command);
+        const QString xlsx = workbooks.back();
+        EXPECT_EQ(coverFigures(xlsx, true), QString::fromUtf8(k.cover)) << k.command;
+        EXPECT_EQ(detailFigures(xlsx, 2, true), QString::fromUtf8(k.detail)) << k.command;
+    }
 }
