@@ -163,5 +163,37 @@ std::optional<QString> bareFileRate(const QString& text)
     return CStr(Val(text.chopped(1))) + u'%';
 }
 
+std::optional<BareRateReading> readBareFileRate(const PageEndValues& stored, const QString& lbSumT)
+{
+    const std::optional<QString> older = bareFileRate(stored.taxRate);
+    if (!older)
+        return std::nullopt;
+    // A block never computed holds no figures to keep.
+    if (stored.untaxed.isEmpty())
+        return BareRateReading{*older, true, stored.quoted};
+
+    QStringList candidates{*older};
+    if (const std::optional<QString> entered = taxRateEntry(stored.taxRate))
+        candidates << *entered;
+    const double percent = Val(stored.tax) / Val(stored.untaxed) * 100;
+    if (std::isfinite(percent) && percent >= 0) {
+        candidates << CStr(std::round(percent)) + u'%';
+        candidates << CStr(RoundHalfEven(percent, 2)) + u'%';
+    }
+    candidates.removeDuplicates();
+
+    std::optional<PageEndValues> atOlder;
+    for (const QString& rate : candidates) {
+        PageEndValues trial = stored;
+        trial.taxRate = rate;
+        recalcBlock(trial, lbSumT);
+        if (Val(trial.tax) == Val(stored.tax) && Val(trial.withTax) == Val(stored.withTax))
+            return BareRateReading{rate, true, trial.quoted};
+        if (!atOlder)
+            atOlder = trial;
+    }
+    return BareRateReading{*older, false, atOlder->quoted};
+}
+
 } // namespace PageEnd
 } // namespace varn

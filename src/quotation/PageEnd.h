@@ -86,6 +86,20 @@ std::optional<QString> taxRateEntry(const QString& text);
 // "0%"). nullopt for a rate with its sign or empty.
 std::optional<QString> bareFileRate(const QString& text);
 
+// How a rate a file holds as a bare number is read.
+struct BareRateReading {
+    QString rate;              // shown with its sign
+    bool keepsFigures = true;  // computed at `rate`, the block gives the tax and total with tax it holds
+    QString quoted;            // the quoted total the next computation gives at `rate`
+};
+
+// The rate a bare file rate stands for: the first of its older reading (bareFileRate), Enter's
+// reading (taxRateEntry) and the rate the stored tax and total give, to a whole percent and
+// then to two decimals, that computed as the window computes (recalcBlock with `lbSumT`) gives
+// the tax and the total with tax the block holds. When none does, or the block holds no
+// totals, the older reading. nullopt for a rate with its sign or empty.
+std::optional<BareRateReading> readBareFileRate(const PageEndValues& stored, const QString& lbSumT);
+
 // The tax rate a computation uses, as a fraction: the rate the box shows ("5%" is 0.05). A
 // bare number counts as Enter or leaving the box shows it ("0.05" as 5%, "12" as 1200%), so
 // a rate typed without "%" never loses a digit.

@@ -252,8 +252,9 @@ public:
     // changing what the window shows.
     VrnContent content();
     VrnContent snapshotContent() const;
-    // Replaces the whole quotation by content read from a file.
-    void load(const VrnContent& content, const QString& path);
+    // Replaces the whole quotation by content read from a file. A tax rate without its sign
+    // is shown as the rate its figures were worked out with: how it was read is returned.
+    std::optional<PageEnd::BareRateReading> load(const VrnContent& content, const QString& path);
     // The page-end values a file without them (or with parts missing) leaves.
     PageEndValues blankPageEnd() const;
 

@@ -50,6 +50,22 @@ void reportSaveError(const VrnError& e)
     prompter().inform(text, PromptIcon::None);
 }
 
+// How a rate the file holds without its sign was read; when the file's figures are no rate's,
+// which quoted total the file holds and which the next print or save gives.
+void tellBareRate(const PageEndValues& file, const PageEnd::BareRateReading& read)
+{
+    const QString bare = QStringLiteral("稅率「%1」沒有「%」，").arg(file.taxRate);
+    if (read.keepsFigures) {
+        prompter().inform(bare + QStringLiteral("依原檔的計算以 %1 讀取。").arg(read.rate), PromptIcon::Information);
+        return;
+    }
+    prompter().inform(bare
+                          + QStringLiteral("原檔的稅金與含稅總價無法由任何稅率算出，以 %1 讀取：原檔的報價總價為 %2，"
+                                           "下次列印或存檔將為 %3。")
+                                .arg(read.rate, file.quoted, read.quoted),
+                      PromptIcon::Warning);
+}
+
 } // namespace
 
 QString Quotation::windowCaption() const
@@ -167,7 +183,7 @@ VrnContent Quotation::snapshotContent() const
     return c;
 }
 
-void Quotation::load(const VrnContent& c, const QString& path)
+std::optional<PageEnd::BareRateReading> Quotation::load(const VrnContent& c, const QString& path)
 {
     emit hideCellEditorsRequested();
     m_tree.clear();
@@ -219,6 +235,11 @@ void Quotation::load(const VrnContent& c, const QString& path)
     m_lbPath = kOpenedMarker;
     emit treeChanged();
     tv_NodeClick(QuotationTree::RootKey);
+    // The figures a file holds beside a bare rate may be those of any rate the box held before
+    // it was saved: the rate that gives them is shown, so the next print or save keeps them.
+    const std::optional<PageEnd::BareRateReading> bareRate = PageEnd::readBareFileRate(m_pageEnd, m_totals.lbSumT);
+    if (bareRate)
+        m_pageEnd.taxRate = bareRate->rate;
 
     emit headerChanged();
     emit pageEndChanged();
@@ -230,6 +251,7 @@ void Quotation::load(const VrnContent& c, const QString& path)
     const QString tooLarge = numeralsProblem();
     if (!tooLarge.isEmpty())
         prompter().inform(Pricing::tooLargeOpenedMessage(tooLarge), PromptIcon::Warning);
+    return bareRate;
 }
 
 bool Quotation::mOpen_Click(const std::optional<QString>& recentPath)
@@ -266,13 +288,7 @@ bool Quotation::mOpen_Click(const std::optional<QString>& recentPath)
                           QStringLiteral("VarnIII"));
         return false;
     }
-    // A bare rate in the file was read without its last character when its figures were
-    // worked out: it opens as that rate, with its sign, so the figures stay the file's.
-    const QString fileRate = c.pageEnd.taxRate;
-    const std::optional<QString> bareRate = PageEnd::bareFileRate(fileRate);
-    if (bareRate)
-        c.pageEnd.taxRate = *bareRate;
-    load(c, path);
+    const std::optional<PageEnd::BareRateReading> bareRate = load(c, path);
     // The telephone, fax and contact are not stored in the file: the register has them.
     if (std::shared_ptr<Database> db = state().m.gDb)
         lookUpCustomer(*db);
@@ -282,10 +298,8 @@ bool Quotation::mOpen_Click(const std::optional<QString>& recentPath)
     // is missing before anything is saved over the file.
     if (!c.unread.isEmpty())
         prompter().inform(Vrn::incompleteMessage(c.unread), PromptIcon::Warning);
-    if (bareRate) {
-        prompter().inform(QStringLiteral("稅率「%1」沒有「%」，依原檔的計算以 %2 讀取。").arg(fileRate, *bareRate),
-                          PromptIcon::Information);
-    }
+    if (bareRate)
+        tellBareRate(c.pageEnd, *bareRate);
     return true;
 }
 

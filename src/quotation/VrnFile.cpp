@@ -64,6 +64,18 @@ public:
             return std::nullopt;
         return m_lines[m_end];
     }
+    // The line the file ends inside held nothing but the carriage return of its break: an
+    // empty line that lost only its line feed. It is taken as that line, and the file is whole
+    // up to it.
+    bool takeCutEmptyLine()
+    {
+        if (cutLine() != QStringLiteral("\r"))
+            return false;
+        m_end = m_lines.size();
+        m_at = m_end;
+        m_cut = false;
+        return true;
+    }
     int lineNo() const { return static_cast<int>(m_at); }
     // The next line; a file that ends here is an error.
     QString take(const char* where)
@@ -351,6 +363,8 @@ private:
         for (;;) {
             const std::optional<QString> line = m_in.takeIfAny();
             if (!line) {
+                if (m_in.takeCutEmptyLine())
+                    return std::nullopt;
                 // Not closed by its empty line: rows may follow the last one read.
                 m_c.hasPageEnd = false;
                 return Cut{.inGrid = true};
@@ -376,9 +390,10 @@ private:
         if (!next || *next != kPageEnd)
             m_c.hasPageEnd = false;
         if (!next) {
-            if (m_in.cut() || !m_older)
+            if (!m_older)
                 return Cut{};
-            if (m_mode == VrnReadMode::Strict)
+            // An older file holds nothing after its grid: a line cut there loses nothing of it.
+            if (m_mode == VrnReadMode::Strict && !m_in.cut())
                 fail(QStringLiteral("檔案在明細區段之後結束"));
             return std::nullopt;
         }

@@ -187,6 +187,40 @@ TEST_F(CutFileTest, EveryCutOpensWithAWordIsRefusedOrIsExactlyAnOlderLayout)
     EXPECT_EQ(unbroken, 4);
 }
 
+// An older file ("0", the grid by ",") ends with its grid's closing line and holds no page
+// end: cut anywhere in its rows or after them, it is told at most of the rows it may have lost.
+TEST_F(CutFileTest, AnOlderFileCutAfterItsRowsBeganIsNeverToldOfAPageEnd)
+{
+    const QString leaf = LeafPath({"木作"});
+    const QStringList lines{"0", "[Title]", "客", "案", "業務", "類", "No1", "址", "92/02/19", "", "[Tree]", leaf, "",
+                            "[Grid]", leaf + ",木門,,樘,1,3000,3000,2000,2000,1.5,", leaf + ",乳膠漆,,坪,10,100,1000,80,800,1.25,"};
+    const QByteArray older = *EncodeCp950(lines.join("\r\n") + "\r\n\r\n");
+    // The same with a line after its grid, which an older file's reader passes over.
+    const QByteArray goingOn = older + "[PageE";
+    const QByteArray rowsBegin = *EncodeCp950(lines.mid(0, 14).join("\r\n") + "\r\n");
+
+    for (const QByteArray& file : {older, goingOn}) {
+        for (qsizetype n = rowsBegin.size(); n <= file.size(); ++n) {
+            const std::string where = "cut at byte " + std::to_string(n) + " of " + std::to_string(file.size());
+            ASSERT_TRUE(open(file.left(n), true)) << where;
+            const QString said = prompts.lastMessageText();
+            for (const char* part : {"頁尾備註", "設計費", "稅率", "總價", "稅金的勾選"})
+                EXPECT_FALSE(said.contains(QString::fromUtf8(part))) << where << said.toStdString();
+        }
+    }
+    // One that lost only its last line feed, or lost part of the line after its grid, lost
+    // nothing it holds: it opens as the whole file does.
+    for (const QByteArray& cut : {older.chopped(1), goingOn}) {
+        ASSERT_TRUE(open(cut, true));
+        EXPECT_EQ(prompts.askedCount(PromptKind::Message), 0) << prompts.lastMessageText().toStdString();
+        EXPECT_EQ(doc->snapshotContent().rows.size(), 2U);
+    }
+    EXPECT_TRUE(open(goingOn, false));
+    // From the recent list, the first like the whole file, which has no line after its grid.
+    EXPECT_FALSE(open(older.chopped(1), false));
+    EXPECT_EQ(prompts.lastMessageText(), "開啟檔案錯誤\r\n檔案在明細區段之後結束");
+}
+
 TEST_F(CutFileTest, ALineShortOfItsFieldsIsNamedAndTheRestReads)
 {
     const QStringList all = ReadCp950Lines(file("whole.vrn"));

@@ -150,5 +150,44 @@ TEST(TaxRateReading, ABareRateInAFileIsTheRateItsFiguresWereWorkedOutWith)
         EXPECT_EQ(PageEnd::bareFileRate(QString::fromUtf8(text)), shown) << text;
 }
 
+// The candidates in their order, each judged by the figures it gives as the window computes.
+TEST(TaxRateReading, ABareRateReadsAsTheFirstRateThatGivesTheFiguresTheFileHolds)
+{
+    const struct {
+        const char* rate;
+        const char* totals;   // 總價:稅金:含稅總價
+        int taxChecked;
+        const char* read;
+        bool kept;
+    } cases[] = {
+        {"12", "1000:10:1010", CheckState::Checked, "1%", true},        // the older reading
+        {"0.05", "1000:50:1050", CheckState::Checked, "5%", true},      // Enter's reading
+        {"12", "1000:50:1050", CheckState::Checked, "5%", true},        // the whole percent
+        {"12", "1000:125:1125", CheckState::Checked, "12.5%", true},    // 13 % would give 130
+        {"12", "1000:124:1125", CheckState::Checked, "1%", false},      // no rate gives both
+        {"12", "1000:50:1050", CheckState::Unchecked, "1%", true},      // no tax to work out
+        {"12", "::", CheckState::Checked, "1%", true},                  // never computed
+    };
+    for (const auto& c : cases) {
+        PageEndValues v;
+        v.taxRate = QString::fromUtf8(c.rate);
+        v.taxChecked = c.taxChecked;
+        const QStringList t = QString::fromUtf8(c.totals).split(u':');
+        v.untaxed = t[0];
+        v.tax = t[1];
+        v.withTax = v.quoted = t[2];
+        const std::optional<PageEnd::BareRateReading> read = PageEnd::readBareFileRate(v, "1000");
+        ASSERT_TRUE(read) << c.totals;
+        EXPECT_EQ(read->rate, QString::fromUtf8(c.read)) << c.rate << " " << c.totals;
+        EXPECT_EQ(read->keepsFigures, c.kept) << c.rate << " " << c.totals;
+        if (!c.kept) {
+            EXPECT_EQ(read->quoted, "1010");
+        }
+    }
+    PageEndValues signed_;
+    signed_.taxRate = "12%";
+    EXPECT_FALSE(PageEnd::readBareFileRate(signed_, "1000"));
+}
+
 } // namespace
 } // namespace varn::test
