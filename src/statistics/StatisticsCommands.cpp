@@ -31,18 +31,6 @@ QString numberText(const QVariant& v)
 // Grid columns of the amounts.
 constexpr int kAmountCol = 2, kCostCol = 3, kMarginCol = 4;
 
-// Whole figures for the exact amounts adding up to sum, each rounded on its own where they
-// cannot.
-std::vector<double> splitOrRound(const std::vector<double>& exact, double sum)
-{
-    if (std::optional<std::vector<double>> whole = SplitWhole(exact, sum))
-        return std::move(*whole);
-    std::vector<double> out;
-    for (double x : exact)
-        out.push_back(RoundHalfEven(x));
-    return out;
-}
-
 } // namespace
 
 void CompactShownRows(GridModel& hfgQ)
@@ -207,7 +195,7 @@ QVector<QStringList> StatisticsCommands::exportRows()
         const PrintedTotals printed
             = SplitPrintedTotals(ExactTotalsOf(m_q.pageEnd(), Val(m_hfgC.textMatrix(totals, kAmountCol)), amounts));
         const double costTotal = RoundHalfEven(Val(m_hfgC.textMatrix(totals, kCostCol)));
-        const std::vector<double> wholeCosts = splitOrRound(costs, costTotal);
+        const std::vector<double> wholeCosts = SplitOrRound(costs, costTotal);
         auto put = [&table](int r, double amount, double cost) {
             table[r][kAmountCol] = CStr(amount);
             table[r][kCostCol] = CStr(cost);
