@@ -5,6 +5,7 @@
 #include "quotation/PickLists.h"
 #include "quotation/Pricing.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace varn {
@@ -170,7 +171,7 @@ std::optional<BareRateReading> readBareFileRate(const PageEndValues& stored, con
         return std::nullopt;
     // A block never computed holds no figures to keep.
     if (stored.untaxed.isEmpty())
-        return BareRateReading{*older, true, stored.quoted};
+        return BareRateReading{*older, true, true, stored.quoted};
 
     QStringList candidates{*older};
     if (const std::optional<QString> entered = taxRateEntry(stored.taxRate))
@@ -182,17 +183,26 @@ std::optional<BareRateReading> readBareFileRate(const PageEndValues& stored, con
     }
     candidates.removeDuplicates();
 
-    std::optional<PageEndValues> atOlder;
-    for (const QString& rate : candidates) {
+    // A rate is judged by the total its figures were worked out from, the file's 總價: the
+    // earlier program saved the block as last computed, and the rows may have changed since.
+    const auto givesFigures = [&](const QString& rate) {
         PageEndValues trial = stored;
         trial.taxRate = rate;
-        recalcBlock(trial, lbSumT);
-        if (Val(trial.tax) == Val(stored.tax) && Val(trial.withTax) == Val(stored.withTax))
-            return BareRateReading{rate, true, trial.quoted};
-        if (!atOlder)
-            atOlder = trial;
-    }
-    return BareRateReading{*older, false, atOlder->quoted};
+        for (FeeValues* fee : {&trial.design, &trial.supervision})
+            if (fee->checked == CheckState::Checked)
+                fee->checked = CheckState::Unchecked;   // 總價 holds them already
+        recalcGrandTotal(trial, stored.untaxed);
+        return Val(trial.tax) == Val(stored.tax) && Val(trial.withTax) == Val(stored.withTax);
+    };
+    const auto found = std::find_if(candidates.cbegin(), candidates.cend(), givesFigures);
+    BareRateReading read{found != candidates.cend() ? *found : *older, found != candidates.cend(), true, {}};
+    PageEndValues next = stored;
+    next.taxRate = read.rate;
+    recalcBlock(next, lbSumT);
+    read.quoted = next.quoted;
+    read.keepsFigures = Val(next.tax) == Val(stored.tax) && Val(next.withTax) == Val(stored.withTax)
+        && Val(next.quoted) == Val(stored.quoted);
+    return read;
 }
 
 } // namespace PageEnd

@@ -89,15 +89,17 @@ std::optional<QString> bareFileRate(const QString& text);
 // How a rate a file holds as a bare number is read.
 struct BareRateReading {
     QString rate;              // shown with its sign
-    bool keepsFigures = true;  // computed at `rate`, the block gives the tax and total with tax it holds
+    bool found = true;         // `rate` gives the file's 總價 the tax and total with tax it holds
+    bool keepsFigures = true;  // the next computation (at `rate` from the rows, `lbSumT`) gives the
+                               // tax, total with tax and quoted total the block holds
     QString quoted;            // the quoted total the next computation gives at `rate`
 };
 
 // The rate a bare file rate stands for: the first of its older reading (bareFileRate), Enter's
 // reading (taxRateEntry) and the rate the stored tax and total give, to a whole percent and
-// then to two decimals, that computed as the window computes (recalcBlock with `lbSumT`) gives
-// the tax and the total with tax the block holds. When none does, or the block holds no
-// totals, the older reading. nullopt for a rate with its sign or empty.
+// then to two decimals, that computed as the window computes (recalcGrandTotal from the
+// block's own 總價) gives the tax and the total with tax the block holds. When none does, or
+// the block holds no totals, the older reading. nullopt for a rate with its sign or empty.
 std::optional<BareRateReading> readBareFileRate(const PageEndValues& stored, const QString& lbSumT);
 
 // The tax rate a computation uses, as a fraction: the rate the box shows ("5%" is 0.05). A

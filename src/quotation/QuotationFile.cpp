@@ -50,20 +50,23 @@ void reportSaveError(const VrnError& e)
     prompter().inform(text, PromptIcon::None);
 }
 
-// How a rate the file holds without its sign was read; when the file's figures are no rate's,
-// which quoted total the file holds and which the next print or save gives.
+// How a rate the file holds without its sign was read; when the next print or save gives
+// another quoted total (no rate gives the file's figures, or its rows no longer give its
+// total), which quoted total the file holds and which the next print or save gives.
 void tellBareRate(const PageEndValues& file, const PageEnd::BareRateReading& read)
 {
     const QString bare = QStringLiteral("稅率「%1」沒有「%」，").arg(file.taxRate);
-    if (read.keepsFigures) {
-        prompter().inform(bare + QStringLiteral("依原檔的計算以 %1 讀取。").arg(read.rate), PromptIcon::Information);
+    const QString totals = QStringLiteral("原檔的報價總價為 %1，下次列印或存檔將為 %2。").arg(file.quoted, read.quoted);
+    if (!read.found) {
+        prompter().inform(bare + QStringLiteral("原檔的稅金與含稅總價無法由任何稅率算出，以 %1 讀取：").arg(read.rate) + totals,
+                          PromptIcon::Warning);
         return;
     }
-    prompter().inform(bare
-                          + QStringLiteral("原檔的稅金與含稅總價無法由任何稅率算出，以 %1 讀取：原檔的報價總價為 %2，"
-                                           "下次列印或存檔將為 %3。")
-                                .arg(read.rate, file.quoted, read.quoted),
-                      PromptIcon::Warning);
+    const QString kept = bare + QStringLiteral("依原檔的計算以 %1 讀取").arg(read.rate);
+    if (read.keepsFigures)
+        prompter().inform(kept + QStringLiteral("。"), PromptIcon::Information);
+    else
+        prompter().inform(kept + QStringLiteral("；依明細重算，") + totals, PromptIcon::Warning);
 }
 
 } // namespace

@@ -175,7 +175,9 @@ TEST(TaxRateReading, ABareRateReadsAsTheFirstRateThatGivesTheFiguresTheFileHolds
         const QStringList t = QString::fromUtf8(c.totals).split(u':');
         v.untaxed = t[0];
         v.tax = t[1];
-        v.withTax = v.quoted = t[2];
+        v.withTax = t[2];
+        // Without tax the quoted total is the total without tax, as the window forms it.
+        v.quoted = c.taxChecked == CheckState::Checked ? t[2] : t[0];
         const std::optional<PageEnd::BareRateReading> read = PageEnd::readBareFileRate(v, "1000");
         ASSERT_TRUE(read) << c.totals;
         EXPECT_EQ(read->rate, QString::fromUtf8(c.read)) << c.rate << " " << c.totals;
@@ -184,6 +186,24 @@ TEST(TaxRateReading, ABareRateReadsAsTheFirstRateThatGivesTheFiguresTheFileHolds
             EXPECT_EQ(read->quoted, "1010");
         }
     }
+    // The rows changed after a design fee by total and the tax were worked out: the rate is
+    // judged by the file's 總價, fee included, and the next computation is another block.
+    PageEndValues stale;
+    stale.taxRate = "12";
+    stale.design.checked = CheckState::Checked;
+    stale.design.base = "900";
+    stale.design.rate = "0.1";
+    stale.design.amount = "90";
+    stale.untaxed = "990";
+    stale.tax = "119";
+    stale.withTax = stale.quoted = "1109";
+    const std::optional<PageEnd::BareRateReading> read = PageEnd::readBareFileRate(stale, "1000");
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->rate, "12%");
+    EXPECT_TRUE(read->found);
+    EXPECT_FALSE(read->keepsFigures);
+    EXPECT_EQ(read->quoted, "1232");
+
     PageEndValues signed_;
     signed_.taxRate = "12%";
     EXPECT_FALSE(PageEnd::readBareFileRate(signed_, "1000"));

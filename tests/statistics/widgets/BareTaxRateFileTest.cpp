@@ -149,6 +149,16 @@ TEST_F(BareTaxRateFileTest, FiguresOfAnotherRateOpenAsThatRateAndStayTheFiles)
     }
 }
 
+// Rows changed after the block was last worked out, the figures still 12 %'s of the file's
+// 總價: 12 % is read, and the quoted total the rows give at it is told before it is printed.
+TEST_F(BareTaxRateFileTest, FiguresOfAnEarlierTotalOpenAsTheirRateAndTheTotalTheRowsGiveIsTold)
+{
+    openPrintAndSave(oneItemFile("23000", u"22755:12:2731:25486::25486"_s),
+                     {u"稅率「12」沒有「%」，依原檔的計算以 12% 讀取；依明細重算，"
+                      u"原檔的報價總價為 25486，下次列印或存檔將為 25760。"_s,
+                      u"12%"_s, u"2,760"_s, u"25,760"_s, u"23000:12%:2760:25760::25760"_s});
+}
+
 // Figures no rate gives open with the older reading, and the user learns which quoted total
 // the file holds and which the next print or save gives.
 TEST_F(BareTaxRateFileTest, FiguresOfNoRateAreToldWithTheQuotedTotalTheyWillBecome)
