@@ -167,7 +167,9 @@ TEST_F(StatisticsCommandsTest, TheExportPrintsWholeAmountsThatAddUpAndSubtractOn
               (QStringList{"10000:#,##0|6000:#,##0|4000:#,##0", "12755:#,##0|7200:#,##0|5555:#,##0",
                            "100:#,##0|60:#,##0|40:#,##0", "22855:#,##0|13260:#,##0|9595:#,##0"}));
     ASSERT_EQ(ConvertWithOffice({out}, dir.path()), QString());
-    const QString printed = runTool(u"pdftotext"_s, {dir.filePath(QFileInfo(out).completeBaseName() + u".pdf"_s), u"-"_s});
+    const QString pdf = dir.filePath(QFileInfo(out).completeBaseName() + u".pdf"_s);
+    EXPECT_EQ(pdfPages(pdf), 1);
+    const QString printed = runTool(u"pdftotext"_s, {pdf, u"-"_s});
     for (const QString& text : {u"7,200"_s, u"22,855"_s, u"9,595"_s})
         EXPECT_TRUE(printed.contains(text)) << text.toStdString() << "\n" << printed.toStdString();
 

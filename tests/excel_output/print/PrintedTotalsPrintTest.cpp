@@ -149,6 +149,15 @@ protected:
         ASSERT_EQ(ConvertWithOffice(workbooks, dir.filePath(u"pdf"_s)), QString());
     }
 
+    // The workbooks printed so far open in LibreOffice on the pages given, in order.
+    void expectPagesInOffice(const std::vector<int>& pages)
+    {
+        convert();
+        ASSERT_EQ(size_t(workbooks.size()), pages.size());
+        for (qsizetype i = 0; i < workbooks.size(); ++i)
+            EXPECT_EQ(pdfPages(pdfOf(workbooks[i])), pages[size_t(i)]) << workbooks[i].toStdString();
+    }
+
     LayoutFlags flags;
     QStringList workbooks;
 };
@@ -553,6 +562,8 @@ TEST_F(PrintedTotalsTest, DetailRowsPrintWholeAndAddUpToSubtotalsThatAddUpToTheC
         }
         EXPECT_EQ(detailFigures(xlsx, k.cover ? 2 : 1, false), QString::fromUtf8(k.detail)) << k.command;
     }
+    // A cover and its detail pages: a page an area or work type on the paged layouts.
+    expectPagesInOffice({2, 3, 2, 2, 2, 3, 1, 1});
 }
 
 // The cost layouts: the 明細 sheet's 成本複計 whole and agreeing with the cover's, each 小計's
@@ -585,4 +596,5 @@ TEST_F(PrintedTotalsTest, CostDetailSheetsPrintTheCoversCostsAndMarginsThatSubtr
         EXPECT_EQ(coverFigures(xlsx, true), QString::fromUtf8(k.cover)) << k.command;
         EXPECT_EQ(detailFigures(xlsx, 2, true), QString::fromUtf8(k.detail)) << k.command;
     }
+    expectPagesInOffice({2, 2, 2});
 }
