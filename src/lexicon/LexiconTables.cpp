@@ -75,15 +75,21 @@ QHash<qint64, const LexiconRow*> byId(const QList<LexiconRow>& rows)
     return out;
 }
 
-// A name as the lists tell names apart: the tables' NOCASE (ASCII letters alike in either
-// case, every other character only itself), without the blanks before or after it.
-QString nameKey(const QString& name)
+// A name as the tables' NOCASE compares it: ASCII letters alike in either case, every
+// other character only itself.
+QString noCaseKey(const QString& name)
 {
-    QString key = name.trimmed();
+    QString key = name;
     for (QChar& c : key)
         if (c >= u'A' && c <= u'Z')
             c = QChar(c.unicode() + (u'a' - u'A'));
     return key;
+}
+
+// A name as it shows in a list: its NOCASE key without the blanks before or after it.
+QString lookKey(const QString& name)
+{
+    return noCaseKey(name.trimmed());
 }
 
 struct NameCount {
@@ -92,17 +98,17 @@ struct NameCount {
     int count;
 };
 
-// How many rows under the key hold each name, in the order of the names' first rows;
-// empty names are no names.
-QList<NameCount> nameCounts(Database& db, const RowTable& t, const QString& key)
+// How many rows under the key hold each name, keyed by `keyOf`, in the order of the names'
+// first rows; empty names are no names.
+QList<NameCount> nameCounts(const QList<LexiconRow>& rows, QString (*keyOf)(const QString&))
 {
     QList<NameCount> out;
     QHash<QString, qsizetype> at;
-    for (const LexiconRow& r : LexiconTables::read(db, t, key)) {
+    for (const LexiconRow& r : rows) {
         const QString name = r.values.value(0);
         if (name.isEmpty())
             continue;
-        const QString k = nameKey(name);
+        const QString k = keyOf(name);
         if (const auto it = at.constFind(k); it != at.cend()) {
             ++out[*it].count;
         } else {
@@ -113,19 +119,25 @@ QList<NameCount> nameCounts(Database& db, const RowTable& t, const QString& key)
     return out;
 }
 
-// merge, refusing a name the key's rows would hold once more than they do now. A name
-// already stored twice (by another workstation, or before names were checked) stays
-// as it is, so such a lexicon can still be applied.
+// merge, refusing a name the key's rows would hold once more than they do now, both as
+// spelt (letter case aside) and as it shows (blanks before or after it aside too). Names
+// already stored twice either way (by another workstation, or before names were checked)
+// stay as they are, so such a lexicon can still be applied, and a look-alike may be respelt
+// to another look-alike of its name, but not into the name beside it.
 void mergeWithoutNewRepeats(Database& db, const RowTable& t, const QString& key,
                             const QList<LexiconRow>& loaded, const QList<LexiconRow>& rows)
 {
-    QHash<QString, int> before;
-    for (const NameCount& n : nameCounts(db, t, key))
-        before.insert(n.key, n.count);
+    const QList<LexiconRow> before = LexiconTables::read(db, t, key);
     LexiconTables::merge(db, t, key, loaded, rows);
-    for (const NameCount& n : nameCounts(db, t, key))
-        if (n.count > 1 && n.count > before.value(n.key))
-            throw DbError(DbErr::DuplicateKey, QStringLiteral("【%1】已經存在").arg(n.name));
+    const QList<LexiconRow> after = LexiconTables::read(db, t, key);
+    for (QString (*keyOf)(const QString&) : {noCaseKey, lookKey}) {
+        QHash<QString, int> counted;
+        for (const NameCount& n : nameCounts(before, keyOf))
+            counted.insert(n.key, n.count);
+        for (const NameCount& n : nameCounts(after, keyOf))
+            if (n.count > 1 && n.count > counted.value(n.key))
+                throw DbError(DbErr::DuplicateKey, QStringLiteral("【%1】已經存在").arg(n.name));
+    }
 }
 
 } // namespace

@@ -61,9 +61,9 @@ void merge(Database& db, const RowTable& table, const QString& key, const QList<
 // The applies of the three grids. Each first checks that its owner (the category, the
 // work type, the work item) still stands; if another workstation removed it, nothing is
 // written and DbError says so. The areas and work items refuse a name their key would
-// hold once more than it does, blanks before or after it and letter case aside (DbError
-// DuplicateKey, "【name】已經存在"): names stored twice already stay, and nothing is
-// written.
+// hold once more than it does, letter case aside, and again with blanks before or after
+// it aside too (DbError DuplicateKey, "【name】已經存在"): names stored twice already
+// stay, and nothing is written.
 void writeAreas(Database& db, const QString& category, const QList<LexiconRow>& loaded,
                 const QList<LexiconRow>& rows);
 

@@ -39,6 +39,9 @@ std::optional<QString> OrderedList::refusal(const QString& name, int index) cons
         return m_kind.emptyMessage;
     if (auto r = NameRefusal(name))
         return r;
+    for (int i = 0; i < count(); ++i)
+        if (i != index && SameName(m_names[i], name))
+            return QStringLiteral("【%1】已經存在").arg(m_names[i]);
     // An entry renamed to a look-alike of its own name adds no entry of that look.
     if (index >= 0 && index < count() && LookAlike(m_names[index], name))
         return std::nullopt;
@@ -69,14 +72,18 @@ bool OrderedList::writeName(Database& db, int index, const QString& name,
     QString taken = name;
     try {
         Transaction tx(db);
-        // Another workstation may have stored a look-alike since the load.
-        if (old.isEmpty() || !LookAlike(old, name))
-            for (Recordset rs = db.openRecordset(QStringLiteral("SELECT %1 FROM %2").arg(m_kind.nameColumn, m_kind.table));
-                 !rs.eof(); rs.moveNext())
-                if (LookAlike(rs.text(0), name)) {
-                    taken = rs.text(0);
-                    throw DbError(DbErr::DuplicateKey, taken);
-                }
+        // Another workstation may have stored the name or a look-alike since the load.
+        const bool ownLook = !old.isEmpty() && LookAlike(old, name);
+        for (Recordset rs = db.openRecordset(QStringLiteral("SELECT %1 FROM %2").arg(m_kind.nameColumn, m_kind.table));
+             !rs.eof(); rs.moveNext()) {
+            const QString stored = rs.text(0);
+            if (!old.isEmpty() && SameName(stored, old))
+                continue;
+            if (SameName(stored, name) || (!ownLook && LookAlike(stored, name))) {
+                taken = stored;
+                throw DbError(DbErr::DuplicateKey, taken);
+            }
+        }
         statements();
         tx.commit();
         load(db);

@@ -43,7 +43,7 @@ public:
     // The message that refuses a name for the entry at `index` (-1 for a new one), or
     // nothing: empty or blanks alone, a character a quotation cannot hold, or a name the
     // list already has (letter case and blanks before or after it aside; an entry may
-    // keep a look-alike of its own name).
+    // be respelt to a look-alike of its own name that no other entry holds).
     std::optional<QString> refusal(const QString& name, int index) const;
 
     // Adds the name as the last entry, then reloads (moves not yet saved are dropped).

@@ -375,6 +375,65 @@ TEST_F(frmEngTest, ApplyRefusesANameThatDiffersOnlyByBlanksYetLookAlikesStoredSt
     EXPECT_TRUE(f.cmWp->isEnabled());
 }
 
+TEST_F(frmEngTest, ALookAlikeStoredEarlierRespeltIntoTheNameBesideItIsRefused)
+{
+    sql(QStringLiteral("INSERT INTO k2a (k, a, sort) VALUES ('住宅', '客廳', 4), ('住宅', '餐廳', 5), ('住宅', '客廳 ', 6)"));
+    sql(QStringLiteral("INSERT INTO t2w (t, w, sort, u, c, s) VALUES ('木作', '隔間 ', 4, '坪', 200, 1.3)"));
+    addDetails(QStringLiteral("隔間"), {QStringLiteral("石膏板")});
+    addDetails(QStringLiteral("隔間 "), {QStringLiteral("矽酸鈣板"), QStringLiteral("吸音棉")});
+    frmEng& f = open();
+    const auto stored = [&](const char* sqlText) { return rows(QString::fromUtf8(sqlText)).join(u','); };
+    const QString areas = stored("SELECT k, a, sort FROM k2a ORDER BY k, sort");
+    const QString items = stored("SELECT t, w, sort, u, c, s FROM t2w ORDER BY t, sort");
+    const QString details = stored("SELECT w, d, c, sort FROM w2d ORDER BY w, sort");
+    // The blank after the name taken off, as a user mends it.
+    const auto dropTrailingBlank = [](QLineEdit* box) {
+        QTest::keyClick(box, Qt::Key_End);
+        QTest::keyClick(box, Qt::Key_Backspace);
+        QTest::keyClick(box, Qt::Key_Return);
+    };
+
+    action(f.mA, "mEditA")->trigger();
+    click(f.hfgA[0], 5, 0);
+    dropTrailingBlank(f.txtA);
+    ASSERT_EQ(f.hfgA[0]->gridModel()->textMatrix(5, 0), QStringLiteral("客廳"));
+    prompts.clear();
+    f.cmAp->click();
+    EXPECT_EQ(prompts.lastMessageText(), QStringLiteral("【客廳】已經存在"));
+    EXPECT_EQ(stored("SELECT k, a, sort FROM k2a ORDER BY k, sort"), areas);
+    EXPECT_EQ(f.hfgA[0]->gridModel()->textMatrix(5, 0), QStringLiteral("客廳"));
+    EXPECT_TRUE(f.cmAp->isEnabled());
+
+    // A work item with details of its own respelt into one with details of its own.
+    prompts.answerMessage(PromptButton::No);    // the refused area is dropped on leaving the tab
+    f.Tab1->setCurrentIndex(1);
+    ASSERT_EQ(f.Tab1->currentIndex(), 1);
+    action(f.mW, "mEditW")->trigger();
+    click(f.hfgW, 3, 0);
+    dropTrailingBlank(f.txtW);
+    ASSERT_EQ(f.hfgW->gridModel()->textMatrix(3, 0), QStringLiteral("隔間"));
+    prompts.clear();
+    f.cmWp->click();
+    EXPECT_EQ(prompts.lastMessageText(), QStringLiteral("【隔間】已經存在"));
+    EXPECT_EQ(stored("SELECT t, w, sort, u, c, s FROM t2w ORDER BY t, sort"), items);
+    EXPECT_EQ(stored("SELECT w, d, c, sort FROM w2d ORDER BY w, sort"), details);
+    EXPECT_TRUE(f.cmWp->isEnabled());
+
+    // A category respelt so in the ordered list is told so, as a refusal, and nothing stored.
+    sql(QStringLiteral("INSERT INTO 別 (k_id, k) VALUES (2, '店面'), (3, '店面 ')"));
+    state().eng.gListKind = QStringLiteral("k");
+    frmEm em;
+    em.LsM->setCurrentRow(2);
+    em.cmdEdit->click();
+    prompts.clear();
+    dropTrailingBlank(em.txt);
+    ASSERT_NE(prompts.last(), nullptr);
+    EXPECT_EQ(prompts.last()->text, QStringLiteral("【店面】已經存在"));
+    EXPECT_EQ(prompts.last()->icon, PromptIcon::None);
+    EXPECT_EQ(rows(QStringLiteral("SELECT k FROM 別 ORDER BY k_id")),
+              (QStringList{QStringLiteral("住宅"), QStringLiteral("店面"), QStringLiteral("店面 ")}));
+}
+
 TEST_F(frmEngTest, OrderedListEditorAddsRefusesAndSavesTheOrder)
 {
     state().eng.gListKind = QStringLiteral("t");
