@@ -6,6 +6,25 @@
 #include "platform/ui/Prompter.h"
 
 namespace varn {
+namespace {
+
+// The entry of `names` that `name` would repeat as spelt (letter case aside), else as it
+// shows (blanks before or after it aside too). The entry at `own` is the one being
+// renamed: it may take a look-alike of its own name, but not another entry's name.
+std::optional<QString> takenBy(const QStringList& names, const QString& name, qsizetype own)
+{
+    for (qsizetype i = 0; i < names.size(); ++i)
+        if (i != own && SameName(names[i], name))
+            return names[i];
+    if (own >= 0 && own < names.size() && LookAlike(names[own], name))
+        return std::nullopt;
+    for (qsizetype i = 0; i < names.size(); ++i)
+        if (i != own && LookAlike(names[i], name))
+            return names[i];
+    return std::nullopt;
+}
+
+} // namespace
 
 const OrderedListKind& OrderedListKind::of(const QString& code)
 {
@@ -27,10 +46,14 @@ OrderedList::OrderedList(const QString& kindCode)
 {
 }
 
+QStringList OrderedList::storedNames(Database& db) const
+{
+    return m_kind.code == QLatin1String("k") ? LexiconTables::categories(db) : LexiconTables::workTypes(db);
+}
+
 void OrderedList::load(Database& db)
 {
-    m_names = m_kind.code == QLatin1String("k") ? LexiconTables::categories(db)
-                                                 : LexiconTables::workTypes(db);
+    m_names = storedNames(db);
 }
 
 std::optional<QString> OrderedList::refusal(const QString& name, int index) const
@@ -39,15 +62,8 @@ std::optional<QString> OrderedList::refusal(const QString& name, int index) cons
         return m_kind.emptyMessage;
     if (auto r = NameRefusal(name))
         return r;
-    for (int i = 0; i < count(); ++i)
-        if (i != index && SameName(m_names[i], name))
-            return QStringLiteral("【%1】已經存在").arg(m_names[i]);
-    // An entry renamed to a look-alike of its own name adds no entry of that look.
-    if (index >= 0 && index < count() && LookAlike(m_names[index], name))
-        return std::nullopt;
-    for (int i = 0; i < count(); ++i)
-        if (i != index && LookAlike(m_names[i], name))
-            return QStringLiteral("【%1】已經存在").arg(m_names[i]);
+    if (auto taken = takenBy(m_names, name, index))
+        return QStringLiteral("【%1】已經存在").arg(*taken);
     return std::nullopt;
 }
 
@@ -73,16 +89,14 @@ bool OrderedList::writeName(Database& db, int index, const QString& name,
     try {
         Transaction tx(db);
         // Another workstation may have stored the name or a look-alike since the load.
-        const bool ownLook = !old.isEmpty() && LookAlike(old, name);
-        for (Recordset rs = db.openRecordset(QStringLiteral("SELECT %1 FROM %2").arg(m_kind.nameColumn, m_kind.table));
-             !rs.eof(); rs.moveNext()) {
-            const QString stored = rs.text(0);
-            if (!old.isEmpty() && SameName(stored, old))
-                continue;
-            if (SameName(stored, name) || (!ownLook && LookAlike(stored, name))) {
-                taken = stored;
-                throw DbError(DbErr::DuplicateKey, taken);
-            }
+        const QStringList stored = storedNames(db);
+        qsizetype own = -1;
+        for (qsizetype i = 0; i < stored.size() && !old.isEmpty(); ++i)
+            if (SameName(stored[i], old))
+                own = i;
+        if (auto t = takenBy(stored, name, own)) {
+            taken = *t;
+            throw DbError(DbErr::DuplicateKey, taken);
         }
         statements();
         tx.commit();
@@ -166,11 +180,7 @@ bool OrderedList::save(Database& db)
 {
     try {
         Transaction tx(db);
-        QStringList stored;
-        for (Recordset rs = db.openRecordset(QStringLiteral("SELECT %1 FROM %2 ORDER BY %3, rowid")
-                                                 .arg(m_kind.nameColumn, m_kind.table, m_kind.idColumn));
-             !rs.eof(); rs.moveNext())
-            stored << rs.text(0);
+        const QStringList stored = storedNames(db);
         QStringList order;
         for (const QString& n : m_names)
             if (ContainsName(stored, n) && !ContainsName(order, n))

@@ -64,6 +64,8 @@ public:
     bool save(Database& db);
 
 private:
+    // The names stored now, in their stored order.
+    QStringList storedNames(Database& db) const;
     bool failed(Database& db, const QString& description);
     // Checks the name, also against the names stored now, runs the statements in one
     // transaction and reloads.
